@@ -1,0 +1,21 @@
+# Debian packages the project needs; sourced by scripts/run and scripts/test.
+BUILD_PACKAGES="cmake g++ make pkg-config libjpeg62-turbo-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev"
+# Independent tools the tests compare against, and the public-domain fonts they convert.
+TEST_PACKAGES="hershey-fonts-data netpbm imagemagick libtiff-tools libjpeg-turbo-progs clang libclang-rt-14-dev"
+
+# ensure_packages PKG...: installs whichever of PKG is missing (apt-get update first).
+ensure_packages() {
+  local missing=()
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y "${missing[@]}"
+}
+
+JOBS=$(nproc 2>/dev/null || echo 2)

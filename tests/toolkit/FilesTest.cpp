@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/TempDir.h"
+#include "toolkit/FileUtil.h"
+#include "toolkit/LineFile.h"
+
+using namespace toolkit;
+
+TEST(Files, ExistsMeansARegularFile) {
+  testsupport::TempDir dir;
+  dir.write("a.txt", "x");
+  std::filesystem::create_directory(dir.path() / "sub");
+  EXPECT_TRUE(FileExists(dir.file("a.txt")));
+  EXPECT_FALSE(FileExists(dir.file("sub")));
+  EXPECT_FALSE(FileExists(""));
+  EXPECT_FALSE(FileExists(dir.file("missing")));
+  EXPECT_EQ(FileSize(dir.file("a.txt")), 1);
+}
+
+TEST(Files, BackslashesSeparateDirectoriesToo) {
+  testsupport::TempDir dir;
+  std::filesystem::create_directory(dir.path() / "sub");
+  dir.write("sub/b.txt", "y");
+  EXPECT_TRUE(FileExists(dir.path().string() + "\\sub\\b.txt"));
+}
+
+TEST(Files, CaseInsensitiveLookupFindsTheFileOnDisk) {
+  testsupport::TempDir dir;
+  dir.write("bild.pcx", "p");
+  const auto found = FindFileCaseInsensitive(dir.file("BILD.PCX"));
+  ASSERT_TRUE(found);
+  EXPECT_EQ(*found, dir.file("bild.pcx"));
+  EXPECT_FALSE(FindFileCaseInsensitive(dir.file("OTHER.PCX")));
+}
+
+TEST(Files, RenameAndErase) {
+  testsupport::TempDir dir;
+  dir.write("a", "1");
+  EXPECT_TRUE(RenameFile(dir.file("a"), dir.file("b")));
+  EXPECT_FALSE(dir.exists("a"));
+  EXPECT_EQ(dir.read("b"), "1");
+  EXPECT_TRUE(EraseFile(dir.file("b")));
+  EXPECT_FALSE(EraseFile(dir.file("b")));
+}
+
+TEST(Files, AtomicWriteKeepsTheOldFileWhenItFails) {
+  testsupport::TempDir dir;
+  dir.write("keep", "old");
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomic(dir.file("nodir/keep"), "new", &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_TRUE(WriteFileAtomic(dir.file("keep"), "new"));
+  EXPECT_EQ(dir.read("keep"), "new");
+  EXPECT_FALSE(dir.exists("keep.tmp"));
+}
+
+TEST(LineFiles, CrLfOnWriteAnyEndOnRead) {
+  testsupport::TempDir dir;
+  ASSERT_TRUE(WriteLineFile(dir.file("l.txt"), {"A", "", "B"}));
+  EXPECT_EQ(dir.read("l.txt"), "A\r\n\r\nB\r\n");
+  EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (std::vector<std::string>{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
+  EXPECT_TRUE(SplitLines("").empty());
+  std::vector<std::string> lines;
+  EXPECT_FALSE(ReadLineFile(dir.file("missing"), lines));
+}

@@ -1,0 +1,140 @@
+#include "toolkit/FileUtil.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "toolkit/Text.h"
+
+namespace toolkit {
+
+std::string NormalizePath(std::string_view path) {
+  std::string out(path);
+  for (char& c : out) {
+    if (c == '\\') c = '/';
+  }
+  return out;
+}
+
+bool FileExists(const std::string& path) {
+  if (path.empty()) return false;
+  struct stat st {};
+  return ::stat(NormalizePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+  if (path.empty()) return false;
+  struct stat st {};
+  return ::stat(NormalizePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool RenameFile(const std::string& from, const std::string& to) {
+  return ::rename(NormalizePath(from).c_str(), NormalizePath(to).c_str()) == 0;
+}
+
+bool EraseFile(const std::string& path) { return ::unlink(NormalizePath(path).c_str()) == 0; }
+
+std::optional<std::int64_t> FileSize(const std::string& path) {
+  struct stat st {};
+  if (::stat(NormalizePath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+  return static_cast<std::int64_t>(st.st_size);
+}
+
+std::optional<std::string> FindFileCaseInsensitive(const std::string& path) {
+  const std::string normal = NormalizePath(path);
+  if (FileExists(normal)) return normal;
+  const auto slash = normal.rfind('/');
+  const std::string dir = slash == std::string::npos ? "." : (slash == 0 ? "/" : normal.substr(0, slash));
+  const std::string name = slash == std::string::npos ? normal : normal.substr(slash + 1);
+  if (name.empty()) return std::nullopt;
+  DIR* d = ::opendir(dir.c_str());
+  if (!d) return std::nullopt;
+  std::optional<std::string> found;
+  while (const dirent* entry = ::readdir(d)) {
+    if (EqualsIgnoreCaseAscii(entry->d_name, name)) {
+      std::string candidate = slash == std::string::npos ? std::string(entry->d_name)
+                                                         : normal.substr(0, slash + 1) + entry->d_name;
+      if (FileExists(candidate)) {
+        found = candidate;
+        break;
+      }
+    }
+  }
+  ::closedir(d);
+  return found;
+}
+
+namespace {
+
+template <typename Container>
+bool ReadWhole(const std::string& path, Container& out, std::uint64_t limit) {
+  out.clear();
+  if (!FileExists(path)) {
+    errno = ENOENT;
+    return false;
+  }
+  const int fd = ::open(NormalizePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || static_cast<std::uint64_t>(st.st_size) > limit) {
+    if (errno == 0) errno = EFBIG;
+    ::close(fd);
+    return false;
+  }
+  out.resize(static_cast<std::size_t>(st.st_size));
+  std::size_t done = 0;
+  while (done < out.size()) {
+    const ssize_t n = ::read(fd, reinterpret_cast<char*>(out.data()) + done, out.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
+  out.resize(done);  // a file that shrank while we read it
+  return true;
+}
+
+}  // namespace
+
+bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& out, std::uint64_t limit) {
+  return ReadWhole(path, out, limit);
+}
+
+bool ReadFileText(const std::string& path, std::string& out, std::uint64_t limit) {
+  return ReadWhole(path, out, limit);
+}
+
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error) {
+  const std::string target = NormalizePath(path);
+  const std::string temp = target + ".tmp";
+  auto fail = [&](int fd) {
+    const int saved = errno;
+    if (fd >= 0) ::close(fd);
+    ::unlink(temp.c_str());
+    errno = saved;
+    if (error) *error = LastErrorText();
+    return false;
+  };
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return fail(-1);
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return fail(fd);
+    done += static_cast<std::size_t>(n);
+  }
+  if (::fsync(fd) != 0 && errno != EINVAL) return fail(fd);
+  if (::close(fd) != 0) return fail(-1);
+  if (::rename(temp.c_str(), target.c_str()) != 0) return fail(-1);
+  return true;
+}
+
+std::string LastErrorText() { return std::strerror(errno); }
+
+}  // namespace toolkit

@@ -1,0 +1,37 @@
+#pragma once
+// File helpers with Linux semantics: "/" and "\" both separate directories, a name the
+// program upper-cases is found case-insensitively, and "exists" means a regular file.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace toolkit {
+
+// "\" becomes "/".
+std::string NormalizePath(std::string_view path);
+
+// True only for an existing regular file (false for "" and for a directory).
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+bool RenameFile(const std::string& from, const std::string& to);
+bool EraseFile(const std::string& path);
+std::optional<std::int64_t> FileSize(const std::string& path);
+
+// The path itself when it names a regular file, else the file in its directory whose
+// name equals the last component without regard to ASCII case; nullopt when none does.
+std::optional<std::string> FindFileCaseInsensitive(const std::string& path);
+
+// Whole files. ReadFileBytes refuses files above `limit` bytes.
+bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& out,
+                   std::uint64_t limit = (1ull << 31));
+bool ReadFileText(const std::string& path, std::string& out, std::uint64_t limit = (1ull << 31));
+// Writes "<path>.tmp", flushes it and renames it over `path`; the old file stays intact
+// on any failure. `error` (when given) receives the system's reason.
+bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+
+// The system's text for the last failed call (strerror of errno).
+std::string LastErrorText();
+
+}  // namespace toolkit
