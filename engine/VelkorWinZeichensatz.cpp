@@ -114,22 +114,22 @@ TZeichenStriche ZeichenStricheLesen(const TZeichensatzpuffer& Puffer, const TZei
 
   const std::size_t eintrag = Kopf.Offsettabelle + 2 * static_cast<std::size_t>(index);
   if (!Puffer.Enthaelt(eintrag, 2)) return zeichen;
+  const std::size_t anfang = Kopf.Strichdaten + Puffer.Wort(eintrag);
   // Every command up to the end command must lie in the file; a character without one is
   // damaged and drawn as nothing rather than cut off at the end of the file.
-  for (std::size_t stelle = Kopf.Strichdaten + Puffer.Wort(eintrag); Puffer.Enthaelt(stelle, 2); stelle += 2) {
-    const TStrichbefehl befehl = StrichbefehlLesen(Puffer.Byte(stelle), Puffer.Byte(stelle + 1));
-    switch (befehl.Operation) {
-      case TStiftOperation::Ende:
-        return zeichen;
-      case TStiftOperation::Keine:
-        break;
-      case TStiftOperation::Bewegen:
-      case TStiftOperation::Zeichnen:
-        zeichen.Aktionen.push_back({befehl.Operation == TStiftOperation::Zeichnen, befehl.Dx, befehl.Dy});
-        break;
-    }
+  auto befehlBei = [&](std::size_t stelle) {
+    return StrichbefehlLesen(Puffer.Byte(stelle), Puffer.Byte(stelle + 1));
+  };
+  std::size_t ende = anfang;
+  while (Puffer.Enthaelt(ende, 2) && befehlBei(ende).Operation != TStiftOperation::Ende) ende += 2;
+  if (!Puffer.Enthaelt(ende, 2)) return zeichen;
+
+  zeichen.Aktionen.reserve((ende - anfang) / 2);
+  for (std::size_t stelle = anfang; stelle < ende; stelle += 2) {
+    const TStrichbefehl befehl = befehlBei(stelle);
+    if (befehl.Operation == TStiftOperation::Keine) continue;
+    zeichen.Aktionen.push_back({befehl.Operation == TStiftOperation::Zeichnen, befehl.Dx, befehl.Dy});
   }
-  zeichen.Aktionen.clear();
   return zeichen;
 }
 

@@ -53,16 +53,16 @@ private:
 
 // The header fields of a font and where its tables start (offsets into the file).
 struct TZeichensatzKopf {
-  std::size_t Textende = 0;              // t, the offset of the 0x1A
-  std::size_t Kopfoffset = 0;            // H
-  std::uint8_t Zeichenanzahl = 0;        // n
-  std::uint8_t ErstesZeichen = 0;        // code of the character at index 0
-  std::size_t Strichdatenoffset = 0;     // relative to H, as stored
-  std::uint8_t Oberlaenge = 0;           // height of the capitals above the origin
-  std::int8_t Unterlaenge = 0;           // lowest descender, negative below the baseline
-  std::size_t Offsettabelle = 0;         // H + 16
-  std::size_t Breitentabelle = 0;        // H + 16 + 2n
-  std::size_t Strichdaten = 0;           // H + Strichdatenoffset
+  std::size_t Textende = 0;           // t, the offset of the 0x1A
+  std::size_t Kopfoffset = 0;         // H
+  std::uint8_t Zeichenanzahl = 0;     // n
+  std::uint8_t ErstesZeichen = 0;     // code of the character at index 0
+  std::size_t Strichdatenoffset = 0;  // relative to H, as stored
+  std::uint8_t Oberlaenge = 0;        // height of the capitals above the origin
+  std::int8_t Unterlaenge = 0;        // lowest descender, negative below the baseline
+  std::size_t Offsettabelle = 0;      // H + 16
+  std::size_t Breitentabelle = 0;     // H + 16 + 2n
+  std::size_t Strichdaten = 0;        // H + Strichdatenoffset
 };
 
 enum class TKopfBefund : std::uint8_t {

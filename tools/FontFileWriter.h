@@ -35,17 +35,20 @@ struct Font {
 
 // Where the writer put each part, as offsets into the file.
 struct Layout {
-  std::size_t textEnd = 0;       // the 0x1A
-  std::size_t header = 0;        // H
-  std::size_t offsetTable = 0;   // H + 16
-  std::size_t widthTable = 0;    // H + 16 + 2n
-  std::size_t strokeData = 0;    // H + 16 + 3n: the commands follow the widths at once
+  std::size_t textEnd = 0;      // the 0x1A
+  std::size_t header = 0;       // H
+  std::size_t offsetTable = 0;  // H + 16
+  std::size_t widthTable = 0;   // H + 16 + 2n
+  std::size_t strokeData = 0;   // H + 16 + 3n: the commands follow the widths at once
   std::vector<std::size_t> glyphStart;
 };
 
+// True when both coordinates fit the 7 bits of a command.
+inline bool Fits(const Command& c) { return c.dx >= -64 && c.dx <= 63 && c.dy >= -64 && c.dy <= 63; }
+
 // The two bytes of one command; throws std::out_of_range for a coordinate outside 7 bits.
 inline void AppendCommand(std::string& out, const Command& c) {
-  if (c.dx < -64 || c.dx > 63 || c.dy < -64 || c.dy > 63) {
+  if (!Fits(c)) {
     throw std::out_of_range("coordinate outside -64..63: " + std::to_string(c.dx) + "," + std::to_string(c.dy));
   }
   out += static_cast<char>(((c.op >> 1) & 1) << 7 | (c.dx & 0x7F));

@@ -94,9 +94,11 @@ TEST(FontFile, CommandBytesDecodeToOperationAndSignedOffsets) {
 }
 
 TEST(FontFile, CommandsOfOperationOneChangeNothing) {
-  const auto buffer = BufferOf(FontBuilder().Top(10)
-                                   .Glyph('A', 6, {Nothing(5, 5), Move(0, 0), Nothing(), Draw(0, 10),
-                                                   Nothing(-64, 63), Draw(3, 3), Move(6, 0)})
+  const auto buffer = BufferOf(FontBuilder()
+                                   .Top(10)
+                                   .Glyph('A', 6,
+                                          {Nothing(5, 5), Move(0, 0), Nothing(), Draw(0, 10),
+                                           Nothing(-64, 63), Draw(3, 3), Move(6, 0)})
                                    .Bytes());
   EXPECT_EQ(ZeichenStricheLesen(buffer, HeaderOf(buffer), 'A').Aktionen,
             Actions({Up(0, 0), Down(0, 10), Down(3, 3), Up(6, 0)}));
@@ -115,7 +117,8 @@ TEST(FontFile, CodesOutsideTheFontHaveNoWidthAndNoStrokes) {
 }
 
 TEST(FontFile, GapsInTheCodeRangeAreEmptyCharacters) {
-  const auto buffer = BufferOf(FontBuilder().Top(10).Glyph('a', 4, {Move(4, 0)}).Glyph('c', 5, {Move(5, 0)}).Bytes());
+  const auto buffer =
+      BufferOf(FontBuilder().Top(10).Glyph('a', 4, {Move(4, 0)}).Glyph('c', 5, {Move(5, 0)}).Bytes());
   const TZeichensatzKopf kopf = HeaderOf(buffer);
   EXPECT_EQ(kopf.Zeichenanzahl, 3);
   EXPECT_EQ(ZeichenBreite(buffer, kopf, 'b'), 0);
@@ -147,13 +150,15 @@ std::string WithWordAt(std::string bytes, std::size_t at, std::uint16_t value) {
 
 const HeaderCase kHeaderCases[] = {
     {"EndMarkerAt127", [] { return TestFontAB().Text(std::string(127, 'x')).Bytes(); }, TKopfBefund::Gueltig},
-    {"EndMarkerAt128", [] { return TestFontAB().Text(std::string(128, 'x')).Bytes(); }, TKopfBefund::KeinTextende},
+    {"EndMarkerAt128", [] { return TestFontAB().Text(std::string(128, 'x')).Bytes(); },
+     TKopfBefund::KeinTextende},
     {"EndMarkerAt0", [] { return TestFontAB().Text("").Bytes(); }, TKopfBefund::Gueltig},
     {"EmptyFile", [] { return std::string(); }, TKopfBefund::KeinTextende},
     {"ShortTextOnly", [] { return std::string("Zeichensatz"); }, TKopfBefund::KeinTextende},
     {"EndMarkerIsTheLastByte", [] { return std::string("abc\x1A"); }, TKopfBefund::OberlaengeNull},
     {"TopZero", [] { return TestFontAB().Top(0).Bytes(); }, TKopfBefund::OberlaengeNull},
-    {"HeaderOffsetPastTheEnd", [] { return WithWordAt(TestFontAB().Bytes(), 9, 0xFFFF); }, TKopfBefund::OberlaengeNull},
+    {"HeaderOffsetPastTheEnd", [] { return WithWordAt(TestFontAB().Bytes(), 9, 0xFFFF); },
+     TKopfBefund::OberlaengeNull},
     {"CutBeforeTheTop", [] { return TestFontAB().Bytes().substr(0, 24); }, TKopfBefund::OberlaengeNull},
     {"CutAfterTheTop", [] { return TestFontAB().Bytes().substr(0, 25); }, TKopfBefund::Gueltig},
 };
@@ -165,11 +170,11 @@ INSTANTIATE_TEST_SUITE_P(All, FontHeaderCheck, ::testing::ValuesIn(kHeaderCases)
 
 struct DamageCase {
   const char* name;
-  std::function<std::string(const std::string&, const fontfile::Layout&)> damage;
   int widthA;
   std::vector<TStiftAktion> strokesA;
   int widthB;
   std::vector<TStiftAktion> strokesB;
+  std::function<std::string(const std::string&, const fontfile::Layout&)> damage;
 };
 
 void PrintTo(const DamageCase& c, std::ostream* os) { *os << c.name; }
@@ -190,27 +195,30 @@ TEST_P(DamagedFont, DrawsTheDamagedCharactersAsNothing) {
   EXPECT_EQ(b.Aktionen, c.strokesB);
 }
 
+using Layout = fontfile::Layout;
+
+// clang-format off
 const DamageCase kDamageCases[] = {
-    {"StrokeOffsetPastTheEnd",
-     [](std::string b, const fontfile::Layout& l) { return WithWordAt(b, l.offsetTable, 0xFFFF); }, 6, {}, 6, kStrokesB},
-    {"StrokeOffsetIntoTheLastByte",
-     [](std::string b, const fontfile::Layout& l) {
+    {"StrokeOffsetPastTheEnd", 6, {}, 6, kStrokesB,
+     [](std::string b, const Layout& l) { return WithWordAt(b, l.offsetTable, 0xFFFF); }},
+    {"StrokeOffsetIntoTheLastByte", 6, kStrokesA, 6, {},
+     [](std::string b, const Layout& l) {
        return WithWordAt(b, l.offsetTable + 2, static_cast<std::uint16_t>(b.size() - 1 - l.strokeData));
-     },
-     6, kStrokesA, 6, {}},
-    {"NoEndCommandBeforeTheEndOfTheFile",
-     [](std::string b, const fontfile::Layout&) { return b.substr(0, b.size() - 2); }, 6, kStrokesA, 6, {}},
-    {"FileEndsInsideTheEndCommand",
-     [](std::string b, const fontfile::Layout&) { return b.substr(0, b.size() - 1); }, 6, kStrokesA, 6, {}},
-    {"StrokeDataOffsetPastTheEnd",
-     [](std::string b, const fontfile::Layout& l) { return WithWordAt(b, l.header + 5, 0xFFFF); }, 6, {}, 6, {}},
-    {"CountTooLargeMovesTheWidthsOutOfTheFile",
-     [](std::string b, const fontfile::Layout& l) { return WithWordAt(b, l.header + 1, 200); }, 0, kStrokesA, 0, kStrokesB},
-    {"FileEndsInsideTheOffsetTable",
-     [](std::string b, const fontfile::Layout& l) { return b.substr(0, l.offsetTable + 3); }, 0, {}, 0, {}},
-    {"FileEndsInsideTheWidths",
-     [](std::string b, const fontfile::Layout& l) { return b.substr(0, l.widthTable + 1); }, 6, {}, 0, {}},
+     }},
+    {"NoEndCommandBeforeTheEndOfTheFile", 6, kStrokesA, 6, {},
+     [](std::string b, const Layout&) { return b.substr(0, b.size() - 2); }},
+    {"FileEndsInsideTheEndCommand", 6, kStrokesA, 6, {},
+     [](std::string b, const Layout&) { return b.substr(0, b.size() - 1); }},
+    {"StrokeDataOffsetPastTheEnd", 6, {}, 6, {},
+     [](std::string b, const Layout& l) { return WithWordAt(b, l.header + 5, 0xFFFF); }},
+    {"CountTooLargeMovesTheWidthsOutOfTheFile", 0, kStrokesA, 0, kStrokesB,
+     [](std::string b, const Layout& l) { return WithWordAt(b, l.header + 1, 200); }},
+    {"FileEndsInsideTheOffsetTable", 0, {}, 0, {},
+     [](std::string b, const Layout& l) { return b.substr(0, l.offsetTable + 3); }},
+    {"FileEndsInsideTheWidths", 6, {}, 0, {},
+     [](std::string b, const Layout& l) { return b.substr(0, l.widthTable + 1); }},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(All, DamagedFont, ::testing::ValuesIn(kDamageCases),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -235,7 +243,9 @@ void DrawEveryCode(const std::string& bytes) {
 
 TEST(FontFileFuzz, EveryPrefixOfAFont) {
   FontBuilder font = TestFontAB().Text("Fuzz");
-  for (int c = 'C'; c <= 'Z'; ++c) font.Glyph(static_cast<std::uint8_t>(c), 7, {Move(1, 1), Draw(5, 9), Nothing(), Move(7, 0)});
+  for (int c = 'C'; c <= 'Z'; ++c) {
+    font.Glyph(static_cast<std::uint8_t>(c), 7, {Move(1, 1), Draw(5, 9), Nothing(), Move(7, 0)});
+  }
   const std::string bytes = font.Bytes();
   for (std::size_t n = 0; n <= bytes.size(); ++n) {
     SCOPED_TRACE(n);

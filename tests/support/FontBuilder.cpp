@@ -20,7 +20,8 @@ FontBuilder& FontBuilder::Bottom(std::int8_t bottom) {
   return *this;
 }
 
-FontBuilder& FontBuilder::Glyph(std::uint8_t code, std::uint8_t width, std::vector<fontfile::Command> commands) {
+FontBuilder& FontBuilder::Glyph(std::uint8_t code, std::uint8_t width,
+                                std::vector<fontfile::Command> commands) {
   glyphs_[code] = fontfile::Glyph{width, std::move(commands)};
   return *this;
 }
@@ -53,7 +54,9 @@ void FontBuilder::Save(const std::string& path) const {
 }
 
 FontBuilder TestFontAB() {
-  return FontBuilder().Top(10).Bottom(-3)
+  return FontBuilder()
+      .Top(10)
+      .Bottom(-3)
       .Glyph('A', 6, {Move(0, 0), Draw(0, 10), Move(6, 0)})
       .Glyph('B', 6, {Move(0, 5), Draw(6, 5), Move(6, 0)});
 }
