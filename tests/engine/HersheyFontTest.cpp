@@ -218,7 +218,7 @@ INSTANTIATE_TEST_SUITE_P(Hershey, HersheyPackageFont,
 
 TEST(HersheyFontsForUsers, AreTheConverterOutputOfThePackageFonts) {
   const std::pair<const char*, const char*> fonts[] = {{"rowmans.jhf", "ROMANS.FNT"},
-                                                       {"scripts.jhf", "SCRI.FNT"}};
+                                                       {"scripts.jhf", "SCRIPTS.FNT"}};
   for (const auto& [source, target] : fonts) {
     SCOPED_TRACE(target);
     if (!std::filesystem::exists(kHersheyDir / source)) GTEST_SKIP() << "hershey-fonts-data is not installed";
