@@ -1,11 +1,17 @@
 #include "engine/EngineReset.h"
 
+#include "engine/VelkorWinCIRC.h"
 #include "engine/VelkorWinVAR.h"
+#include "engine/VelkorWinWkz.h"
+#include "engine/VelkorWinWorldScreen.h"
 
 namespace engine {
 
 void ResetAllModules() {
   VelkorWinVAR::ResetState();
+  VelkorWinWkz::ResetState();
+  VelkorWinWorldScreen::ResetState();
+  VelkorWinCIRC::ResetState();
   // A program started without a settings file mills circularly.
   VelkorWinVAR::KonfigBlock.Fraesrichtung = VelkorWinVAR::TFraesrichtung::zirkular;
 }
