@@ -2,6 +2,8 @@
 
 #include "engine/VelkorWinCIRC.h"
 #include "engine/VelkorWinFileUtils.h"
+#include "engine/VelkorWinGrvTXT.h"
+#include "engine/VelkorWinINTR.h"
 #include "engine/VelkorWinVAR.h"
 #include "engine/VelkorWinWkz.h"
 #include "engine/VelkorWinWorldScreen.h"
@@ -14,8 +16,8 @@ void ResetAllModules() {
   VelkorWinWorldScreen::ResetState();
   VelkorWinCIRC::ResetState();
   VelkorWinFileUtils::ResetState();
-  // A program started without a settings file mills circularly.
-  VelkorWinVAR::KonfigBlock.Fraesrichtung = VelkorWinVAR::TFraesrichtung::zirkular;
+  VelkorWinGrvTXT::ResetState();
+  VelkorWinINTR::ResetState();
 }
 
 }  // namespace engine
