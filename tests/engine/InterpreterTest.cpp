@@ -2,6 +2,8 @@
 // stops, the programmed stop, the image-information run and the buffered output.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "engine/VelkorWinFileUtils.h"
 #include "engine/VelkorWinGrvTXT.h"
 #include "engine/VelkorWinINTR.h"
@@ -211,6 +213,39 @@ TEST_F(Interpreter, GraphicsAreClearedOnRequestAndPreparedForTheRun) {
                                       "simulation: close"}));
   EXPECT_EQ(KonfigBlock.SimuGrenzeMin, (TPunkt3D{-10, -10, -5}));
   EXPECT_EQ(KonfigBlock.SimuGrenzeMax, (TPunkt3D{110, 110, 10}));
+}
+
+TEST_F(Interpreter, AnyBytesEndInANoticeOrANormalEnd) {
+  // Words of the language, stray bytes and broken numbers, texts and comments in any
+  // order: every run ends, the target ends with its closing line, and nothing else
+  // than the target and its backup appears.
+  const std::vector<std::string> teile = {
+      "N10 ", "G00 ", "G01 ", "G02 ", "G17 ", "G80 ", "G81 ", "G89 ", "G189 ", "G90 ", "G91 ", "G96 ", "R2=2 ",
+      "R3=-0.2 ", "X1.5 ", "Y-2 ", "Z5 ", "X ", "X1.2.3 ", "I5 ", "J0 ", "H'AB", "H'ABC' ", "P'bild /A' ", "(", ")",
+      "(KOMMENTAR) ", "L3 ", "A45 ", "S200 ", "F100 ", "T1 ", "M3 ", "M0 ", "M30 ", "%", std::string(1, '\0'),
+      "\xFF", "Q", "'", "-", ".", "99999999999 ", std::string(60, 'X')};
+  std::mt19937 zufall(4711);
+  host.BeiProcessEvents = [](int) { Fortsetzen = true; };
+  for (int lauf = 0; lauf < 300; ++lauf) {
+    std::vector<std::string> programm;
+    const int zeilen = static_cast<int>(zufall() % 12);
+    for (int z = 0; z < zeilen; ++z) {
+      std::string zeile;
+      const int woerter = static_cast<int>(zufall() % 8);
+      for (int w = 0; w < woerter; ++w) zeile += teile[zufall() % teile.size()];
+      programm.push_back(zeile);
+    }
+    TeileprogrammListe = programm;
+    KonfigBlock.Zieldateiname = "TEIL.CVT";
+    const bool beendet = WandlungDurchfuehren();
+    const auto ausgabe = Zeilen();
+    ASSERT_FALSE(ausgabe.empty()) << lauf;
+    EXPECT_EQ(ausgabe.back(), beendet ? kKonvertiert : "Wandlung abgebrochen!") << lauf;
+    for (const auto& eintrag : std::filesystem::directory_iterator(dir.path())) {
+      const auto name = eintrag.path().filename().string();
+      EXPECT_TRUE(name == "TEIL.CVT" || name == "TEIL.SAV") << name;
+    }
+  }
 }
 
 }  // namespace
