@@ -57,6 +57,14 @@ TEST_F(Interpreter, AStopRequestDuringTheConversionPassEndsItAfterTheBlock) {
   Erwarte({kKonvertiert, "N1 G90 G00 X0 Y0 Z10", kKonvertiert, "Wandlung abgebrochen!"}, {});
 }
 
+TEST_F(Interpreter, AStopRequestWhileTheHeadIsWrittenIsNotLost) {
+  Teileprogramm(kProgrammA);
+  EXPECT_TRUE(StarteWandlung(TInterpretermodus::Messlauf, TeileprogrammListe));
+  host.AbbruchBeiProcessEvents(host.ProcessEventsAufrufe + 1);
+  EXPECT_FALSE(StarteWandlung(TInterpretermodus::Wandlung, TeileprogrammListe));
+  Erwarte({kKonvertiert, kKonvertiert, "Wandlung abgebrochen!"}, {});
+}
+
 TEST_F(Interpreter, TheCommandAddsItsOwnStopLine) {
   Teileprogramm(kProgrammA);
   host.BeiProcessEvents = [](int) {

@@ -180,6 +180,17 @@ TEST_F(Scanner, ThePlaneWordInsideACycleIsCutAndTheAxisStillRead) {
           {});
 }
 
+TEST_F(Scanner, CycleEndAndSpindleWordsOutsideTheirCycles) {
+  // G80 with no cycle open makes no return move; S in an image cycle is read and ignored.
+  Teileprogramm({"N10 G90 G80 G00 X0 Y0 Z5", "N20 G189 R2=3", "N30 S200 X7", "N40 G80", "N50 M30"});
+  EXPECT_TRUE(WandlungDurchfuehren());
+  const auto zeilen = Zeilen();
+  ASSERT_GE(zeilen.size(), 6u);
+  EXPECT_EQ(std::vector<std::string>(zeilen.begin() + 3, zeilen.begin() + 6),
+            (std::vector<std::string>{"N1 G90 G80 G00 X0 Y0 Z5", "N2 S200 X7", "N3 M30"}));
+  EXPECT_TRUE(host.Protokoll.empty());
+}
+
 TEST_F(Scanner, PlaneSelectionOtherThanXYStopsOnlyTheConversionPass) {
   Teileprogramm({"N10 G90 G00 X0 Y0 Z5", "N20 G19", "N30 M30"});
   EXPECT_FALSE(WandlungDurchfuehren());
