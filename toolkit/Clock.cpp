@@ -1,6 +1,9 @@
 #include "toolkit/Clock.h"
 
+#include <langinfo.h>
+
 #include <chrono>
+#include <clocale>
 #include <ctime>
 
 namespace toolkit {
@@ -29,6 +32,35 @@ void SetClock(std::function<TDateTime()> clock) { ClockSlot() = std::move(clock)
 
 void SetFixedClock(const TDateTime& fixed) {
   SetClock([fixed] { return fixed; });
+}
+
+namespace {
+std::string& ShortDateFormat() {
+  static std::string format = "%d.%m.%Y";
+  return format;
+}
+}  // namespace
+
+std::string FormatShortDate(const TDateTime& date) {
+  std::tm t{};
+  t.tm_year = date.Year - 1900;
+  t.tm_mon = date.Month - 1;
+  t.tm_mday = date.Day;
+  char buffer[64];
+  const std::size_t n = std::strftime(buffer, sizeof buffer, ShortDateFormat().c_str(), &t);
+  return std::string(buffer, n);
+}
+
+void SetShortDateFormat(std::string strftimeFormat) { ShortDateFormat() = std::move(strftimeFormat); }
+
+void InitShortDateFormatFromLocale() {
+  const char* previous = std::setlocale(LC_TIME, nullptr);
+  const std::string saved = previous ? previous : "C";
+  if (std::setlocale(LC_TIME, "") != nullptr) {
+    const char* format = nl_langinfo(D_FMT);
+    if (format && *format) ShortDateFormat() = format;
+  }
+  std::setlocale(LC_TIME, saved.c_str());
 }
 
 std::uint64_t TickCount() {

@@ -3,6 +3,7 @@
 // throttling. Tests replace the wall clock with a fixed time.
 #include <cstdint>
 #include <functional>
+#include <string>
 
 namespace toolkit {
 
@@ -16,6 +17,12 @@ TDateTime Now();
 void SetClock(std::function<TDateTime()> clock);
 // Convenience for tests: a clock that always answers `fixed`.
 void SetFixedClock(const TDateTime& fixed);
+
+// The locale's short date ("07.12.2025" in German), in strftime notation. German until
+// InitShortDateFormatFromLocale (main) or SetShortDateFormat (tests) says otherwise.
+std::string FormatShortDate(const TDateTime& date);
+void SetShortDateFormat(std::string strftimeFormat);
+void InitShortDateFormatFromLocale();
 
 // Milliseconds since an arbitrary start, monotonic.
 std::uint64_t TickCount();

@@ -1,0 +1,23 @@
+#include "engine/EngineReset.h"
+
+#include "engine/VelkorWinCIRC.h"
+#include "engine/VelkorWinFileUtils.h"
+#include "engine/VelkorWinGrvTXT.h"
+#include "engine/VelkorWinINTR.h"
+#include "engine/VelkorWinVAR.h"
+#include "engine/VelkorWinWkz.h"
+#include "engine/VelkorWinWorldScreen.h"
+
+namespace engine {
+
+void ResetAllModules() {
+  VelkorWinVAR::ResetState();
+  VelkorWinWkz::ResetState();
+  VelkorWinWorldScreen::ResetState();
+  VelkorWinCIRC::ResetState();
+  VelkorWinFileUtils::ResetState();
+  VelkorWinGrvTXT::ResetState();
+  VelkorWinINTR::ResetState();
+}
+
+}  // namespace engine

@@ -1,0 +1,218 @@
+#include "engine/VelkorWinFileUtils.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <limits>
+#include <new>
+
+#include "engine/EngineHost.h"
+#include "toolkit/FileUtil.h"
+#include "toolkit/Text.h"
+
+namespace VelkorWinFileUtils {
+
+using namespace VelkorWinVAR;
+
+std::int32_t Satznummer = 0;
+TNcZeilen NcSatzPuffer;
+std::string GesperrteZieldatei;
+TPruefnaht Pruefnaht;
+
+namespace {
+
+constexpr std::size_t SatzKapazitaet = 255;
+
+// Opens the file for appending (never truncating it); the error code, or 0 and `fd`.
+int ZumAnhaengenOeffnen(const std::string& Dateiname, int& fd) {
+  if (Pruefnaht.OeffnenFehler) {
+    if (const int code = Pruefnaht.OeffnenFehler(Dateiname)) return code;
+  }
+  static std::string letzterName, letzterPfad;  // spares the path conversion per line
+  if (Dateiname != letzterName) {
+    letzterName = Dateiname;
+    letzterPfad = toolkit::NormalizePath(Dateiname);
+  }
+  fd = ::open(letzterPfad.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+  return fd < 0 ? (errno != 0 ? errno : EIO) : 0;
+}
+
+bool AllesSchreiben(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+void SchreibFehler(const std::string& Dateiname, const std::string& Grund) {
+  engine::Host().notice("Fehler beim Speichern in " + Dateiname + ": " + Grund);
+  Abbruch = true;
+}
+
+void DirektSchreiben(const std::string& Dateiname, const std::string& Satz) {
+  if (!GesperrteZieldatei.empty() && Dateiname == GesperrteZieldatei) return;
+  auto& host = engine::Host();
+  int fehlversuche = 0;
+  for (;;) {
+    int fd = -1;
+    const int code = ZumAnhaengenOeffnen(Dateiname, fd);
+    if (code == 0) {
+      static std::string zeile;
+      zeile.assign(Satz).append("\r\n");
+      bool ok = AllesSchreiben(fd, zeile);
+      int grund = ok ? 0 : errno;
+      if (::close(fd) != 0 && ok) {
+        ok = false;
+        grund = errno;
+      }
+      if (!ok) {
+        errno = grund;
+        SchreibFehler(Dateiname, toolkit::LastErrorText());
+      }
+      return;
+    }
+    ++fehlversuche;
+    host.tone(1000, 100);
+    Warten(15);
+    if (fehlversuche > 3 && host.confirm("Fehler Nr.: " + std::to_string(code) + " beim Speichern in " +
+                                         Dateiname + " Abbrechen (J/N)?\r\rNc-Satz: " + Satz)) {
+      Abbruch = true;
+      return;
+    }
+    if (Abbruch) return;  // a stop request came while the writer waited
+  }
+}
+
+bool PufferZeileAnhaengen(const std::string& Satz) {
+  if (Pruefnaht.PufferSpeicherFrei && !Pruefnaht.PufferSpeicherFrei()) return false;
+  try {
+    NcSatzPuffer.push_back(Satz);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
+
+bool Sicherung(const std::string& Dateiname, std::string_view Endung) {
+  if (!DateiExistiert(Dateiname)) return true;
+  const std::string sicherung = SicherungsName(Dateiname, Endung);
+  const bool ok = sicherung != Dateiname &&
+                  (!toolkit::FileExists(sicherung) || toolkit::EraseFile(sicherung)) &&
+                  toolkit::RenameFile(Dateiname, sicherung);
+  if (!ok) engine::Host().notice("Fehler beim Anlegen der " + std::string(Endung) + "-Datei!");
+  return ok;
+}
+
+}  // namespace
+
+void NcSatzSchreiben(const std::string& Dateiname, const std::string& Satz) {
+  engine::Host().processEvents();
+  if (Satz.empty()) return;
+  if (KonfigBlock.DirektSpeichern) {
+    DirektSchreiben(Dateiname, Satz);
+    return;
+  }
+  if (PufferZeileAnhaengen(Satz)) return;
+  engine::Host().notice(toolkit::Ansi("Nicht genügend Heapspeicher!"));
+  if (!NcPufferAusgeben(NcSatzPuffer, KonfigBlock.Zieldateiname)) {
+    Abbruch = true;  // the lines so far stay in the buffer; none may follow them elsewhere
+    return;
+  }
+  KonfigBlock.DirektSpeichern = true;
+  DirektSchreiben(Dateiname, Satz);
+}
+
+bool NcPufferInDatei(const TNcZeilen& Liste, const std::string& Dateiname) {
+  if (Liste.empty()) return true;
+  if (!BakDateiAnlegen(Dateiname)) return false;
+  std::size_t laenge = 0;
+  for (const auto& zeile : Liste) laenge += zeile.size() + 2;
+  std::string text;
+  text.reserve(laenge);
+  for (const auto& zeile : Liste) {
+    engine::Host().processEvents();
+    text.append(zeile).append("\r\n");
+  }
+  std::string grund;
+  if (!toolkit::WriteFileAtomic(Dateiname, text, &grund)) {
+    engine::Host().tone(440, 200);
+    engine::Host().notice("Fehler beim Speichern in " + Dateiname + ": " + grund);
+    return false;
+  }
+  return true;
+}
+
+bool NcPufferAusgeben(TNcZeilen& Liste, const std::string& Dateiname) {
+  if (Liste.empty()) return true;
+  if (!NcPufferInDatei(Liste, Dateiname)) return false;
+  NcPufferFreigeben(Liste);
+  return true;
+}
+
+void NcPufferFreigeben(TNcZeilen& Liste) { TNcZeilen().swap(Liste); }
+
+bool DateiExistiert(const std::string& Dateiname) { return toolkit::FileExists(Dateiname); }
+
+std::string SicherungsName(const std::string& Dateiname, std::string_view Endung) {
+  const auto trenner = Dateiname.find_last_of("\\/");
+  const std::size_t name = trenner == std::string::npos ? 0 : trenner + 1;
+  const auto punkt = Dateiname.find('.', name);
+  if (punkt == std::string::npos) return Dateiname + "." + std::string(Endung);
+  return Dateiname.substr(0, punkt + 1) + std::string(Endung);
+}
+
+bool BakDateiAnlegen(const std::string& Dateiname) { return Sicherung(Dateiname, "BAK"); }
+bool SavDateiAnlegen(const std::string& Dateiname) { return Sicherung(Dateiname, "SAV"); }
+
+void Warten(int ms) { engine::Host().wait(ms); }
+
+void SatznummerSetzen(std::string& Satz, std::int32_t& Nummer, std::uint16_t Inkrement) {
+  if (Satz.empty()) return;
+  const auto n = Satz.find('N');
+  std::size_t rest = 0;
+  if (n == 0) {
+    rest = 1;
+    while (rest < Satz.size() && (Satz[rest] == ' ' || (Satz[rest] >= '0' && Satz[rest] <= '9'))) ++rest;
+  } else if (n != std::string::npos) {
+    engine::Host().notice("Satznummeradresse N: Fehler im Satzformat!");
+    Abbruch = true;
+    rest = Satz.size();
+  }
+  if (!KonfigBlock.MitSatznummern) {
+    Satz.erase(0, rest);
+    return;
+  }
+  if (!SatznummerErhoehen(Nummer, Inkrement)) {
+    Satz.erase(0, rest);
+    return;
+  }
+  char kopf[16] = {'N'};
+  const auto ende = std::to_chars(kopf + 1, kopf + sizeof kopf - 1, Nummer).ptr;
+  *ende = ' ';
+  Satz.replace(0, rest, kopf, static_cast<std::size_t>(ende + 1 - kopf));
+  if (Satz.size() > SatzKapazitaet) Satz.resize(SatzKapazitaet);
+}
+
+bool SatznummerErhoehen(std::int32_t& Nummer, std::uint16_t Inkrement) {
+  if (Nummer > std::numeric_limits<std::int32_t>::max() - Inkrement) {
+    engine::Host().notice(toolkit::Ansi("Integerüberlauf"));
+    Abbruch = true;
+    return false;
+  }
+  Nummer += Inkrement;
+  return true;
+}
+
+void ResetState() {
+  Satznummer = 0;
+  NcPufferFreigeben(NcSatzPuffer);
+  GesperrteZieldatei.clear();
+  Pruefnaht = {};
+}
+
+}  // namespace VelkorWinFileUtils

@@ -1,0 +1,51 @@
+// The conversion command's run: a measuring pass, then the conversion pass.
+#include "engine/EngineHost.h"
+#include "engine/VelkorWinFileUtils.h"
+#include "engine/VelkorWinINTR.h"
+#include "toolkit/Text.h"
+
+namespace VelkorWinINTR {
+
+using namespace VelkorWinVAR;
+
+bool WandlungDurchfuehren() {
+  auto& host = engine::Host();
+  auto& puffer = VelkorWinFileUtils::NcSatzPuffer;
+  if (!puffer.empty()) {
+    if (host.confirm(toolkit::Ansi("Die erzeugten NC-Sätze speichern?"))) {
+      // Lines that could not be saved stay buffered; a new run must not mix with them.
+      if (!VelkorWinFileUtils::NcPufferAusgeben(puffer, KonfigBlock.Zieldateiname)) return false;
+    } else {
+      VelkorWinFileUtils::NcPufferFreigeben(puffer);
+    }
+  }
+  Kopfzeilen.clear();
+  Fortsetzen = true;
+  host.showBlock(engine::TSatzAnzeige::HauptQuelle, {});
+  host.showBlock(engine::TSatzAnzeige::HauptZiel, {});
+
+  Interpretermodus = TInterpretermodus::Messlauf;
+  bool beendet = StarteWandlung(TInterpretermodus::Messlauf, TeileprogrammListe);
+  if (beendet) {
+    if (GrafikbereichAutomatisch) {
+      KonfigBlock.SimuGrenzeMin = {Fraesbereich.Links - 10.0, Fraesbereich.Unten - 10.0, -5.0};
+      KonfigBlock.SimuGrenzeMax = {Fraesbereich.Rechts + 10.0, Fraesbereich.Oben + 10.0, 10.0};
+    }
+    WandlungLaeuft = true;
+    if (KonfigBlock.GrafikEin) {
+      if (GrafikVorhanden && host.confirm(toolkit::Ansi("Grafik löschen?"))) host.clearSimulation(GrafikVorhanden);
+      host.initSimulation(true);
+    } else {
+      WandlungsFehler = false;
+    }
+    Interpretermodus = TInterpretermodus::Wandlung;
+    beendet = StarteWandlung(TInterpretermodus::Wandlung, TeileprogrammListe);
+    if (Abbruch) VelkorWinFileUtils::NcSatzSchreiben(KonfigBlock.Zieldateiname, "Wandlung abgebrochen!");
+  }
+  WandlungLaeuft = false;
+  Fortsetzen = true;
+  Kopfzeilen.clear();
+  return beendet && !Abbruch;
+}
+
+}  // namespace VelkorWinINTR

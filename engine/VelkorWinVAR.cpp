@@ -1,0 +1,73 @@
+#include "engine/VelkorWinVAR.h"
+
+namespace VelkorWinVAR {
+
+TKonfigBlock KonfigBlock;
+
+bool Abbruch = false;
+bool WandlungsFehler = false;
+bool WandlungLaeuft = false;
+bool Fortsetzen = true;
+bool BildGeaendert = false;
+bool GrafikVorhanden = false;
+bool KonturKantigFraesen = false;
+bool WkzEingabemodus = false;
+TInterpretermodus Interpretermodus = TInterpretermodus::Messlauf;
+
+bool KreistextNachInnen = false;
+bool BildSpiegeln = false;
+bool GrafikbereichAutomatisch = false;
+std::uint8_t Zirkularrichtung = 0;
+
+std::optional<TNcZeilen> TeileprogrammListe;
+
+TWeltRechteck Fraesbereich;
+TWeltRechteck BildFraesbereich;
+std::vector<std::string> Kopfzeilen;
+std::string Bilddateiname;
+bool FraesbereichGegeben = false;
+TBildausschnitt Bildausschnitt;
+bool AusschnittGewaehltAlt = false;
+double Gesamtbildverkleinerung = 1.0;
+std::int32_t Bildbreite = 0;
+std::int32_t Bildhoehe = 0;
+double Fraeszeilenhoehe = 0.0;
+double Fraesspaltenbreite = 0.0;
+TPixelRechteck Bearbeitungsbereich;
+std::vector<TFarbInfo> Farbtabelle;
+std::int32_t Farbanzahl = 0;
+
+void ResetState() {
+  KonfigBlock = TKonfigBlock{};
+  Abbruch = false;
+  WandlungsFehler = false;
+  WandlungLaeuft = false;
+  Fortsetzen = true;
+  BildGeaendert = false;
+  GrafikVorhanden = false;
+  KonturKantigFraesen = false;
+  WkzEingabemodus = false;
+  Interpretermodus = TInterpretermodus::Messlauf;
+  KreistextNachInnen = false;
+  BildSpiegeln = false;
+  GrafikbereichAutomatisch = false;
+  Zirkularrichtung = 0;
+  TeileprogrammListe.reset();
+  Fraesbereich = {};
+  BildFraesbereich = {};
+  Kopfzeilen.clear();
+  Bilddateiname.clear();
+  FraesbereichGegeben = false;
+  Bildausschnitt = {};
+  AusschnittGewaehltAlt = false;
+  Gesamtbildverkleinerung = 1.0;
+  Bildbreite = 0;
+  Bildhoehe = 0;
+  Fraeszeilenhoehe = 0.0;
+  Fraesspaltenbreite = 0.0;
+  Bearbeitungsbereich = {};
+  Farbtabelle.clear();
+  Farbanzahl = 0;
+}
+
+}  // namespace VelkorWinVAR

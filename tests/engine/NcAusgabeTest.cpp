@@ -1,0 +1,199 @@
+// The NC output: numbering, direct and buffered writing, backups and failures.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "engine/VelkorWinFileUtils.h"
+#include "engine/VelkorWinVAR.h"
+#include "support/EngineFixture.h"
+
+using namespace VelkorWinFileUtils;
+using VelkorWinVAR::Abbruch;
+using VelkorWinVAR::KonfigBlock;
+
+namespace {
+
+class NcAusgabe : public testsupport::EngineFixture {
+protected:
+  void SetUp() override {
+    EngineFixture::SetUp();
+    KonfigBlock.Zieldateiname = "T.CVT";
+  }
+  std::string Numeriert(std::string satz) {
+    SatznummerSetzen(satz, Satznummer, KonfigBlock.SatznummernInkrement);
+    return satz;
+  }
+};
+
+TEST_F(NcAusgabe, BlocksAreRenumberedInSequence) {
+  EXPECT_EQ(Numeriert("N10 G01 X5"), "N1 G01 X5");
+  EXPECT_EQ(Numeriert("N 20  M30"), "N2 M30");
+  EXPECT_EQ(Numeriert("G00 X1"), "N3 G00 X1");
+  EXPECT_EQ(Numeriert(""), "");
+  EXPECT_EQ(Satznummer, 3);
+  KonfigBlock.SatznummernInkrement = 10;
+  Satznummer = 0;
+  EXPECT_EQ(Numeriert("G00"), "N10 G00");
+  EXPECT_EQ(Numeriert("G00"), "N20 G00");
+  KonfigBlock.MitSatznummern = false;
+  EXPECT_EQ(Numeriert("N10 G01 X5"), "G01 X5");
+  EXPECT_EQ(Satznummer, 20);
+  EXPECT_TRUE(host.Protokoll.empty());
+  EXPECT_FALSE(Abbruch);
+}
+
+TEST_F(NcAusgabe, AnNAfterTheStartIsAFormatError) {
+  EXPECT_EQ(Numeriert("G01 X10 (ENDE)"), "N1 ");
+  EXPECT_TRUE(Abbruch);
+  KonfigBlock.MitSatznummern = false;
+  EXPECT_EQ(Numeriert("G01 X10 (ENDE)"), "");
+  EXPECT_EQ(host.Protokoll, std::vector<std::string>(2, "notice: Satznummeradresse N: Fehler im Satzformat!"));
+}
+
+TEST_F(NcAusgabe, TheBlockCounterNeverOverflows) {
+  Satznummer = std::numeric_limits<std::int32_t>::max();
+  EXPECT_EQ(Numeriert("N5 G00"), "G00");
+  EXPECT_EQ(Satznummer, std::numeric_limits<std::int32_t>::max());
+  EXPECT_TRUE(Abbruch);
+  EXPECT_EQ(host.Protokoll, std::vector<std::string>{"notice: Integerüberlauf"});
+}
+
+TEST_F(NcAusgabe, DirectWritingAppendsEachNonEmptyLine) {
+  dir.write("T.CVT", "OLD\r\n");
+  for (const char* zeile : {"A", "", "B"}) NcSatzSchreiben("T.CVT", zeile);
+  EXPECT_EQ(dir.read("T.CVT"), "OLD\r\nA\r\nB\r\n");
+  EXPECT_EQ(host.ProcessEventsAufrufe, 3);
+}
+
+TEST_F(NcAusgabe, FailedOpensAreRetriedThenTheUserIsAsked) {
+  int versuche = 0;
+  Pruefnaht.OeffnenFehler = [&](const std::string&) { return ++versuche <= 5 ? 5 : 0; };
+  host.Antworten = {"Nein", "Nein"};
+  NcSatzSchreiben("T.CVT", "N1 G00 X0");
+  const std::string frage = "confirm: Fehler Nr.: 5 beim Speichern in T.CVT Abbrechen (J/N)?\r\rNc-Satz: N1 G00 X0";
+  std::vector<std::string> erwartet;
+  for (int i = 0; i < 4; ++i) erwartet.insert(erwartet.end(), {"tone: 1000 100", "wait: 15"});
+  erwartet.push_back(frage + " -> Nein");
+  erwartet.insert(erwartet.end(), {"tone: 1000 100", "wait: 15", frage + " -> Nein"});
+  EXPECT_EQ(host.Protokoll, erwartet);
+  EXPECT_EQ(dir.read("T.CVT"), "N1 G00 X0\r\n");
+  EXPECT_FALSE(Abbruch);
+}
+
+TEST_F(NcAusgabe, YesToTheQuestionStopsTheRunWithoutTheLine) {
+  Pruefnaht.OeffnenFehler = [](const std::string&) { return 5; };
+  host.Antworten = {"Ja"};
+  NcSatzSchreiben("T.CVT", "N1 G00 X0");
+  EXPECT_TRUE(Abbruch);
+  EXPECT_FALSE(dir.exists("T.CVT"));
+  EXPECT_EQ(host.Protokoll.size(), 9u);
+}
+
+TEST_F(NcAusgabe, AStopRequestDuringTheRetriesEndsThemWithoutAQuestion) {
+  Pruefnaht.OeffnenFehler = [](const std::string&) { return 5; };
+  host.AbbruchBeiProcessEvents(3);  // the first is the writer's own, then one per wait
+  NcSatzSchreiben("T.CVT", "N1 G00 X0");
+  EXPECT_TRUE(Abbruch);
+  EXPECT_EQ(host.Protokoll, (std::vector<std::string>{"tone: 1000 100", "wait: 15", "tone: 1000 100", "wait: 15"}));
+  EXPECT_FALSE(dir.exists("T.CVT"));
+}
+
+TEST_F(NcAusgabe, AFailedWriteIsReportedAndStopsTheRun) {
+  NcSatzSchreiben("/dev/full", "N1 G00 X0");
+  EXPECT_TRUE(Abbruch);
+  ASSERT_EQ(host.Protokoll.size(), 1u);
+  EXPECT_EQ(host.Protokoll[0].rfind("notice: Fehler beim Speichern in /dev/full: ", 0), 0u) << host.Protokoll[0];
+}
+
+TEST_F(NcAusgabe, ATargetThatCouldNotBeMovedAsideIsNeverAppendedTo) {
+  dir.write("T.CVT", "OLD\r\n");
+  GesperrteZieldatei = "T.CVT";
+  NcSatzSchreiben("T.CVT", "Wandlung abgebrochen!");
+  EXPECT_EQ(dir.read("T.CVT"), "OLD\r\n");
+}
+
+TEST_F(NcAusgabe, BufferedLinesAreSavedOnceWithABackup) {
+  KonfigBlock.DirektSpeichern = false;
+  for (const char* zeile : {"L1", "", "L2", "L3"}) NcSatzSchreiben("T.CVT", zeile);
+  EXPECT_FALSE(dir.exists("T.CVT"));
+  EXPECT_EQ(NcSatzPuffer, (VelkorWinVAR::TNcZeilen{"L1", "L2", "L3"}));
+  dir.write("T.CVT", "OLD\r\n");
+  EXPECT_TRUE(NcPufferAusgeben(NcSatzPuffer, "T.CVT"));
+  EXPECT_EQ(dir.read("T.BAK"), "OLD\r\n");
+  EXPECT_EQ(dir.read("T.CVT"), "L1\r\nL2\r\nL3\r\n");
+  EXPECT_TRUE(NcSatzPuffer.empty());
+  EXPECT_TRUE(NcPufferAusgeben(NcSatzPuffer, "LEER.CVT"));
+  EXPECT_FALSE(dir.exists("LEER.CVT"));
+  EXPECT_FALSE(dir.exists("LEER.BAK"));
+}
+
+TEST_F(NcAusgabe, ABufferThatCannotBeSavedStaysInMemory) {
+  NcSatzPuffer = {"L1", "L2"};
+  EXPECT_FALSE(NcPufferAusgeben(NcSatzPuffer, "fehlt/T.CVT"));
+  EXPECT_EQ(NcSatzPuffer.size(), 2u);
+  ASSERT_EQ(host.Protokoll.size(), 2u);
+  EXPECT_EQ(host.Protokoll[0], "tone: 440 200");
+  EXPECT_EQ(host.Protokoll[1].rfind("notice: Fehler beim Speichern in fehlt/T.CVT: ", 0), 0u);
+}
+
+TEST_F(NcAusgabe, RunningOutOfMemoryWritesEveryLineOnceInOrder) {
+  KonfigBlock.DirektSpeichern = false;
+  int knoten = 0;
+  Pruefnaht.PufferSpeicherFrei = [&] { return ++knoten < 3; };
+  for (const char* zeile : {"L1", "L2", "L3", "L4", "L5"}) NcSatzSchreiben("T.CVT", zeile);
+  EXPECT_EQ(dir.read("T.CVT"), "L1\r\nL2\r\nL3\r\nL4\r\nL5\r\n");
+  EXPECT_TRUE(KonfigBlock.DirektSpeichern);
+  EXPECT_TRUE(NcSatzPuffer.empty());
+  EXPECT_EQ(host.Protokoll, std::vector<std::string>{"notice: Nicht genügend Heapspeicher!"});
+}
+
+struct SicherungsFall {
+  const char* name;
+  std::string datei, sav;
+};
+class Sicherungsname : public NcAusgabe, public ::testing::WithParamInterface<SicherungsFall> {};
+
+TEST_P(Sicherungsname, StaysBesideTheFile) { EXPECT_EQ(SicherungsName(GetParam().datei, "SAV"), GetParam().sav); }
+
+const SicherungsFall kSicherungen[] = {
+    {"Plain", "PROG.CVT", "PROG.SAV"},
+    {"PointInDirectory", "/a/t.1/PROG.CVT", "/a/t.1/PROG.SAV"},
+    {"RelativeDirectory", "../x/PROG.CVT", "../x/PROG.SAV"},
+    {"Backslashes", "C:\\TEIL.1\\PROG.CNC", "C:\\TEIL.1\\PROG.SAV"},
+    {"TwoPoints", "PROG.TAR.CVT", "PROG.SAV"},
+    {"NoPoint", "PROG", "PROG.SAV"},
+    {"NoPointInDirectory", "/home/u/.nc/PROG", "/home/u/.nc/PROG.SAV"},
+};
+INSTANTIATE_TEST_SUITE_P(All, Sicherungsname, ::testing::ValuesIn(kSicherungen),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(NcAusgabe, ABackupReplacesTheOlderOne) {
+  std::filesystem::create_directory(dir.path() / "t.1");
+  dir.write("t.1/PROG.CVT", "NEW");
+  dir.write("t.1/PROG.SAV", "OLD");
+  dir.write("t.SAV", "FREMD");
+  EXPECT_TRUE(SavDateiAnlegen(dir.file("t.1/PROG.CVT")));
+  EXPECT_EQ(dir.read("t.1/PROG.SAV"), "NEW");
+  EXPECT_FALSE(dir.exists("t.1/PROG.CVT"));
+  EXPECT_EQ(dir.read("t.SAV"), "FREMD");
+  EXPECT_TRUE(BakDateiAnlegen("FEHLT.CVT"));
+  EXPECT_TRUE(host.Protokoll.empty());
+}
+
+TEST_F(NcAusgabe, ABackupThatCannotBeMadeIsReported) {
+  dir.write("PROG.CVT", "NEW");
+  std::filesystem::create_directory(dir.path() / "PROG.BAK");
+  std::filesystem::create_directory(dir.path() / "ORDNER.CVT");
+  dir.write("T.SAV", "SAV");
+  EXPECT_FALSE(BakDateiAnlegen("PROG.CVT"));
+  EXPECT_TRUE(SavDateiAnlegen("ORDNER.CVT"));  // a directory is no file to back up
+  EXPECT_FALSE(SavDateiAnlegen("T.SAV"));      // it would be its own backup
+  EXPECT_EQ(dir.read("PROG.CVT"), "NEW");
+  EXPECT_EQ(dir.read("T.SAV"), "SAV");
+  EXPECT_EQ(host.Protokoll, (std::vector<std::string>{"notice: Fehler beim Anlegen der BAK-Datei!",
+                                                       "notice: Fehler beim Anlegen der SAV-Datei!"}));
+  EXPECT_FALSE(DateiExistiert(""));
+  EXPECT_FALSE(DateiExistiert("ORDNER.CVT"));
+}
+
+}  // namespace
