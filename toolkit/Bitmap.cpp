@@ -11,8 +11,9 @@ namespace toolkit {
 
 namespace {
 
-std::uint8_t Expand5(unsigned v) { return static_cast<std::uint8_t>(v << 3 | v >> 2); }
-std::uint8_t Expand6(unsigned v) { return static_cast<std::uint8_t>(v << 2 | v >> 4); }
+// 5 and 6-bit channels scaled to 0..255 (v x 255 / max, truncated, as bit-field readers do).
+std::uint8_t Expand5(unsigned v) { return static_cast<std::uint8_t>(v * 255 / 31); }
+std::uint8_t Expand6(unsigned v) { return static_cast<std::uint8_t>(v * 255 / 63); }
 
 int ColorDistance(TColor a, TColor b) {
   const int dr = GetRValue(a) - GetRValue(b), dg = GetGValue(a) - GetGValue(b), db = GetBValue(a) - GetBValue(b);

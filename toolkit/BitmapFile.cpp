@@ -17,7 +17,7 @@ enum : std::uint32_t { BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3, B
 
 struct Masks { std::uint32_t red = 0, green = 0, blue = 0, alpha = 0; };
 
-// One channel of a bit-field pixel scaled to 0..255.
+// One channel of a bit-field pixel scaled to 0..255 (truncated).
 std::uint8_t Channel(std::uint32_t pixel, std::uint32_t mask) {
   if (mask == 0) return 0;
   const int shift = std::countr_zero(mask);

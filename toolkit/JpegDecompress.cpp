@@ -80,6 +80,7 @@ void SkipInputData(j_decompress_ptr cinfo, long count) {
 }
 
 void UseSpan(Context& c, std::span<const std::uint8_t> data) {
+  if (data.empty()) ERREXIT(&c.cinfo, JERR_INPUT_EMPTY);
   c.source.data = data;
   c.source.pub.init_source = InitSource;
   c.source.pub.fill_input_buffer = FillInputBuffer;
