@@ -183,14 +183,18 @@ void ResetState() {
   RegisterStandardFormats();
 }
 
+std::unique_ptr<toolkit::TGraphic> LoadGraphicFromBytes(std::span<const std::uint8_t> bytes, std::string_view extension) {
+  const TGraphicClass* c = FileFormatList.GraphicFromContent(bytes);
+  if (c == nullptr) c = toolkit::TPicture::ClassForExtension(extension);
+  if (c == nullptr || c->Create == nullptr)
+    throw toolkit::EInvalidGraphic("Unknown picture file extension (." + std::string(extension) + ")");
+  auto graphic = c->Create();
+  graphic->LoadFromBytes(bytes);
+  return graphic;
+}
+
 std::unique_ptr<toolkit::TGraphic> LoadGraphicFile(const std::string& fileName) {
-  const auto bytes = toolkit::ReadPictureFile(fileName);
-  if (const TGraphicClass* c = FileFormatList.GraphicFromContent(bytes)) {
-    auto graphic = c->Create();
-    graphic->LoadFromBytes(bytes);
-    return graphic;
-  }
-  return toolkit::TPicture::LoadFromFile(fileName);
+  return LoadGraphicFromBytes(toolkit::ReadPictureFile(fileName), toolkit::PictureExtension(fileName));
 }
 
 // ---- Helpers ----

@@ -149,8 +149,10 @@ void UnregisterStandardFormats();
 void ResetState();
 
 // Loads a picture file as the program does: a reader chosen by the file's content, else the
-// class registered for its extension.
+// class registered for its extension (EInvalidGraphic "Unknown picture file extension (.x)").
 std::unique_ptr<toolkit::TGraphic> LoadGraphicFile(const std::string& fileName);
+// The same for a file's bytes and its extension (without the dot).
+std::unique_ptr<toolkit::TGraphic> LoadGraphicFromBytes(std::span<const std::uint8_t> bytes, std::string_view extension);
 
 // ---- Helpers of all readers ----
 

@@ -75,11 +75,7 @@ std::string DescriptionForExtension(std::string_view extension) {
 }
 
 std::unique_ptr<TGraphic> LoadFromFile(const std::string& fileName) {
-  const std::string path = NormalizePath(fileName);
-  const auto slash = path.rfind('/');
-  const auto dot = path.rfind('.');
-  const std::string extension = dot == std::string::npos || (slash != std::string::npos && dot < slash)
-                                    ? std::string() : path.substr(dot + 1);
+  const std::string extension = PictureExtension(fileName);
   const TGraphicClass* graphicClass = ClassForExtension(extension);
   if (graphicClass == nullptr || graphicClass->Create == nullptr)
     throw EInvalidGraphic("Unknown picture file extension (." + extension + ")");
@@ -91,5 +87,12 @@ std::unique_ptr<TGraphic> LoadFromFile(const std::string& fileName) {
 void ResetState() { Registry().clear(); }
 
 }  // namespace TPicture
+
+std::string PictureExtension(std::string_view fileName) {
+  const std::string path = NormalizePath(fileName);
+  const auto slash = path.rfind('/'), dot = path.rfind('.');
+  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+  return path.substr(dot + 1);
+}
 
 }  // namespace toolkit

@@ -96,4 +96,7 @@ std::unique_ptr<TGraphic> LoadFromFile(const std::string& fileName);
 void ResetState();  // empties the registry
 }  // namespace TPicture
 
+// The extension of a file name without the dot ("" when the last component has none).
+std::string PictureExtension(std::string_view fileName);
+
 }  // namespace toolkit
