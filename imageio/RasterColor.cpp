@@ -280,6 +280,20 @@ void TColorManager::ConvertColor(TPlanes source, std::span<std::uint8_t> target,
   }
   Need(target.size(), std::uint64_t{count} * targetStep * tw);
 
+  if (plain && sw == 1 && tw == 1 && !gamma && mask == 0xFF && !sourceAlpha && !targetAlpha) {
+    // The common case of every reader (8-bit colour, all pixels): a plain reordering copy.
+    const bool swapRB = (c == Converter::RGBToBGR || c == Converter::BGRToRGB);
+    const std::uint8_t* p0 = source[0].data();
+    const std::uint8_t* p1 = planar ? source[1].data() : p0 + 1;
+    const std::uint8_t* p2 = planar ? source[2].data() : p0 + 2;
+    const std::size_t step = planar ? 1 : 3;
+    std::uint8_t* out = target.data();
+    for (std::uint32_t i = 0; i < count; ++i, out += 3) {
+      const std::uint8_t a = p0[i * step], g = p1[i * step], z = p2[i * step];
+      out[0] = swapRB ? z : a, out[1] = g, out[2] = swapRB ? a : z;
+    }
+    return;
+  }
   auto read = [&](std::size_t k, std::uint32_t s) -> unsigned {
     const std::uint8_t* p = planar ? source[k].data() + s * sw : source[0].data() + (s * sourceStep + k) * sw;
     if (sw == 1) return *p;

@@ -111,19 +111,23 @@ TDecodeResult TPackbitsRLEDecoder::Decode(std::span<const std::uint8_t> source, 
 // ---- PCX ----
 
 TDecodeResult TPCXRLEDecoder::Decode(std::span<const std::uint8_t> source, std::span<std::uint8_t> dest) {
-  std::size_t in = 0, out = 0;
-  while (out < dest.size() && in < source.size()) {
-    const std::uint8_t b = source[in++];
-    if ((b & 0xC0) != 0xC0) {
-      dest[out++] = b;
+  const std::uint8_t* in = source.data();
+  const std::uint8_t* const inEnd = in + source.size();
+  std::uint8_t* out = dest.data();
+  std::uint8_t* const outEnd = out + dest.size();
+  while (out < outEnd && in < inEnd) {
+    const std::uint8_t b = *in++;
+    if (b < 0xC0) {
+      *out++ = b;
       continue;
     }
-    if (in >= source.size()) break;
-    const std::size_t c = std::min<std::size_t>(b & 63u, dest.size() - out);
-    std::memset(dest.data() + out, source[in++], c);
+    if (in == inEnd) break;
+    const std::size_t c = std::min<std::size_t>(b & 63u, static_cast<std::size_t>(outEnd - out));
+    const std::uint8_t value = *in++;
+    for (std::size_t i = 0; i < c; ++i) out[i] = value;
     out += c;
   }
-  return {in, out};
+  return {static_cast<std::size_t>(in - source.data()), static_cast<std::size_t>(out - dest.data())};
 }
 
 // ---- SGI ----

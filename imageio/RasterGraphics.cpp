@@ -116,7 +116,7 @@ const TGraphicClass* TFileFormatList::GraphicFromContent(std::span<const std::ui
 }
 
 const TGraphicClass* TFileFormatList::GraphicFromContent(const std::string& fileName) const {
-  return GraphicFromContent(toolkit::ReadPictureFile(fileName));
+  return GraphicFromContent(toolkit::TPictureFile(fileName).Bytes());
 }
 
 void RegisterStandardFormats() {
@@ -194,7 +194,7 @@ std::unique_ptr<toolkit::TGraphic> LoadGraphicFromBytes(std::span<const std::uin
 }
 
 std::unique_ptr<toolkit::TGraphic> LoadGraphicFile(const std::string& fileName) {
-  return LoadGraphicFromBytes(toolkit::ReadPictureFile(fileName), toolkit::PictureExtension(fileName));
+  return LoadGraphicFromBytes(toolkit::TPictureFile(fileName).Bytes(), toolkit::PictureExtension(fileName));
 }
 
 // ---- Helpers ----

@@ -131,18 +131,19 @@ void TPCXGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   bitmap.SetPalette(palette);
   bitmap.SetSize(static_cast<int>(p.Width), static_cast<int>(p.Height));
 
-  std::vector<std::uint8_t> decoded;
+  toolkit::TZeroedBlock decoded;
   std::span<const std::uint8_t> rows = data.first(static_cast<std::size_t>(total));
   Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesPreparing);
   Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesTransfering);
   if (p.Compression == TCompressionType::ctRLE) {
-    decoded.resize(static_cast<std::size_t>(total));
+    decoded = toolkit::AllocateZeroed(static_cast<std::size_t>(total));
+    const std::span<std::uint8_t> unpacked(decoded.get(), static_cast<std::size_t>(total));
     RasterCompression::TPCXRLEDecoder decoder;
     decoder.DecodeInit();
-    const auto result = decoder.Decode(data, decoded);
+    const auto result = decoder.Decode(data, unpacked);
     decoder.DecodeEnd();
-    if (result.Produced < decoded.size()) RaiseGraphicError(readError);
-    rows = decoded;
+    if (result.Produced < unpacked.size()) RaiseGraphicError(readError);
+    rows = unpacked;
   }
 
   const std::size_t line = static_cast<std::size_t>(lineSize), plane = h.bytesPerLine;

@@ -1,6 +1,11 @@
 #include "toolkit/Bitmap.h"
 
+#include <sys/mman.h>
+
 #include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <unordered_map>
@@ -35,6 +40,40 @@ std::vector<TColor> FixedPalette(int bits) {
 }
 
 }  // namespace
+
+void TZeroedFree::operator()(std::uint8_t* p) const {
+  if (mapped) ::munmap(p, size);
+  else std::free(p);
+}
+
+TZeroedBlock AllocateZeroed(std::size_t size) {
+  constexpr std::size_t kLarge = std::size_t{4} << 20;
+  if (size == 0) return {};
+  if (size >= kLarge) {
+    void* p = ::mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (p == MAP_FAILED) throw std::bad_alloc();
+    ::madvise(p, size, MADV_HUGEPAGE);  // a hint; without huge pages it still works
+    return TZeroedBlock(static_cast<std::uint8_t*>(p), TZeroedFree{size, true});
+  }
+  auto* p = static_cast<std::uint8_t*>(std::calloc(size, 1));
+  if (p == nullptr) throw std::bad_alloc();
+  return TZeroedBlock(p, TZeroedFree{size, false});
+}
+
+TPixelBuffer::TPixelBuffer(std::size_t size) : data_(AllocateZeroed(size)), size_(size) {}
+
+TPixelBuffer::TPixelBuffer(const TPixelBuffer& other) : data_(AllocateZeroed(other.size_)), size_(other.size_) {
+  if (size_ != 0) std::memcpy(data_.get(), other.data_.get(), size_);
+}
+
+TPixelBuffer& TPixelBuffer::operator=(const TPixelBuffer& other) {
+  if (this != &other) *this = TPixelBuffer(other);
+  return *this;
+}
+
+bool TPixelBuffer::operator==(const TPixelBuffer& other) const {
+  return size_ == other.size_ && (size_ == 0 || std::memcmp(data_.get(), other.data_.get(), size_) == 0);
+}
 
 int BitsPerPixel(TPixelFormat format) {
   switch (format) {
@@ -79,7 +118,7 @@ void TBitmap::SetSize(int width, int height) {
   width_ = width;
   height_ = height;
   lineBytes_ = static_cast<std::size_t>(line);
-  pixels_.assign(lineBytes_ * static_cast<std::size_t>(height), 0);
+  pixels_ = TPixelBuffer(lineBytes_ * static_cast<std::size_t>(height));
 }
 
 std::span<std::uint8_t> TBitmap::ScanLine(int y) {

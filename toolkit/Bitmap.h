@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -30,6 +31,36 @@ inline constexpr std::uint64_t MaxBitmapBytes = std::uint64_t{1} << 30;
 
 // The 16 colours of the standard VGA palette.
 const std::array<TColor, 16>& StandardPalette16();
+
+// Memory for pictures and picture files, zeroed by the system when allocated. Large blocks
+// are mapped directly and asked for huge pages, so a big picture costs neither a clearing
+// pass nor thousands of page faults.
+struct TZeroedFree {
+  std::size_t size = 0;
+  bool mapped = false;
+  void operator()(std::uint8_t* p) const;
+};
+using TZeroedBlock = std::unique_ptr<std::uint8_t, TZeroedFree>;
+TZeroedBlock AllocateZeroed(std::size_t size);  // std::bad_alloc when it fails
+
+// Pixel memory, copied deeply.
+class TPixelBuffer {
+public:
+  TPixelBuffer() = default;
+  explicit TPixelBuffer(std::size_t size);
+  TPixelBuffer(const TPixelBuffer& other);
+  TPixelBuffer& operator=(const TPixelBuffer& other);
+  TPixelBuffer(TPixelBuffer&&) noexcept = default;
+  TPixelBuffer& operator=(TPixelBuffer&&) noexcept = default;
+  std::uint8_t* data() { return data_.get(); }
+  const std::uint8_t* data() const { return data_.get(); }
+  std::size_t size() const { return size_; }
+  bool operator==(const TPixelBuffer& other) const;
+
+private:
+  TZeroedBlock data_;
+  std::size_t size_ = 0;
+};
 
 class TBitmap {
 public:
@@ -83,7 +114,7 @@ private:
   int height_ = 0;
   TPixelFormat format_ = TPixelFormat::pf24bit;
   std::size_t lineBytes_ = 0;
-  std::vector<std::uint8_t> pixels_;
+  TPixelBuffer pixels_;
   std::vector<TColor> palette_;
 };
 

@@ -1,7 +1,12 @@
 #include "toolkit/BitmapFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 
 #include "toolkit/ByteReader.h"
 #include "toolkit/FileUtil.h"
@@ -188,13 +193,31 @@ TBitmap LoadBitmapFromBytes(std::span<const std::uint8_t> bytes) {
   return DecodeDib(bytes, 14, pixelOffset, false, kInvalidBitmap);
 }
 
-std::vector<std::uint8_t> ReadPictureFile(const std::string& fileName) {
-  std::vector<std::uint8_t> bytes;
-  if (!ReadFileBytes(fileName, bytes)) RaiseFileOpenError(fileName);
-  return bytes;
+TPictureFile::TPictureFile(const std::string& fileName) {
+  const std::string path = NormalizePath(fileName);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) RaiseFileOpenError(fileName);
+  auto fail = [&](int reason) {
+    ::close(fd);
+    errno = reason;
+    RaiseFileOpenError(fileName);
+  };
+  struct stat info {};
+  if (::fstat(fd, &info) != 0) fail(errno);
+  if (!S_ISREG(info.st_mode)) fail(EISDIR);
+  if (static_cast<std::uint64_t>(info.st_size) > (1ull << 31)) fail(EFBIG);
+  data_ = AllocateZeroed(static_cast<std::size_t>(info.st_size) + 1);
+  while (size_ < static_cast<std::size_t>(info.st_size)) {
+    const ssize_t n = ::read(fd, data_.get() + size_, static_cast<std::size_t>(info.st_size) - size_);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) fail(errno);
+    if (n == 0) break;  // the file shrank meanwhile: what was there
+    size_ += static_cast<std::size_t>(n);
+  }
+  ::close(fd);
 }
 
-TBitmap LoadBitmapFile(const std::string& fileName) { return LoadBitmapFromBytes(ReadPictureFile(fileName)); }
+TBitmap LoadBitmapFile(const std::string& fileName) { return LoadBitmapFromBytes(TPictureFile(fileName).Bytes()); }
 
 std::vector<std::uint8_t> SaveBitmapToBytes(const TBitmap& bitmap) {
   if (bitmap.Empty()) throw EInvalidGraphic("Cannot save an empty bitmap.");

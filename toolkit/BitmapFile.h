@@ -3,6 +3,7 @@
 // uncompressed, RLE4, RLE8 or with bit-field masks, bottom-up or top-down, with the OS/2
 // and every Windows info header; written uncompressed in the bitmap's own pixel format.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -29,7 +30,16 @@ std::vector<std::uint8_t> SaveBitmapToBytes(const TBitmap& bitmap);
 // Written through a temporary file; raises EFileError naming the file and the reason.
 void SaveBitmapFile(const TBitmap& bitmap, const std::string& fileName);
 
-// Reads a whole file for a picture reader; EFileError when it cannot.
-std::vector<std::uint8_t> ReadPictureFile(const std::string& fileName);
+// A whole file, read once for a picture reader (the buffer is not cleared first).
+class TPictureFile {
+public:
+  // Raises EFileError naming the file and the reason when it cannot be read.
+  explicit TPictureFile(const std::string& fileName);
+  std::span<const std::uint8_t> Bytes() const { return {data_.get(), size_}; }
+
+private:
+  TZeroedBlock data_;
+  std::size_t size_ = 0;
+};
 
 }  // namespace toolkit

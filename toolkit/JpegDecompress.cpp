@@ -112,6 +112,7 @@ bool Run(Context& c, std::span<const std::uint8_t> data, const JpegOptions& opti
   jpeg_read_header(&c.cinfo, TRUE);
   if (!options.convertToRgb) c.cinfo.out_color_space = c.cinfo.jpeg_color_space;
   else if (c.cinfo.jpeg_color_space == JCS_YCCK) c.cinfo.out_color_space = JCS_CMYK;
+  else if (options.bgr && c.cinfo.out_color_space == JCS_RGB) c.cinfo.out_color_space = JCS_EXT_BGR;
   jpeg_calc_output_dimensions(&c.cinfo);
   const std::uint64_t line = std::uint64_t{c.cinfo.output_width} * c.cinfo.output_components;
   if (c.cinfo.output_height != 0 && line > MaxBitmapBytes / c.cinfo.output_height) {
@@ -124,9 +125,12 @@ bool Run(Context& c, std::span<const std::uint8_t> data, const JpegOptions& opti
   out.height = static_cast<int>(c.cinfo.output_height);
   out.components = c.cinfo.output_components;
   out.adobeInverted = c.cinfo.saw_Adobe_marker;
-  out.pixels.resize(static_cast<std::size_t>(line) * c.cinfo.output_height);
+  const bool direct = options.start && options.rowTarget;
+  if (direct) options.start(out);
+  else out.pixels.resize(static_cast<std::size_t>(line) * c.cinfo.output_height);
   while (c.cinfo.output_scanline < c.cinfo.output_height) {
-    JSAMPROW row = out.pixels.data() + static_cast<std::size_t>(line) * c.cinfo.output_scanline;
+    const auto y = static_cast<int>(c.cinfo.output_scanline);
+    JSAMPROW row = direct ? options.rowTarget(y) : out.pixels.data() + static_cast<std::size_t>(line) * c.cinfo.output_scanline;
     jpeg_read_scanlines(&c.cinfo, &row, 1);
   }
   jpeg_finish_decompress(&c.cinfo);

@@ -17,8 +17,14 @@ struct JpegOptions {
   std::span<const std::uint8_t> tables;
   // True: colour pictures come out as RGB (CMYK stays CMYK); false: components as stored.
   bool convertToRgb = true;
+  // With convertToRgb: blue, green, red, the byte order of 24-bit bitmaps.
+  bool bgr = false;
   // Receives each warning's text; must not throw.
   std::function<void(int code, const std::string& message)> warning;
+  // When set, called once the size is known (the picture's pixels stay empty); then every
+  // row is decoded straight into rowTarget(row), which must hold width x components bytes.
+  std::function<void(const struct JpegPicture& header)> start;
+  std::function<std::uint8_t*(int row)> rowTarget;
 };
 
 struct JpegPicture {

@@ -5,40 +5,50 @@
 namespace toolkit {
 
 void TJPEGImage::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  const JpegPicture jpeg = DecodeJpeg(bytes);
-  if (jpeg.truncated) throw EInvalidGraphic("Cannot load image. The JPEG data ends before the picture does.");
-  const int c = jpeg.components;
-  if (c != 1 && c != 3 && c != 4) throw EInvalidGraphic("Cannot load image. Unsupported JPEG colour space.");
-  TBitmap bitmap(0, 0, c == 1 ? TPixelFormat::pf8bit : TPixelFormat::pf24bit);
-  if (c == 1) {
-    std::vector<TColor> grey(256);
-    for (int i = 0; i < 256; ++i) grey[i] = RGB(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i));
-    bitmap.SetPalette(grey);
-  }
-  bitmap.SetSize(jpeg.width, jpeg.height);
-  const std::size_t line = static_cast<std::size_t>(jpeg.width) * c;
-  for (int y = 0; y < jpeg.height; ++y) {
-    const std::uint8_t* src = jpeg.pixels.data() + line * static_cast<std::size_t>(y);
-    auto row = bitmap.ScanLine(y);
-    if (c == 1) {
-      std::copy_n(src, line, row.begin());
-      continue;
+  // Grey and colour rows decode straight into the bitmap (colour in its blue, green, red
+  // order); CMYK rows come through a row buffer and are converted.
+  TBitmap bitmap;
+  std::vector<std::uint8_t> cmykRow;
+  bool adobe = false;
+  JpegOptions options;
+  options.bgr = true;
+  options.start = [&](const JpegPicture& header) {
+    if (header.components != 1 && header.components != 3 && header.components != 4)
+      throw EInvalidGraphic("Cannot load image. Unsupported JPEG colour space.");
+    bitmap = TBitmap(0, 0, header.components == 1 ? TPixelFormat::pf8bit : TPixelFormat::pf24bit);
+    if (header.components == 1) {
+      std::vector<TColor> grey(256);
+      for (int i = 0; i < 256; ++i) grey[i] = RGB(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i));
+      bitmap.SetPalette(grey);
     }
-    for (int x = 0; x < jpeg.width; ++x) {
-      const std::uint8_t* p = src + static_cast<std::size_t>(x) * c;
-      std::uint8_t* q = row.data() + 3 * static_cast<std::size_t>(x);
-      if (c == 3) {
-        q[0] = p[2], q[1] = p[1], q[2] = p[0];
-        continue;
-      }
-      // CMYK: Adobe files store every ink inverted.
-      const unsigned k = jpeg.adobeInverted ? p[3] : 255u - p[3];
+    bitmap.SetSize(header.width, header.height);
+    if (header.components == 4) cmykRow.resize(4 * static_cast<std::size_t>(header.width));
+    adobe = header.adobeInverted;
+  };
+  int pendingCmyk = -1;
+  const auto flushCmyk = [&] {
+    if (pendingCmyk < 0) return;
+    auto row = bitmap.ScanLine(pendingCmyk);
+    for (int x = 0; x < bitmap.Width(); ++x) {
+      const std::uint8_t* p = cmykRow.data() + 4 * static_cast<std::size_t>(x);
+      // Adobe files store every ink inverted.
+      const unsigned k = adobe ? p[3] : 255u - p[3];
       for (int i = 0; i < 3; ++i) {
-        const unsigned ink = jpeg.adobeInverted ? p[i] : 255u - p[i];
-        q[2 - i] = static_cast<std::uint8_t>((ink * k + 127) / 255);
+        const unsigned ink = adobe ? p[i] : 255u - p[i];
+        row[3 * static_cast<std::size_t>(x) + 2 - i] = static_cast<std::uint8_t>((ink * k + 127) / 255);
       }
     }
-  }
+    pendingCmyk = -1;
+  };
+  options.rowTarget = [&](int y) -> std::uint8_t* {
+    if (cmykRow.empty()) return bitmap.ScanLine(y).data();
+    flushCmyk();
+    pendingCmyk = y;
+    return cmykRow.data();
+  };
+  const JpegPicture jpeg = DecodeJpeg(bytes, options);
+  flushCmyk();
+  if (jpeg.truncated) throw EInvalidGraphic("Cannot load image. The JPEG data ends before the picture does.");
   static_cast<TBitmap&>(*this) = std::move(bitmap);
 }
 

@@ -4,7 +4,7 @@
 // file (RGB, 8 bits per sample). On a reader error it prints the message and exits 1.
 #include <cstdio>
 #include <exception>
-#include <fstream>
+#include <utility>
 #include <vector>
 
 #include "imageio/RasterGraphics.h"
@@ -26,15 +26,17 @@ const char* FormatName(toolkit::TPixelFormat f) {
 }
 
 bool WritePam(const toolkit::TBitmap& b, const char* fileName) {
-  std::ofstream out(fileName, std::ios::binary);
-  out << "P7\nWIDTH " << b.Width() << "\nHEIGHT " << b.Height() << "\nDEPTH 3\nMAXVAL 255\nTUPLTYPE RGB\nENDHDR\n";
-  std::vector<std::uint8_t> bgr(3 * static_cast<std::size_t>(b.Width())), rgb(bgr.size());
-  for (int y = 0; y < b.Height(); ++y) {
-    b.ReadRowBGR(y, bgr);
-    for (std::size_t x = 0; x < bgr.size(); x += 3) rgb[x] = bgr[x + 2], rgb[x + 1] = bgr[x + 1], rgb[x + 2] = bgr[x];
-    out.write(reinterpret_cast<const char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
+  std::FILE* out = std::fopen(fileName, "wb");
+  if (out == nullptr) return false;
+  std::fprintf(out, "P7\nWIDTH %d\nHEIGHT %d\nDEPTH 3\nMAXVAL 255\nTUPLTYPE RGB\nENDHDR\n", b.Width(), b.Height());
+  std::vector<std::uint8_t> rgb(3 * static_cast<std::size_t>(b.Width()));
+  bool ok = true;
+  for (int y = 0; y < b.Height() && ok; ++y) {
+    b.ReadRowBGR(y, rgb);
+    for (std::size_t x = 0; x < rgb.size(); x += 3) std::swap(rgb[x], rgb[x + 2]);
+    ok = std::fwrite(rgb.data(), 1, rgb.size(), out) == rgb.size();
   }
-  return static_cast<bool>(out);
+  return std::fclose(out) == 0 && ok;
 }
 
 }  // namespace
