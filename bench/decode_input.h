@@ -62,6 +62,17 @@ inline std::vector<std::uint8_t> EncodeJpeg(const toolkit::TBitmap& b) {
   return out;
 }
 
+// Times decode(file) for a picture of width x height pixels and reports the size, the
+// file bytes and the pixels per second.
+template <class Decode>
+void MeasureDecoding(benchmark::State& state, const std::vector<std::uint8_t>& file, Decode decode) {
+  const auto w = state.range(0), h = state.range(1);
+  for (auto _ : state) benchmark::DoNotOptimize(decode(file));
+  state.SetComplexityN(w * h);
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(file.size()));
+  state.counters["pixels"] = benchmark::Counter(static_cast<double>(w * h * state.iterations()), benchmark::Counter::kIsRate);
+}
+
 // Sizes from 500 x 375 up to 4000 x 3000 pixels, growing by 2 per side.
 inline void PictureSizes(benchmark::internal::Benchmark* b) {
   for (int w = 500; w <= 4000; w *= 2) b->Args({w, w * 3 / 4});

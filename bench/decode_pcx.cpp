@@ -4,17 +4,12 @@
 #include "imageio/Save_as_PCX_Unit.h"
 
 static void DecodePcx(benchmark::State& state) {
-  const int w = static_cast<int>(state.range(0)), h = static_cast<int>(state.range(1));
   Save_as_PCX_Unit::TPCX_Image writer;
-  writer.Assign(decodebench::PhotoLike(w, h));
-  const std::vector<std::uint8_t> file = writer.SaveToBytes();
-  for (auto _ : state) {
+  writer.Assign(decodebench::PhotoLike(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
+  decodebench::MeasureDecoding(state, writer.SaveToBytes(), [](const std::vector<std::uint8_t>& file) {
     RasterGraphics::TPCXGraphic pcx;
     pcx.LoadFromBytes(file);
-    benchmark::DoNotOptimize(pcx.ScanLine(h - 1).data());
-  }
-  state.SetComplexityN(static_cast<std::int64_t>(w) * h);
-  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(file.size()));
-  state.counters["pixels"] = benchmark::Counter(static_cast<double>(w) * h * state.iterations(), benchmark::Counter::kIsRate);
+    return pcx.ScanLine(pcx.Height() - 1)[0];
+  });
 }
 BENCHMARK(DecodePcx)->Apply(decodebench::PictureSizes)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
