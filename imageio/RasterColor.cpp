@@ -197,31 +197,28 @@ void TColorManager::PrepareConverter() {
   const bool sourceIndexed = s == TColorScheme::Indexed || s == TColorScheme::Grey || s == TColorScheme::GreyAlpha;
   const bool targetIndexed = t == TColorScheme::Indexed || t == TColorScheme::Grey;
   if (sourceIndexed != targetIndexed) Fail(RasterStrings::gesIndexedNotSupported);
+  // Samples of 3, 5, 6 or 7 bits exist in no bitmap and no converter: refused by name.
+  if (!IsPackedWidth(sourceBits_) && sourceBits_ != 16) Fail(RasterStrings::gesInvalidSampleDepth);
+  if (!IsPackedWidth(targetBits_) && targetBits_ != 16) Fail(RasterStrings::gesInvalidSampleDepth);
   SourceOptions = static_cast<TConvertOptions>(HasAlpha(s) ? SourceOptions | coAlphaChannel : SourceOptions & ~coAlphaChannel);
   TargetOptions = static_cast<TConvertOptions>(HasAlpha(t) ? TargetOptions | coAlphaChannel : TargetOptions & ~coAlphaChannel);
   converter_ = Converter::None;
   changed_ = false;
   const int sb = sourceBits_, tb = targetBits_;
-  auto packed = [&](Converter c) {
-    // Packed indices exist only at 1, 2, 4 and 8 bits.
-    const bool sourceOk = sb == 16 || IsPackedWidth(sb), targetOk = tb == 16 || IsPackedWidth(tb);
-    if (!sourceOk || !targetOk) Fail(RasterStrings::gesInvalidSampleDepth);
-    converter_ = c;
-  };
   const bool toRGB = IsRGB(t), toBGR = IsBGR(t);
   const bool colourWidths = (sb == 8 || sb == 16) && (tb == 8 || tb == 16);
   switch (s) {
     case TColorScheme::Indexed:
-      packed(sb == 16 && tb == 16 ? Converter::Indexed16To16
-             : sb == 16           ? Converter::Indexed16ToPacked
-             : tb == 16           ? Converter::PackedToIndexed16
-                                  : Converter::IndexedPacked);
+      converter_ = sb == 16 && tb == 16 ? Converter::Indexed16To16
+                   : sb == 16           ? Converter::Indexed16ToPacked
+                   : tb == 16           ? Converter::PackedToIndexed16
+                                        : Converter::IndexedPacked;
       break;
     case TColorScheme::Grey:
       if (sb == 16 || tb == 16) {
         if (sb >= 8 && tb >= 8) converter_ = Converter::Grey;
       } else {
-        packed(Converter::IndexedPacked);
+        converter_ = Converter::IndexedPacked;
       }
       break;
     case TColorScheme::GreyAlpha:

@@ -112,7 +112,9 @@ bool Run(Context& c, std::span<const std::uint8_t> data, const JpegOptions& opti
   jpeg_read_header(&c.cinfo, TRUE);
   if (!options.convertToRgb) c.cinfo.out_color_space = c.cinfo.jpeg_color_space;
   else if (c.cinfo.jpeg_color_space == JCS_YCCK) c.cinfo.out_color_space = JCS_CMYK;
-  else if (options.bgr && c.cinfo.out_color_space == JCS_RGB) c.cinfo.out_color_space = JCS_EXT_BGR;
+#ifdef JCS_EXTENSIONS
+  else if (options.bgr && c.cinfo.out_color_space == JCS_RGB) c.cinfo.out_color_space = JCS_EXT_BGR, out.bgr = true;
+#endif
   jpeg_calc_output_dimensions(&c.cinfo);
   const std::uint64_t line = std::uint64_t{c.cinfo.output_width} * c.cinfo.output_components;
   if (c.cinfo.output_height != 0 && line > MaxBitmapBytes / c.cinfo.output_height) {

@@ -34,6 +34,7 @@ struct JpegPicture {
   bool adobeInverted = false;    // CMYK stored inverted (Adobe marker)
   int warnings = 0;
   bool truncated = false;        // the data ended before the picture did
+  bool bgr = false;              // colour rows come as blue, green, red
   std::vector<std::uint8_t> pixels;  // rows from the top, width x components bytes each
 };
 

@@ -1,3 +1,5 @@
+#include <utility>
+
 #include "toolkit/GraphicError.h"
 #include "toolkit/JpegDecompress.h"
 #include "toolkit/Picture.h"
@@ -48,6 +50,12 @@ void TJPEGImage::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   };
   const JpegPicture jpeg = DecodeJpeg(bytes, options);
   flushCmyk();
+  if (jpeg.components == 3 && !jpeg.bgr) {  // a libjpeg without the colour-order extension
+    for (int y = 0; y < bitmap.Height(); ++y) {
+      auto row = bitmap.ScanLine(y);
+      for (std::size_t x = 0; x + 2 < row.size(); x += 3) std::swap(row[x], row[x + 2]);
+    }
+  }
   if (jpeg.truncated) throw EInvalidGraphic("Cannot load image. The JPEG data ends before the picture does.");
   static_cast<TBitmap&>(*this) = std::move(bitmap);
 }

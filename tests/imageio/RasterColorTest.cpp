@@ -157,9 +157,11 @@ TEST(ColorManager, RefusesAtTheRightMomentWithTheExactTexts) {
   // Packed widths other than 1, 2, 4, 8 are refused, never packed with negative shifts.
   auto three = Manager(TColorScheme::Indexed, 3, 1, TColorScheme::Indexed, 8, 1);
   ExpectRefusal([&] { Convert(three, {0xFF}, 8, 2); }, RasterStrings::gesInvalidSampleDepth);
-  // Colour widths other than 8 and 16 have no converter: refused, never a blank row.
   auto five = Manager(TColorScheme::RGB, 5, 3, TColorScheme::BGR, 8, 3);
-  ExpectRefusal([&] { Convert(five, {1, 2, 3}, 3, 1); }, RasterStrings::gesConversionUnsupported);
+  ExpectRefusal([&] { Convert(five, {1, 2, 3}, 3, 1); }, RasterStrings::gesInvalidSampleDepth);
+  // Colour widths other than 8 and 16 have no converter: refused, never a blank row.
+  auto four = Manager(TColorScheme::RGB, 4, 3, TColorScheme::BGR, 8, 3);
+  ExpectRefusal([&] { Convert(four, {1, 2, 3}, 3, 1); }, RasterStrings::gesConversionUnsupported);
   // A row that does not fit the target is refused, never written past its end.
   auto wide = Manager(TColorScheme::RGB, 8, 3, TColorScheme::BGR, 16, 3);
   ExpectRefusal([&] { Convert(wide, {1, 2, 3, 4, 5, 6}, 6, 2); }, RasterStrings::gesInvalidSampleDepth);
