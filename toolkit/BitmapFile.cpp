@@ -31,12 +31,20 @@ std::uint8_t Channel(std::uint32_t pixel, std::uint32_t mask) {
   return static_cast<std::uint8_t>(((pixel >> shift) & m) * 255 / (max - 1));
 }
 
-// Run-length coded indices (RLE8 or RLE4) into rows stored bottom-up in `rows`.
-void DecodeRle(ByteReader& in, int bits, int width, int height, std::vector<std::uint8_t>& rows,
-               const std::string& error) {
+// Run-length coded indices (RLE8 or RLE4), file rows from the bottom unless `topDown`,
+// straight into the bitmap; pixels the codes skip stay 0.
+void DecodeRle(ByteReader& in, int bits, bool topDown, TBitmap& bitmap, const std::string& error) {
+  const int width = bitmap.Width(), height = bitmap.Height();
   int x = 0, y = 0;
-  auto put = [&](int v) {
-    if (x < width && y < height) rows[static_cast<std::size_t>(y) * width + x] = static_cast<std::uint8_t>(v);
+  std::span<std::uint8_t> row = bitmap.ScanLine(topDown ? 0 : height - 1);
+  auto moveTo = [&](int newY) {
+    y = newY;
+    if (y < height) row = bitmap.ScanLine(topDown ? y : height - 1 - y);
+  };
+  auto put = [&](unsigned v) {  // pixels beyond the row are dropped
+    if (x >= width) return;
+    if (bits == 8) row[x] = static_cast<std::uint8_t>(v);
+    else row[x / 2] = static_cast<std::uint8_t>((x & 1) ? (row[x / 2] & 0xF0) | v : (row[x / 2] & 0x0F) | v << 4);
     ++x;
   };
   while (y < height) {
@@ -46,10 +54,14 @@ void DecodeRle(ByteReader& in, int bits, int width, int height, std::vector<std:
       for (int i = 0; i < count; ++i) put(bits == 8 ? value : (i & 1) ? value & 15 : value >> 4);
       continue;
     }
-    if (value == 0) { x = 0, ++y; continue; }   // end of line
-    if (value == 1) return;                     // end of bitmap
-    if (value == 2) { x += in.u8(); y += in.u8(); continue; }  // delta
-    const int bytes = bits == 8 ? value : (value + 1) / 2;      // absolute run
+    if (value == 0) { x = 0; moveTo(y + 1); continue; }  // end of line
+    if (value == 1) return;                              // end of bitmap
+    if (value == 2) {                                    // delta
+      x = std::min(x + in.u8(), width);
+      moveTo(y + in.u8());
+      continue;
+    }
+    const int bytes = bits == 8 ? value : (value + 1) / 2;  // absolute run
     const auto data = in.take(static_cast<std::size_t>(bytes));
     for (int i = 0; i < value; ++i) put(bits == 8 ? data[i] : (i & 1) ? data[i / 2] & 15 : data[i / 2] >> 4);
     if (bytes & 1) in.skip(1);
@@ -147,16 +159,7 @@ TBitmap DecodeDib(std::span<const std::uint8_t> bytes, std::size_t headerOffset,
   auto targetRow = [&](int fileRow) { return topDown ? fileRow : h - 1 - fileRow; };
 
   if (rle) {
-    std::vector<std::uint8_t> indices(static_cast<std::size_t>(w) * h, 0);
-    DecodeRle(in, static_cast<int>(bits), w, h, indices, error);
-    for (int r = 0; r < h; ++r) {
-      auto line = bitmap.ScanLine(targetRow(r));
-      const std::uint8_t* src = indices.data() + static_cast<std::size_t>(r) * w;
-      if (bits == 8) std::copy_n(src, w, line.begin());
-      else
-        for (int x = 0; x < w; ++x)
-          line[x / 2] = static_cast<std::uint8_t>((x & 1) ? (line[x / 2] | (src[x] & 15)) : src[x] << 4);
-    }
+    DecodeRle(in, static_cast<int>(bits), topDown, bitmap, error);
     return bitmap;
   }
 
