@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <utility>
 #include <vector>
+
+extern "C" {
+#include <jpeglib.h>
+}
 
 #include "toolkit/BitmapFile.h"
 #include "toolkit/FileUtil.h"
@@ -128,4 +135,52 @@ TEST(JpegWrapper, WarningsReachTheSinkAndTheSourceNeverRunsPastItsSpan) {
   EXPECT_TRUE(p.truncated);
   EXPECT_GE(seen, 1);
   EXPECT_EQ(p.pixels.size(), 64u * 48u * 3u);
+}
+
+namespace {
+
+// A tables-only stream and an abbreviated picture stream of a 16 x 8 grey ramp, as TIFF
+// files keep them apart.
+std::pair<Bytes, Bytes> AbbreviatedJpeg() {
+  jpeg_compress_struct c{};
+  jpeg_error_mgr e{};
+  c.err = jpeg_std_error(&e);
+  jpeg_create_compress(&c);
+  c.image_width = 16, c.image_height = 8, c.input_components = 1, c.in_color_space = JCS_GRAYSCALE;
+  jpeg_set_defaults(&c);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&c, &buffer, &size);
+  jpeg_write_tables(&c);
+  Bytes tables(buffer, buffer + size);
+  std::free(buffer);
+  buffer = nullptr, size = 0;
+  jpeg_mem_dest(&c, &buffer, &size);
+  jpeg_suppress_tables(&c, TRUE);
+  jpeg_start_compress(&c, FALSE);
+  std::uint8_t row[16];
+  for (int x = 0; x < 16; ++x) row[x] = static_cast<std::uint8_t>(x * 16);
+  while (c.next_scanline < c.image_height) {
+    JSAMPROW r = row;
+    jpeg_write_scanlines(&c, &r, 1);
+  }
+  jpeg_finish_compress(&c);
+  Bytes data(buffer, buffer + size);
+  std::free(buffer);
+  jpeg_destroy_compress(&c);
+  return {tables, data};
+}
+
+}  // namespace
+
+TEST(JpegWrapper, TablesStreamIsReadBeforeAnAbbreviatedPicture) {
+  const auto [tables, data] = AbbreviatedJpeg();
+  EXPECT_THROW(DecodeJpeg(data), EInvalidGraphic);  // without the tables: no Huffman tables
+  JpegOptions options;
+  options.tables = tables;
+  const JpegPicture p = DecodeJpeg(data, options);
+  ASSERT_EQ(p.width, 16);
+  EXPECT_EQ(p.components, 1);
+  EXPECT_NEAR(p.pixels[15], 240, 3);
+  EXPECT_FALSE(p.truncated);
 }
