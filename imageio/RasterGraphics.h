@@ -1,0 +1,171 @@
+#pragma once
+// The image readers: the reader base TRasterGraphic (a picture that reads one raster format
+// into the bitmap it is), the format registry FileFormatList that maps extensions to reader
+// classes and picks a reader by a file's content, and the helpers all readers share. Each
+// reader lives in its own source file, RasterGraphics_<Format>.cpp.
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "imageio/RasterColor.h"
+#include "toolkit/Picture.h"
+
+namespace RasterGraphics {
+
+enum class TCompressionType : std::uint8_t {
+  ctUnknown, ctNone, ctRLE, ctPackedBits, ctLZW, ctFax3, ctFaxRLE, ctFax4, ctFaxRLEW, ctLZ77, ctJPEG, ctOJPEG,
+  ctThunderscan, ctNext, ctIT8CTPAD, ctIT8LW, ctIT8MP, ctIT8BL, ctPixarFilm, ctPixarLog, ctDCS, ctJBIG,
+  ctPCDHuffmann
+};
+
+// TImageOptions: a set of these bits.
+using TImageOptions = std::uint8_t;
+inline constexpr TImageOptions ioTiled = 1, ioBigEndian = 2, ioMinIsWhite = 4, ioReversed = 8, ioUseGamma = 16;
+
+struct TImageProperties {
+  std::uint32_t Version = 0;
+  TImageOptions Options = 0;
+  std::uint32_t Width = 0, Height = 0;
+  RasterColor::TColorScheme ColorScheme = RasterColor::TColorScheme::Unknown;
+  std::uint8_t BitsPerSample = 0, SamplesPerPixel = 0, BitsPerPixel = 0;
+  TCompressionType Compression = TCompressionType::ctUnknown;
+  float FileGamma = 1.0f;
+  float XResolution = 0, YResolution = 0;
+  bool Interlaced = false, HasAlpha = false;
+  std::uint32_t FirstIFD = 0, PlanarConfig = 0, CurrentRow = 0, TileWidth = 0, TileLength = 0, BytesPerLine = 0;
+  std::vector<std::uint32_t> RowsPerStrip;
+  std::vector<std::uint8_t> YCbCrSubSampling, JPEGTables;
+  std::uint32_t JPEGColorMode = 0, JPEGTablesMode = 0;
+  std::int32_t CurrentStrip = 0, StripCount = 0, Predictor = 0;
+  bool Overview = false;
+  std::uint8_t Rotate = 0;
+  std::uint16_t ImageCount = 0;
+  bool BottomUp = false;
+  std::uint8_t Channels = 0, FilterMode = 0;
+};
+
+// The reader base. A reader's content test is a static CanLoad(bytes) named in its class
+// reference; it never changes anything.
+class TRasterGraphic : public toolkit::TGraphic {
+public:
+  static const toolkit::TGraphicClass Class;
+  // Reads the header of image `imageIndex` into the image properties; true when it is valid.
+  // The base clears the record (FileGamma 1.0) and answers false.
+  virtual bool ReadImageProperties(std::span<const std::uint8_t> bytes, unsigned imageIndex);
+  const TImageProperties& ImageProperties() const { return FImageProperties; }
+  RasterColor::TColorManager& ColorManager() { return FColorManager; }
+
+protected:
+  RasterColor::TColorManager FColorManager;
+  TImageProperties FImageProperties;
+};
+
+// Declares a reader class with its class reference, content test, header reader and loader.
+#define VELKOR_RASTER_READER(Name, ParentClass)                                            \
+  class Name : public ParentClass {                                                        \
+  public:                                                                                  \
+    static const toolkit::TGraphicClass Class;                                             \
+    const toolkit::TGraphicClass& ClassType() const override { return Class; }             \
+    static bool CanLoad(std::span<const std::uint8_t> bytes);                              \
+    bool ReadImageProperties(std::span<const std::uint8_t> bytes, unsigned imageIndex) override; \
+    void LoadFromBytes(std::span<const std::uint8_t> bytes) override;                      \
+  }
+
+VELKOR_RASTER_READER(TTargaGraphic, TRasterGraphic);
+VELKOR_RASTER_READER(TTIFFGraphic, TRasterGraphic);
+VELKOR_RASTER_READER(TEPSGraphic, TTIFFGraphic);
+VELKOR_RASTER_READER(TPCXGraphic, TRasterGraphic);
+VELKOR_RASTER_READER(TRLAGraphic, TRasterGraphic);
+VELKOR_RASTER_READER(TSGIGraphic, TRasterGraphic);
+VELKOR_RASTER_READER(TPSDGraphic, TRasterGraphic);
+VELKOR_RASTER_READER(TPPMGraphic, TRasterGraphic);
+VELKOR_RASTER_READER(TAutodeskGraphic, TRasterGraphic);
+VELKOR_RASTER_READER(TPCDGraphic, TRasterGraphic);
+VELKOR_RASTER_READER(TCUTGraphic, TRasterGraphic);
+VELKOR_RASTER_READER(TPSPGraphic, TRasterGraphic);
+VELKOR_RASTER_READER(TPNGGraphic, TRasterGraphic);
+
+// ---- The format registry ----
+
+// TFormatTypes: a set of these bits, stored with each extension.
+using TFormatTypes = std::uint8_t;
+inline constexpr TFormatTypes ftRaster = 1, ftMultiImage = 2, ftVector = 4, ftLayered = 8;
+
+struct TClassEntry {
+  const toolkit::TGraphicClass* GraphicClass;
+  std::string Description;
+  int Count = 0;
+};
+
+struct TExtensionEntry {
+  std::string Extension;
+  std::string Description;
+  TFormatTypes FormatTypes = 0;
+  TClassEntry* ClassReference = nullptr;
+};
+
+class TFileFormatList {
+public:
+  TFileFormatList() = default;
+  TFileFormatList(const TFileFormatList&) = delete;
+  TFileFormatList& operator=(const TFileFormatList&) = delete;
+  ~TFileFormatList();
+
+  // Unregisters every class from the picture registry and empties both lists.
+  void Clear();
+  int FindExtension(std::string_view extension) const;  // ignoring case; -1 for "" or none
+  int FindGraphicClass(const toolkit::TGraphicClass& graphicClass) const;
+  void RegisterFileFormat(const std::string& extension, const std::string& common, const std::string& individual,
+                          TFormatTypes formatTypes, bool replace, const toolkit::TGraphicClass& graphicClass);
+  // With an extension: that extension; with "" and a class: every extension of the class.
+  void UnregisterFileFormat(const std::string& extension, const toolkit::TGraphicClass* graphicClass);
+  // The first registered reader class whose content test accepts the bytes (only classes
+  // below TRasterGraphic are asked); nullptr when none does.
+  const toolkit::TGraphicClass* GraphicFromContent(std::span<const std::uint8_t> bytes) const;
+  // The same for a file (EFileError when it cannot be read).
+  const toolkit::TGraphicClass* GraphicFromContent(const std::string& fileName) const;
+
+  const std::vector<std::unique_ptr<TClassEntry>>& ClassList() const { return FClassList; }
+  const std::vector<std::unique_ptr<TExtensionEntry>>& ExtensionList() const { return FExtensionList; }
+
+private:
+  TClassEntry& SettleClass(const toolkit::TGraphicClass& graphicClass, const std::string& common);
+  void DropClassIfUnused(TClassEntry* entry);
+
+  std::vector<std::unique_ptr<TClassEntry>> FClassList;
+  std::vector<std::unique_ptr<TExtensionEntry>> FExtensionList;
+};
+
+extern TFileFormatList FileFormatList;
+
+// Registers every format of the program, in the start-up order.
+void RegisterStandardFormats();
+// The start-up unregistration.
+void UnregisterStandardFormats();
+// Empties the registry and registers the standard formats again.
+void ResetState();
+
+// Loads a picture file as the program does: a reader chosen by the file's content, else the
+// class registered for its extension (EInvalidGraphic "Unknown picture file extension (.x)").
+std::unique_ptr<toolkit::TGraphic> LoadGraphicFile(const std::string& fileName);
+// The same for a file's bytes and its extension (without the dot).
+std::unique_ptr<toolkit::TGraphic> LoadGraphicFromBytes(std::span<const std::uint8_t> bytes, std::string_view extension);
+
+// ---- Helpers of all readers ----
+
+[[noreturn]] void RaiseGraphicError(const std::string& message);
+[[noreturn]] void RaiseGraphicError(std::string_view format, std::initializer_list<std::string_view> arguments);
+void SwapShortArray(std::span<std::uint16_t> words);
+void SwapLongArray(std::span<std::uint32_t> longs);
+std::uint32_t SwapLong(std::uint32_t value);
+// Undoes 8-bit horizontal differencing in place: `count` pixels after the first, of
+// `samples` (1, 3 or 4) samples each; refused when the row is shorter.
+void ApplyPredictor8(std::span<std::uint8_t> row, std::uint32_t count, std::uint32_t samples);
+// Doubles an 8-bit plane of width x height samples (rows scanLength apart) in both
+// directions in place; the plane must hold 2 x height rows of scanLength >= 2 x width.
+void UpsamplePlane(std::uint32_t width, std::uint32_t height, std::uint32_t scanLength, std::span<std::uint8_t> plane);
+
+}  // namespace RasterGraphics

@@ -1,0 +1,52 @@
+#include "Fixtures.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+namespace fixtures {
+
+Ppm ReadPpm(const std::string& fileName) {
+  std::ifstream in(fileName, std::ios::binary);
+  std::string magic;
+  int maxval = 0;
+  Ppm p;
+  if (!(in >> magic >> p.width >> p.height >> maxval) || magic != "P6" || maxval != 255) return {};
+  in.get();
+  p.rgb.resize(static_cast<std::size_t>(p.width) * p.height * 3);
+  in.read(reinterpret_cast<char*>(p.rgb.data()), static_cast<std::streamsize>(p.rgb.size()));
+  if (!in) return {};
+  return p;
+}
+
+Ppm FromBitmap(const toolkit::TBitmap& bitmap) {
+  Ppm p{bitmap.Width(), bitmap.Height(), {}};
+  std::vector<std::uint8_t> bgr(3 * static_cast<std::size_t>(bitmap.Width()));
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    bitmap.ReadRowBGR(y, bgr);
+    for (std::size_t x = 0; x < bgr.size(); x += 3) p.rgb.insert(p.rgb.end(), {bgr[x + 2], bgr[x + 1], bgr[x]});
+  }
+  return p;
+}
+
+std::vector<std::filesystem::path> Pictures() {
+  std::vector<std::filesystem::path> out;
+  for (const auto& e : std::filesystem::directory_iterator(VELKOR_TEST_DATA "/images")) {
+    const auto path = e.path();
+    if (path.extension() != ".ppm" && std::filesystem::exists(path.string() + ".ppm")) out.push_back(path);
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+int MaxDifference(const Ppm& a, const Ppm& b) {
+  if (a.width != b.width || a.height != b.height || a.rgb.size() != b.rgb.size()) return -1;
+  int worst = 0;
+  for (std::size_t i = 0; i < a.rgb.size(); ++i) worst = std::max(worst, std::abs(a.rgb[i] - b.rgb[i]));
+  return worst;
+}
+
+bool Run(const std::string& command) { return std::system((command + " 2>/dev/null").c_str()) == 0; }
+
+}  // namespace fixtures

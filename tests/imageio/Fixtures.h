@@ -1,0 +1,27 @@
+#pragma once
+// Shared by the picture suites: the fixture pictures in tests/data/images and PPM files.
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "toolkit/Bitmap.h"
+
+namespace fixtures {
+
+struct Ppm {
+  int width = 0, height = 0;
+  std::vector<std::uint8_t> rgb;  // rows from the top
+};
+
+// Reads a binary PPM (P6, maxval 255); width 0 when it cannot.
+Ppm ReadPpm(const std::string& fileName);
+// The bitmap's pixels as an RGB picture.
+Ppm FromBitmap(const toolkit::TBitmap& bitmap);
+// Every fixture picture (files that have a reference decoding beside them), sorted.
+std::vector<std::filesystem::path> Pictures();
+// The largest difference of one sample; -1 when the sizes differ.
+int MaxDifference(const Ppm& a, const Ppm& b);
+// Runs a shell command; false when it fails or its program is missing.
+bool Run(const std::string& command);
+
+}  // namespace fixtures
