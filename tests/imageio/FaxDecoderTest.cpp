@@ -299,6 +299,22 @@ TEST(FaxAgainstLibtiff, Fax2TiffOutputInLeastSignificantBitOrder) {
   EXPECT_EQ(Decode(decoder, tiff.Strips[0], rows.size()), rows);
 }
 
+TEST(FaxAgainstLibtiff, LibtiffReadsTheWorkedStringsAsWeDo) {
+  if (!testsupport::HaveTools({"tiffcp"})) GTEST_SKIP() << "libtiff-tools missing";
+  struct Worked { std::uint32_t width; Bytes packed, rows; };
+  for (const auto& w : {Worked{8, {0x00, 0x17, 0xA0}, {0x38}},
+                        Worked{16, {0x00, 0x1B, 0x60, 0x03, 0x31, 0x40}, {0x0F, 0x00, 0x00, 0xFF}}}) {
+    testsupport::TempDir dir;
+    const std::string d = dir.path().string() + "/";
+    const auto height = static_cast<std::uint32_t>(w.rows.size() / Stride(w.width));
+    testsupport::WriteBytes(d + "g3.tif", testsupport::WriteTiffStrips({{256, w.width}, {257, height}, {258, 1},
+        {259, 3}, {262, 0}, {277, 1}, {278, height}}, {w.packed}));
+    ASSERT_TRUE(testsupport::RunTool("tiffcp -c none " + d + "g3.tif " + d + "plain.tif"));
+    EXPECT_EQ(testsupport::ReadTiffStrips(testsupport::ReadBytes(d + "plain.tif")).Strips.at(0), w.rows);
+    EXPECT_EQ(Decode(*MakeFax(Kind::G3, w.width), w.packed, w.rows.size()), w.rows);
+  }
+}
+
 TEST(FaxAgainstLibtiff, TwoDimensionalTiffcpOutputIsRefused) {
   if (!testsupport::HaveTools({"pamtotiff", "tiffcp"})) GTEST_SKIP() << "netpbm or libtiff-tools missing";
   testsupport::TempDir dir;
