@@ -142,7 +142,7 @@ std::int64_t TCCITTDecoder::FindCode() {
   while (LoadByte()) {
     const int bit = (Bits & BitMask) != 0;
     const std::int32_t child = states[node].NewState[bit];
-    if (child == 0) return Invalid;  // no code goes this way; the bit stays unread
+    if (child == 0) return Invalid;  // both trees are complete, so never taken
     BitMask >>= 1, --BitsLeft;
     node = static_cast<std::size_t>(child);
     if (!IsLeaf(states[node])) continue;
