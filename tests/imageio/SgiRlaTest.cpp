@@ -231,4 +231,34 @@ TEST_P(RlaRefusals, RaiseTheirMessage) {
 INSTANTIATE_TEST_SUITE_P(Files, RlaRefusals, ::testing::ValuesIn(kRlaRefusals),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// ---- Planar rows of 8-bit samples, as both readers hand them to the colour manager ----
+
+TEST(PlanarRows, InterleaveEqualsTheSampleBySampleRules) {
+  using RasterColor::TColorScheme;
+  const Bytes red = {1, 2, 3}, green = {4, 5, 6}, blue = {7, 8, 9}, alpha = {10, 11, 12};
+  const std::span<const std::uint8_t> planes[] = {red, green, blue, alpha};
+  for (const TColorScheme source : {TColorScheme::RGB, TColorScheme::RGBA, TColorScheme::BGR, TColorScheme::BGRA})
+    for (const TColorScheme target : {TColorScheme::RGB, TColorScheme::RGBA, TColorScheme::BGR, TColorScheme::BGRA}) {
+      SCOPED_TRACE(static_cast<int>(source) * 10 + static_cast<int>(target));
+      const int samples = source == TColorScheme::RGBA || source == TColorScheme::BGRA ? 4 : 3;
+      const int targetSamples = target == TColorScheme::RGBA || target == TColorScheme::BGRA ? 4 : 3;
+      Bytes direct(3 * 4, 0xEE), ruled(3 * 4, 0xEE);
+      for (Bytes* out : {&direct, &ruled}) {
+        RasterColor::TColorManager m;
+        m.SetSourceColorScheme(source), m.SetTargetColorScheme(target);
+        m.SetSourceSamplesPerPixel(samples), m.SetTargetSamplesPerPixel(targetSamples);
+        m.SetSourceBitsPerSample(8), m.SetTargetBitsPerSample(8);
+        if (out == &ruled) {  // a gamma of 1 maps every sample to itself, through the rules
+          m.SetGamma(1.0f, 1.0f);
+          m.TargetOptions |= RasterColor::coApplyGamma;
+        }
+        m.ConvertRow(std::span(planes, static_cast<std::size_t>(samples)), *out, 3);
+      }
+      EXPECT_EQ(direct, ruled);
+      const bool swap = (source == TColorScheme::RGB || source == TColorScheme::RGBA) !=
+                        (target == TColorScheme::RGB || target == TColorScheme::RGBA);
+      EXPECT_EQ(direct[0], swap ? 7 : 1);
+    }
+}
+
 }  // namespace
