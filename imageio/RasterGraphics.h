@@ -84,8 +84,8 @@ public:
   void LoadFromBytes(std::span<const std::uint8_t> bytes) override;
   // Takes over the picture's pixels, format and palette.
   void Assign(const toolkit::TBitmap& bitmap) { static_cast<toolkit::TBitmap&>(*this) = bitmap; }
-  // The picture as a run-length coded Targa file (std::runtime_error "The bitmap is empty"
-  // for an empty picture, and for one above 65535 pixels either way).
+  // The picture as a run-length coded Targa file; std::runtime_error for an empty picture
+  // ("The bitmap is empty") and for one wider or higher than 65535 pixels.
   std::vector<std::uint8_t> SaveToBytes() const;
   // Writes through a temporary file; EFileError names the file and the reason.
   void SaveToFile(const std::string& fileName) const;
