@@ -18,6 +18,18 @@ void Load(std::span<const std::uint8_t> bytes) {
   toolkit::TIcon().LoadFromBytes(bytes);
 #elif defined(FUZZ_READER_jpeg)
   toolkit::TJPEGImage().LoadFromBytes(bytes);
+#elif defined(FUZZ_READER_tga)
+  RasterGraphics::TTargaGraphic().LoadFromBytes(bytes);
+#elif defined(FUZZ_READER_sgi)
+  RasterGraphics::TSGIGraphic().LoadFromBytes(bytes);
+#elif defined(FUZZ_READER_ppm)
+  RasterGraphics::TPPMGraphic().LoadFromBytes(bytes);
+#elif defined(FUZZ_READER_autodesk)
+  RasterGraphics::TAutodeskGraphic().LoadFromBytes(bytes);
+#elif defined(FUZZ_READER_cut)
+  RasterGraphics::TCUTGraphic().LoadFromBytes(bytes);
+#elif defined(FUZZ_READER_rla)
+  RasterGraphics::TRLAGraphic().LoadFromBytes(bytes);
 #else
   // The registry: content detection, then the extension the first byte picks.
   static const char* const extensions[] = {"bmp", "ico", "jpg", "pcx", "tga", "png", "wmf", "xyz"};

@@ -324,6 +324,21 @@ void TColorManager::ConvertColor(TPlanes source, std::span<std::uint8_t> target,
     write(i, 2, targetRGB ? b : r);
   };
 
+  // Whole rows of 8-bit planes without gamma (SGI, RLA, PCX, PSD): the samples are only
+  // interleaved, which the loop below does one rule at a time.
+  if (plain && planar && sw == 1 && tw == 1 && !gamma && mask == 0xFF) {
+    const std::uint8_t* first = source[sourceRGB == targetRGB ? 0 : 2].data();
+    const std::uint8_t* second = source[1].data();
+    const std::uint8_t* third = source[sourceRGB == targetRGB ? 2 : 0].data();
+    const std::uint8_t* alpha = sourceAlpha && targetAlpha ? source[3].data() : nullptr;
+    std::uint8_t* out = target.data();
+    for (std::uint32_t i = 0; i < count; ++i, out += targetStep) {
+      out[0] = first[i], out[1] = second[i], out[2] = third[i];
+      if (alpha != nullptr) out[3] = alpha[i];
+    }
+    return;
+  }
+
   ForEachSelected(count, mask, [&](std::uint32_t i, std::uint32_t s) {
     if (plain) {
       const unsigned a = read(0, s), g = read(1, s), z = read(2, s);

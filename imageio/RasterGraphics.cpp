@@ -183,18 +183,30 @@ void ResetState() {
   RegisterStandardFormats();
 }
 
-std::unique_ptr<toolkit::TGraphic> LoadGraphicFromBytes(std::span<const std::uint8_t> bytes, std::string_view extension) {
+namespace {
+
+// A new picture of the class the content picks, else of the extension's class.
+std::unique_ptr<toolkit::TGraphic> GraphicFor(std::span<const std::uint8_t> bytes, std::string_view extension) {
   const TGraphicClass* c = FileFormatList.GraphicFromContent(bytes);
   if (c == nullptr) c = toolkit::TPicture::ClassForExtension(extension);
   if (c == nullptr || c->Create == nullptr)
     throw toolkit::EInvalidGraphic("Unknown picture file extension (." + std::string(extension) + ")");
-  auto graphic = c->Create();
+  return c->Create();
+}
+
+}  // namespace
+
+std::unique_ptr<toolkit::TGraphic> LoadGraphicFromBytes(std::span<const std::uint8_t> bytes, std::string_view extension) {
+  auto graphic = GraphicFor(bytes, extension);
   graphic->LoadFromBytes(bytes);
   return graphic;
 }
 
+// The picture loads from the file itself, so a reader can find files beside it.
 std::unique_ptr<toolkit::TGraphic> LoadGraphicFile(const std::string& fileName) {
-  return LoadGraphicFromBytes(toolkit::TPictureFile(fileName).Bytes(), toolkit::PictureExtension(fileName));
+  auto graphic = GraphicFor(toolkit::TPictureFile(fileName).Bytes(), toolkit::PictureExtension(fileName));
+  graphic->LoadFromFile(fileName);
+  return graphic;
 }
 
 // ---- Helpers ----

@@ -74,7 +74,22 @@ protected:
     void LoadFromBytes(std::span<const std::uint8_t> bytes) override;                      \
   }
 
-VELKOR_RASTER_READER(TTargaGraphic, TRasterGraphic);
+// Truevision Targa: reads types 1-3 and 9-11 and is the one reader that also writes.
+class TTargaGraphic : public TRasterGraphic {
+public:
+  static const toolkit::TGraphicClass Class;
+  const toolkit::TGraphicClass& ClassType() const override { return Class; }
+  static bool CanLoad(std::span<const std::uint8_t> bytes);
+  bool ReadImageProperties(std::span<const std::uint8_t> bytes, unsigned imageIndex) override;
+  void LoadFromBytes(std::span<const std::uint8_t> bytes) override;
+  // Takes over the picture's pixels, format and palette.
+  void Assign(const toolkit::TBitmap& bitmap) { static_cast<toolkit::TBitmap&>(*this) = bitmap; }
+  // The picture as a run-length coded Targa file; std::runtime_error for an empty picture
+  // ("The bitmap is empty") and for one wider or higher than 65535 pixels.
+  std::vector<std::uint8_t> SaveToBytes() const;
+  // Writes through a temporary file; EFileError names the file and the reason.
+  void SaveToFile(const std::string& fileName) const;
+};
 VELKOR_RASTER_READER(TTIFFGraphic, TRasterGraphic);
 VELKOR_RASTER_READER(TEPSGraphic, TTIFFGraphic);
 VELKOR_RASTER_READER(TPCXGraphic, TRasterGraphic);
@@ -84,7 +99,18 @@ VELKOR_RASTER_READER(TPSDGraphic, TRasterGraphic);
 VELKOR_RASTER_READER(TPPMGraphic, TRasterGraphic);
 VELKOR_RASTER_READER(TAutodeskGraphic, TRasterGraphic);
 VELKOR_RASTER_READER(TPCDGraphic, TRasterGraphic);
-VELKOR_RASTER_READER(TCUTGraphic, TRasterGraphic);
+// Dr. Halo CUT, coloured by the palette file of the same name with the extension ".pal".
+class TCUTGraphic : public TRasterGraphic {
+public:
+  static const toolkit::TGraphicClass Class;
+  const toolkit::TGraphicClass& ClassType() const override { return Class; }
+  static bool CanLoad(std::span<const std::uint8_t> bytes);
+  bool ReadImageProperties(std::span<const std::uint8_t> bytes, unsigned imageIndex) override;
+  void LoadFromBytes(std::span<const std::uint8_t> bytes) override;
+  // Sets FPaletteFile from the file name, then loads.
+  void LoadFromFile(const std::string& fileName) override;
+  std::string FPaletteFile;  // "" or missing: a grey palette
+};
 VELKOR_RASTER_READER(TPSPGraphic, TRasterGraphic);
 VELKOR_RASTER_READER(TPNGGraphic, TRasterGraphic);
 

@@ -1,0 +1,31 @@
+#pragma once
+// What loading a file's bytes with one reader gives: "" when it loads, else the text of the
+// error it raised.
+#include <exception>
+#include <span>
+#include <string>
+
+#include "imageio/RasterGraphics.h"
+
+namespace fixtures {
+
+inline std::string LoadError(toolkit::TGraphic& graphic, std::span<const std::uint8_t> bytes) {
+  try {
+    graphic.LoadFromBytes(bytes);
+    return "";
+  } catch (const std::exception& e) {
+    return e.what();
+  }
+}
+
+// The picture as rows of colours, for pixel checks of small pictures.
+inline std::vector<std::vector<toolkit::TColor>> Rows(const toolkit::TBitmap& bitmap) {
+  std::vector<std::vector<toolkit::TColor>> rows;
+  for (int y = 0; y < bitmap.Height(); ++y) {
+    rows.emplace_back();
+    for (int x = 0; x < bitmap.Width(); ++x) rows.back().push_back(bitmap.Pixel(x, y));
+  }
+  return rows;
+}
+
+}  // namespace fixtures
