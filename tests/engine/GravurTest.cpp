@@ -16,6 +16,7 @@
 #include "engine/VelkorWinWkz.h"
 #include "support/EngineFixture.h"
 #include "support/FontBuilder.h"
+#include "toolkit/FileUtil.h"
 #include "toolkit/LineFile.h"
 #include "toolkit/Text.h"
 
@@ -349,3 +350,25 @@ TEST_F(GravurAufruf, ShowsTheSimulationInEitherPassAndAsksForAPlaneReport) {
   EXPECT_FALSE(dir.exists("TEIL.SAV"));
   Erwarte({"OLD"}, {"simulation: show"});
 }
+
+namespace {
+
+// The fonts beside the golden runs' part programs are the test fonts built here.
+TEST(GoldenFonts, AreTheTestFonts) {
+  const auto ab = testsupport::TestFontAB();
+  // Ä (DOS 142) is an A with a pointed top, drawn in two strokes without lifting.
+  const auto umlaut = testsupport::TestFontAB().Glyph(142, 6, {Move(0, 0), Draw(3, 10), Draw(6, 0), Move(6, 0)});
+  const std::pair<const char*, std::string> fonts[] = {
+      {"gravur-linear/vorher/T.FNT", ab.Bytes()},        {"gravur-scri/vorher/scri.fnt", ab.Bytes()},
+      {"gravur-spiegel/vorher/T.FNT", ab.Bytes()},       {"gravur-kursiv/vorher/T.FNT", ab.Bytes()},
+      {"gravur-kreis-ccw/vorher/T.FNT", ab.Bytes()},     {"gravur-zu-lang/vorher/T.FNT", ab.Bytes()},
+      {"gravur-zu-lang-nein/vorher/T.FNT", ab.Bytes()},  {"gravur-umlaut/vorher/U.FNT", umlaut.Bytes()},
+  };
+  for (const auto& [datei, bytes] : fonts) {
+    std::string inhalt;
+    EXPECT_TRUE(toolkit::ReadFileText((std::filesystem::path(VELKOR_TEST_DATA) / "wandeln" / datei).string(), inhalt));
+    EXPECT_EQ(inhalt, bytes) << datei;
+  }
+}
+
+}  // namespace
