@@ -189,6 +189,49 @@ TEST_F(Gravur, ADamagedCharacterDrawsNothingAndTheRunGoesOn) {
           {});
 }
 
+TEST_F(Gravur, ACutFontNeverDrawsWithTheStrokesOfTheFontBefore) {
+  Programm("N30 G01 X20 Y0 H'AB' L10");
+  ASSERT_TRUE(WandlungDurchfuehren());
+  const std::string ganz = testsupport::TestFontAB().Bytes();
+  dir.write("T.FNT", ganz.substr(0, testsupport::TestFontAB().Layout().glyphStart[1]));  // B's strokes cut off
+  EXPECT_TRUE(WandlungDurchfuehren());
+  const auto zeilen = Zeilen();
+  const auto b = std::find(zeilen.begin(), zeilen.end(), "(aktuelles Zeichen: B)");
+  ASSERT_NE(b, zeilen.end());
+  EXPECT_EQ(std::vector<std::string>(b + 1, zeilen.end()),
+            (std::vector<std::string>{"N7 G00 X 7.220 Y 0.000", "N8 G00 X 0.000", "N9 M30", kKonvertiert}));
+}
+
+// Only the script font of that file name, in any directory and any case, joins its letters.
+struct SchriftName {
+  const char* name;
+  const char* datei;
+  std::string zweitesZeichen;  // the rapid move to B's first stroke
+};
+
+const SchriftName kSchriftNamen[] = {
+    {"ScriptFontInADirectory", "schrift/Scri.Fnt", "N7 G00 X 7.000 Y 6.017"},
+    {"ScriptFontWithABackslash", "schrift\\SCRI.FNT", "N7 G00 X 7.000 Y 6.017"},
+    {"LongerNameEndingAlike", "DESCRI.FNT", "N7 G00 X 13.000 Y 6.017"},
+    {"DirectoryOfThatName", "SCRI.FNT/T.FNT", "N7 G00 X 13.000 Y 6.017"},
+};
+
+class Schriftname : public Gravur, public ::testing::WithParamInterface<SchriftName> {};
+
+TEST_P(Schriftname, DecidesTheSpacing) {
+  const std::filesystem::path datei = dir.path() / toolkit::NormalizePath(GetParam().datei);
+  std::filesystem::create_directories(datei.parent_path());
+  testsupport::TestFontAB().Save(datei.string());
+  KonfigBlock.Gravurzeichensatz = GetParam().datei;
+  Programm("N30 G01 X20 Y0 H'AB' L10");
+  EXPECT_TRUE(WandlungDurchfuehren());
+  const auto zeilen = Zeilen();
+  EXPECT_NE(std::find(zeilen.begin(), zeilen.end(), GetParam().zweitesZeichen), zeilen.end());
+}
+
+INSTANTIATE_TEST_SUITE_P(All, Schriftname, ::testing::ValuesIn(kSchriftNamen),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 struct FontFehler {
   const char* name;
   std::optional<std::string> bytes;  // nullopt: no file
