@@ -285,10 +285,12 @@ struct BogenFall {
   const char* start;
   bool spiegel;
   std::vector<std::string> saetze;  // the first blocks of the character
+  bool nachInnen = false;
 };
 
 // The character leans back by its own angle on the arc (7 mm on radius 10: 40.107 degrees)
-// from the tangent; mirrored text is drawn with the negated angle about the negated origin.
+// from the tangent; mirrored text is drawn with the negated angle about the negated origin;
+// inward text stands on the other side of the arc.
 const BogenFall kBoegen[] = {
     {"OneCharacterCcw", kBogenCcw, "X10 Y0 Z5", false,
      {"N2 G00 Z 2.000", "N3 G01 Z -0.200", "N4 G01 X 19.203 Y -7.752", "N5 G00 Z 5.000"}},
@@ -296,12 +298,15 @@ const BogenFall kBoegen[] = {
      {"N2 G00 Z 2.000", "N3 G01 Z -0.200", "N4 G01 X -19.203 Y 7.752", "N5 G00 Z 5.000"}},
     {"MirroredCcw", kBogenCcw, "X10 Y0 Z5", true,
      {"N2 G00 X -10.000", "N3 G00 Z 2.000", "N4 G01 Z -0.200", "N5 G01 X -19.203 Y 7.752"}},
+    {"InwardCcw", kBogenCcw, "X10 Y0 Z5", false,
+     {"N2 G00 Z 2.000", "N3 G01 Z -0.200", "N4 G01 X 0.797 Y 7.752", "N5 G00 Z 5.000"}, true},
 };
 
 class Kreistext : public Gravur, public ::testing::WithParamInterface<BogenFall> {};
 
 TEST_P(Kreistext, PlacesTheCharacterOnTheArc) {
   KonfigBlock.Spiegelschrift = GetParam().spiegel;
+  KreistextNachInnen = GetParam().nachInnen;
   Programm(GetParam().satz, GetParam().start);
   EXPECT_TRUE(WandlungDurchfuehren());
   const auto zeilen = Zeilen();
