@@ -10,6 +10,7 @@
 
 #include "engine/EngineHost.h"
 #include "engine/VelkorWinVAR.h"
+#include "engine/VelkorWinZeichensatz.h"
 
 namespace VelkorWinGrvTXT {
 
@@ -80,7 +81,36 @@ std::string LeerzeichenNormieren(std::string_view Text);
 // Without any blank.
 std::string LeerzeichenEntfernen(std::string_view Text);
 
-// The text-engraving cycle: lays the text out along a line or an arc and engraves it.
+// Bereich widened to hold Dazu (y grows upwards).
+void BereichVereinigen(VelkorWinVAR::TWeltRechteck& Bereich, const VelkorWinVAR::TWeltRechteck& Dazu);
+
+// Where and how one character of an engraved text is drawn.
+struct TZeichenlage {
+  VelkorWinVAR::TInterpretermodus Modus = VelkorWinVAR::TInterpretermodus::Wandlung;
+  VelkorWinVAR::TEbene Ebene = VelkorWinVAR::TEbene::XY;
+  double Massstab = 1.0;              // mm per font unit
+  VelkorWinMATH::TPunkt2D Ursprung;   // the character's origin in the working plane
+  double Winkel = 0.0;                // baseline angle [degrees]
+  double Tiefe = 0.0;                 // engraving depth
+  double Sicherheit = 0.0;            // safety level, reached at rapid before each plunge
+};
+
+// Engraves one character along its pen actions. The conversion pass writes
+// "(aktuelles Zeichen: " + Zeichen + ")" and moves the tool: a pen-up action first lifts a
+// lowered tool to the height of Zyklusstartpunkt and only notes its point in Ziel; a draw
+// goes there at rapid, down to the safety level, plunges to the depth at feed when the
+// tool is up, then draws at feed. The measuring pass moves nothing and widens Fraesbereich
+// by every point the tool would go to. WerkzeugOben: the tool is up (False: it is, or
+// counts as, down). Sets Eilgang and WerkzeugUnten; returns at once when Abbruch is set.
+void ZeichenStricheAusgeben(std::string_view Zeichen, const VelkorWinZeichensatz::TZeichenStriche& Striche,
+                            const TZeichenlage& Lage, bool& WerkzeugOben, TPunkt3D& Position, TPunkt3D& Ziel);
+
+// The text-engraving cycle: loads the font named by Gravurzeichensatz, writes the comment
+// lines of the text (conversion pass), lays the text out from Position to Ziel along a
+// line or on the arc of VelkorWinCIRC, and engraves it character by character. Position
+// and Ziel end where the tool ends; the measuring pass widens Fraesbereich instead of
+// moving. Fehler is set on a font that cannot be used and on an arc without length;
+// Abbruch when the user stops the run because the text is too long for its arc.
 void GravurTextWandeln(VelkorWinVAR::TInterpretermodus Modus, TPunkt3D& Position, TPunkt3D& Ziel,
                        VelkorWinVAR::TInterpolation Interpolation, double Sicherheit, double Tiefe, double Hoehe,
                        double Winkel, const std::string& Text, bool& EbenenwechselMelden, bool& Fehler);

@@ -244,11 +244,9 @@ bool TextzyklusSchritt(TInterpretermodus Modus) {
     AktPosition = Zielpunkt;
   }
   VorigerSatz.clear();  // the tool is no longer where that block left it
-  if (Abbruch) {
-    AbbruchSchreiben();
-    return false;
-  }
-  return true;
+  // A stop or an error in the text ends the pass here, without the tail line; StarteWandlung
+  // then marks the target once with "Wandlung abgebrochen!".
+  return !Abbruch && !WandlungsFehler;
 }
 
 // One block of an open image cycle, when it named an image.

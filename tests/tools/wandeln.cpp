@@ -5,13 +5,17 @@
 // it was stopped or failed, 2 on a wrong call.
 //
 //   wandeln [--konfig F.CNF] [--werkzeug NR=DURCHMESSER]... [--uhr "TT.MM.JJJJ hh:mm"]
-//           [--trenner ,] [--antworten J,N,...] TEIL.CNC
+//           [--trenner ,] [--antworten J,N,...] [--zeichensatz F.FNT] [--spiegelschrift]
+//           [--kursivwinkel GRAD] TEIL.CNC
 //
+// The engraving options set the engraving font, mirrored text and the italic angle after
+// the settings file was loaded.
 // Dates are written in the German short format; the decimal separator of comment lines
 // is the locale's unless --trenner gives it.
 #include <cstdio>
 #include <deque>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,7 +49,8 @@ protected:
 int Aufruffehler(const std::string& text) {
   std::cerr << "wandeln: " << text << "\n"
             << "Aufruf: wandeln [--konfig F.CNF] [--werkzeug NR=DURCHMESSER]... [--uhr \"TT.MM.JJJJ hh:mm\"]\n"
-            << "                [--trenner ,] [--antworten J,N,...] TEIL.CNC\n";
+            << "                [--trenner ,] [--antworten J,N,...] [--zeichensatz F.FNT] [--spiegelschrift]\n"
+            << "                [--kursivwinkel GRAD] TEIL.CNC\n";
   return 2;
 }
 
@@ -89,10 +94,14 @@ int main(int argc, char** argv) {
   using VelkorWinVAR::KonfigBlock;
 
   std::string teileprogramm;
+  std::optional<std::string> zeichensatz;
+  std::optional<double> kursivwinkel;
+  bool spiegelschrift = false;
   const std::vector<std::string> args(argv + 1, argv + argc);
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    const bool mitWert = a == "--konfig" || a == "--werkzeug" || a == "--uhr" || a == "--trenner" || a == "--antworten";
+    const bool mitWert = a == "--konfig" || a == "--werkzeug" || a == "--uhr" || a == "--trenner" ||
+                         a == "--antworten" || a == "--zeichensatz" || a == "--kursivwinkel";
     if (mitWert && i + 1 >= args.size()) return Aufruffehler(a + " ohne Wert");
     if (a == "--konfig") {
       if (!VelkorWinCNF::KonfigurationLaden(args[++i])) return 1;
@@ -112,6 +121,13 @@ int main(int argc, char** argv) {
         host.Antworten.push_back(Antwort(liste.substr(p, komma - p)));
         p = komma + 1;
       }
+    } else if (a == "--zeichensatz") {
+      zeichensatz = args[++i];
+    } else if (a == "--spiegelschrift") {
+      spiegelschrift = true;
+    } else if (a == "--kursivwinkel") {
+      kursivwinkel = toolkit::ParseDecimal(args[++i]);
+      if (!kursivwinkel) return Aufruffehler("Kursivwinkel " + args[i]);
     } else if (!a.empty() && a[0] == '-') {
       return Aufruffehler("unbekannte Option " + a);
     } else if (teileprogramm.empty()) {
@@ -121,6 +137,9 @@ int main(int argc, char** argv) {
     }
   }
   if (teileprogramm.empty()) return Aufruffehler("kein Teileprogramm");
+  if (zeichensatz) KonfigBlock.Gravurzeichensatz = *zeichensatz;
+  if (kursivwinkel) KonfigBlock.Kursivwinkel = *kursivwinkel;
+  if (spiegelschrift) KonfigBlock.Spiegelschrift = true;
 
   // Loading as the program does: at most 255 characters per line; the target lies
   // beside the part program, named after it with the target extension.
