@@ -29,6 +29,5 @@ VELKOR_PENDING_READER(TAutodeskGraphic, TRasterGraphic, "Autodesk")
 VELKOR_PENDING_READER(TPCDGraphic, TRasterGraphic, "Photo-CD")
 VELKOR_PENDING_READER(TCUTGraphic, TRasterGraphic, "CUT")
 VELKOR_PENDING_READER(TPSPGraphic, TRasterGraphic, "PSP")
-VELKOR_PENDING_READER(TPNGGraphic, TRasterGraphic, "PNG")
 
 }  // namespace RasterGraphics

@@ -32,7 +32,7 @@ Ppm FromBitmap(const toolkit::TBitmap& bitmap) {
 
 std::vector<std::filesystem::path> Pictures() {
   std::vector<std::filesystem::path> out;
-  for (const auto& e : std::filesystem::directory_iterator(VELKOR_TEST_DATA "/images")) {
+  for (const auto& e : std::filesystem::recursive_directory_iterator(VELKOR_TEST_DATA "/images")) {
     const auto path = e.path();
     if (path.extension() != ".ppm" && std::filesystem::exists(path.string() + ".ppm")) out.push_back(path);
   }

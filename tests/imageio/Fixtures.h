@@ -17,7 +17,8 @@ struct Ppm {
 Ppm ReadPpm(const std::string& fileName);
 // The bitmap's pixels as an RGB picture.
 Ppm FromBitmap(const toolkit::TBitmap& bitmap);
-// Every fixture picture (files that have a reference decoding beside them), sorted.
+// Every fixture picture in the folder and its subfolders (files that have a reference
+// decoding beside them), sorted.
 std::vector<std::filesystem::path> Pictures();
 // The largest difference of one sample; -1 when the sizes differ.
 int MaxDifference(const Ppm& a, const Ppm& b);
