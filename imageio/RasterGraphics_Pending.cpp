@@ -23,11 +23,8 @@ VELKOR_PENDING_READER(TTIFFGraphic, TRasterGraphic, "TIF/TIFF")
 VELKOR_PENDING_READER(TEPSGraphic, TTIFFGraphic, "EPS")
 VELKOR_PENDING_READER(TRLAGraphic, TRasterGraphic, "RLA")
 VELKOR_PENDING_READER(TSGIGraphic, TRasterGraphic, "sgi, bw or rgb(a)")
-VELKOR_PENDING_READER(TPSDGraphic, TRasterGraphic, "PSD or PDD")
 VELKOR_PENDING_READER(TPPMGraphic, TRasterGraphic, "PPM")
 VELKOR_PENDING_READER(TAutodeskGraphic, TRasterGraphic, "Autodesk")
-VELKOR_PENDING_READER(TPCDGraphic, TRasterGraphic, "Photo-CD")
 VELKOR_PENDING_READER(TCUTGraphic, TRasterGraphic, "CUT")
-VELKOR_PENDING_READER(TPSPGraphic, TRasterGraphic, "PSP")
 
 }  // namespace RasterGraphics
