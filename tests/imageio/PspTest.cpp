@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "imageio/RasterGraphics.h"
+#include "toolkit/FileUtil.h"
 
 using namespace RasterGraphics;
 using toolkit::RGB;
@@ -274,3 +276,23 @@ TEST_P(PspDamage, RefusedWithItsText) {
 }
 
 INSTANTIATE_TEST_SUITE_P(All, PspDamage, ::testing::ValuesIn(kDamage), [](const auto& info) { return std::string(info.param.name); });
+
+// Small files of the builder kept in tests/data as examples (and as seeds of the fuzz target):
+// they still load to the pixels they were built with. VELKOR_WRITE_PSP=1 writes them anew.
+TEST(Psp, StoredExamplesLoad) {
+  const std::string folder = VELKOR_TEST_DATA "/images/b/psp/";
+  const std::pair<const char*, Layout> examples[] = {
+      {"v3_rle_8bit.psp", {3u, 1u, 8, 9, false}}, {"v5_deflate_24bit.psp", {5u, 2u, 24, 7, false}},
+      {"v5_raw_1bit_padded.psp", {5u, 0u, 1, 13, true}}, {"v5_rle_4bit.psp", {5u, 1u, 4, 5, false}}};
+  for (const auto& [name, layout] : examples) {
+    SCOPED_TRACE(name);
+    PspSpec s;
+    std::tie(s.version, s.compression, s.depth, s.width, s.padded) = layout;
+    s.paletteCount = s.depth == 24 ? 0 : 1u << s.depth;
+    const Bytes built = MakePsp(s);
+    if (std::getenv("VELKOR_WRITE_PSP")) toolkit::WriteFileAtomic(folder + name, std::string(built.begin(), built.end()));
+    TPSPGraphic g;
+    g.LoadFromFile(folder + name);
+    EXPECT_EQ(g.Pixel(s.width - 1, s.height - 1), Expected(s, s.width - 1, s.height - 1));
+  }
+}
