@@ -128,7 +128,7 @@ Bytes MakePsp(const PspSpec& s) {
   const int count = colourChannels + (s.alpha ? 1 : 0);
   for (int c = 0; c < count; ++c) {
     Bytes raw(stride * static_cast<std::size_t>(s.height), 0);
-    for (int y = 0; y < s.height; ++y)
+    for (int y = 0; y < s.height && bitsPerSample <= 8; ++y)  // deeper samples stay 0
       for (int x = 0; x < s.width; ++x) {
         const unsigned v = c < colourChannels ? Sample(s, x, y, c) : 200;
         const std::size_t bit = static_cast<std::size_t>(x) * bitsPerSample;
