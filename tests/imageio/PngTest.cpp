@@ -224,6 +224,10 @@ TEST(Png, BackgroundAndTransparency) {
   ASSERT_EQ(g.Transparency().size(), 256u);
   EXPECT_EQ((Bytes{g.Transparency().begin(), g.Transparency().begin() + 5}), (Bytes{0, 128, 64, 255, 255}));
   EXPECT_EQ(g.BackgroundColor(), RGB(0, 255, 0));
+  // A gamma of 0 means nothing: the samples stay as stored.
+  g.LoadFromBytes(RgbFile({Chunk("gAMA", {0, 0, 0, 0})}));
+  EXPECT_EQ(g.Pixel(0, 0), RGB(10, 20, 30));
+  EXPECT_FALSE(g.ImageProperties().Options & ioUseGamma);
   // 16-bit grey: the values narrowed to 8 bits.
   g.LoadFromBytes(File({Chunk("IHDR", Ihdr(1, 1, 16, 0)), Chunk("bKGD", {0x80, 0x80}), Chunk("tRNS", {0xFF, 0xFF}),
                         Chunk("IDAT", Deflate({0, 1, 2})), Chunk("IEND", {})}));

@@ -91,6 +91,13 @@ TEST(Psd, DeepGreyBecomesEightBitGrey) {
   EXPECT_EQ(g.ImageProperties().BitsPerSample, 16);
 }
 
+TEST(Psd, GreyWithAlphaUsesTheGreyChannel) {
+  const TPSDGraphic g = Load(Build(2, 2, 1, 8, 1, 0, {10, 200, 0, 0}));
+  EXPECT_EQ(g.PixelFormat(), TPixelFormat::pf8bit);
+  EXPECT_EQ(g.Pixel(0, 0), RGB(10, 10, 10));
+  EXPECT_EQ(g.Pixel(1, 0), RGB(200, 200, 200));
+}
+
 TEST(Psd, BitmapModeIsWhiteForZero) {
   // 10 x 2 pixels of 1 bit, raw: row 0 alternates, row 1 is black then white.
   const Bytes data = {0b10101010, 0b10000000, 0b11111000, 0b00000000};

@@ -228,7 +228,9 @@ TEST(Psp, GreyAlphaAndProperties) {
   EXPECT_EQ(g.ImageProperties().ColorScheme, RasterColor::TColorScheme::Grey);
   EXPECT_NEAR(g.ImageProperties().XResolution, 300, 0.01);  // 118.11 per cm
   EXPECT_EQ(g.ImageProperties().Version, 5u);
-  s = PspSpec{};
+  s = PspSpec{};  // indexed without a palette block: grey
+  g.LoadFromBytes(MakePsp(s));
+  EXPECT_EQ(g.Pixel(2, 1), Expected(s, 2, 1));
   s.depth = 24, s.alpha = true;
   g.LoadFromBytes(MakePsp(s));
   EXPECT_EQ(g.PixelFormat(), TPixelFormat::pf32bit);
