@@ -30,6 +30,14 @@ void Load(std::span<const std::uint8_t> bytes) {
   RasterGraphics::TCUTGraphic().LoadFromBytes(bytes);
 #elif defined(FUZZ_READER_rla)
   RasterGraphics::TRLAGraphic().LoadFromBytes(bytes);
+#elif defined(FUZZ_READER_png)
+  RasterGraphics::TPNGGraphic().LoadFromBytes(bytes);
+#elif defined(FUZZ_READER_psd)
+  RasterGraphics::TPSDGraphic().LoadFromBytes(bytes);
+#elif defined(FUZZ_READER_pcd)
+  RasterGraphics::TPCDGraphic().LoadFromBytes(bytes);
+#elif defined(FUZZ_READER_psp)
+  RasterGraphics::TPSPGraphic().LoadFromBytes(bytes);
 #else
   // The registry: content detection, then the extension the first byte picks.
   static const char* const extensions[] = {"bmp", "ico", "jpg", "pcx", "tga", "png", "wmf", "xyz"};

@@ -112,7 +112,33 @@ public:
   std::string FPaletteFile;  // "" or missing: a grey palette
 };
 VELKOR_RASTER_READER(TPSPGraphic, TRasterGraphic);
-VELKOR_RASTER_READER(TPNGGraphic, TRasterGraphic);
+// Portable Network Graphics: every colour type and bit depth, Adam7 interlacing, gamma.
+class TPNGGraphic : public TRasterGraphic {
+public:
+  static const toolkit::TGraphicClass Class;
+  const toolkit::TGraphicClass& ClassType() const override { return Class; }
+  static bool CanLoad(std::span<const std::uint8_t> bytes);
+  bool ReadImageProperties(std::span<const std::uint8_t> bytes, unsigned imageIndex) override;
+  void LoadFromBytes(std::span<const std::uint8_t> bytes) override;
+
+  // What the last load found besides the pixels: the bKGD colour (white without one), the
+  // tRNS colour of a grey or RGB picture (0x1FFFFFFF without one) and the tRNS alpha of
+  // each palette entry (empty without one; 255 past the stored values).
+  toolkit::TColor BackgroundColor() const { return FBackgroundColor; }
+  toolkit::TColor TransparentColor() const { return FTransparentColor; }
+  const std::vector<std::uint8_t>& Transparency() const { return FTransparency; }
+
+private:
+  struct TLoad;
+  std::uint32_t SetupColorDepth(int colorType, int bitDepth);
+  void ReadImageData(TLoad& load, toolkit::TBitmap& bitmap);
+
+  std::uint32_t FBytesPerPixel = 1;
+  std::vector<toolkit::TColor> FPalette;
+  std::vector<std::uint8_t> FTransparency;
+  toolkit::TColor FTransparentColor = 0x1FFFFFFF;
+  toolkit::TColor FBackgroundColor = 0xFFFFFF;
+};
 
 // ---- The format registry ----
 

@@ -20,9 +20,5 @@ using toolkit::MakeGraphic;
 
 VELKOR_PENDING_READER(TTIFFGraphic, TRasterGraphic, "TIF/TIFF")
 VELKOR_PENDING_READER(TEPSGraphic, TTIFFGraphic, "EPS")
-VELKOR_PENDING_READER(TPSDGraphic, TRasterGraphic, "PSD or PDD")
-VELKOR_PENDING_READER(TPCDGraphic, TRasterGraphic, "Photo-CD")
-VELKOR_PENDING_READER(TPSPGraphic, TRasterGraphic, "PSP")
-VELKOR_PENDING_READER(TPNGGraphic, TRasterGraphic, "PNG")
 
 }  // namespace RasterGraphics

@@ -2,6 +2,8 @@
 BUILD_PACKAGES="cmake g++ make pkg-config libjpeg62-turbo-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev"
 # Independent tools the tests compare against, and the public-domain fonts they convert.
 TEST_PACKAGES="hershey-fonts-data netpbm imagemagick libtiff-tools libjpeg-turbo-progs clang libclang-rt-14-dev"
+# The PNG fixtures split their image data with pngcrush.
+TEST_PACKAGES="$TEST_PACKAGES pngcrush"
 
 # ensure_packages PKG...: installs whichever of PKG is missing (apt-get update first).
 ensure_packages() {

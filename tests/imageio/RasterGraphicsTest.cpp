@@ -109,7 +109,7 @@ TEST_F(Registry, ContentFirstThenExtension) {
     LoadGraphicFile(dir.file("a.png"));
     FAIL();
   } catch (const toolkit::EInvalidGraphic& e) {
-    EXPECT_STREQ(e.what(), "Cannot load image. Reading not supported for PNG files.");
+    EXPECT_STREQ(e.what(), "Cannot load image. Invalid or unexpected PNG image format.");
   }
   dir.write("a.wmf", "metafile");
   EXPECT_THROW(LoadGraphicFile(dir.file("a.wmf")), toolkit::EInvalidGraphic);

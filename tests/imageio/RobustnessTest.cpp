@@ -3,6 +3,7 @@
 // (the sanitizer build runs the same cases).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "Fixtures.h"
@@ -56,9 +57,20 @@ TEST_P(DamagedPictures, PrefixesAndByteFlipsLoadOrRaiseOurErrors) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Fixtures, DamagedPictures, ::testing::ValuesIn(fixtures::Pictures()),
-                         [](const auto& info) {
-                           std::string name = info.param.filename().string();
-                           std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
-                           return name;
-                         });
+std::string FileName(const ::testing::TestParamInfo<std::filesystem::path>& info) {
+  std::string name = info.param.filename().string();
+  std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
+  return name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, DamagedPictures, ::testing::ValuesIn(fixtures::Pictures()), FileName);
+
+// Pictures kept without an exact reference decoding: built examples and a Photo-CD pack.
+std::vector<std::filesystem::path> Examples() {
+  std::vector<std::filesystem::path> out = {VELKOR_TEST_DATA "/images/b/pcd_landscape.pcd"};
+  for (const auto& e : std::filesystem::directory_iterator(VELKOR_TEST_DATA "/images/b/psp")) out.push_back(e.path());
+  std::sort(out.begin() + 1, out.end());
+  return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, DamagedPictures, ::testing::ValuesIn(Examples()), FileName);
