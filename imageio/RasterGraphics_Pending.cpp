@@ -19,8 +19,6 @@ using toolkit::MakeGraphic;
   }
 
 VELKOR_PENDING_READER(TTargaGraphic, TRasterGraphic, "TGA")
-VELKOR_PENDING_READER(TTIFFGraphic, TRasterGraphic, "TIF/TIFF")
-VELKOR_PENDING_READER(TEPSGraphic, TTIFFGraphic, "EPS")
 VELKOR_PENDING_READER(TRLAGraphic, TRasterGraphic, "RLA")
 VELKOR_PENDING_READER(TSGIGraphic, TRasterGraphic, "sgi, bw or rgb(a)")
 VELKOR_PENDING_READER(TPSDGraphic, TRasterGraphic, "PSD or PDD")

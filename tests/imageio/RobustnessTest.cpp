@@ -62,3 +62,9 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, DamagedPictures, ::testing::ValuesIn(fixtures
                            std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
                            return name;
                          });
+INSTANTIATE_TEST_SUITE_P(TiffFixtures, DamagedPictures, ::testing::ValuesIn(fixtures::Pictures("c")),
+                         [](const auto& info) {
+                           std::string name = info.param.filename().string();
+                           std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
+                           return name;
+                         });
