@@ -64,8 +64,7 @@ TDecodeResult TTIFFJPEGDecoder::Decode(std::span<const std::uint8_t> source, std
     if (!tablesOnly) CompressionError(RasterStrings::gesJPEGBogusTableField);
   };
   options.checkHeader = [&](const toolkit::JpegHeader& h) {
-    if (static_cast<std::uint32_t>(h.width) != p.Width || static_cast<std::uint32_t>(h.height) != stripRows ||
-        std::uint64_t{p.Width} * outputComponents != lineBytes)
+    if (static_cast<std::uint32_t>(h.width) != p.Width || static_cast<std::uint32_t>(h.height) != stripRows)
       CompressionError(RasterStrings::gesJPEGStripSize);
     if (h.components != (planar ? 1 : p.SamplesPerPixel)) CompressionError(RasterStrings::gesJPEGComponentCount);
     if (h.precision != p.BitsPerSample) CompressionError(RasterStrings::gesJPEGDataPrecision);
@@ -75,6 +74,8 @@ TDecodeResult TTIFFJPEGDecoder::Decode(std::span<const std::uint8_t> source, std
     for (int i = 1; i < std::min(h.components, 4) && !planar; ++i)
       others = others && h.hSampling[i] == 1 && h.vSampling[i] == 1;
     if (!first || !others) CompressionError(RasterStrings::gesJPEGSamplingFactors);
+    // The rows libjpeg writes must be the reader's rows (a guard: the checks above imply it).
+    if (std::uint64_t{p.Width} * outputComponents != lineBytes) CompressionError(RasterStrings::gesJPEGStripSize);
     if (dest.size() % lineBytes != 0) CompressionError(RasterStrings::gesJPEGFractionalLine);
   };
   int stripWarnings = 0;

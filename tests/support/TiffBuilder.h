@@ -32,9 +32,14 @@ public:
     entries_.erase(tag);
     return *this;
   }
-  // The strips; their offsets (273) and byte counts (279) are written as LONGs.
+  // The strips; their offsets (273) and byte counts (279) are written as LONGs unless
+  // those entries are given, or the byte counts are left out.
   TiffBuilder& Strips(const std::vector<Bytes>& strips) {
     strips_ = strips;
+    return *this;
+  }
+  TiffBuilder& OmitByteCounts() {
+    byteCounts_ = false;
     return *this;
   }
   // A plain picture: size, samples, bits, photometric interpretation, compression, rows per
@@ -57,8 +62,8 @@ public:
     }
     auto entries = entries_;
     if (!strips_.empty()) {
-      entries[273] = {4, static_cast<std::uint32_t>(offsets.size()), Encode(4, offsets)};
-      entries[279] = {4, static_cast<std::uint32_t>(counts.size()), Encode(4, counts)};
+      entries.try_emplace(273, Entry{4, static_cast<std::uint32_t>(offsets.size()), Encode(4, offsets)});
+      if (byteCounts_) entries.try_emplace(279, Entry{4, static_cast<std::uint32_t>(counts.size()), Encode(4, counts)});
     }
     std::map<std::uint16_t, std::uint32_t> outOfLine;
     for (const auto& [tag, e] : entries) {
@@ -108,6 +113,7 @@ private:
   }
 
   bool big_;
+  bool byteCounts_ = true;
   std::map<std::uint16_t, Entry> entries_;
   std::vector<Bytes> strips_;
 };
