@@ -114,6 +114,21 @@ void ApplyPredictor16(std::span<std::uint8_t> row, std::uint32_t count, std::uin
   }
 }
 
+// The most output bytes one coded byte can give: a PackBits run (2 bytes for 128), a
+// ThunderScan run (63 pixels of 4 bits), a chain of 2560-pixel fax make-up codes (12 bits
+// each) and Deflate's 258-byte match in 2 bits. 0: no such bound (JPEG, uncompressed).
+std::uint64_t MaxExpansion(TCompressionType c) {
+  switch (c) {
+    case TCompressionType::ctPackedBits: return 64;
+    case TCompressionType::ctThunderscan: return 32;
+    case TCompressionType::ctFax3:
+    case TCompressionType::ctFaxRLE:
+    case TCompressionType::ctFaxRLEW: return 214;
+    case TCompressionType::ctLZ77: return 1032;
+    default: return 0;
+  }
+}
+
 struct Strip {
   std::span<const std::uint8_t> data;  // as stored: coded, or the rows themselves
   std::uint32_t rows;
@@ -166,7 +181,7 @@ void TTIFFGraphic::LoadFromBytes(std::span<const std::uint8_t> tiff) {
   const auto counts = GetValueList(tiff, 279);
   if (offsets.empty() || (counts.size() < offsets.size() && (compressed || !counts.empty()))) InvalidImage();
   std::vector<Strip> strips;
-  std::uint64_t largest = 0;
+  std::uint64_t largest = 0, storedTotal = 0, decodedTotal = 0;
   std::uint32_t row = 0;
   for (std::size_t s = 0; s < offsets.size() && row < p.Height; ++s) {
     const std::uint32_t perStrip = p.RowsPerStrip[std::min<std::size_t>(s, p.RowsPerStrip.size() - 1)];
@@ -178,9 +193,14 @@ void TTIFFGraphic::LoadFromBytes(std::span<const std::uint8_t> tiff) {
     if (stored < take || offsets[s] > tiff.size() || take > tiff.size() - offsets[s]) RaiseGraphicError(readError);
     strips.push_back({tiff.subspan(offsets[s], static_cast<std::size_t>(take)), rows});
     largest = std::max(largest, decoded);
+    storedTotal += take, decodedTotal += decoded;
     row += rows;
   }
   if (row < p.Height) RaiseGraphicError(readError);  // too few strips
+  // Coded data that could not fill the picture even at their compression's best ratio
+  // (one row of each strip aside) are a file cut short, not a picture.
+  const std::uint64_t ratio = MaxExpansion(p.Compression);
+  if (ratio > 0 && decodedTotal > ratio * storedTotal + lineBytes * strips.size()) RaiseGraphicError(readError);
   p.StripCount = static_cast<std::int32_t>(std::min<std::size_t>(strips.size(), INT_MAX));
   if (jpeg) {
     const auto tables = GetBytes(tiff, 347);
@@ -190,18 +210,22 @@ void TTIFFGraphic::LoadFromBytes(std::span<const std::uint8_t> tiff) {
 
   const std::string transfering = RasterStrings::gesTransfering;
   Progress(toolkit::TProgressStage::Starting, 0, transfering);
-  std::vector<std::uint8_t> buffer(compressed ? static_cast<std::size_t>(largest) : 0);
+  // The strip buffer is cleared by the system; after each strip only what a decoder wrote
+  // before is cleared again, so a strip that ends early leaves zeros.
+  const toolkit::TZeroedBlock buffer = toolkit::AllocateZeroed(compressed ? static_cast<std::size_t>(largest) : 0);
+  std::size_t written = 0;
   if (decoder) decoder->DecodeInit();
   auto* deflate = dynamic_cast<RasterCompression::TLZ77Decoder*>(decoder.get());
   std::uint32_t y = 0;
   for (std::size_t s = 0; s < strips.size(); ++s) {
     std::span<const std::uint8_t> rows = strips[s].data;
-    const std::span<std::uint8_t> out(buffer.data(), static_cast<std::size_t>(strips[s].rows * lineBytes));
+    const std::span<std::uint8_t> out(buffer.get(), static_cast<std::size_t>(strips[s].rows * lineBytes));
     if (decoder) {
       p.CurrentRow = y, p.CurrentStrip = static_cast<std::int32_t>(std::min<std::size_t>(s, INT_MAX));
-      const auto result = decoder->Decode(strips[s].data, out);
+      const std::size_t produced = std::min(decoder->Decode(strips[s].data, out).Produced, out.size());
       if (deflate) deflate->CheckStatus();
-      std::fill(out.begin() + static_cast<std::ptrdiff_t>(std::min(result.Produced, out.size())), out.end(), std::uint8_t{0});
+      if (written > produced) std::fill(out.begin() + static_cast<std::ptrdiff_t>(produced), out.begin() + static_cast<std::ptrdiff_t>(std::min(written, out.size())), std::uint8_t{0});
+      written = produced;
       rows = out;
     }
     for (std::uint32_t r = 0; r < strips[s].rows; ++r, ++y) {
