@@ -18,6 +18,10 @@ void Load(std::span<const std::uint8_t> bytes) {
   toolkit::TIcon().LoadFromBytes(bytes);
 #elif defined(FUZZ_READER_jpeg)
   toolkit::TJPEGImage().LoadFromBytes(bytes);
+#elif defined(FUZZ_READER_tiff)
+  RasterGraphics::TTIFFGraphic().LoadFromBytes(bytes);
+#elif defined(FUZZ_READER_eps)
+  RasterGraphics::TEPSGraphic().LoadFromBytes(bytes);
 #else
   // The registry: content detection, then the extension the first byte picks.
   static const char* const extensions[] = {"bmp", "ico", "jpg", "pcx", "tga", "png", "wmf", "xyz"};
