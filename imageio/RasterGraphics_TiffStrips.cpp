@@ -134,10 +134,45 @@ struct Strip {
   std::uint32_t rows;
 };
 
+struct StripPlan {
+  std::vector<Strip> strips;
+  std::uint64_t largest = 0;  // bytes of the largest decoded strip
+};
+
+// The strips that cover the picture's rows, each checked against the file: its bytes must
+// lie in it, uncompressed strips must hold their rows, and coded strips together must be
+// able to fill the picture at their compression's best ratio (one row of each strip aside);
+// otherwise the file was cut short: the read error.
+StripPlan PlanStrips(std::span<const std::uint8_t> tiff, const TImageProperties& p, const std::vector<std::uint32_t>& offsets,
+                     const std::vector<std::uint32_t>& counts, std::uint64_t lineBytes) {
+  const std::string readError = RasterStrings::Format(RasterStrings::gesStreamReadError, {kName});
+  const bool compressed = Compressed(p.Compression);
+  if (offsets.empty() || (counts.size() < offsets.size() && (compressed || !counts.empty()))) InvalidImage();
+  StripPlan plan;
+  std::uint64_t storedTotal = 0, decodedTotal = 0;
+  std::uint32_t row = 0;
+  for (std::size_t s = 0; s < offsets.size() && row < p.Height; ++s) {
+    const std::uint32_t perStrip = p.RowsPerStrip[std::min<std::size_t>(s, p.RowsPerStrip.size() - 1)];
+    if (perStrip == 0) InvalidImage();
+    const std::uint32_t rows = std::min(perStrip, p.Height - row);
+    const std::uint64_t decoded = toolkit::CheckedProduct(rows, lineBytes, 2 * toolkit::MaxBitmapBytes, readError);
+    const std::uint64_t stored = counts.empty() ? decoded : counts[s];
+    const std::uint64_t take = compressed ? stored : decoded;
+    if (stored < take || offsets[s] > tiff.size() || take > tiff.size() - offsets[s]) RaiseGraphicError(readError);
+    plan.strips.push_back({tiff.subspan(offsets[s], static_cast<std::size_t>(take)), rows});
+    plan.largest = std::max(plan.largest, decoded);
+    storedTotal += take, decodedTotal += decoded;
+    row += rows;
+  }
+  if (row < p.Height) RaiseGraphicError(readError);  // too few strips
+  const std::uint64_t ratio = MaxExpansion(p.Compression);
+  if (ratio > 0 && decodedTotal > ratio * storedTotal + lineBytes * plan.strips.size()) RaiseGraphicError(readError);
+  return plan;
+}
+
 }  // namespace
 
 void TTIFFGraphic::LoadFromBytes(std::span<const std::uint8_t> tiff) {
-  const std::string readError = RasterStrings::Format(RasterStrings::gesStreamReadError, {kName});
   Release();
   if (!TTIFFGraphic::ReadImageProperties(tiff, 0)) InvalidImage();
   auto& p = FImageProperties;
@@ -149,7 +184,7 @@ void TTIFFGraphic::LoadFromBytes(std::span<const std::uint8_t> tiff) {
   const bool jpeg = p.Compression == TCompressionType::ctJPEG;
   const TPixelFormat format = DescribeSamples(FColorManager, p, jpeg && RasterCompression::TTIFFJPEGDecoder::DeliversBGR(p));
   if (p.ColorScheme == TColorScheme::YCbCr && !jpeg) {
-    // Uncompressed YCbCr is converted pixel by pixel: only data without subsampling.
+    // YCbCr not coded as JPEG is converted pixel by pixel: only data without subsampling.
     if (p.YCbCrSubSampling.size() < 2 || p.YCbCrSubSampling[0] != 1 || p.YCbCrSubSampling[1] != 1)
       Unsupported(RasterStrings::gesSubsampledYCbCr);
     FColorManager.SetYCbCrParameters(FYCbCrCoefficients, 1, 1);
@@ -173,34 +208,10 @@ void TTIFFGraphic::LoadFromBytes(std::span<const std::uint8_t> tiff) {
   }
   bitmap.SetSize(static_cast<int>(p.Width), static_cast<int>(p.Height));
 
-  // Every strip's bytes must lie in the file; uncompressed strips must hold their rows.
   const std::uint64_t lineBytes = (std::uint64_t{p.SamplesPerPixel} * p.BitsPerSample * p.Width + 7) / 8;
   p.BytesPerLine = static_cast<std::uint32_t>(lineBytes);
-  const bool compressed = Compressed(p.Compression);
-  const auto offsets = GetValueList(tiff, 273);
-  const auto counts = GetValueList(tiff, 279);
-  if (offsets.empty() || (counts.size() < offsets.size() && (compressed || !counts.empty()))) InvalidImage();
-  std::vector<Strip> strips;
-  std::uint64_t largest = 0, storedTotal = 0, decodedTotal = 0;
-  std::uint32_t row = 0;
-  for (std::size_t s = 0; s < offsets.size() && row < p.Height; ++s) {
-    const std::uint32_t perStrip = p.RowsPerStrip[std::min<std::size_t>(s, p.RowsPerStrip.size() - 1)];
-    if (perStrip == 0) InvalidImage();
-    const std::uint32_t rows = std::min(perStrip, p.Height - row);
-    const std::uint64_t decoded = toolkit::CheckedProduct(rows, lineBytes, 2 * toolkit::MaxBitmapBytes, readError);
-    const std::uint64_t stored = counts.empty() ? decoded : counts[s];
-    const std::uint64_t take = compressed ? stored : decoded;
-    if (stored < take || offsets[s] > tiff.size() || take > tiff.size() - offsets[s]) RaiseGraphicError(readError);
-    strips.push_back({tiff.subspan(offsets[s], static_cast<std::size_t>(take)), rows});
-    largest = std::max(largest, decoded);
-    storedTotal += take, decodedTotal += decoded;
-    row += rows;
-  }
-  if (row < p.Height) RaiseGraphicError(readError);  // too few strips
-  // Coded data that could not fill the picture even at their compression's best ratio
-  // (one row of each strip aside) are a file cut short, not a picture.
-  const std::uint64_t ratio = MaxExpansion(p.Compression);
-  if (ratio > 0 && decodedTotal > ratio * storedTotal + lineBytes * strips.size()) RaiseGraphicError(readError);
+  const StripPlan plan = PlanStrips(tiff, p, GetValueList(tiff, 273), GetValueList(tiff, 279), lineBytes);
+  const auto& strips = plan.strips;
   p.StripCount = static_cast<std::int32_t>(std::min<std::size_t>(strips.size(), INT_MAX));
   if (jpeg) {
     const auto tables = GetBytes(tiff, 347);
@@ -212,7 +223,7 @@ void TTIFFGraphic::LoadFromBytes(std::span<const std::uint8_t> tiff) {
   Progress(toolkit::TProgressStage::Starting, 0, transfering);
   // The strip buffer is cleared by the system; after each strip only what a decoder wrote
   // before is cleared again, so a strip that ends early leaves zeros.
-  const toolkit::TZeroedBlock buffer = toolkit::AllocateZeroed(compressed ? static_cast<std::size_t>(largest) : 0);
+  const toolkit::TZeroedBlock buffer = toolkit::AllocateZeroed(decoder ? static_cast<std::size_t>(plan.largest) : 0);
   std::size_t written = 0;
   if (decoder) decoder->DecodeInit();
   auto* deflate = dynamic_cast<RasterCompression::TLZ77Decoder*>(decoder.get());
@@ -224,7 +235,9 @@ void TTIFFGraphic::LoadFromBytes(std::span<const std::uint8_t> tiff) {
       p.CurrentRow = y, p.CurrentStrip = static_cast<std::int32_t>(std::min<std::size_t>(s, INT_MAX));
       const std::size_t produced = std::min(decoder->Decode(strips[s].data, out).Produced, out.size());
       if (deflate) deflate->CheckStatus();
-      if (written > produced) std::fill(out.begin() + static_cast<std::ptrdiff_t>(produced), out.begin() + static_cast<std::ptrdiff_t>(std::min(written, out.size())), std::uint8_t{0});
+      if (written > produced)
+        std::fill(out.begin() + static_cast<std::ptrdiff_t>(produced),
+                  out.begin() + static_cast<std::ptrdiff_t>(std::min(written, out.size())), std::uint8_t{0});
       written = produced;
       rows = out;
     }

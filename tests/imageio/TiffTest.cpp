@@ -364,6 +364,7 @@ INSTANTIATE_TEST_SUITE_P(All, TiffHostile, ::testing::ValuesIn(std::vector<Hosti
     {"RowsPerStripZero", [] { return GreyTiff(4, 4, 4).Long(278, {0}).Build(); }, kInvalid},
     {"WidthTwoToThe31", [] { return GreyTiff(4, 4, 4).Long(256, {0x80000000}).Build(); }, kInvalid},
     {"WidthZero", [] { return GreyTiff(4, 4, 4).Long(256, {0}).Build(); }, kInvalid},
+    {"WidthAsFloat", [] { return GreyTiff(4, 4, 4).Raw(256, 11, 1, {0, 0, 0x80, 0x40}).Build(); }, kInvalid},
     {"VersionNot42", [] { Bytes f = GreyTiff(4, 4, 4).Build(); f[2] = 43; return f; }, kInvalid},
     {"IfdTwoBytesBeforeTheEnd", IfdAtEnd, kReadError},
     {"IfdBeyondTheEnd", [] { return WithIfdAt(GreyTiff(4, 4, 4).Build(), 1u << 30); }, kReadError},
