@@ -38,6 +38,10 @@ void Load(std::span<const std::uint8_t> bytes) {
   RasterGraphics::TPCDGraphic().LoadFromBytes(bytes);
 #elif defined(FUZZ_READER_psp)
   RasterGraphics::TPSPGraphic().LoadFromBytes(bytes);
+#elif defined(FUZZ_READER_tiff)
+  RasterGraphics::TTIFFGraphic().LoadFromBytes(bytes);
+#elif defined(FUZZ_READER_eps)
+  RasterGraphics::TEPSGraphic().LoadFromBytes(bytes);
 #else
   // The registry: content detection, then the extension the first byte picks.
   static const char* const extensions[] = {"bmp", "ico", "jpg", "pcx", "tga", "png", "wmf", "xyz"};

@@ -90,8 +90,50 @@ public:
   // Writes through a temporary file; EFileError names the file and the reason.
   void SaveToFile(const std::string& fileName) const;
 };
-VELKOR_RASTER_READER(TTIFFGraphic, TRasterGraphic);
-VELKOR_RASTER_READER(TEPSGraphic, TTIFFGraphic);
+// TIFF 6.0 in strips, both byte orders: the first image of the file.
+class TTIFFGraphic : public TRasterGraphic {
+public:
+  static const toolkit::TGraphicClass Class;
+  const toolkit::TGraphicClass& ClassType() const override { return Class; }
+  static bool CanLoad(std::span<const std::uint8_t> bytes);
+  bool ReadImageProperties(std::span<const std::uint8_t> bytes, unsigned imageIndex) override;
+  void LoadFromBytes(std::span<const std::uint8_t> bytes) override;
+
+  // One directory entry in host byte order; ValueAt is where its values start in the TIFF
+  // data (inside the entry when they fit in four bytes).
+  struct TIFDEntry {
+    std::uint16_t Tag = 0, DataType = 0;
+    std::uint32_t DataLength = 0;
+    std::size_t ValueAt = 0;
+  };
+
+private:
+  // Tag access on the directory read last; `tiff` are the bytes it was read from.
+  bool FindTag(std::uint16_t tag, std::size_t& index) const;
+  std::uint32_t GetValue(std::span<const std::uint8_t> tiff, std::uint16_t tag, std::uint32_t fallback) const;
+  float GetFloatValue(std::span<const std::uint8_t> tiff, std::uint16_t tag, float fallback) const;
+  std::vector<std::uint32_t> GetValueList(std::span<const std::uint8_t> tiff, std::uint16_t tag) const;
+  std::vector<float> GetFloatList(std::span<const std::uint8_t> tiff, std::uint16_t tag) const;
+  std::span<const std::uint8_t> GetBytes(std::span<const std::uint8_t> tiff, std::uint16_t tag) const;
+  std::span<const std::uint8_t> ColorMapOf(std::span<const std::uint8_t> tiff, std::uint32_t& count) const;
+  void ReadDirectory(std::span<const std::uint8_t> tiff, std::size_t offset);
+
+  std::vector<TIFDEntry> FIFD;
+  std::uint32_t FYCbCrPositioning = 1;
+  std::vector<float> FYCbCrCoefficients;
+};
+
+// The TIFF preview of a DOS-binary Encapsulated PostScript file.
+class TEPSGraphic : public TTIFFGraphic {
+public:
+  static const toolkit::TGraphicClass Class;
+  const toolkit::TGraphicClass& ClassType() const override { return Class; }
+  static bool CanLoad(std::span<const std::uint8_t> bytes);
+  // The properties of the preview.
+  bool ReadImageProperties(std::span<const std::uint8_t> bytes, unsigned imageIndex) override;
+  void LoadFromBytes(std::span<const std::uint8_t> bytes) override;
+};
+
 VELKOR_RASTER_READER(TPCXGraphic, TRasterGraphic);
 VELKOR_RASTER_READER(TRLAGraphic, TRasterGraphic);
 VELKOR_RASTER_READER(TSGIGraphic, TRasterGraphic);

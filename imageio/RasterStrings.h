@@ -56,6 +56,11 @@ inline constexpr const char* gesUnknownCriticalChunk = "Cannot load PNG image. U
 inline constexpr const char* gesRegistration = "Attempt to register %s twice.";
 // Readers of formats this program cannot read yet.
 inline constexpr const char* gesReading = "Reading";
+// Lead-ins of the TIFF reader's refusals, used with gesUnsupportedFeature.
+inline constexpr const char* gesTiledImages = "Tiled images are";
+inline constexpr const char* gesSeparatePlanes = "Separate color planes are";
+inline constexpr const char* gesPredictor = "The predictor is";
+inline constexpr const char* gesSubsampledYCbCr = "Subsampled YCbCr data are";
 
 // Messages of the colour manager.
 inline constexpr const char* gesInvalidSampleDepth = "Color depth is invalid. Bits per sample must be 1, 2, 4, 8 or 16.";

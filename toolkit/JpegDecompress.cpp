@@ -20,6 +20,7 @@ struct ErrorManager {
   jpeg_error_mgr pub;
   std::jmp_buf jump;
   char message[JMSG_LENGTH_MAX];
+  int code;
   const JpegOptions* options;
   JpegPicture* picture;
 };
@@ -40,6 +41,7 @@ struct Context {
 void ErrorExit(j_common_ptr cinfo) {
   auto* error = reinterpret_cast<ErrorManager*>(cinfo->err);
   (*cinfo->err->format_message)(cinfo, error->message);
+  error->code = cinfo->err->msg_code;
   std::longjmp(error->jump, 1);
 }
 
@@ -92,6 +94,27 @@ void UseSpan(Context& c, std::span<const std::uint8_t> data) {
   c.cinfo.src = &c.source.pub;
 }
 
+JpegHeader HeaderOf(const jpeg_decompress_struct& cinfo) {
+  JpegHeader h;
+  h.width = static_cast<int>(cinfo.image_width);
+  h.height = static_cast<int>(cinfo.image_height);
+  h.components = cinfo.num_components;
+  h.precision = cinfo.data_precision;
+  for (int i = 0; i < cinfo.num_components && i < 4; ++i)
+    h.hSampling[i] = cinfo.comp_info[i].h_samp_factor, h.vSampling[i] = cinfo.comp_info[i].v_samp_factor;
+  return h;
+}
+
+void UseStoredAs(jpeg_decompress_struct& cinfo, JpegStoredAs storedAs) {
+  switch (storedAs) {
+    case JpegStoredAs::Marked: break;
+    case JpegStoredAs::Components: cinfo.jpeg_color_space = cinfo.out_color_space = JCS_UNKNOWN; break;
+    case JpegStoredAs::Grey: cinfo.jpeg_color_space = cinfo.out_color_space = JCS_GRAYSCALE; break;
+    case JpegStoredAs::RGB: cinfo.jpeg_color_space = JCS_RGB, cinfo.out_color_space = JCS_RGB; break;
+    case JpegStoredAs::YCbCr: cinfo.jpeg_color_space = JCS_YCbCr, cinfo.out_color_space = JCS_RGB; break;
+  }
+}
+
 // Runs the library. Between setjmp and the library calls only trivially destructible
 // locals live, as a longjmp must not cross a destructor. False after a fatal error.
 bool Run(Context& c, std::span<const std::uint8_t> data, const JpegOptions& options, JpegPicture& out) {
@@ -106,10 +129,13 @@ bool Run(Context& c, std::span<const std::uint8_t> data, const JpegOptions& opti
   c.cinfo.mem->max_memory_to_use = static_cast<long>(MaxBitmapBytes);
   if (!options.tables.empty()) {
     UseSpan(c, options.tables);
-    jpeg_read_header(&c.cinfo, FALSE);
+    const int tables = jpeg_read_header(&c.cinfo, FALSE);
+    if (options.tablesRead) options.tablesRead(tables == JPEG_HEADER_TABLES_ONLY);
   }
   UseSpan(c, data);
   jpeg_read_header(&c.cinfo, TRUE);
+  if (options.checkHeader) options.checkHeader(HeaderOf(c.cinfo));
+  if (options.storedAs != JpegStoredAs::Marked) UseStoredAs(c.cinfo, options.storedAs);
   if (!options.convertToRgb) c.cinfo.out_color_space = c.cinfo.jpeg_color_space;
   else if (c.cinfo.jpeg_color_space == JCS_YCCK) c.cinfo.out_color_space = JCS_CMYK;
 #ifdef JCS_EXTENSIONS
@@ -148,8 +174,10 @@ JpegPicture DecodeJpeg(std::span<const std::uint8_t> data, const JpegOptions& op
     ~Destroy() { if (c->created) jpeg_destroy_decompress(&c->cinfo); }
   } destroy{context.get()};
   JpegPicture picture;
-  if (!Run(*context, data, options, picture)) throw EInvalidGraphic(context->error.message);
+  if (!Run(*context, data, options, picture)) throw EJpegError(context->error.message, context->error.code);
   return picture;
 }
+
+bool IsEndOfDataWarning(int code) { return code == JWRN_JPEG_EOF; }
 
 }  // namespace toolkit

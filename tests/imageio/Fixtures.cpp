@@ -12,11 +12,15 @@ Ppm ReadPpm(const std::string& fileName) {
   std::string magic;
   int maxval = 0;
   Ppm p;
-  if (!(in >> magic >> p.width >> p.height >> maxval) || magic != "P6" || maxval != 255) return {};
+  if (!(in >> magic >> p.width >> p.height >> maxval) || magic != "P6" || (maxval != 255 && maxval != 65535)) return {};
   in.get();
-  p.rgb.resize(static_cast<std::size_t>(p.width) * p.height * 3);
-  in.read(reinterpret_cast<char*>(p.rgb.data()), static_cast<std::streamsize>(p.rgb.size()));
+  const std::size_t wide = maxval == 65535 ? 2 : 1;
+  std::vector<std::uint8_t> raw(static_cast<std::size_t>(p.width) * p.height * 3 * wide);
+  in.read(reinterpret_cast<char*>(raw.data()), static_cast<std::streamsize>(raw.size()));
   if (!in) return {};
+  p.rgb.resize(raw.size() / wide);
+  for (std::size_t i = 0; i < p.rgb.size(); ++i)
+    p.rgb[i] = static_cast<std::uint8_t>(wide == 1 ? raw[i] : (raw[2 * i] << 8 | raw[2 * i + 1]) / 257);
   return p;
 }
 
@@ -30,9 +34,9 @@ Ppm FromBitmap(const toolkit::TBitmap& bitmap) {
   return p;
 }
 
-std::vector<std::filesystem::path> Pictures() {
+std::vector<std::filesystem::path> Pictures(const std::string& folder) {
   std::vector<std::filesystem::path> out;
-  for (const auto& e : std::filesystem::recursive_directory_iterator(VELKOR_TEST_DATA "/images")) {
+  for (const auto& e : std::filesystem::recursive_directory_iterator(std::string(VELKOR_TEST_DATA "/images/") + folder)) {
     const auto path = e.path();
     if (e.is_regular_file() && std::filesystem::exists(path.string() + ".ppm")) out.push_back(path);
   }

@@ -13,13 +13,14 @@ struct Ppm {
   std::vector<std::uint8_t> rgb;  // rows from the top
 };
 
-// Reads a binary PPM (P6, maxval 255); width 0 when it cannot.
+// Reads a binary PPM (P6, maxval 255, or 65535 narrowed with v div 257); width 0 when it
+// cannot.
 Ppm ReadPpm(const std::string& fileName);
 // The bitmap's pixels as an RGB picture.
 Ppm FromBitmap(const toolkit::TBitmap& bitmap);
-// Every fixture picture (files that have a reference decoding beside them, in any folder
-// below tests/data/images), sorted.
-std::vector<std::filesystem::path> Pictures();
+// Every fixture picture (files that have a reference decoding beside them) in
+// tests/data/images/`folder` and every folder below it, sorted.
+std::vector<std::filesystem::path> Pictures(const std::string& folder = "");
 // The largest difference of one sample; -1 when the sizes differ.
 int MaxDifference(const Ppm& a, const Ppm& b);
 // Runs a shell command; false when it fails or its program is missing.
