@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "engine/EngineReset.h"
+#include "imageio/RasterCompression_Jpeg.h"
+#include "imageio/RasterGraphics.h"
 #include "toolkit/Clock.h"
 #include "toolkit/NumberFormat.h"
 
@@ -10,6 +12,8 @@ int main() {
   toolkit::InitDecimalSeparatorFromLocale();
   toolkit::InitShortDateFormatFromLocale();
   engine::ResetAllModules();
+  RasterCompression::ResetState();
+  RasterGraphics::ResetState();  // registers every picture format
   std::puts("Velkor: Die Fenster des Programms sind noch nicht gebaut.");
   std::puts("Die Wandlung steht bereits und wird von den Tests ohne Fenster ausgeführt.");
   return 0;
