@@ -54,7 +54,7 @@ void BildFixture::SetUp() {
 }
 
 void BildFixture::Bildzyklus(const toolkit::TBitmap& Bild, bool Absolut, const std::string& Zusatz) {
-  toolkit::SaveBitmapFile(Bild, dir.file("TEIL.BMP"));
+  toolkit::SaveBitmapFile(Bild, dir.file("Teil.bmp"));  // found whatever the case
   const int x = 10 * (Bild.Width() - 1), y = 10 * (Bild.Height() - 1);
   const std::string ziel = Absolut ? "X" + std::to_string(x) + " Y0" : "G91 X" + std::to_string(x) + " Y-" + std::to_string(y);
   Teileprogramm({"N10 G90 G00 X0 Y" + std::to_string(y) + " Z5 T1", "N20 G189 R2=2", "N30 " + ziel + " P'teil.bmp" + Zusatz + "'",
