@@ -62,6 +62,7 @@ struct TEF_Datentyp {
   TColor Farbe = -1;
   TArbeitsmodus Arbeitsmodus = TArbeitsmodus::ohne;
   TBesonderheit Besonderheit = TBesonderheit::keine;
+  bool operator==(const TEF_Datentyp&) const = default;
 };
 
 // NC line lists: the part program and the buffered NC output, one line per entry.
