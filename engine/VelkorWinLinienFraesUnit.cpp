@@ -148,10 +148,13 @@ bool TZeilenfraeser::Durchgang(int Startspalte, int Richtung, int& Endspalte) {
 }
 
 // Engraving points of one colour (one depth) one by one; the drilling cycle they opened
-// is closed where the run ends, before any other move.
+// is closed where the run ends, before any other move. The tool first stands over the
+// run's first point, so a drilling cycle is never called over another pixel.
 bool TZeilenfraeser::Stichellauf(int& Spalte, int Richtung) {
   VelkorWinGrvTXT::AktArbeitsmodus = TArbeitsmodus::Sticheln;
   if (WerkzeugUnten) Hochfahren();
+  Eilgang = true;
+  Pixel(Spalte);
   const int anfang = Spalte;
   do {
     VelkorWinGrvTXT::BildpunktSticheln(Farbe(Spalte), VelkorWinMOVE::Bohrtiefe, BohrzyklusAktiv, Ziel(), Position(),
