@@ -14,6 +14,7 @@
 
 using namespace VelkorWinVAR;
 using testsupport::Bild;
+using testsupport::Farbe;
 
 namespace {
 
@@ -275,6 +276,21 @@ const Verweigerung kVerweigerungen[] = {
 
 INSTANTIATE_TEST_SUITE_P(Bild, Verweigert, ::testing::ValuesIn(kVerweigerungen),
                          [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(BildZyklus, PaletteIndexesBeyondTheColoursOfTheFileMillAsBlack) {
+  toolkit::TBitmap bild(2, 2, toolkit::TPixelFormat::pf8bit);
+  bild.SetPalette(std::vector<toolkit::TColor>{Farbe('W'), Farbe('R')});
+  std::vector<std::uint8_t> bytes = toolkit::SaveBitmapToBytes(bild);
+  bytes[46] = 2;                  // the file names two palette colours
+  bytes[bytes.size() - 4] = 200;  // and the top left pixel uses index 200
+  Bildzyklus(Bild({"WW", "WW"}));
+  dir.write("Teil.bmp", std::string(bytes.begin(), bytes.end()));
+  Farben("FF", {-1, -2});
+  EXPECT_TRUE(Wandeln());
+  EXPECT_EQ(Farbanzahl, 2);
+  EXPECT_EQ(Farbtabelle[0].Farbe, Farbe('K'));
+  EXPECT_FALSE(Fraesbloecke().empty());
+}
 
 TEST_F(BildZyklus, APictureWithoutPixelsIsRefused) {
   Bildzyklus(Bild({"RW", "WR"}));
