@@ -65,17 +65,15 @@ bool BildausschnittWaehlen(bool NurGroesse) {
     BildKopie = std::move(bild);
     return true;
   }
-  WandlungsFehler = true;
   if (KonfigBlock.GrafikEin) host.closeSimulation();
   return false;
 }
 
 // Section choice with "/A": the window until the section is valid, the operator cancels
 // or the run is stopped. A section chosen before that is not valid counts as not chosen,
-// so the window comes again instead of an endless loop. False when cancelled.
+// so the window comes again instead of an endless loop. False when cancelled or stopped.
 bool AusschnittMitBereich() {
   for (;;) {
-    WandlungsFehler = false;
     if (Bildausschnitt.Gewaehlt && !Ausschnittgueltig(Bildausschnitt)) Bildausschnitt.Gewaehlt = false;
     if (!Bildausschnitt.Gewaehlt) {
       if (!Arbeitsbild) Arbeitsbild = QuellImage;
@@ -83,10 +81,7 @@ bool AusschnittMitBereich() {
     }
     if (Ausschnittgueltig(Bildausschnitt)) return true;
     engine::Host().notice(toolkit::Ansi("Ausschnittgrenzen ändern oder abbrechen!"));
-    if (Abbruch) {
-      WandlungsFehler = true;
-      return false;
-    }
+    if (Abbruch) return false;
   }
 }
 
@@ -216,8 +211,9 @@ bool QuellbildBereit(const std::string& Bilddateiname) {
 }  // namespace
 
 void BildZyklusWandeln(const std::string& Bilddateiname, TInterpretermodus Modus, bool FraesbereichGegeben,
-                       bool& WandlungsFehler_, VelkorWinMATH::TPunkt3D& Zielpunkt,
-                       VelkorWinMATH::TPunkt3D& Zyklusstartpunkt, double /*Sicherheitsabstand*/, int& LeseFehler) {
+                       bool& WandlungsFehler, VelkorWinMATH::TPunkt3D& Zielpunkt,
+                       VelkorWinMATH::TPunkt3D& Zyklusstartpunkt, double /*Sicherheitsabstand: the move writer's*/,
+                       int& LeseFehler) {
   auto& host = engine::Host();
   struct TFreigabe {
     ~TFreigabe() { Zyklusbild = {}; }
@@ -256,13 +252,16 @@ void BildZyklusWandeln(const std::string& Bilddateiname, TInterpretermodus Modus
   }
 
   if (FraesbereichGegeben) {
-    AusschnittMitBereich();
-  } else if (Modus == TInterpretermodus::Wandlung && BildausschnittWaehlen(true)) {
-    if (!KonfigBlock.Graubildwandlung) VelkorWinMOVE::BildFarbenNachzaehlen(Bearbeitungsbild);
-    GrauwerteNeu();
-    GanzesBildBearbeiten(Bearbeitungsbild);
+    WandlungsFehler = !AusschnittMitBereich();
+  } else if (Modus == TInterpretermodus::Wandlung) {
+    if (BildausschnittWaehlen(true)) {
+      if (!KonfigBlock.Graubildwandlung) VelkorWinMOVE::BildFarbenNachzaehlen(Bearbeitungsbild);
+      GrauwerteNeu();
+      GanzesBildBearbeiten(Bearbeitungsbild);
+    } else {
+      WandlungsFehler = true;
+    }
   }
-  WandlungsFehler_ = WandlungsFehler;
   if (WandlungsFehler) {
     fehler();
     return;

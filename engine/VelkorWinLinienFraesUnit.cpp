@@ -294,9 +294,11 @@ void FarbbildZeilenweiseFraesen(int /*Startspalte*/, int Startzeile) {
 
 void GraubildZeilenweiseFraesen(int Startspalte, int Startzeile) {
   VelkorWinMOVE::BildFarbenNachzaehlen(VelkorWinBildZyklus::Zyklusbild);
-  VelkorWinMOVE::TiefeNachGrauwert = true;
+  struct TGrautiefen {  // engraving points and cuts take the grey depth while this driver runs
+    TGrautiefen() { VelkorWinMOVE::TiefeNachGrauwert = true; }
+    ~TGrautiefen() { VelkorWinMOVE::TiefeNachGrauwert = false; }
+  } grautiefen;
   TZeilenfraeser(true).Fraesen(Startspalte, Startzeile);
-  VelkorWinMOVE::TiefeNachGrauwert = false;
 }
 
 }  // namespace VelkorWinLinienFraesUnit

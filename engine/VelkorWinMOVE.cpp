@@ -223,9 +223,12 @@ std::int32_t FarbIndex(TColor Farbe) {
   SucheAbgleichen();
   const std::int32_t index = Suche.Suchen(Farbe);
   if (index >= 0 && Farbtabelle[static_cast<std::size_t>(index)].Farbe == Farbe) return index;
-  if (index < 0) return -1;
-  SucheNeuAufbauen();  // an entry was changed in place
-  return Suche.Suchen(Farbe);
+  // Not found, or found at an entry that was changed in place since: the entries decide.
+  const auto ende = Farbtabelle.begin() + static_cast<std::ptrdiff_t>(Benutzt());
+  const auto gefunden = std::find_if(Farbtabelle.begin(), ende, [Farbe](const TFarbInfo& e) { return e.Farbe == Farbe; });
+  if (index < 0 && gefunden == ende) return -1;
+  SucheNeuAufbauen();
+  return gefunden == ende ? -1 : static_cast<std::int32_t>(gefunden - Farbtabelle.begin());
 }
 
 bool FarbeVorhanden(TColor Farbe) { return FarbIndex(Farbe) >= 0; }

@@ -4,8 +4,8 @@
 // pixel-to-move builders of the image milling: each builder changes the coordinates it
 // names in the working point and hands it to FahreNach.
 //
-// Farbtabelle is written only here (counting and FarbInfoAnhaengen); lookups go through
-// an index that follows it, so every lookup costs the same whatever the colour count.
+// Lookups go through an index that follows Farbtabelle (appended entries are added to it,
+// any other change rebuilds it), so a lookup costs the same whatever the colour count.
 #include <cstdint>
 #include <optional>
 #include <vector>
