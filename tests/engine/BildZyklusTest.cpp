@@ -106,6 +106,16 @@ TEST_F(BildZyklus, CancellingTheSectionWindowStopsTheRunBeforeAnyMilling) {
   EXPECT_TRUE(Abbruch);
 }
 
+TEST_F(BildZyklus, WithGraphicsTheConversionPassShowsTheSimulationAndACancelClosesIt) {
+  KonfigBlock.GrafikEin = true;
+  Bildzyklus(Bild({"RW", "WR"}));
+  host.Antworten = {"Abbrechen"};
+  EXPECT_FALSE(Wandeln());
+  EXPECT_EQ(host.Protokoll, (std::vector<std::string>{"load: Teil.bmp", "simulation: init with axes",
+                                                      "simulation: show", "section: size -> Abbrechen",
+                                                      "simulation: close", "simulation: close"}));
+}
+
 TEST_F(BildZyklus, WithoutWorkColoursNothingIsMilled) {
   Bildzyklus(Bild({"RW", "WR"}));
   Farben("KK");
