@@ -50,17 +50,19 @@ std::optional<double> Wort(const std::string& block, char adresse) {
 Bahnen Abfahren(const std::vector<std::string>& bloecke, Punkt start, bool absolut) {
   Bahnen b;
   Punkt p = start;
-  std::optional<double> bohrtiefe;
+  bool zyklusOffen = false;
+  double bohrtiefe = 0.0;
   for (const std::string& block : bloecke) {
     if (block.rfind("G81 ", 0) == 0) {
-      if (bohrtiefe) b.fehler.push_back("drilling cycle opened twice: " + block);
+      if (zyklusOffen) b.fehler.push_back("drilling cycle opened twice: " + block);
+      zyklusOffen = true;
       bohrtiefe = std::stod(block.substr(block.rfind(' ') + 1));
-      b.strecken.push_back({{p.x, p.y, kSicherheit}, {p.x, p.y, *bohrtiefe}});  // drills where it stands
+      b.strecken.push_back({{p.x, p.y, kSicherheit}, {p.x, p.y, bohrtiefe}});  // drills where it stands
       continue;
     }
     if (block == "G80") {
-      if (!bohrtiefe) b.fehler.push_back("G80 without a drilling cycle");
-      bohrtiefe.reset();
+      if (!zyklusOffen) b.fehler.push_back("G80 without a drilling cycle");
+      zyklusOffen = false;
       continue;
     }
     std::string text = block;
@@ -75,15 +77,15 @@ Bahnen Abfahren(const std::vector<std::string>& bloecke, Punkt start, bool absol
     if (x) q.x = absolut ? *x : q.x + *x;
     if (y) q.y = absolut ? *y : q.y + *y;
     if (z) q.z = absolut ? *z : q.z + *z;
-    if (bohrtiefe) {
+    if (zyklusOffen) {
       if (z) b.fehler.push_back("depth move inside a drilling cycle: " + block);
-      b.strecken.push_back({{q.x, q.y, kSicherheit}, {q.x, q.y, *bohrtiefe}});
+      b.strecken.push_back({{q.x, q.y, kSicherheit}, {q.x, q.y, bohrtiefe}});
     }
     if (eilgang && q.z < kSicherheit - 1e-9) b.fehler.push_back("rapid move below the safety level: " + block);
     b.strecken.push_back({p, q});
     p = q;
   }
-  if (bohrtiefe) b.fehler.push_back("drilling cycle left open");
+  if (zyklusOffen) b.fehler.push_back("drilling cycle left open");
   return b;
 }
 
