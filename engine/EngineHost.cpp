@@ -18,8 +18,17 @@ void EngineHost::closeSimulation() {}
 void EngineHost::clearSimulation(bool&) {}
 void EngineHost::initSimulation(bool) {}
 void EngineHost::drawAxes(TEbene, const TAchsenkreuz&) {}
+void EngineHost::selectPen(std::uint8_t, int) {}
+void EngineHost::saveSimulationImage(const std::string&) {}
 void EngineHost::showBlock(TSatzAnzeige, const std::string&) {}
-bool EngineHost::chooseImageSection(bool) { return false; }
+bool EngineHost::chooseImageSection(bool nurGroesse, toolkit::TBitmap& Bild) {
+  if (!nurGroesse) {
+    VelkorWinVAR::Bildausschnitt = {0, 0, static_cast<std::uint16_t>(Bild.Width()),
+                                    static_cast<std::uint16_t>(Bild.Height()), true};
+  }
+  return true;
+}
+void EngineHost::loadImage(const std::string&, toolkit::TBitmap&) {}
 void EngineHost::showImageInfo(bool) {}
 TZirkularAntwort EngineHost::askCircularSense(std::string&) { return TZirkularAntwort::Geschlossen; }
 void EngineHost::showProgrammedStop(const std::string&) {}

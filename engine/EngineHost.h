@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/VelkorWinVAR.h"
+#include "toolkit/Bitmap.h"
 
 namespace engine {
 
@@ -22,8 +23,8 @@ enum class TTaste { Ja, Nein, Hilfe, Geschlossen };
 enum class TZirkularAntwort { Uebernehmen, Abbrechen, Hilfe, Geschlossen };
 
 // Where a block is shown: the source and target fields of the main window and of the
-// simulation window.
-enum class TSatzAnzeige { HauptQuelle, HauptZiel, GrafikQuelle, GrafikZiel };
+// simulation window; ZielLabel is the main window's target label (a count shown there).
+enum class TSatzAnzeige { HauptQuelle, HauptZiel, GrafikQuelle, GrafikZiel, ZielLabel };
 
 // The coordinate system of the simulation window for one working plane.
 struct TAchsenkreuz {
@@ -67,13 +68,24 @@ public:
   virtual void clearSimulation(bool& GrafikVorhanden);
   virtual void initSimulation(bool MitAchsen);
   virtual void drawAxes(TEbene Ebene, const TAchsenkreuz& Achsen);
+  // The pen of the simulation drawing: the drawing colour of that index and a write mode.
+  virtual void selectPen(std::uint8_t Zeichenfarbe, int Schreibmodus);
+  // Saves the simulation window's picture as a bitmap file; raises std::exception when
+  // it cannot be written.
+  virtual void saveSimulationImage(const std::string& Dateiname);
 
   // The block being worked on or written.
   virtual void showBlock(TSatzAnzeige wo, const std::string& block);
 
   // The image section and size window, modal; `nurGroesse` locks the section choice.
-  // False when the user cancelled it.
-  virtual bool chooseImageSection(bool nurGroesse);
+  // `Bild` brings the picture to choose from and takes back the picture the window made;
+  // the window also sets Bildausschnitt, Gesamtbildverkleinerung, Bearbeitungsbild and
+  // Arbeitsbild. False when the user cancelled it. Without a window the picture stays as
+  // it is and a section choice takes the whole picture.
+  virtual bool chooseImageSection(bool nurGroesse, toolkit::TBitmap& Bild);
+  // Loads a picture file into `Bild` as the main window loads its picture; raises the
+  // reader's error (std::exception) when the file cannot be read.
+  virtual void loadImage(const std::string& Dateiname, toolkit::TBitmap& Bild);
   // The image information window (grey values or colours), modal.
   virtual void showImageInfo(bool grau);
   // "Zirkularrichtungssinn bestätigen": `richtung` holds the chosen item afterwards.

@@ -1,9 +1,12 @@
 #include "engine/EngineReset.h"
 
+#include "engine/VelkorWinBildZyklus.h"
 #include "engine/VelkorWinCIRC.h"
 #include "engine/VelkorWinFileUtils.h"
+#include "engine/VelkorWinGrauwerte.h"
 #include "engine/VelkorWinGrvTXT.h"
 #include "engine/VelkorWinINTR.h"
+#include "engine/VelkorWinMOVE.h"
 #include "engine/VelkorWinVAR.h"
 #include "engine/VelkorWinWkz.h"
 #include "engine/VelkorWinWorldScreen.h"
@@ -18,6 +21,9 @@ void ResetAllModules() {
   VelkorWinFileUtils::ResetState();
   VelkorWinGrvTXT::ResetState();
   VelkorWinINTR::ResetState();
+  VelkorWinMOVE::ResetState();
+  VelkorWinGrauwerte::ResetState();
+  VelkorWinBildZyklus::ResetState();
 }
 
 }  // namespace engine

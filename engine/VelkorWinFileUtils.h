@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/VelkorWinVAR.h"
 
@@ -60,6 +61,44 @@ void SatznummerSetzen(std::string& Satz, std::int32_t& Nummer, std::uint16_t Ink
 // Nummer += Inkrement; an overflow is reported ("Integerüberlauf") and stops the run
 // through Abbruch, leaving the counter as it was. True when counted on.
 bool SatznummerErhoehen(std::int32_t& Nummer, std::uint16_t Inkrement);
+
+// ---- Extra colours and the other files of the image cycle (VelkorWinFileUtils_Extrafarben.cpp) ----
+
+// Appends the entry to the list; Extrafarbanzahl follows the list's length.
+void ExtraFarbeEintragen(std::vector<VelkorWinVAR::TEF_Datentyp>& Liste, std::int32_t Farbnummer,
+                         VelkorWinVAR::TColor Farbe, VelkorWinVAR::TArbeitsmodus Arbeitsmodus,
+                         VelkorWinVAR::TBesonderheit Besonderheit);
+// Removes entry `Index` of Extrafarbliste (an index outside it changes nothing).
+void ExtraFarbeLoeschen(std::int32_t Index);
+// True when one of the first Extrafarbanzahl entries has the colour.
+bool IstExtrafarbe(VelkorWinVAR::TColor Farbe, const std::vector<VelkorWinVAR::TEF_Datentyp>& Liste);
+// The first entry with the colour; else Farbnummer -1, Farbe -1, GrundArbeitsmodus, keine.
+VelkorWinVAR::TEF_Datentyp ExtrafarbeSuchen(const std::vector<VelkorWinVAR::TEF_Datentyp>& Liste,
+                                            VelkorWinVAR::TColor Farbe);
+// Writes the extra-colour file; an empty list is refused with a notice, the file untouched.
+// True when written.
+bool ExtrafarbDateiSpeichern(const std::vector<VelkorWinVAR::TEF_Datentyp>& Liste, const std::string& Dateiname);
+// Empties the list and reads the extra-colour file into it, record by record (keys in any
+// order and case); reading ends at the first incomplete record or after a notice on a
+// bad value, keeping the records read. A colour the counted picture lacks is taken only
+// after the question, with Farbnummer -1.
+void ExtrafarbDateiLaden(std::vector<VelkorWinVAR::TEF_Datentyp>& Liste, const std::string& Dateiname);
+
+// The image work file: its head line put above the key lines, then saved (true when
+// written); and read back as lines (empty after a notice when it cannot be read).
+bool BildEinstellDateiSpeichern(std::vector<std::string>& Liste, const std::string& Dateiname);
+std::vector<std::string> BildEinstellDateiLesen(const std::string& Dateiname);
+
+// Asks whether to save the simulation picture as the part program's bare name + "_CNC.BMP"
+// in the working directory; "Ja" moves an older one to its BAK backup and saves.
+void NcGrafikSpeichern(const std::string& Name);
+
+// True when a line holds "G" or "G " followed by GrafikzyklusNummer (anywhere in it).
+bool GrafikzyklusInListe(const VelkorWinVAR::TNcZeilen& Liste);
+// The image the part program's image cycle names, as the interpreter reads it from the
+// first line holding "P'" (upper-cased, "/A" cut, ".PCX" without an extension); "" when
+// the program has no image cycle or no such line.
+std::string BilddateinameAusListe(const VelkorWinVAR::TNcZeilen& Liste);
 
 void ResetState();
 

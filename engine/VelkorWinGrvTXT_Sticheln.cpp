@@ -116,7 +116,7 @@ void ZeilenabschnittFraesen(TColor Farbe, std::uint16_t Spalte, std::uint16_t Ze
   }
   PixelKoordinatenSetzen(Ziel, Spalte, Zeile);
   Tiefenachse(Ebene, Ziel) = d;
-  Eilgang = KonfigBlock.Farbgeschwindigkeit[static_cast<std::size_t>(VelkorWinMOVE::FarbIndex(Farbe))];
+  Eilgang = VelkorWinMOVE::Farbgeschwindigkeit(Farbe);
   FahreNach(AbsolutMass, Position, Ziel);
 }
 

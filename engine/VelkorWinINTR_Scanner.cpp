@@ -449,21 +449,16 @@ void TWort() {
 
 // P inside a cycle: the image file name, upper-cased; "/A" asks for the image section.
 void PWort() {
-  std::string name = VelkorWinUTIL::GrossSchreiben(TextLesen(Satzkopie, Leseposition));
+  const std::string text = TextLesen(Satzkopie, Leseposition);
   if (LeseFehler) return;
-  const auto a = name.find("/A");
-  FraesbereichGegeben = a != std::string::npos;
-  if (FraesbereichGegeben) name = VelkorWinGrvTXT::LeerzeichenEntfernen(name.substr(0, a));
+  const std::string name = VelkorWinUTIL::BildnameAusText(text, FraesbereichGegeben);
   if (Interpretermodus == TInterpretermodus::Messlauf) {
     FraesbereichGegeben = false;
     AusschnittGewaehltAlt = Bildausschnitt.Gewaehlt;
     Bildausschnitt.Gewaehlt = false;
     if (!name.empty()) VorlaufBilddateiname = name;
   }
-  std::string verzeichnis, rumpf, ext;
-  VelkorWinUTIL::DateinameZerlegen(name, verzeichnis, rumpf, ext);
-  if (ext.empty()) name += ".PCX";
-  Bilddateiname = name;
+  Bilddateiname = VelkorWinUTIL::BildnameMitEndung(name);
 }
 
 void MittelpunktabstandLesen(char Achse) {

@@ -27,6 +27,7 @@ bool WandlungDurchfuehren() {
   Interpretermodus = TInterpretermodus::Messlauf;
   bool beendet = StarteWandlung(TInterpretermodus::Messlauf, TeileprogrammListe);
   if (beendet) {
+    if (!Bilddateiname.empty() && !Arbeitsbild) Arbeitsbild = QuellImage;
     if (GrafikbereichAutomatisch) {
       KonfigBlock.SimuGrenzeMin = {Fraesbereich.Links - 10.0, Fraesbereich.Unten - 10.0, -5.0};
       KonfigBlock.SimuGrenzeMax = {Fraesbereich.Rechts + 10.0, Fraesbereich.Oben + 10.0, 10.0};

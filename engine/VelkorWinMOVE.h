@@ -1,32 +1,135 @@
 #pragma once
-// Colour lookup and the pixel-to-move builders the engraving helpers of the move writer
-// use. Each builder changes the coordinates it names in the working point and hands it
-// to FahreNach.
+// The image colour table (the distinct colours of a picture in the order of their first
+// appearance, with the grey value of each and the colours an image cycle mills) and the
+// pixel-to-move builders of the image milling: each builder changes the coordinates it
+// names in the working point and hands it to FahreNach.
+//
+// Lookups go through an index that follows Farbtabelle (appended entries are added to it,
+// any other change rebuilds it), so a lookup costs the same whatever the colour count.
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "engine/VelkorWinVAR.h"
+#include "toolkit/Bitmap.h"
 
 namespace VelkorWinMOVE {
 
 using VelkorWinMATH::TPunkt3D;
+using VelkorWinVAR::TArbeitsmodus;
 using VelkorWinVAR::TColor;
 using VelkorWinVAR::TEbene;
+using VelkorWinVAR::TFarbInfo;
 
-// Index of the colour in Farbtabelle, -1 when it is not there.
+// ---- Colour table (VelkorWinMOVE.cpp) ----
+
+// Counts the picture afresh into Farbtabelle: Farbanzahl, Pixelanzahl, and the grey table
+// rebuilt for the new colours. Pending messages are processed once per pixel; a count
+// asked for while one runs is refused (nothing changes).
+void BildFarbenZaehlen(const toolkit::TBitmap& Bild);
+// Counts again into the table that stands: every colour keeps its index (and so its
+// per-colour settings), colours no longer there keep Anzahl 0, new ones are appended.
+void BildFarbenNachzaehlen(const toolkit::TBitmap& Bild);
+// True when QuellImage holds at most 16 colours (an empty picture too); the colour table
+// is left alone.
+bool BildHatWenigFarben();
+
+// Index of the colour among the used entries of Farbtabelle, -1 when it is not there.
 std::int32_t FarbIndex(TColor Farbe);
-// Farbtiefe of the colour's index; nullopt (after a notice that stops the run) for a
-// colour without one of the 16 entries.
-std::optional<double> Farbtiefe(TColor Farbe);
+bool FarbeVorhanden(TColor Farbe);
 
-// depth := depth of Zyklusstartpunkt; WerkzeugUnten := False before the move.
-void StarthoeheAnfahren(bool Absolut, TEbene Ebene, TPunkt3D& Ziel, TPunkt3D& Position);
+// The colours selected for milling. They change only through these functions.
+bool IstArbeitsfarbe(TColor Farbe);
+bool ArbeitsfarbenVorhanden();
+void ArbeitsfarbeEintragen(TColor Farbe);  // a colour already there is not added twice
+void ArbeitsfarbeEntfernen(TColor Farbe);
+void ArbeitsfarbenLeeren();
+
+// The work mode of the colour. Up to 16 colours: its FarbModus letter ("F" milling, "S"
+// engraving points, any other letter none) when it is a work colour with one of the 16
+// entries; above 16: its extra colour's mode, else GrundArbeitsmodus, when it is a work
+// colour. Every other colour: ohne.
+TArbeitsmodus FarbArbeitsmodus(TColor Farbe);
+// The mode the colour would have as a work colour (the rule above without the test).
+TArbeitsmodus EigenerArbeitsmodus(TColor Farbe);
+// FarbArbeitsmodus of every entry of Farbtabelle, worked out once for a whole table.
+std::vector<TArbeitsmodus> ArbeitsmodusJeIndex();
+
+// Appends (Farbe, Anzahl 0) at index Anzahl of the table and counts it.
+void FarbInfoAnhaengen(std::vector<TFarbInfo>& Tabelle, std::int32_t& Anzahl, TColor Farbe);
+// Quellfarbtabelle := the first n entries of the table; Quellfarbanzahl := n.
+void FarbInfoUebernehmen(const std::vector<TFarbInfo>& Tabelle, std::int32_t n);
+
+// Grauwerttabelle := the grey value of every used entry of Farbtabelle.
+void GrauwertTabelleBilden();
+// Grauwertanzahl := the number of distinct grey values; the number of entries counted is
+// shown in the main window's target label.
+void GrauwerteZaehlen();
+
+// While set (by the grey drivers), every colour's depth is the depth of its grey value.
+extern bool TiefeNachGrauwert;
+
+// The depth of the colour: its Farbtiefe entry, or its grey value's depth while
+// TiefeNachGrauwert is set. nullopt (after a notice that stops the run) for a colour
+// without one of the 16 entries.
+std::optional<double> Farbtiefe(TColor Farbe);
+// Farbgeschwindigkeit of the colour's entry; false for a colour without one.
+bool Farbgeschwindigkeit(TColor Farbe);
+
+// ---- Pixel-to-move builders (VelkorWinMOVE_Bewegung.cpp) ----
+// Every builder takes the absolute flag, the plane, its argument, the working point
+// `Ziel` and the current position, sets the coordinates it names and calls FahreNach
+// (which writes nothing for an unchanged point). Pixel numbers are signed; W1 and W2
+// below are the world coordinates of a pixel column and row.
+
+// The far corner of the image's milling area, set by the image cycle.
+extern TPunkt3D Zyklusendpunkt;
+// Depth of the drilling cycle last opened for engraving points.
+extern double Bohrtiefe;
+
+// Run-in and overrun lengths: Anlauffaktor / Ueberlauffaktor times the tool diameter.
+double Anlauf();
+double Ueberlauf();
+
+// first := W1(column, raised to Links) - run-in; second := W2(row). Run-in and overrun
+// lie outside the area whichever corner the cycle starts at.
+void ZeilenAnlaufAnfahren(bool Absolut, TEbene Ebene, int Spalte, int Zeile, TPunkt3D& Ziel, TPunkt3D& Position);
+// first := W1(column); second := W2(row) + run-in.
+void SpaltenAnlaufAnfahren(bool Absolut, TEbene Ebene, int Spalte, int Zeile, TPunkt3D& Ziel, TPunkt3D& Position);
+// All three := Zyklusstartpunkt, then the first (second) moved back by the run-in.
+void StartAnlaufZeileAnfahren(bool Absolut, TEbene Ebene, TPunkt3D& Ziel, TPunkt3D& Position);
+void StartAnlaufSpalteAnfahren(bool Absolut, TEbene Ebene, TPunkt3D& Ziel, TPunkt3D& Position);
+// first (second) := that of Zyklusendpunkt plus the overrun beyond it.
+void ZeilenUeberlaufAnfahren(bool Absolut, TEbene Ebene, TPunkt3D& Ziel, TPunkt3D& Position);
+void SpaltenUeberlaufAnfahren(bool Absolut, TEbene Ebene, TPunkt3D& Ziel, TPunkt3D& Position);
 // depth := Sicherheitsabstand.
 void SicherheitsabstandAnfahren(bool Absolut, TEbene Ebene, TPunkt3D& Ziel, TPunkt3D& Position);
-// depth := the colour's Farbtiefe.
+// depth := the given depth.
+void TiefeAnfahren(bool Absolut, TEbene Ebene, double Tiefe, TPunkt3D& Ziel, TPunkt3D& Position);
+// depth := the colour's depth (Farbtiefe above).
 void FarbtiefeAnfahren(bool Absolut, TEbene Ebene, TColor Farbe, TPunkt3D& Ziel, TPunkt3D& Position);
-// In-plane coordinates of the pixel relative to the working rectangle's left and top.
-void PixelAnfahren(bool Absolut, TEbene Ebene, std::uint16_t Spalte, std::uint16_t Zeile, TPunkt3D& Ziel,
-                   TPunkt3D& Position);
+// depth := Farbtiefe of the colour up to 16 colours, else its grey value's depth;
+// WerkzeugUnten := True after the move.
+void FarbtiefeEintauchen(bool Absolut, TEbene Ebene, TColor Farbe, TPunkt3D& Ziel, TPunkt3D& Position);
+// depth := depth of Zyklusstartpunkt; WerkzeugUnten := False before the move.
+void StarthoeheAnfahren(bool Absolut, TEbene Ebene, TPunkt3D& Ziel, TPunkt3D& Position);
+// second := W2(row - Oben).
+void ZeileAnfahren(bool Absolut, TEbene Ebene, int Zeile, TPunkt3D& Ziel, TPunkt3D& Position);
+// first := W1(column - Links).
+void SpalteAnfahren(bool Absolut, TEbene Ebene, int Spalte, TPunkt3D& Ziel, TPunkt3D& Position);
+// first := W1(column - Links); second := W2(row - Oben).
+void PixelAnfahren(bool Absolut, TEbene Ebene, int Spalte, int Zeile, TPunkt3D& Ziel, TPunkt3D& Position);
+// first := W1(column).
+void SpalteAbsolutAnfahren(bool Absolut, TEbene Ebene, int Spalte, TPunkt3D& Ziel, TPunkt3D& Position);
+// Moves to a copy of the point and returns the pixel it lies on (plus Links and Oben).
+void PunktAnfahrenPixel(bool Absolut, TEbene Ebene, const TPunkt3D& Punkt, TPunkt3D& Ziel, TPunkt3D& Position,
+                        int& Spalte, int& Zeile);
+// Up to the start height and over to the target's in-plane point at rapid, down to the
+// safety level, then at feed into the colour's depth; the working point becomes the
+// new position.
+void UmsetzenUndEintauchen(bool Absolut, TEbene Ebene, TColor Farbe, const TPunkt3D& Punkt, TPunkt3D& Ziel,
+                           TPunkt3D& Position);
+
+void ResetState();
 
 }  // namespace VelkorWinMOVE

@@ -24,6 +24,23 @@ void DateinameZerlegen(const std::string& Name, std::string& Verzeichnis, std::s
   }
 }
 
+std::string BildnameAusText(std::string_view Text, bool& Bereich) {
+  std::string name = GrossSchreiben(Text);
+  const auto a = name.find("/A");
+  Bereich = a != std::string::npos;
+  if (Bereich) {
+    name.resize(a);
+    std::erase(name, ' ');
+  }
+  return name;
+}
+
+std::string BildnameMitEndung(const std::string& Name) {
+  std::string verzeichnis, rumpf, ext;
+  DateinameZerlegen(Name, verzeichnis, rumpf, ext);
+  return ext.empty() ? Name + ".PCX" : Name;
+}
+
 std::string LinksTrimmen(std::string_view Text) {
   const auto erstes = Text.find_first_not_of(' ');
   return erstes == std::string_view::npos ? std::string() : std::string(Text.substr(erstes));

@@ -9,6 +9,12 @@ namespace VelkorWinUTIL {
 // name (up to the first "." of the rest) and extension (from that "." on).
 void DateinameZerlegen(const std::string& Name, std::string& Verzeichnis, std::string& Name_, std::string& Ext);
 
+// The image file name of a P word's text, as the image cycle takes it: upper-cased and,
+// when it holds "/A", cut before it with every blank removed (`Bereich` tells which).
+std::string BildnameAusText(std::string_view Text, bool& Bereich);
+// The name with ".PCX" appended when it has no extension.
+std::string BildnameMitEndung(const std::string& Name);
+
 // Without leading blanks.
 std::string LinksTrimmen(std::string_view Text);
 // a to z turned into A to Z; no other character changes (umlauts stay).

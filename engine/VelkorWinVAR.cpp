@@ -36,6 +36,20 @@ double Fraesspaltenbreite = 0.0;
 TPixelRechteck Bearbeitungsbereich;
 std::vector<TFarbInfo> Farbtabelle;
 std::int32_t Farbanzahl = 0;
+std::int32_t Pixelanzahl = 0;
+std::vector<TFarbInfo> Quellfarbtabelle;
+std::int32_t Quellfarbanzahl = 0;
+std::vector<std::int32_t> Grauwerttabelle;
+std::int32_t Grauwertanzahl = 0;
+std::vector<TColor> Arbeitsfarben;
+std::int32_t Arbeitsfarbanzahl = 0;
+std::vector<TEF_Datentyp> Extrafarbliste;
+std::int32_t Extrafarbanzahl = 0;
+toolkit::TBitmap QuellImage;
+toolkit::TBitmap Bearbeitungsbild;
+toolkit::TBitmap BildKopie;
+std::optional<toolkit::TBitmap> Arbeitsbild;
+bool BildGeladen = false;
 
 void ResetState() {
   KonfigBlock = TKonfigBlock{};
@@ -68,6 +82,20 @@ void ResetState() {
   Bearbeitungsbereich = {};
   Farbtabelle.clear();
   Farbanzahl = 0;
+  Pixelanzahl = 0;
+  Quellfarbtabelle.clear();
+  Quellfarbanzahl = 0;
+  Grauwerttabelle.clear();
+  Grauwertanzahl = 0;
+  Arbeitsfarben.clear();
+  Arbeitsfarbanzahl = 0;
+  Extrafarbliste.clear();
+  Extrafarbanzahl = 0;
+  QuellImage = {};
+  Bearbeitungsbild = {};
+  BildKopie = {};
+  Arbeitsbild.reset();
+  BildGeladen = false;
 }
 
 }  // namespace VelkorWinVAR

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/VelkorWinMATH.h"
+#include "toolkit/Bitmap.h"
 
 namespace VelkorWinVAR {
 
@@ -52,6 +53,16 @@ struct TBildausschnitt {
 struct TFarbInfo {
   TColor Farbe = -1;  // -1: free slot
   std::int32_t Anzahl = 0;
+};
+
+// One extra colour of a picture of more than 16 colours: its index in Farbtabelle (-1
+// when the colour is not in the picture), the colour and its own treatment.
+struct TEF_Datentyp {
+  std::int32_t Farbnummer = -1;
+  TColor Farbe = -1;
+  TArbeitsmodus Arbeitsmodus = TArbeitsmodus::ohne;
+  TBesonderheit Besonderheit = TBesonderheit::keine;
+  bool operator==(const TEF_Datentyp&) const = default;
 };
 
 // NC line lists: the part program and the buffered NC output, one line per entry.
@@ -186,8 +197,29 @@ extern std::int32_t Bildhoehe;
 extern double Fraeszeilenhoehe;
 extern double Fraesspaltenbreite;
 extern TPixelRechteck Bearbeitungsbereich;
-extern std::vector<TFarbInfo> Farbtabelle;
+extern std::vector<TFarbInfo> Farbtabelle;  // the colours of the picture counted last, Farbanzahl entries
 extern std::int32_t Farbanzahl;
+
+// The rest of the image state: the colour table's pixel sum and its copy for the windows,
+// the grey value of every colour, the colours an image cycle mills, the extra colours.
+extern std::int32_t Pixelanzahl;
+extern std::vector<TFarbInfo> Quellfarbtabelle;
+extern std::int32_t Quellfarbanzahl;
+extern std::vector<std::int32_t> Grauwerttabelle;  // grey value of Farbtabelle[i]
+extern std::int32_t Grauwertanzahl;                // distinct grey values among them
+extern std::vector<TColor> Arbeitsfarben;          // Arbeitsfarbanzahl colours, each once
+extern std::int32_t Arbeitsfarbanzahl;
+extern std::vector<TEF_Datentyp> Extrafarbliste;
+extern std::int32_t Extrafarbanzahl;  // kept equal to the list's length
+
+// The main window's pictures, held here so that the engine mills them headless: the
+// loaded picture, its working copy that is counted, the picture as the image section
+// window left it and the full picture (made on first need).
+extern toolkit::TBitmap QuellImage;
+extern toolkit::TBitmap Bearbeitungsbild;
+extern toolkit::TBitmap BildKopie;
+extern std::optional<toolkit::TBitmap> Arbeitsbild;
+extern bool BildGeladen;  // QuellImage holds the picture the part program names
 
 void ResetState();
 

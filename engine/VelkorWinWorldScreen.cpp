@@ -55,6 +55,10 @@ long double BildschirmZuWeltY(std::uint16_t y) { return ZuWelt(y, MassstabY, Ver
 std::int32_t WeltZuBildschirmX(long double x) { return ZuBildschirm(x, MassstabX, VersatzX); }
 std::int32_t WeltZuBildschirmY(long double y) { return ZuBildschirm(y, MassstabY, VersatzY); }
 
+void BildHorizontalSpiegeln(const toolkit::TBitmap& Quelle, toolkit::TBitmap& Ziel) {
+  toolkit::MirrorHorizontal(Quelle, Ziel);
+}
+
 void ResetState() {
   MassstabX = MassstabY = 1.0L;
   VersatzX = VersatzY = 0.0L;

@@ -1,10 +1,11 @@
 #pragma once
 // The mapping between world coordinates in millimetres and screen or picture pixels. The
 // image cycle sets it for the milled area, so it also turns every pixel into NC
-// coordinates. One mapping per program.
+// coordinates. One mapping per program. Also the horizontal mirror of a picture.
 #include <cstdint>
 
 #include "engine/VelkorWinVAR.h"
+#include "toolkit/Bitmap.h"
 
 namespace VelkorWinWorldScreen {
 
@@ -27,6 +28,10 @@ long double BildschirmZuWeltY(std::uint16_t y);
 // World to pixel, rounded halves to even, clamped into the 32-bit range; NaN gives 0.
 std::int32_t WeltZuBildschirmX(long double x);
 std::int32_t WeltZuBildschirmY(long double y);
+
+// The picture mirrored left to right into `Ziel` (same size, format and palette);
+// source and target may be the same picture.
+void BildHorizontalSpiegeln(const toolkit::TBitmap& Quelle, toolkit::TBitmap& Ziel);
 
 void ResetState();
 

@@ -135,6 +135,13 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
   return true;
 }
 
+std::string ProgramFileName() {
+  char buffer[4096];
+  const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer);
+  return n > 0 && static_cast<std::size_t>(n) < sizeof buffer ? std::string(buffer, static_cast<std::size_t>(n))
+                                                               : std::string();
+}
+
 std::string LastErrorText() { return std::strerror(errno); }
 
 }  // namespace toolkit

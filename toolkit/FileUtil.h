@@ -31,6 +31,9 @@ bool ReadFileText(const std::string& path, std::string& out, std::uint64_t limit
 // on any failure. `error` (when given) receives the system's reason.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
+// The full path of the running program file ("" when the system does not tell it).
+std::string ProgramFileName();
+
 // The system's text for the last failed call (strerror of errno).
 std::string LastErrorText();
 

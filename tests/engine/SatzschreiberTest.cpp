@@ -162,6 +162,7 @@ TEST_P(Bildpunkte, InsideDrillingCyclesThatFollowTheDepth) {
   KonfigBlock.PositionierZiffern = static_cast<std::uint16_t>(GetParam());
   VelkorWinWorldScreen::WeltBildschirmSetzen(0, 0, 10, 10, 0, 0, 10, 10);
   Farbtabelle = {{100, 1}, {200, 1}, {300, 1}};
+  Farbanzahl = 3;
   KonfigBlock.Farbtiefe[0] = KonfigBlock.Farbtiefe[1] = -0.5;
   KonfigBlock.Farbtiefe[2] = -0.8;
   TPunkt3D position{0, 0, 5}, ziel{0, 0, 5};
@@ -182,6 +183,7 @@ INSTANTIATE_TEST_SUITE_P(PositionierZiffern, Bildpunkte, ::testing::Values(0, 1,
 TEST_F(Satzschreiber, APixelOutsideACycleIsEngravedAtTheColoursDepth) {
   VelkorWinWorldScreen::WeltBildschirmSetzen(0, 0, 10, 10, 0, 0, 10, 10);
   Farbtabelle = {{100, 1}};
+  Farbanzahl = 1;
   KonfigBlock.Farbtiefe[0] = -0.5;
   Zyklusstartpunkt.Z = 5;
   Sicherheitsabstand = 2;
@@ -198,6 +200,7 @@ TEST_F(Satzschreiber, APixelOutsideACycleIsEngravedAtTheColoursDepth) {
 TEST_F(Satzschreiber, AMillingStepRisesStraightUpBeforeItMovesOver) {
   VelkorWinWorldScreen::WeltBildschirmSetzen(0, 0, 10, 10, 0, 0, 10, 10);
   Farbtabelle = {{100, 1}, {200, 1}};
+  Farbanzahl = 2;
   KonfigBlock.Farbtiefe[0] = 3.0;  // above the safety level
   KonfigBlock.Farbtiefe[1] = -1.0;
   KonfigBlock.Farbgeschwindigkeit[1] = true;

@@ -7,6 +7,7 @@
 #include "engine/VelkorWinVAR.h"
 #include "engine/VelkorWinWkz.h"
 #include "support/EngineFixture.h"
+#include "toolkit/BitmapFile.h"
 
 using namespace VelkorWinVAR;
 using VelkorWinINTR::WandlungDurchfuehren;
@@ -200,14 +201,16 @@ TEST_F(Scanner, PlaneSelectionOtherThanXYStopsOnlyTheConversionPass) {
 }
 
 TEST_F(Scanner, TheImageNameIsUpperCasedAndCarriesTheAreaSwitch) {
-  dir.write("bild.bmp", "B");
+  toolkit::SaveBitmapFile(toolkit::TBitmap(2, 3), (dir.path() / "bild.bmp").string());
   Teileprogramm({"N10 G90 G00 X0 Y0 Z5", "N20 G189 R2=3", "N30 X100 Y50 P'bild.bmp /A'", "N40 G80"});
+  host.Antworten = {"OK", "Ja"};  // the whole picture as the section, then the reduced picture
+  KonfigBlock.Fraesrichtung = TFraesrichtung::zeilenweise;
   EXPECT_TRUE(WandlungDurchfuehren());
   EXPECT_TRUE(FraesbereichGegeben);
   EXPECT_EQ(*VelkorWinINTR::VorlaufBilddateiname, "BILD.BMP");
   const auto ausgabe = Zeilen();
   EXPECT_NE(std::find(ausgabe.begin(), ausgabe.end(), "(Beginn der Wandlung: BILD.BMP)"), ausgabe.end());
-  EXPECT_NE(std::find(ausgabe.begin(), ausgabe.end(), "(Bildausschnitt:  l = 0 o = 0 r = 0 u = 0)"), ausgabe.end());
+  EXPECT_NE(std::find(ausgabe.begin(), ausgabe.end(), "(Bildausschnitt:  l = 0 o = 0 r = 2 u = 3)"), ausgabe.end());
 }
 
 }  // namespace

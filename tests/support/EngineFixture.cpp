@@ -2,6 +2,7 @@
 
 #include "engine/EngineReset.h"
 #include "engine/VelkorWinVAR.h"
+#include "imageio/RasterGraphics.h"
 #include "toolkit/Clock.h"
 #include "toolkit/LineFile.h"
 #include "toolkit/NumberFormat.h"
@@ -11,6 +12,7 @@ namespace testsupport {
 
 void EngineFixture::SetUp() {
   engine::ResetAllModules();
+  RasterGraphics::ResetState();
   toolkit::SetFixedClock({2025, 12, 7, 9, 5, 0, 0});
   toolkit::SetDecimalSeparator(',');
   toolkit::SetShortDateFormat("%d.%m.%Y");

@@ -1,7 +1,7 @@
 #pragma once
-// The engine fixture: every module reset, the scripted host installed, the clock fixed
-// at 07.12.2025 9:05, the German separator ',' and short date, and a fresh working
-// directory. Checks the NC output and the host transcript together.
+// The engine fixture: every module reset (the picture readers registered), the scripted
+// host installed, the clock fixed at 07.12.2025 9:05, the German separator ',' and short
+// date, and a fresh working directory. Checks the NC output and the host transcript together.
 #include <gtest/gtest.h>
 
 #include <string>

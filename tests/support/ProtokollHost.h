@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/EngineHost.h"
+#include "imageio/RasterGraphics.h"
 #include "toolkit/NumberFormat.h"
 #include "toolkit/Text.h"
 
@@ -65,10 +66,23 @@ public:
     protokoll(std::string("axes: ") + a.AchseWaagrecht + " " + a.AchseSenkrecht);
   }
 
-  bool chooseImageSection(bool nurGroesse) override {
+  // Accepted with "OK" or "Ja" (the window then leaves the picture whole, see the base,
+  // and `bildGewaehlt` may change it), cancelled by any other answer.
+  bool chooseImageSection(bool nurGroesse, toolkit::TBitmap& Bild) override {
     const auto a = antwort("section");
     protokoll(std::string("section: ") + (nurGroesse ? "size" : "area") + " -> " + (a ? *a : "geschlossen"));
-    return a == "OK";
+    if (a != "OK" && a != "Ja") return false;
+    engine::EngineHost::chooseImageSection(nurGroesse, Bild);
+    bildGewaehlt(nurGroesse, Bild);
+    return true;
+  }
+  // The picture reader of the program: by content first, then by extension.
+  void loadImage(const std::string& Dateiname, toolkit::TBitmap& Bild) override {
+    protokoll("load: " + toolkit::Cp1252ToUtf8(Dateiname));
+    Bild = std::move(static_cast<toolkit::TBitmap&>(*RasterGraphics::LoadGraphicFile(Dateiname)));
+  }
+  void saveSimulationImage(const std::string& Dateiname) override {
+    protokoll("save simulation: " + toolkit::Cp1252ToUtf8(Dateiname));
   }
   void showImageInfo(bool grau) override { protokoll(std::string("image info: ") + (grau ? "grey" : "colour")); }
   engine::TZirkularAntwort askCircularSense(std::string& richtung) override {
@@ -91,6 +105,8 @@ protected:
   // The answer to a question ("Ja", "Nein", a caption ...), nullopt when none is left:
   // the box counts as closed.
   virtual std::optional<std::string> antwort(const std::string& frage) = 0;
+  // What the operator does in an accepted image section window.
+  virtual void bildGewaehlt(bool /*nurGroesse*/, toolkit::TBitmap& /*Bild*/) {}
 
 private:
   static std::string punkt(const engine::TPunkt3D& p) {

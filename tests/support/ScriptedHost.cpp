@@ -30,11 +30,16 @@ void ScriptedHost::protokoll(const std::string& zeile) { Protokoll.push_back(zei
 std::optional<std::string> ScriptedHost::antwort(const std::string& frage) {
   if (Antworten.empty()) {
     ADD_FAILURE() << "Unanswered question: " << toolkit::Cp1252ToUtf8(frage);
+    VelkorWinVAR::Abbruch = VelkorWinVAR::WandlungsFehler = true;
     return std::nullopt;
   }
   std::string a = std::move(Antworten.front());
   Antworten.pop_front();
   return a;
+}
+
+void ScriptedHost::bildGewaehlt(bool nurGroesse, toolkit::TBitmap& Bild) {
+  if (BeiBildausschnitt) BeiBildausschnitt(nurGroesse, Bild);
 }
 
 }  // namespace testsupport

@@ -1,7 +1,8 @@
 #pragma once
 // The engine host of the tests: records every call in a transcript, answers questions
 // from a queue (a question without an answer fails the test) and can play a stop
-// request at its n-th processEvents. It installs itself while it lives.
+// request at its n-th processEvents. It installs itself while it lives. A question it has
+// no answer for fails the test and stops the run, so no loop of the engine waits for it.
 #include <deque>
 #include <functional>
 #include <string>
@@ -26,6 +27,9 @@ public:
   // Runs in every processEvents with its running number (from 1).
   std::function<void(int)> BeiProcessEvents;
 
+  // Runs when the image section window is accepted: what the operator chose there.
+  std::function<void(bool nurGroesse, toolkit::TBitmap& Bild)> BeiBildausschnitt;
+
   // The user's stop request (Abbruch and WandlungsFehler) in the n-th processEvents.
   void AbbruchBeiProcessEvents(int n);
 
@@ -35,6 +39,7 @@ public:
 protected:
   void protokoll(const std::string& zeile) override;
   std::optional<std::string> antwort(const std::string& frage) override;
+  void bildGewaehlt(bool nurGroesse, toolkit::TBitmap& Bild) override;
 };
 
 }  // namespace testsupport

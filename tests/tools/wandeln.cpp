@@ -1,6 +1,7 @@
 // Headless driver: runs the conversion command on a part program in the current
 // directory, as the program's "Wandlung" does, and writes the target file where the
-// program would. Every notice and question goes to standard error; questions are
+// program would. Before the run it loads the image the part program names, as the main
+// window does when it opens (the picture readers of the program, the extra colours). Every notice and question goes to standard error; questions are
 // answered from --antworten, then with "Ja". Exit 0 when the run ended normally, 1 when
 // it was stopped or failed, 2 on a wrong call.
 //
@@ -21,11 +22,13 @@
 
 #include "../support/ProtokollHost.h"
 #include "engine/EngineReset.h"
+#include "engine/VelkorWinBildZyklus.h"
 #include "engine/VelkorWinCNF.h"
 #include "engine/VelkorWinINTR.h"
 #include "engine/VelkorWinUTIL.h"
 #include "engine/VelkorWinVAR.h"
 #include "engine/VelkorWinWkz.h"
+#include "imageio/RasterGraphics.h"
 #include "toolkit/Clock.h"
 #include "toolkit/LineFile.h"
 #include "toolkit/NumberFormat.h"
@@ -88,6 +91,7 @@ bool WerkzeugEintragen(const std::string& text) {
 
 int main(int argc, char** argv) {
   engine::ResetAllModules();
+  RasterGraphics::ResetState();
   toolkit::InitDecimalSeparatorFromLocale();
   KonsolenHost host;
   engine::InstallHost(&host);
@@ -156,6 +160,8 @@ int main(int argc, char** argv) {
   VelkorWinUTIL::DateinameZerlegen(teileprogramm, verzeichnis, name, ext);
   KonfigBlock.Arbeitsdateiname = teileprogramm;
   KonfigBlock.Zieldateiname = verzeichnis + name + "." + KonfigBlock.ZielExt;
+  KonfigBlock.Extrafarbdateiname = verzeichnis + name + ".NOP";
+  VelkorWinBildZyklus::BildFuerTeileprogrammLaden();
 
   const bool beendet = VelkorWinINTR::WandlungDurchfuehren();
   engine::InstallHost(nullptr);
