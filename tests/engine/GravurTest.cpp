@@ -16,6 +16,7 @@
 #include "engine/VelkorWinWkz.h"
 #include "support/EngineFixture.h"
 #include "support/FontBuilder.h"
+#include "toolkit/BitmapFile.h"
 #include "toolkit/FileUtil.h"
 #include "toolkit/LineFile.h"
 #include "toolkit/Text.h"
@@ -85,10 +86,10 @@ TEST_F(Gravur, TheMeasuredAreaHoldsThePenUpPointsAndNothingOfEarlierRuns) {
 }
 
 TEST_F(Gravur, AnImageOfTheSamePassStaysInTheMeasuredArea) {
-  dir.write("BILD.PCX", "");
+  toolkit::SaveBitmapFile(toolkit::TBitmap(2, 2), dir.file("BILD.BMP"));
   // The image cycle measures the rectangle from its start to its target point.
   BildFraesbereich = {-40, 60, 30, -20};
-  Teileprogramm({"N10 G90 G00 X-40 Y60 Z5 T1", "N20 G189 R2=2", "N30 X30 Y-20 P'BILD'", "N40 G80",
+  Teileprogramm({"N10 G90 G00 X-40 Y60 Z5 T1", "N20 G189 R2=2", "N30 X30 Y-20 P'BILD.BMP'", "N40 G80",
                  "N45 G00 X0 Y0 Z5", "N50 G89 R2=2 R3=-0.2", "N60 G01 X20 Y0 H'AB' L10", "N70 G80", "N80 M30"});
   EXPECT_TRUE(StarteWandlung(TInterpretermodus::Messlauf, TeileprogrammListe));
   EXPECT_DOUBLE_EQ(Fraesbereich.Links, -40.0);
