@@ -64,24 +64,23 @@ protected:
 };
 
 // Declares a reader class with its class reference, content test, header reader and loader.
-#define VELKOR_RASTER_READER(Name, ParentClass)                                            \
-  class Name : public ParentClass {                                                        \
-  public:                                                                                  \
-    static const toolkit::TGraphicClass Class;                                             \
-    const toolkit::TGraphicClass& ClassType() const override { return Class; }             \
-    static bool CanLoad(std::span<const std::uint8_t> bytes);                              \
-    bool ReadImageProperties(std::span<const std::uint8_t> bytes, unsigned imageIndex) override; \
-    void LoadFromBytes(std::span<const std::uint8_t> bytes) override;                      \
+// VELKOR_READER_BASICS is that part alone, for a reader class that adds members of its own.
+#define VELKOR_READER_BASICS                                                                \
+ public:                                                                                    \
+  static const toolkit::TGraphicClass Class;                                                \
+  const toolkit::TGraphicClass& ClassType() const override { return Class; }                \
+  static bool CanLoad(std::span<const std::uint8_t> bytes);                                 \
+  bool ReadImageProperties(std::span<const std::uint8_t> bytes, unsigned imageIndex) override; \
+  void LoadFromBytes(std::span<const std::uint8_t> bytes) override;
+
+#define VELKOR_RASTER_READER(Name, ParentClass) \
+  class Name : public ParentClass {             \
+    VELKOR_READER_BASICS                        \
   }
 
 // Truevision Targa: reads types 1-3 and 9-11 and is the one reader that also writes.
 class TTargaGraphic : public TRasterGraphic {
-public:
-  static const toolkit::TGraphicClass Class;
-  const toolkit::TGraphicClass& ClassType() const override { return Class; }
-  static bool CanLoad(std::span<const std::uint8_t> bytes);
-  bool ReadImageProperties(std::span<const std::uint8_t> bytes, unsigned imageIndex) override;
-  void LoadFromBytes(std::span<const std::uint8_t> bytes) override;
+  VELKOR_READER_BASICS
   // Takes over the picture's pixels, format and palette.
   void Assign(const toolkit::TBitmap& bitmap) { static_cast<toolkit::TBitmap&>(*this) = bitmap; }
   // The picture as a run-length coded Targa file; std::runtime_error for an empty picture
@@ -92,12 +91,7 @@ public:
 };
 // TIFF 6.0 in strips, both byte orders: the first image of the file.
 class TTIFFGraphic : public TRasterGraphic {
-public:
-  static const toolkit::TGraphicClass Class;
-  const toolkit::TGraphicClass& ClassType() const override { return Class; }
-  static bool CanLoad(std::span<const std::uint8_t> bytes);
-  bool ReadImageProperties(std::span<const std::uint8_t> bytes, unsigned imageIndex) override;
-  void LoadFromBytes(std::span<const std::uint8_t> bytes) override;
+  VELKOR_READER_BASICS
 
   // One directory entry in host byte order; ValueAt is where its values start in the TIFF
   // data (inside the entry when they fit in four bytes).
@@ -143,12 +137,7 @@ VELKOR_RASTER_READER(TAutodeskGraphic, TRasterGraphic);
 VELKOR_RASTER_READER(TPCDGraphic, TRasterGraphic);
 // Dr. Halo CUT, coloured by the palette file of the same name with the extension ".pal".
 class TCUTGraphic : public TRasterGraphic {
-public:
-  static const toolkit::TGraphicClass Class;
-  const toolkit::TGraphicClass& ClassType() const override { return Class; }
-  static bool CanLoad(std::span<const std::uint8_t> bytes);
-  bool ReadImageProperties(std::span<const std::uint8_t> bytes, unsigned imageIndex) override;
-  void LoadFromBytes(std::span<const std::uint8_t> bytes) override;
+  VELKOR_READER_BASICS
   // Sets FPaletteFile from the file name, then loads.
   void LoadFromFile(const std::string& fileName) override;
   std::string FPaletteFile;  // "" or missing: a grey palette
@@ -156,12 +145,7 @@ public:
 VELKOR_RASTER_READER(TPSPGraphic, TRasterGraphic);
 // Portable Network Graphics: every colour type and bit depth, Adam7 interlacing, gamma.
 class TPNGGraphic : public TRasterGraphic {
-public:
-  static const toolkit::TGraphicClass Class;
-  const toolkit::TGraphicClass& ClassType() const override { return Class; }
-  static bool CanLoad(std::span<const std::uint8_t> bytes);
-  bool ReadImageProperties(std::span<const std::uint8_t> bytes, unsigned imageIndex) override;
-  void LoadFromBytes(std::span<const std::uint8_t> bytes) override;
+  VELKOR_READER_BASICS
 
   // What the last load found besides the pixels: the bKGD colour (white without one), the
   // tRNS colour of a grey or RGB picture (0x1FFFFFFF without one) and the tRNS alpha of
