@@ -11,6 +11,7 @@
 #include "engine/VelkorWinINTR.h"
 #include "engine/VelkorWinLinienFraesUnit.h"
 #include "engine/VelkorWinMOVE.h"
+#include "engine/VelkorWinSpaltenFraesUnit.h"
 #include "engine/VelkorWinUTIL.h"
 #include "engine/VelkorWinWorldScreen.h"
 #include "toolkit/FileUtil.h"
@@ -48,10 +49,23 @@ void GrauwerteNeu() {
   VelkorWinMOVE::GrauwerteZaehlen();
 }
 
-// Every pixel of Bearbeitungsbereich maps into the area between the two points.
+// Every pixel of Bearbeitungsbereich maps into the area between the two points. An area
+// without width (height) holds a picture one pixel wide (high): that pixel lies on the
+// start point's coordinate.
 void AbbildungSetzen(const TPunkt2D& Start, const TPunkt2D& Ziel) {
   const auto& b = Bearbeitungsbereich;
-  VelkorWinWorldScreen::WeltBildschirmSetzen(b.Links, b.Oben, b.Rechts, b.Unten, Start.X, Start.Y, Ziel.X, Ziel.Y);
+  const double rechts = Ziel.X != Start.X ? Ziel.X : Start.X + 1.0;
+  const double unten = Ziel.Y != Start.Y ? Ziel.Y : Start.Y - 1.0;
+  VelkorWinWorldScreen::WeltBildschirmSetzen(b.Links, b.Oben, b.Rechts, b.Unten, Start.X, Start.Y, rechts, unten);
+}
+
+// An area without width or height takes only a picture one pixel wide or high; else the
+// notice. True when the picture fits.
+bool BereichPasst(const TPunkt2D& Start, const TPunkt2D& Ziel, const toolkit::TBitmap& Bild) {
+  if ((Start.X != Ziel.X || Bild.Width() <= 1) && (Start.Y != Ziel.Y || Bild.Height() <= 1)) return true;
+  engine::Host().notice(
+      toolkit::Ansi("Bildfräsbereich ohne Breite oder Höhe! Start- und Zielpunkt des Bildzyklus prüfen!"));
+  return false;
 }
 
 // The image section and size window with a copy of QuellImage; the picture it leaves
@@ -162,8 +176,9 @@ bool FraestreiberStarten(bool Grau) {
       else VelkorWinLinienFraesUnit::FarbbildZeilenweiseFraesen(Bearbeitungsbereich.Links, Bearbeitungsbereich.Oben);
       return true;
     case TFraesrichtung::spaltenweise:
-      host.notice(toolkit::Ansi("Spaltenweises Fräsen ist in dieser Version nicht möglich!"));
-      return false;
+      if (Grau) VelkorWinSpaltenFraesUnit::GraubildSpaltenweiseFraesen(Bearbeitungsbereich.Links);
+      else VelkorWinSpaltenFraesUnit::FarbbildSpaltenweiseFraesen(Bearbeitungsbereich.Links, Bearbeitungsbereich.Oben);
+      return true;
     case TFraesrichtung::zirkular:
       host.notice(toolkit::Ansi("Zirkulares Fräsen ist in dieser Version nicht möglich!"));
       return false;
@@ -227,12 +242,8 @@ void BildZyklusWandeln(const std::string& Bilddateiname, TInterpretermodus Modus
   const TEbene ebene = VelkorWinINTR::Ebene;
   const TPunkt2D start = VelkorWinCIRC::EbenenPunkt(ebene, Zyklusstartpunkt);
   const TPunkt2D ziel = VelkorWinCIRC::EbenenPunkt(ebene, Zielpunkt);
-  // Without width or height the area cannot take the picture's pixels.
-  if (start.X == ziel.X || start.Y == ziel.Y) {
-    host.notice(toolkit::Ansi("Bildfräsbereich ohne Breite oder Höhe! Start- und Zielpunkt des Bildzyklus prüfen!"));
-    fehler();
-    return;
-  }
+  // The area of the cycle in hand, in every pass: the circular drivers take their centre from it.
+  BildFraesbereich = {start.X, start.Y, ziel.X, ziel.Y};
 
   if (FraesbereichGegeben) {
     if (Modus == TInterpretermodus::Messlauf) {
@@ -246,7 +257,7 @@ void BildZyklusWandeln(const std::string& Bilddateiname, TInterpretermodus Modus
     }
   }
   if (Modus == TInterpretermodus::Wandlung && KonfigBlock.GrafikEin) host.showSimulation();
-  if (!QuellbildBereit(Bilddateiname)) {
+  if (!QuellbildBereit(Bilddateiname) || !BereichPasst(start, ziel, QuellImage)) {
     fehler();
     return;
   }
@@ -268,7 +279,6 @@ void BildZyklusWandeln(const std::string& Bilddateiname, TInterpretermodus Modus
   }
 
   if (Modus != TInterpretermodus::Wandlung) {
-    BildFraesbereich = {start.X, start.Y, ziel.X, ziel.Y};
     if (Modus == TInterpretermodus::Messlauf) {
       MesslaufZeilen(Bilddateiname);
     } else {
@@ -288,6 +298,10 @@ void BildZyklusWandeln(const std::string& Bilddateiname, TInterpretermodus Modus
   if (BildSpiegeln) VelkorWinWorldScreen::BildHorizontalSpiegeln(Zyklusbild, Zyklusbild);
   if (!Fraesbar(Zyklusbild)) {
     host.notice(toolkit::Ansi("Das zu fräsende Bild ist leer oder zu groß!"));
+    fehler();
+    return;
+  }
+  if (!BereichPasst(start, ziel, Zyklusbild)) {
     fehler();
     return;
   }

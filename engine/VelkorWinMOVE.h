@@ -124,6 +124,12 @@ void SpalteAbsolutAnfahren(bool Absolut, TEbene Ebene, int Spalte, TPunkt3D& Zie
 // Moves to a copy of the point and returns the pixel it lies on (plus Links and Oben).
 void PunktAnfahrenPixel(bool Absolut, TEbene Ebene, const TPunkt3D& Punkt, TPunkt3D& Ziel, TPunkt3D& Position,
                         int& Spalte, int& Zeile);
+// Engraves the pixel at its colour's depth (BildpunktSticheln). Unless a drilling cycle of
+// that depth is open, the tool first moves over the pixel at the height it has (an open
+// cycle of another depth is closed before), so neither a drilling-cycle call nor an
+// engraved point is ever made over another pixel.
+void PixelSticheln(bool Absolut, TEbene Ebene, TColor Farbe, int Spalte, int Zeile, TPunkt3D& Ziel,
+                   TPunkt3D& Position);
 // Up to the start height and over to the target's in-plane point at rapid, down to the
 // safety level, then at feed into the colour's depth; the working point becomes the
 // new position.

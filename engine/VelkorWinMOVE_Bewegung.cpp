@@ -150,6 +150,24 @@ void PunktAnfahrenPixel(bool Absolut, TEbene Ebene, const TPunkt3D& Punkt, TPunk
   Zeile = VelkorWinWorldScreen::WeltZuBildschirmY(p.Y) + Bearbeitungsbereich.Oben;
 }
 
+void PixelSticheln(bool Absolut, TEbene Ebene, TColor Farbe, int Spalte, int Zeile, TPunkt3D& Ziel,
+                   TPunkt3D& Position) {
+  const auto tiefe = Farbtiefe(Farbe);
+  if (!tiefe) return;
+  bool& zyklusOffen = VelkorWinGrvTXT::BohrzyklusAktiv;
+  if (zyklusOffen && Bohrtiefe != *tiefe) {
+    VelkorWinGrvTXT::ZusatzSatzAusgeben();
+    zyklusOffen = false;
+  }
+  if (!zyklusOffen) {
+    VelkorWinGrvTXT::Eilgang = true;
+    PixelAnfahren(Absolut, Ebene, Spalte, Zeile, Ziel, Position);
+  }
+  VelkorWinGrvTXT::BildpunktSticheln(Farbe, Bohrtiefe, zyklusOffen, Ziel, Position, VelkorWinGrvTXT::Sicherheitsabstand,
+                                     static_cast<std::uint16_t>(std::clamp(Spalte, 0, 65535)),
+                                     static_cast<std::uint16_t>(std::clamp(Zeile, 0, 65535)));
+}
+
 void UmsetzenUndEintauchen(bool Absolut, TEbene Ebene, TColor Farbe, const TPunkt3D& Punkt, TPunkt3D& Ziel,
                            TPunkt3D& Position) {
   VelkorWinGrvTXT::Eilgang = true;
