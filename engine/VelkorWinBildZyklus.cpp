@@ -14,6 +14,7 @@
 #include "engine/VelkorWinSpaltenFraesUnit.h"
 #include "engine/VelkorWinUTIL.h"
 #include "engine/VelkorWinWorldScreen.h"
+#include "engine/VelkorWinZirkularfraesUnit.h"
 #include "toolkit/FileUtil.h"
 #include "toolkit/Text.h"
 
@@ -179,9 +180,13 @@ bool FraestreiberStarten(bool Grau) {
       if (Grau) VelkorWinSpaltenFraesUnit::GraubildSpaltenweiseFraesen(Bearbeitungsbereich.Links);
       else VelkorWinSpaltenFraesUnit::FarbbildSpaltenweiseFraesen(Bearbeitungsbereich.Links, Bearbeitungsbereich.Oben);
       return true;
-    case TFraesrichtung::zirkular:
-      host.notice(toolkit::Ansi("Zirkulares Fräsen ist in dieser Version nicht möglich!"));
-      return false;
+    case TFraesrichtung::zirkular: {
+      const auto programmiert = VelkorWinINTR::Interpolation;
+      const auto& b = Bearbeitungsbereich;
+      if (Grau) VelkorWinZirkularfraesUnit::GraubildZirkularFraesen(b.Links, b.Oben, programmiert, Zirkularrichtung);
+      else VelkorWinZirkularfraesUnit::FarbbildZirkularFraesen(b.Links, b.Oben, programmiert, Zirkularrichtung);
+      return true;
+    }
   }
   host.notice(toolkit::Ansi("Unbekannte Fräsrichtung ") +
               std::to_string(static_cast<int>(KonfigBlock.Fraesrichtung)) + "!");

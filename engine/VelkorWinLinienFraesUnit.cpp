@@ -6,7 +6,6 @@
 #include "engine/VelkorWinBildZyklus.h"
 #include "engine/VelkorWinCIRC.h"
 #include "engine/VelkorWinFileUtils.h"
-#include "engine/VelkorWinGrauwerte.h"
 #include "engine/VelkorWinGrvTXT.h"
 #include "engine/VelkorWinINTR.h"
 #include "engine/VelkorWinMOVE.h"
@@ -31,17 +30,9 @@ public:
     erste_ = spalten_ ? b.Oben : b.Links;
     letzte_ = spalten_ ? b.Unten : b.Rechts;
     letzteBahn_ = spalten_ ? b.Rechts : b.Unten;
-    modi_ = VelkorWinMOVE::ArbeitsmodusJeIndex();
-    if (grau_) {
-      tiefen_ = VelkorWinGrauwerte::GrautiefeJeIndex();
-    } else {
-      tiefen_.assign(modi_.size(), 0.0);
-      for (std::size_t i = 0; i < modi_.size(); ++i) {
-        if (i < KonfigBlock.Farbtiefe.size()) tiefen_[i] = KonfigBlock.Farbtiefe[i];
-        else modi_[i] = TArbeitsmodus::ohne;  // no entry of the per-colour tables
-      }
-    }
-    tiefen_.resize(modi_.size(), KonfigBlock.GrauFraestiefe_dunkel);
+    auto werte = VelkorWinMOVE::FarbwerteJeIndex(grau_);
+    modi_ = std::move(werte.Modi);
+    tiefen_ = std::move(werte.Tiefen);
   }
 
   void Fraesen(int Startspalte, int Startzeile);
@@ -330,10 +321,7 @@ void TBahnfraeser::Fraesen(int Startspalte, int Startzeile) {
 }  // namespace
 
 void BahnweiseFraesen(TBahnart Art, bool Grau, int Startspalte, int Startzeile) {
-  struct TGrautiefen {  // engraving points and cuts take the grey depth while a grey driver runs
-    explicit TGrautiefen(bool Grau) { VelkorWinMOVE::TiefeNachGrauwert = Grau; }
-    ~TGrautiefen() { VelkorWinMOVE::TiefeNachGrauwert = false; }
-  } grautiefen(Grau);
+  const VelkorWinMOVE::TGrautiefen grautiefen(Grau);  // engraving points and cuts take the grey depth
   TBahnfraeser(Art, Grau).Fraesen(Startspalte, Startzeile);
 }
 

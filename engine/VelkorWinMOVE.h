@@ -55,6 +55,15 @@ TArbeitsmodus EigenerArbeitsmodus(TColor Farbe);
 // FarbArbeitsmodus of every entry of Farbtabelle, worked out once for a whole table.
 std::vector<TArbeitsmodus> ArbeitsmodusJeIndex();
 
+// What a milling driver needs of every entry of Farbtabelle, worked out once: its work mode
+// (FarbArbeitsmodus) and its depth, by grey value (`Grau`) or by its Farbtiefe entry; an
+// entry beyond the 16 per-colour entries counts as mode ohne for the colour drivers.
+struct TFarbwerte {
+  std::vector<TArbeitsmodus> Modi;
+  std::vector<double> Tiefen;
+};
+TFarbwerte FarbwerteJeIndex(bool Grau);
+
 // Appends (Farbe, Anzahl 0) at index Anzahl of the table and counts it.
 void FarbInfoAnhaengen(std::vector<TFarbInfo>& Tabelle, std::int32_t& Anzahl, TColor Farbe);
 // Quellfarbtabelle := the first n entries of the table; Quellfarbanzahl := n.
@@ -68,6 +77,14 @@ void GrauwerteZaehlen();
 
 // While set (by the grey drivers), every colour's depth is the depth of its grey value.
 extern bool TiefeNachGrauwert;
+// Sets TiefeNachGrauwert to `Grau` while a driver runs and clears it when the driver ends.
+class TGrautiefen {
+public:
+  explicit TGrautiefen(bool Grau) { TiefeNachGrauwert = Grau; }
+  ~TGrautiefen() { TiefeNachGrauwert = false; }
+  TGrautiefen(const TGrautiefen&) = delete;
+  TGrautiefen& operator=(const TGrautiefen&) = delete;
+};
 
 // The depth of the colour: its Farbtiefe entry, or its grey value's depth while
 // TiefeNachGrauwert is set. nullopt (after a notice that stops the run) for a colour
