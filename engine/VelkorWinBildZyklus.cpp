@@ -161,10 +161,26 @@ bool BildWaehlen() {
   }
 }
 
-// The contour pass runs before the milling drivers. False when it cannot run.
+// The contour pass on the picture as chosen and mirrored, before the milling drivers.
+// False when the run was stopped meanwhile.
 bool KonturpassStarten() {
-  engine::Host().notice(toolkit::Ansi("Konturverfolgung ist in dieser Version nicht möglich!"));
-  return false;
+  auto& host = engine::Host();
+  auto& position = VelkorWinINTR::AktPosition;
+  auto& ziel = VelkorWinGrvTXT::Zielpunkt;
+  const bool absolut = VelkorWinGrvTXT::AbsolutMass;
+  if (GrafikVorhanden && host.confirm(toolkit::Ansi("Grafik löschen?"))) host.clearSimulation(GrafikVorhanden);
+  if (Farbanzahl > 16) {
+    VelkorWinMOVE::ExtraFarbKonturenVerfolgen(absolut, position, ziel);
+  } else {
+    if (KonfigBlock.GrafikEin) host.showSimulation();
+    if (KonfigBlock.Graubildwandlung) {
+      VelkorWinMOVE::ExtraFarbKonturenVerfolgen(absolut, position, ziel);  // follows nothing up to 16 colours
+    } else {
+      VelkorWinMOVE::BildFarbenNachzaehlen(Zyklusbild);
+      VelkorWinMOVE::FarbKonturenVerfolgen(absolut, position, ziel);
+    }
+  }
+  return !Abbruch && !WandlungsFehler;
 }
 
 // Runs the milling driver that Fraesrichtung selects, colour or grey. False when there is
@@ -317,9 +333,14 @@ void BildZyklusWandeln(const std::string& Bilddateiname, TInterpretermodus Modus
   AbbildungSetzen(start, ziel);
   if (Farbanzahl > 16 || KonfigBlock.Graubildwandlung) GrauArbeitsfarbenErgaenzen();
 
-  if (KonfigBlock.FarbverfolgungAktiv && !KonturpassStarten()) {
-    fehler();
-    return;
+  if (KonfigBlock.FarbverfolgungAktiv) {
+    // The milling drivers take the picture as it was before the contour pass marked it.
+    toolkit::TBitmap ungezeichnet = Zyklusbild;
+    if (!KonturpassStarten()) {
+      fehler();
+      return;
+    }
+    Zyklusbild = std::move(ungezeichnet);
   }
   if (!VelkorWinMOVE::ArbeitsfarbenVorhanden()) return;
   VelkorWinMOVE::BildFarbenNachzaehlen(Zyklusbild);

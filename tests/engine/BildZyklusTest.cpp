@@ -276,8 +276,6 @@ const Verweigerung kVerweigerungen[] = {
        VelkorWinVAR::TeileprogrammListe->at(2) = "N30 X0 Y0 P'teil.bmp'";
      },
      {"notice: Bildfräsbereich ohne Breite oder Höhe! Start- und Zielpunkt des Bildzyklus prüfen!"}},
-    {"ContourFollowingNotYet", [](testsupport::TempDir&) { KonfigBlock.F_Verfolgen[1] = 'J'; },
-     {"section: size -> OK", kFrage + "Ja", "notice: Konturverfolgung ist in dieser Version nicht möglich!"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Bild, Verweigert, ::testing::ValuesIn(kVerweigerungen),
