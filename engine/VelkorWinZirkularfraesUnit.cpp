@@ -33,6 +33,7 @@ TSpiralpixel Spiralpixel;
 std::uint8_t Drehsinn = 1;
 bool SpiralEnde = false;
 TColor KeineFarbe = -1;
+std::int64_t Spiralschritte = 0;
 std::string Z_Richtung = "clockwise";
 
 namespace {
@@ -124,6 +125,7 @@ void SpiraleZuruecksetzen() {
   Drehsinn = 1;
   SpiralEnde = false;
   KeineFarbe = -1;
+  Spiralschritte = 0;
   Geometrie = {};
 }
 
@@ -354,6 +356,7 @@ void ZirkularsinnAbgleichen(TInterpolation Programmiert, std::uint8_t Zirkularsi
 }
 
 void SpiralSchritt() {
+  ++Spiralschritte;
   Vorgaengerpunkt = Spiralpunkt;
   const double schritt = static_cast<double>(Winkelschritt);
   TPunkt2D q = EbenenPunkt(Ebene(), Spiralpunkt);

@@ -37,6 +37,7 @@ extern TSpiralpixel Spiralpixel;    // the pixel under Spiralpunkt
 extern std::uint8_t Drehsinn;       // 1 clockwise, 2 counter-clockwise
 extern bool SpiralEnde;
 extern TColor KeineFarbe;           // a colour the picture lacks: what a point outside it reads
+extern std::int64_t Spiralschritte; // steps taken since the driver started
 
 // The item chosen last in the circular-direction dialog ("clockwise" or
 // "contraclockwise"); it lives for the program run.
