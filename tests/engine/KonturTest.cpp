@@ -17,6 +17,7 @@
 #include "engine/VelkorWinVAR.h"
 #include "engine/VelkorWinWorldScreen.h"
 #include "support/BildFixture.h"
+#include "toolkit/BitmapFile.h"
 
 using namespace VelkorWinVAR;
 using testsupport::Bild;
@@ -162,6 +163,46 @@ TEST_P(KonturAbdeckung, EveryPixelOfTheColourIsOnExactlyOneContour) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Random, KonturAbdeckung, ::testing::Range(1, 13));
+
+// Pictures of one colour in every shape: each pixel engraved once, within a budget.
+class KonturFormen : public Kontur, public ::testing::WithParamInterface<std::vector<std::string>> {};
+
+TEST_P(KonturFormen, ConvertAndEnd) {
+  const auto& zeilen = GetParam();
+  Bildzyklus(Bild(zeilen));
+  Farben("S", {-1});
+  KonfigBlock.F_Verfolgen[0] = 'J';
+  const int pixel = static_cast<int>(zeilen.size() * zeilen[0].size());
+  host.BeiProcessEvents = [pixel](int n) {
+    if (n <= 100 + 20 * pixel || Abbruch) return;
+    ADD_FAILURE() << "no end in sight";
+    Abbruch = WandlungsFehler = true;
+  };
+  EXPECT_TRUE(Wandeln());
+  const auto b = Fraesbloecke();
+  EXPECT_EQ(std::count(b.begin(), b.end(), "G01 Z-1.000"), pixel);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, KonturFormen,
+                         ::testing::Values(std::vector<std::string>{"R"}, std::vector<std::string>{"RRRRR"},
+                                           std::vector<std::string>{"R", "R", "R", "R"},
+                                           std::vector<std::string>{"RRRR", "RRRR", "RRRR", "RRRR"},
+                                           std::vector<std::string>{"RRRRR", "RRRRR", "RRRRR"}));
+
+TEST_F(Kontur, ADrawingOfAnEarlierCycleIsClearedWhenTheOperatorSaysSo) {
+  KonfigBlock.GrafikEin = true;
+  toolkit::SaveBitmapFile(Bild(kBlock2x2), dir.file("Teil.bmp"));
+  Teileprogramm({"N10 G90 G00 X0 Y20 Z5 T1", "N20 G189 R2=2", "N30 X30 Y0 P'teil.bmp'", "N40 G80", "N45 G00 X0 Y20 Z5", "N50 G189 R2=2",
+                 "N60 X30 Y0 P'teil.bmp'", "N70 G80", "N80 M30"});
+  Farben("KF", {0, -1});
+  KonfigBlock.F_Verfolgen[1] = 'J';
+  host.Antworten = {"OK", "Ja", "OK", "Ja", "Ja"};
+  EXPECT_TRUE(Wandeln());
+  const auto frage = std::find(host.Protokoll.begin(), host.Protokoll.end(), "confirm: Grafik löschen? -> Ja");
+  ASSERT_NE(frage, host.Protokoll.end());  // the second cycle: the first one drew
+  EXPECT_EQ(*(frage + 1), "simulation: clear");
+  EXPECT_EQ(std::count(host.Protokoll.begin(), frage, "confirm: Grafik löschen? -> Ja"), 0);
+}
 
 // Many-colour pictures: the extra-colour pass.
 class ExtraKontur : public Kontur {

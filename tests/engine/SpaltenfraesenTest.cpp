@@ -114,3 +114,44 @@ TEST_F(Spaltenstopp, AnErrorSetInsideARunStopsAtTheNextPixel) {
 }
 
 }  // namespace
+
+namespace {
+
+// Pictures of every shape, one way and both ways: the driver ends within a budget of
+// blocks and cuts every pixel, the last row and column included.
+struct Form {
+  const char* name;
+  int w, h;
+};
+
+const Form kFormen[] = {{"OneByOne", 1, 1}, {"OneRow", 5, 1}, {"OneColumn", 1, 5},
+                        {"EvenSquare", 4, 4}, {"OddSquare", 5, 5}, {"Wide", 6, 3}};
+
+class SpaltenFormen : public testsupport::BildFixture, public ::testing::WithParamInterface<std::tuple<Form, bool>> {};
+
+TEST_P(SpaltenFormen, EndWithinABudgetAndCutEveryPixel) {
+  const auto& [form, beidseitig] = GetParam();
+  KonfigBlock.Fraesrichtung = TFraesrichtung::spaltenweise;
+  KonfigBlock.bidirektional_bearbeiten = beidseitig;
+  Bildzyklus(Bild(std::vector<std::string>(static_cast<std::size_t>(form.h), std::string(static_cast<std::size_t>(form.w), 'R'))));
+  Farben("F", {-1});
+  const int budget = 200 + 10 * form.w * form.h;
+  host.BeiProcessEvents = [budget](int n) {
+    if (n <= budget || Abbruch) return;
+    ADD_FAILURE() << "more than " << budget << " calls";
+    Abbruch = WandlungsFehler = true;
+  };
+  EXPECT_TRUE(Wandeln());
+  // Every column is cut from its run-in point to its overrun point.
+  const auto bloecke = Fraesbloecke();
+  const auto schnitte =
+      std::count_if(bloecke.begin(), bloecke.end(), [](const std::string& b) { return b.rfind("G01 Y", 0) == 0; });
+  EXPECT_EQ(schnitte, form.w);
+}
+
+INSTANTIATE_TEST_SUITE_P(Shapes, SpaltenFormen, ::testing::Combine(::testing::ValuesIn(kFormen), ::testing::Bool()),
+                         [](const auto& info) {
+                           return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "BothWays" : "OneWay");
+                         });
+
+}  // namespace
