@@ -356,6 +356,7 @@ void ResetState() {
   ZaehlungLaeuft = false;
   Zyklusendpunkt = {};
   Bohrtiefe = 0.0;
+  KonturZustandZuruecksetzen();
 }
 
 }  // namespace VelkorWinMOVE

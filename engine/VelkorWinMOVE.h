@@ -204,6 +204,8 @@ void FarbKonturenVerfolgen(bool Absolut, TPunkt3D& Position, TPunkt3D& Ziel);
 // "Farbe verfolgen" (with its own mode); with LinienanfangSuchen each contour starts at
 // the end of its line. Nothing for 16 colours or fewer. Bearbeitungsbereich is as before.
 void ExtraFarbKonturenVerfolgen(bool Absolut, TPunkt3D& Position, TPunkt3D& Ziel);
+// Start values of the contour state; part of ResetState.
+void KonturZustandZuruecksetzen();
 
 void ResetState();
 

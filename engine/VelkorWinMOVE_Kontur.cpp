@@ -234,6 +234,11 @@ bool Gestoppt() { return Abbruch || WandlungsFehler; }
 
 TKonturpass Pass;
 
+// Gives the pass's memory back when a pass ends, however it ends.
+struct TPassende {
+  ~TPassende() { Pass = {}; }
+};
+
 // All contours of the colour set in the pass, in work mode `Modus`: from the first pixel
 // in scan order, the next start searched on from there after each contour.
 void AlleKonturen(bool Absolut, TEbene Ebene, TPunkt3D& Position, TPunkt3D& Ziel, TArbeitsmodus Modus,
@@ -346,6 +351,7 @@ void KonturlisteFahren(bool Absolut, TEbene Ebene, const TKonturliste& Liste, TP
 }
 
 void FarbKonturenVerfolgen(bool Absolut, TPunkt3D& Position, TPunkt3D& Ziel) {
+  const TPassende passende;
   if (Farbanzahl > 16 || !Pass.Beginnen()) return;
   const auto& k = KonfigBlock;
   const TEbene ebene = VelkorWinINTR::Ebene;
@@ -385,6 +391,7 @@ void ExtraFarbKonturenVerfolgen(bool Absolut, TPunkt3D& Position, TPunkt3D& Ziel
                          static_cast<std::uint16_t>(std::max(bild.Height() - 1, 0))};
   if (Farbanzahl <= 16) return;
   Markierfarbe = ZufallsMarkierfarbe();
+  const TPassende passende;
   if (!Pass.Beginnen()) return;
   const auto& k = KonfigBlock;
   const TEbene ebene = VelkorWinINTR::Ebene;
@@ -411,6 +418,14 @@ void ExtraFarbKonturenVerfolgen(bool Absolut, TPunkt3D& Position, TPunkt3D& Ziel
     const TArbeitsmodus modus = Modusbyte(e.Arbeitsmodus);
     if (e.Besonderheit == TBesonderheit::Farbe_verfolgen && modus != TArbeitsmodus::ohne) folgen(e.Farbe, modus);
   }
+}
+
+void KonturZustandZuruecksetzen() {
+  Konturliste.clear();
+  Markierfarbe = 0;
+  Verfolgungsfarbe = -1;
+  HelligkeitVerfolgen = 0;
+  Pass = {};
 }
 
 }  // namespace VelkorWinMOVE
