@@ -254,6 +254,18 @@ TEST_F(ExtraKontur, ALineIsFollowedFromItsEndWhenAsked) {
   EXPECT_EQ(Fraesbloecke().front(), "G00 X40.000 Y0.000");
 }
 
+TEST_F(ExtraKontur, TheMarksLeaveTheGreyScaleOfTheAreaMillingAlone) {
+  // The marker is black, darker than every colour of the picture: were the marks milled
+  // as pixels, the darkest grey of the picture would no longer reach the deepest depth.
+  Bildzyklus(Dach(8, false));
+  RotVerfolgen();
+  KonfigBlock.GrundArbeitsmodus = TArbeitsmodus::Fraesen;
+  EXPECT_TRUE(Wandeln());
+  EXPECT_EQ(VelkorWinMOVE::Markierfarbe, 0x000000);
+  const auto b = Fraesbloecke();
+  EXPECT_NE(std::find(b.begin(), b.end(), "G01 Z-2.500"), b.end());
+}
+
 TEST_F(ExtraKontur, EveryColourOfThePictureWithTheBaseSetting) {
   Bildzyklus(Dach(8, false));
   KonfigBlock.GrundBesonderheit = TBesonderheit::Farbe_verfolgen;

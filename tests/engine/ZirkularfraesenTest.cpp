@@ -199,6 +199,26 @@ TEST_F(Zirkular, AnAngleStepAboveAFullTurnIsRefused) {
   EXPECT_TRUE(Fraesbloecke().empty());
 }
 
+TEST_F(Zirkular, AnAreaStartingAtItsLowerRightCornerSpiralsInwardToo) {
+  toolkit::SaveBitmapFile(Bild({"RRR", "RRR", "RRR"}), dir.file("Teil.bmp"));
+  Teileprogramm({"N10 G90 G00 X20 Y0 Z5 T1", "N20 G189 R2=2", "N30 X0 Y20 P'teil.bmp'", "N40 G80", "N50 M30"});
+  Schrittbudget(2 * 37);
+  EXPECT_TRUE(Wandeln());
+  const auto bloecke = Fraesbloecke();
+  ASSERT_GE(bloecke.size(), 3u);
+  EXPECT_EQ(bloecke[bloecke.size() - 2], "G01 X10.000 Y10.000");  // the ring round the edge, then the centre
+  EXPECT_EQ(std::count_if(bloecke.begin(), bloecke.end(), [](const std::string& b) { return b.rfind("G01 X", 0) == 0 || b.rfind("G01 Y", 0) == 0; }), 9);
+}
+
+TEST_F(Zirkular, WithoutTheDialogAContradictionStopsTheRun) {
+  engine::InstallHost(nullptr);  // no window: the dialog cannot be shown
+  std::uint8_t drehsinn = 1;
+  VelkorWinZirkularfraesUnit::ZirkularsinnAbgleichen(TInterpolation::cw, 1, drehsinn);
+  engine::InstallHost(&host);
+  EXPECT_TRUE(WandlungsFehler);
+  EXPECT_EQ(drehsinn, 1);
+}
+
 TEST_F(Zirkular, EachCycleTurnsAboutItsOwnArea) {
   toolkit::SaveBitmapFile(Bild({"RR", "RR"}), dir.file("Teil.bmp"));
   Teileprogramm({"N10 G90 G00 X0 Y10 Z5 T1", "N20 G189 R2=2", "N30 X10 Y0 P'teil.bmp'", "N40 G80",
