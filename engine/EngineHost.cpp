@@ -30,7 +30,8 @@ bool EngineHost::chooseImageSection(bool nurGroesse, toolkit::TBitmap& Bild) {
 }
 void EngineHost::loadImage(const std::string&, toolkit::TBitmap&) {}
 void EngineHost::showImageInfo(bool) {}
-TZirkularAntwort EngineHost::askCircularSense(std::string&) { return TZirkularAntwort::Geschlossen; }
+// Without the dialog no sense can be confirmed: the run stops rather than asking forever.
+TZirkularAntwort EngineHost::askCircularSense(std::string&) { return TZirkularAntwort::Abbrechen; }
 void EngineHost::showProgrammedStop(const std::string&) {}
 void EngineHost::closeProgrammedStop() {}
 

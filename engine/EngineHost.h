@@ -88,7 +88,8 @@ public:
   virtual void loadImage(const std::string& Dateiname, toolkit::TBitmap& Bild);
   // The image information window (grey values or colours), modal.
   virtual void showImageInfo(bool grau);
-  // "Zirkularrichtungssinn bestätigen": `richtung` holds the chosen item afterwards.
+  // "Zirkularrichtungssinn bestätigen": `richtung` holds the chosen item afterwards. The
+  // base answers "Abbrechen".
   virtual TZirkularAntwort askCircularSense(std::string& richtung);
 
   // The programmed-stop notice, shown without blocking, and its closing.

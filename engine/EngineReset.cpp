@@ -10,6 +10,8 @@
 #include "engine/VelkorWinVAR.h"
 #include "engine/VelkorWinWkz.h"
 #include "engine/VelkorWinWorldScreen.h"
+#include "engine/VelkorWinZirkularfraesUnit.h"
+#include "toolkit/Random.h"
 
 namespace engine {
 
@@ -24,6 +26,8 @@ void ResetAllModules() {
   VelkorWinMOVE::ResetState();
   VelkorWinGrauwerte::ResetState();
   VelkorWinBildZyklus::ResetState();
+  VelkorWinZirkularfraesUnit::ResetState();
+  toolkit::RandSeed = 0;
 }
 
 }  // namespace engine

@@ -11,8 +11,10 @@
 #include "engine/VelkorWinINTR.h"
 #include "engine/VelkorWinLinienFraesUnit.h"
 #include "engine/VelkorWinMOVE.h"
+#include "engine/VelkorWinSpaltenFraesUnit.h"
 #include "engine/VelkorWinUTIL.h"
 #include "engine/VelkorWinWorldScreen.h"
+#include "engine/VelkorWinZirkularfraesUnit.h"
 #include "toolkit/FileUtil.h"
 #include "toolkit/Text.h"
 
@@ -48,10 +50,23 @@ void GrauwerteNeu() {
   VelkorWinMOVE::GrauwerteZaehlen();
 }
 
-// Every pixel of Bearbeitungsbereich maps into the area between the two points.
+// Every pixel of Bearbeitungsbereich maps into the area between the two points. An area
+// without width (height) holds a picture one pixel wide (high): that pixel lies on the
+// start point's coordinate.
 void AbbildungSetzen(const TPunkt2D& Start, const TPunkt2D& Ziel) {
   const auto& b = Bearbeitungsbereich;
-  VelkorWinWorldScreen::WeltBildschirmSetzen(b.Links, b.Oben, b.Rechts, b.Unten, Start.X, Start.Y, Ziel.X, Ziel.Y);
+  const double rechts = Ziel.X != Start.X ? Ziel.X : Start.X + 1.0;
+  const double unten = Ziel.Y != Start.Y ? Ziel.Y : Start.Y - 1.0;
+  VelkorWinWorldScreen::WeltBildschirmSetzen(b.Links, b.Oben, b.Rechts, b.Unten, Start.X, Start.Y, rechts, unten);
+}
+
+// An area without width or height takes only a picture one pixel wide or high; else the
+// notice. True when the picture fits.
+bool BereichPasst(const TPunkt2D& Start, const TPunkt2D& Ziel, const toolkit::TBitmap& Bild) {
+  if ((Start.X != Ziel.X || Bild.Width() <= 1) && (Start.Y != Ziel.Y || Bild.Height() <= 1)) return true;
+  engine::Host().notice(
+      toolkit::Ansi("Bildfräsbereich ohne Breite oder Höhe! Start- und Zielpunkt des Bildzyklus prüfen!"));
+  return false;
 }
 
 // The image section and size window with a copy of QuellImage; the picture it leaves
@@ -146,10 +161,26 @@ bool BildWaehlen() {
   }
 }
 
-// The contour pass runs before the milling drivers. False when it cannot run.
+// The contour pass on the picture as chosen and mirrored, before the milling drivers.
+// False when the run was stopped meanwhile.
 bool KonturpassStarten() {
-  engine::Host().notice(toolkit::Ansi("Konturverfolgung ist in dieser Version nicht möglich!"));
-  return false;
+  auto& host = engine::Host();
+  auto& position = VelkorWinINTR::AktPosition;
+  auto& ziel = VelkorWinGrvTXT::Zielpunkt;
+  const bool absolut = VelkorWinGrvTXT::AbsolutMass;
+  if (GrafikVorhanden && host.confirm(toolkit::Ansi("Grafik löschen?"))) host.clearSimulation(GrafikVorhanden);
+  if (Farbanzahl > 16) {
+    VelkorWinMOVE::ExtraFarbKonturenVerfolgen(absolut, position, ziel);
+  } else {
+    if (KonfigBlock.GrafikEin) host.showSimulation();
+    if (KonfigBlock.Graubildwandlung) {
+      VelkorWinMOVE::ExtraFarbKonturenVerfolgen(absolut, position, ziel);  // follows nothing up to 16 colours
+    } else {
+      VelkorWinMOVE::BildFarbenNachzaehlen(Zyklusbild);
+      VelkorWinMOVE::FarbKonturenVerfolgen(absolut, position, ziel);
+    }
+  }
+  return !Abbruch && !WandlungsFehler;
 }
 
 // Runs the milling driver that Fraesrichtung selects, colour or grey. False when there is
@@ -162,11 +193,16 @@ bool FraestreiberStarten(bool Grau) {
       else VelkorWinLinienFraesUnit::FarbbildZeilenweiseFraesen(Bearbeitungsbereich.Links, Bearbeitungsbereich.Oben);
       return true;
     case TFraesrichtung::spaltenweise:
-      host.notice(toolkit::Ansi("Spaltenweises Fräsen ist in dieser Version nicht möglich!"));
-      return false;
-    case TFraesrichtung::zirkular:
-      host.notice(toolkit::Ansi("Zirkulares Fräsen ist in dieser Version nicht möglich!"));
-      return false;
+      if (Grau) VelkorWinSpaltenFraesUnit::GraubildSpaltenweiseFraesen(Bearbeitungsbereich.Links);
+      else VelkorWinSpaltenFraesUnit::FarbbildSpaltenweiseFraesen(Bearbeitungsbereich.Links, Bearbeitungsbereich.Oben);
+      return true;
+    case TFraesrichtung::zirkular: {
+      const auto programmiert = VelkorWinINTR::Interpolation;
+      const auto& b = Bearbeitungsbereich;
+      if (Grau) VelkorWinZirkularfraesUnit::GraubildZirkularFraesen(b.Links, b.Oben, programmiert, Zirkularrichtung);
+      else VelkorWinZirkularfraesUnit::FarbbildZirkularFraesen(b.Links, b.Oben, programmiert, Zirkularrichtung);
+      return true;
+    }
   }
   host.notice(toolkit::Ansi("Unbekannte Fräsrichtung ") +
               std::to_string(static_cast<int>(KonfigBlock.Fraesrichtung)) + "!");
@@ -227,12 +263,8 @@ void BildZyklusWandeln(const std::string& Bilddateiname, TInterpretermodus Modus
   const TEbene ebene = VelkorWinINTR::Ebene;
   const TPunkt2D start = VelkorWinCIRC::EbenenPunkt(ebene, Zyklusstartpunkt);
   const TPunkt2D ziel = VelkorWinCIRC::EbenenPunkt(ebene, Zielpunkt);
-  // Without width or height the area cannot take the picture's pixels.
-  if (start.X == ziel.X || start.Y == ziel.Y) {
-    host.notice(toolkit::Ansi("Bildfräsbereich ohne Breite oder Höhe! Start- und Zielpunkt des Bildzyklus prüfen!"));
-    fehler();
-    return;
-  }
+  // The area of the cycle in hand, in every pass: the circular drivers take their centre from it.
+  BildFraesbereich = {start.X, start.Y, ziel.X, ziel.Y};
 
   if (FraesbereichGegeben) {
     if (Modus == TInterpretermodus::Messlauf) {
@@ -246,7 +278,7 @@ void BildZyklusWandeln(const std::string& Bilddateiname, TInterpretermodus Modus
     }
   }
   if (Modus == TInterpretermodus::Wandlung && KonfigBlock.GrafikEin) host.showSimulation();
-  if (!QuellbildBereit(Bilddateiname)) {
+  if (!QuellbildBereit(Bilddateiname) || !BereichPasst(start, ziel, QuellImage)) {
     fehler();
     return;
   }
@@ -268,7 +300,6 @@ void BildZyklusWandeln(const std::string& Bilddateiname, TInterpretermodus Modus
   }
 
   if (Modus != TInterpretermodus::Wandlung) {
-    BildFraesbereich = {start.X, start.Y, ziel.X, ziel.Y};
     if (Modus == TInterpretermodus::Messlauf) {
       MesslaufZeilen(Bilddateiname);
     } else {
@@ -291,6 +322,10 @@ void BildZyklusWandeln(const std::string& Bilddateiname, TInterpretermodus Modus
     fehler();
     return;
   }
+  if (!BereichPasst(start, ziel, Zyklusbild)) {
+    fehler();
+    return;
+  }
   // The picture milled is the one chosen and mirrored here: area, size and mapping follow it.
   GanzesBildBearbeiten(Zyklusbild);
   BildverkleinerungX = BildverkleinerungY = 1.0;
@@ -298,9 +333,14 @@ void BildZyklusWandeln(const std::string& Bilddateiname, TInterpretermodus Modus
   AbbildungSetzen(start, ziel);
   if (Farbanzahl > 16 || KonfigBlock.Graubildwandlung) GrauArbeitsfarbenErgaenzen();
 
-  if (KonfigBlock.FarbverfolgungAktiv && !KonturpassStarten()) {
-    fehler();
-    return;
+  if (KonfigBlock.FarbverfolgungAktiv) {
+    // The milling drivers take the picture as it was before the contour pass marked it.
+    toolkit::TBitmap ungezeichnet = Zyklusbild;
+    if (!KonturpassStarten()) {
+      fehler();
+      return;
+    }
+    Zyklusbild = std::move(ungezeichnet);
   }
   if (!VelkorWinMOVE::ArbeitsfarbenVorhanden()) return;
   VelkorWinMOVE::BildFarbenNachzaehlen(Zyklusbild);

@@ -6,7 +6,6 @@
 #include "engine/VelkorWinBildZyklus.h"
 #include "engine/VelkorWinCIRC.h"
 #include "engine/VelkorWinFileUtils.h"
-#include "engine/VelkorWinGrauwerte.h"
 #include "engine/VelkorWinGrvTXT.h"
 #include "engine/VelkorWinINTR.h"
 #include "engine/VelkorWinMOVE.h"
@@ -20,84 +19,108 @@ using VelkorWinGrvTXT::WerkzeugUnten;
 
 namespace {
 
-// One run of a line-wise driver over Zyklusbild within Bearbeitungsbereich.
-class TZeilenfraeser {
+// One run of a line-wise or column-wise driver over Zyklusbild within
+// Bearbeitungsbereich. A line ("Bahn") is a row or a column; a place ("Stelle") is a
+// pixel's number along its line: the column in a row, the row in a column.
+class TBahnfraeser {
 public:
-  explicit TZeilenfraeser(bool Grau) : grau_(Grau) {
+  TBahnfraeser(TBahnart Art, bool Grau) : spalten_(Art == TBahnart::Spalten), grau_(Grau) {
     const auto& b = Bearbeitungsbereich;
-    links_ = b.Links, rechts_ = b.Rechts, oben_ = b.Oben, unten_ = b.Unten;
-    modi_ = VelkorWinMOVE::ArbeitsmodusJeIndex();
-    if (grau_) {
-      tiefen_ = VelkorWinGrauwerte::GrautiefeJeIndex();
-    } else {
-      tiefen_.assign(modi_.size(), 0.0);
-      for (std::size_t i = 0; i < modi_.size(); ++i) {
-        if (i < KonfigBlock.Farbtiefe.size()) tiefen_[i] = KonfigBlock.Farbtiefe[i];
-        else modi_[i] = TArbeitsmodus::ohne;  // no entry of the per-colour tables
-      }
-    }
-    tiefen_.resize(modi_.size(), KonfigBlock.GrauFraestiefe_dunkel);
+    links_ = b.Links, oben_ = b.Oben;
+    erste_ = spalten_ ? b.Oben : b.Links;
+    letzte_ = spalten_ ? b.Unten : b.Rechts;
+    letzteBahn_ = spalten_ ? b.Rechts : b.Unten;
+    auto werte = VelkorWinMOVE::FarbwerteJeIndex(grau_);
+    modi_ = std::move(werte.Modi);
+    tiefen_ = std::move(werte.Tiefen);
   }
 
   void Fraesen(int Startspalte, int Startzeile);
 
 private:
-  // ---- the pixels of the row in hand ----
-  void ZeileLesen(int Zeile) {
-    zeile_ = Zeile;
+  // ---- the pixels of the line in hand ----
+  int Spalte(int Stelle) const { return spalten_ ? bahn_ : Stelle; }
+  int Zeile(int Stelle) const { return spalten_ ? Stelle : bahn_; }
+  void BahnLesen(int Bahn) {
+    bahn_ = Bahn;
     const auto& bild = VelkorWinBildZyklus::Zyklusbild;
-    const int breite = std::max(rechts_ - links_ + 1, 0);
-    farben_.assign(static_cast<std::size_t>(breite), -1);
-    indizes_.assign(static_cast<std::size_t>(breite), -1);
-    const int y = Zeile - oben_;
-    if (y < 0 || y >= bild.Height()) return;
-    std::vector<TColor> pixel(static_cast<std::size_t>(bild.Width()));
-    bild.ReadRow(y, pixel);
-    for (int x = 0; x < breite && x < bild.Width(); ++x) {
-      farben_[static_cast<std::size_t>(x)] = pixel[static_cast<std::size_t>(x)];
-      indizes_[static_cast<std::size_t>(x)] = VelkorWinMOVE::FarbIndex(pixel[static_cast<std::size_t>(x)]);
+    const int laenge = std::max(letzte_ - erste_ + 1, 0);
+    farben_.assign(static_cast<std::size_t>(laenge), -1);
+    indizes_.assign(static_cast<std::size_t>(laenge), -1);
+    if (spalten_) {
+      for (int i = 0; i < laenge; ++i) farben_[static_cast<std::size_t>(i)] = bild.Pixel(Bahn - links_, i);
+    } else if (Bahn - oben_ >= 0 && Bahn - oben_ < bild.Height()) {
+      std::vector<TColor> zeile(static_cast<std::size_t>(bild.Width()));
+      bild.ReadRow(Bahn - oben_, zeile);
+      std::copy_n(zeile.begin(), std::min(zeile.size(), farben_.size()), farben_.begin());
+    }
+    TColor letzte = -1;
+    std::int32_t index = -1;
+    for (std::size_t i = 0; i < farben_.size(); ++i) {
+      if (farben_[i] == -1) continue;  // outside the picture
+      if (farben_[i] != letzte) index = VelkorWinMOVE::FarbIndex(letzte = farben_[i]);
+      indizes_[i] = index;
     }
   }
-  std::int32_t Index(int Spalte) const { return indizes_[static_cast<std::size_t>(Spalte - links_)]; }
-  TColor Farbe(int Spalte) const { return farben_[static_cast<std::size_t>(Spalte - links_)]; }
-  TArbeitsmodus Modus(int Spalte) const {
-    const std::int32_t i = Index(Spalte);
+  std::int32_t Index(int Stelle) const { return indizes_[static_cast<std::size_t>(Stelle - erste_)]; }
+  TColor Farbe(int Stelle) const { return farben_[static_cast<std::size_t>(Stelle - erste_)]; }
+  TArbeitsmodus Modus(int Stelle) const {
+    const std::int32_t i = Index(Stelle);
     return i < 0 || static_cast<std::size_t>(i) >= modi_.size() ? TArbeitsmodus::ohne
                                                                  : modi_[static_cast<std::size_t>(i)];
   }
-  double Tiefe(int Spalte) const { return tiefen_[static_cast<std::size_t>(Index(Spalte))]; }
-  bool InZeile(int Spalte) const { return Spalte >= links_ && Spalte <= rechts_; }
+  double Tiefe(int Stelle) const { return tiefen_[static_cast<std::size_t>(Index(Stelle))]; }
+  bool InBahn(int Stelle) const { return Stelle >= erste_ && Stelle <= letzte_; }
   // Two neighbouring pixels of one mode belong to one run: of one colour, or in the grey
   // driver of one depth (a milled grey run goes on across depth changes, see Grenze).
-  bool GleicherAbschnitt(int a, int b) const {
-    return grau_ ? Tiefe(a) == Tiefe(b) : Index(a) == Index(b);
-  }
+  bool GleicherAbschnitt(int a, int b) const { return grau_ ? Tiefe(a) == Tiefe(b) : Index(a) == Index(b); }
 
   // ---- moves, all from the interpreter's current position ----
   bool Absolut() const { return VelkorWinGrvTXT::AbsolutMass; }
   TEbene Ebene() const { return VelkorWinINTR::Ebene; }
   VelkorWinMATH::TPunkt3D& Ziel() { return VelkorWinGrvTXT::Zielpunkt; }
   VelkorWinMATH::TPunkt3D& Position() { return VelkorWinINTR::AktPosition; }
-  void Pixel(int Spalte) { VelkorWinMOVE::PixelAnfahren(Absolut(), Ebene(), Spalte, zeile_, Ziel(), Position()); }
+  void Pixel(int Stelle) {
+    VelkorWinMOVE::PixelAnfahren(Absolut(), Ebene(), Spalte(Stelle), Zeile(Stelle), Ziel(), Position());
+  }
   void TiefeFahren(double t) { VelkorWinMOVE::TiefeAnfahren(Absolut(), Ebene(), t, Ziel(), Position()); }
   void Hochfahren() {
     Eilgang = true;
     VelkorWinMOVE::StarthoeheAnfahren(Absolut(), Ebene(), Ziel(), Position());
   }
-  // The tool of a milled run cuts on to the pixel at the run's depth: the colour driver
-  // through the line-wise milling step (the colour's own speed), the grey driver at feed.
-  void Schneiden(int Spalte, std::int32_t Laufindex) {
-    if (grau_) {
+  // Over the line: its row (second axis) or its column (first axis).
+  void BahnAnfahren() {
+    if (spalten_) VelkorWinMOVE::SpalteAnfahren(Absolut(), Ebene(), bahn_, Ziel(), Position());
+    else VelkorWinMOVE::ZeileAnfahren(Absolut(), Ebene(), bahn_, Ziel(), Position());
+  }
+  // The run-in point before the line's first pixel, at the place given.
+  void AnlaufAnfahren(int Stelle) {
+    if (spalten_) VelkorWinMOVE::SpaltenAnlaufAnfahren(Absolut(), Ebene(), bahn_, std::max(Stelle, erste_), Ziel(), Position());
+    else VelkorWinMOVE::ZeilenAnlaufAnfahren(Absolut(), Ebene(), Stelle, bahn_, Ziel(), Position());
+  }
+  void UeberlaufAnfahren() {
+    if (spalten_) VelkorWinMOVE::SpaltenUeberlaufAnfahren(Absolut(), Ebene(), Ziel(), Position());
+    else VelkorWinMOVE::ZeilenUeberlaufAnfahren(Absolut(), Ebene(), Ziel(), Position());
+  }
+  // Over the pixel a backward run starts at.
+  void UeberStelle(int Stelle) {
+    if (spalten_) Pixel(Stelle);
+    else VelkorWinMOVE::SpalteAbsolutAnfahren(Absolut(), Ebene(), Stelle, Ziel(), Position());
+  }
+  // The tool of a milled run cuts on to the pixel at the run's depth: the line-wise colour
+  // driver through the line-wise milling step (the colour's own speed), the others at feed.
+  void Schneiden(int Stelle, std::int32_t Laufindex) {
+    if (grau_ || spalten_) {
       Eilgang = false;
-      Pixel(Spalte);
+      Pixel(Stelle);
     } else {
       VelkorWinGrvTXT::ZeilenabschnittFraesen(Farbtabelle[static_cast<std::size_t>(Laufindex)].Farbe,
-                                             static_cast<std::uint16_t>(Spalte), static_cast<std::uint16_t>(zeile_),
+                                             static_cast<std::uint16_t>(Stelle), static_cast<std::uint16_t>(bahn_),
                                              BohrzyklusAktiv, Ziel(), Position(), VelkorWinGrvTXT::Sicherheitsabstand);
     }
   }
   bool Eilgangfarbe(std::int32_t Laufindex) const {
-    return !grau_ && VelkorWinMOVE::Farbgeschwindigkeit(Farbtabelle[static_cast<std::size_t>(Laufindex)].Farbe);
+    return !grau_ && !spalten_ && VelkorWinMOVE::Farbgeschwindigkeit(Farbtabelle[static_cast<std::size_t>(Laufindex)].Farbe);
   }
   void BohrzyklusSchliessen() {
     if (!BohrzyklusAktiv) return;
@@ -105,84 +128,83 @@ private:
     BohrzyklusAktiv = false;
   }
 
+  bool Stoppwunsch() const { return Abbruch || (spalten_ && WandlungsFehler); }
   // A stop request: the line, and true. Inside a run WandlungsFehler is set as well.
-  static bool Gestoppt(bool ImLauf) {
-    if (!Abbruch) return false;
+  bool Gestoppt(bool ImLauf) const {
+    if (!Stoppwunsch()) return false;
     VelkorWinFileUtils::NcSatzSchreiben(KonfigBlock.Zieldateiname, "Wandlung abgebrochen!");
     if (ImLauf) WandlungsFehler = true;
     return true;
   }
 
-  bool Durchgang(int Startspalte, int Richtung, int& Endspalte);
-  bool Stichellauf(int& Spalte, int Richtung);
-  bool Fraeslauf(int& Spalte, int Richtung);
-  bool Luecke(int& Spalte, int Richtung);
+  bool Durchgang(int Start, int Richtung, int& Ende);
+  bool Stichellauf(int& Stelle, int Richtung);
+  bool Fraeslauf(int& Stelle, int Richtung);
+  bool Luecke(int& Stelle, int Richtung);
   void Grenze(int Letzte, int Naechste, std::int32_t Laufindex);
 
+  bool spalten_;
   bool grau_;
-  int links_ = 0, rechts_ = -1, oben_ = 0, unten_ = -1;
+  int links_ = 0, oben_ = 0;
+  int erste_ = 0, letzte_ = -1;  // places of a line
+  int letzteBahn_ = -1;
   std::vector<TArbeitsmodus> modi_;  // per index of Farbtabelle
   std::vector<double> tiefen_;
-  std::vector<TColor> farben_;       // per column of the row in hand
+  std::vector<TColor> farben_;       // per place of the line in hand
   std::vector<std::int32_t> indizes_;
-  int zeile_ = 0;
+  int bahn_ = 0;
   std::int32_t letzterLauf_ = -1;    // colour index of the milled run last under way
 };
 
-// One pass over the row from `Startspalte` in `Richtung` (+1 forward, -1 backward).
-// `Endspalte` is the column where it ended (just beyond the row). False on a stop.
-bool TZeilenfraeser::Durchgang(int Startspalte, int Richtung, int& Endspalte) {
-  int spalte = Startspalte;
-  while (InZeile(spalte)) {
+// One pass along the line from `Start` in `Richtung` (+1 forward, -1 backward). `Ende` is
+// the place where it ended (just beyond the line). False on a stop.
+bool TBahnfraeser::Durchgang(int Start, int Richtung, int& Ende) {
+  int stelle = Start;
+  while (InBahn(stelle)) {
     if (Gestoppt(false)) return false;
     bool weiter = true;
-    switch (Modus(spalte)) {
-      case TArbeitsmodus::Sticheln: weiter = Stichellauf(spalte, Richtung); break;
-      case TArbeitsmodus::Fraesen: weiter = Fraeslauf(spalte, Richtung); break;
-      default: weiter = Luecke(spalte, Richtung); break;
+    switch (Modus(stelle)) {
+      case TArbeitsmodus::Sticheln: weiter = Stichellauf(stelle, Richtung); break;
+      case TArbeitsmodus::Fraesen: weiter = Fraeslauf(stelle, Richtung); break;
+      default: weiter = Luecke(stelle, Richtung); break;
     }
     if (!weiter) return false;
   }
-  Endspalte = spalte;
+  Ende = stelle;
   return true;
 }
 
 // Engraving points of one colour (one depth) one by one; the drilling cycle they opened
-// is closed where the run ends, before any other move. The tool first stands over the
-// run's first point, so a drilling cycle is never called over another pixel.
-bool TZeilenfraeser::Stichellauf(int& Spalte, int Richtung) {
+// is closed where the run ends, before any other move.
+bool TBahnfraeser::Stichellauf(int& Stelle, int Richtung) {
   VelkorWinGrvTXT::AktArbeitsmodus = TArbeitsmodus::Sticheln;
   if (WerkzeugUnten) Hochfahren();
-  Eilgang = true;
-  Pixel(Spalte);
-  const int anfang = Spalte;
+  const int anfang = Stelle;
   do {
-    VelkorWinGrvTXT::BildpunktSticheln(Farbe(Spalte), VelkorWinMOVE::Bohrtiefe, BohrzyklusAktiv, Ziel(), Position(),
-                                       VelkorWinGrvTXT::Sicherheitsabstand, static_cast<std::uint16_t>(Spalte),
-                                       static_cast<std::uint16_t>(zeile_));
-    Spalte += Richtung;
+    VelkorWinMOVE::PixelSticheln(Absolut(), Ebene(), Farbe(Stelle), Spalte(Stelle), Zeile(Stelle), Ziel(), Position());
+    Stelle += Richtung;
     if (Gestoppt(true)) return false;
-  } while (InZeile(Spalte) && Modus(Spalte) == TArbeitsmodus::Sticheln && GleicherAbschnitt(anfang, Spalte));
+  } while (InBahn(Stelle) && Modus(Stelle) == TArbeitsmodus::Sticheln && GleicherAbschnitt(anfang, Stelle));
   BohrzyklusSchliessen();
-  if (InZeile(Spalte)) {
+  if (InBahn(Stelle)) {
     Eilgang = true;
-    Pixel(Spalte);
+    Pixel(Stelle);
   }
   return true;
 }
 
 // Pixels of mode "ohne": crossed at the start height. Forward the tool moves on to the
 // next worked pixel; backward that pixel's run positions itself.
-bool TZeilenfraeser::Luecke(int& Spalte, int Richtung) {
+bool TBahnfraeser::Luecke(int& Stelle, int Richtung) {
   VelkorWinGrvTXT::AktArbeitsmodus = TArbeitsmodus::ohne;
   if (WerkzeugUnten) Hochfahren();
   do {
-    Spalte += Richtung;
-    if (InZeile(Spalte) && Gestoppt(false)) return false;
-  } while (InZeile(Spalte) && Modus(Spalte) == TArbeitsmodus::ohne);
-  if (InZeile(Spalte) && Richtung > 0) {
+    Stelle += Richtung;
+    if (InBahn(Stelle) && Gestoppt(false)) return false;
+  } while (InBahn(Stelle) && Modus(Stelle) == TArbeitsmodus::ohne);
+  if (InBahn(Stelle) && Richtung > 0) {
     Eilgang = true;
-    Pixel(Spalte);
+    Pixel(Stelle);
   }
   return true;
 }
@@ -191,7 +213,7 @@ bool TZeilenfraeser::Luecke(int& Spalte, int Richtung) {
 // shallower one. A run as deep as the next or deeper ends on its last pixel and the tool
 // rises there; a shallower run cuts on onto the next pixel and the tool plunges there.
 // The grey driver without KonturKantigFraesen ramps from the last pixel to the next.
-void TZeilenfraeser::Grenze(int Letzte, int Naechste, std::int32_t Laufindex) {
+void TBahnfraeser::Grenze(int Letzte, int Naechste, std::int32_t Laufindex) {
   const double alt = Tiefe(Letzte), neu = Tiefe(Naechste);
   if (grau_ && !KonturKantigFraesen) {
     Schneiden(Letzte, Laufindex);
@@ -205,81 +227,91 @@ void TZeilenfraeser::Grenze(int Letzte, int Naechste, std::int32_t Laufindex) {
 }
 
 // Milled pixels: run-in or positioning, the plunge, the cut along the run and across
-// depth changes, and its end: on the last pixel inside the row, or cut on past the row's
-// end and back to the start height.
-bool TZeilenfraeser::Fraeslauf(int& Spalte, int Richtung) {
+// depth changes, and its end: on the last pixel inside the line, or cut on past the
+// line's end and back to the start height.
+bool TBahnfraeser::Fraeslauf(int& Stelle, int Richtung) {
   VelkorWinGrvTXT::AktArbeitsmodus = TArbeitsmodus::Fraesen;
   if (!WerkzeugUnten) {
     Eilgang = true;
-    if (Richtung > 0 && Spalte == links_) {  // the row's start: the colour driver runs in from outside
+    if (Richtung > 0 && Stelle == erste_) {  // the line's start: the tool runs in from outside
       Hochfahren();
-      if (grau_) Pixel(Spalte);
-      else VelkorWinMOVE::ZeilenAnlaufAnfahren(Absolut(), Ebene(), Spalte, zeile_, Ziel(), Position());
+      if (grau_ && !spalten_) Pixel(Stelle);
+      else AnlaufAnfahren(Stelle);
     } else if (Richtung < 0) {
-      // Backward the run starts over its first pixel, or at the row's end beyond it.
-      if (Spalte < rechts_) VelkorWinMOVE::SpalteAbsolutAnfahren(Absolut(), Ebene(), Spalte, Ziel(), Position());
-      else VelkorWinMOVE::ZeilenUeberlaufAnfahren(Absolut(), Ebene(), Ziel(), Position());
+      // Backward the run starts over its first pixel, or at the line's end beyond it.
+      if (Stelle < letzte_) UeberStelle(Stelle);
+      else UeberlaufAnfahren();
     }
     VelkorWinMOVE::SicherheitsabstandAnfahren(Absolut(), Ebene(), Ziel(), Position());
   }
   Eilgang = false;
-  TiefeFahren(Tiefe(Spalte));
+  TiefeFahren(Tiefe(Stelle));
   WerkzeugUnten = true;
-  std::int32_t lauf = Index(Spalte);
-  int letzte = Spalte;
+  std::int32_t lauf = Index(Stelle);
+  int letzte = Stelle;
   for (;;) {
-    Spalte += Richtung;
+    Stelle += Richtung;
     if (Gestoppt(true)) return false;
-    if (!InZeile(Spalte) || Modus(Spalte) != TArbeitsmodus::Fraesen) break;
-    if (!GleicherAbschnitt(letzte, Spalte)) {
-      Grenze(letzte, Spalte, lauf);
-      lauf = Index(Spalte);
+    if (!InBahn(Stelle) || Modus(Stelle) != TArbeitsmodus::Fraesen) break;
+    if (!GleicherAbschnitt(letzte, Stelle)) {
+      Grenze(letzte, Stelle, lauf);
+      lauf = Index(Stelle);
     }
-    letzte = Spalte;
+    letzte = Stelle;
   }
   letzterLauf_ = lauf;
-  if (InZeile(Spalte)) {  // the next pixel is not milled: end on the run's last pixel
+  if (InBahn(Stelle)) {  // the next pixel is not milled: end on the run's last pixel
     Schneiden(letzte, lauf);
   } else if (Richtung > 0) {
     Eilgang = Eilgangfarbe(lauf);
-    VelkorWinMOVE::ZeilenUeberlaufAnfahren(Absolut(), Ebene(), Ziel(), Position());
+    UeberlaufAnfahren();
     Hochfahren();
   }
-  // Backward, a run that reaches the row's start is cut out by the pass's end.
+  // Backward, a run that reaches the line's start is cut out by the pass's end.
   return true;
 }
 
-void TZeilenfraeser::Fraesen(int Startspalte, int Startzeile) {
+void TBahnfraeser::Fraesen(int Startspalte, int Startzeile) {
   auto& host = engine::Host();
-  if (KonfigBlock.GrafikEin) host.selectPen(KonfigBlock.AktWerkzeug.Zeichenfarbe, 4);
+  if (KonfigBlock.GrafikEin && !(grau_ && spalten_)) host.selectPen(KonfigBlock.AktWerkzeug.Zeichenfarbe, 4);
   if (grau_) {
     Ziel() = Position();
-    zeile_ = Startzeile;
-    Pixel(Startspalte);
+    if (!spalten_) {  // the grey line-wise driver starts over its first pixel
+      bahn_ = Startzeile;
+      Pixel(Startspalte);
+    }
   } else {
-    VelkorWinMOVE::StartAnlaufZeileAnfahren(Absolut(), Ebene(), Ziel(), Position());
+    if (spalten_) VelkorWinMOVE::StartAnlaufSpalteAnfahren(Absolut(), Ebene(), Ziel(), Position());
+    else VelkorWinMOVE::StartAnlaufZeileAnfahren(Absolut(), Ebene(), Ziel(), Position());
     Ziel() = Position();
   }
-  int zeile = Startzeile;
-  while (zeile <= unten_) {
-    if (Gestoppt(false)) return;
+  int bahn = spalten_ ? Startspalte : Startzeile;
+  while (bahn <= letzteBahn_) {
+    if (spalten_ ? Stoppwunsch() : Gestoppt(false)) return;
     WerkzeugUnten = false;
-    ZeileLesen(zeile);
-    VelkorWinMOVE::ZeileAnfahren(Absolut(), Ebene(), zeile, Ziel(), Position());
-    int ende = links_;
-    if (!Durchgang(links_, 1, ende)) return;
-    ++zeile;
-    if (!KonfigBlock.bidirektional_bearbeiten || zeile > unten_) continue;
-    ZeileLesen(zeile);
-    VelkorWinMOVE::ZeileAnfahren(Absolut(), Ebene(), zeile, Ziel(), Position());
-    int spalte = links_;
-    if (!Durchgang(std::min(ende, rechts_), -1, spalte)) return;
-    if (WerkzeugUnten) Eilgang = Eilgangfarbe(letzterLauf_);
-    VelkorWinMOVE::ZeilenAnlaufAnfahren(Absolut(), Ebene(), spalte, zeile, Ziel(), Position());
-    Hochfahren();
-    ++zeile;
-    if (zeile <= unten_) VelkorWinMOVE::ZeileAnfahren(Absolut(), Ebene(), zeile, Ziel(), Position());
+    BahnLesen(bahn);
+    BahnAnfahren();
+    if (spalten_) AnlaufAnfahren(erste_);  // every column begins at its run-in point
+    int ende = erste_;
+    if (!Durchgang(erste_, 1, ende)) return;
+    ++bahn;
+    if (!KonfigBlock.bidirektional_bearbeiten || bahn > letzteBahn_) continue;
+    BahnLesen(bahn);
+    BahnAnfahren();
+    if (spalten_) UeberlaufAnfahren();  // the next column is taken up from its overrun point
+    int stelle = erste_;
+    if (!Durchgang(std::min(ende, letzte_), -1, stelle)) return;
+    // Row-wise the backward pass always ends at the run-in point; column-wise only a
+    // milled run that reached the top is cut out there.
+    if (!spalten_ || WerkzeugUnten) {
+      if (WerkzeugUnten) Eilgang = Eilgangfarbe(letzterLauf_);
+      AnlaufAnfahren(stelle);
+      Hochfahren();
+    }
+    ++bahn;
+    if (!spalten_ && bahn <= letzteBahn_) VelkorWinMOVE::ZeileAnfahren(Absolut(), Ebene(), bahn, Ziel(), Position());
   }
+  if (spalten_ && Stoppwunsch()) return;  // column-wise a stop leaves out the final retract
   BohrzyklusSchliessen();
   Eilgang = true;
   VelkorWinCIRC::Tiefenachse(Ebene(), Ziel()) = VelkorWinCIRC::Tiefenachse(Ebene(), VelkorWinGrvTXT::Zyklusstartpunkt);
@@ -288,17 +320,18 @@ void TZeilenfraeser::Fraesen(int Startspalte, int Startzeile) {
 
 }  // namespace
 
+void BahnweiseFraesen(TBahnart Art, bool Grau, int Startspalte, int Startzeile) {
+  const VelkorWinMOVE::TGrautiefen grautiefen(Grau);  // engraving points and cuts take the grey depth
+  TBahnfraeser(Art, Grau).Fraesen(Startspalte, Startzeile);
+}
+
 void FarbbildZeilenweiseFraesen(int /*Startspalte*/, int Startzeile) {
-  TZeilenfraeser(false).Fraesen(Bearbeitungsbereich.Links, Startzeile);
+  BahnweiseFraesen(TBahnart::Zeilen, false, Bearbeitungsbereich.Links, Startzeile);
 }
 
 void GraubildZeilenweiseFraesen(int Startspalte, int Startzeile) {
   VelkorWinMOVE::BildFarbenNachzaehlen(VelkorWinBildZyklus::Zyklusbild);
-  struct TGrautiefen {  // engraving points and cuts take the grey depth while this driver runs
-    TGrautiefen() { VelkorWinMOVE::TiefeNachGrauwert = true; }
-    ~TGrautiefen() { VelkorWinMOVE::TiefeNachGrauwert = false; }
-  } grautiefen;
-  TZeilenfraeser(true).Fraesen(Startspalte, Startzeile);
+  BahnweiseFraesen(TBahnart::Zeilen, true, Startspalte, Startzeile);
 }
 
 }  // namespace VelkorWinLinienFraesUnit

@@ -5,6 +5,9 @@
 // are engraved one by one, pixels of mode "ohne" are crossed at the start height. Every
 // move goes through the builders of VelkorWinMOVE from the interpreter's current
 // position; a stop request ends the driver at once with "Wandlung abgebrochen!".
+//
+// The column-wise drivers (VelkorWinSpaltenFraesUnit) are the same walk with rows and
+// columns exchanged; both run through BahnweiseFraesen.
 namespace VelkorWinLinienFraesUnit {
 
 // Pictures of at most 16 colours without Graubildwandlung: each colour has its work mode
@@ -18,5 +21,16 @@ void FarbbildZeilenweiseFraesen(int Startspalte, int Startzeile);
 // KonturKantigFraesen a step at the pixel boundary). Recounts Zyklusbild first; milling
 // starts over the pixel (Startspalte, Startzeile).
 void GraubildZeilenweiseFraesen(int Startspalte, int Startzeile);
+
+// The lines a picture is milled along.
+enum class TBahnart { Zeilen, Spalten };
+
+// Mills Zyklusbild within Bearbeitungsbereich line by line: rows from `Startzeile` or
+// columns from `Startspalte`, each line along its whole length, by colour or (`Grau`) by
+// grey depth. Column-wise the cuts inside a column run at feed whatever the colour's speed
+// flag, the stop flags are both polled (WandlungsFehler as well as Abbruch) and a stop
+// leaves out the final retract. Every line's last pixel is milled, and milling both ways
+// ends after the last line whatever the line count.
+void BahnweiseFraesen(TBahnart Art, bool Grau, int Startspalte, int Startzeile);
 
 }  // namespace VelkorWinLinienFraesUnit

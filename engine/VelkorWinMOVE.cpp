@@ -286,6 +286,21 @@ std::vector<TArbeitsmodus> ArbeitsmodusJeIndex() {
   return modi;
 }
 
+TFarbwerte FarbwerteJeIndex(bool Grau) {
+  TFarbwerte w{ArbeitsmodusJeIndex(), {}};
+  if (Grau) {
+    w.Tiefen = VelkorWinGrauwerte::GrautiefeJeIndex();
+  } else {
+    w.Tiefen.assign(w.Modi.size(), 0.0);
+    for (std::size_t i = 0; i < w.Modi.size(); ++i) {
+      if (i < KonfigBlock.Farbtiefe.size()) w.Tiefen[i] = KonfigBlock.Farbtiefe[i];
+      else w.Modi[i] = TArbeitsmodus::ohne;
+    }
+  }
+  w.Tiefen.resize(w.Modi.size(), KonfigBlock.GrauFraestiefe_dunkel);
+  return w;
+}
+
 void FarbInfoAnhaengen(std::vector<TFarbInfo>& Tabelle, std::int32_t& Anzahl, TColor Farbe) {
   const auto index = static_cast<std::size_t>(std::max(Anzahl, 0));
   Tabelle.resize(index + 1);
@@ -341,6 +356,7 @@ void ResetState() {
   ZaehlungLaeuft = false;
   Zyklusendpunkt = {};
   Bohrtiefe = 0.0;
+  KonturZustandZuruecksetzen();
 }
 
 }  // namespace VelkorWinMOVE

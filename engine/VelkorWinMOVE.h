@@ -6,6 +6,7 @@
 //
 // Lookups go through an index that follows Farbtabelle (appended entries are added to it,
 // any other change rebuilds it), so a lookup costs the same whatever the colour count.
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -55,6 +56,15 @@ TArbeitsmodus EigenerArbeitsmodus(TColor Farbe);
 // FarbArbeitsmodus of every entry of Farbtabelle, worked out once for a whole table.
 std::vector<TArbeitsmodus> ArbeitsmodusJeIndex();
 
+// What a milling driver needs of every entry of Farbtabelle, worked out once: its work mode
+// (FarbArbeitsmodus) and its depth, by grey value (`Grau`) or by its Farbtiefe entry; an
+// entry beyond the 16 per-colour entries counts as mode ohne for the colour drivers.
+struct TFarbwerte {
+  std::vector<TArbeitsmodus> Modi;
+  std::vector<double> Tiefen;
+};
+TFarbwerte FarbwerteJeIndex(bool Grau);
+
 // Appends (Farbe, Anzahl 0) at index Anzahl of the table and counts it.
 void FarbInfoAnhaengen(std::vector<TFarbInfo>& Tabelle, std::int32_t& Anzahl, TColor Farbe);
 // Quellfarbtabelle := the first n entries of the table; Quellfarbanzahl := n.
@@ -68,6 +78,14 @@ void GrauwerteZaehlen();
 
 // While set (by the grey drivers), every colour's depth is the depth of its grey value.
 extern bool TiefeNachGrauwert;
+// Sets TiefeNachGrauwert to `Grau` while a driver runs and clears it when the driver ends.
+class TGrautiefen {
+public:
+  explicit TGrautiefen(bool Grau) { TiefeNachGrauwert = Grau; }
+  ~TGrautiefen() { TiefeNachGrauwert = false; }
+  TGrautiefen(const TGrautiefen&) = delete;
+  TGrautiefen& operator=(const TGrautiefen&) = delete;
+};
 
 // The depth of the colour: its Farbtiefe entry, or its grey value's depth while
 // TiefeNachGrauwert is set. nullopt (after a notice that stops the run) for a colour
@@ -124,11 +142,70 @@ void SpalteAbsolutAnfahren(bool Absolut, TEbene Ebene, int Spalte, TPunkt3D& Zie
 // Moves to a copy of the point and returns the pixel it lies on (plus Links and Oben).
 void PunktAnfahrenPixel(bool Absolut, TEbene Ebene, const TPunkt3D& Punkt, TPunkt3D& Ziel, TPunkt3D& Position,
                         int& Spalte, int& Zeile);
+// Engraves the pixel at its colour's depth (BildpunktSticheln). Unless a drilling cycle of
+// that depth is open, the tool first moves over the pixel at the height it has (an open
+// cycle of another depth is closed before), so neither a drilling-cycle call nor an
+// engraved point is ever made over another pixel.
+void PixelSticheln(bool Absolut, TEbene Ebene, TColor Farbe, int Spalte, int Zeile, TPunkt3D& Ziel,
+                   TPunkt3D& Position);
 // Up to the start height and over to the target's in-plane point at rapid, down to the
 // safety level, then at feed into the colour's depth; the working point becomes the
 // new position.
 void UmsetzenUndEintauchen(bool Absolut, TEbene Ebene, TColor Farbe, const TPunkt3D& Punkt, TPunkt3D& Ziel,
                            TPunkt3D& Position);
+
+// ---- Contour following (VelkorWinMOVE_Kontur.cpp) ----
+// Colours chosen for it are not milled as areas: their outlines are traced pixel by pixel
+// and machined as paths at the colour's depth (engraved point by point in mode
+// "Sticheln"); traced colours then leave Arbeitsfarben. Traced pixels are kept in a
+// visited mask of the pass, so no colour of the picture is ever mistaken for a mark, and
+// shown in Zyklusbild in the marker colour.
+
+// One node of a traced contour: a pixel, the colour traced, and the chain code of the step
+// that reached it (x to the right, y downward: 0 (+1, 0), 1 (+1, -1), 2 (0, -1),
+// 3 (-1, -1), 4 (-1, 0), 5 (-1, +1), 6 (0, +1), 7 (+1, +1)). A separator (pen up) has
+// column, row and code 65535; every contour ends with one.
+struct TKonturpunkt {
+  std::uint16_t Spalte = 0, Zeile = 0;
+  TColor Farbe = -1;
+  std::int32_t Richtung = 0;
+  bool Trenner() const { return Spalte == 65535 && Zeile == 65535 && Richtung == 65535; }
+};
+inline constexpr TKonturpunkt KonturTrenner{65535, 65535, -1, 65535};
+using TKonturliste = std::vector<TKonturpunkt>;
+
+extern TKonturliste Konturliste;       // the contour in hand
+extern TColor Markierfarbe;            // shows traced pixels in Zyklusbild
+extern TColor Verfolgungsfarbe;        // the colour being traced
+extern std::uint8_t HelligkeitVerfolgen;  // 0 trace by colour, 1 by grey value
+// Marker candidates of pictures of at most 16 colours, tried from the last to the first.
+extern const std::array<TColor, 16> Markierfarben;
+
+// The point of node `Knoten`: in-plane coordinates from its pixel (no Links/Oben offset),
+// depth of its colour as FarbtiefeEintauchen takes it; `Stift` its chain code. The list's
+// last node (and a separator) changes nothing: false.
+bool KonturpunktSetzen(TEbene Ebene, const TKonturliste& Liste, std::size_t Knoten, TPunkt3D& Punkt,
+                       std::int32_t& Stift);
+// The moves of one contour list in work mode `Modus`: "Sticheln" engraves every node (in a
+// drilling cycle with Sticheln_im_Zyklus); "Fraesen" moves over the first node, plunges,
+// cuts from corner to corner (one move per straight run), lifts and plunges again after a
+// separator, and returns to the start height at the end; mode "ohne" moves nothing.
+// Separators never become points. An open drilling cycle is closed at the end.
+void KonturlisteFahren(bool Absolut, TEbene Ebene, const TKonturliste& Liste, TPunkt3D& Ziel, TPunkt3D& Position,
+                       TArbeitsmodus Modus);
+
+// The contour pass of pictures of at most 16 colours: every colour whose F_Verfolgen
+// letter is "J" and that has pixels, in the order of Farbtabelle, with its own work mode;
+// a cut-out colour (Ausschneidfarben) is traced once round and closed, and an open one is
+// finished only when the operator says so. Moves start from the current position.
+void FarbKonturenVerfolgen(bool Absolut, TPunkt3D& Position, TPunkt3D& Ziel);
+// The contour pass of pictures of more than 16 colours: every colour with GrundBesonderheit
+// "Farbe verfolgen" (with GrundArbeitsmodus) and every extra colour with Besonderheit
+// "Farbe verfolgen" (with its own mode); with LinienanfangSuchen each contour starts at
+// the end of its line. Nothing for 16 colours or fewer. Bearbeitungsbereich is as before.
+void ExtraFarbKonturenVerfolgen(bool Absolut, TPunkt3D& Position, TPunkt3D& Ziel);
+// Start values of the contour state; part of ResetState.
+void KonturZustandZuruecksetzen();
 
 void ResetState();
 

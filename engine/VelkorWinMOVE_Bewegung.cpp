@@ -44,6 +44,13 @@ double Richtung2(TEbene Ebene) {
              : -1.0;
 }
 
+// The depth a contour plunges to: the colour's Farbtiefe up to 16 colours, else its grey
+// value's depth.
+std::optional<double> Eintauchtiefe(TColor Farbe) {
+  if (Farbanzahl <= 16 && !TiefeNachGrauwert) return Farbtiefe(Farbe);
+  return VelkorWinGrauwerte::TiefeFuerGrauwert(VelkorWinGrauwerte::Grauwert(Farbe));
+}
+
 void ErsteSetzen(TEbene Ebene, TPunkt3D& Ziel, double Wert) {
   TPunkt2D p = VelkorWinCIRC::EbenenPunkt(Ebene, Ziel);
   p.X = Wert;
@@ -107,9 +114,7 @@ void FarbtiefeAnfahren(bool Absolut, TEbene Ebene, TColor Farbe, TPunkt3D& Ziel,
 }
 
 void FarbtiefeEintauchen(bool Absolut, TEbene Ebene, TColor Farbe, TPunkt3D& Ziel, TPunkt3D& Position) {
-  std::optional<double> tiefe;
-  if (Farbanzahl <= 16 && !TiefeNachGrauwert) tiefe = Farbtiefe(Farbe);
-  else tiefe = VelkorWinGrauwerte::TiefeFuerGrauwert(VelkorWinGrauwerte::Grauwert(Farbe));
+  const auto tiefe = Eintauchtiefe(Farbe);
   if (!tiefe) return;
   TiefeAnfahren(Absolut, Ebene, *tiefe, Ziel, Position);
   VelkorWinGrvTXT::WerkzeugUnten = true;
@@ -148,6 +153,36 @@ void PunktAnfahrenPixel(bool Absolut, TEbene Ebene, const TPunkt3D& Punkt, TPunk
   const TPunkt2D p = VelkorWinCIRC::EbenenPunkt(Ebene, Punkt);
   Spalte = VelkorWinWorldScreen::WeltZuBildschirmX(p.X) + Bearbeitungsbereich.Links;
   Zeile = VelkorWinWorldScreen::WeltZuBildschirmY(p.Y) + Bearbeitungsbereich.Oben;
+}
+
+void PixelSticheln(bool Absolut, TEbene Ebene, TColor Farbe, int Spalte, int Zeile, TPunkt3D& Ziel,
+                   TPunkt3D& Position) {
+  const auto tiefe = Farbtiefe(Farbe);
+  if (!tiefe) return;
+  bool& zyklusOffen = VelkorWinGrvTXT::BohrzyklusAktiv;
+  if (zyklusOffen && Bohrtiefe != *tiefe) {
+    VelkorWinGrvTXT::ZusatzSatzAusgeben();
+    zyklusOffen = false;
+  }
+  if (!zyklusOffen) {
+    VelkorWinGrvTXT::Eilgang = true;
+    PixelAnfahren(Absolut, Ebene, Spalte, Zeile, Ziel, Position);
+  }
+  VelkorWinGrvTXT::BildpunktSticheln(Farbe, Bohrtiefe, zyklusOffen, Ziel, Position, VelkorWinGrvTXT::Sicherheitsabstand,
+                                     static_cast<std::uint16_t>(std::clamp(Spalte, 0, 65535)),
+                                     static_cast<std::uint16_t>(std::clamp(Zeile, 0, 65535)));
+}
+
+bool KonturpunktSetzen(TEbene Ebene, const TKonturliste& Liste, std::size_t Knoten, TPunkt3D& Punkt,
+                       std::int32_t& Stift) {
+  if (Knoten + 1 >= Liste.size() || Liste[Knoten].Trenner()) return false;
+  const TKonturpunkt& k = Liste[Knoten];
+  const auto tiefe = Eintauchtiefe(k.Farbe);
+  if (!tiefe) return false;
+  VelkorWinCIRC::EbenenPunktSetzen(Ebene, Punkt, {W1(k.Spalte), W2(k.Zeile)});
+  Tiefenachse(Ebene, Punkt) = *tiefe;
+  Stift = k.Richtung;
+  return true;
 }
 
 void UmsetzenUndEintauchen(bool Absolut, TEbene Ebene, TColor Farbe, const TPunkt3D& Punkt, TPunkt3D& Ziel,

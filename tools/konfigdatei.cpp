@@ -2,9 +2,9 @@
 // the golden runs of the headless driver.
 //   konfigdatei AUSGABE.CNF [FELD=WERT]...
 // Fields: Fraesrichtung, GrundArbeitsmodus, MitSatznummern, LeerschritteZwischenAdressen,
-// Graubildwandlung, bidirektional_bearbeiten, Sticheln_im_Zyklus (whole numbers),
-// FarbModus (letters, from colour 0 on), Farbtiefe (numbers separated by ",", from
-// colour 0 on).
+// Graubildwandlung, bidirektional_bearbeiten, Sticheln_im_Zyklus, Zirkularsinn,
+// Umlaufsinn (whole numbers), FarbModus and F_Verfolgen (letters, from colour 0 on),
+// Farbtiefe (numbers separated by ",", from colour 0 on).
 #include <cstdio>
 #include <string>
 
@@ -17,9 +17,10 @@ namespace {
 
 bool Setzen(const std::string& feld, const std::string& wert) {
   auto& k = VelkorWinVAR::KonfigBlock;
-  if (feld == "FarbModus") {
-    if (wert.size() > k.FarbModus.size()) return false;
-    for (std::size_t i = 0; i < wert.size(); ++i) k.FarbModus[i] = wert[i];
+  if (feld == "FarbModus" || feld == "F_Verfolgen") {
+    auto& buchstaben = feld == "FarbModus" ? k.FarbModus : k.F_Verfolgen;
+    if (wert.size() > buchstaben.size()) return false;
+    for (std::size_t i = 0; i < wert.size(); ++i) buchstaben[i] = wert[i];
     return true;
   }
   if (feld == "Farbtiefe") {
@@ -43,6 +44,8 @@ bool Setzen(const std::string& feld, const std::string& wert) {
   else if (feld == "Graubildwandlung") k.Graubildwandlung = b != 0;
   else if (feld == "bidirektional_bearbeiten") k.bidirektional_bearbeiten = b != 0;
   else if (feld == "Sticheln_im_Zyklus") k.Sticheln_im_Zyklus = b != 0;
+  else if (feld == "Zirkularsinn") k.Zirkularsinn = b;
+  else if (feld == "Umlaufsinn") k.Umlaufsinn = b;
   else return false;
   return true;
 }

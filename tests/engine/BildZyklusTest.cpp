@@ -276,12 +276,6 @@ const Verweigerung kVerweigerungen[] = {
        VelkorWinVAR::TeileprogrammListe->at(2) = "N30 X0 Y0 P'teil.bmp'";
      },
      {"notice: Bildfräsbereich ohne Breite oder Höhe! Start- und Zielpunkt des Bildzyklus prüfen!"}},
-    {"ColumnWiseNotYet", [](testsupport::TempDir&) { KonfigBlock.Fraesrichtung = TFraesrichtung::spaltenweise; },
-     {"section: size -> OK", kFrage + "Ja", "notice: Spaltenweises Fräsen ist in dieser Version nicht möglich!"}},
-    {"CircularNotYet", [](testsupport::TempDir&) { KonfigBlock.Fraesrichtung = TFraesrichtung::zirkular; },
-     {"section: size -> OK", kFrage + "Ja", "notice: Zirkulares Fräsen ist in dieser Version nicht möglich!"}},
-    {"ContourFollowingNotYet", [](testsupport::TempDir&) { KonfigBlock.F_Verfolgen[1] = 'J'; },
-     {"section: size -> OK", kFrage + "Ja", "notice: Konturverfolgung ist in dieser Version nicht möglich!"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Bild, Verweigert, ::testing::ValuesIn(kVerweigerungen),

@@ -92,6 +92,7 @@ public:
       richtung = *a;
       return engine::TZirkularAntwort::Uebernehmen;
     }
+    if (a == "Ja" || a == "Übernehmen") return engine::TZirkularAntwort::Uebernehmen;  // the item shown
     if (a == "Abbrechen") return engine::TZirkularAntwort::Abbrechen;
     if (a == "Hilfe") return engine::TZirkularAntwort::Hilfe;
     return engine::TZirkularAntwort::Geschlossen;
