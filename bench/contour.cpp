@@ -7,14 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/EngineReset.h"
-#include "engine/VelkorWinBildZyklus.h"
-#include "engine/VelkorWinFileUtils.h"
-#include "engine/VelkorWinGrvTXT.h"
-#include "engine/VelkorWinINTR.h"
-#include "engine/VelkorWinMOVE.h"
-#include "engine/VelkorWinVAR.h"
-#include "engine/VelkorWinWorldScreen.h"
+#include "milling_input.h"
 
 namespace {
 
@@ -35,22 +28,12 @@ toolkit::TBitmap Regionen(int seite) {
   return bild;
 }
 
+// Every colour followed and milled at -1.0 mm over an area of 100 x 100 mm.
 void Vorbereiten(const toolkit::TBitmap& bild) {
-  engine::ResetAllModules();
-  KonfigBlock.DirektSpeichern = false;
-  KonfigBlock.Zieldateiname = "BENCH.CVT";
-  KonfigBlock.AktWerkzeug.Durchmesser = 1.0;
+  millingbench::ZyklusVorbereiten(bild, 100.0);
   KonfigBlock.F_Verfolgen.fill('J');
   KonfigBlock.FarbModus.fill('F');
   KonfigBlock.Farbtiefe.fill(-1.0);
-  Interpretermodus = TInterpretermodus::Wandlung;
-  VelkorWinBildZyklus::Zyklusbild = bild;
-  const auto rand = static_cast<std::uint16_t>(bild.Width() - 1);
-  Bearbeitungsbereich = {0, 0, rand, rand};
-  VelkorWinGrvTXT::Zyklusstartpunkt = {0, 100, 5};
-  VelkorWinGrvTXT::Sicherheitsabstand = 2.0;
-  VelkorWinWorldScreen::WeltBildschirmSetzen(0, 0, rand, rand, 0, 100, 100, 0);
-  VelkorWinMOVE::BildFarbenZaehlen(bild);
 }
 
 void BM_Konturen(benchmark::State& state) {
@@ -62,21 +45,15 @@ void BM_Konturen(benchmark::State& state) {
     state.PauseTiming();
     VelkorWinBildZyklus::Zyklusbild = bild;  // the pass marks what it traced
     for (const auto& eintrag : Farbtabelle) VelkorWinMOVE::ArbeitsfarbeEintragen(eintrag.Farbe);
-    VelkorWinINTR::AktPosition = VelkorWinGrvTXT::Zielpunkt = VelkorWinGrvTXT::Zyklusstartpunkt;
+    millingbench::AmZyklusstart();
     state.ResumeTiming();
     VelkorWinMOVE::FarbKonturenVerfolgen(true, VelkorWinINTR::AktPosition, VelkorWinGrvTXT::Zielpunkt);
     state.PauseTiming();
-    saetze = VelkorWinFileUtils::NcSatzPuffer.size();
-    VelkorWinFileUtils::NcPufferFreigeben(VelkorWinFileUtils::NcSatzPuffer);
+    saetze = millingbench::PufferLeeren();
     state.ResumeTiming();
   }
   if (Farbanzahl != 16 || VelkorWinMOVE::ArbeitsfarbenVorhanden()) state.SkipWithError("not every colour was followed");
-  const auto pixel = static_cast<std::int64_t>(seite) * seite;
-  state.SetComplexityN(pixel);
-  state.SetItemsProcessed(state.iterations() * pixel);
-  state.SetBytesProcessed(state.iterations() * pixel * 3);
-  state.counters["pixels/s"] = benchmark::Counter(static_cast<double>(pixel), benchmark::Counter::kIsIterationInvariantRate);
-  state.counters["blocks/pixel"] = static_cast<double>(saetze) / static_cast<double>(pixel);
+  millingbench::PixelBericht(state, seite, saetze);
 }
 
 BENCHMARK(BM_Konturen)->Arg(250)->Arg(500)->Arg(1000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
