@@ -408,7 +408,7 @@ void TColorManager::ConvertIndexed(TPlanes source, std::span<std::uint8_t> targe
   const std::uint8_t* in = source[0].data();
   std::uint8_t* out = target.data();
   if (sb == tb && mask == 0xFF && !(sb == 16 && swap)) {
-    std::memcpy(out, in, static_cast<std::size_t>((std::uint64_t{count} * sb + 7) / 8));
+    std::copy_n(in, static_cast<std::size_t>((std::uint64_t{count} * sb + 7) / 8), out);
     return;
   }
   const unsigned sourceMax = (1u << sb) - 1, targetMax = (1u << tb) - 1;

@@ -33,7 +33,7 @@ TDecodeResult TTargaRLEDecoder::Decode(std::span<const std::uint8_t> source, std
       const std::size_t n = (h & 127u) + 1;
       if (h & 128) {
         if (source.size() - in < 1 + p) break;  // the run value is missing: nothing taken
-        std::memcpy(runValue_.data(), source.data() + in + 1, p);
+        std::copy_n(source.data() + in + 1, p, runValue_.data());
         in += 1 + p;
         pendingRun_ = true;
       } else {
@@ -45,11 +45,11 @@ TDecodeResult TTargaRLEDecoder::Decode(std::span<const std::uint8_t> source, std
     const std::size_t room = pixels - out;
     if (pendingRun_) {
       const std::size_t n = std::min(pending_, room);
-      for (std::size_t i = 0; i < n; ++i) std::memcpy(dest.data() + (out + i) * p, runValue_.data(), p);
+      for (std::size_t i = 0; i < n; ++i) std::copy_n(runValue_.data(), p, dest.data() + (out + i) * p);
       out += n, pending_ -= n;
     } else {
       const std::size_t n = std::min({pending_, room, (source.size() - in) / p});
-      std::memcpy(dest.data() + out * p, source.data() + in, n * p);
+      std::copy_n(source.data() + in, n * p, dest.data() + out * p);
       out += n, in += n * p, pending_ -= n;
       if (n == 0) break;  // literal pixels missing from the input
     }
@@ -75,14 +75,14 @@ std::size_t TTargaRLEDecoder::Encode(std::span<const std::uint8_t> source, std::
     d = std::min<std::size_t>(d, 128);
     if (d > 0) {
       dest[stored++] = static_cast<std::uint8_t>(d - 1);
-      std::memcpy(&dest[stored], &source[pos * p], d * p);
+      std::copy_n(&source[pos * p], d * p, &dest[stored]);
       stored += d * p, pos += d;
       continue;
     }
     std::size_t s = 1;
     while (s < remaining && s < 128 && same(pos + s, pos)) ++s;
     dest[stored++] = static_cast<std::uint8_t>((s - 1) | 128);
-    std::memcpy(&dest[stored], &source[pos * p], p);
+    std::copy_n(&source[pos * p], p, &dest[stored]);
     stored += p, pos += s;
   }
   return stored;
@@ -96,12 +96,12 @@ TDecodeResult TPackbitsRLEDecoder::Decode(std::span<const std::uint8_t> source, 
     const auto n = static_cast<std::int8_t>(source[in++]);
     if (n >= 0) {
       const std::size_t c = std::min({static_cast<std::size_t>(n) + 1, dest.size() - out, source.size() - in});
-      std::memcpy(dest.data() + out, source.data() + in, c);
+      std::copy_n(source.data() + in, c, dest.data() + out);
       in += c, out += c;
     } else if (n != -128) {
       if (in >= source.size()) break;  // a repeat header as the last byte
       const std::size_t c = std::min<std::size_t>(static_cast<std::size_t>(-n) + 1, dest.size() - out);
-      std::memset(dest.data() + out, source[in++], c);
+      std::fill_n(dest.data() + out, c, source[in++]);
       out += c;
     }
   }
@@ -143,12 +143,12 @@ TDecodeResult TSGIRLEDecoder::Decode(std::span<const std::uint8_t> source, std::
     const std::size_t room = (dest.size() - out) / s;
     if (code & 128u) {
       const std::size_t n = std::min({count, room, (source.size() - in) / s});
-      std::memcpy(dest.data() + out, source.data() + in, n * s);
+      std::copy_n(source.data() + in, n * s, dest.data() + out);
       in += n * s, out += n * s;
     } else {
       if (source.size() - in < s) break;
       const std::size_t n = std::min(count, room);
-      for (std::size_t i = 0; i < n; ++i) std::memcpy(dest.data() + out + i * s, source.data() + in, s);
+      for (std::size_t i = 0; i < n; ++i) std::copy_n(source.data() + in, s, dest.data() + out + i * s);
       in += s, out += n * s;
     }
     if (out + s > dest.size()) break;  // the row is full
@@ -171,11 +171,11 @@ TDecodeResult TCUTRLEDecoder::Decode(std::span<const std::uint8_t> source, std::
     if (b & 128) {
       if (in >= row.size()) break;
       const std::size_t n = std::min(count, dest.size() - out);
-      std::memset(dest.data() + out, row[in++], n);
+      std::fill_n(dest.data() + out, n, row[in++]);
       out += n;
     } else {
       const std::size_t n = std::min({count, dest.size() - out, row.size() - in});
-      std::memcpy(dest.data() + out, row.data() + in, n);
+      std::copy_n(row.data() + in, n, dest.data() + out);
       in += count <= row.size() - in ? count : row.size() - in;
       out += n;
     }
@@ -191,12 +191,12 @@ TDecodeResult TPSPRLEDecoder::Decode(std::span<const std::uint8_t> source, std::
     const std::uint8_t b = source[in++];
     if (b < 128) {
       const std::size_t n = std::min({static_cast<std::size_t>(b), dest.size() - out, source.size() - in});
-      std::memcpy(dest.data() + out, source.data() + in, n);
+      std::copy_n(source.data() + in, n, dest.data() + out);
       in += n, out += n;
     } else {
       if (in >= source.size()) break;
       const std::size_t n = std::min<std::size_t>(b - 128u, dest.size() - out);
-      std::memset(dest.data() + out, source[in++], n);
+      std::fill_n(dest.data() + out, n, source[in++]);
       out += n;
     }
   }
@@ -209,12 +209,12 @@ TDecodeResult TRLADecoder::Decode(std::span<const std::uint8_t> source, std::spa
     const auto n = static_cast<std::int8_t>(source[in++]);
     if (n < 0) {
       const std::size_t c = std::min({static_cast<std::size_t>(-n), dest.size() - out, source.size() - in});
-      std::memcpy(dest.data() + out, source.data() + in, c);
+      std::copy_n(source.data() + in, c, dest.data() + out);
       in += c, out += c;
     } else {
       if (in >= source.size()) break;
       const std::size_t c = std::min<std::size_t>(static_cast<std::size_t>(n) + 1, dest.size() - out);
-      std::memset(dest.data() + out, source[in++], c);
+      std::fill_n(dest.data() + out, c, source[in++]);
       out += c;
     }
   }
