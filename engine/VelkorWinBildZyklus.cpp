@@ -212,8 +212,7 @@ bool FraestreiberStarten(bool Grau) {
 void MesslaufZeilen(const std::string& Name) {
   using VelkorWinUTIL::KommentarZahl;
   const auto& b = BildFraesbereich;
-  Fraesbereich = {std::min(Fraesbereich.Links, b.Links), std::max(Fraesbereich.Oben, b.Oben),
-                  std::max(Fraesbereich.Rechts, b.Rechts), std::min(Fraesbereich.Unten, b.Unten)};
+  VelkorWinGrvTXT::BereichVereinigen(Fraesbereich, b);
   Kopfzeilen.push_back("(Bilddatei: " + VelkorWinINTR::VorlaufBilddateiname.value_or("") + " " + Name + ")");
   Kopfzeilen.push_back(toolkit::Ansi("(Bildfräsbereich {l/o/r/u} [mm]: ") + KommentarZahl(b.Links) + " / " +
                        KommentarZahl(b.Oben) + " / " + KommentarZahl(b.Rechts) + " / " + KommentarZahl(b.Unten) + ")");
@@ -232,10 +231,7 @@ bool QuellbildBereit(const std::string& Bilddateiname) {
       BildGeladen = false;
     }
   }
-  if (BildGeladen && QuellImage.Width() <= GroessteKante && QuellImage.Height() <= GroessteKante &&
-      !QuellImage.Empty()) {
-    return true;
-  }
+  if (BildGeladen && Fraesbar(QuellImage)) return true;
   if (BildGeladen && !QuellImage.Empty()) {
     host.notice(toolkit::Ansi("Das Bild ist zu groß! Höchstens 65535 Pixel Breite und Höhe."));
   } else {
