@@ -104,7 +104,7 @@ bool AusschnittMitBereich() {
 void ArbeitsfarbenWaehlen() {
   VelkorWinMOVE::ArbeitsfarbenLeeren();
   const auto& k = KonfigBlock;
-  const std::size_t n = std::min(Farbtabelle.size(), static_cast<std::size_t>(std::max(Farbanzahl, 0)));
+  const std::size_t n = Benutzt(Farbtabelle, Farbanzahl);
   if (Farbanzahl <= 16 && !k.Graubildwandlung) {
     bool verfolgen = false;
     for (std::size_t i = 0; i < n && i < 16; ++i) {
