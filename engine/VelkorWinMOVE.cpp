@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "engine/EngineHost.h"
+#include "engine/VelkorWinFileUtils.h"
 #include "engine/VelkorWinGrauwerte.h"
 #include "toolkit/Text.h"
 
@@ -119,27 +120,15 @@ TArbeitsmodus Buchstabenmodus(char Buchstabe) {
   }
 }
 
-// A mode byte from a file that names no mode counts as none.
-TArbeitsmodus Gueltig(TArbeitsmodus Modus) { return Modus > TArbeitsmodus::Sticheln ? TArbeitsmodus::ohne : Modus; }
-
-// The mode of entry `Index` (colour `Farbe`) as a work colour; `Extra` finds the colour's
-// extra-colour entry.
-template <typename TExtraSuche>
-TArbeitsmodus EigenerModus(std::int32_t Index, TColor Farbe, TExtraSuche&& Extra) {
+// The mode of entry `Index` (colour `Farbe`) as a work colour; `ExtraModus` gives the
+// colour's mode as an extra colour (GrundArbeitsmodus when it is none).
+template <typename TExtraModus>
+TArbeitsmodus EigenerModus(std::int32_t Index, TColor Farbe, TExtraModus&& ExtraModus) {
   if (Farbanzahl <= 16) {
     if (Index < 0 || Index >= 16) return TArbeitsmodus::ohne;
     return Buchstabenmodus(KonfigBlock.FarbModus[static_cast<std::size_t>(Index)]);
   }
-  if (const TEF_Datentyp* e = Extra(Farbe)) return Gueltig(e->Arbeitsmodus);
-  return Gueltig(KonfigBlock.GrundArbeitsmodus);
-}
-
-const TEF_Datentyp* ExtrafarbeLinear(TColor Farbe) {
-  const std::size_t n = Benutzt(Extrafarbliste, Extrafarbanzahl);
-  for (std::size_t i = 0; i < n; ++i) {
-    if (Extrafarbliste[i].Farbe == Farbe) return &Extrafarbliste[i];
-  }
-  return nullptr;
+  return Modusbyte(ExtraModus(Farbe));
 }
 
 // Tallies the picture's pixels into the used entries of Farbtabelle.
@@ -259,7 +248,15 @@ void ArbeitsfarbenLeeren() {
   Arbeitsfarbanzahl = 0;
 }
 
-TArbeitsmodus EigenerArbeitsmodus(TColor Farbe) { return EigenerModus(FarbIndex(Farbe), Farbe, ExtrafarbeLinear); }
+TArbeitsmodus Modusbyte(TArbeitsmodus Modus) {
+  return Modus == TArbeitsmodus::Fraesen || Modus == TArbeitsmodus::Sticheln ? Modus : TArbeitsmodus::ohne;
+}
+
+TArbeitsmodus EigenerArbeitsmodus(TColor Farbe) {
+  return EigenerModus(FarbIndex(Farbe), Farbe, [](TColor c) {
+    return VelkorWinFileUtils::ExtrafarbeSuchen(Extrafarbliste, c).Arbeitsmodus;
+  });
+}
 
 TArbeitsmodus FarbArbeitsmodus(TColor Farbe) {
   return IstArbeitsfarbe(Farbe) ? EigenerArbeitsmodus(Farbe) : TArbeitsmodus::ohne;
@@ -267,12 +264,12 @@ TArbeitsmodus FarbArbeitsmodus(TColor Farbe) {
 
 std::vector<TArbeitsmodus> ArbeitsmodusJeIndex() {
   SucheAbgleichen();
-  std::unordered_map<TColor, const TEF_Datentyp*> extras;
+  std::unordered_map<TColor, TArbeitsmodus> extras;  // the first entry of each colour, as ExtrafarbeSuchen
   const std::size_t n = Benutzt(Extrafarbliste, Extrafarbanzahl);
-  for (std::size_t i = 0; i < n; ++i) extras.try_emplace(Extrafarbliste[i].Farbe, &Extrafarbliste[i]);
-  auto extra = [&extras](TColor c) -> const TEF_Datentyp* {
+  for (std::size_t i = 0; i < n; ++i) extras.try_emplace(Extrafarbliste[i].Farbe, Extrafarbliste[i].Arbeitsmodus);
+  auto extra = [&extras](TColor c) {
     const auto it = extras.find(c);
-    return it == extras.end() ? nullptr : it->second;
+    return it == extras.end() ? KonfigBlock.GrundArbeitsmodus : it->second;
   };
   std::vector<TArbeitsmodus> modi(Benutzt(Farbtabelle, Farbanzahl), TArbeitsmodus::ohne);
   for (std::size_t i = 0; i < modi.size(); ++i) {

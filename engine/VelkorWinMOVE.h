@@ -53,6 +53,8 @@ void ArbeitsfarbenLeeren();
 TArbeitsmodus FarbArbeitsmodus(TColor Farbe);
 // The mode the colour would have as a work colour (the rule above without the test).
 TArbeitsmodus EigenerArbeitsmodus(TColor Farbe);
+// A mode byte that may come from a file: anything but milling and engraving counts as ohne.
+TArbeitsmodus Modusbyte(TArbeitsmodus Modus);
 // FarbArbeitsmodus of every entry of Farbtabelle, worked out once for a whole table.
 std::vector<TArbeitsmodus> ArbeitsmodusJeIndex();
 

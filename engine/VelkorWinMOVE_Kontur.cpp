@@ -275,11 +275,6 @@ TColor KandidatenMarkierfarbe() {
   return farbe;
 }
 
-// The mode of a byte that may come from a file: anything but milling and engraving is none.
-TArbeitsmodus Modusbyte(TArbeitsmodus Modus) {
-  return Modus == TArbeitsmodus::Fraesen || Modus == TArbeitsmodus::Sticheln ? Modus : TArbeitsmodus::ohne;
-}
-
 }  // namespace
 
 void KonturlisteFahren(bool Absolut, TEbene Ebene, const TKonturliste& Liste, TPunkt3D& Ziel, TPunkt3D& Position,
