@@ -64,6 +64,11 @@ std::vector<TArbeitsmodus> ArbeitsmodusJeIndex();
 struct TFarbwerte {
   std::vector<TArbeitsmodus> Modi;
   std::vector<double> Tiefen;
+  // The mode of entry `Index`; ohne for an index outside the table (-1: no colour of it).
+  TArbeitsmodus Modus(std::int32_t Index) const {
+    return Index < 0 || static_cast<std::size_t>(Index) >= Modi.size() ? TArbeitsmodus::ohne
+                                                                      : Modi[static_cast<std::size_t>(Index)];
+  }
 };
 TFarbwerte FarbwerteJeIndex(bool Grau);
 

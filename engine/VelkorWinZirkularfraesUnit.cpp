@@ -132,10 +132,7 @@ void SpiraleZuruecksetzen() {
 // One run of a circular driver over Zyklusbild.
 class TSpiralfraeser {
 public:
-  explicit TSpiralfraeser(bool Grau) {
-    auto werte = VelkorWinMOVE::FarbwerteJeIndex(Grau);
-    modi_ = std::move(werte.Modi);
-    tiefen_ = std::move(werte.Tiefen);
+  explicit TSpiralfraeser(bool Grau) : werte_(VelkorWinMOVE::FarbwerteJeIndex(Grau)) {
     breite_ = VelkorWinBildZyklus::Zyklusbild.Width();
     hoehe_ = VelkorWinBildZyklus::Zyklusbild.Height();
   }
@@ -151,8 +148,7 @@ private:
   void Lesen() {
     farbe_ = Innen() ? VelkorWinBildZyklus::Zyklusbild.Pixel(Spiralpixel.Spalte, Spiralpixel.Zeile) : KeineFarbe;
     index_ = farbe_ == KeineFarbe ? -1 : VelkorWinMOVE::FarbIndex(farbe_);
-    modus_ = index_ < 0 || static_cast<std::size_t>(index_) >= modi_.size() ? TArbeitsmodus::ohne
-                                                                           : modi_[static_cast<std::size_t>(index_)];
+    modus_ = werte_.Modus(index_);
   }
   // One step; pending messages are processed so that the stop keys work on every step.
   static void Schritt() {
@@ -180,8 +176,7 @@ private:
   bool Sticheln();
   bool Fraesschritt();
 
-  std::vector<TArbeitsmodus> modi_;
-  std::vector<double> tiefen_;
+  VelkorWinMOVE::TFarbwerte werte_;
   int breite_ = 0, hoehe_ = 0;
   TColor farbe_ = -1;
   std::int32_t index_ = -1;
@@ -238,7 +233,7 @@ bool TSpiralfraeser::Fraesschritt() {
   }
   Eilgang = false;
   WerkzeugUnten = true;
-  Tiefenachse(Ebene(), Ziel()) = tiefen_[static_cast<std::size_t>(index_)];
+  Tiefenachse(Ebene(), Ziel()) = werte_.Tiefen[static_cast<std::size_t>(index_)];
   Pixel();
   if (!Abbruch) return true;
   WandlungsFehler = true;
