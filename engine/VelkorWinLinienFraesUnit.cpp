@@ -116,11 +116,6 @@ private:
   bool Eilgangfarbe(std::int32_t Laufindex) const {
     return !grau_ && !spalten_ && VelkorWinMOVE::Farbgeschwindigkeit(Farbtabelle[static_cast<std::size_t>(Laufindex)].Farbe);
   }
-  void BohrzyklusSchliessen() {
-    if (!BohrzyklusAktiv) return;
-    VelkorWinGrvTXT::ZusatzSatzAusgeben();
-    BohrzyklusAktiv = false;
-  }
 
   bool Stoppwunsch() const { return Abbruch || (spalten_ && WandlungsFehler); }
   // A stop request: the line, and true. Inside a run WandlungsFehler is set as well.
@@ -178,7 +173,7 @@ bool TBahnfraeser::Stichellauf(int& Stelle, int Richtung) {
     Stelle += Richtung;
     if (Gestoppt(true)) return false;
   } while (InBahn(Stelle) && Modus(Stelle) == TArbeitsmodus::Sticheln && GleicherAbschnitt(anfang, Stelle));
-  BohrzyklusSchliessen();
+  VelkorWinGrvTXT::BohrzyklusSchliessen();
   if (InBahn(Stelle)) {
     Eilgang = true;
     Pixel(Stelle);
@@ -305,7 +300,7 @@ void TBahnfraeser::Fraesen(int Startspalte, int Startzeile) {
     if (!spalten_ && bahn <= letzteBahn_) VelkorWinMOVE::ZeileAnfahren(Absolut(), Ebene(), bahn, Ziel(), Position());
   }
   if (spalten_ && Stoppwunsch()) return;  // column-wise a stop leaves out the final retract
-  BohrzyklusSchliessen();
+  VelkorWinGrvTXT::BohrzyklusSchliessen();
   Eilgang = true;
   VelkorWinCIRC::Tiefenachse(Ebene(), Ziel()) = VelkorWinCIRC::Tiefenachse(Ebene(), VelkorWinGrvTXT::Zyklusstartpunkt);
   VelkorWinGrvTXT::FahreNach(Absolut(), Position(), Ziel());

@@ -339,10 +339,7 @@ void KonturlisteFahren(bool Absolut, TEbene Ebene, const TKonturliste& Liste, TP
       VelkorWinGrvTXT::FahreNach(Absolut, Position, Ziel);
     }
   }
-  if (VelkorWinGrvTXT::BohrzyklusAktiv && !Abbruch) {
-    VelkorWinGrvTXT::ZusatzSatzAusgeben();
-    VelkorWinGrvTXT::BohrzyklusAktiv = false;
-  }
+  if (!Abbruch) VelkorWinGrvTXT::BohrzyklusSchliessen();
 }
 
 void FarbKonturenVerfolgen(bool Absolut, TPunkt3D& Position, TPunkt3D& Ziel) {

@@ -167,11 +167,6 @@ private:
     Eilgang = true;
     VelkorWinMOVE::StarthoeheAnfahren(Absolut(), Ebene(), Ziel(), Position());
   }
-  void BohrzyklusSchliessen() {
-    if (!VelkorWinGrvTXT::BohrzyklusAktiv) return;
-    VelkorWinGrvTXT::ZusatzSatzAusgeben();
-    VelkorWinGrvTXT::BohrzyklusAktiv = false;
-  }
   bool Hineinschreiten();
   bool Sticheln();
   bool Fraesschritt();
@@ -218,7 +213,7 @@ bool TSpiralfraeser::Sticheln() {
     if (Gestoppt(true)) return false;
     Lesen();
   } while (modus_ == TArbeitsmodus::Sticheln && !SpiralEnde);
-  BohrzyklusSchliessen();
+  VelkorWinGrvTXT::BohrzyklusSchliessen();
   return true;
 }
 
@@ -258,7 +253,7 @@ void TSpiralfraeser::Fraesen() {
     Lesen();
     if (WerkzeugUnten && modus_ == TArbeitsmodus::ohne) Hochfahren();
   }
-  BohrzyklusSchliessen();
+  VelkorWinGrvTXT::BohrzyklusSchliessen();
   Eilgang = true;
   Tiefenachse(Ebene(), Ziel()) = Starthoehe();
   VelkorWinGrvTXT::FahreNach(Absolut(), Position(), Ziel());
