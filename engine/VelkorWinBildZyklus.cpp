@@ -41,8 +41,7 @@ bool Fraesbar(const toolkit::TBitmap& Bild) {
 void GanzesBildBearbeiten(const toolkit::TBitmap& Bild) {
   Bildbreite = Bild.Width();
   Bildhoehe = Bild.Height();
-  Bearbeitungsbereich = {0, 0, static_cast<std::uint16_t>(std::max(Bildbreite - 1, 0)),
-                         static_cast<std::uint16_t>(std::max(Bildhoehe - 1, 0))};
+  Bearbeitungsbereich = Bildrechteck(Bild);
 }
 
 void GrauwerteNeu() {
@@ -241,6 +240,11 @@ bool QuellbildBereit(const std::string& Bilddateiname) {
 }
 
 }  // namespace
+
+VelkorWinVAR::TPixelRechteck Bildrechteck(const toolkit::TBitmap& Bild) {
+  return {0, 0, static_cast<std::uint16_t>(std::max(Bild.Width() - 1, 0)),
+          static_cast<std::uint16_t>(std::max(Bild.Height() - 1, 0))};
+}
 
 void BildZyklusWandeln(const std::string& Bilddateiname, TInterpretermodus Modus, bool FraesbereichGegeben,
                        bool& WandlungsFehler, VelkorWinMATH::TPunkt3D& Zielpunkt,

@@ -378,9 +378,7 @@ void ExtraFarbKonturenVerfolgen(bool Absolut, TPunkt3D& Position, TPunkt3D& Ziel
     const TPixelRechteck& alt;
     ~TBereichZurueck() { Bearbeitungsbereich = alt; }
   } zurueck{bereich};
-  const auto& bild = VelkorWinBildZyklus::Zyklusbild;
-  Bearbeitungsbereich = {0, 0, static_cast<std::uint16_t>(std::max(bild.Width() - 1, 0)),
-                         static_cast<std::uint16_t>(std::max(bild.Height() - 1, 0))};
+  Bearbeitungsbereich = VelkorWinBildZyklus::Bildrechteck(VelkorWinBildZyklus::Zyklusbild);
   if (Farbanzahl <= 16) return;
   Markierfarbe = ZufallsMarkierfarbe();
   const TPassende passende;

@@ -266,8 +266,7 @@ void ZirkularFraesen(bool Grau, TInterpolation Programmiert, std::uint8_t Richtu
   const VelkorWinMOVE::TGrautiefen grautiefen(Grau);
   const std::uint8_t sinn = KonfigBlock.Zirkularsinn;
   SpiraleZuruecksetzen();
-  Bearbeitungsbereich = {0, 0, static_cast<std::uint16_t>(std::max(bild.Width() - 1, 0)),
-                         static_cast<std::uint16_t>(std::max(bild.Height() - 1, 0))};
+  Bearbeitungsbereich = VelkorWinBildZyklus::Bildrechteck(bild);
 
   Winkelschritt = VelkorWinWorldScreen::PixelgroesseX;
   if (!std::isfinite(static_cast<double>(Winkelschritt)) || !(Winkelschritt > 0.0L) || Winkelschritt > 360.0L) {
