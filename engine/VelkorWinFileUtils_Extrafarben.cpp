@@ -188,8 +188,9 @@ void NcGrafikSpeichern(const std::string& Name) {
 
 bool GrafikzyklusInListe(const TNcZeilen& Liste) {
   const std::string nummer = std::to_string(KonfigBlock.GrafikzyklusNummer);
+  const std::string dicht = "G" + nummer, getrennt = "G " + nummer;
   return std::any_of(Liste.begin(), Liste.end(), [&](const std::string& zeile) {
-    return zeile.find("G" + nummer) != std::string::npos || zeile.find("G " + nummer) != std::string::npos;
+    return zeile.find(dicht) != std::string::npos || zeile.find(getrennt) != std::string::npos;
   });
 }
 
