@@ -3,6 +3,7 @@
 // counts its processEvents calls (one per pixel). Reports pixels per second.
 #include <benchmark/benchmark.h>
 
+#include "counting_host.h"
 #include "engine/EngineHost.h"
 #include "engine/EngineReset.h"
 #include "engine/VelkorWinMOVE.h"
@@ -27,15 +28,9 @@ toolkit::TBitmap Bild(int seite) {
   return bild;
 }
 
-class ZaehlenderHost : public engine::EngineHost {
-public:
-  long Aufrufe = 0;
-  void processEvents() override { ++Aufrufe; }
-};
-
 void Zaehlen(benchmark::State& state, bool nachzaehlen, bool zaehlen) {
   engine::ResetAllModules();
-  ZaehlenderHost host;
+  enginebench::ZaehlenderHost host;
   if (zaehlen) engine::InstallHost(&host);
   const toolkit::TBitmap bild = Bild(static_cast<int>(state.range(0)));
   const auto pixel = static_cast<std::int64_t>(bild.Width()) * bild.Height();

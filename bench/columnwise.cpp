@@ -3,6 +3,7 @@
 // driver's recount of the picture is part of the work. Reports pixels per second; the
 // second run processes messages through a host that counts them, as the throttled window
 // host does.
+#include "counting_host.h"
 #include "engine/VelkorWinSpaltenFraesUnit.h"
 #include "milling_input.h"
 
@@ -11,7 +12,7 @@ namespace {
 void BM_GrauSpaltenweise(benchmark::State& state) {
   const int seite = static_cast<int>(state.range(0));
   millingbench::FotoVorbereiten(seite);
-  millingbench::ZaehlenderHost zaehler;
+  enginebench::ZaehlenderHost zaehler;
   if (state.range(1) != 0) engine::InstallHost(&zaehler);
   std::size_t saetze = 0;
   for (auto _ : state) {

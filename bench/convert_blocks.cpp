@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "counting_host.h"
 #include "engine/EngineHost.h"
 #include "engine/EngineReset.h"
 #include "engine/VelkorWinFileUtils.h"
@@ -33,12 +34,6 @@ struct Arbeitsordner {
   }
 };
 
-class ZaehlenderHost : public engine::EngineHost {
-public:
-  long Aufrufe = 0;
-  void processEvents() override { ++Aufrufe; }
-};
-
 VelkorWinVAR::TNcZeilen Programm(std::size_t saetze) {
   VelkorWinVAR::TNcZeilen zeilen;
   zeilen.reserve(saetze + 1);
@@ -54,7 +49,7 @@ VelkorWinVAR::TNcZeilen Programm(std::size_t saetze) {
 
 void Wandlung(benchmark::State& state, bool direkt, bool zaehlen) {
   Arbeitsordner ordner;
-  ZaehlenderHost host;
+  enginebench::ZaehlenderHost host;
   engine::ResetAllModules();
   if (zaehlen) engine::InstallHost(&host);
   const auto saetze = static_cast<std::size_t>(state.range(0));

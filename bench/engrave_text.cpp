@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "counting_host.h"
 #include "engine/EngineHost.h"
 #include "engine/EngineReset.h"
 #include "engine/VelkorWinFileUtils.h"
@@ -34,12 +35,6 @@ std::string Zickzackschrift() {
   }
   return fontfile::Write(font);
 }
-
-class ZaehlHost : public engine::EngineHost {
-public:
-  void processEvents() override { ++Aufrufe; }
-  std::int64_t Aufrufe = 0;
-};
 
 void Gravieren(benchmark::State& state, TInterpretermodus Modus, engine::EngineHost* Host) {
   engine::ResetAllModules();
@@ -79,7 +74,7 @@ void Gravieren(benchmark::State& state, TInterpretermodus Modus, engine::EngineH
 void BM_TextGravieren(benchmark::State& state) { Gravieren(state, TInterpretermodus::Wandlung, nullptr); }
 void BM_TextVermessen(benchmark::State& state) { Gravieren(state, TInterpretermodus::Messlauf, nullptr); }
 void BM_TextGravierenMitNachrichten(benchmark::State& state) {
-  ZaehlHost host;
+  enginebench::ZaehlenderHost host;
   Gravieren(state, TInterpretermodus::Wandlung, &host);
   benchmark::DoNotOptimize(host.Aufrufe);
 }

@@ -1,12 +1,11 @@
 #pragma once
 // What the milling benchmarks share: the state an image cycle leaves for its driver over a
-// photo-like picture, a host that counts message processing, and the per-pixel report.
+// photo-like picture, and the per-pixel report.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 
 #include "decode_input.h"
-#include "engine/EngineHost.h"
 #include "engine/EngineReset.h"
 #include "engine/VelkorWinBildZyklus.h"
 #include "engine/VelkorWinFileUtils.h"
@@ -58,13 +57,6 @@ inline std::size_t PufferLeeren() {
   VelkorWinFileUtils::NcPufferFreigeben(VelkorWinFileUtils::NcSatzPuffer);
   return saetze;
 }
-
-// Message processing as the throttled window host does it: a counter.
-class ZaehlenderHost : public engine::EngineHost {
-public:
-  void processEvents() override { ++aufrufe; }
-  std::int64_t aufrufe = 0;
-};
 
 // Pixels per second and blocks per pixel of a square picture of `seite` pixels.
 inline void PixelBericht(benchmark::State& state, int seite, std::size_t saetze) {

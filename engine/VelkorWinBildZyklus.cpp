@@ -41,8 +41,7 @@ bool Fraesbar(const toolkit::TBitmap& Bild) {
 void GanzesBildBearbeiten(const toolkit::TBitmap& Bild) {
   Bildbreite = Bild.Width();
   Bildhoehe = Bild.Height();
-  Bearbeitungsbereich = {0, 0, static_cast<std::uint16_t>(std::max(Bildbreite - 1, 0)),
-                         static_cast<std::uint16_t>(std::max(Bildhoehe - 1, 0))};
+  Bearbeitungsbereich = Bildrechteck(Bild);
 }
 
 void GrauwerteNeu() {
@@ -104,7 +103,7 @@ bool AusschnittMitBereich() {
 void ArbeitsfarbenWaehlen() {
   VelkorWinMOVE::ArbeitsfarbenLeeren();
   const auto& k = KonfigBlock;
-  const std::size_t n = std::min(Farbtabelle.size(), static_cast<std::size_t>(std::max(Farbanzahl, 0)));
+  const std::size_t n = Benutzt(Farbtabelle, Farbanzahl);
   if (Farbanzahl <= 16 && !k.Graubildwandlung) {
     bool verfolgen = false;
     for (std::size_t i = 0; i < n && i < 16; ++i) {
@@ -212,8 +211,7 @@ bool FraestreiberStarten(bool Grau) {
 void MesslaufZeilen(const std::string& Name) {
   using VelkorWinUTIL::KommentarZahl;
   const auto& b = BildFraesbereich;
-  Fraesbereich = {std::min(Fraesbereich.Links, b.Links), std::max(Fraesbereich.Oben, b.Oben),
-                  std::max(Fraesbereich.Rechts, b.Rechts), std::min(Fraesbereich.Unten, b.Unten)};
+  VelkorWinGrvTXT::BereichVereinigen(Fraesbereich, b);
   Kopfzeilen.push_back("(Bilddatei: " + VelkorWinINTR::VorlaufBilddateiname.value_or("") + " " + Name + ")");
   Kopfzeilen.push_back(toolkit::Ansi("(Bildfräsbereich {l/o/r/u} [mm]: ") + KommentarZahl(b.Links) + " / " +
                        KommentarZahl(b.Oben) + " / " + KommentarZahl(b.Rechts) + " / " + KommentarZahl(b.Unten) + ")");
@@ -232,10 +230,7 @@ bool QuellbildBereit(const std::string& Bilddateiname) {
       BildGeladen = false;
     }
   }
-  if (BildGeladen && QuellImage.Width() <= GroessteKante && QuellImage.Height() <= GroessteKante &&
-      !QuellImage.Empty()) {
-    return true;
-  }
+  if (BildGeladen && Fraesbar(QuellImage)) return true;
   if (BildGeladen && !QuellImage.Empty()) {
     host.notice(toolkit::Ansi("Das Bild ist zu groß! Höchstens 65535 Pixel Breite und Höhe."));
   } else {
@@ -245,6 +240,11 @@ bool QuellbildBereit(const std::string& Bilddateiname) {
 }
 
 }  // namespace
+
+VelkorWinVAR::TPixelRechteck Bildrechteck(const toolkit::TBitmap& Bild) {
+  return {0, 0, static_cast<std::uint16_t>(std::max(Bild.Width() - 1, 0)),
+          static_cast<std::uint16_t>(std::max(Bild.Height() - 1, 0))};
+}
 
 void BildZyklusWandeln(const std::string& Bilddateiname, TInterpretermodus Modus, bool FraesbereichGegeben,
                        bool& WandlungsFehler, VelkorWinMATH::TPunkt3D& Zielpunkt,

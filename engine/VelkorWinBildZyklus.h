@@ -19,6 +19,10 @@ extern double BildverkleinerungX, BildverkleinerungY;
 // Height of the picture the image section window left.
 extern int BAImageHoehe;
 
+// The whole picture as a pixel rectangle (0, 0, width - 1, height - 1); (0, 0, 0, 0) for a
+// picture without pixels.
+VelkorWinVAR::TPixelRechteck Bildrechteck(const toolkit::TBitmap& Bild);
+
 // Expands one image cycle. `LeseFehler` becomes non-zero when the cycle failed, which
 // makes the interpreter stop the run.
 void BildZyklusWandeln(const std::string& Bilddateiname, VelkorWinVAR::TInterpretermodus Modus,

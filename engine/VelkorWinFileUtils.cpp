@@ -9,6 +9,7 @@
 #include <new>
 
 #include "engine/EngineHost.h"
+#include "engine/VelkorWinUTIL.h"
 #include "toolkit/FileUtil.h"
 #include "toolkit/Text.h"
 
@@ -159,11 +160,9 @@ void NcPufferFreigeben(TNcZeilen& Liste) { TNcZeilen().swap(Liste); }
 bool DateiExistiert(const std::string& Dateiname) { return toolkit::FileExists(Dateiname); }
 
 std::string SicherungsName(const std::string& Dateiname, std::string_view Endung) {
-  const auto trenner = Dateiname.find_last_of("\\/");
-  const std::size_t name = trenner == std::string::npos ? 0 : trenner + 1;
-  const auto punkt = Dateiname.find('.', name);
-  if (punkt == std::string::npos) return Dateiname + "." + std::string(Endung);
-  return Dateiname.substr(0, punkt + 1) + std::string(Endung);
+  std::string verzeichnis, name, ext;
+  VelkorWinUTIL::DateinameZerlegen(Dateiname, verzeichnis, name, ext);
+  return verzeichnis + name + "." + std::string(Endung);
 }
 
 bool BakDateiAnlegen(const std::string& Dateiname) { return Sicherung(Dateiname, "BAK"); }

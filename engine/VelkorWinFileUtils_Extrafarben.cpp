@@ -33,10 +33,6 @@ const char* Modustext(TArbeitsmodus Modus) {
   }
 }
 
-std::size_t InGebrauch(const std::vector<TEF_Datentyp>& Liste) {
-  return std::min(Liste.size(), static_cast<std::size_t>(std::max(Extrafarbanzahl, 0)));
-}
-
 // Takes the value of the first line whose name (before its first "=") is the key, in any
 // letter case, and removes that line.
 std::optional<std::string> WertEntnehmen(std::vector<std::string>& Zeilen, std::string_view Schluessel) {
@@ -62,39 +58,39 @@ std::string Zeitstempel() {
 
 void ExtraFarbeEintragen(std::vector<TEF_Datentyp>& Liste, std::int32_t Farbnummer, TColor Farbe,
                          TArbeitsmodus Arbeitsmodus, TBesonderheit Besonderheit) {
-  Liste.resize(InGebrauch(Liste));
+  Liste.resize(Benutzt(Liste, Extrafarbanzahl));
   Liste.push_back({Farbnummer, Farbe, Arbeitsmodus, Besonderheit});
   Extrafarbanzahl = static_cast<std::int32_t>(Liste.size());
 }
 
 void ExtraFarbeLoeschen(std::int32_t Index) {
-  Extrafarbliste.resize(InGebrauch(Extrafarbliste));
+  Extrafarbliste.resize(Benutzt(Extrafarbliste, Extrafarbanzahl));
   if (Index < 0 || static_cast<std::size_t>(Index) >= Extrafarbliste.size()) return;
   Extrafarbliste.erase(Extrafarbliste.begin() + Index);
   Extrafarbanzahl = static_cast<std::int32_t>(Extrafarbliste.size());
 }
 
 bool IstExtrafarbe(TColor Farbe, const std::vector<TEF_Datentyp>& Liste) {
-  const auto ende = Liste.begin() + static_cast<std::ptrdiff_t>(InGebrauch(Liste));
+  const auto ende = Liste.begin() + static_cast<std::ptrdiff_t>(Benutzt(Liste, Extrafarbanzahl));
   return std::any_of(Liste.begin(), ende, [Farbe](const TEF_Datentyp& e) { return e.Farbe == Farbe; });
 }
 
 TEF_Datentyp ExtrafarbeSuchen(const std::vector<TEF_Datentyp>& Liste, TColor Farbe) {
-  for (std::size_t i = 0; i < InGebrauch(Liste); ++i) {
+  for (std::size_t i = 0; i < Benutzt(Liste, Extrafarbanzahl); ++i) {
     if (Liste[i].Farbe == Farbe) return Liste[i];
   }
   return {-1, -1, KonfigBlock.GrundArbeitsmodus, TBesonderheit::keine};
 }
 
 bool ExtrafarbDateiSpeichern(const std::vector<TEF_Datentyp>& Liste, const std::string& Dateiname) {
-  if (InGebrauch(Liste) == 0) {
+  if (Benutzt(Liste, Extrafarbanzahl) == 0) {
     engine::Host().notice("Extrafarben noch nicht aktiviert!");
     return false;
   }
   std::vector<std::string> zeilen = {
       toolkit::ProgramFileName() + " - Extrafarb-Behandlung", Zeitstempel(),
       Bilddateiname.empty() ? std::string("Bildname: unbekannt") : "Bildame: " + Bilddateiname};
-  for (std::size_t i = 0; i < InGebrauch(Liste); ++i) {
+  for (std::size_t i = 0; i < Benutzt(Liste, Extrafarbanzahl); ++i) {
     const TEF_Datentyp& e = Liste[i];
     zeilen.push_back("Farbnummer=" + std::to_string(e.Farbnummer));
     zeilen.push_back(Einzug + "Farbe=" + std::to_string(e.Farbe));
@@ -192,8 +188,9 @@ void NcGrafikSpeichern(const std::string& Name) {
 
 bool GrafikzyklusInListe(const TNcZeilen& Liste) {
   const std::string nummer = std::to_string(KonfigBlock.GrafikzyklusNummer);
+  const std::string dicht = "G" + nummer, getrennt = "G " + nummer;
   return std::any_of(Liste.begin(), Liste.end(), [&](const std::string& zeile) {
-    return zeile.find("G" + nummer) != std::string::npos || zeile.find("G " + nummer) != std::string::npos;
+    return zeile.find(dicht) != std::string::npos || zeile.find(getrennt) != std::string::npos;
   });
 }
 

@@ -199,6 +199,12 @@ void ZusatzSatzAusgeben() {
   VelkorWinFileUtils::NcSatzSchreiben(KonfigBlock.Zieldateiname, satz);
 }
 
+void BohrzyklusSchliessen() {
+  if (!BohrzyklusAktiv) return;
+  ZusatzSatzAusgeben();
+  BohrzyklusAktiv = false;
+}
+
 std::string LeerzeichenNormieren(std::string_view Text) {
   std::string ergebnis;
   ergebnis.reserve(Text.size());

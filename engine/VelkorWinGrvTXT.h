@@ -63,6 +63,8 @@ std::optional<std::string> NcZahltext(double Wert, bool LeerzeichenBehalten);
 // The drilling-cycle call "G81 R02 <safety> R03 <depth>" and the cycle end (ZyklusendeWort).
 void WerkzeugSatzAusgeben(double Tiefe, double Sicherheit);
 void ZusatzSatzAusgeben();
+// Closes the open drilling cycle (BohrzyklusAktiv) with its end block; nothing when none is open.
+void BohrzyklusSchliessen();
 
 // Engraves one point given in mm: in the open drilling cycle a positioning move, else
 // down to the safety level, plunge, and back to the start height.

@@ -46,9 +46,9 @@ std::uint8_t Zeichencode(char Zeichen) {
 
 // The script font of that name joins its characters: no spacing between them.
 bool VerbundeneSchrift(const std::string& Zeichensatz) {
-  const auto p = Zeichensatz.find_last_of("/\\");
-  return toolkit::EqualsIgnoreCaseAscii(p == std::string::npos ? Zeichensatz : Zeichensatz.substr(p + 1),
-                                        "SCRI.FNT");
+  std::string verzeichnis, name, ext;
+  VelkorWinUTIL::DateinameZerlegen(Zeichensatz, verzeichnis, name, ext);
+  return toolkit::EqualsIgnoreCaseAscii(name + ext, "SCRI.FNT");
 }
 
 double Winkel360(double Winkel) {

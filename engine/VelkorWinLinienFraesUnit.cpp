@@ -24,15 +24,13 @@ namespace {
 // pixel's number along its line: the column in a row, the row in a column.
 class TBahnfraeser {
 public:
-  TBahnfraeser(TBahnart Art, bool Grau) : spalten_(Art == TBahnart::Spalten), grau_(Grau) {
+  TBahnfraeser(TBahnart Art, bool Grau)
+      : spalten_(Art == TBahnart::Spalten), grau_(Grau), werte_(VelkorWinMOVE::FarbwerteJeIndex(Grau)) {
     const auto& b = Bearbeitungsbereich;
     links_ = b.Links, oben_ = b.Oben;
     erste_ = spalten_ ? b.Oben : b.Links;
     letzte_ = spalten_ ? b.Unten : b.Rechts;
     letzteBahn_ = spalten_ ? b.Rechts : b.Unten;
-    auto werte = VelkorWinMOVE::FarbwerteJeIndex(grau_);
-    modi_ = std::move(werte.Modi);
-    tiefen_ = std::move(werte.Tiefen);
   }
 
   void Fraesen(int Startspalte, int Startzeile);
@@ -64,12 +62,8 @@ private:
   }
   std::int32_t Index(int Stelle) const { return indizes_[static_cast<std::size_t>(Stelle - erste_)]; }
   TColor Farbe(int Stelle) const { return farben_[static_cast<std::size_t>(Stelle - erste_)]; }
-  TArbeitsmodus Modus(int Stelle) const {
-    const std::int32_t i = Index(Stelle);
-    return i < 0 || static_cast<std::size_t>(i) >= modi_.size() ? TArbeitsmodus::ohne
-                                                                 : modi_[static_cast<std::size_t>(i)];
-  }
-  double Tiefe(int Stelle) const { return tiefen_[static_cast<std::size_t>(Index(Stelle))]; }
+  TArbeitsmodus Modus(int Stelle) const { return werte_.Modus(Index(Stelle)); }
+  double Tiefe(int Stelle) const { return werte_.Tiefen[static_cast<std::size_t>(Index(Stelle))]; }
   bool InBahn(int Stelle) const { return Stelle >= erste_ && Stelle <= letzte_; }
   // Two neighbouring pixels of one mode belong to one run: of one colour, or in the grey
   // driver of one depth (a milled grey run goes on across depth changes, see Grenze).
@@ -122,11 +116,6 @@ private:
   bool Eilgangfarbe(std::int32_t Laufindex) const {
     return !grau_ && !spalten_ && VelkorWinMOVE::Farbgeschwindigkeit(Farbtabelle[static_cast<std::size_t>(Laufindex)].Farbe);
   }
-  void BohrzyklusSchliessen() {
-    if (!BohrzyklusAktiv) return;
-    VelkorWinGrvTXT::ZusatzSatzAusgeben();
-    BohrzyklusAktiv = false;
-  }
 
   bool Stoppwunsch() const { return Abbruch || (spalten_ && WandlungsFehler); }
   // A stop request: the line, and true. Inside a run WandlungsFehler is set as well.
@@ -145,11 +134,10 @@ private:
 
   bool spalten_;
   bool grau_;
+  VelkorWinMOVE::TFarbwerte werte_;  // per index of Farbtabelle
   int links_ = 0, oben_ = 0;
   int erste_ = 0, letzte_ = -1;  // places of a line
   int letzteBahn_ = -1;
-  std::vector<TArbeitsmodus> modi_;  // per index of Farbtabelle
-  std::vector<double> tiefen_;
   std::vector<TColor> farben_;       // per place of the line in hand
   std::vector<std::int32_t> indizes_;
   int bahn_ = 0;
@@ -185,7 +173,7 @@ bool TBahnfraeser::Stichellauf(int& Stelle, int Richtung) {
     Stelle += Richtung;
     if (Gestoppt(true)) return false;
   } while (InBahn(Stelle) && Modus(Stelle) == TArbeitsmodus::Sticheln && GleicherAbschnitt(anfang, Stelle));
-  BohrzyklusSchliessen();
+  VelkorWinGrvTXT::BohrzyklusSchliessen();
   if (InBahn(Stelle)) {
     Eilgang = true;
     Pixel(Stelle);
@@ -312,7 +300,7 @@ void TBahnfraeser::Fraesen(int Startspalte, int Startzeile) {
     if (!spalten_ && bahn <= letzteBahn_) VelkorWinMOVE::ZeileAnfahren(Absolut(), Ebene(), bahn, Ziel(), Position());
   }
   if (spalten_ && Stoppwunsch()) return;  // column-wise a stop leaves out the final retract
-  BohrzyklusSchliessen();
+  VelkorWinGrvTXT::BohrzyklusSchliessen();
   Eilgang = true;
   VelkorWinCIRC::Tiefenachse(Ebene(), Ziel()) = VelkorWinCIRC::Tiefenachse(Ebene(), VelkorWinGrvTXT::Zyklusstartpunkt);
   VelkorWinGrvTXT::FahreNach(Absolut(), Position(), Ziel());

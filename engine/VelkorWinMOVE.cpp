@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "engine/EngineHost.h"
+#include "engine/VelkorWinFileUtils.h"
 #include "engine/VelkorWinGrauwerte.h"
 #include "toolkit/Text.h"
 
@@ -73,13 +74,9 @@ TFarbSuche Suche;                                 // follows the used entries of
 std::unordered_set<TColor> ArbeitsfarbenMenge;     // follows Arbeitsfarben
 bool ZaehlungLaeuft = false;
 
-std::size_t Benutzt() {
-  return std::min(Farbtabelle.size(), static_cast<std::size_t>(std::max<std::int32_t>(Farbanzahl, 0)));
-}
-
 void SucheNeuAufbauen() {
   Suche.Leeren();
-  for (std::size_t i = 0; i < Benutzt(); ++i) {
+  for (std::size_t i = 0; i < Benutzt(Farbtabelle, Farbanzahl); ++i) {
     if (Suche.Suchen(Farbtabelle[i].Farbe) < 0) Suche.Eintragen(Farbtabelle[i].Farbe, static_cast<std::int32_t>(i));
   }
 }
@@ -87,7 +84,7 @@ void SucheNeuAufbauen() {
 // Brings the index up to the used entries: appended entries are added, anything else
 // rebuilds it.
 void SucheAbgleichen() {
-  const std::size_t benutzt = Benutzt();
+  const std::size_t benutzt = Benutzt(Farbtabelle, Farbanzahl);
   if (Suche.Anzahl() > benutzt) {
     SucheNeuAufbauen();
     return;
@@ -123,27 +120,15 @@ TArbeitsmodus Buchstabenmodus(char Buchstabe) {
   }
 }
 
-// A mode byte from a file that names no mode counts as none.
-TArbeitsmodus Gueltig(TArbeitsmodus Modus) { return Modus > TArbeitsmodus::Sticheln ? TArbeitsmodus::ohne : Modus; }
-
-// The mode of entry `Index` (colour `Farbe`) as a work colour; `Extra` finds the colour's
-// extra-colour entry.
-template <typename TExtraSuche>
-TArbeitsmodus EigenerModus(std::int32_t Index, TColor Farbe, TExtraSuche&& Extra) {
+// The mode of entry `Index` (colour `Farbe`) as a work colour; `ExtraModus` gives the
+// colour's mode as an extra colour (GrundArbeitsmodus when it is none).
+template <typename TExtraModus>
+TArbeitsmodus EigenerModus(std::int32_t Index, TColor Farbe, TExtraModus&& ExtraModus) {
   if (Farbanzahl <= 16) {
     if (Index < 0 || Index >= 16) return TArbeitsmodus::ohne;
     return Buchstabenmodus(KonfigBlock.FarbModus[static_cast<std::size_t>(Index)]);
   }
-  if (const TEF_Datentyp* e = Extra(Farbe)) return Gueltig(e->Arbeitsmodus);
-  return Gueltig(KonfigBlock.GrundArbeitsmodus);
-}
-
-const TEF_Datentyp* ExtrafarbeLinear(TColor Farbe) {
-  const std::size_t n = std::min(Extrafarbliste.size(), static_cast<std::size_t>(std::max(Extrafarbanzahl, 0)));
-  for (std::size_t i = 0; i < n; ++i) {
-    if (Extrafarbliste[i].Farbe == Farbe) return &Extrafarbliste[i];
-  }
-  return nullptr;
+  return Modusbyte(ExtraModus(Farbe));
 }
 
 // Tallies the picture's pixels into the used entries of Farbtabelle.
@@ -181,7 +166,7 @@ void Zaehlen(const toolkit::TBitmap& Bild, bool Neu) {
     Suche.Leeren();
     PixelZaehlen(Bild);
   } else {
-    Farbtabelle.resize(Benutzt());
+    Farbtabelle.resize(Benutzt(Farbtabelle, Farbanzahl));
     Farbanzahl = static_cast<std::int32_t>(Farbtabelle.size());
     SucheAbgleichen();
     if (!Bild.Empty()) {
@@ -224,7 +209,7 @@ std::int32_t FarbIndex(TColor Farbe) {
   const std::int32_t index = Suche.Suchen(Farbe);
   if (index >= 0 && Farbtabelle[static_cast<std::size_t>(index)].Farbe == Farbe) return index;
   // Not found, or found at an entry that was changed in place since: the entries decide.
-  const auto ende = Farbtabelle.begin() + static_cast<std::ptrdiff_t>(Benutzt());
+  const auto ende = Farbtabelle.begin() + static_cast<std::ptrdiff_t>(Benutzt(Farbtabelle, Farbanzahl));
   const auto gefunden = std::find_if(Farbtabelle.begin(), ende, [Farbe](const TFarbInfo& e) { return e.Farbe == Farbe; });
   if (index < 0 && gefunden == ende) return -1;
   SucheNeuAufbauen();
@@ -263,7 +248,15 @@ void ArbeitsfarbenLeeren() {
   Arbeitsfarbanzahl = 0;
 }
 
-TArbeitsmodus EigenerArbeitsmodus(TColor Farbe) { return EigenerModus(FarbIndex(Farbe), Farbe, ExtrafarbeLinear); }
+TArbeitsmodus Modusbyte(TArbeitsmodus Modus) {
+  return Modus == TArbeitsmodus::Fraesen || Modus == TArbeitsmodus::Sticheln ? Modus : TArbeitsmodus::ohne;
+}
+
+TArbeitsmodus EigenerArbeitsmodus(TColor Farbe) {
+  return EigenerModus(FarbIndex(Farbe), Farbe, [](TColor c) {
+    return VelkorWinFileUtils::ExtrafarbeSuchen(Extrafarbliste, c).Arbeitsmodus;
+  });
+}
 
 TArbeitsmodus FarbArbeitsmodus(TColor Farbe) {
   return IstArbeitsfarbe(Farbe) ? EigenerArbeitsmodus(Farbe) : TArbeitsmodus::ohne;
@@ -271,14 +264,14 @@ TArbeitsmodus FarbArbeitsmodus(TColor Farbe) {
 
 std::vector<TArbeitsmodus> ArbeitsmodusJeIndex() {
   SucheAbgleichen();
-  std::unordered_map<TColor, const TEF_Datentyp*> extras;
-  const std::size_t n = std::min(Extrafarbliste.size(), static_cast<std::size_t>(std::max(Extrafarbanzahl, 0)));
-  for (std::size_t i = 0; i < n; ++i) extras.try_emplace(Extrafarbliste[i].Farbe, &Extrafarbliste[i]);
-  auto extra = [&extras](TColor c) -> const TEF_Datentyp* {
+  std::unordered_map<TColor, TArbeitsmodus> extras;  // the first entry of each colour, as ExtrafarbeSuchen
+  const std::size_t n = Benutzt(Extrafarbliste, Extrafarbanzahl);
+  for (std::size_t i = 0; i < n; ++i) extras.try_emplace(Extrafarbliste[i].Farbe, Extrafarbliste[i].Arbeitsmodus);
+  auto extra = [&extras](TColor c) {
     const auto it = extras.find(c);
-    return it == extras.end() ? nullptr : it->second;
+    return it == extras.end() ? KonfigBlock.GrundArbeitsmodus : it->second;
   };
-  std::vector<TArbeitsmodus> modi(Benutzt(), TArbeitsmodus::ohne);
+  std::vector<TArbeitsmodus> modi(Benutzt(Farbtabelle, Farbanzahl), TArbeitsmodus::ohne);
   for (std::size_t i = 0; i < modi.size(); ++i) {
     const TColor c = Farbtabelle[i].Farbe;
     if (IstArbeitsfarbe(c)) modi[i] = EigenerModus(static_cast<std::int32_t>(i), c, extra);
@@ -309,13 +302,13 @@ void FarbInfoAnhaengen(std::vector<TFarbInfo>& Tabelle, std::int32_t& Anzahl, TC
 }
 
 void FarbInfoUebernehmen(const std::vector<TFarbInfo>& Tabelle, std::int32_t n) {
-  const auto anzahl = std::min(Tabelle.size(), static_cast<std::size_t>(std::max(n, 0)));
+  const auto anzahl = Benutzt(Tabelle, n);
   Quellfarbtabelle.assign(Tabelle.begin(), Tabelle.begin() + static_cast<std::ptrdiff_t>(anzahl));
   Quellfarbanzahl = static_cast<std::int32_t>(anzahl);
 }
 
 void GrauwertTabelleBilden() {
-  const std::size_t n = Benutzt();
+  const std::size_t n = Benutzt(Farbtabelle, Farbanzahl);
   Grauwerttabelle.resize(n);
   for (std::size_t i = 0; i < n; ++i) Grauwerttabelle[i] = VelkorWinGrauwerte::Grauwert(Farbtabelle[i].Farbe);
   VelkorWinGrauwerte::GrauwerteNeu();

@@ -53,6 +53,8 @@ void ArbeitsfarbenLeeren();
 TArbeitsmodus FarbArbeitsmodus(TColor Farbe);
 // The mode the colour would have as a work colour (the rule above without the test).
 TArbeitsmodus EigenerArbeitsmodus(TColor Farbe);
+// A mode byte that may come from a file: anything but milling and engraving counts as ohne.
+TArbeitsmodus Modusbyte(TArbeitsmodus Modus);
 // FarbArbeitsmodus of every entry of Farbtabelle, worked out once for a whole table.
 std::vector<TArbeitsmodus> ArbeitsmodusJeIndex();
 
@@ -62,6 +64,11 @@ std::vector<TArbeitsmodus> ArbeitsmodusJeIndex();
 struct TFarbwerte {
   std::vector<TArbeitsmodus> Modi;
   std::vector<double> Tiefen;
+  // The mode of entry `Index`; ohne for an index outside the table (-1: no colour of it).
+  TArbeitsmodus Modus(std::int32_t Index) const {
+    return Index < 0 || static_cast<std::size_t>(Index) >= Modi.size() ? TArbeitsmodus::ohne
+                                                                      : Modi[static_cast<std::size_t>(Index)];
+  }
 };
 TFarbwerte FarbwerteJeIndex(bool Grau);
 

@@ -160,10 +160,7 @@ void PixelSticheln(bool Absolut, TEbene Ebene, TColor Farbe, int Spalte, int Zei
   const auto tiefe = Farbtiefe(Farbe);
   if (!tiefe) return;
   bool& zyklusOffen = VelkorWinGrvTXT::BohrzyklusAktiv;
-  if (zyklusOffen && Bohrtiefe != *tiefe) {
-    VelkorWinGrvTXT::ZusatzSatzAusgeben();
-    zyklusOffen = false;
-  }
+  if (Bohrtiefe != *tiefe) VelkorWinGrvTXT::BohrzyklusSchliessen();
   if (!zyklusOffen) {
     VelkorWinGrvTXT::Eilgang = true;
     PixelAnfahren(Absolut, Ebene, Spalte, Zeile, Ziel, Position);

@@ -53,7 +53,7 @@ public:
     fenster_ = Bearbeitungsbereich;
     try {
       const auto pixel = static_cast<std::size_t>(breite_) * static_cast<std::size_t>(hoehe_);
-      const std::size_t farben = std::min(Farbtabelle.size(), static_cast<std::size_t>(std::max(Farbanzahl, 0)));
+      const std::size_t farben = Benutzt(Farbtabelle, Farbanzahl);
       index_.assign(pixel, -1);
       std::vector<TColor> zeile(static_cast<std::size_t>(breite_));
       std::vector<std::uint32_t> anzahl(farben + 1, 0);
@@ -275,11 +275,6 @@ TColor KandidatenMarkierfarbe() {
   return farbe;
 }
 
-// The mode of a byte that may come from a file: anything but milling and engraving is none.
-TArbeitsmodus Modusbyte(TArbeitsmodus Modus) {
-  return Modus == TArbeitsmodus::Fraesen || Modus == TArbeitsmodus::Sticheln ? Modus : TArbeitsmodus::ohne;
-}
-
 }  // namespace
 
 void KonturlisteFahren(bool Absolut, TEbene Ebene, const TKonturliste& Liste, TPunkt3D& Ziel, TPunkt3D& Position,
@@ -344,10 +339,7 @@ void KonturlisteFahren(bool Absolut, TEbene Ebene, const TKonturliste& Liste, TP
       VelkorWinGrvTXT::FahreNach(Absolut, Position, Ziel);
     }
   }
-  if (VelkorWinGrvTXT::BohrzyklusAktiv && !Abbruch) {
-    VelkorWinGrvTXT::ZusatzSatzAusgeben();
-    VelkorWinGrvTXT::BohrzyklusAktiv = false;
-  }
+  if (!Abbruch) VelkorWinGrvTXT::BohrzyklusSchliessen();
 }
 
 void FarbKonturenVerfolgen(bool Absolut, TPunkt3D& Position, TPunkt3D& Ziel) {
@@ -357,7 +349,7 @@ void FarbKonturenVerfolgen(bool Absolut, TPunkt3D& Position, TPunkt3D& Ziel) {
   const TEbene ebene = VelkorWinINTR::Ebene;
   Markierfarbe = KandidatenMarkierfarbe();
   Ziel = Position;  // the moves start from where the tool stands
-  const std::size_t farben = std::min<std::size_t>(static_cast<std::size_t>(std::max(Farbanzahl, 0)), 16);
+  const std::size_t farben = std::min<std::size_t>(Benutzt(Farbtabelle, Farbanzahl), 16);
   for (std::size_t i = 0; i < farben && !Gestoppt(); ++i) {
     if (k.F_Verfolgen[i] != 'J' || Farbtabelle[i].Anzahl == 0) continue;
     Pass.FarbeSetzen(static_cast<std::int32_t>(i));
@@ -386,9 +378,7 @@ void ExtraFarbKonturenVerfolgen(bool Absolut, TPunkt3D& Position, TPunkt3D& Ziel
     const TPixelRechteck& alt;
     ~TBereichZurueck() { Bearbeitungsbereich = alt; }
   } zurueck{bereich};
-  const auto& bild = VelkorWinBildZyklus::Zyklusbild;
-  Bearbeitungsbereich = {0, 0, static_cast<std::uint16_t>(std::max(bild.Width() - 1, 0)),
-                         static_cast<std::uint16_t>(std::max(bild.Height() - 1, 0))};
+  Bearbeitungsbereich = VelkorWinBildZyklus::Bildrechteck(VelkorWinBildZyklus::Zyklusbild);
   if (Farbanzahl <= 16) return;
   Markierfarbe = ZufallsMarkierfarbe();
   const TPassende passende;
@@ -406,13 +396,13 @@ void ExtraFarbKonturenVerfolgen(bool Absolut, TPunkt3D& Position, TPunkt3D& Ziel
   };
   const TArbeitsmodus grundmodus = Modusbyte(k.GrundArbeitsmodus);
   if (k.GrundBesonderheit == TBesonderheit::Farbe_verfolgen && grundmodus != TArbeitsmodus::ohne) {
-    const std::size_t farben = std::min(Farbtabelle.size(), static_cast<std::size_t>(std::max(Farbanzahl, 0)));
+    const std::size_t farben = Benutzt(Farbtabelle, Farbanzahl);
     for (std::size_t i = 0; i < farben && !Gestoppt(); ++i) {
       const TColor farbe = Farbtabelle[i].Farbe;
       if (!VelkorWinFileUtils::IstExtrafarbe(farbe, Extrafarbliste)) folgen(farbe, grundmodus);
     }
   }
-  const std::size_t extras = std::min(Extrafarbliste.size(), static_cast<std::size_t>(std::max(Extrafarbanzahl, 0)));
+  const std::size_t extras = Benutzt(Extrafarbliste, Extrafarbanzahl);
   for (std::size_t i = 0; i < extras && !Gestoppt(); ++i) {
     const TEF_Datentyp e = Extrafarbliste[i];
     const TArbeitsmodus modus = Modusbyte(e.Arbeitsmodus);

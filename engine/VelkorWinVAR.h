@@ -1,6 +1,7 @@
 #pragma once
 // Shared types, the settings block KonfigBlock, the run flags and the image state that
 // the engine, the windows and the image preparation share.
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -64,6 +65,13 @@ struct TEF_Datentyp {
   TBesonderheit Besonderheit = TBesonderheit::keine;
   bool operator==(const TEF_Datentyp&) const = default;
 };
+
+// The entries of a table that its count says are in use: the count, cut to the table's
+// length; a count below 0 uses none.
+template <typename T>
+std::size_t Benutzt(const std::vector<T>& Tabelle, std::int32_t Anzahl) {
+  return std::min(Tabelle.size(), static_cast<std::size_t>(std::max<std::int32_t>(Anzahl, 0)));
+}
 
 // NC line lists: the part program and the buffered NC output, one line per entry.
 using TNcZeilen = std::vector<std::string>;

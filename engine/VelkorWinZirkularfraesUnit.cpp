@@ -132,10 +132,7 @@ void SpiraleZuruecksetzen() {
 // One run of a circular driver over Zyklusbild.
 class TSpiralfraeser {
 public:
-  explicit TSpiralfraeser(bool Grau) {
-    auto werte = VelkorWinMOVE::FarbwerteJeIndex(Grau);
-    modi_ = std::move(werte.Modi);
-    tiefen_ = std::move(werte.Tiefen);
+  explicit TSpiralfraeser(bool Grau) : werte_(VelkorWinMOVE::FarbwerteJeIndex(Grau)) {
     breite_ = VelkorWinBildZyklus::Zyklusbild.Width();
     hoehe_ = VelkorWinBildZyklus::Zyklusbild.Height();
   }
@@ -151,8 +148,7 @@ private:
   void Lesen() {
     farbe_ = Innen() ? VelkorWinBildZyklus::Zyklusbild.Pixel(Spiralpixel.Spalte, Spiralpixel.Zeile) : KeineFarbe;
     index_ = farbe_ == KeineFarbe ? -1 : VelkorWinMOVE::FarbIndex(farbe_);
-    modus_ = index_ < 0 || static_cast<std::size_t>(index_) >= modi_.size() ? TArbeitsmodus::ohne
-                                                                           : modi_[static_cast<std::size_t>(index_)];
+    modus_ = werte_.Modus(index_);
   }
   // One step; pending messages are processed so that the stop keys work on every step.
   static void Schritt() {
@@ -171,17 +167,11 @@ private:
     Eilgang = true;
     VelkorWinMOVE::StarthoeheAnfahren(Absolut(), Ebene(), Ziel(), Position());
   }
-  void BohrzyklusSchliessen() {
-    if (!VelkorWinGrvTXT::BohrzyklusAktiv) return;
-    VelkorWinGrvTXT::ZusatzSatzAusgeben();
-    VelkorWinGrvTXT::BohrzyklusAktiv = false;
-  }
   bool Hineinschreiten();
   bool Sticheln();
   bool Fraesschritt();
 
-  std::vector<TArbeitsmodus> modi_;
-  std::vector<double> tiefen_;
+  VelkorWinMOVE::TFarbwerte werte_;
   int breite_ = 0, hoehe_ = 0;
   TColor farbe_ = -1;
   std::int32_t index_ = -1;
@@ -223,7 +213,7 @@ bool TSpiralfraeser::Sticheln() {
     if (Gestoppt(true)) return false;
     Lesen();
   } while (modus_ == TArbeitsmodus::Sticheln && !SpiralEnde);
-  BohrzyklusSchliessen();
+  VelkorWinGrvTXT::BohrzyklusSchliessen();
   return true;
 }
 
@@ -238,7 +228,7 @@ bool TSpiralfraeser::Fraesschritt() {
   }
   Eilgang = false;
   WerkzeugUnten = true;
-  Tiefenachse(Ebene(), Ziel()) = tiefen_[static_cast<std::size_t>(index_)];
+  Tiefenachse(Ebene(), Ziel()) = werte_.Tiefen[static_cast<std::size_t>(index_)];
   Pixel();
   if (!Abbruch) return true;
   WandlungsFehler = true;
@@ -263,7 +253,7 @@ void TSpiralfraeser::Fraesen() {
     Lesen();
     if (WerkzeugUnten && modus_ == TArbeitsmodus::ohne) Hochfahren();
   }
-  BohrzyklusSchliessen();
+  VelkorWinGrvTXT::BohrzyklusSchliessen();
   Eilgang = true;
   Tiefenachse(Ebene(), Ziel()) = Starthoehe();
   VelkorWinGrvTXT::FahreNach(Absolut(), Position(), Ziel());
@@ -276,8 +266,7 @@ void ZirkularFraesen(bool Grau, TInterpolation Programmiert, std::uint8_t Richtu
   const VelkorWinMOVE::TGrautiefen grautiefen(Grau);
   const std::uint8_t sinn = KonfigBlock.Zirkularsinn;
   SpiraleZuruecksetzen();
-  Bearbeitungsbereich = {0, 0, static_cast<std::uint16_t>(std::max(bild.Width() - 1, 0)),
-                         static_cast<std::uint16_t>(std::max(bild.Height() - 1, 0))};
+  Bearbeitungsbereich = VelkorWinBildZyklus::Bildrechteck(bild);
 
   Winkelschritt = VelkorWinWorldScreen::PixelgroesseX;
   if (!std::isfinite(static_cast<double>(Winkelschritt)) || !(Winkelschritt > 0.0L) || Winkelschritt > 360.0L) {

@@ -127,7 +127,8 @@ TEST_F(Interpreter, AStopRequestEndsTheProgrammedStop) {
     if (!host.Protokoll.empty() && host.Protokoll.back() == "stop: N20 M0") Abbruch = WandlungsFehler = true;
   };
   EXPECT_FALSE(WandlungDurchfuehren());
-  EXPECT_FALSE(Fortsetzen == false && WandlungLaeuft);
+  // The stop notice is closed again: nothing is left waiting for the operator.
+  EXPECT_EQ(host.Protokoll, (std::vector<std::string>{"stop: N20 M0", "stop closed"}));
   const auto zeilen = Zeilen();
   EXPECT_EQ(zeilen.back(), "Wandlung abgebrochen!");
   EXPECT_EQ(std::count(zeilen.begin(), zeilen.end(), "N3 M30"), 0);

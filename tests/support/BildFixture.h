@@ -1,10 +1,11 @@
 #pragma once
-// The image-cycle fixture: pictures drawn from letters, written as TEIL.BMP into the
-// working directory as Teil.bmp, and a part program that mills them with one image cycle under the
-// settings of the worked checks: no block numbers, no blanks between addresses, only
-// changed axes, tool T1 of 2.0 mm (run-in and overrun 2.0 mm), safety level R2 = 2.0,
-// line-wise, base mode "ohne". A picture of w x h pixels lies between (0, 10(h-1), 5)
-// and (10(w-1), 0, 5), so pixel centres sit on a 10 mm grid.
+// The image-cycle fixture: pictures drawn from letters, written into the working directory
+// as Teil.bmp (the cycle names it teil.bmp and finds it whatever the case), and a part
+// program that mills them with one image cycle under the settings of the worked checks: no
+// block numbers, no blanks between addresses, only changed axes, tool T1 of 2.0 mm (run-in
+// and overrun 2.0 mm), safety level R2 = 2.0, line-wise, base mode "ohne". A picture of
+// w x h pixels lies between (0, 10(h-1), 5) and (10(w-1), 0, 5), so pixel centres sit on a
+// 10 mm grid.
 #include <string>
 #include <vector>
 
