@@ -78,6 +78,11 @@ protected:
     VELKOR_READER_BASICS                        \
   }
 
+// Defines a reader class's class reference (in its source): the class name, how to make
+// one, the parent class and the content test.
+#define VELKOR_DEFINE_READER_CLASS(Name, ParentClass) \
+  const toolkit::TGraphicClass Name::Class = {#Name, &toolkit::MakeGraphic<Name>, &ParentClass::Class, &Name::CanLoad}
+
 // Truevision Targa: reads types 1-3 and 9-11 and is the one reader that also writes.
 class TTargaGraphic : public TRasterGraphic {
   VELKOR_READER_BASICS
@@ -117,16 +122,9 @@ private:
   std::vector<float> FYCbCrCoefficients;
 };
 
-// The TIFF preview of a DOS-binary Encapsulated PostScript file.
-class TEPSGraphic : public TTIFFGraphic {
-public:
-  static const toolkit::TGraphicClass Class;
-  const toolkit::TGraphicClass& ClassType() const override { return Class; }
-  static bool CanLoad(std::span<const std::uint8_t> bytes);
-  // The properties of the preview.
-  bool ReadImageProperties(std::span<const std::uint8_t> bytes, unsigned imageIndex) override;
-  void LoadFromBytes(std::span<const std::uint8_t> bytes) override;
-};
+// The TIFF preview of a DOS-binary Encapsulated PostScript file; its image properties are
+// the preview's.
+VELKOR_RASTER_READER(TEPSGraphic, TTIFFGraphic);
 
 VELKOR_RASTER_READER(TPCXGraphic, TRasterGraphic);
 VELKOR_RASTER_READER(TRLAGraphic, TRasterGraphic);

@@ -11,8 +11,7 @@ namespace RasterGraphics {
 
 using RasterColor::TColorScheme;
 
-const toolkit::TGraphicClass TAutodeskGraphic::Class = {"TAutodeskGraphic", &toolkit::MakeGraphic<TAutodeskGraphic>,
-                                                        &TRasterGraphic::Class, &TAutodeskGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TAutodeskGraphic, TRasterGraphic);
 
 namespace {
 

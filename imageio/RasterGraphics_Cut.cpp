@@ -15,8 +15,7 @@ namespace RasterGraphics {
 
 using RasterColor::TColorScheme;
 
-const toolkit::TGraphicClass TCUTGraphic::Class = {"TCUTGraphic", &toolkit::MakeGraphic<TCUTGraphic>,
-                                                   &TRasterGraphic::Class, &TCUTGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TCUTGraphic, TRasterGraphic);
 
 namespace {
 

@@ -6,8 +6,7 @@
 
 namespace RasterGraphics {
 
-const toolkit::TGraphicClass TEPSGraphic::Class = {"TEPSGraphic", &toolkit::MakeGraphic<TEPSGraphic>,
-                                                   &TTIFFGraphic::Class, &TEPSGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TEPSGraphic, TTIFFGraphic);
 
 namespace {
 

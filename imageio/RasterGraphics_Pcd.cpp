@@ -12,8 +12,7 @@ namespace RasterGraphics {
 
 using RasterColor::TColorScheme;
 
-const toolkit::TGraphicClass TPCDGraphic::Class = {"TPCDGraphic", &toolkit::MakeGraphic<TPCDGraphic>,
-                                                   &TRasterGraphic::Class, &TPCDGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TPCDGraphic, TRasterGraphic);
 
 namespace {
 

@@ -13,8 +13,7 @@ namespace RasterGraphics {
 using RasterColor::TColorScheme;
 using toolkit::TPixelFormat;
 
-const toolkit::TGraphicClass TPCXGraphic::Class = {"TPCXGraphic", &toolkit::MakeGraphic<TPCXGraphic>,
-                                                   &TRasterGraphic::Class, &TPCXGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TPCXGraphic, TRasterGraphic);
 
 namespace {
 

@@ -20,8 +20,7 @@ using RasterColor::TColorScheme;
 using toolkit::TColor;
 using toolkit::TPixelFormat;
 
-const toolkit::TGraphicClass TPNGGraphic::Class = {"TPNGGraphic", &toolkit::MakeGraphic<TPNGGraphic>,
-                                                   &TRasterGraphic::Class, &TPNGGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TPNGGraphic, TRasterGraphic);
 
 namespace {
 

@@ -13,8 +13,7 @@ namespace RasterGraphics {
 using RasterColor::TColorScheme;
 using toolkit::TPixelFormat;
 
-const toolkit::TGraphicClass TPPMGraphic::Class = {"TPPMGraphic", &toolkit::MakeGraphic<TPPMGraphic>,
-                                                   &TRasterGraphic::Class, &TPPMGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TPPMGraphic, TRasterGraphic);
 
 namespace {
 

@@ -14,8 +14,7 @@ namespace RasterGraphics {
 
 using RasterColor::TColorScheme;
 
-const toolkit::TGraphicClass TPSDGraphic::Class = {"TPSDGraphic", &toolkit::MakeGraphic<TPSDGraphic>,
-                                                   &TRasterGraphic::Class, &TPSDGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TPSDGraphic, TRasterGraphic);
 
 namespace {
 

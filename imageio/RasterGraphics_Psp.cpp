@@ -18,8 +18,7 @@ namespace RasterGraphics {
 
 using RasterColor::TColorScheme;
 
-const toolkit::TGraphicClass TPSPGraphic::Class = {"TPSPGraphic", &toolkit::MakeGraphic<TPSPGraphic>,
-                                                   &TRasterGraphic::Class, &TPSPGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TPSPGraphic, TRasterGraphic);
 
 namespace {
 

@@ -16,8 +16,7 @@ namespace RasterGraphics {
 
 using RasterColor::TColorScheme;
 
-const toolkit::TGraphicClass TRLAGraphic::Class = {"TRLAGraphic", &toolkit::MakeGraphic<TRLAGraphic>,
-                                                   &TRasterGraphic::Class, &TRLAGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TRLAGraphic, TRasterGraphic);
 
 namespace {
 

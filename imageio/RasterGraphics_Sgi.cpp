@@ -13,8 +13,7 @@ namespace RasterGraphics {
 
 using RasterColor::TColorScheme;
 
-const toolkit::TGraphicClass TSGIGraphic::Class = {"TSGIGraphic", &toolkit::MakeGraphic<TSGIGraphic>,
-                                                   &TRasterGraphic::Class, &TSGIGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TSGIGraphic, TRasterGraphic);
 
 namespace {
 

@@ -17,8 +17,7 @@ namespace RasterGraphics {
 using RasterColor::TColorScheme;
 using toolkit::TPixelFormat;
 
-const toolkit::TGraphicClass TTargaGraphic::Class = {"TTargaGraphic", &toolkit::MakeGraphic<TTargaGraphic>,
-                                                     &TRasterGraphic::Class, &TTargaGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TTargaGraphic, TRasterGraphic);
 
 namespace {
 

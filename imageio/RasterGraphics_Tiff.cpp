@@ -10,8 +10,7 @@ namespace RasterGraphics {
 
 using RasterColor::TColorScheme;
 
-const toolkit::TGraphicClass TTIFFGraphic::Class = {"TTIFFGraphic", &toolkit::MakeGraphic<TTIFFGraphic>,
-                                                    &TRasterGraphic::Class, &TTIFFGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TTIFFGraphic, TRasterGraphic);
 
 namespace {
 
