@@ -234,6 +234,8 @@ std::unique_ptr<toolkit::TGraphic> LoadGraphicFromBytes(std::span<const std::uin
 
 [[noreturn]] void RaiseGraphicError(const std::string& message);
 [[noreturn]] void RaiseGraphicError(std::string_view format, std::initializer_list<std::string_view> arguments);
+// "Stream read error in <format> file.": the text a reader raises when its data end early.
+std::string StreamReadError(std::string_view format);
 void SwapShortArray(std::span<std::uint16_t> words);
 void SwapLongArray(std::span<std::uint32_t> longs);
 std::uint32_t SwapLong(std::uint32_t value);

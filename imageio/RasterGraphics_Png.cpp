@@ -37,7 +37,7 @@ constexpr std::uint64_t kMaxInflateRatio = 1032;
 class TChunkReader {
 public:
   explicit TChunkReader(std::span<const std::uint8_t> bytes)
-      : in_(bytes, RasterStrings::Format(RasterStrings::gesStreamReadError, {kName})) {
+      : in_(bytes, StreamReadError(kName)) {
     in_.seek(kSignature.size());
   }
 

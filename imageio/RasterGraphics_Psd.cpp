@@ -27,7 +27,6 @@ struct Header {
   std::uint16_t depth, mode;
 };
 
-std::string ReadError() { return RasterStrings::Format(RasterStrings::gesStreamReadError, {kName}); }
 
 bool Signature(std::span<const std::uint8_t> bytes) {
   return bytes.size() >= 4 && (bytes[0] == '8') && (bytes[1] & 0xDF) == 'B' && (bytes[2] & 0xDF) == 'P' &&
@@ -84,7 +83,7 @@ bool TPSDGraphic::CanLoad(std::span<const std::uint8_t> bytes) {
 bool TPSDGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsigned imageIndex) {
   TRasterGraphic::ReadImageProperties(bytes, imageIndex);
   if (bytes.size() < kHeaderSize || !Signature(bytes)) return false;
-  toolkit::ByteReader in(bytes, ReadError());
+  toolkit::ByteReader in(bytes, StreamReadError(kName));
   const Header h = ReadHeader(in);
   auto& p = FImageProperties;
   p.Options = ioBigEndian;
@@ -104,7 +103,7 @@ bool TPSDGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsig
 }
 
 void TPSDGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  const std::string readError = ReadError();
+  const std::string readError = StreamReadError(kName);
   Release();
   FColorManager = RasterColor::TColorManager();
   if (!ReadImageProperties(bytes, 0)) RaiseGraphicError(RasterStrings::gesInvalidImage, {kName});

@@ -29,7 +29,6 @@ enum BlockType : std::uint16_t { kImageBlock = 0, kPaletteBlock = 2, kLayerStart
 // What one stored byte can give: a run-length pair 127 bytes, Deflate 1032.
 constexpr std::uint64_t kMaxRunRatio = 127, kMaxInflateRatio = 1032;
 
-std::string ReadError() { return RasterStrings::Format(RasterStrings::gesStreamReadError, {kName}); }
 [[noreturn]] void Invalid() { RaiseGraphicError(RasterStrings::gesInvalidImage, {kName}); }
 
 std::uint16_t MajorVersion(std::span<const std::uint8_t> bytes) { return static_cast<std::uint16_t>(bytes[32] | bytes[33] << 8); }
@@ -75,13 +74,13 @@ struct Attributes {
 };
 
 Attributes ReadAttributes(std::span<const std::uint8_t> bytes, unsigned version) {
-  toolkit::ByteReader in(bytes, ReadError());
+  toolkit::ByteReader in(bytes, StreamReadError(kName));
   in.seek(kHeaderSize);
   const Block block = ReadBlock(in, version);
   if (block.type != kImageBlock) Invalid();
-  toolkit::ByteReader a(block.data, ReadError());
+  toolkit::ByteReader a(block.data, StreamReadError(kName));
   const auto c = Chunk(a, block, version);
-  toolkit::ByteReader f(c, ReadError());
+  toolkit::ByteReader f(c, StreamReadError(kName));
   Attributes r{};
   r.width = f.i32le();
   r.height = f.i32le();
@@ -133,7 +132,7 @@ namespace {
 
 // One channel's bytes, unpacked to `size` bytes.
 std::vector<std::uint8_t> Unpack(std::span<const std::uint8_t> stored, std::size_t size, TCompressionType compression) {
-  const std::string readError = ReadError();
+  const std::string readError = StreamReadError(kName);
   std::vector<std::uint8_t> out(size);
   switch (compression) {
     case TCompressionType::ctNone:
@@ -159,7 +158,7 @@ std::vector<std::uint8_t> Unpack(std::span<const std::uint8_t> stored, std::size
 }  // namespace
 
 void TPSPGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  const std::string readError = ReadError();
+  const std::string readError = StreamReadError(kName);
   Release();
   FColorManager = RasterColor::TColorManager();
   if (!ReadImageProperties(bytes, 0)) Invalid();
