@@ -59,6 +59,9 @@ public:
   RasterColor::TColorManager& ColorManager() { return FColorManager; }
 
 protected:
+  // The "Transfering..." progress once `rowsDone` of `rows` rows are in the bitmap.
+  void RowProgress(std::uint64_t rowsDone, std::uint64_t rows) const;
+
   RasterColor::TColorManager FColorManager;
   TImageProperties FImageProperties;
 };

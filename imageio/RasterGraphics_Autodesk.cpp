@@ -79,7 +79,7 @@ void TAutodeskGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   for (int y = 0; y < h.height; ++y) {
     const auto row = in.take(h.width);
     std::copy(row.begin(), row.end(), bitmap.ScanLine(y).begin());
-    Progress(toolkit::TProgressStage::Running, static_cast<int>((y + 1) * 100ull / h.height), RasterStrings::gesTransfering);
+    RowProgress(y + 1, h.height);
   }
   Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
   static_cast<TBitmap&>(*this) = std::move(bitmap);

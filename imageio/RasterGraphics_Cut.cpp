@@ -100,7 +100,7 @@ void TCUTGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
     const auto result = decoder.Decode(in.rest(), bitmap.ScanLine(static_cast<int>(y)));
     if (result.Produced < p.Width) RaiseGraphicError(RasterStrings::gesInvalidImage, {kName});
     in.skip(result.Consumed);
-    Progress(toolkit::TProgressStage::Running, static_cast<int>((y + 1) * 100ull / p.Height), RasterStrings::gesTransfering);
+    RowProgress(y + 1, p.Height);
   }
   decoder.DecodeEnd();
   Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);

@@ -116,7 +116,7 @@ void TPCDGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
         std::memcpy(bitmap.ScanLine(static_cast<int>(line)).data() + 3 * column, row.data() + 3 * x, 3);
       }
     }
-    Progress(toolkit::TProgressStage::Running, static_cast<int>((y + 1) * 100 / h), RasterStrings::gesTransfering);
+    RowProgress(y + 1, h);
   }
   Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
   static_cast<TBitmap&>(*this) = std::move(bitmap);

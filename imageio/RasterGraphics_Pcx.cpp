@@ -163,7 +163,7 @@ void TPCXGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
     } else {
       FColorManager.ConvertRow(row, target, p.Width);
     }
-    Progress(toolkit::TProgressStage::Running, static_cast<int>((y + 1) * 100ull / p.Height), RasterStrings::gesTransfering);
+    RowProgress(y + 1, p.Height);
   }
   Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
   static_cast<TBitmap&>(*this) = std::move(bitmap);

@@ -393,7 +393,7 @@ void TPNGGraphic::ReadImageData(TLoad& load, TBitmap& bitmap) {
   if (h.interlace == 0) {
     for (std::uint32_t y = 0; y < h.height; ++y) {
       decodeRow(current.size(), static_cast<int>(y), h.width, 0xFF);
-      Progress(toolkit::TProgressStage::Running, static_cast<int>((y + 1) * 100ull / h.height), RasterStrings::gesTransfering);
+      RowProgress(y + 1, h.height);
     }
     return;
   }
@@ -406,7 +406,7 @@ void TPNGGraphic::ReadImageData(TLoad& load, TBitmap& bitmap) {
     for (std::uint32_t y = s.startRow; y < h.height; y += s.rowStep) {
       decodeRow(size, static_cast<int>(y), h.width, s.mask);
       if (pass == 6)
-        Progress(toolkit::TProgressStage::Running, static_cast<int>((y + 1) * 100ull / h.height), RasterStrings::gesTransfering);
+        RowProgress(y + 1, h.height);
     }
   }
 }

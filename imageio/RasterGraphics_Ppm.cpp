@@ -184,7 +184,7 @@ void TPPMGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
         row[pixmap ? i - i % 3 + 2 - i % 3 : i] = scale[v];
       }
     }
-    Progress(toolkit::TProgressStage::Running, static_cast<int>((y + 1) * 100ull / h.height), RasterStrings::gesTransfering);
+    RowProgress(y + 1, h.height);
   }
   Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
   static_cast<TBitmap&>(*this) = std::move(picture);

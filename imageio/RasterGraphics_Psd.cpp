@@ -189,7 +189,7 @@ void TPSDGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
       planes[c] = row;
     }
     cm.ConvertRow(planes, bitmap.ScanLine(static_cast<int>(y)), h.width);
-    Progress(toolkit::TProgressStage::Running, static_cast<int>((y + 1) * 100 / rows), RasterStrings::gesTransfering);
+    RowProgress(y + 1, rows);
   }
   Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
   static_cast<TBitmap&>(*this) = std::move(bitmap);

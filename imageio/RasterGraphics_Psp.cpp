@@ -276,7 +276,7 @@ void TPSPGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   for (std::int64_t y = 0; y < height; ++y) {
     for (std::size_t k = 0; k < used; ++k) rows[k] = std::span(*planes[k]).subspan(static_cast<std::size_t>(y) * stride, stride);
     cm.ConvertRow(rows, bitmap.ScanLine(static_cast<int>(y)), static_cast<std::uint32_t>(width));
-    Progress(toolkit::TProgressStage::Running, static_cast<int>((y + 1) * 100 / height), RasterStrings::gesTransfering);
+    RowProgress(y + 1, height);
   }
   Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
   static_cast<TBitmap&>(*this) = std::move(bitmap);

@@ -143,7 +143,7 @@ void TRLAGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
       if (decoder.Decode(packed, buffer).Produced < channelBytes) RaiseGraphicError(readError);
     }
     FColorManager.ConvertRow(planes, bitmap.ScanLine(static_cast<int>(p.BottomUp ? p.Height - 1 - r : r)), p.Width);
-    Progress(toolkit::TProgressStage::Running, static_cast<int>((r + 1) * 100ull / p.Height), RasterStrings::gesTransfering);
+    RowProgress(r + 1, p.Height);
   }
   decoder.DecodeEnd();
   Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);

@@ -138,7 +138,7 @@ void TSGIGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
       }
     }
     FColorManager.ConvertRow(planes, bitmap.ScanLine(static_cast<int>(p.Height - 1 - r)), p.Width);
-    Progress(toolkit::TProgressStage::Running, static_cast<int>((r + 1) * 100ull / p.Height), RasterStrings::gesTransfering);
+    RowProgress(r + 1, p.Height);
   }
   decoder.DecodeEnd();
   Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);

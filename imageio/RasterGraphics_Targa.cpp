@@ -181,7 +181,7 @@ void TTargaGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
       std::copy(stored.begin(), stored.end(), row.begin());
     }
     if (pixelBytes == 2) ClearAttributeBits(row);
-    Progress(toolkit::TProgressStage::Running, static_cast<int>((r + 1) * 100ull / h.height), RasterStrings::gesTransfering);
+    RowProgress(r + 1, h.height);
   }
   decoder.DecodeEnd();
   Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);

@@ -219,8 +219,7 @@ void TTIFFGraphic::LoadFromBytes(std::span<const std::uint8_t> tiff) {
   }
   Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesPreparing);
 
-  const std::string transfering = RasterStrings::gesTransfering;
-  Progress(toolkit::TProgressStage::Starting, 0, transfering);
+  Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesTransfering);
   // The strip buffer is cleared by the system; after each strip only what a decoder wrote
   // before is cleared again, so a strip that ends early leaves zeros.
   const toolkit::TZeroedBlock buffer = toolkit::AllocateZeroed(decoder ? static_cast<std::size_t>(plan.largest) : 0);
@@ -248,11 +247,11 @@ void TTIFFGraphic::LoadFromBytes(std::span<const std::uint8_t> tiff) {
         else ApplyPredictor8(line, p.Width - 1, p.SamplesPerPixel);
       }
       FColorManager.ConvertRow(rows.subspan(r * lineBytes, static_cast<std::size_t>(lineBytes)), bitmap.ScanLine(static_cast<int>(y)), p.Width);
-      Progress(toolkit::TProgressStage::Running, static_cast<int>((y + 1) * 100ull / p.Height), transfering);
+      RowProgress(y + 1, p.Height);
     }
   }
   if (decoder) decoder->DecodeEnd();
-  Progress(toolkit::TProgressStage::Ending, 100, transfering);
+  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
   static_cast<TBitmap&>(*this) = std::move(bitmap);
 }
 
