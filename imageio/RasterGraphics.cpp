@@ -21,6 +21,11 @@ bool TRasterGraphic::ReadImageProperties(std::span<const std::uint8_t>, unsigned
   return false;
 }
 
+void TRasterGraphic::BeginLoad() {
+  Release();
+  FColorManager = RasterColor::TColorManager();
+}
+
 void TRasterGraphic::RowProgress(std::uint64_t rowsDone, std::uint64_t rows) const {
   if (OnProgress) Progress(toolkit::TProgressStage::Running, static_cast<int>(rowsDone * 100 / rows), RasterStrings::gesTransfering);
 }

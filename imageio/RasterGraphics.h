@@ -59,6 +59,9 @@ public:
   RasterColor::TColorManager& ColorManager() { return FColorManager; }
 
 protected:
+  // Empties the picture and puts the colour manager back to its start values: every load
+  // starts from nothing an earlier load left.
+  void BeginLoad();
   // The "Transfering..." progress once `rowsDone` of `rows` rows are in the bitmap.
   void RowProgress(std::uint64_t rowsDone, std::uint64_t rows) const;
 

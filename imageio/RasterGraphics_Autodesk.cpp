@@ -56,7 +56,7 @@ bool TAutodeskGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, 
 
 void TAutodeskGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   const std::string readError = StreamReadError(kName);
-  Release();
+  BeginLoad();
   if (!ReadImageProperties(bytes, 0)) RaiseGraphicError(RasterStrings::gesInvalidImage, {kName});
   const Header h = ReadHeader(bytes);
   // Only uncompressed 8-bit cels exist; anything else would be read as noise.

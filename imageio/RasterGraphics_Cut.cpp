@@ -72,7 +72,7 @@ bool TCUTGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsig
 
 void TCUTGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   const std::string readError = StreamReadError(kName);
-  Release();
+  BeginLoad();
   const auto& p = FImageProperties;
   if (!ReadImageProperties(bytes, 0) || p.Width == 0 || p.Height == 0)
     RaiseGraphicError(RasterStrings::gesInvalidImage, {kName});

@@ -37,7 +37,7 @@ bool TEPSGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsig
 void TEPSGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   const auto preview = Preview(bytes);
   if (preview.empty()) {
-    Release();
+    BeginLoad();
     RaiseGraphicError(RasterStrings::gesInvalidImage, {"EPS"});
   }
   TTIFFGraphic::LoadFromBytes(preview);

@@ -54,8 +54,7 @@ bool TPCDGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsig
 }
 
 void TPCDGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  Release();
-  FColorManager = RasterColor::TColorManager();
+  BeginLoad();
   // Neither signature, or an overview file (which holds no base picture): refused.
   if (!ReadImageProperties(bytes, 2) || FImageProperties.Overview) RaiseGraphicError(RasterStrings::gesInvalidImage, {kName});
   Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesPreparing);

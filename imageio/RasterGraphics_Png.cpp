@@ -265,8 +265,7 @@ std::uint32_t TPNGGraphic::SetupColorDepth(int colorType, int bitDepth) {
 }
 
 void TPNGGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  Release();
-  FColorManager = RasterColor::TColorManager();  // nothing carries over from an earlier load
+  BeginLoad();
   if (!ReadImageProperties(bytes, 0)) Fail(RasterStrings::gesInvalidImage);
   Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesPreparing);
   FPalette.clear();

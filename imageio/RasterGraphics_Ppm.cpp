@@ -142,7 +142,7 @@ bool TPPMGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsig
 
 void TPPMGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   const std::string readError = StreamReadError(kName);
-  Release();
+  BeginLoad();
   Header h;
   if (!ReadImageProperties(bytes, 0) || !ReadHeader(bytes, h) || h.width == 0 || h.height == 0)
     RaiseGraphicError(RasterStrings::gesInvalidImage, {kName});

@@ -104,8 +104,7 @@ bool TPSDGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsig
 
 void TPSDGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   const std::string readError = StreamReadError(kName);
-  Release();
-  FColorManager = RasterColor::TColorManager();
+  BeginLoad();
   if (!ReadImageProperties(bytes, 0)) RaiseGraphicError(RasterStrings::gesInvalidImage, {kName});
   Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesPreparing);
   toolkit::ByteReader in(bytes, readError);

@@ -159,8 +159,7 @@ std::vector<std::uint8_t> Unpack(std::span<const std::uint8_t> stored, std::size
 
 void TPSPGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   const std::string readError = StreamReadError(kName);
-  Release();
-  FColorManager = RasterColor::TColorManager();
+  BeginLoad();
   if (!ReadImageProperties(bytes, 0)) Invalid();
   Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesPreparing);
   const auto& p = FImageProperties;

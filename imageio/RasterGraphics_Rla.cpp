@@ -98,7 +98,7 @@ bool TRLAGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsig
 
 void TRLAGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   const std::string readError = StreamReadError(kName);
-  Release();
+  BeginLoad();
   // Only red, green and blue (with or without one matte) of 8 or 16 bits are pictures this
   // reader shows; other channel formats would come out empty or as noise.
   const bool valid = ReadImageProperties(bytes, 0);

@@ -68,7 +68,7 @@ bool TSGIGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsig
 
 void TSGIGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   const std::string readError = StreamReadError(kName);
-  Release();
+  BeginLoad();
   if (!ReadImageProperties(bytes, 0)) RaiseGraphicError(RasterStrings::gesInvalidImage, {kName});
   Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesPreparing);
   const Header h = ReadHeader(bytes);

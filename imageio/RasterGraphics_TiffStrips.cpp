@@ -173,7 +173,7 @@ StripPlan PlanStrips(std::span<const std::uint8_t> tiff, const TImageProperties&
 }  // namespace
 
 void TTIFFGraphic::LoadFromBytes(std::span<const std::uint8_t> tiff) {
-  Release();
+  BeginLoad();
   if (!TTIFFGraphic::ReadImageProperties(tiff, 0)) InvalidImage();
   auto& p = FImageProperties;
   if (p.Options & ioTiled) Unsupported(RasterStrings::gesTiledImages);
