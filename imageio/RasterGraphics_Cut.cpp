@@ -86,9 +86,9 @@ void TCUTGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   if (toolkit::FileExists(FPaletteFile)) {
     bitmap.SetPalette(ReadPaletteFile(FPaletteFile, readError));
   } else {
-    std::vector<toolkit::TColor> grey(256);
-    for (int i = 0; i < 256; ++i) grey[static_cast<std::size_t>(i)] = toolkit::RGB(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i));
-    bitmap.SetPalette(grey);
+    FColorManager.SetTargetSamplesPerPixel(1);
+    FColorManager.SetTargetBitsPerSample(8);
+    bitmap.SetPalette(FColorManager.CreateGrayscalePalette(false));
   }
   bitmap.SetSize(static_cast<int>(p.Width), static_cast<int>(p.Height));
 
