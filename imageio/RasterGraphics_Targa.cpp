@@ -9,8 +9,8 @@
 #include "imageio/RasterCompression.h"
 #include "imageio/RasterGraphics.h"
 #include "imageio/RasterStrings.h"
+#include "toolkit/BitmapFile.h"
 #include "toolkit/ByteReader.h"
-#include "toolkit/FileUtil.h"
 
 namespace RasterGraphics {
 
@@ -244,11 +244,6 @@ std::vector<std::uint8_t> TTargaGraphic::SaveToBytes() const {
   return file;
 }
 
-void TTargaGraphic::SaveToFile(const std::string& fileName) const {
-  const auto bytes = SaveToBytes();
-  std::string reason;
-  if (!toolkit::WriteFileAtomic(fileName, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, &reason))
-    throw toolkit::EFileError("Cannot create file \"" + fileName + "\". " + reason);
-}
+void TTargaGraphic::SaveToFile(const std::string& fileName) const { toolkit::WritePictureFile(fileName, SaveToBytes()); }
 
 }  // namespace RasterGraphics
