@@ -18,6 +18,13 @@ inline std::string LoadError(toolkit::TGraphic& graphic, std::span<const std::ui
   }
 }
 
+// The same for a new picture of the reader class `Reader`.
+template <class Reader>
+std::string LoadError(std::span<const std::uint8_t> bytes) {
+  Reader graphic;
+  return LoadError(graphic, bytes);
+}
+
 // The picture as rows of colours, for pixel checks of small pictures.
 inline std::vector<std::vector<toolkit::TColor>> Rows(const toolkit::TBitmap& bitmap) {
   std::vector<std::vector<toolkit::TColor>> rows;

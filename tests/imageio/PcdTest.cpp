@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "Fixtures.h"
+#include "LoadResult.h"
 #include "imageio/RasterGraphics.h"
 #include "toolkit/FileUtil.h"
 
@@ -51,15 +52,6 @@ std::pair<int, double> Compare(const fixtures::Ppm& a, const fixtures::Ppm& b, i
     close += d <= near;
   }
   return {worst, static_cast<double>(close) / static_cast<double>(a.rgb.size())};
-}
-
-std::string LoadError(const Bytes& file) {
-  try {
-    TPCDGraphic().LoadFromBytes(file);
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  return "";
 }
 
 }  // namespace
@@ -116,16 +108,16 @@ TEST(Pcd, FilesWithoutABasePictureAreRefused) {
   Bytes overview = f;
   std::copy_n("PCD_OPA", 7, overview.begin());
   EXPECT_TRUE(TPCDGraphic::CanLoad(overview));
-  EXPECT_EQ(LoadError(overview), invalid);
+  EXPECT_EQ(fixtures::LoadError<TPCDGraphic>(overview), invalid);
   Bytes noSignature = f;
   noSignature[2049] = 'X';
   EXPECT_FALSE(TPCDGraphic::CanLoad(noSignature));
-  EXPECT_EQ(LoadError(noSignature), invalid);
+  EXPECT_EQ(fixtures::LoadError<TPCDGraphic>(noSignature), invalid);
   Bytes tiny(f.begin(), f.begin() + 6145);
   EXPECT_TRUE(TPCDGraphic::CanLoad(tiny));
-  EXPECT_EQ(LoadError(tiny), "Stream read error in PCD file.");
+  EXPECT_EQ(fixtures::LoadError<TPCDGraphic>(tiny), "Stream read error in PCD file.");
   f.resize(96 * 2048 + 768 * 512 * 3 / 2 - 1);
-  EXPECT_EQ(LoadError(f), "Stream read error in PCD file.");
+  EXPECT_EQ(fixtures::LoadError<TPCDGraphic>(f), "Stream read error in PCD file.");
   f.push_back(0);
-  EXPECT_EQ(LoadError(f), "");
+  EXPECT_EQ(fixtures::LoadError<TPCDGraphic>(f), "");
 }

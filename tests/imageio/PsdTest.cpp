@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Fixtures.h"
+#include "LoadResult.h"
 #include "imageio/RasterGraphics.h"
 #include "toolkit/FileUtil.h"
 
@@ -52,15 +53,6 @@ TPSDGraphic Load(const Bytes& file) {
   TPSDGraphic g;
   g.LoadFromBytes(file);
   return g;
-}
-
-std::string LoadError(const Bytes& file) {
-  try {
-    Load(file);
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  return "";
 }
 
 fixtures::Ppm Reference(const std::string& name) { return fixtures::ReadPpm(kData + name); }
@@ -159,6 +151,6 @@ const DamageCase kDamage[] = {
 
 class PsdDamage : public ::testing::TestWithParam<DamageCase> {};
 
-TEST_P(PsdDamage, RefusedWithItsText) { EXPECT_EQ(LoadError(GetParam().make()), GetParam().error); }
+TEST_P(PsdDamage, RefusedWithItsText) { EXPECT_EQ(fixtures::LoadError<TPSDGraphic>(GetParam().make()), GetParam().error); }
 
 INSTANTIATE_TEST_SUITE_P(All, PsdDamage, ::testing::ValuesIn(kDamage), [](const auto& info) { return std::string(info.param.name); });
