@@ -51,6 +51,4 @@ int MaxDifference(const Ppm& a, const Ppm& b) {
   return worst;
 }
 
-bool Run(const std::string& command) { return std::system((command + " 2>/dev/null").c_str()) == 0; }
-
 }  // namespace fixtures

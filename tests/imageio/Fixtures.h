@@ -23,7 +23,5 @@ Ppm FromBitmap(const toolkit::TBitmap& bitmap);
 std::vector<std::filesystem::path> Pictures(const std::string& folder = "");
 // The largest difference of one sample; -1 when the sizes differ.
 int MaxDifference(const Ppm& a, const Ppm& b);
-// Runs a shell command; false when it fails or its program is missing.
-bool Run(const std::string& command);
 
 }  // namespace fixtures

@@ -7,6 +7,7 @@
 #include "imageio/RasterGraphics.h"
 #include "imageio/Save_as_PCX_Unit.h"
 #include "support/TempDir.h"
+#include "support/TiffStrips.h"
 #include "toolkit/BitmapFile.h"
 
 using fixtures::Ppm;
@@ -40,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, IndependentDecoders, ::testing::ValuesIn(fixt
 class WriterRoundTrip : public ::testing::TestWithParam<int> {};
 
 TEST_P(WriterRoundTrip, OurFilesReadBackEqualInTheIndependentReaders) {
-  if (!fixtures::Run("command -v pcxtoppm && command -v bmptopnm && test -x /usr/bin/convert-im6.q16"))
+  if (!testsupport::HaveTools({"pcxtoppm", "bmptopnm", "/usr/bin/convert-im6.q16"}))
     GTEST_SKIP() << "netpbm or ImageMagick missing";
   const int width = GetParam();
   testsupport::TempDir dir;
@@ -66,7 +67,7 @@ TEST_P(WriterRoundTrip, OurFilesReadBackEqualInTheIndependentReaders) {
         {"bmptopnm", "bmptopnm " + dir.file("out.bmp") + " | ppmtoppm > " + dir.file("a.ppm")},
         {"convert bmp", "/usr/bin/convert-im6.q16 " + dir.file("out.bmp") + " ppm:" + dir.file("a.ppm")}};
     for (const auto& [name, command] : readers) {
-      ASSERT_TRUE(fixtures::Run(command)) << name;
+      ASSERT_TRUE(testsupport::RunTool(command)) << name;
       EXPECT_EQ(fixtures::MaxDifference(fixtures::ReadPpm(dir.file("a.ppm")), expected), 0) << name;
     }
   }
