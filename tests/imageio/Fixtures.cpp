@@ -45,7 +45,7 @@ std::vector<std::filesystem::path> Pictures(const std::string& folder) {
 }
 
 int MaxDifference(const Ppm& a, const Ppm& b) {
-  if (a.width != b.width || a.height != b.height || a.rgb.size() != b.rgb.size()) return -1;
+  if (a.width != b.width || a.height != b.height || a.rgb.size() != b.rgb.size()) return kSizesDiffer;
   int worst = 0;
   for (std::size_t i = 0; i < a.rgb.size(); ++i) worst = std::max(worst, std::abs(a.rgb[i] - b.rgb[i]));
   return worst;

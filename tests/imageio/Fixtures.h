@@ -21,7 +21,9 @@ Ppm FromBitmap(const toolkit::TBitmap& bitmap);
 // Every fixture picture (files that have a reference decoding beside them) in
 // tests/data/images/`folder` and every folder below it, sorted.
 std::vector<std::filesystem::path> Pictures(const std::string& folder = "");
-// The largest difference of one sample; -1 when the sizes differ.
+// The largest difference of one sample; kSizesDiffer, beyond any tolerance, when the sizes
+// differ.
+inline constexpr int kSizesDiffer = 256;
 int MaxDifference(const Ppm& a, const Ppm& b);
 
 }  // namespace fixtures
