@@ -1,11 +1,21 @@
 #include "Fixtures.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 
+#include "toolkit/FileUtil.h"
+
 namespace fixtures {
+
+std::vector<std::uint8_t> ImageBytes(const std::string& name) {
+  std::vector<std::uint8_t> bytes;
+  if (!toolkit::ReadFileBytes(VELKOR_TEST_DATA "/images/" + name, bytes)) ADD_FAILURE() << "cannot read " << name;
+  return bytes;
+}
 
 Ppm ReadPpm(const std::string& fileName) {
   std::ifstream in(fileName, std::ios::binary);

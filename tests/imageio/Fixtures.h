@@ -13,6 +13,8 @@ struct Ppm {
   std::vector<std::uint8_t> rgb;  // rows from the top
 };
 
+// The bytes of tests/data/images/`name`; a test failure (and no bytes) when it cannot be read.
+std::vector<std::uint8_t> ImageBytes(const std::string& name);
 // Reads a binary PPM (P6, maxval 255, or 65535 narrowed with v div 257); width 0 when it
 // cannot.
 Ppm ReadPpm(const std::string& fileName);

@@ -8,7 +8,6 @@
 #include "Fixtures.h"
 #include "LoadResult.h"
 #include "imageio/RasterGraphics.h"
-#include "toolkit/FileUtil.h"
 
 using namespace RasterGraphics;
 using toolkit::RGB;
@@ -17,12 +16,6 @@ using Bytes = std::vector<std::uint8_t>;
 namespace {
 
 const std::string kData = VELKOR_TEST_DATA "/images/b/";
-
-Bytes Read(const std::string& name) {
-  Bytes b;
-  EXPECT_TRUE(toolkit::ReadFileBytes(kData + name, b)) << name;
-  return b;
-}
 
 fixtures::Ppm Load(const Bytes& file) {
   TPCDGraphic g;
@@ -59,7 +52,7 @@ std::pair<int, double> Compare(const fixtures::Ppm& a, const fixtures::Ppm& b, i
 TEST(Pcd, PacksLoadUprightAndCloseToImageMagick) {
   for (const char* name : {"pcd_landscape.pcd", "pcd_portrait.pcd"}) {
     SCOPED_TRACE(name);
-    const fixtures::Ppm ours = Load(Read(name)), reference = fixtures::ReadPpm(kData + name + ".near.ppm");
+    const fixtures::Ppm ours = Load(fixtures::ImageBytes(std::string("b/") + name)), reference = fixtures::ReadPpm(kData + name + ".near.ppm");
     ASSERT_GT(reference.width, 0);
     const auto [worst, close] = Compare(ours, reference, 8);
     EXPECT_GE(worst, 0);
@@ -74,7 +67,7 @@ TEST(Pcd, PacksLoadUprightAndCloseToImageMagick) {
 }
 
 TEST(Pcd, RotationCodesTurnThePicture) {
-  const Bytes landscape = Read("pcd_landscape.pcd");
+  const Bytes landscape = fixtures::ImageBytes("b/pcd_landscape.pcd");
   const fixtures::Ppm upright = Load(landscape);
   for (int code : {2, 3}) {
     SCOPED_TRACE(code);
@@ -89,7 +82,7 @@ TEST(Pcd, RotationCodesTurnThePicture) {
 }
 
 TEST(Pcd, PropertiesByResolution) {
-  const Bytes f = Read("pcd_portrait.pcd");
+  const Bytes f = fixtures::ImageBytes("b/pcd_portrait.pcd");
   TPCDGraphic g;
   ASSERT_TRUE(g.ReadImageProperties(f, 4));
   EXPECT_EQ(g.ImageProperties().Width, 2048u);
@@ -104,7 +97,7 @@ TEST(Pcd, PropertiesByResolution) {
 
 TEST(Pcd, FilesWithoutABasePictureAreRefused) {
   const std::string invalid = "Cannot load image. Invalid or unexpected PCD image format.";
-  Bytes f = Read("pcd_landscape.pcd");
+  Bytes f = fixtures::ImageBytes("b/pcd_landscape.pcd");
   Bytes overview = f;
   std::copy_n("PCD_OPA", 7, overview.begin());
   EXPECT_TRUE(TPCDGraphic::CanLoad(overview));
