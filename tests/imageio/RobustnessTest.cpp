@@ -7,22 +7,14 @@
 #include <random>
 
 #include "Fixtures.h"
-#include "imageio/RasterColor.h"
-#include "imageio/RasterCompression.h"
+#include "LoadResult.h"
 #include "imageio/RasterGraphics.h"
 #include "toolkit/FileUtil.h"
-#include "toolkit/GraphicError.h"
 
 namespace {
 
-// Loads or raises one of our errors; anything else fails the test.
 void LoadOrRefuse(std::span<const std::uint8_t> bytes, const std::string& extension) {
-  try {
-    RasterGraphics::LoadGraphicFromBytes(bytes, extension);
-  } catch (const toolkit::EInvalidGraphic&) {
-  } catch (const RasterColor::EColorConversionError&) {
-  } catch (const RasterCompression::ERasterCompression&) {
-  }
+  fixtures::LoadOrRefuse([&] { RasterGraphics::LoadGraphicFromBytes(bytes, extension); });
 }
 
 }  // namespace
