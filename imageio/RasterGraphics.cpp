@@ -26,6 +26,11 @@ void TRasterGraphic::BeginLoad() {
   FColorManager = RasterColor::TColorManager();
 }
 
+void TRasterGraphic::EndLoad(toolkit::TBitmap&& picture) {
+  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
+  static_cast<toolkit::TBitmap&>(*this) = std::move(picture);
+}
+
 void TRasterGraphic::RowProgress(std::uint64_t rowsDone, std::uint64_t rows) const {
   if (OnProgress) Progress(toolkit::TProgressStage::Running, static_cast<int>(rowsDone * 100 / rows), RasterStrings::gesTransfering);
 }

@@ -62,6 +62,8 @@ protected:
   // Empties the picture and puts the colour manager back to its start values: every load
   // starts from nothing an earlier load left.
   void BeginLoad();
+  // Ends the "Transfering..." progress and takes over the decoded picture.
+  void EndLoad(toolkit::TBitmap&& picture);
   // The "Transfering..." progress once `rowsDone` of `rows` rows are in the bitmap.
   void RowProgress(std::uint64_t rowsDone, std::uint64_t rows) const;
 

@@ -81,8 +81,7 @@ void TAutodeskGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
     std::copy(row.begin(), row.end(), bitmap.ScanLine(y).begin());
     RowProgress(y + 1, h.height);
   }
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(bitmap);
+  EndLoad(std::move(bitmap));
 }
 
 }  // namespace RasterGraphics

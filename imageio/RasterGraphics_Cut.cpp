@@ -103,8 +103,7 @@ void TCUTGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
     RowProgress(y + 1, p.Height);
   }
   decoder.DecodeEnd();
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(bitmap);
+  EndLoad(std::move(bitmap));
 }
 
 }  // namespace RasterGraphics

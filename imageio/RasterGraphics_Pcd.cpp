@@ -117,8 +117,7 @@ void TPCDGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
     }
     RowProgress(y + 1, h);
   }
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(bitmap);
+  EndLoad(std::move(bitmap));
 }
 
 }  // namespace RasterGraphics

@@ -165,8 +165,7 @@ void TPCXGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
     }
     RowProgress(y + 1, p.Height);
   }
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(bitmap);
+  EndLoad(std::move(bitmap));
 }
 
 }  // namespace RasterGraphics

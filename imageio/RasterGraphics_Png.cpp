@@ -354,8 +354,7 @@ void TPNGGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   // A file without image data, or one that ends before it, holds no picture.
   if (!imageRead) RaiseGraphicError(RasterStrings::gesStreamReadError, {kName});
   load.decoder.DecodeEnd();
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(bitmap);
+  EndLoad(std::move(bitmap));
 }
 
 void TPNGGraphic::ReadImageData(TLoad& load, TBitmap& bitmap) {

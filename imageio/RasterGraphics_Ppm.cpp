@@ -186,8 +186,7 @@ void TPPMGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
     }
     RowProgress(y + 1, h.height);
   }
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(picture);
+  EndLoad(std::move(picture));
 }
 
 }  // namespace RasterGraphics

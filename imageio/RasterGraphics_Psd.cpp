@@ -190,8 +190,7 @@ void TPSDGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
     cm.ConvertRow(planes, bitmap.ScanLine(static_cast<int>(y)), h.width);
     RowProgress(y + 1, rows);
   }
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(bitmap);
+  EndLoad(std::move(bitmap));
 }
 
 }  // namespace RasterGraphics

@@ -277,8 +277,7 @@ void TPSPGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
     cm.ConvertRow(rows, bitmap.ScanLine(static_cast<int>(y)), static_cast<std::uint32_t>(width));
     RowProgress(y + 1, height);
   }
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(bitmap);
+  EndLoad(std::move(bitmap));
 }
 
 }  // namespace RasterGraphics

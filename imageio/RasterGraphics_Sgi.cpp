@@ -141,8 +141,7 @@ void TSGIGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
     RowProgress(r + 1, p.Height);
   }
   decoder.DecodeEnd();
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(bitmap);
+  EndLoad(std::move(bitmap));
 }
 
 }  // namespace RasterGraphics

@@ -184,8 +184,7 @@ void TTargaGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
     RowProgress(r + 1, h.height);
   }
   decoder.DecodeEnd();
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(bitmap);
+  EndLoad(std::move(bitmap));
 }
 
 // ---- Writer ----

@@ -251,8 +251,7 @@ void TTIFFGraphic::LoadFromBytes(std::span<const std::uint8_t> tiff) {
     }
   }
   if (decoder) decoder->DecodeEnd();
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(bitmap);
+  EndLoad(std::move(bitmap));
 }
 
 }  // namespace RasterGraphics
