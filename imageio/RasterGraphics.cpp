@@ -216,10 +216,12 @@ std::unique_ptr<toolkit::TGraphic> LoadGraphicFromBytes(std::span<const std::uin
   return graphic;
 }
 
-// The picture loads from the file itself, so a reader can find files beside it.
+// The file is read once; the picture still learns its name, so a reader can find files
+// beside it.
 std::unique_ptr<toolkit::TGraphic> LoadGraphicFile(const std::string& fileName) {
-  auto graphic = GraphicFor(toolkit::TPictureFile(fileName).Bytes(), toolkit::PictureExtension(fileName));
-  graphic->LoadFromFile(fileName);
+  const toolkit::TPictureFile file(fileName);
+  auto graphic = GraphicFor(file.Bytes(), toolkit::PictureExtension(fileName));
+  graphic->LoadFromFileBytes(fileName, file.Bytes());
   return graphic;
 }
 

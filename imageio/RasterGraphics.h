@@ -145,7 +145,7 @@ VELKOR_RASTER_READER(TPCDGraphic, TRasterGraphic);
 class TCUTGraphic : public TRasterGraphic {
   VELKOR_READER_BASICS
   // Sets FPaletteFile from the file name, then loads.
-  void LoadFromFile(const std::string& fileName) override;
+  void LoadFromFileBytes(const std::string& fileName, std::span<const std::uint8_t> bytes) override;
   std::string FPaletteFile;  // "" or missing: a grey palette
 };
 VELKOR_RASTER_READER(TPSPGraphic, TRasterGraphic);

@@ -49,11 +49,11 @@ std::vector<toolkit::TColor> ReadPaletteFile(const std::string& fileName, const 
 
 }  // namespace
 
-void TCUTGraphic::LoadFromFile(const std::string& fileName) {
+void TCUTGraphic::LoadFromFileBytes(const std::string& fileName, std::span<const std::uint8_t> bytes) {
   const std::string extension = toolkit::PictureExtension(fileName);
   const std::string wanted = fileName.substr(0, fileName.size() - extension.size() - (extension.empty() ? 0 : 1)) + ".pal";
   FPaletteFile = toolkit::FindFileCaseInsensitive(wanted).value_or(wanted);
-  TRasterGraphic::LoadFromFile(fileName);
+  LoadFromBytes(bytes);
 }
 
 bool TCUTGraphic::CanLoad(std::span<const std::uint8_t>) { return false; }
