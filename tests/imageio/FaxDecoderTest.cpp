@@ -308,7 +308,8 @@ TEST(FaxAgainstLibtiff, LibtiffReadsTheWorkedStringsAsWeDo) {
     testsupport::TempDir dir;
     const std::string d = dir.path().string() + "/";
     const auto height = static_cast<std::uint32_t>(w.rows.size() / Stride(w.width));
-    testsupport::WriteBytes(d + "g3.tif", testsupport::TiffBuilder().Picture(w.width, height, 1, 1, 0, 3, height).Strips({w.packed}).Build());
+    const Bytes g3 = testsupport::TiffBuilder().Picture(w.width, height, 1, 1, 0, 3, height).Strips({w.packed}).Build();
+    testsupport::WriteBytes(d + "g3.tif", g3);
     ASSERT_TRUE(testsupport::RunTool("tiffcp -c none " + d + "g3.tif " + d + "plain.tif"));
     EXPECT_EQ(testsupport::ReadTiffStrips(testsupport::ReadBytes(d + "plain.tif")).Strips.at(0), w.rows);
     EXPECT_EQ(Decode(*MakeFax(Kind::G3, w.width), w.packed, w.rows.size()), w.rows);

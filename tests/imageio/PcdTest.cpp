@@ -52,7 +52,8 @@ std::pair<int, double> Compare(const fixtures::Ppm& a, const fixtures::Ppm& b, i
 TEST(Pcd, PacksLoadUprightAndCloseToImageMagick) {
   for (const char* name : {"pcd_landscape.pcd", "pcd_portrait.pcd"}) {
     SCOPED_TRACE(name);
-    const fixtures::Ppm ours = Load(fixtures::ImageBytes(std::string("b/") + name)), reference = fixtures::ReadPpm(kData + name + ".near.ppm");
+    const fixtures::Ppm ours = Load(fixtures::ImageBytes(std::string("b/") + name));
+    const fixtures::Ppm reference = fixtures::ReadPpm(kData + name + ".near.ppm");
     ASSERT_GT(reference.width, 0);
     const auto [worst, close] = Compare(ours, reference, 8);
     EXPECT_GE(worst, 0);
