@@ -1,8 +1,7 @@
 #include "Fixtures.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -44,14 +43,20 @@ Ppm FromBitmap(const toolkit::TBitmap& bitmap) {
   return p;
 }
 
-std::vector<std::filesystem::path> Pictures(const std::string& folder) {
+std::vector<std::filesystem::path> Pictures() {
   std::vector<std::filesystem::path> out;
-  for (const auto& e : std::filesystem::recursive_directory_iterator(std::string(VELKOR_TEST_DATA "/images/") + folder)) {
+  for (const auto& e : std::filesystem::recursive_directory_iterator(VELKOR_TEST_DATA "/images")) {
     const auto path = e.path();
     if (e.is_regular_file() && std::filesystem::exists(path.string() + ".ppm")) out.push_back(path);
   }
   std::sort(out.begin(), out.end());
   return out;
+}
+
+std::string PictureName(const ::testing::TestParamInfo<std::filesystem::path>& info) {
+  std::string name = info.param.filename().string();
+  std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
+  return name;
 }
 
 int MaxDifference(const Ppm& a, const Ppm& b) {

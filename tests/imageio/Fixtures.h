@@ -1,5 +1,7 @@
 #pragma once
 // Shared by the picture suites: the fixture pictures in tests/data/images and PPM files.
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -21,8 +23,10 @@ Ppm ReadPpm(const std::string& fileName);
 // The bitmap's pixels as an RGB picture.
 Ppm FromBitmap(const toolkit::TBitmap& bitmap);
 // Every fixture picture (files that have a reference decoding beside them) in
-// tests/data/images/`folder` and every folder below it, sorted.
-std::vector<std::filesystem::path> Pictures(const std::string& folder = "");
+// tests/data/images and every folder below it, sorted.
+std::vector<std::filesystem::path> Pictures();
+// A test name for a picture file: the letters and digits of its file name.
+std::string PictureName(const ::testing::TestParamInfo<std::filesystem::path>& info);
 // The largest difference of one sample; kSizesDiffer, beyond any tolerance, when the sizes
 // differ.
 inline constexpr int kSizesDiffer = 256;
