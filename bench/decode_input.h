@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <random>
+#include <span>
 #include <vector>
 
 extern "C" {
@@ -62,6 +63,26 @@ inline std::vector<std::uint8_t> EncodeJpeg(const toolkit::TBitmap& b) {
   return out;
 }
 
+// PackBits coding of one row: runs of 3 to 128 equal bytes, literals of up to 128 bytes.
+inline std::vector<std::uint8_t> PackBits(std::span<const std::uint8_t> row) {
+  std::vector<std::uint8_t> out;
+  for (std::size_t i = 0; i < row.size();) {
+    std::size_t run = 1;
+    while (i + run < row.size() && row[i + run] == row[i] && run < 128) ++run;
+    if (run >= 3) {
+      out.push_back(static_cast<std::uint8_t>(257 - run)), out.push_back(row[i]);
+      i += run;
+      continue;
+    }
+    std::size_t n = 0;
+    while (i + n < row.size() && n < 128 && !(i + n + 2 < row.size() && row[i + n] == row[i + n + 1] && row[i + n] == row[i + n + 2])) ++n;
+    out.push_back(static_cast<std::uint8_t>(n - 1));
+    out.insert(out.end(), row.begin() + static_cast<std::ptrdiff_t>(i), row.begin() + static_cast<std::ptrdiff_t>(i + n));
+    i += n;
+  }
+  return out;
+}
+
 // Times decode(file) for a picture of width x height pixels and reports the size, the
 // file bytes and the pixels per second.
 template <class Decode>
@@ -71,6 +92,18 @@ void MeasureDecoding(benchmark::State& state, const std::vector<std::uint8_t>& f
   state.SetComplexityN(w * h);
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(file.size()));
   state.counters["pixels"] = benchmark::Counter(static_cast<double>(w * h * state.iterations()), benchmark::Counter::kIsRate);
+}
+
+// Times a new picture of the class Reader loading encode(picture), the file of a photo-like
+// picture of the benchmark's size; one byte of its last row is kept, so no work is dropped.
+template <class Reader, class Encode>
+void MeasureReader(benchmark::State& state, Encode encode) {
+  const auto file = encode(PhotoLike(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
+  MeasureDecoding(state, file, [](const std::vector<std::uint8_t>& bytes) {
+    Reader reader;
+    reader.LoadFromBytes(bytes);
+    return reader.ScanLine(reader.Height() - 1)[0];
+  });
 }
 
 // Sizes from 500 x 375 up to 4000 x 3000 pixels, growing by 2 per side.

@@ -50,25 +50,6 @@ std::vector<std::uint8_t> EncodePng(const toolkit::TBitmap& b) {
   return file;
 }
 
-std::vector<std::uint8_t> PackBits(std::span<const std::uint8_t> row) {
-  std::vector<std::uint8_t> out;
-  for (std::size_t i = 0; i < row.size();) {
-    std::size_t run = 1;
-    while (i + run < row.size() && row[i + run] == row[i] && run < 128) ++run;
-    if (run >= 3) {
-      out.push_back(static_cast<std::uint8_t>(257 - run)), out.push_back(row[i]);
-      i += run;
-      continue;
-    }
-    std::size_t n = 0;
-    while (i + n < row.size() && n < 128 && !(i + n + 2 < row.size() && row[i + n] == row[i + n + 1] && row[i + n] == row[i + n + 2])) ++n;
-    out.push_back(static_cast<std::uint8_t>(n - 1));
-    out.insert(out.end(), row.begin() + static_cast<std::ptrdiff_t>(i), row.begin() + static_cast<std::ptrdiff_t>(i + n));
-    i += n;
-  }
-  return out;
-}
-
 std::vector<std::uint8_t> EncodePsd(const toolkit::TBitmap& b) {
   const auto w = static_cast<std::size_t>(b.Width()), h = static_cast<std::size_t>(b.Height());
   std::vector<std::uint8_t> file = {'8', 'B', 'P', 'S', 0, 1, 0, 0, 0, 0, 0, 0, 0, 3};
@@ -81,7 +62,7 @@ std::vector<std::uint8_t> EncodePsd(const toolkit::TBitmap& b) {
     for (std::size_t y = 0; y < h; ++y) {
       const auto line = b.ScanLine(static_cast<int>(y));
       for (std::size_t x = 0; x < w; ++x) plane[x] = line[3 * x + 2 - c];
-      const auto packed = PackBits(plane);
+      const auto packed = decodebench::PackBits(plane);
       counts.push_back(static_cast<std::uint8_t>(packed.size() >> 8)), counts.push_back(static_cast<std::uint8_t>(packed.size()));
       data.insert(data.end(), packed.begin(), packed.end());
     }
@@ -90,18 +71,8 @@ std::vector<std::uint8_t> EncodePsd(const toolkit::TBitmap& b) {
   return file;
 }
 
-template <class Reader>
-void Decode(benchmark::State& state, std::vector<std::uint8_t> (*encode)(const toolkit::TBitmap&)) {
-  const auto file = encode(decodebench::PhotoLike(static_cast<int>(state.range(0)), static_cast<int>(state.range(1))));
-  decodebench::MeasureDecoding(state, file, [](const std::vector<std::uint8_t>& bytes) {
-    Reader reader;
-    reader.LoadFromBytes(bytes);
-    return reader.ScanLine(reader.Height() - 1)[0];
-  });
-}
-
-void DecodePng(benchmark::State& state) { Decode<RasterGraphics::TPNGGraphic>(state, EncodePng); }
-void DecodePsd(benchmark::State& state) { Decode<RasterGraphics::TPSDGraphic>(state, EncodePsd); }
+void DecodePng(benchmark::State& state) { decodebench::MeasureReader<RasterGraphics::TPNGGraphic>(state, EncodePng); }
+void DecodePsd(benchmark::State& state) { decodebench::MeasureReader<RasterGraphics::TPSDGraphic>(state, EncodePsd); }
 
 }  // namespace
 

@@ -35,26 +35,12 @@ Bytes Deflate(Bytes rgb, std::size_t lineBytes) {
   return out;
 }
 
+// PackBits rows, each coded on its own.
 Bytes PackBits(const Bytes& raw, std::size_t lineBytes) {
   Bytes out;
   for (std::size_t line = 0; line < raw.size(); line += lineBytes) {
-    const std::size_t end = line + lineBytes;
-    for (std::size_t i = line; i < end;) {
-      std::size_t run = 1;
-      while (i + run < end && run < 128 && raw[i + run] == raw[i]) ++run;
-      if (run >= 3) {
-        out.push_back(static_cast<std::uint8_t>(257 - run)), out.push_back(raw[i]);
-        i += run;
-        continue;
-      }
-      std::size_t literal = 0;
-      while (i + literal < end && literal < 128 &&
-             !(i + literal + 2 < end && raw[i + literal] == raw[i + literal + 1] && raw[i + literal] == raw[i + literal + 2]))
-        ++literal;
-      out.push_back(static_cast<std::uint8_t>(literal - 1));
-      out.insert(out.end(), raw.begin() + static_cast<std::ptrdiff_t>(i), raw.begin() + static_cast<std::ptrdiff_t>(i + literal));
-      i += literal;
-    }
+    const Bytes row = decodebench::PackBits(std::span(raw).subspan(line, lineBytes));
+    out.insert(out.end(), row.begin(), row.end());
   }
   return out;
 }
@@ -88,12 +74,7 @@ Bytes TiffFile(const toolkit::TBitmap& picture, Coding coding) {
 }
 
 void DecodeTiff(benchmark::State& state, Coding coding) {
-  const auto picture = decodebench::PhotoLike(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
-  decodebench::MeasureDecoding(state, TiffFile(picture, coding), [](const std::vector<std::uint8_t>& file) {
-    RasterGraphics::TTIFFGraphic tiff;
-    tiff.LoadFromBytes(file);
-    return tiff.ScanLine(tiff.Height() - 1)[0];
-  });
+  decodebench::MeasureReader<RasterGraphics::TTIFFGraphic>(state, [&](const toolkit::TBitmap& picture) { return TiffFile(picture, coding); });
 }
 
 }  // namespace

@@ -21,6 +21,20 @@ bool TRasterGraphic::ReadImageProperties(std::span<const std::uint8_t>, unsigned
   return false;
 }
 
+void TRasterGraphic::BeginLoad() {
+  Release();
+  FColorManager = RasterColor::TColorManager();
+}
+
+void TRasterGraphic::EndLoad(toolkit::TBitmap&& picture) {
+  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
+  static_cast<toolkit::TBitmap&>(*this) = std::move(picture);
+}
+
+void TRasterGraphic::RowProgress(std::uint64_t rowsDone, std::uint64_t rows) const {
+  if (OnProgress) Progress(toolkit::TProgressStage::Running, static_cast<int>(rowsDone * 100 / rows), RasterStrings::gesTransfering);
+}
+
 // ---- Registry ----
 
 TFileFormatList::~TFileFormatList() { Clear(); }
@@ -202,10 +216,12 @@ std::unique_ptr<toolkit::TGraphic> LoadGraphicFromBytes(std::span<const std::uin
   return graphic;
 }
 
-// The picture loads from the file itself, so a reader can find files beside it.
+// The file is read once; the picture still learns its name, so a reader can find files
+// beside it.
 std::unique_ptr<toolkit::TGraphic> LoadGraphicFile(const std::string& fileName) {
-  auto graphic = GraphicFor(toolkit::TPictureFile(fileName).Bytes(), toolkit::PictureExtension(fileName));
-  graphic->LoadFromFile(fileName);
+  const toolkit::TPictureFile file(fileName);
+  auto graphic = GraphicFor(file.Bytes(), toolkit::PictureExtension(fileName));
+  graphic->LoadFromFileBytes(fileName, file.Bytes());
   return graphic;
 }
 
@@ -216,6 +232,8 @@ void RaiseGraphicError(const std::string& message) { throw toolkit::EInvalidGrap
 void RaiseGraphicError(std::string_view format, std::initializer_list<std::string_view> arguments) {
   throw toolkit::EInvalidGraphic(RasterStrings::Format(format, arguments));
 }
+
+std::string StreamReadError(std::string_view format) { return RasterStrings::Format(RasterStrings::gesStreamReadError, {format}); }
 
 void SwapShortArray(std::span<std::uint16_t> words) {
   for (auto& w : words) w = static_cast<std::uint16_t>(w << 8 | w >> 8);

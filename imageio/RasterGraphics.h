@@ -59,6 +59,14 @@ public:
   RasterColor::TColorManager& ColorManager() { return FColorManager; }
 
 protected:
+  // Empties the picture and puts the colour manager back to its start values: every load
+  // starts from nothing an earlier load left.
+  void BeginLoad();
+  // Ends the "Transfering..." progress and takes over the decoded picture.
+  void EndLoad(toolkit::TBitmap&& picture);
+  // The "Transfering..." progress once `rowsDone` of `rows` rows are in the bitmap.
+  void RowProgress(std::uint64_t rowsDone, std::uint64_t rows) const;
+
   RasterColor::TColorManager FColorManager;
   TImageProperties FImageProperties;
 };
@@ -77,6 +85,11 @@ protected:
   class Name : public ParentClass {             \
     VELKOR_READER_BASICS                        \
   }
+
+// Defines a reader class's class reference (in its source): the class name, how to make
+// one, the parent class and the content test.
+#define VELKOR_DEFINE_READER_CLASS(Name, ParentClass) \
+  const toolkit::TGraphicClass Name::Class = {#Name, &toolkit::MakeGraphic<Name>, &ParentClass::Class, &Name::CanLoad}
 
 // Truevision Targa: reads types 1-3 and 9-11 and is the one reader that also writes.
 class TTargaGraphic : public TRasterGraphic {
@@ -117,16 +130,9 @@ private:
   std::vector<float> FYCbCrCoefficients;
 };
 
-// The TIFF preview of a DOS-binary Encapsulated PostScript file.
-class TEPSGraphic : public TTIFFGraphic {
-public:
-  static const toolkit::TGraphicClass Class;
-  const toolkit::TGraphicClass& ClassType() const override { return Class; }
-  static bool CanLoad(std::span<const std::uint8_t> bytes);
-  // The properties of the preview.
-  bool ReadImageProperties(std::span<const std::uint8_t> bytes, unsigned imageIndex) override;
-  void LoadFromBytes(std::span<const std::uint8_t> bytes) override;
-};
+// The TIFF preview of a DOS-binary Encapsulated PostScript file; its image properties are
+// the preview's.
+VELKOR_RASTER_READER(TEPSGraphic, TTIFFGraphic);
 
 VELKOR_RASTER_READER(TPCXGraphic, TRasterGraphic);
 VELKOR_RASTER_READER(TRLAGraphic, TRasterGraphic);
@@ -139,7 +145,7 @@ VELKOR_RASTER_READER(TPCDGraphic, TRasterGraphic);
 class TCUTGraphic : public TRasterGraphic {
   VELKOR_READER_BASICS
   // Sets FPaletteFile from the file name, then loads.
-  void LoadFromFile(const std::string& fileName) override;
+  void LoadFromFileBytes(const std::string& fileName, std::span<const std::uint8_t> bytes) override;
   std::string FPaletteFile;  // "" or missing: a grey palette
 };
 VELKOR_RASTER_READER(TPSPGraphic, TRasterGraphic);
@@ -236,6 +242,8 @@ std::unique_ptr<toolkit::TGraphic> LoadGraphicFromBytes(std::span<const std::uin
 
 [[noreturn]] void RaiseGraphicError(const std::string& message);
 [[noreturn]] void RaiseGraphicError(std::string_view format, std::initializer_list<std::string_view> arguments);
+// "Stream read error in <format> file.": the text a reader raises when its data end early.
+std::string StreamReadError(std::string_view format);
 void SwapShortArray(std::span<std::uint16_t> words);
 void SwapLongArray(std::span<std::uint32_t> longs);
 std::uint32_t SwapLong(std::uint32_t value);

@@ -11,8 +11,7 @@ namespace RasterGraphics {
 
 using RasterColor::TColorScheme;
 
-const toolkit::TGraphicClass TAutodeskGraphic::Class = {"TAutodeskGraphic", &toolkit::MakeGraphic<TAutodeskGraphic>,
-                                                        &TRasterGraphic::Class, &TAutodeskGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TAutodeskGraphic, TRasterGraphic);
 
 namespace {
 
@@ -56,8 +55,8 @@ bool TAutodeskGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, 
 }
 
 void TAutodeskGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  const std::string readError = RasterStrings::Format(RasterStrings::gesStreamReadError, {kName});
-  Release();
+  const std::string readError = StreamReadError(kName);
+  BeginLoad();
   if (!ReadImageProperties(bytes, 0)) RaiseGraphicError(RasterStrings::gesInvalidImage, {kName});
   const Header h = ReadHeader(bytes);
   // Only uncompressed 8-bit cels exist; anything else would be read as noise.
@@ -80,10 +79,9 @@ void TAutodeskGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   for (int y = 0; y < h.height; ++y) {
     const auto row = in.take(h.width);
     std::copy(row.begin(), row.end(), bitmap.ScanLine(y).begin());
-    Progress(toolkit::TProgressStage::Running, static_cast<int>((y + 1) * 100ull / h.height), RasterStrings::gesTransfering);
+    RowProgress(y + 1, h.height);
   }
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(bitmap);
+  EndLoad(std::move(bitmap));
 }
 
 }  // namespace RasterGraphics

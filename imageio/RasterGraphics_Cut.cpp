@@ -15,8 +15,7 @@ namespace RasterGraphics {
 
 using RasterColor::TColorScheme;
 
-const toolkit::TGraphicClass TCUTGraphic::Class = {"TCUTGraphic", &toolkit::MakeGraphic<TCUTGraphic>,
-                                                   &TRasterGraphic::Class, &TCUTGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TCUTGraphic, TRasterGraphic);
 
 namespace {
 
@@ -50,11 +49,11 @@ std::vector<toolkit::TColor> ReadPaletteFile(const std::string& fileName, const 
 
 }  // namespace
 
-void TCUTGraphic::LoadFromFile(const std::string& fileName) {
+void TCUTGraphic::LoadFromFileBytes(const std::string& fileName, std::span<const std::uint8_t> bytes) {
   const std::string extension = toolkit::PictureExtension(fileName);
   const std::string wanted = fileName.substr(0, fileName.size() - extension.size() - (extension.empty() ? 0 : 1)) + ".pal";
   FPaletteFile = toolkit::FindFileCaseInsensitive(wanted).value_or(wanted);
-  TRasterGraphic::LoadFromFile(fileName);
+  LoadFromBytes(bytes);
 }
 
 bool TCUTGraphic::CanLoad(std::span<const std::uint8_t>) { return false; }
@@ -72,8 +71,8 @@ bool TCUTGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsig
 }
 
 void TCUTGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  const std::string readError = RasterStrings::Format(RasterStrings::gesStreamReadError, {kName});
-  Release();
+  const std::string readError = StreamReadError(kName);
+  BeginLoad();
   const auto& p = FImageProperties;
   if (!ReadImageProperties(bytes, 0) || p.Width == 0 || p.Height == 0)
     RaiseGraphicError(RasterStrings::gesInvalidImage, {kName});
@@ -87,9 +86,9 @@ void TCUTGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   if (toolkit::FileExists(FPaletteFile)) {
     bitmap.SetPalette(ReadPaletteFile(FPaletteFile, readError));
   } else {
-    std::vector<toolkit::TColor> grey(256);
-    for (int i = 0; i < 256; ++i) grey[static_cast<std::size_t>(i)] = toolkit::RGB(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i));
-    bitmap.SetPalette(grey);
+    FColorManager.SetTargetSamplesPerPixel(1);
+    FColorManager.SetTargetBitsPerSample(8);
+    bitmap.SetPalette(FColorManager.CreateGrayscalePalette(false));
   }
   bitmap.SetSize(static_cast<int>(p.Width), static_cast<int>(p.Height));
 
@@ -101,11 +100,10 @@ void TCUTGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
     const auto result = decoder.Decode(in.rest(), bitmap.ScanLine(static_cast<int>(y)));
     if (result.Produced < p.Width) RaiseGraphicError(RasterStrings::gesInvalidImage, {kName});
     in.skip(result.Consumed);
-    Progress(toolkit::TProgressStage::Running, static_cast<int>((y + 1) * 100ull / p.Height), RasterStrings::gesTransfering);
+    RowProgress(y + 1, p.Height);
   }
   decoder.DecodeEnd();
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(bitmap);
+  EndLoad(std::move(bitmap));
 }
 
 }  // namespace RasterGraphics

@@ -6,8 +6,7 @@
 
 namespace RasterGraphics {
 
-const toolkit::TGraphicClass TEPSGraphic::Class = {"TEPSGraphic", &toolkit::MakeGraphic<TEPSGraphic>,
-                                                   &TTIFFGraphic::Class, &TEPSGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TEPSGraphic, TTIFFGraphic);
 
 namespace {
 
@@ -38,7 +37,7 @@ bool TEPSGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsig
 void TEPSGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   const auto preview = Preview(bytes);
   if (preview.empty()) {
-    Release();
+    BeginLoad();
     RaiseGraphicError(RasterStrings::gesInvalidImage, {"EPS"});
   }
   TTIFFGraphic::LoadFromBytes(preview);

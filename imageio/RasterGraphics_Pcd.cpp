@@ -12,8 +12,7 @@ namespace RasterGraphics {
 
 using RasterColor::TColorScheme;
 
-const toolkit::TGraphicClass TPCDGraphic::Class = {"TPCDGraphic", &toolkit::MakeGraphic<TPCDGraphic>,
-                                                   &TRasterGraphic::Class, &TPCDGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TPCDGraphic, TRasterGraphic);
 
 namespace {
 
@@ -55,13 +54,12 @@ bool TPCDGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsig
 }
 
 void TPCDGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  Release();
-  FColorManager = RasterColor::TColorManager();
+  BeginLoad();
   // Neither signature, or an overview file (which holds no base picture): refused.
   if (!ReadImageProperties(bytes, 2) || FImageProperties.Overview) RaiseGraphicError(RasterStrings::gesInvalidImage, {kName});
   Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesPreparing);
   const std::size_t w = kBaseWidth, h = kBaseHeight, plane = w * h;
-  toolkit::ByteReader in(bytes, RasterStrings::Format(RasterStrings::gesStreamReadError, {kName}));
+  toolkit::ByteReader in(bytes, StreamReadError(kName));
   in.seek(std::min(kBaseSector * kSector, bytes.size()));
   if (in.remaining() < plane * 3 / 2) in.fail();
 
@@ -117,10 +115,9 @@ void TPCDGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
         std::memcpy(bitmap.ScanLine(static_cast<int>(line)).data() + 3 * column, row.data() + 3 * x, 3);
       }
     }
-    Progress(toolkit::TProgressStage::Running, static_cast<int>((y + 1) * 100 / h), RasterStrings::gesTransfering);
+    RowProgress(y + 1, h);
   }
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(bitmap);
+  EndLoad(std::move(bitmap));
 }
 
 }  // namespace RasterGraphics

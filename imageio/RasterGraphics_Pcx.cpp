@@ -13,8 +13,7 @@ namespace RasterGraphics {
 using RasterColor::TColorScheme;
 using toolkit::TPixelFormat;
 
-const toolkit::TGraphicClass TPCXGraphic::Class = {"TPCXGraphic", &toolkit::MakeGraphic<TPCXGraphic>,
-                                                   &TRasterGraphic::Class, &TPCXGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TPCXGraphic, TRasterGraphic);
 
 namespace {
 
@@ -31,7 +30,7 @@ struct Header {
 };
 
 Header ReadHeader(std::span<const std::uint8_t> bytes) {
-  toolkit::ByteReader in(bytes, RasterStrings::Format(RasterStrings::gesStreamReadError, {kName}));
+  toolkit::ByteReader in(bytes, StreamReadError(kName));
   Header h{};
   h.manufacturer = in.u8(), h.version = in.u8(), h.encoding = in.u8(), h.bits = in.u8();
   h.xMin = in.u16le(), h.yMin = in.u16le(), h.xMax = in.u16le(), h.yMax = in.u16le();
@@ -75,8 +74,8 @@ bool TPCXGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsig
 }
 
 void TPCXGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  const std::string readError = RasterStrings::Format(RasterStrings::gesStreamReadError, {kName});
-  Release();
+  const std::string readError = StreamReadError(kName);
+  BeginLoad();
   if (!ReadImageProperties(bytes, 0)) RaiseGraphicError(RasterStrings::gesInvalidImage, {kName});
   Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesPreparing);
   const Header h = ReadHeader(bytes);
@@ -164,10 +163,9 @@ void TPCXGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
     } else {
       FColorManager.ConvertRow(row, target, p.Width);
     }
-    Progress(toolkit::TProgressStage::Running, static_cast<int>((y + 1) * 100ull / p.Height), RasterStrings::gesTransfering);
+    RowProgress(y + 1, p.Height);
   }
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(bitmap);
+  EndLoad(std::move(bitmap));
 }
 
 }  // namespace RasterGraphics

@@ -20,8 +20,7 @@ using RasterColor::TColorScheme;
 using toolkit::TColor;
 using toolkit::TPixelFormat;
 
-const toolkit::TGraphicClass TPNGGraphic::Class = {"TPNGGraphic", &toolkit::MakeGraphic<TPNGGraphic>,
-                                                   &TRasterGraphic::Class, &TPNGGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TPNGGraphic, TRasterGraphic);
 
 namespace {
 
@@ -38,7 +37,7 @@ constexpr std::uint64_t kMaxInflateRatio = 1032;
 class TChunkReader {
 public:
   explicit TChunkReader(std::span<const std::uint8_t> bytes)
-      : in_(bytes, RasterStrings::Format(RasterStrings::gesStreamReadError, {kName})) {
+      : in_(bytes, StreamReadError(kName)) {
     in_.seek(kSignature.size());
   }
 
@@ -266,8 +265,7 @@ std::uint32_t TPNGGraphic::SetupColorDepth(int colorType, int bitDepth) {
 }
 
 void TPNGGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  Release();
-  FColorManager = RasterColor::TColorManager();  // nothing carries over from an earlier load
+  BeginLoad();
   if (!ReadImageProperties(bytes, 0)) Fail(RasterStrings::gesInvalidImage);
   Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesPreparing);
   FPalette.clear();
@@ -356,8 +354,7 @@ void TPNGGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   // A file without image data, or one that ends before it, holds no picture.
   if (!imageRead) RaiseGraphicError(RasterStrings::gesStreamReadError, {kName});
   load.decoder.DecodeEnd();
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(bitmap);
+  EndLoad(std::move(bitmap));
 }
 
 void TPNGGraphic::ReadImageData(TLoad& load, TBitmap& bitmap) {
@@ -394,7 +391,7 @@ void TPNGGraphic::ReadImageData(TLoad& load, TBitmap& bitmap) {
   if (h.interlace == 0) {
     for (std::uint32_t y = 0; y < h.height; ++y) {
       decodeRow(current.size(), static_cast<int>(y), h.width, 0xFF);
-      Progress(toolkit::TProgressStage::Running, static_cast<int>((y + 1) * 100ull / h.height), RasterStrings::gesTransfering);
+      RowProgress(y + 1, h.height);
     }
     return;
   }
@@ -407,7 +404,7 @@ void TPNGGraphic::ReadImageData(TLoad& load, TBitmap& bitmap) {
     for (std::uint32_t y = s.startRow; y < h.height; y += s.rowStep) {
       decodeRow(size, static_cast<int>(y), h.width, s.mask);
       if (pass == 6)
-        Progress(toolkit::TProgressStage::Running, static_cast<int>((y + 1) * 100ull / h.height), RasterStrings::gesTransfering);
+        RowProgress(y + 1, h.height);
     }
   }
 }

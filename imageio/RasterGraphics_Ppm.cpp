@@ -13,8 +13,7 @@ namespace RasterGraphics {
 using RasterColor::TColorScheme;
 using toolkit::TPixelFormat;
 
-const toolkit::TGraphicClass TPPMGraphic::Class = {"TPPMGraphic", &toolkit::MakeGraphic<TPPMGraphic>,
-                                                   &TRasterGraphic::Class, &TPPMGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TPPMGraphic, TRasterGraphic);
 
 namespace {
 
@@ -142,8 +141,8 @@ bool TPPMGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsig
 }
 
 void TPPMGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  const std::string readError = RasterStrings::Format(RasterStrings::gesStreamReadError, {kName});
-  Release();
+  const std::string readError = StreamReadError(kName);
+  BeginLoad();
   Header h;
   if (!ReadImageProperties(bytes, 0) || !ReadHeader(bytes, h) || h.width == 0 || h.height == 0)
     RaiseGraphicError(RasterStrings::gesInvalidImage, {kName});
@@ -185,10 +184,9 @@ void TPPMGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
         row[pixmap ? i - i % 3 + 2 - i % 3 : i] = scale[v];
       }
     }
-    Progress(toolkit::TProgressStage::Running, static_cast<int>((y + 1) * 100ull / h.height), RasterStrings::gesTransfering);
+    RowProgress(y + 1, h.height);
   }
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(picture);
+  EndLoad(std::move(picture));
 }
 
 }  // namespace RasterGraphics

@@ -14,8 +14,7 @@ namespace RasterGraphics {
 
 using RasterColor::TColorScheme;
 
-const toolkit::TGraphicClass TPSDGraphic::Class = {"TPSDGraphic", &toolkit::MakeGraphic<TPSDGraphic>,
-                                                   &TRasterGraphic::Class, &TPSDGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TPSDGraphic, TRasterGraphic);
 
 namespace {
 
@@ -28,7 +27,6 @@ struct Header {
   std::uint16_t depth, mode;
 };
 
-std::string ReadError() { return RasterStrings::Format(RasterStrings::gesStreamReadError, {kName}); }
 
 bool Signature(std::span<const std::uint8_t> bytes) {
   return bytes.size() >= 4 && (bytes[0] == '8') && (bytes[1] & 0xDF) == 'B' && (bytes[2] & 0xDF) == 'P' &&
@@ -85,7 +83,7 @@ bool TPSDGraphic::CanLoad(std::span<const std::uint8_t> bytes) {
 bool TPSDGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsigned imageIndex) {
   TRasterGraphic::ReadImageProperties(bytes, imageIndex);
   if (bytes.size() < kHeaderSize || !Signature(bytes)) return false;
-  toolkit::ByteReader in(bytes, ReadError());
+  toolkit::ByteReader in(bytes, StreamReadError(kName));
   const Header h = ReadHeader(in);
   auto& p = FImageProperties;
   p.Options = ioBigEndian;
@@ -105,9 +103,8 @@ bool TPSDGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsig
 }
 
 void TPSDGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  const std::string readError = ReadError();
-  Release();
-  FColorManager = RasterColor::TColorManager();
+  const std::string readError = StreamReadError(kName);
+  BeginLoad();
   if (!ReadImageProperties(bytes, 0)) RaiseGraphicError(RasterStrings::gesInvalidImage, {kName});
   Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesPreparing);
   toolkit::ByteReader in(bytes, readError);
@@ -191,10 +188,9 @@ void TPSDGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
       planes[c] = row;
     }
     cm.ConvertRow(planes, bitmap.ScanLine(static_cast<int>(y)), h.width);
-    Progress(toolkit::TProgressStage::Running, static_cast<int>((y + 1) * 100 / rows), RasterStrings::gesTransfering);
+    RowProgress(y + 1, rows);
   }
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(bitmap);
+  EndLoad(std::move(bitmap));
 }
 
 }  // namespace RasterGraphics

@@ -18,8 +18,7 @@ namespace RasterGraphics {
 
 using RasterColor::TColorScheme;
 
-const toolkit::TGraphicClass TPSPGraphic::Class = {"TPSPGraphic", &toolkit::MakeGraphic<TPSPGraphic>,
-                                                   &TRasterGraphic::Class, &TPSPGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TPSPGraphic, TRasterGraphic);
 
 namespace {
 
@@ -30,7 +29,6 @@ enum BlockType : std::uint16_t { kImageBlock = 0, kPaletteBlock = 2, kLayerStart
 // What one stored byte can give: a run-length pair 127 bytes, Deflate 1032.
 constexpr std::uint64_t kMaxRunRatio = 127, kMaxInflateRatio = 1032;
 
-std::string ReadError() { return RasterStrings::Format(RasterStrings::gesStreamReadError, {kName}); }
 [[noreturn]] void Invalid() { RaiseGraphicError(RasterStrings::gesInvalidImage, {kName}); }
 
 std::uint16_t MajorVersion(std::span<const std::uint8_t> bytes) { return static_cast<std::uint16_t>(bytes[32] | bytes[33] << 8); }
@@ -76,13 +74,13 @@ struct Attributes {
 };
 
 Attributes ReadAttributes(std::span<const std::uint8_t> bytes, unsigned version) {
-  toolkit::ByteReader in(bytes, ReadError());
+  toolkit::ByteReader in(bytes, StreamReadError(kName));
   in.seek(kHeaderSize);
   const Block block = ReadBlock(in, version);
   if (block.type != kImageBlock) Invalid();
-  toolkit::ByteReader a(block.data, ReadError());
+  toolkit::ByteReader a(block.data, StreamReadError(kName));
   const auto c = Chunk(a, block, version);
-  toolkit::ByteReader f(c, ReadError());
+  toolkit::ByteReader f(c, StreamReadError(kName));
   Attributes r{};
   r.width = f.i32le();
   r.height = f.i32le();
@@ -134,7 +132,7 @@ namespace {
 
 // One channel's bytes, unpacked to `size` bytes.
 std::vector<std::uint8_t> Unpack(std::span<const std::uint8_t> stored, std::size_t size, TCompressionType compression) {
-  const std::string readError = ReadError();
+  const std::string readError = StreamReadError(kName);
   std::vector<std::uint8_t> out(size);
   switch (compression) {
     case TCompressionType::ctNone:
@@ -160,9 +158,8 @@ std::vector<std::uint8_t> Unpack(std::span<const std::uint8_t> stored, std::size
 }  // namespace
 
 void TPSPGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  const std::string readError = ReadError();
-  Release();
-  FColorManager = RasterColor::TColorManager();
+  const std::string readError = StreamReadError(kName);
+  BeginLoad();
   if (!ReadImageProperties(bytes, 0)) Invalid();
   Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesPreparing);
   const auto& p = FImageProperties;
@@ -278,10 +275,9 @@ void TPSPGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   for (std::int64_t y = 0; y < height; ++y) {
     for (std::size_t k = 0; k < used; ++k) rows[k] = std::span(*planes[k]).subspan(static_cast<std::size_t>(y) * stride, stride);
     cm.ConvertRow(rows, bitmap.ScanLine(static_cast<int>(y)), static_cast<std::uint32_t>(width));
-    Progress(toolkit::TProgressStage::Running, static_cast<int>((y + 1) * 100 / height), RasterStrings::gesTransfering);
+    RowProgress(y + 1, height);
   }
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(bitmap);
+  EndLoad(std::move(bitmap));
 }
 
 }  // namespace RasterGraphics

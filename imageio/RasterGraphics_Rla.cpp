@@ -16,8 +16,7 @@ namespace RasterGraphics {
 
 using RasterColor::TColorScheme;
 
-const toolkit::TGraphicClass TRLAGraphic::Class = {"TRLAGraphic", &toolkit::MakeGraphic<TRLAGraphic>,
-                                                   &TRasterGraphic::Class, &TRLAGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TRLAGraphic, TRasterGraphic);
 
 namespace {
 
@@ -98,8 +97,8 @@ bool TRLAGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsig
 }
 
 void TRLAGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  const std::string readError = RasterStrings::Format(RasterStrings::gesStreamReadError, {kName});
-  Release();
+  const std::string readError = StreamReadError(kName);
+  BeginLoad();
   // Only red, green and blue (with or without one matte) of 8 or 16 bits are pictures this
   // reader shows; other channel formats would come out empty or as noise.
   const bool valid = ReadImageProperties(bytes, 0);
@@ -144,11 +143,10 @@ void TRLAGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
       if (decoder.Decode(packed, buffer).Produced < channelBytes) RaiseGraphicError(readError);
     }
     FColorManager.ConvertRow(planes, bitmap.ScanLine(static_cast<int>(p.BottomUp ? p.Height - 1 - r : r)), p.Width);
-    Progress(toolkit::TProgressStage::Running, static_cast<int>((r + 1) * 100ull / p.Height), RasterStrings::gesTransfering);
+    RowProgress(r + 1, p.Height);
   }
   decoder.DecodeEnd();
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(bitmap);
+  EndLoad(std::move(bitmap));
 }
 
 }  // namespace RasterGraphics

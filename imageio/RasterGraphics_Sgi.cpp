@@ -13,8 +13,7 @@ namespace RasterGraphics {
 
 using RasterColor::TColorScheme;
 
-const toolkit::TGraphicClass TSGIGraphic::Class = {"TSGIGraphic", &toolkit::MakeGraphic<TSGIGraphic>,
-                                                   &TRasterGraphic::Class, &TSGIGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TSGIGraphic, TRasterGraphic);
 
 namespace {
 
@@ -68,8 +67,8 @@ bool TSGIGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsig
 }
 
 void TSGIGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  const std::string readError = RasterStrings::Format(RasterStrings::gesStreamReadError, {kName});
-  Release();
+  const std::string readError = StreamReadError(kName);
+  BeginLoad();
   if (!ReadImageProperties(bytes, 0)) RaiseGraphicError(RasterStrings::gesInvalidImage, {kName});
   Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesPreparing);
   const Header h = ReadHeader(bytes);
@@ -139,11 +138,10 @@ void TSGIGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
       }
     }
     FColorManager.ConvertRow(planes, bitmap.ScanLine(static_cast<int>(p.Height - 1 - r)), p.Width);
-    Progress(toolkit::TProgressStage::Running, static_cast<int>((r + 1) * 100ull / p.Height), RasterStrings::gesTransfering);
+    RowProgress(r + 1, p.Height);
   }
   decoder.DecodeEnd();
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(bitmap);
+  EndLoad(std::move(bitmap));
 }
 
 }  // namespace RasterGraphics

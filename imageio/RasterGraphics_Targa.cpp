@@ -9,16 +9,15 @@
 #include "imageio/RasterCompression.h"
 #include "imageio/RasterGraphics.h"
 #include "imageio/RasterStrings.h"
+#include "toolkit/BitmapFile.h"
 #include "toolkit/ByteReader.h"
-#include "toolkit/FileUtil.h"
 
 namespace RasterGraphics {
 
 using RasterColor::TColorScheme;
 using toolkit::TPixelFormat;
 
-const toolkit::TGraphicClass TTargaGraphic::Class = {"TTargaGraphic", &toolkit::MakeGraphic<TTargaGraphic>,
-                                                     &TRasterGraphic::Class, &TTargaGraphic::CanLoad};
+VELKOR_DEFINE_READER_CLASS(TTargaGraphic, TRasterGraphic);
 
 namespace {
 
@@ -129,8 +128,8 @@ bool TTargaGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, uns
 }
 
 void TTargaGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  const std::string readError = RasterStrings::Format(RasterStrings::gesStreamReadError, {kName});
-  Release();
+  const std::string readError = StreamReadError(kName);
+  BeginLoad();
   ReadImageProperties(bytes, 0);
   Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesPreparing);
   toolkit::ByteReader in(bytes, readError);
@@ -182,11 +181,10 @@ void TTargaGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
       std::copy(stored.begin(), stored.end(), row.begin());
     }
     if (pixelBytes == 2) ClearAttributeBits(row);
-    Progress(toolkit::TProgressStage::Running, static_cast<int>((r + 1) * 100ull / h.height), RasterStrings::gesTransfering);
+    RowProgress(r + 1, h.height);
   }
   decoder.DecodeEnd();
-  Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesTransfering);
-  static_cast<TBitmap&>(*this) = std::move(bitmap);
+  EndLoad(std::move(bitmap));
 }
 
 // ---- Writer ----
@@ -245,11 +243,6 @@ std::vector<std::uint8_t> TTargaGraphic::SaveToBytes() const {
   return file;
 }
 
-void TTargaGraphic::SaveToFile(const std::string& fileName) const {
-  const auto bytes = SaveToBytes();
-  std::string reason;
-  if (!toolkit::WriteFileAtomic(fileName, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, &reason))
-    throw toolkit::EFileError("Cannot create file \"" + fileName + "\". " + reason);
-}
+void TTargaGraphic::SaveToFile(const std::string& fileName) const { toolkit::WritePictureFile(fileName, SaveToBytes()); }
 
 }  // namespace RasterGraphics

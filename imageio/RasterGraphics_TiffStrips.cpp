@@ -145,7 +145,7 @@ struct StripPlan {
 // otherwise the file was cut short: the read error.
 StripPlan PlanStrips(std::span<const std::uint8_t> tiff, const TImageProperties& p, const std::vector<std::uint32_t>& offsets,
                      const std::vector<std::uint32_t>& counts, std::uint64_t lineBytes) {
-  const std::string readError = RasterStrings::Format(RasterStrings::gesStreamReadError, {kName});
+  const std::string readError = StreamReadError(kName);
   const bool compressed = Compressed(p.Compression);
   if (offsets.empty() || (counts.size() < offsets.size() && (compressed || !counts.empty()))) InvalidImage();
   StripPlan plan;
@@ -173,7 +173,7 @@ StripPlan PlanStrips(std::span<const std::uint8_t> tiff, const TImageProperties&
 }  // namespace
 
 void TTIFFGraphic::LoadFromBytes(std::span<const std::uint8_t> tiff) {
-  Release();
+  BeginLoad();
   if (!TTIFFGraphic::ReadImageProperties(tiff, 0)) InvalidImage();
   auto& p = FImageProperties;
   if (p.Options & ioTiled) Unsupported(RasterStrings::gesTiledImages);
@@ -219,8 +219,7 @@ void TTIFFGraphic::LoadFromBytes(std::span<const std::uint8_t> tiff) {
   }
   Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesPreparing);
 
-  const std::string transfering = RasterStrings::gesTransfering;
-  Progress(toolkit::TProgressStage::Starting, 0, transfering);
+  Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesTransfering);
   // The strip buffer is cleared by the system; after each strip only what a decoder wrote
   // before is cleared again, so a strip that ends early leaves zeros.
   const toolkit::TZeroedBlock buffer = toolkit::AllocateZeroed(decoder ? static_cast<std::size_t>(plan.largest) : 0);
@@ -248,12 +247,11 @@ void TTIFFGraphic::LoadFromBytes(std::span<const std::uint8_t> tiff) {
         else ApplyPredictor8(line, p.Width - 1, p.SamplesPerPixel);
       }
       FColorManager.ConvertRow(rows.subspan(r * lineBytes, static_cast<std::size_t>(lineBytes)), bitmap.ScanLine(static_cast<int>(y)), p.Width);
-      Progress(toolkit::TProgressStage::Running, static_cast<int>((y + 1) * 100ull / p.Height), transfering);
+      RowProgress(y + 1, p.Height);
     }
   }
   if (decoder) decoder->DecodeEnd();
-  Progress(toolkit::TProgressStage::Ending, 100, transfering);
-  static_cast<TBitmap&>(*this) = std::move(bitmap);
+  EndLoad(std::move(bitmap));
 }
 
 }  // namespace RasterGraphics

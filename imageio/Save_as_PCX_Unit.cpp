@@ -3,8 +3,7 @@
 #include <stdexcept>
 
 #include "imageio/RasterStrings.h"
-#include "toolkit/FileUtil.h"
-#include "toolkit/GraphicError.h"
+#include "toolkit/BitmapFile.h"
 
 namespace Save_as_PCX_Unit {
 
@@ -88,12 +87,7 @@ std::vector<std::uint8_t> TPCX_Image::SaveToBytes() {
   return file;
 }
 
-void TPCX_Image::SaveToFile(const std::string& fileName) {
-  const auto bytes = SaveToBytes();
-  std::string reason;
-  if (!toolkit::WriteFileAtomic(fileName, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, &reason))
-    throw toolkit::EFileError("Cannot create file \"" + fileName + "\". " + reason);
-}
+void TPCX_Image::SaveToFile(const std::string& fileName) { toolkit::WritePictureFile(fileName, SaveToBytes()); }
 
 std::string PCXFileName(const std::string& directory, const std::string& name) {
   if (name.empty()) throw std::runtime_error(RasterStrings::gesNoFileName);

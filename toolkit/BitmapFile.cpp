@@ -256,11 +256,14 @@ std::vector<std::uint8_t> SaveBitmapToBytes(const TBitmap& bitmap) {
   return out;
 }
 
-void SaveBitmapFile(const TBitmap& bitmap, const std::string& fileName) {
-  const auto bytes = SaveBitmapToBytes(bitmap);
+void WritePictureFile(const std::string& fileName, std::span<const std::uint8_t> bytes) {
   std::string reason;
   if (!WriteFileAtomic(fileName, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, &reason))
     throw EFileError("Cannot create file \"" + fileName + "\". " + reason);
+}
+
+void SaveBitmapFile(const TBitmap& bitmap, const std::string& fileName) {
+  WritePictureFile(fileName, SaveBitmapToBytes(bitmap));
 }
 
 }  // namespace toolkit

@@ -30,6 +30,10 @@ std::vector<std::uint8_t> SaveBitmapToBytes(const TBitmap& bitmap);
 // Written through a temporary file; raises EFileError naming the file and the reason.
 void SaveBitmapFile(const TBitmap& bitmap, const std::string& fileName);
 
+// Writes a picture file's bytes through a temporary file, so a failure never leaves half a
+// file; raises EFileError naming the file and the reason.
+void WritePictureFile(const std::string& fileName, std::span<const std::uint8_t> bytes);
+
 // A whole file, read once for a picture reader (the buffer is not cleared first).
 class TPictureFile {
 public:

@@ -22,7 +22,7 @@ bool TGraphicClass::InheritsFrom(const TGraphicClass& ancestor) const {
   return false;
 }
 
-void TGraphic::LoadFromFile(const std::string& fileName) { LoadFromBytes(TPictureFile(fileName).Bytes()); }
+void TGraphic::LoadFromFile(const std::string& fileName) { LoadFromFileBytes(fileName, TPictureFile(fileName).Bytes()); }
 
 void TBitmapGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   static_cast<TBitmap&>(*this) = LoadBitmapFromBytes(bytes);

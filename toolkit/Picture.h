@@ -40,8 +40,13 @@ public:
   // Loads the picture from a whole file's bytes; raises EInvalidGraphic (or the reader's
   // own error) for anything it cannot read whole.
   virtual void LoadFromBytes(std::span<const std::uint8_t> bytes) = 0;
-  // Reads the file whole (EFileError when it cannot), then LoadFromBytes.
-  virtual void LoadFromFile(const std::string& fileName);
+  // Reads the file whole (EFileError when it cannot), then LoadFromFileBytes.
+  void LoadFromFile(const std::string& fileName);
+  // Loads from the bytes of the file `fileName`, read whole by the caller: LoadFromBytes,
+  // unless a reader also looks for files beside that one.
+  virtual void LoadFromFileBytes(const std::string& /*fileName*/, std::span<const std::uint8_t> bytes) {
+    LoadFromBytes(bytes);
+  }
 
   std::function<void(TProgressStage stage, int percent, const std::string& message)> OnProgress;
 

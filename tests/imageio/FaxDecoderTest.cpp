@@ -8,6 +8,7 @@
 #include "imageio/RasterCompression_Fax.h"
 #include "imageio/RasterStrings.h"
 #include "support/TempDir.h"
+#include "support/TiffBuilder.h"
 #include "support/TiffStrips.h"
 
 using namespace RasterCompression;
@@ -307,8 +308,8 @@ TEST(FaxAgainstLibtiff, LibtiffReadsTheWorkedStringsAsWeDo) {
     testsupport::TempDir dir;
     const std::string d = dir.path().string() + "/";
     const auto height = static_cast<std::uint32_t>(w.rows.size() / Stride(w.width));
-    testsupport::WriteBytes(d + "g3.tif", testsupport::WriteTiffStrips({{256, w.width}, {257, height}, {258, 1},
-        {259, 3}, {262, 0}, {277, 1}, {278, height}}, {w.packed}));
+    const Bytes g3 = testsupport::TiffBuilder().Picture(w.width, height, 1, 1, 0, 3, height).Strips({w.packed}).Build();
+    testsupport::WriteBytes(d + "g3.tif", g3);
     ASSERT_TRUE(testsupport::RunTool("tiffcp -c none " + d + "g3.tif " + d + "plain.tif"));
     EXPECT_EQ(testsupport::ReadTiffStrips(testsupport::ReadBytes(d + "plain.tif")).Strips.at(0), w.rows);
     EXPECT_EQ(Decode(*MakeFax(Kind::G3, w.width), w.packed, w.rows.size()), w.rows);

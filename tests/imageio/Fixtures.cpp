@@ -1,11 +1,20 @@
 #include "Fixtures.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 
+#include "toolkit/FileUtil.h"
+
 namespace fixtures {
+
+std::vector<std::uint8_t> ImageBytes(const std::string& name) {
+  std::vector<std::uint8_t> bytes;
+  if (!toolkit::ReadFileBytes(VELKOR_TEST_DATA "/images/" + name, bytes)) ADD_FAILURE() << "cannot read " << name;
+  return bytes;
+}
 
 Ppm ReadPpm(const std::string& fileName) {
   std::ifstream in(fileName, std::ios::binary);
@@ -34,9 +43,9 @@ Ppm FromBitmap(const toolkit::TBitmap& bitmap) {
   return p;
 }
 
-std::vector<std::filesystem::path> Pictures(const std::string& folder) {
+std::vector<std::filesystem::path> Pictures() {
   std::vector<std::filesystem::path> out;
-  for (const auto& e : std::filesystem::recursive_directory_iterator(std::string(VELKOR_TEST_DATA "/images/") + folder)) {
+  for (const auto& e : std::filesystem::recursive_directory_iterator(VELKOR_TEST_DATA "/images")) {
     const auto path = e.path();
     if (e.is_regular_file() && std::filesystem::exists(path.string() + ".ppm")) out.push_back(path);
   }
@@ -44,13 +53,17 @@ std::vector<std::filesystem::path> Pictures(const std::string& folder) {
   return out;
 }
 
+std::string PictureName(const ::testing::TestParamInfo<std::filesystem::path>& info) {
+  std::string name = info.param.filename().string();
+  std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
+  return name;
+}
+
 int MaxDifference(const Ppm& a, const Ppm& b) {
-  if (a.width != b.width || a.height != b.height || a.rgb.size() != b.rgb.size()) return -1;
+  if (a.width != b.width || a.height != b.height || a.rgb.size() != b.rgb.size()) return kSizesDiffer;
   int worst = 0;
   for (std::size_t i = 0; i < a.rgb.size(); ++i) worst = std::max(worst, std::abs(a.rgb[i] - b.rgb[i]));
   return worst;
 }
-
-bool Run(const std::string& command) { return std::system((command + " 2>/dev/null").c_str()) == 0; }
 
 }  // namespace fixtures

@@ -5,7 +5,10 @@
 #include <span>
 #include <string>
 
+#include "imageio/RasterColor.h"
+#include "imageio/RasterCompression.h"
 #include "imageio/RasterGraphics.h"
+#include "toolkit/GraphicError.h"
 
 namespace fixtures {
 
@@ -15,6 +18,25 @@ inline std::string LoadError(toolkit::TGraphic& graphic, std::span<const std::ui
     return "";
   } catch (const std::exception& e) {
     return e.what();
+  }
+}
+
+// The same for a new picture of the reader class `Reader`.
+template <class Reader>
+std::string LoadError(std::span<const std::uint8_t> bytes) {
+  Reader graphic;
+  return LoadError(graphic, bytes);
+}
+
+// Runs a load that must either succeed or raise one of our error classes; anything else
+// escapes and fails the test.
+template <class Load>
+void LoadOrRefuse(Load&& load) {
+  try {
+    load();
+  } catch (const toolkit::EInvalidGraphic&) {
+  } catch (const RasterColor::EColorConversionError&) {
+  } catch (const RasterCompression::ERasterCompression&) {
   }
 }
 

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "Fixtures.h"
+#include "LoadResult.h"
 #include "imageio/RasterGraphics.h"
-#include "toolkit/FileUtil.h"
 
 using namespace RasterGraphics;
 using toolkit::RGB;
@@ -16,12 +16,6 @@ using Bytes = std::vector<std::uint8_t>;
 namespace {
 
 const std::string kData = VELKOR_TEST_DATA "/images/b/";
-
-Bytes Read(const std::string& name) {
-  Bytes b;
-  EXPECT_TRUE(toolkit::ReadFileBytes(kData + name, b)) << name;
-  return b;
-}
 
 fixtures::Ppm Load(const Bytes& file) {
   TPCDGraphic g;
@@ -53,21 +47,13 @@ std::pair<int, double> Compare(const fixtures::Ppm& a, const fixtures::Ppm& b, i
   return {worst, static_cast<double>(close) / static_cast<double>(a.rgb.size())};
 }
 
-std::string LoadError(const Bytes& file) {
-  try {
-    TPCDGraphic().LoadFromBytes(file);
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  return "";
-}
-
 }  // namespace
 
 TEST(Pcd, PacksLoadUprightAndCloseToImageMagick) {
   for (const char* name : {"pcd_landscape.pcd", "pcd_portrait.pcd"}) {
     SCOPED_TRACE(name);
-    const fixtures::Ppm ours = Load(Read(name)), reference = fixtures::ReadPpm(kData + name + ".near.ppm");
+    const fixtures::Ppm ours = Load(fixtures::ImageBytes(std::string("b/") + name));
+    const fixtures::Ppm reference = fixtures::ReadPpm(kData + name + ".near.ppm");
     ASSERT_GT(reference.width, 0);
     const auto [worst, close] = Compare(ours, reference, 8);
     EXPECT_GE(worst, 0);
@@ -82,7 +68,7 @@ TEST(Pcd, PacksLoadUprightAndCloseToImageMagick) {
 }
 
 TEST(Pcd, RotationCodesTurnThePicture) {
-  const Bytes landscape = Read("pcd_landscape.pcd");
+  const Bytes landscape = fixtures::ImageBytes("b/pcd_landscape.pcd");
   const fixtures::Ppm upright = Load(landscape);
   for (int code : {2, 3}) {
     SCOPED_TRACE(code);
@@ -97,7 +83,7 @@ TEST(Pcd, RotationCodesTurnThePicture) {
 }
 
 TEST(Pcd, PropertiesByResolution) {
-  const Bytes f = Read("pcd_portrait.pcd");
+  const Bytes f = fixtures::ImageBytes("b/pcd_portrait.pcd");
   TPCDGraphic g;
   ASSERT_TRUE(g.ReadImageProperties(f, 4));
   EXPECT_EQ(g.ImageProperties().Width, 2048u);
@@ -112,20 +98,20 @@ TEST(Pcd, PropertiesByResolution) {
 
 TEST(Pcd, FilesWithoutABasePictureAreRefused) {
   const std::string invalid = "Cannot load image. Invalid or unexpected PCD image format.";
-  Bytes f = Read("pcd_landscape.pcd");
+  Bytes f = fixtures::ImageBytes("b/pcd_landscape.pcd");
   Bytes overview = f;
   std::copy_n("PCD_OPA", 7, overview.begin());
   EXPECT_TRUE(TPCDGraphic::CanLoad(overview));
-  EXPECT_EQ(LoadError(overview), invalid);
+  EXPECT_EQ(fixtures::LoadError<TPCDGraphic>(overview), invalid);
   Bytes noSignature = f;
   noSignature[2049] = 'X';
   EXPECT_FALSE(TPCDGraphic::CanLoad(noSignature));
-  EXPECT_EQ(LoadError(noSignature), invalid);
+  EXPECT_EQ(fixtures::LoadError<TPCDGraphic>(noSignature), invalid);
   Bytes tiny(f.begin(), f.begin() + 6145);
   EXPECT_TRUE(TPCDGraphic::CanLoad(tiny));
-  EXPECT_EQ(LoadError(tiny), "Stream read error in PCD file.");
+  EXPECT_EQ(fixtures::LoadError<TPCDGraphic>(tiny), "Stream read error in PCD file.");
   f.resize(96 * 2048 + 768 * 512 * 3 / 2 - 1);
-  EXPECT_EQ(LoadError(f), "Stream read error in PCD file.");
+  EXPECT_EQ(fixtures::LoadError<TPCDGraphic>(f), "Stream read error in PCD file.");
   f.push_back(0);
-  EXPECT_EQ(LoadError(f), "");
+  EXPECT_EQ(fixtures::LoadError<TPCDGraphic>(f), "");
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Fixtures.h"
+#include "LoadResult.h"
 #include "imageio/RasterGraphics.h"
 #include "toolkit/BitmapFile.h"
 #include "toolkit/Rounding.h"
@@ -85,15 +86,6 @@ Bytes Concat(Bytes a, const Bytes& b) {
   return a;
 }
 
-std::string LoadError(const Bytes& file) {
-  try {
-    TPNGGraphic().LoadFromBytes(file);
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  return "";
-}
-
 const std::string kInvalid = "Cannot load image. Invalid or unexpected PNG image format.";
 const std::string kReadError = "Stream read error in PNG file.";
 const std::string kCrc = "Cannot load image. CRC error found in PNG file.";
@@ -163,7 +155,7 @@ class PngFiles : public ::testing::TestWithParam<FileCase> {};
 
 TEST_P(PngFiles, LoadOrRefuseWithTheText) {
   const Bytes file = GetParam().make();
-  EXPECT_EQ(LoadError(file), GetParam().error);
+  EXPECT_EQ(fixtures::LoadError<TPNGGraphic>(file), GetParam().error);
   if (GetParam().error.empty()) {
     TPNGGraphic g;
     g.LoadFromBytes(file);

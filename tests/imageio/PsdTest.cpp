@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "Fixtures.h"
+#include "LoadResult.h"
 #include "imageio/RasterGraphics.h"
-#include "toolkit/FileUtil.h"
 
 using namespace RasterGraphics;
 using toolkit::RGB;
@@ -18,12 +18,6 @@ using Bytes = std::vector<std::uint8_t>;
 namespace {
 
 const std::string kData = VELKOR_TEST_DATA "/images/b/";
-
-Bytes Read(const std::string& name) {
-  Bytes b;
-  EXPECT_TRUE(toolkit::ReadFileBytes(kData + name, b)) << name;
-  return b;
-}
 
 void Put16(Bytes& b, std::size_t at, unsigned v) { b[at] = static_cast<std::uint8_t>(v >> 8), b[at + 1] = static_cast<std::uint8_t>(v); }
 void Append16(Bytes& b, unsigned v) { b.push_back(static_cast<std::uint8_t>(v >> 8)), b.push_back(static_cast<std::uint8_t>(v)); }
@@ -54,29 +48,20 @@ TPSDGraphic Load(const Bytes& file) {
   return g;
 }
 
-std::string LoadError(const Bytes& file) {
-  try {
-    Load(file);
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  return "";
-}
-
 fixtures::Ppm Reference(const std::string& name) { return fixtures::ReadPpm(kData + name); }
 
 }  // namespace
 
 TEST(Psd, ModesMadeByEditingTheHeader) {
   // Multichannel with three channels reads as RGB, duotone as grey.
-  Bytes f = Read("psd_rgb8_37.psd");
+  Bytes f = fixtures::ImageBytes("b/psd_rgb8_37.psd");
   Put16(f, 24, 7);
   EXPECT_EQ(fixtures::MaxDifference(fixtures::FromBitmap(Load(f)), Reference("psd_rgb8_37.psd.ppm")), 0);
-  f = Read("psd_grey8_37.psd");
+  f = fixtures::ImageBytes("b/psd_grey8_37.psd");
   Put16(f, 24, 8);
   EXPECT_EQ(fixtures::MaxDifference(fixtures::FromBitmap(Load(f)), Reference("psd_grey8_37.psd.ppm")), 0);
   // A fifth channel in RGB mode: the picture loads with alpha; the fifth channel is unused.
-  f = Read("psd_rgba8_raw.psd");
+  f = fixtures::ImageBytes("b/psd_rgba8_raw.psd");
   Put16(f, 12, 5);
   f.insert(f.end(), 37 * 5, 0x5A);
   const TPSDGraphic five = Load(f);
@@ -86,7 +71,7 @@ TEST(Psd, ModesMadeByEditingTheHeader) {
 }
 
 TEST(Psd, DeepGreyBecomesEightBitGrey) {
-  const TPSDGraphic g = Load(Read("psd_grey16.psd"));
+  const TPSDGraphic g = Load(fixtures::ImageBytes("b/psd_grey16.psd"));
   EXPECT_EQ(g.PixelFormat(), TPixelFormat::pf8bit);
   EXPECT_EQ(g.ImageProperties().BitsPerSample, 16);
 }
@@ -126,9 +111,7 @@ TEST(Psd, CmykWithinOneStepOfImageMagick) {
     SCOPED_TRACE(name);
     const fixtures::Ppm reference = Reference(std::string(name) + ".near.ppm");
     ASSERT_GT(reference.width, 0);
-    const int d = fixtures::MaxDifference(fixtures::FromBitmap(Load(Read(name))), reference);
-    EXPECT_GE(d, 0);
-    EXPECT_LE(d, 1);
+    EXPECT_LE(fixtures::MaxDifference(fixtures::FromBitmap(Load(fixtures::ImageBytes(std::string("b/") + name))), reference), 1);
   }
 }
 
@@ -143,22 +126,22 @@ const std::string kRead = "Stream read error in PSD or PDD file.";
 const std::string kColour = "Invalid color format in PSD or PDD file.";
 
 const DamageCase kDamage[] = {
-    {"NotPhotoshop", [] { Bytes f = Read("psd_rgb8_3.psd"); f[1] = 'X'; return f; }, kInvalid},
+    {"NotPhotoshop", [] { Bytes f = fixtures::ImageBytes("b/psd_rgb8_3.psd"); f[1] = 'X'; return f; }, kInvalid},
     {"ManyChannelsHugeSides", [] { return Build(56, 30000, 30000, 8, 3, 1, Bytes(100, 0)); }, kRead},
     {"PaletteShorterThan768", [] { return Build(1, 2, 2, 8, 2, 0, Bytes(4, 0), Bytes(700, 0)); }, kInvalid},
-    {"CountsRunPastTheEnd", [] { Bytes f = Read("psd_rgb8_37.psd"); Put16(f, DataOffset(f) + 2, 0xFFFF); return f; }, kRead},
-    {"ZipCompression", [] { Bytes f = Read("psd_rgb8_37.psd"); Put16(f, DataOffset(f), 2); return f; },
+    {"CountsRunPastTheEnd", [] { Bytes f = fixtures::ImageBytes("b/psd_rgb8_37.psd"); Put16(f, DataOffset(f) + 2, 0xFFFF); return f; }, kRead},
+    {"ZipCompression", [] { Bytes f = fixtures::ImageBytes("b/psd_rgb8_37.psd"); Put16(f, DataOffset(f), 2); return f; },
      "Cannot load image. The compression scheme is not supported for PSD or PDD files."},
     {"FloatSamples", [] { return Build(3, 2, 2, 32, 3, 0, Bytes(48, 0)); }, kColour},
     {"UnknownMode", [] { return Build(3, 2, 2, 8, 5, 0, Bytes(12, 0)); }, kColour},
     {"TooFewChannelsForCmyk", [] { return Build(3, 2, 2, 8, 4, 0, Bytes(12, 0)); }, kInvalid},
-    {"RawDataCutShort", [] { Bytes f = Read("psd_rgb16_raw.psd"); f.resize(f.size() - 1); return f; }, kRead},
+    {"RawDataCutShort", [] { Bytes f = fixtures::ImageBytes("b/psd_rgb16_raw.psd"); f.resize(f.size() - 1); return f; }, kRead},
     {"PackBitsRowShort", [] { return Build(1, 4, 1, 8, 1, 1, {0, 2, 0x01, 7, 7}); }, kRead},
     {"PackBitsRowTooLong", [] { return Build(1, 2, 1, 8, 1, 1, {0, 2, 0xF0, 9}); }, ""},
 };
 
 class PsdDamage : public ::testing::TestWithParam<DamageCase> {};
 
-TEST_P(PsdDamage, RefusedWithItsText) { EXPECT_EQ(LoadError(GetParam().make()), GetParam().error); }
+TEST_P(PsdDamage, RefusedWithItsText) { EXPECT_EQ(fixtures::LoadError<TPSDGraphic>(GetParam().make()), GetParam().error); }
 
 INSTANTIATE_TEST_SUITE_P(All, PsdDamage, ::testing::ValuesIn(kDamage), [](const auto& info) { return std::string(info.param.name); });

@@ -10,6 +10,7 @@
 #include <tuple>
 #include <vector>
 
+#include "LoadResult.h"
 #include "imageio/RasterGraphics.h"
 #include "toolkit/FileUtil.h"
 
@@ -179,15 +180,6 @@ TColor Expected(const PspSpec& s, int x, int y) {
   return PaletteColour(v);
 }
 
-std::string LoadError(const Bytes& file) {
-  try {
-    TPSPGraphic().LoadFromBytes(file);
-  } catch (const std::exception& e) {
-    return e.what();
-  }
-  return "";
-}
-
 }  // namespace
 
 using Layout = std::tuple<unsigned, unsigned, int, int, bool>;  // version, compression, depth, width, padded
@@ -243,7 +235,7 @@ TEST(Psp, RecognitionByContent) {
   EXPECT_TRUE(TPSPGraphic::CanLoad(f));
   f[32] = 2;  // major version 2
   EXPECT_FALSE(TPSPGraphic::CanLoad(f));
-  EXPECT_EQ(LoadError(f), "Cannot load image. Invalid or unexpected PSP image format.");
+  EXPECT_EQ(fixtures::LoadError<TPSPGraphic>(f), "Cannot load image. Invalid or unexpected PSP image format.");
 }
 
 struct DamageCase {
@@ -274,7 +266,7 @@ TEST_P(PspDamage, RefusedWithItsText) {
   PspSpec s;
   s.paletteCount = 256;
   GetParam().change(s);
-  EXPECT_EQ(LoadError(MakePsp(s)), GetParam().error);
+  EXPECT_EQ(fixtures::LoadError<TPSPGraphic>(MakePsp(s)), GetParam().error);
 }
 
 INSTANTIATE_TEST_SUITE_P(All, PspDamage, ::testing::ValuesIn(kDamage), [](const auto& info) { return std::string(info.param.name); });

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 #include <vector>
 
@@ -143,4 +144,24 @@ TEST(ReaderHelpers, UpsamplePlaneDoublesInPlaceWithinItsRoom) {
   UpsamplePlane(0, 5, 0, {});
   EXPECT_THROW(UpsamplePlane(2, 2, 3, plane), std::invalid_argument);
   EXPECT_THROW(UpsamplePlane(2, 3, 4, plane), std::invalid_argument);
+}
+
+TEST(PictureWriters, AFileThatCannotBeCreatedIsNamedWithTheReason) {
+  testsupport::TempDir dir;
+  toolkit::TBitmap picture(2, 2, toolkit::TPixelFormat::pf24bit);
+  const std::string target = dir.file("missing/BILD");
+  const std::string expected = "Cannot create file \"" + target + "\". No such file or directory";
+  Save_as_PCX_Unit::TPCX_Image pcx;
+  pcx.Assign(picture);
+  TTargaGraphic tga;
+  tga.Assign(picture);
+  for (const auto& save : std::vector<std::function<void()>>{[&] { pcx.SaveToFile(target); }, [&] { tga.SaveToFile(target); }}) {
+    try {
+      save();
+      ADD_FAILURE() << "saved";
+    } catch (const toolkit::EFileError& e) {
+      EXPECT_EQ(e.what(), expected);
+    }
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "missing"));
 }

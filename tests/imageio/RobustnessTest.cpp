@@ -7,22 +7,14 @@
 #include <random>
 
 #include "Fixtures.h"
-#include "imageio/RasterColor.h"
-#include "imageio/RasterCompression.h"
+#include "LoadResult.h"
 #include "imageio/RasterGraphics.h"
 #include "toolkit/FileUtil.h"
-#include "toolkit/GraphicError.h"
 
 namespace {
 
-// Loads or raises one of our errors; anything else fails the test.
 void LoadOrRefuse(std::span<const std::uint8_t> bytes, const std::string& extension) {
-  try {
-    RasterGraphics::LoadGraphicFromBytes(bytes, extension);
-  } catch (const toolkit::EInvalidGraphic&) {
-  } catch (const RasterColor::EColorConversionError&) {
-  } catch (const RasterCompression::ERasterCompression&) {
-  }
+  fixtures::LoadOrRefuse([&] { RasterGraphics::LoadGraphicFromBytes(bytes, extension); });
 }
 
 }  // namespace
@@ -57,13 +49,7 @@ TEST_P(DamagedPictures, PrefixesAndByteFlipsLoadOrRaiseOurErrors) {
   }
 }
 
-std::string FileName(const ::testing::TestParamInfo<std::filesystem::path>& info) {
-  std::string name = info.param.filename().string();
-  std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
-  return name;
-}
-
-INSTANTIATE_TEST_SUITE_P(Fixtures, DamagedPictures, ::testing::ValuesIn(fixtures::Pictures()), FileName);
+INSTANTIATE_TEST_SUITE_P(Fixtures, DamagedPictures, ::testing::ValuesIn(fixtures::Pictures()), fixtures::PictureName);
 
 // Pictures kept without an exact reference decoding: built examples and a Photo-CD pack.
 std::vector<std::filesystem::path> Examples() {
@@ -73,4 +59,4 @@ std::vector<std::filesystem::path> Examples() {
   return out;
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, DamagedPictures, ::testing::ValuesIn(Examples()), FileName);
+INSTANTIATE_TEST_SUITE_P(Examples, DamagedPictures, ::testing::ValuesIn(Examples()), fixtures::PictureName);

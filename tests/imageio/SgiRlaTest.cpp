@@ -190,6 +190,10 @@ TEST(RlaReader, SixteenBitChannelsAndGamma) {
   EXPECT_TRUE(gamma.ImageProperties().Options & ioUseGamma);
   // 128 / 255 to the power 1 / (2.2 x 2.2), in 0..255: 221.
   EXPECT_EQ(Rows(gamma), (Picture{{RGB(0, 0, 0), RGB(221, 0, 0), RGB(255, 0, 0)}}));
+  // The next picture loaded into the same reader comes out as stored.
+  gamma.LoadFromBytes(MakeRla({.right = 2}, {{{0, 128, 255}, {0, 0, 0}, {0, 0, 0}}}));
+  EXPECT_FALSE(gamma.ImageProperties().Options & ioUseGamma);
+  EXPECT_EQ(Rows(gamma), (Picture{{RGB(0, 0, 0), RGB(128, 0, 0), RGB(255, 0, 0)}}));
 }
 
 TEST(RlaReader, ContentTest) {

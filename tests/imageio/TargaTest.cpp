@@ -9,6 +9,7 @@
 #include "LoadResult.h"
 #include "imageio/RasterGraphics.h"
 #include "support/TempDir.h"
+#include "support/TiffStrips.h"
 #include "toolkit/BitmapFile.h"
 
 using namespace RasterGraphics;
@@ -258,7 +259,7 @@ TEST(TargaWriter, EmptyPictureRaisesAndWritesNoFile) {
 class TargaWriterIndependent : public ::testing::TestWithParam<int> {};
 
 TEST_P(TargaWriterIndependent, OurFilesReadBackEqualInTheIndependentReaders) {
-  if (!fixtures::Run("command -v tgatoppm && test -x /usr/bin/convert-im6.q16"))
+  if (!testsupport::HaveTools({"tgatoppm", "/usr/bin/convert-im6.q16"}))
     GTEST_SKIP() << "netpbm or ImageMagick missing";
   testsupport::TempDir dir;
   for (const TPixelFormat format : {TPixelFormat::pf8bit, TPixelFormat::pf24bit, TPixelFormat::pf32bit}) {
@@ -270,7 +271,7 @@ TEST_P(TargaWriterIndependent, OurFilesReadBackEqualInTheIndependentReaders) {
     const auto expected = fixtures::FromBitmap(picture);
     for (const std::string& command : {"tgatoppm " + dir.file("out.tga") + " > " + dir.file("a.ppm"),
                                       "/usr/bin/convert-im6.q16 " + dir.file("out.tga") + " ppm:" + dir.file("a.ppm")}) {
-      ASSERT_TRUE(fixtures::Run(command)) << command;
+      ASSERT_TRUE(testsupport::RunTool(command)) << command;
       EXPECT_EQ(fixtures::MaxDifference(fixtures::ReadPpm(dir.file("a.ppm")), expected), 0) << command;
     }
   }

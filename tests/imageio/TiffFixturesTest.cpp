@@ -1,5 +1,7 @@
-// TIFF and EPS pictures written by libtiff, netpbm and ImageMagick load to the pixels that
-// libtiff reads from them, and the files the reader cannot decode are refused by name.
+// TIFF and EPS pictures written by libtiff, netpbm and ImageMagick: both byte orders give the
+// same bitmap, pixel formats follow the samples, and the files the reader cannot decode are
+// refused by name. That each loads to the pixels libtiff reads from it is checked with every
+// other fixture picture in IndependentDecodersTest.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -14,12 +16,6 @@ using toolkit::TPixelFormat;
 namespace {
 
 const std::string kImages = VELKOR_TEST_DATA "/images/";
-
-std::string Name(const std::filesystem::path& p) {
-  std::string name = p.filename().string();
-  std::erase_if(name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
-  return name;
-}
 
 std::unique_ptr<toolkit::TGraphic> LoadFixture(const std::string& path) {
   RasterGraphics::ResetState();
@@ -36,21 +32,6 @@ std::string Refusal(const std::string& path) {
 }
 
 }  // namespace
-
-class TiffFixtures : public ::testing::TestWithParam<std::filesystem::path> {};
-
-TEST_P(TiffFixtures, LoadToTheReferencePixels) {
-  const auto& path = GetParam();
-  const auto graphic = LoadFixture(path.string());
-  const fixtures::Ppm ours = fixtures::FromBitmap(*graphic);
-  const fixtures::Ppm reference = fixtures::ReadPpm(path.string() + ".ppm");
-  ASSERT_GT(reference.width, 0);
-  // Exact, JPEG strips and CMYK included: the same libjpeg, the same ink rule.
-  EXPECT_EQ(fixtures::MaxDifference(ours, reference), 0) << ours.width << "x" << ours.height;
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, TiffFixtures, ::testing::ValuesIn(fixtures::Pictures("c")),
-                         [](const auto& info) { return Name(info.param); });
 
 TEST(TiffFixtures, BothByteOrdersGiveTheSameBitmap) {
   for (const char* name : {"tif_rgb8", "tif_grey8", "tif_rgb16", "tif_grey16", "tif_rgb16_zip2", "tif_grey16_zip2"}) {

@@ -46,41 +46,6 @@ TiffStrips ReadTiffStrips(const Bytes& file) {
   return t;
 }
 
-Bytes WriteTiffStrips(const std::map<std::uint16_t, std::uint32_t>& tags, const std::vector<Bytes>& strips) {
-  Bytes out = {'I', 'I', 42, 0, 0, 0, 0, 0};
-  auto put = [&](std::uint32_t v, int n) {
-    for (int i = 0; i < n; ++i) out.push_back(static_cast<std::uint8_t>(v >> 8 * i));
-  };
-  std::vector<std::uint32_t> offsets, counts;
-  for (const auto& s : strips) {
-    offsets.push_back(static_cast<std::uint32_t>(out.size()));
-    counts.push_back(static_cast<std::uint32_t>(s.size()));
-    out.insert(out.end(), s.begin(), s.end());
-    if (out.size() & 1) out.push_back(0);
-  }
-  const std::size_t offsetTable = out.size();
-  for (auto v : offsets) put(v, 4);
-  const std::size_t countTable = out.size();
-  for (auto v : counts) put(v, 4);
-  const auto ifd = static_cast<std::uint32_t>(out.size());
-  for (int i = 0; i < 4; ++i) out[4 + i] = static_cast<std::uint8_t>(ifd >> 8 * i);
-  auto all = tags;
-  all[273] = 0, all[279] = 0;
-  put(static_cast<std::uint32_t>(all.size()), 2);
-  for (const auto& [tag, value] : all) {
-    put(tag, 2);
-    if (tag == 273 || tag == 279) {
-      put(4, 2), put(static_cast<std::uint32_t>(strips.size()), 4);
-      const std::size_t table = tag == 273 ? offsetTable : countTable;
-      put(strips.size() == 1 ? (tag == 273 ? offsets[0] : counts[0]) : static_cast<std::uint32_t>(table), 4);
-    } else {
-      put(4, 2), put(1, 4), put(value, 4);
-    }
-  }
-  put(0, 4);
-  return out;
-}
-
 Bytes MakePbm(std::uint32_t width, std::uint32_t height, const Bytes& rows) {
   const std::string head = "P4\n" + std::to_string(width) + " " + std::to_string(height) + "\n";
   Bytes out(head.begin(), head.end());

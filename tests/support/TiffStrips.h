@@ -1,7 +1,7 @@
 #pragma once
-// A small TIFF strip reader and writer for tests: reads the first image's strips as stored
-// (either byte order), writes a little-endian file of given strips, and runs the Debian
-// TIFF and netpbm tools the decoders are compared against.
+// A small TIFF strip reader for tests: reads the first image's strips as stored (either
+// byte order), and runs the Debian TIFF and netpbm tools the decoders are compared against.
+// TiffBuilder.h writes TIFF files.
 #include <cstdint>
 #include <map>
 #include <string>
@@ -19,9 +19,6 @@ struct TiffStrips {
 
 // Throws std::runtime_error for what it cannot read.
 TiffStrips ReadTiffStrips(const Bytes& file);
-
-// Tags with one SHORT or LONG value each; offsets and byte counts are added for `strips`.
-Bytes WriteTiffStrips(const std::map<std::uint16_t, std::uint32_t>& tags, const std::vector<Bytes>& strips);
 
 // Rows of 1-bit pixels (1 = black, rows padded to whole bytes) as a raw PBM file.
 Bytes MakePbm(std::uint32_t width, std::uint32_t height, const Bytes& rows);
