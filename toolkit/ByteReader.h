@@ -36,7 +36,6 @@ public:
   std::size_t size() const { return bytes_.size(); }
   std::size_t remaining() const { return bytes_.size() - pos_; }
   std::span<const std::uint8_t> rest() const { return bytes_.subspan(pos_); }
-  std::span<const std::uint8_t> bytes() const { return bytes_; }
 
   [[noreturn]] void fail() const { throw EInvalidGraphic(endMessage_); }
 
