@@ -1,12 +1,7 @@
 #include "toolkit/BitmapFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <bit>
-#include <cerrno>
 
 #include "toolkit/ByteReader.h"
 #include "toolkit/FileUtil.h"
@@ -197,27 +192,12 @@ TBitmap LoadBitmapFromBytes(std::span<const std::uint8_t> bytes) {
 }
 
 TPictureFile::TPictureFile(const std::string& fileName) {
-  const std::string path = NormalizePath(fileName);
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) RaiseFileOpenError(fileName);
-  auto fail = [&](int reason) {
-    ::close(fd);
-    errno = reason;
-    RaiseFileOpenError(fileName);
-  };
-  struct stat info {};
-  if (::fstat(fd, &info) != 0) fail(errno);
-  if (!S_ISREG(info.st_mode)) fail(EISDIR);
-  if (static_cast<std::uint64_t>(info.st_size) > (1ull << 31)) fail(EFBIG);
-  data_ = AllocateZeroed(static_cast<std::size_t>(info.st_size) + 1);
-  while (size_ < static_cast<std::size_t>(info.st_size)) {
-    const ssize_t n = ::read(fd, data_.get() + size_, static_cast<std::size_t>(info.st_size) - size_);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) fail(errno);
-    if (n == 0) break;  // the file shrank meanwhile: what was there
-    size_ += static_cast<std::size_t>(n);
-  }
-  ::close(fd);
+  const auto size = ReadFileInto(fileName, std::uint64_t{1} << 31, [&](std::size_t n) {
+    data_ = AllocateZeroed(n + 1);  // a byte more: even an empty file gets an address
+    return data_.get();
+  });
+  if (!size) RaiseFileOpenError(fileName);
+  size_ = *size;
 }
 
 TBitmap LoadBitmapFile(const std::string& fileName) { return LoadBitmapFromBytes(TPictureFile(fileName).Bytes()); }

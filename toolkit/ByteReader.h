@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <utility>
 
 #include "toolkit/GraphicError.h"
 
@@ -36,7 +37,6 @@ public:
   std::size_t size() const { return bytes_.size(); }
   std::size_t remaining() const { return bytes_.size() - pos_; }
   std::span<const std::uint8_t> rest() const { return bytes_.subspan(pos_); }
-  std::span<const std::uint8_t> bytes() const { return bytes_; }
 
   [[noreturn]] void fail() const { throw EInvalidGraphic(endMessage_); }
 
@@ -48,7 +48,10 @@ private:
   std::string endMessage_;
 };
 
-// a x b (x c), or EInvalidGraphic(message) when the product leaves 64 bits or passes `limit`.
-std::uint64_t CheckedProduct(std::uint64_t a, std::uint64_t b, std::uint64_t limit, const std::string& message);
+// a x b, or EInvalidGraphic(message) when the product leaves 64 bits or passes `limit`.
+inline std::uint64_t CheckedProduct(std::uint64_t a, std::uint64_t b, std::uint64_t limit, const std::string& message) {
+  if (a != 0 && b > limit / a) throw EInvalidGraphic(message);
+  return a * b;
+}
 
 }  // namespace toolkit

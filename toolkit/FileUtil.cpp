@@ -69,34 +69,50 @@ std::optional<std::string> FindFileCaseInsensitive(const std::string& path) {
   return found;
 }
 
+std::optional<std::size_t> ReadFileInto(const std::string& path, std::uint64_t limit,
+                                        const std::function<std::uint8_t*(std::size_t size)>& allocate) {
+  const int fd = ::open(NormalizePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct Closer {  // also when `allocate` throws; keeps the errno of the failure
+    int fd;
+    ~Closer() {
+      const int saved = errno;
+      ::close(fd);
+      errno = saved;
+    }
+  } closer{fd};
+  auto fail = [](int reason) -> std::optional<std::size_t> {
+    errno = reason;
+    return std::nullopt;
+  };
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return std::nullopt;
+  if (!S_ISREG(st.st_mode)) return fail(EISDIR);
+  if (static_cast<std::uint64_t>(st.st_size) > limit) return fail(EFBIG);
+  const auto size = static_cast<std::size_t>(st.st_size);
+  std::uint8_t* const buffer = allocate(size);
+  std::size_t done = 0;
+  while (done < size) {
+    const ssize_t n = ::read(fd, buffer + done, size - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return std::nullopt;
+    if (n == 0) break;  // the file shrank meanwhile: what was there
+    done += static_cast<std::size_t>(n);
+  }
+  return done;
+}
+
 namespace {
 
 template <typename Container>
 bool ReadWhole(const std::string& path, Container& out, std::uint64_t limit) {
   out.clear();
-  if (!FileExists(path)) {
-    errno = ENOENT;
-    return false;
-  }
-  const int fd = ::open(NormalizePath(path).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return false;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || static_cast<std::uint64_t>(st.st_size) > limit) {
-    if (errno == 0) errno = EFBIG;
-    ::close(fd);
-    return false;
-  }
-  out.resize(static_cast<std::size_t>(st.st_size));
-  std::size_t done = 0;
-  while (done < out.size()) {
-    const ssize_t n = ::read(fd, reinterpret_cast<char*>(out.data()) + done, out.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) break;
-    done += static_cast<std::size_t>(n);
-  }
-  ::close(fd);
-  out.resize(done);  // a file that shrank while we read it
-  return true;
+  const auto size = ReadFileInto(path, limit, [&](std::size_t n) {
+    out.resize(n);
+    return reinterpret_cast<std::uint8_t*>(out.data());
+  });
+  out.resize(size.value_or(0));
+  return size.has_value();
 }
 
 }  // namespace

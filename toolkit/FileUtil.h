@@ -2,6 +2,7 @@
 // File helpers with Linux semantics: "/" and "\" both separate directories, a name the
 // program upper-cases is found case-insensitively, and "exists" means a regular file.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,12 @@ std::optional<std::int64_t> FileSize(const std::string& path);
 std::optional<std::string> FindFileCaseInsensitive(const std::string& path);
 
 // Whole files. ReadFileBytes refuses files above `limit` bytes.
+// ReadFileInto is the one read under them and under the picture files: it refuses anything
+// but a regular file (EISDIR) and files above `limit` bytes (EFBIG), asks `allocate` for a
+// buffer of the file's size and reads into it. It returns the bytes read (fewer when the
+// file shrank meanwhile), or nullopt with errno telling why.
+std::optional<std::size_t> ReadFileInto(const std::string& path, std::uint64_t limit,
+                                        const std::function<std::uint8_t*(std::size_t size)>& allocate);
 bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& out,
                    std::uint64_t limit = (1ull << 31));
 bool ReadFileText(const std::string& path, std::string& out, std::uint64_t limit = (1ull << 31));

@@ -29,6 +29,8 @@ TempDir::~TempDir() {
 void TempDir::write(const std::string& name, const std::string& bytes) const {
   std::ofstream out(path_ / name, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) throw std::runtime_error("cannot write " + (path_ / name).string());
 }
 
 std::string TempDir::read(const std::string& name) const {

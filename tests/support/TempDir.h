@@ -16,7 +16,7 @@ public:
   const std::filesystem::path& path() const { return path_; }
   std::string file(const std::string& name) const { return (path_ / name).string(); }
 
-  void write(const std::string& name, const std::string& bytes) const;
+  void write(const std::string& name, const std::string& bytes) const;  // throws when it cannot
   std::string read(const std::string& name) const;  // "" when missing
   bool exists(const std::string& name) const;
 

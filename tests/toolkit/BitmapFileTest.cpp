@@ -162,6 +162,14 @@ TEST(BmpFile, SaveAndLoadThroughFiles) {
   SaveBitmapFile(b, dir.file("x.bmp"));
   EXPECT_EQ(LoadBitmapFile(dir.file("x.bmp")), b);
   EXPECT_THROW(LoadBitmapFile(dir.file("missing.bmp")), EFileError);
+  try {
+    LoadBitmapFile(dir.path().string());
+    ADD_FAILURE() << "a directory loaded";
+  } catch (const EFileError& e) {
+    EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + dir.path().string() + "\". Is a directory");
+  }
+  dir.write("empty.bmp", "");
+  EXPECT_THROW(LoadBitmapFile(dir.file("empty.bmp")), EInvalidGraphic);
   EXPECT_THROW(SaveBitmapFile(b, dir.file("no/such/dir.bmp")), EFileError);
   EXPECT_THROW(SaveBitmapToBytes(TBitmap()), EInvalidGraphic);
 }

@@ -36,7 +36,11 @@ TEST_P(BitmapFormats, PixelsSurviveWritingAndScanLinesHaveTheirTrueLength) {
   }
   EXPECT_EQ(b.Pixel(-1, 0), clNone);
   EXPECT_EQ(b.Pixel(13, 0), clNone);
-  b.SetPixel(13, 0, kRed);  // outside: ignored
+  const TBitmap before = b;
+  b.SetPixel(13, 0, kRed);  // outside, though inside the last byte of a packed row: ignored
+  b.SetPixel(0, 3, kRed);
+  b.SetPixel(-1, 0, kRed);
+  EXPECT_EQ(b, before);
   EXPECT_THROW(b.ScanLine(3), std::out_of_range);
 }
 
@@ -114,6 +118,7 @@ TEST(Bitmap, StretchedCopyIsNearestNeighbour) {
   EXPECT_EQ(mirrored.Pixel(1, 0), kRed);
   TBitmap small(1, 1, TPixelFormat::pf24bit);
   StretchCopy(src, -5, -5, 40, 40, small, -3, 0, 9, 9);  // partly outside both: clipped, no fault
+  EXPECT_EQ(small.Pixel(0, 0), 0);  // its source pixel lies outside the source: left alone
 }
 
 TEST(Bitmap, HorizontalMirrorInPlaceEqualsOutOfPlace) {

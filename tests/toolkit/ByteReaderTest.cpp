@@ -25,6 +25,7 @@ TEST(ByteReader, ReadsBothByteOrdersAndRefusesEveryReadPastTheEnd) {
   EXPECT_THROW(in.take(1), EInvalidGraphic);
   try {
     in.skip(1);
+    ADD_FAILURE() << "skipped past the end";
   } catch (const EInvalidGraphic& e) {
     EXPECT_STREQ(e.what(), "Stream read error in PCX file.");
   }

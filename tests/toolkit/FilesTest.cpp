@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdint>
 #include <filesystem>
+#include <vector>
 
 #include "support/TempDir.h"
 #include "toolkit/FileUtil.h"
@@ -54,6 +57,27 @@ TEST(Files, AtomicWriteKeepsTheOldFileWhenItFails) {
   EXPECT_TRUE(WriteFileAtomic(dir.file("keep"), "new"));
   EXPECT_EQ(dir.read("keep"), "new");
   EXPECT_FALSE(dir.exists("keep.tmp"));
+}
+
+TEST(Files, WholeFileReadsRefuseDirectoriesAndFilesAboveTheirLimit) {
+  testsupport::TempDir dir;
+  dir.write("f", "abc");
+  std::filesystem::create_directory(dir.path() / "sub");
+  std::vector<std::uint8_t> bytes{9};
+  EXPECT_TRUE(ReadFileBytes(dir.file("f"), bytes, 3));
+  EXPECT_EQ(bytes, (std::vector<std::uint8_t>{'a', 'b', 'c'}));
+  EXPECT_FALSE(ReadFileBytes(dir.file("f"), bytes, 2));
+  EXPECT_EQ(errno, EFBIG);
+  EXPECT_TRUE(bytes.empty());
+  std::string text = "old";
+  EXPECT_FALSE(ReadFileText(dir.file("sub"), text));
+  EXPECT_EQ(errno, EISDIR);
+  EXPECT_TRUE(text.empty());
+  EXPECT_FALSE(ReadFileText(dir.file("missing"), text));
+  EXPECT_EQ(errno, ENOENT);
+  dir.write("empty", "");
+  EXPECT_TRUE(ReadFileText(dir.file("empty"), text));
+  EXPECT_TRUE(text.empty());
 }
 
 TEST(LineFiles, CrLfOnWriteAnyEndOnRead) {
