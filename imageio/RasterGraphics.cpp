@@ -202,10 +202,8 @@ namespace {
 // A new picture of the class the content picks, else of the extension's class.
 std::unique_ptr<toolkit::TGraphic> GraphicFor(std::span<const std::uint8_t> bytes, std::string_view extension) {
   const TGraphicClass* c = FileFormatList.GraphicFromContent(bytes);
-  if (c == nullptr) c = toolkit::TPicture::ClassForExtension(extension);
-  if (c == nullptr || c->Create == nullptr)
-    throw toolkit::EInvalidGraphic("Unknown picture file extension (." + std::string(extension) + ")");
-  return c->Create();
+  if (c != nullptr && c->Create != nullptr) return c->Create();
+  return toolkit::TPicture::CreateForExtension(extension);
 }
 
 }  // namespace

@@ -74,12 +74,15 @@ std::string DescriptionForExtension(std::string_view extension) {
   return it == Registry().end() ? std::string() : it->description;
 }
 
-std::unique_ptr<TGraphic> LoadFromFile(const std::string& fileName) {
-  const std::string extension = PictureExtension(fileName);
+std::unique_ptr<TGraphic> CreateForExtension(std::string_view extension) {
   const TGraphicClass* graphicClass = ClassForExtension(extension);
   if (graphicClass == nullptr || graphicClass->Create == nullptr)
-    throw EInvalidGraphic("Unknown picture file extension (." + extension + ")");
-  auto graphic = graphicClass->Create();
+    throw EInvalidGraphic("Unknown picture file extension (." + std::string(extension) + ")");
+  return graphicClass->Create();
+}
+
+std::unique_ptr<TGraphic> LoadFromFile(const std::string& fileName) {
+  auto graphic = CreateForExtension(PictureExtension(fileName));
   graphic->LoadFromFile(fileName);
   return graphic;
 }

@@ -97,6 +97,9 @@ const TGraphicClass* ClassForExtension(std::string_view extension);
 std::string DescriptionForExtension(std::string_view extension);
 // Loads a file with the class registered for its extension; an unknown extension raises
 // EInvalidGraphic("Unknown picture file extension (.ext)").
+// A new, empty picture of the class registered for `extension`; EInvalidGraphic
+// "Unknown picture file extension (.x)" when none is.
+std::unique_ptr<TGraphic> CreateForExtension(std::string_view extension);
 std::unique_ptr<TGraphic> LoadFromFile(const std::string& fileName);
 void ResetState();  // empties the registry
 }  // namespace TPicture
