@@ -40,16 +40,6 @@ int ZumAnhaengenOeffnen(const std::string& Dateiname, int& fd) {
   return fd < 0 ? (errno != 0 ? errno : EIO) : 0;
 }
 
-bool AllesSchreiben(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return true;
-}
-
 void SchreibFehler(const std::string& Dateiname, const std::string& Grund) {
   engine::Host().notice("Fehler beim Speichern in " + Dateiname + ": " + Grund);
   Abbruch = true;
@@ -65,7 +55,7 @@ void DirektSchreiben(const std::string& Dateiname, const std::string& Satz) {
     if (code == 0) {
       static std::string zeile;
       zeile.assign(Satz).append("\r\n");
-      bool ok = AllesSchreiben(fd, zeile);
+      bool ok = toolkit::WriteAll(fd, zeile);
       int grund = ok ? 0 : errno;
       if (::close(fd) != 0 && ok) {
         ok = false;

@@ -138,16 +138,24 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
   };
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return fail(-1);
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return fail(fd);
-    done += static_cast<std::size_t>(n);
-  }
+  if (!WriteAll(fd, bytes)) return fail(fd);
   if (::fsync(fd) != 0 && errno != EINVAL) return fail(fd);
   if (::close(fd) != 0) return fail(-1);
   if (::rename(temp.c_str(), target.c_str()) != 0) return fail(-1);
+  return true;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return false;
+    if (n == 0) {
+      errno = EIO;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
   return true;
 }
 

@@ -44,4 +44,8 @@ std::string ProgramFileName();
 // The system's text for the last failed call (strerror of errno).
 std::string LastErrorText();
 
+// Writes all of `bytes` to the open file `fd`, going on after interrupted and partial
+// writes; false with errno set when the system refuses.
+bool WriteAll(int fd, std::string_view bytes);
+
 }  // namespace toolkit
