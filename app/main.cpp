@@ -1,20 +1,27 @@
-// Program entry: the modules take their start values first, in the order they initialise.
-// The windows are not built yet; until they are, the program says so.
+// Program entry: the modules take their start values first, in the order they initialise;
+// then the windows are created and the message loop runs until the main window closes.
+#include <QApplication>
 #include <cstdio>
 
+#include "app/Fensterliste.h"
 #include "engine/EngineReset.h"
 #include "imageio/RasterCompression_Jpeg.h"
 #include "imageio/RasterGraphics.h"
 #include "toolkit/Clock.h"
 #include "toolkit/NumberFormat.h"
 
-int main() {
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
   toolkit::InitDecimalSeparatorFromLocale();
   toolkit::InitShortDateFormatFromLocale();
   engine::ResetAllModules();
   RasterCompression::ResetState();
   RasterGraphics::ResetState();  // registers every picture format
-  std::puts("Velkor: Die Fenster des Programms sind noch nicht gebaut.");
-  std::puts("Die Wandlung steht bereits und wird von den Tests ohne Fenster ausgeführt.");
-  return 0;
+  QWidget* haupt = FensterErzeugen();
+  if (!haupt) {
+    std::puts("Velkor: Das Hauptfenster ist noch nicht gebaut.");
+    return 0;
+  }
+  haupt->show();
+  return app.exec();
 }

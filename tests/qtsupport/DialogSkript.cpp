@@ -1,0 +1,134 @@
+#include "qtsupport/DialogSkript.h"
+
+#include <gtest/gtest.h>
+
+#include <QPrinter>
+
+#include "toolkit/Text.h"
+
+namespace testsupport {
+namespace {
+const char* Name(int art) {
+  static const char* namen[] = {"Hinweis", "Frage", "Tasten", "Oeffnen", "Speichern", "Farbe", "Drucker"};
+  return namen[art];
+}
+}  // namespace
+
+DialogSkript::DialogSkript() { toolkit::qt::DialogeInstallieren(this); }
+
+DialogSkript::~DialogSkript() {
+  toolkit::qt::DialogeInstallieren(nullptr);
+  for (const auto& e : erwartet_)
+    ADD_FAILURE() << "Erwartetes Fenster kam nicht: " << Name(static_cast<int>(e.art)) << ": " << e.text;
+}
+
+DialogSkript& DialogSkript::erwarte(Erwartung e) {
+  if (waehrenddessen_) e.waehrenddessen = std::exchange(waehrenddessen_, {});
+  erwartet_.push_back(std::move(e));
+  return *this;
+}
+
+DialogSkript& DialogSkript::Hinweis(std::string text) { return erwarte({Art::Hinweis, std::move(text)}); }
+DialogSkript& DialogSkript::Frage(std::string text, bool ja) {
+  return erwarte({Art::Frage, std::move(text), ja ? 1 : 0});
+}
+DialogSkript& DialogSkript::FrageMitTasten(std::string text, int taste) {
+  return erwarte({Art::Tasten, std::move(text), taste});
+}
+DialogSkript& DialogSkript::DateiOeffnen(std::optional<std::string> datei) {
+  Erwartung e{Art::Oeffnen, {}};
+  e.datei = std::move(datei);
+  return erwarte(std::move(e));
+}
+DialogSkript& DialogSkript::DateiSpeichern(std::optional<std::string> datei) {
+  Erwartung e{Art::Speichern, {}};
+  e.datei = std::move(datei);
+  return erwarte(std::move(e));
+}
+DialogSkript& DialogSkript::Farbe(std::optional<toolkit::TColor> farbe) {
+  Erwartung e{Art::Farbe, {}};
+  e.farbe = farbe;
+  return erwarte(std::move(e));
+}
+DialogSkript& DialogSkript::Drucker(std::optional<std::string> pdfDatei) {
+  Erwartung e{Art::Drucker, {}};
+  e.datei = std::move(pdfDatei);
+  return erwarte(std::move(e));
+}
+DialogSkript& DialogSkript::Waehrenddessen(std::function<void()> tat) {
+  waehrenddessen_ = std::move(tat);
+  return *this;
+}
+
+std::optional<DialogSkript::Erwartung> DialogSkript::naechste(Art art, const std::string& text) {
+  const bool mitText = art == Art::Hinweis || art == Art::Frage || art == Art::Tasten;
+  if (erwartet_.empty()) {
+    ADD_FAILURE() << "Unerwartetes Fenster: " << Name(static_cast<int>(art)) << ": " << text;
+    return std::nullopt;
+  }
+  const Erwartung& e = erwartet_.front();
+  if (e.art != art || (mitText && e.text != text)) {
+    ADD_FAILURE() << "Unerwartetes Fenster: " << Name(static_cast<int>(art)) << ": " << text
+                  << "\n  erwartet: " << Name(static_cast<int>(e.art)) << ": " << e.text;
+    return std::nullopt;
+  }
+  Erwartung gefunden = e;
+  erwartet_.pop_front();
+  if (gefunden.waehrenddessen) gefunden.waehrenddessen();
+  return gefunden;
+}
+
+void DialogSkript::Hinweis(const std::string& text) {
+  const std::string t = toolkit::Cp1252ToUtf8(text);
+  Protokoll.push_back("Hinweis: " + t);
+  naechste(Art::Hinweis, t);
+}
+
+bool DialogSkript::Frage(const std::string& text, bool) {
+  const std::string t = toolkit::Cp1252ToUtf8(text);
+  const auto e = naechste(Art::Frage, t);
+  const bool ja = e && e->antwort == 1;
+  Protokoll.push_back("Frage: " + t + (ja ? " -> Ja" : " -> Nein"));
+  return ja;
+}
+
+int DialogSkript::FrageMitTasten(const std::string& text, const std::vector<std::string>& tasten) {
+  const std::string t = toolkit::Cp1252ToUtf8(text);
+  const auto e = naechste(Art::Tasten, t);
+  const int taste = e ? e->antwort : -1;
+  Protokoll.push_back("Tasten: " + t + " -> " +
+                      (taste >= 0 && taste < static_cast<int>(tasten.size()) ? toolkit::Cp1252ToUtf8(tasten[taste])
+                                                                             : std::string("geschlossen")));
+  return taste;
+}
+
+std::optional<std::string> DialogSkript::DateiOeffnen(const toolkit::qt::TDateiDialog& dialog) {
+  Dateidialoge.push_back(dialog);
+  Protokoll.push_back("Oeffnen: " + toolkit::Cp1252ToUtf8(dialog.Titel));
+  const auto e = naechste(Art::Oeffnen, dialog.Titel);
+  return e ? e->datei : std::nullopt;
+}
+
+std::optional<std::string> DialogSkript::DateiSpeichern(const toolkit::qt::TDateiDialog& dialog) {
+  Dateidialoge.push_back(dialog);
+  Protokoll.push_back("Speichern: " + toolkit::Cp1252ToUtf8(dialog.Titel));
+  const auto e = naechste(Art::Speichern, dialog.Titel);
+  return e ? e->datei : std::nullopt;
+}
+
+std::optional<toolkit::TColor> DialogSkript::FarbeWaehlen(toolkit::TColor) {
+  Protokoll.push_back("Farbe");
+  const auto e = naechste(Art::Farbe, {});
+  return e ? e->farbe : std::nullopt;
+}
+
+bool DialogSkript::DruckerWaehlen(QPrinter& drucker) {
+  Protokoll.push_back("Drucker");
+  const auto e = naechste(Art::Drucker, {});
+  if (!e || !e->datei) return false;
+  drucker.setOutputFormat(QPrinter::PdfFormat);
+  drucker.setOutputFileName(QString::fromStdString(*e->datei));
+  return true;
+}
+
+}  // namespace testsupport

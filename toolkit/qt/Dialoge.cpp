@@ -1,0 +1,121 @@
+#include "toolkit/qt/Dialoge.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPushButton>
+#include <QStringList>
+
+#include "toolkit/qt/QtText.h"
+
+namespace toolkit::qt {
+namespace {
+
+QWidget* Elternfenster() { return QApplication::activeWindow(); }
+
+// "CNC-Dateien|*.CNC|alle Dateien|*.*" -> "CNC-Dateien (*.CNC);;alle Dateien (*.*)"
+QString QtFilter(const std::string& filter) {
+  const QStringList teile = QText(filter).split('|');
+  QStringList filter_;
+  for (int i = 0; i + 1 < teile.size(); i += 2)
+    filter_ << teile[i] + " (" + QString(teile[i + 1]).replace(';', ' ') + ")";
+  return filter_.join(";;");
+}
+
+void Einrichten(QFileDialog& dialog, const TDateiDialog& d) {
+  dialog.setWindowTitle(QText(d.Titel));
+  if (!d.Filter.empty()) dialog.setNameFilter(QtFilter(d.Filter));
+  std::string endung = d.StandardErweiterung;
+  if (!endung.empty() && endung.front() == '.') endung.erase(0, 1);
+  if (!endung.empty()) dialog.setDefaultSuffix(QText(endung));
+  if (!d.Verzeichnis.empty()) dialog.setDirectory(QText(d.Verzeichnis));
+  if (!d.Dateiname.empty()) dialog.selectFile(QText(d.Dateiname));
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+}
+
+class QtDialoge final : public TDialoge {
+public:
+  void Hinweis(const std::string& text) override {
+    QMessageBox box(QMessageBox::NoIcon, QText(ProgrammTitel()), QText(text), QMessageBox::NoButton,
+                    Elternfenster());
+    box.addButton(U("OK"), QMessageBox::AcceptRole);
+    box.exec();
+  }
+
+  bool Frage(const std::string& text, bool standardNein) override {
+    QMessageBox box(QMessageBox::Question, U("Bestätigung"), QText(text), QMessageBox::NoButton,
+                    Elternfenster());
+    QPushButton* ja = box.addButton(U("&Ja"), QMessageBox::YesRole);
+    QPushButton* nein = box.addButton(U("&Nein"), QMessageBox::NoRole);
+    box.setDefaultButton(standardNein ? nein : ja);
+    box.setEscapeButton(nein);
+    box.exec();
+    return box.clickedButton() == ja;
+  }
+
+  int FrageMitTasten(const std::string& text, const std::vector<std::string>& tasten) override {
+    QMessageBox box(QMessageBox::Question, U("Bestätigung"), QText(text), QMessageBox::NoButton,
+                    Elternfenster());
+    std::vector<QPushButton*> knoepfe;
+    for (const auto& t : tasten) knoepfe.push_back(box.addButton(QText(t), QMessageBox::ActionRole));
+    if (!knoepfe.empty()) box.setDefaultButton(knoepfe.front());
+    box.exec();
+    for (std::size_t i = 0; i < knoepfe.size(); ++i)
+      if (box.clickedButton() == knoepfe[i]) return static_cast<int>(i);
+    return -1;
+  }
+
+  std::optional<std::string> DateiOeffnen(const TDateiDialog& d) override {
+    QFileDialog dialog(Elternfenster());
+    Einrichten(dialog, d);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return AnsiText(dialog.selectedFiles().front());
+  }
+
+  std::optional<std::string> DateiSpeichern(const TDateiDialog& d) override {
+    QFileDialog dialog(Elternfenster());
+    Einrichten(dialog, d);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !d.UeberschreibenFragen);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return AnsiText(dialog.selectedFiles().front());
+  }
+
+  std::optional<TColor> FarbeWaehlen(TColor farbe) override {
+    const QColor start(GetRValue(farbe), GetGValue(farbe), GetBValue(farbe));
+    const QColor c = QColorDialog::getColor(start, Elternfenster());
+    if (!c.isValid()) return std::nullopt;
+    return RGB(static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+               static_cast<std::uint8_t>(c.blue()));
+  }
+
+  bool DruckerWaehlen(QPrinter& drucker) override {
+    QPrintDialog dialog(&drucker, Elternfenster());
+    return dialog.exec() == QDialog::Accepted;
+  }
+};
+
+QtDialoge& QtBoxen() {
+  static QtDialoge boxen;
+  return boxen;
+}
+
+TDialoge* installiert = nullptr;
+
+}  // namespace
+
+TDialoge& Dialoge() { return installiert ? *installiert : QtBoxen(); }
+
+void DialogeInstallieren(TDialoge* dialoge) { installiert = dialoge; }
+
+const std::string& ProgrammTitel() {
+  static const std::string titel = "Velkor";
+  return titel;
+}
+
+}  // namespace toolkit::qt
