@@ -1,0 +1,6 @@
+#include "workspace/Arbeitsdatei.h"
+
+namespace workspace {
+void Laden2Click() {}
+void Speichern1Click() {}
+}  // namespace workspace

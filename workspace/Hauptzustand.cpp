@@ -1,0 +1,5 @@
+#include "workspace/Hauptzustand.h"
+
+namespace workspace {
+bool KonfigSpeichernBeimEnde = false;
+}

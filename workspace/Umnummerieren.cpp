@@ -1,0 +1,5 @@
+#include "workspace/Umnummerieren.h"
+
+namespace workspace {
+void TeileprogrammUmnummerieren(VelkorWinVAR::TNcZeilen&) {}
+}  // namespace workspace
