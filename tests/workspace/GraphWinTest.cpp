@@ -1,0 +1,228 @@
+// The drawing layer on a headless canvas: colours, pen modes, line ends, clipping, text.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "qtsupport/DialogSkript.h"
+#include "toolkit/qt/GraphWin.h"
+
+namespace {
+
+using namespace toolkit::qt;
+using namespace toolkit::qt::GraphWin;
+using toolkit::TColor;
+
+// The script's expectation of a notice (its overloads for the expectation and for the
+// box shown are ambiguous when called directly).
+void ErwarteHinweis(testsupport::DialogSkript& skript, std::string text) {
+  using Erwartung = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string);
+  (skript.*static_cast<Erwartung>(&testsupport::DialogSkript::Hinweis))(std::move(text));
+}
+
+constexpr TColor Weiss = 0xFFFFFF, Schwarz = 0x000000, Rot = 0x0000FF;
+
+class GraphWinTest : public ::testing::Test {
+protected:
+  TZeichenflaeche flaeche{100, 100};
+  TZeichenflaecheWahl wahl{&flaeche};
+
+  int Gefaerbt(int x1, int y1, int x2, int y2) {  // coloured pixels in the inclusive box
+    int n = 0;
+    for (int y = y1; y <= y2; ++y)
+      for (int x = x1; x <= x2; ++x) n += flaeche.Pixel(x, y) != Weiss;
+    return n;
+  }
+};
+
+TEST_F(GraphWinTest, FarbNummerFindsTheFirstEqualEntry) {
+  EXPECT_EQ(FarbNummer(0xFF00FF), 5);
+  EXPECT_EQ(FarbNummer(0x123456), -1);
+  EXPECT_EQ(FarbNummer(0xFFFFFF), 15);
+}
+
+TEST_F(GraphWinTest, UnknownLineStyleIsReportedAndStillSetsTheWidth) {
+  testsupport::DialogSkript skript;
+  ErwarteHinweis(skript, "Unbekannter Linienstil!");
+  SetLineStyle(2, 0, 1);
+  SetLineStyle(7, 0, 3);
+  EXPECT_EQ(flaeche.StiftStil(), psDot);
+  SetLineStyle(0, 0, 3);
+  SetColor(Schwarz);
+  Line(20, 50, 60, 50);
+  EXPECT_EQ(Gefaerbt(30, 45, 30, 55), 3);
+  EXPECT_EQ(flaeche.Pixel(30, 49), Schwarz);
+  EXPECT_EQ(flaeche.Pixel(30, 51), Schwarz);
+}
+
+TEST_F(GraphWinTest, NotXorLineLeavesOutItsLastPixelAndUndoesItself) {
+  const QImage vorher = flaeche.Bild().copy();
+  SetColor(0);
+  SetWriteMode(pmNotXor);
+  Line(10, 10, 100, 10);
+  EXPECT_EQ(Gefaerbt(10, 10, 99, 10), 90);
+  EXPECT_EQ(Gefaerbt(0, 0, 99, 99), 90);
+  EXPECT_EQ(flaeche.Pixel(9, 10), Weiss);
+  Line(10, 10, 100, 10);
+  EXPECT_EQ(flaeche.Bild(), vorher);
+}
+
+TEST_F(GraphWinTest, JoinedSegmentsInvertTheCornerOnce) {
+  const QImage vorher = flaeche.Bild().copy();
+  SetColor(0);
+  SetWriteMode(pmNotXor);
+  Line(0, 20, 10, 20);
+  LineTo(10, 30);
+  EXPECT_EQ(flaeche.Pixel(10, 20), Schwarz);
+  EXPECT_EQ(flaeche.Pixel(10, 30), Weiss);
+  EXPECT_EQ(Gefaerbt(0, 0, 99, 99), 20);
+  Line(0, 20, 10, 20);
+  LineTo(10, 30);
+  EXPECT_EQ(flaeche.Bild(), vorher);
+}
+
+struct ModusFall {
+  TColor stift, grund;
+  int modus;
+  TColor ergebnis;
+};
+class GraphWinModusTest : public GraphWinTest, public ::testing::WithParamInterface<ModusFall> {};
+
+TEST_P(GraphWinModusTest, PenModeCombinesPenAndBackground) {
+  const auto& f = GetParam();
+  flaeche.Fuellen(f.grund);
+  SetColor(f.stift);
+  SetWriteMode(f.modus);
+  Line(5, 5, 50, 5);
+  EXPECT_EQ(flaeche.Pixel(20, 5), f.ergebnis);
+  EXPECT_EQ(flaeche.Pixel(20, 6), f.grund);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modi, GraphWinModusTest,
+                         ::testing::Values(ModusFall{Schwarz, Schwarz, pmNotXor, Weiss},
+                                           ModusFall{Weiss, Schwarz, pmNotXor, Schwarz},
+                                           ModusFall{Weiss, 0x123456, pmNotXor, 0x123456},
+                                           ModusFall{Schwarz, 0x00FF00, pmNotXor, 0xFF00FF},
+                                           ModusFall{Rot, 0x123456, pmCopy, Rot},
+                                           ModusFall{Rot, Schwarz, pmCopy, Rot},
+                                           ModusFall{0x0000FF, 0x00FF00, pmXor, 0x00FFFF},
+                                           ModusFall{Rot, 0x00FF00, 2, 0x00FF00},   // nothing
+                                           ModusFall{Rot, 0x00FF00, 3, 0xFF00FF}));  // not
+
+TEST_F(GraphWinTest, PutPixelSetsTheExactColourAndThePen) {
+  PutPixel(5, 5, Rot);
+  EXPECT_EQ(flaeche.Pixel(5, 5), Rot);
+  Line(10, 40, 30, 40);
+  EXPECT_EQ(flaeche.Pixel(15, 40), Rot);
+  SetWriteMode(pmNotXor);
+  flaeche.Fuellen(0x00FF00);
+  PutPixel(7, 7, 0x0000FF);
+  EXPECT_EQ(flaeche.Pixel(7, 7), 0x0000FF);
+  PutPixel(-1, 200, 0);  // off the picture: nothing
+}
+
+TEST_F(GraphWinTest, PenPositionFollowsLines) {
+  Line(1, 2, 3, 4);
+  EXPECT_EQ(GetX(), 3);
+  EXPECT_EQ(GetY(), 4);
+  LineTo(7, 8);
+  EXPECT_EQ(GetX(), 7);
+  EXPECT_EQ(GetY(), 8);
+}
+
+TEST_F(GraphWinTest, CoordinatesOffThePictureAreClippedNeverWrapped) {
+  Line(10, 10, -5, 10);
+  EXPECT_EQ(Gefaerbt(0, 10, 10, 10), 11);
+  EXPECT_EQ(Gefaerbt(90, 0, 99, 99), 0);
+  Line(20, 30, -2147483647 - 1, 30);
+  EXPECT_EQ(Gefaerbt(0, 30, 20, 30), 21);
+  Line(-2147483647 - 1, 40, 2147483647, 40);
+  EXPECT_EQ(Gefaerbt(0, 40, 99, 40), 100);
+  Line(50, -2147483647, 50, 2147483647);
+  EXPECT_EQ(Gefaerbt(50, 0, 50, 99), 100);
+  EXPECT_EQ(Gefaerbt(0, 60, 49, 99), 0);
+  Ellipse(-2147483647, -2147483647, 2147483647, 2147483647);  // must come back
+}
+
+// Drawn forwards and back in not-xor, a line cancels out except for its two ends: every
+// line keeps its start and leaves out its end, in each direction.
+TEST_F(GraphWinTest, EveryDirectionKeepsTheStartAndLeavesOutTheEnd) {
+  std::mt19937 zufall(7);
+  std::uniform_int_distribution<int> wert(0, 99);
+  SetColor(0);
+  SetWriteMode(pmNotXor);
+  for (int i = 0; i < 300; ++i) {
+    const int x1 = wert(zufall), y1 = wert(zufall), x2 = wert(zufall), y2 = wert(zufall);
+    if (x1 == x2 && y1 == y2) continue;
+    flaeche.Fuellen(Weiss);
+    Line(x1, y1, x2, y2);
+    ASSERT_EQ(flaeche.Pixel(x1, y1), Schwarz) << x1 << "," << y1 << " -> " << x2 << "," << y2;
+    ASSERT_EQ(flaeche.Pixel(x2, y2), Weiss) << x1 << "," << y1 << " -> " << x2 << "," << y2;
+    Line(x2, y2, x1, y1);
+    ASSERT_EQ(Gefaerbt(0, 0, 99, 99), 2) << x1 << "," << y1 << " -> " << x2 << "," << y2;
+  }
+}
+
+TEST_F(GraphWinTest, EllipseIsAnOutlineInsideItsRectangle) {
+  SetColor(Rot);
+  Ellipse(20, 20, 61, 41);
+  EXPECT_EQ(flaeche.Pixel(20, 30), Rot);
+  EXPECT_EQ(flaeche.Pixel(60, 30), Rot);
+  EXPECT_EQ(flaeche.Pixel(40, 30), Weiss);
+  EXPECT_EQ(Gefaerbt(61, 0, 99, 99) + Gefaerbt(0, 0, 19, 99), 0);
+}
+
+TEST_F(GraphWinTest, TextHangsFromItsTopLeftCorner) {
+  SetFillColor(Weiss);
+  OutTextXY(10, 10, "X");
+  const int hoehe = TextHeight("X");
+  ASSERT_GT(hoehe, 0);
+  ASSERT_GT(TextWidth("X"), 0);
+  int oben = -1;
+  for (int y = 0; y < 100 && oben < 0; ++y)
+    for (int x = 0; x < 100; ++x)
+      if (const TColor c = flaeche.Pixel(x, y); toolkit::GetRValue(c) < 128) {
+        oben = y;
+        break;
+      }
+  EXPECT_GE(oben, 10);
+  EXPECT_LT(oben, 10 + hoehe);
+}
+
+TEST_F(GraphWinTest, TextBackgroundIsTheFillColour) {
+  SetFillColor(Rot);
+  OutTextXY(10, 10, "iiii");
+  EXPECT_EQ(flaeche.Pixel(10, 10), Rot);
+}
+
+TEST(GraphWinWahl, GuardsRestoreTheCanvasBeforeThemAndForgetEndedOnes) {
+  EXPECT_EQ(AktuelleZeichenflaeche(), nullptr);
+  Line(0, 0, 5, 5);  // no canvas: nothing happens
+  TZeichenflaeche a(10, 10);
+  TZeichenflaecheWahl wahlA(&a);
+  {
+    auto b = std::make_unique<TZeichenflaeche>(10, 10);
+    {
+      TZeichenflaecheWahl wahlB(b.get());
+      EXPECT_EQ(AktuelleZeichenflaeche(), b.get());
+    }
+    EXPECT_EQ(AktuelleZeichenflaeche(), &a);
+    TZeichenflaecheWahl wahlB(b.get());
+    b.reset();
+    EXPECT_EQ(AktuelleZeichenflaeche(), nullptr);
+    Line(0, 0, 5, 5);
+  }
+  EXPECT_EQ(AktuelleZeichenflaeche(), &a);
+  {
+    auto c = std::make_unique<TZeichenflaeche>(10, 10);
+    TZeichenflaecheWahl wahlC(c.get());
+    {
+      auto d = std::make_unique<TZeichenflaeche>(10, 10);
+      TZeichenflaecheWahl wahlD(d.get());
+      c.reset();  // the canvas the inner guard would restore is gone
+    }
+    EXPECT_EQ(AktuelleZeichenflaeche(), nullptr);
+  }
+  EXPECT_EQ(AktuelleZeichenflaeche(), &a);
+}
+
+}  // namespace

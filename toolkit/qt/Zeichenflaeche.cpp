@@ -1,0 +1,219 @@
+#include "toolkit/qt/Zeichenflaeche.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+
+#include "toolkit/qt/QtBild.h"
+#include "toolkit/qt/QtText.h"
+
+namespace toolkit::qt {
+
+// The drawing layer keeps count of the canvases that exist (GraphWin.cpp).
+void ZeichenflaecheEntsteht(const TZeichenflaeche* flaeche);
+void ZeichenflaecheEndet(const TZeichenflaeche* flaeche);
+
+namespace {
+
+// The toolkit's pen modes as the painter's composition modes.
+constexpr std::array<QPainter::CompositionMode, 16> Modi = {
+    QPainter::RasterOp_ClearDestination,           // black
+    QPainter::RasterOp_SetDestination,             // white
+    QPainter::CompositionMode_Destination,         // nothing
+    QPainter::RasterOp_NotDestination,             // not
+    QPainter::CompositionMode_SourceOver,          // copy
+    QPainter::RasterOp_NotSource,                  // not copy
+    QPainter::RasterOp_SourceOrNotDestination,     // merge pen not
+    QPainter::RasterOp_SourceAndNotDestination,    // mask pen not
+    QPainter::RasterOp_NotSourceOrDestination,     // merge not pen
+    QPainter::RasterOp_NotSourceAndDestination,    // mask not pen
+    QPainter::RasterOp_SourceOrDestination,        // merge
+    QPainter::RasterOp_NotSourceAndNotDestination, // not merge
+    QPainter::RasterOp_SourceAndDestination,       // mask
+    QPainter::RasterOp_NotSourceOrNotDestination,  // not mask
+    QPainter::RasterOp_SourceXorDestination,       // xor
+    QPainter::RasterOp_NotSourceXorDestination,    // not xor
+};
+
+constexpr std::array<Qt::PenStyle, 7> Stile = {Qt::SolidLine,      Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
+                                               Qt::DashDotDotLine, Qt::NoPen,    Qt::SolidLine};
+
+QImage WeissesBild(int breite, int hoehe) {
+  QImage bild(std::max(1, breite), std::max(1, hoehe), QImage::Format_RGB32);
+  bild.fill(Qt::white);
+  return bild;
+}
+
+}  // namespace
+
+TZeichenflaeche::TZeichenflaeche(int breite, int hoehe) : bild_(WeissesBild(breite, hoehe)) {
+  ZeichenflaecheEntsteht(this);
+}
+
+TZeichenflaeche::TZeichenflaeche(QPainter& maler) : fremder_(&maler) { ZeichenflaecheEntsteht(this); }
+
+TZeichenflaeche::~TZeichenflaeche() { ZeichenflaecheEndet(this); }
+
+QPainter& TZeichenflaeche::maler() {
+  if (fremder_) {
+    stiftAnwenden(*fremder_);  // its owner may have changed the painter meanwhile
+    return *fremder_;
+  }
+  if (!eigener_) {
+    eigener_.emplace(&bild_);
+    eigener_->setRenderHint(QPainter::Antialiasing, false);
+    stiftAnwenden(*eigener_);
+  }
+  return *eigener_;
+}
+
+void TZeichenflaeche::stiftAnwenden(QPainter& p) const {
+  QPen stift(QFarbe(farbe_));
+  stift.setWidth(std::max(1, breite_));
+  stift.setStyle(Stile[static_cast<std::size_t>(stil_)]);
+  stift.setCapStyle(Qt::FlatCap);
+  stift.setJoinStyle(Qt::MiterJoin);
+  p.setPen(stift);
+  p.setBrush(Qt::NoBrush);
+  if (!fremder_) p.setCompositionMode(Modi[static_cast<std::size_t>(modus_)]);
+}
+
+void TZeichenflaeche::GroesseSetzen(int breite, int hoehe) {
+  eigener_.reset();
+  bild_ = WeissesBild(breite, hoehe);
+  ++aenderungen_;
+}
+
+const QImage& TZeichenflaeche::Bild() {
+  eigener_.reset();
+  return bild_;
+}
+
+TColor TZeichenflaeche::Pixel(int x, int y) {
+  if (!bild_.valid(x, y)) return clNone;
+  eigener_.reset();
+  return Farbe(QColor(bild_.pixel(x, y)));
+}
+
+void TZeichenflaeche::Fuellen(TColor farbe) {
+  eigener_.reset();
+  bild_.fill(QFarbe(farbe));
+  ++aenderungen_;
+}
+
+void TZeichenflaeche::RechteckFuellen(int x1, int y1, int x2, int y2, TColor farbe) {
+  if (x2 <= x1 || y2 <= y1) return;
+  QPainter& p = maler();
+  p.save();
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  p.fillRect(QRectF(x1, y1, static_cast<double>(x2) - x1, static_cast<double>(y2) - y1), QFarbe(farbe));
+  p.restore();
+  ++aenderungen_;
+}
+
+void TZeichenflaeche::StiftFarbe(TColor farbe) {
+  farbe_ = farbe;
+  if (eigener_) stiftAnwenden(*eigener_);
+}
+
+bool TZeichenflaeche::StiftStil(int stil) {
+  if (stil < psSolid || stil > psInsideFrame) return false;
+  stil_ = stil;
+  if (eigener_) stiftAnwenden(*eigener_);
+  return true;
+}
+
+void TZeichenflaeche::StiftBreite(int breite) {
+  breite_ = breite;
+  if (eigener_) stiftAnwenden(*eigener_);
+}
+
+void TZeichenflaeche::StiftModus(int modus) {
+  if (modus < 0 || modus > 15) return;
+  modus_ = modus;
+  if (eigener_) stiftAnwenden(*eigener_);
+}
+
+void TZeichenflaeche::MoveTo(int x, int y) {
+  x_ = x;
+  y_ = y;
+}
+
+void TZeichenflaeche::LineTo(int x, int y) {
+  const QPoint a(x_, y_), b(x, y);
+  x_ = x;
+  y_ = y;
+  if (a == b || stil_ == psClear) return;  // a line of length 0 has no pixel
+  ++aenderungen_;
+  QPainter& p = maler();
+  const long long dx = static_cast<long long>(b.x()) - a.x(), dy = static_cast<long long>(b.y()) - a.y();
+  const bool waagrecht = std::llabs(dx) >= std::llabs(dy);
+  const bool rueckwaerts = waagrecht ? dx < 0 : dy < 0;
+  if (!rueckwaerts || fremder_) {
+    p.drawLine(a, b);
+    return;
+  }
+  // The painter runs a line from its lower end and leaves out the upper one. Drawn
+  // backwards the start is to stay and the end to go: the end's column (row) is clipped
+  // away and the start set on its own.
+  const int links = waagrecht ? std::max(0, b.x() + 1) : 0;
+  const int oben = waagrecht ? 0 : std::max(0, b.y() + 1);
+  const QRect rest(QPoint(links, oben), QPoint(Breite() - 1, Hoehe() - 1));
+  if (rest.isValid()) {
+    p.setClipRect(rest);
+    p.drawLine(b, a);
+    p.setClipping(false);
+  }
+  if (breite_ <= 1) p.drawPoint(a);
+}
+
+void TZeichenflaeche::PixelSetzen(int x, int y, TColor farbe) {
+  StiftFarbe(farbe);
+  ++aenderungen_;
+  if (fremder_) {
+    fremder_->save();
+    fremder_->setPen(QPen(QFarbe(farbe), 1));
+    fremder_->drawPoint(x, y);
+    fremder_->restore();
+    return;
+  }
+  if (!bild_.valid(x, y)) return;
+  reinterpret_cast<QRgb*>(bild_.scanLine(y))[x] = QFarbe(farbe).rgb();
+}
+
+void TZeichenflaeche::Ellipse(int x1, int y1, int x2, int y2) {
+  if (stil_ == psClear) return;
+  const double l = std::min(x1, x2), r = std::max(std::max(x1, x2) - 1, std::min(x1, x2));
+  const double o = std::min(y1, y2), u = std::max(std::max(y1, y2) - 1, std::min(y1, y2));
+  if (!fremder_ && (r < 0 || u < 0 || l >= Breite() || o >= Hoehe())) return;
+  ++aenderungen_;
+  maler().drawEllipse(QRectF(l, o, r - l, u - o));
+}
+
+void TZeichenflaeche::TextAus(int x, int y, const std::string& text) {
+  if (text.empty()) return;
+  QPainter& p = maler();
+  const QString t = QText(text);
+  const QFontMetrics fm(p.font());
+  p.save();
+  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  p.fillRect(QRect(x, y, fm.horizontalAdvance(t), fm.height()), QFarbe(pinsel_));
+  p.setPen(QFarbe(schriftFarbe_));
+  p.drawText(QPoint(x, y + fm.ascent()), t);
+  p.restore();
+  ++aenderungen_;
+}
+
+int TZeichenflaeche::TextBreite(const std::string& text) const {
+  const QFont schrift = fremder_ ? fremder_->font() : QFont();
+  return QFontMetrics(schrift).horizontalAdvance(QText(text));
+}
+
+int TZeichenflaeche::TextHoehe(const std::string& text) const {
+  const QFont schrift = fremder_ ? fremder_->font() : QFont();
+  (void)text;
+  return QFontMetrics(schrift).height();
+}
+
+}  // namespace toolkit::qt
