@@ -1,6 +1,254 @@
 #include "workspace/VelkorWkzDatei.h"
 
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <deque>
+#include <filesystem>
+#include <new>
+#include <vector>
+
+#include "engine/VelkorWinVAR.h"
+#include "engine/VelkorWinWkz.h"
+#include "toolkit/FileUtil.h"
+#include "toolkit/LineFile.h"
+#include "toolkit/NumberFormat.h"
+#include "toolkit/Text.h"
+#include "toolkit/qt/Dialoge.h"
+
 namespace workspace {
-TWkzDateiStatus ReadToolFile(const std::string&) { return TWkzDateiStatus::Fehlt; }
-bool WriteToolFile(const std::string&) { return true; }
+
+using VelkorWinVAR::KonfigBlock;
+using VelkorWinVAR::TWerkzeugDaten;
+
+namespace {
+
+constexpr std::size_t Einzug = 10;
+
+enum Schluessel { Nummer, Benennung, Laenge, Nutzlaenge, Durchmesser, Zeichenfarbe, Schluesselanzahl };
+
+// The keys as the file writes them (Windows-1252).
+const std::array<std::string, Schluesselanzahl>& Schluesselnamen() {
+  static const std::array<std::string, Schluesselanzahl> namen = {
+      "Werkzeugnummer",          "Werkzeugbenennung",   toolkit::Ansi("Werkzeuglänge"),
+      toolkit::Ansi("Werkzeugnutzlänge"), "Werkzeugdurchmesser", "Zeichenfarbe"};
+  return namen;
+}
+
+// The notice of a value of that key that does not convert.
+std::string Lesefehler(Schluessel s) {
+  switch (s) {
+    case Nummer: return "Fehler beim Laden  der Werkzeugnummer!";
+    case Laenge: return toolkit::Ansi("Fehler beim Laden der Werkzeuglänge!");
+    case Nutzlaenge: return toolkit::Ansi("Fehler beim Laden der Werkzeugnutzlänge!");
+    case Durchmesser: return "Fehler beim Laden des Werkzeugdurchmessers!";
+    case Zeichenfarbe: return "Fehler beim Laden der Werkzeug-Zeichenfarbe!";
+    default: return {};
+  }
+}
+
+// A key as compared: upper-cased, trailing blanks dropped, "ä"/"Ä" in Windows-1252 or
+// UTF-8 all one letter.
+std::string Vergleichsform(std::string_view text) {
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (c == 0xC3 && i + 1 < text.size() &&
+        (static_cast<unsigned char>(text[i + 1]) == 0xA4 || static_cast<unsigned char>(text[i + 1]) == 0x84)) {
+      out += '\xC4';
+      ++i;
+    } else if (c == 0xE4) {
+      out += '\xC4';
+    } else {
+      out += toolkit::UpperAscii(static_cast<char>(c));
+    }
+  }
+  return out;
+}
+
+// The key a line holds, or Schluesselanzahl for none.
+Schluessel SchluesselDerZeile(const std::string& zeile) {
+  const auto gleich = zeile.find('=');
+  if (gleich == std::string::npos) return Schluesselanzahl;
+  const std::string name = Vergleichsform(std::string_view(zeile).substr(0, gleich));
+  for (int s = 0; s < Schluesselanzahl; ++s) {
+    if (name == Vergleichsform(Schluesselnamen()[s])) return static_cast<Schluessel>(s);
+  }
+  return Schluesselanzahl;
+}
+
+std::string_view OhneRandLeerzeichen(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  return text;
+}
+
+std::optional<int> GanzzahlIn(std::string_view text, int von, int bis) {
+  const auto zahl = toolkit::ParseInteger(OhneRandLeerzeichen(text));
+  if (!zahl || *zahl < von || *zahl > bis) return std::nullopt;
+  return zahl;
+}
+
+// Converts the value of key `s` into the record; false when it does not convert.
+bool WertUebernehmen(Schluessel s, std::string_view wert, TWerkzeugDaten& wkz) {
+  switch (s) {
+    case Nummer: {
+      const auto n = GanzzahlIn(wert, 1, 255);
+      if (n) wkz.Nummer = static_cast<std::uint8_t>(*n);
+      return n.has_value();
+    }
+    case Benennung:
+      wkz.Benennung = std::string(wert.substr(0, VelkorWinVAR::BezeichnungKapazitaet));
+      return true;
+    case Zeichenfarbe: {
+      const auto n = GanzzahlIn(wert, 0, 15);
+      if (n) wkz.Zeichenfarbe = static_cast<std::uint8_t>(*n);
+      return n.has_value();
+    }
+    default: {
+      const auto x = WkzZahlLesen(wert);
+      if (!x) return false;
+      (s == Laenge ? wkz.Laenge : s == Nutzlaenge ? wkz.Nutzlaenge : wkz.Durchmesser) = *x;
+      return true;
+    }
+  }
+}
+
+bool IstLeer(const std::string& zeile) { return OhneRandLeerzeichen(zeile).empty(); }
+
+}  // namespace
+
+std::string WkzZahlText(double Wert, int Nachkommastellen, char Trenner) {
+  constexpr int HoechstensStellen = 18;
+  int stellen = std::clamp(Nachkommastellen, 0, HoechstensStellen);
+  std::string text = toolkit::FormatFixed(Wert, stellen, '.');
+  while (std::isfinite(Wert) && stellen < HoechstensStellen && WkzZahlLesen(text) != Wert) {
+    text = toolkit::FormatFixed(Wert, ++stellen, '.');
+  }
+  if (const auto punkt = text.find('.'); punkt != std::string::npos) text[punkt] = Trenner;
+  return text;
+}
+
+std::optional<double> WkzZahlLesen(std::string_view Text) {
+  Text = OhneRandLeerzeichen(Text);
+  std::string normal;
+  normal.reserve(Text.size());
+  std::size_t i = 0;
+  if (i < Text.size() && (Text[i] == '+' || Text[i] == '-')) {
+    if (Text[i] == '-') normal += '-';
+    ++i;
+  }
+  bool ziffern = false, trenner = false;
+  for (; i < Text.size(); ++i) {
+    const char c = Text[i];
+    if (c >= '0' && c <= '9') {
+      ziffern = true;
+      normal += c;
+    } else if ((c == '.' || c == ',') && !trenner) {
+      trenner = true;
+      normal += '.';
+    } else {
+      break;
+    }
+  }
+  if (!ziffern) return std::nullopt;
+  if (i < Text.size() && (Text[i] == 'e' || Text[i] == 'E')) {
+    normal += 'e';
+    ++i;
+    if (i < Text.size() && (Text[i] == '+' || Text[i] == '-')) normal += Text[i++];
+    const std::size_t anfang = i;
+    while (i < Text.size() && Text[i] >= '0' && Text[i] <= '9') normal += Text[i++];
+    if (i == anfang) return std::nullopt;
+  }
+  if (i != Text.size()) return std::nullopt;
+  double wert = 0.0;
+  const auto [ende, fehler] = std::from_chars(normal.data(), normal.data() + normal.size(), wert);
+  if (fehler != std::errc() || ende != normal.data() + normal.size() || !std::isfinite(wert)) return std::nullopt;
+  return wert;
+}
+
+TWkzDateiStatus ReadToolFile(const std::string& Dateiname) {
+  std::error_code ec;
+  if (!toolkit::FileExists(Dateiname) && !std::filesystem::exists(Dateiname, ec)) {
+    KonfigBlock.AktWerkzeug = KonfigBlock.KeinWerkzeug;
+    return TWkzDateiStatus::Fehlt;
+  }
+  std::vector<std::string> zeilen;
+  if (!toolkit::ReadLineFile(Dateiname, zeilen)) {
+    toolkit::qt::Hinweis("Fehler beim Laden der Werkzeugdatei " + Dateiname + " !");
+    return TWkzDateiStatus::Unlesbar;
+  }
+
+  // Each key's lines in file order: the first remaining line of a key is always the front.
+  std::array<std::deque<std::size_t>, Schluesselanzahl> zeilenJeSchluessel;
+  bool fremdeZeilen = false;
+  for (std::size_t i = 0; i < zeilen.size(); ++i) {
+    const Schluessel s = SchluesselDerZeile(std::string(OhneRandLeerzeichen(zeilen[i])));
+    if (s != Schluesselanzahl) {
+      zeilenJeSchluessel[s].push_back(i);
+    } else if (i > 0 && !IstLeer(zeilen[i])) {
+      fremdeZeilen = true;  // the head line is the only line without a key
+    }
+  }
+
+  bool teilweise = fremdeZeilen;
+  std::size_t uebrig = zeilen.size();
+  while (uebrig > 0) {
+    TWerkzeugDaten wkz;
+    wkz.Benennung.clear();
+    bool vollstaendig = true, einerGefunden = false;
+    for (int s = 0; s < Schluesselanzahl; ++s) {
+      auto& liste = zeilenJeSchluessel[s];
+      if (liste.empty()) {
+        vollstaendig = false;
+        continue;
+      }
+      const std::string zeile(OhneRandLeerzeichen(zeilen[liste.front()]));
+      liste.pop_front();
+      --uebrig;
+      einerGefunden = true;
+      if (!WertUebernehmen(static_cast<Schluessel>(s), std::string_view(zeile).substr(zeile.find('=') + 1), wkz)) {
+        toolkit::qt::Hinweis(Lesefehler(static_cast<Schluessel>(s)));
+        return TWkzDateiStatus::Teilweise;
+      }
+    }
+    if (!vollstaendig) {
+      if (einerGefunden) teilweise = true;
+      break;
+    }
+    try {
+      VelkorWinWkz::WkzListe.push_back(wkz);
+    } catch (const std::bad_alloc&) {
+      toolkit::qt::Hinweis(toolkit::Ansi("Nicht genügend Heapspeicher zum Laden der Werkzeugliste!"));
+      return TWkzDateiStatus::Teilweise;
+    }
+  }
+  return teilweise ? TWkzDateiStatus::Teilweise : TWkzDateiStatus::Gelesen;
+}
+
+bool WriteToolFile(const std::string& Dateiname) {
+  const std::string einzug(Einzug, ' ');
+  const auto& namen = Schluesselnamen();
+  const int stellen = KonfigBlock.Nachkommastellen;
+  const char trenner = toolkit::DecimalSeparator();
+  std::vector<std::string> zeilen;
+  zeilen.reserve(1 + 6 * VelkorWinWkz::WkzListe.size());
+  zeilen.push_back(toolkit::ProgramFileName() + " - Werkzeugdatei");
+  for (const auto& wkz : VelkorWinWkz::WkzListe) {
+    zeilen.push_back(namen[Nummer] + "=" + std::to_string(wkz.Nummer));
+    zeilen.push_back(einzug + namen[Benennung] + "=" + wkz.Benennung);
+    zeilen.push_back(einzug + namen[Laenge] + "=" + WkzZahlText(wkz.Laenge, stellen, trenner));
+    zeilen.push_back(einzug + namen[Nutzlaenge] + "=" + WkzZahlText(wkz.Nutzlaenge, stellen, trenner));
+    zeilen.push_back(einzug + namen[Durchmesser] + "=" + WkzZahlText(wkz.Durchmesser, stellen, trenner));
+    zeilen.push_back(einzug + namen[Zeichenfarbe] + "=" + std::to_string(wkz.Zeichenfarbe));
+  }
+  std::string fehler;
+  if (toolkit::WriteLineFile(Dateiname, zeilen, &fehler)) return true;
+  toolkit::qt::Hinweis("Fehler beim Speichern der Werkzeugdatei " + Dateiname + ": " + toolkit::Utf8ToCp1252(fehler));
+  return false;
+}
+
 }  // namespace workspace

@@ -1,6 +1,10 @@
 #pragma once
-// The tool file: WkzListe between runs of the program.
+// The tool file: WkzListe between runs of the program. A text file (Windows-1252, CR LF):
+// a head line (the program file's path + " - Werkzeugdatei"), then six "key=value" lines
+// per tool. Headless; notices go through toolkit/qt/Dialoge.h.
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace workspace {
 
@@ -12,10 +16,26 @@ enum class TWkzDateiStatus {
   Unlesbar     // could not be read at all
 };
 
-// Reads `Dateiname` into WkzListe, with the notices of the tool file.
+// Reads `Dateiname` and appends its tools to WkzListe. The six lines of a tool may stand in
+// any order and with any indentation; keys are compared without regard to case, and
+// "Werkzeuglänge"/"Werkzeugnutzlänge" are also found in their UTF-8 spelling. Reals take
+// "." as well as ",". A value that does not convert, a tool number outside 1..255 or a
+// Zeichenfarbe outside 0..15 gives that key's notice and ends the reading (tools read
+// before stay). A record lacking a key ends the reading silently. Teilweise whenever
+// something of the file was not taken over (a bad value, an incomplete record, a line
+// that is no key of a tool), so the exit can keep the file as its BAK.
 TWkzDateiStatus ReadToolFile(const std::string& Dateiname);
+
 // Writes WkzListe to `Dateiname` through a temporary file and a rename; false (after one
-// notice naming the file and the error) when it cannot.
+// notice naming the file and the error) when it cannot. Reals are written in fixed
+// notation with the locale's separator, every whole digit and at least Nachkommastellen
+// decimals: more only when needed for the value to read back unchanged.
 bool WriteToolFile(const std::string& Dateiname);
+
+// A real of the tool file as written ("50,000" with 3 decimals and ",").
+std::string WkzZahlText(double Wert, int Nachkommastellen, char Trenner);
+// A real of the tool file as read: optional sign, digits, "." or "," and an exponent;
+// surrounding blanks allowed. Nothing for anything else or a value that is not finite.
+std::optional<double> WkzZahlLesen(std::string_view Text);
 
 }  // namespace workspace

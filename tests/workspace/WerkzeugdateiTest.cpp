@@ -1,0 +1,237 @@
+// The tool file: what is written, what reads back, and what a damaged file gives.
+#include <gtest/gtest.h>
+
+#include "engine/EngineReset.h"
+#include "engine/VelkorWinVAR.h"
+#include "engine/VelkorWinWkz.h"
+#include "qtsupport/DialogSkript.h"
+#include "support/TempDir.h"
+#include "toolkit/FileUtil.h"
+#include "toolkit/LineFile.h"
+#include "toolkit/NumberFormat.h"
+#include "toolkit/Text.h"
+#include "workspace/VelkorWkzDatei.h"
+
+namespace {
+
+// Names the script's box expectation (its overload for the expectation and for the box
+// shown would be ambiguous when called directly).
+void ErwarteHinweis(testsupport::DialogSkript& skript, std::string text) {
+  using Erwartung = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string);
+  (skript.*static_cast<Erwartung>(&testsupport::DialogSkript::Hinweis))(std::move(text));
+}
+
+using VelkorWinVAR::KonfigBlock;
+using VelkorWinVAR::TWerkzeugDaten;
+using VelkorWinWkz::WkzListe;
+using workspace::TWkzDateiStatus;
+
+class Werkzeugdatei : public ::testing::Test {
+protected:
+  void SetUp() override {
+    engine::ResetAllModules();
+    toolkit::SetDecimalSeparator(',');
+  }
+  void TearDown() override { toolkit::SetDecimalSeparator('.'); }
+
+  // A file of UTF-8 lines, written in Windows-1252 with CR LF.
+  void Schreibe(const std::vector<std::string>& zeilen) {
+    std::vector<std::string> ansi;
+    for (const auto& z : zeilen) ansi.push_back(toolkit::Ansi(z));
+    dir.write("VelkorWkz.DAT", toolkit::JoinLines(ansi));
+  }
+  std::vector<std::string> Gelesen() const {
+    std::vector<std::string> z;
+    toolkit::ReadLineFile(dir.file("VelkorWkz.DAT"), z);
+    return z;
+  }
+  std::vector<int> Nummern() const {
+    std::vector<int> n;
+    for (const auto& w : WkzListe) n.push_back(w.Nummer);
+    return n;
+  }
+
+  testsupport::TempDir dir{true};
+  testsupport::DialogSkript skript;
+};
+
+const std::vector<std::string> ZweiWerkzeuge = {
+    "Werkzeugnummer=1",
+    "          Werkzeugbenennung=Schaftfraeser 3mm",
+    "          Werkzeuglänge=50,000",
+    "          Werkzeugnutzlänge=20,000",
+    "          Werkzeugdurchmesser=3,000",
+    "          Zeichenfarbe=4",
+    "Werkzeugnummer=7",
+    "          Werkzeugbenennung=Stichel 90",
+    "          Werkzeuglänge=45,500",
+    "          Werkzeugnutzlänge=10,000",
+    "          Werkzeugdurchmesser=0,200",
+    "          Zeichenfarbe=12",
+};
+
+TEST_F(Werkzeugdatei, WritesHeadAndSixLinesPerToolInWindows1252WithCrLf) {
+  WkzListe = {{1, "Schaftfraeser 3mm", 50, 20, 3, 4}, {7, "Stichel 90", 45.5, 10, 0.2, 12}};
+  ASSERT_TRUE(workspace::WriteToolFile("VelkorWkz.DAT"));
+  std::vector<std::string> erwartet = {toolkit::ProgramFileName() + " - Werkzeugdatei"};
+  for (const auto& z : ZweiWerkzeuge) erwartet.push_back(toolkit::Ansi(z));
+  EXPECT_EQ(Gelesen(), erwartet);
+  EXPECT_EQ(dir.read("VelkorWkz.DAT"), toolkit::JoinLines(erwartet));
+  EXPECT_NE(dir.read("VelkorWkz.DAT").find("Werkzeugl\xE4nge=50,000\r\n"), std::string::npos);
+
+  WkzListe.clear();
+  EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Gelesen);
+  ASSERT_EQ(WkzListe.size(), 2u);
+  EXPECT_EQ(WkzListe[1].Benennung, "Stichel 90");
+  EXPECT_EQ(WkzListe[1].Laenge, 45.5);
+  EXPECT_EQ(WkzListe[1].Durchmesser, 0.2);
+  EXPECT_EQ(WkzListe[1].Zeichenfarbe, 12);
+}
+
+TEST_F(Werkzeugdatei, EmptyListWritesOnlyTheHeadAndReadsBackEmpty) {
+  ASSERT_TRUE(workspace::WriteToolFile("VelkorWkz.DAT"));
+  EXPECT_EQ(Gelesen().size(), 1u);
+  EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Gelesen);
+  EXPECT_TRUE(WkzListe.empty());
+}
+
+TEST_F(Werkzeugdatei, RealsKeepEveryWholeDigitAndReadBackUnchanged) {
+  KonfigBlock.Gesamtstellen = 3;
+  KonfigBlock.Nachkommastellen = 2;
+  WkzListe = {{3, "lang", 123456789.5, 1e-7, 1.0 / 3.0, 0}};
+  ASSERT_TRUE(workspace::WriteToolFile("VelkorWkz.DAT"));
+  const auto zeilen = Gelesen();
+  EXPECT_EQ(zeilen[3], "          Werkzeugl\xE4nge=123456789,50");
+  EXPECT_EQ(zeilen[4], "          Werkzeugnutzl\xE4nge=0,0000001");
+  const auto gelesen = WkzListe;
+  WkzListe.clear();
+  ASSERT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Gelesen);
+  ASSERT_EQ(WkzListe.size(), 1u);
+  EXPECT_EQ(WkzListe[0].Laenge, gelesen[0].Laenge);
+  EXPECT_EQ(WkzListe[0].Nutzlaenge, gelesen[0].Nutzlaenge);
+  EXPECT_NEAR(WkzListe[0].Durchmesser, 1.0 / 3.0, 1e-15);
+}
+
+TEST_F(Werkzeugdatei, ShuffledUnindentedKeysInAnyCaseReadTheSame) {
+  Schreibe({"/prog - Werkzeugdatei", "zeichenfarbe=4", "WERKZEUGDURCHMESSER=3.0", "Werkzeugnummer=1",
+            "  Werkzeugnutzlänge = 20", "Werkzeugbenennung=Schaftfraeser 3mm",
+            "WERKZEUGLÄNGE=50,0"});
+  EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Gelesen);
+  ASSERT_EQ(WkzListe.size(), 1u);
+  const TWerkzeugDaten& w = WkzListe[0];
+  EXPECT_EQ(w.Nummer, 1);
+  EXPECT_EQ(w.Benennung, "Schaftfraeser 3mm");
+  EXPECT_EQ(w.Laenge, 50.0);
+  EXPECT_EQ(w.Nutzlaenge, 20.0);
+  EXPECT_EQ(w.Durchmesser, 3.0);
+  EXPECT_EQ(w.Zeichenfarbe, 4);
+}
+
+TEST_F(Werkzeugdatei, Utf8SpellingOfTheLengthKeysIsFound) {
+  // A hand edit in a UTF-8 editor: the umlaut arrives as two bytes.
+  dir.write("VelkorWkz.DAT",
+            "Kopf\r\nWerkzeugnummer=2\r\nWerkzeugbenennung=B\r\nWerkzeugl\xC3\xA4nge=5,5\r\n"
+            "Werkzeugnutzl\xC3\xA4nge=2.5\r\nWerkzeugdurchmesser=1\r\nZeichenfarbe=0\r\n");
+  EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Gelesen);
+  ASSERT_EQ(WkzListe.size(), 1u);
+  EXPECT_EQ(WkzListe[0].Laenge, 5.5);
+  EXPECT_EQ(WkzListe[0].Nutzlaenge, 2.5);
+}
+
+TEST_F(Werkzeugdatei, LastRecordWithoutColourIsDroppedSilentlyAndMarksThePartRead) {
+  auto zeilen = ZweiWerkzeuge;
+  zeilen.pop_back();
+  zeilen.insert(zeilen.begin(), "Kopf");
+  Schreibe(zeilen);
+  EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Teilweise);
+  EXPECT_EQ(Nummern(), std::vector<int>{1});
+}
+
+TEST_F(Werkzeugdatei, LongNameKeepsTwentyCharacters) {
+  Schreibe({"Kopf", "Werkzeugnummer=5", "Werkzeugbenennung=ABCDEFGHIJKLMNOPQRSTUVWXY", "Werkzeuglänge=1",
+            "Werkzeugnutzlänge=1", "Werkzeugdurchmesser=1", "Zeichenfarbe=1"});
+  workspace::ReadToolFile("VelkorWkz.DAT");
+  ASSERT_EQ(WkzListe.size(), 1u);
+  EXPECT_EQ(WkzListe[0].Benennung, "ABCDEFGHIJKLMNOPQRST");
+}
+
+TEST_F(Werkzeugdatei, MissingFileIsNoErrorAndSetsNoTool) {
+  KonfigBlock.AktWerkzeug = {9, "alt"};
+  EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Fehlt);
+  EXPECT_TRUE(WkzListe.empty());
+  EXPECT_EQ(KonfigBlock.AktWerkzeug.Benennung, "kein Werkzeug");
+  EXPECT_FALSE(dir.exists("VelkorWkz.DAT"));
+}
+
+TEST_F(Werkzeugdatei, UnreadableFileGivesItsNotice) {
+  std::filesystem::create_directory(dir.file("VelkorWkz.DAT"));
+  ErwarteHinweis(skript, ("Fehler beim Laden der Werkzeugdatei VelkorWkz.DAT !"));
+  EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Unlesbar);
+  EXPECT_TRUE(WkzListe.empty());
+}
+
+TEST_F(Werkzeugdatei, FailedWriteGivesOneNoticeAndLeavesTheOldFile) {
+  dir.write("VelkorWkz.DAT", "alt\r\n");
+  WkzListe = {{1, "a", 1, 1, 1, 1}};
+  std::filesystem::create_directory(dir.file("Ordner"));
+  // A directory cannot be replaced by the rename.
+  ErwarteHinweis(skript, ("Fehler beim Speichern der Werkzeugdatei Ordner: Is a directory"));
+  const bool ok = workspace::WriteToolFile("Ordner");
+  EXPECT_FALSE(ok);
+  EXPECT_EQ(dir.read("VelkorWkz.DAT"), "alt\r\n");
+}
+
+// A bad value in the second tool: that key's notice, the first tool stays, reading stops.
+struct Fehlerfall {
+  const char* name;
+  std::string zeile;  // replaces the line of the same key in tool 7
+  const char* hinweis;
+};
+
+class WerkzeugdateiFehler : public Werkzeugdatei, public ::testing::WithParamInterface<Fehlerfall> {};
+
+TEST_P(WerkzeugdateiFehler, GivesTheKeysNoticeOnceAndKeepsTheToolsBefore) {
+  auto zeilen = ZweiWerkzeuge;
+  const std::string& neu = GetParam().zeile;
+  const std::string schluessel = neu.substr(0, neu.find('='));
+  for (std::size_t i = 6; i < zeilen.size(); ++i)
+    if (zeilen[i].find(schluessel + "=") != std::string::npos) zeilen[i] = neu;
+  zeilen.insert(zeilen.begin(), "Kopf");
+  Schreibe(zeilen);
+  ErwarteHinweis(skript, (GetParam().hinweis));
+  EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Teilweise);
+  EXPECT_EQ(Nummern(), std::vector<int>{1});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Werte, WerkzeugdateiFehler,
+    ::testing::Values(Fehlerfall{"LaengeText", "Werkzeuglänge=abc", "Fehler beim Laden der Werkzeuglänge!"},
+                      Fehlerfall{"NutzlaengeLeer", "Werkzeugnutzlänge=", "Fehler beim Laden der Werkzeugnutzlänge!"},
+                      Fehlerfall{"DurchmesserZweiTrenner", "Werkzeugdurchmesser=1,2,3",
+                                 "Fehler beim Laden des Werkzeugdurchmessers!"},
+                      Fehlerfall{"Farbe16", "Zeichenfarbe=16", "Fehler beim Laden der Werkzeug-Zeichenfarbe!"},
+                      Fehlerfall{"FarbeNegativ", "Zeichenfarbe=-1", "Fehler beim Laden der Werkzeug-Zeichenfarbe!"},
+                      Fehlerfall{"Nummer300", "Werkzeugnummer=300", "Fehler beim Laden  der Werkzeugnummer!"},
+                      Fehlerfall{"Nummer0", "Werkzeugnummer=0", "Fehler beim Laden  der Werkzeugnummer!"},
+                      Fehlerfall{"NummerReal", "Werkzeugnummer=7.5", "Fehler beim Laden  der Werkzeugnummer!"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Werkzeugdatei, RubbishFileGivesNoToolNoNoticeAndCountsAsPartRead) {
+  dir.write("VelkorWkz.DAT", std::string("\x00\xFF\x01garbage\r\n=\r\n==x\n\r\rzz", 21));
+  EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Teilweise);
+  EXPECT_TRUE(WkzListe.empty());
+}
+
+TEST(WerkzeugZahl, ReadsBothSeparatorsAndExponentsAndRefusesTheRest) {
+  EXPECT_EQ(workspace::WkzZahlLesen(" 12,5 "), 12.5);
+  EXPECT_EQ(workspace::WkzZahlLesen("-0.25"), -0.25);
+  EXPECT_EQ(workspace::WkzZahlLesen("+3"), 3.0);
+  EXPECT_EQ(workspace::WkzZahlLesen("1,5e2"), 150.0);
+  for (const char* falsch : {"", "abc", "1,2,3", "1e", "1e400", "inf", "nan", ",", "1 2", "0x10"})
+    EXPECT_FALSE(workspace::WkzZahlLesen(falsch)) << falsch;
+  EXPECT_EQ(workspace::WkzZahlText(50, 3, ','), "50,000");
+  EXPECT_EQ(workspace::WkzZahlText(-0.0, 3, ','), "0,000");
+  EXPECT_EQ(workspace::WkzZahlText(1e21, 0, '.'), "1000000000000000000000");
+}
+
+}  // namespace
