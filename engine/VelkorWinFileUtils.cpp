@@ -18,13 +18,21 @@ namespace VelkorWinFileUtils {
 using namespace VelkorWinVAR;
 
 std::int32_t Satznummer = 0;
-TNcZeilen NcSatzPuffer;
+TNcSatzPuffer NcSatzPuffer;
 std::string GesperrteZieldatei;
 TPruefnaht Pruefnaht;
 
 namespace {
 
 constexpr std::size_t SatzKapazitaet = 255;
+
+// The target a pass keeps open: its name and handle (-1: none open).
+struct TOffenesZiel {
+  bool Halten = false;
+  std::string Name;
+  int Fd = -1;
+};
+TOffenesZiel OffenesZiel;
 
 // Opens the file for appending (never truncating it); the error code, or 0 and `fd`.
 int ZumAnhaengenOeffnen(const std::string& Dateiname, int& fd) {
@@ -40,32 +48,44 @@ int ZumAnhaengenOeffnen(const std::string& Dateiname, int& fd) {
   return fd < 0 ? (errno != 0 ? errno : EIO) : 0;
 }
 
+// The line and its CR LF with one write call (the rest of a partial write follows).
+bool ZeileSchreiben(int fd, const std::string& Satz) {
+  static std::string zeile;
+  zeile.assign(Satz).append("\r\n");
+  return toolkit::WriteAll(fd, zeile);
+}
+
 void SchreibFehler(const std::string& Dateiname, const std::string& Grund) {
   engine::Host().notice("Fehler beim Speichern in " + Dateiname + ": " + Grund);
   Abbruch = true;
 }
 
-void DirektSchreiben(const std::string& Dateiname, const std::string& Satz) {
-  if (!GesperrteZieldatei.empty() && Dateiname == GesperrteZieldatei) return;
+// Closes the handle a pass holds; the pass goes on holding the next one it opens.
+void HandleSchliessen() {
+  if (OffenesZiel.Fd < 0) return;
+  const int fd = OffenesZiel.Fd;
+  OffenesZiel.Fd = -1;
+  if (::close(fd) != 0) SchreibFehler(OffenesZiel.Name, toolkit::LastErrorText());
+}
+
+// The open handle of the file, opened now when the pass holds none for it (-1: the open
+// failed and the user chose to stop, or a stop request came while the writer waited).
+int ZielHandle(const std::string& Dateiname, const std::string& Satz) {
+  if (OffenesZiel.Fd >= 0) {
+    if (OffenesZiel.Name == Dateiname) return OffenesZiel.Fd;
+    HandleSchliessen();
+  }
   auto& host = engine::Host();
   int fehlversuche = 0;
   for (;;) {
     int fd = -1;
     const int code = ZumAnhaengenOeffnen(Dateiname, fd);
     if (code == 0) {
-      static std::string zeile;
-      zeile.assign(Satz).append("\r\n");
-      bool ok = toolkit::WriteAll(fd, zeile);
-      int grund = ok ? 0 : errno;
-      if (::close(fd) != 0 && ok) {
-        ok = false;
-        grund = errno;
+      if (OffenesZiel.Halten) {
+        OffenesZiel.Name = Dateiname;
+        OffenesZiel.Fd = fd;
       }
-      if (!ok) {
-        errno = grund;
-        SchreibFehler(Dateiname, toolkit::LastErrorText());
-      }
-      return;
+      return fd;
     }
     ++fehlversuche;
     host.tone(1000, 100);
@@ -73,9 +93,29 @@ void DirektSchreiben(const std::string& Dateiname, const std::string& Satz) {
     if (fehlversuche > 3 && host.confirm("Fehler Nr.: " + std::to_string(code) + " beim Speichern in " +
                                          Dateiname + " Abbrechen (J/N)?\r\rNc-Satz: " + Satz)) {
       Abbruch = true;
-      return;
+      return -1;
     }
-    if (Abbruch) return;  // a stop request came while the writer waited
+    if (Abbruch) return -1;  // a stop request came while the writer waited
+  }
+}
+
+void DirektSchreiben(const std::string& Dateiname, const std::string& Satz) {
+  if (!GesperrteZieldatei.empty() && Dateiname == GesperrteZieldatei) return;
+  const int fd = ZielHandle(Dateiname, Satz);
+  if (fd < 0) return;
+  bool ok = ZeileSchreiben(fd, Satz);
+  int grund = ok ? 0 : errno;
+  if (fd != OffenesZiel.Fd && ::close(fd) != 0 && ok) {
+    ok = false;
+    grund = errno;
+  }
+  if (!ok) {
+    if (fd == OffenesZiel.Fd) {
+      OffenesZiel.Fd = -1;
+      ::close(fd);
+    }
+    errno = grund;
+    SchreibFehler(Dateiname, toolkit::LastErrorText());
   }
 }
 
@@ -89,7 +129,29 @@ bool PufferZeileAnhaengen(const std::string& Satz) {
   return true;
 }
 
+// Writes the pieces to "<name>.tmp" and renames it over the file, as toolkit::WriteFileAtomic
+// does for one piece, so a buffer is saved without a copy of its text.
+bool StueckweiseSchreiben(const std::string& Dateiname, const std::vector<std::string_view>& Teile,
+                          std::string& Grund) {
+  const std::string ziel = toolkit::NormalizePath(Dateiname);
+  const std::string temp = ziel + ".tmp";
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  bool ok = fd >= 0;
+  for (std::size_t i = 0; ok && i < Teile.size(); ++i) ok = toolkit::WriteAll(fd, Teile[i]);
+  if (ok && ::fsync(fd) != 0 && errno != EINVAL) ok = false;
+  const int fehler = errno;
+  if (fd >= 0 && ::close(fd) != 0 && ok) ok = false;
+  else errno = fehler;
+  if (ok && ::rename(temp.c_str(), ziel.c_str()) != 0) ok = false;
+  if (!ok) {
+    Grund = toolkit::LastErrorText();
+    ::unlink(temp.c_str());
+  }
+  return ok;
+}
+
 bool Sicherung(const std::string& Dateiname, std::string_view Endung) {
+  HandleSchliessen();  // the file may be the one a pass holds open
   if (!DateiExistiert(Dateiname)) return true;
   const std::string sicherung = SicherungsName(Dateiname, Endung);
   const bool ok = sicherung != Dateiname &&
@@ -138,6 +200,26 @@ bool NcPufferInDatei(const TNcZeilen& Liste, const std::string& Dateiname) {
   return true;
 }
 
+bool NcPufferInDatei(const TNcSatzPuffer& Puffer, const std::string& Dateiname) {
+  if (Puffer.empty()) return true;
+  if (!BakDateiAnlegen(Dateiname)) return false;
+  for (std::size_t i = 0; i < Puffer.size(); ++i) engine::Host().processEvents();
+  std::string grund;
+  if (!StueckweiseSchreiben(Dateiname, Puffer.Abschnitte(), grund)) {
+    engine::Host().tone(440, 200);
+    engine::Host().notice("Fehler beim Speichern in " + Dateiname + ": " + grund);
+    return false;
+  }
+  return true;
+}
+
+bool NcPufferAusgeben(TNcSatzPuffer& Puffer, const std::string& Dateiname) {
+  if (Puffer.empty()) return true;
+  if (!NcPufferInDatei(Puffer, Dateiname)) return false;
+  NcPufferFreigeben(Puffer);
+  return true;
+}
+
 bool NcPufferAusgeben(TNcZeilen& Liste, const std::string& Dateiname) {
   if (Liste.empty()) return true;
   if (!NcPufferInDatei(Liste, Dateiname)) return false;
@@ -146,6 +228,14 @@ bool NcPufferAusgeben(TNcZeilen& Liste, const std::string& Dateiname) {
 }
 
 void NcPufferFreigeben(TNcZeilen& Liste) { TNcZeilen().swap(Liste); }
+void NcPufferFreigeben(TNcSatzPuffer& Puffer) { Puffer.clear(); }
+
+void ZielOffenHalten() { OffenesZiel.Halten = true; }
+
+void ZielSchliessen() {
+  HandleSchliessen();
+  OffenesZiel.Halten = false;
+}
 
 bool DateiExistiert(const std::string& Dateiname) { return toolkit::FileExists(Dateiname); }
 
@@ -198,6 +288,7 @@ bool SatznummerErhoehen(std::int32_t& Nummer, std::uint16_t Inkrement) {
 }
 
 void ResetState() {
+  ZielSchliessen();
   Satznummer = 0;
   NcPufferFreigeben(NcSatzPuffer);
   GesperrteZieldatei.clear();

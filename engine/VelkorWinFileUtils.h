@@ -2,8 +2,11 @@
 // The NC output: every line of the generated NC program leaves the engine through
 // NcSatzSchreiben, straight into the target file or into the buffer NcSatzPuffer. Also
 // the SAV and BAK backups, block numbering and the wait that lets messages through.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <iterator>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,10 +15,63 @@
 
 namespace VelkorWinFileUtils {
 
+// The buffered NC output: the lines as they will stand in the file, each followed by CR LF,
+// in blocks of memory that grow with the buffer (a third of what it holds, at most 1 MiB),
+// so it holds little more memory than the file will hold bytes. Read line by line.
+class TNcSatzPuffer {
+public:
+  class const_iterator {
+  public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = std::string_view;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = std::string_view;
+    std::string_view operator*() const;
+    const_iterator& operator++();
+    const_iterator operator++(int) {
+      auto alt = *this;
+      ++*this;
+      return alt;
+    }
+    bool operator==(const const_iterator&) const = default;
+
+  private:
+    friend class TNcSatzPuffer;
+    const TNcSatzPuffer* puffer_ = nullptr;
+    std::size_t block_ = 0, pos_ = 0;
+  };
+
+  // Appends one line (std::bad_alloc when memory runs out; the buffer is then unchanged).
+  void push_back(std::string_view Zeile);
+  bool empty() const { return anzahl_ == 0; }
+  std::size_t size() const { return anzahl_; }
+  // The bytes the lines will write (each with its CR LF).
+  std::size_t Bytes() const { return bytes_; }
+  // The bytes of memory the buffer holds.
+  std::size_t Belegt() const { return kapazitaet_ + bloecke_.capacity() * sizeof(TBlock); }
+  // The file's text in pieces of whole lines, in order.
+  std::vector<std::string_view> Abschnitte() const;
+  VelkorWinVAR::TNcZeilen Zeilen() const;
+  const_iterator begin() const;
+  const_iterator end() const;
+  // Releases every line and all memory.
+  void clear();
+  void swap(TNcSatzPuffer& anderer) noexcept;
+
+private:
+  struct TBlock {
+    std::unique_ptr<char[]> Daten;
+    std::size_t Groesse = 0, Belegt = 0;
+  };
+  std::vector<TBlock> bloecke_;
+  std::size_t anzahl_ = 0, bytes_ = 0, kapazitaet_ = 0;
+};
+
 // The block number last given out; the interpreter sets it to 0 at every pass start.
 extern std::int32_t Satznummer;
 // The buffered NC output (empty: nothing buffered).
-extern VelkorWinVAR::TNcZeilen NcSatzPuffer;
+extern TNcSatzPuffer NcSatzPuffer;
 // A target that could not be moved to its SAV backup in this pass: never appended to.
 extern std::string GesperrteZieldatei;
 
@@ -27,19 +83,36 @@ struct TPruefnaht {
 };
 extern TPruefnaht Pruefnaht;
 
-// Processes messages once, then writes a non-empty line: appended to the file (opened,
-// written and closed for this line; failed opens are retried with a tone, a short wait
-// and from the fourth failure the question whether to stop) or into the buffer. A
-// failed write or a full memory is reported; the run is then stopped through Abbruch.
+// Processes messages once, then writes a non-empty line: appended to the file with one
+// write call of its own, so the file always holds every line written (failed opens are
+// retried with a tone, a short wait and from the fourth failure the question whether to
+// stop), or into the buffer. A failed write or a full memory is reported; the run is
+// then stopped through Abbruch. Outside a pass the file is opened and closed per line.
 void NcSatzSchreiben(const std::string& Dateiname, const std::string& Satz);
+
+// While a pass runs its target stays open from its first direct line on, until the pass
+// closes it (TZielOffen: from construction to destruction). A backup, saving a buffer or
+// ResetState close it too; the next line then opens the file again.
+void ZielOffenHalten();
+void ZielSchliessen();
+class TZielOffen {
+public:
+  TZielOffen() { ZielOffenHalten(); }
+  ~TZielOffen() { ZielSchliessen(); }
+  TZielOffen(const TZielOffen&) = delete;
+  TZielOffen& operator=(const TZielOffen&) = delete;
+};
 
 // BAK backup of an existing file of that name, then writes every line to a new file
 // (through a temporary file). On failure one notice names the file and the reason, and
 // nothing is lost. True when written (an empty list writes nothing and succeeds).
 bool NcPufferInDatei(const VelkorWinVAR::TNcZeilen& Liste, const std::string& Dateiname);
+bool NcPufferInDatei(const TNcSatzPuffer& Puffer, const std::string& Dateiname);
 // NcPufferInDatei, then empties the list; a list that could not be saved is kept.
 bool NcPufferAusgeben(VelkorWinVAR::TNcZeilen& Liste, const std::string& Dateiname);
+bool NcPufferAusgeben(TNcSatzPuffer& Puffer, const std::string& Dateiname);
 void NcPufferFreigeben(VelkorWinVAR::TNcZeilen& Liste);
+void NcPufferFreigeben(TNcSatzPuffer& Puffer);
 
 // True for an existing regular file.
 bool DateiExistiert(const std::string& Dateiname);

@@ -291,6 +291,7 @@ bool InterpretiereTeileprogramm(TInterpretermodus Modus, const TNcZeilen& Teilep
     Abbruch = true;
     return false;
   }
+  const VelkorWinFileUtils::TZielOffen zielOffen;  // the pass's lines go to one open target
   const std::string kopfzeile = KonvertiertZeile();
   if (Modus == TInterpretermodus::Wandlung) {
     Schreiben(kopfzeile);

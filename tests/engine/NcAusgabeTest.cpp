@@ -1,6 +1,10 @@
 // The NC output: numbering, direct and buffered writing, backups and failures.
 #include <gtest/gtest.h>
 
+#include <malloc.h>
+
+#include <cstdio>
+#include <filesystem>
 #include <limits>
 
 #include "engine/VelkorWinFileUtils.h"
@@ -116,7 +120,7 @@ TEST_F(NcAusgabe, BufferedLinesAreSavedOnceWithABackup) {
   KonfigBlock.DirektSpeichern = false;
   for (const char* zeile : {"L1", "", "L2", "L3"}) NcSatzSchreiben("T.CVT", zeile);
   EXPECT_FALSE(dir.exists("T.CVT"));
-  EXPECT_EQ(NcSatzPuffer, (VelkorWinVAR::TNcZeilen{"L1", "L2", "L3"}));
+  EXPECT_EQ(NcSatzPuffer.Zeilen(), (VelkorWinVAR::TNcZeilen{"L1", "L2", "L3"}));
   dir.write("T.CVT", "OLD\r\n");
   EXPECT_TRUE(NcPufferAusgeben(NcSatzPuffer, "T.CVT"));
   EXPECT_EQ(dir.read("T.BAK"), "OLD\r\n");
@@ -128,12 +132,113 @@ TEST_F(NcAusgabe, BufferedLinesAreSavedOnceWithABackup) {
 }
 
 TEST_F(NcAusgabe, ABufferThatCannotBeSavedStaysInMemory) {
-  NcSatzPuffer = {"L1", "L2"};
+  for (const char* zeile : {"L1", "L2"}) NcSatzPuffer.push_back(zeile);
   EXPECT_FALSE(NcPufferAusgeben(NcSatzPuffer, "fehlt/T.CVT"));
   EXPECT_EQ(NcSatzPuffer.size(), 2u);
   ASSERT_EQ(host.Protokoll.size(), 2u);
   EXPECT_EQ(host.Protokoll[0], "tone: 440 200");
   EXPECT_EQ(host.Protokoll[1].rfind("notice: Fehler beim Speichern in fehlt/T.CVT: ", 0), 0u);
+}
+
+// A pass keeps its target open: one open for all its lines, and after every line the file
+// holds every line written so far.
+TEST_F(NcAusgabe, APassOpensItsTargetOnceAndEveryLineIsInTheFileAtOnce) {
+  int oeffnungen = 0;
+  Pruefnaht.OeffnenFehler = [&](const std::string&) { return ++oeffnungen, 0; };
+  dir.write("T.CVT", "OLD\r\n");
+  std::string erwartet = "OLD\r\n";
+  {
+    const TZielOffen offen;
+    for (const char* zeile : {"A", "", "B", "C"}) {
+      NcSatzSchreiben("T.CVT", zeile);
+      if (*zeile) erwartet += std::string(zeile) + "\r\n";
+      EXPECT_EQ(dir.read("T.CVT"), erwartet) << zeile;
+    }
+    EXPECT_EQ(oeffnungen, 1);
+  }
+  std::filesystem::remove(dir.path() / "T.CVT");  // after the pass every line opens the file again
+  NcSatzSchreiben("T.CVT", "D");
+  EXPECT_EQ(dir.read("T.CVT"), "D\r\n");
+  EXPECT_EQ(oeffnungen, 2);
+  EXPECT_TRUE(host.Protokoll.empty());
+}
+
+TEST_F(NcAusgabe, ABackupInAPassClosesTheTargetAndTheNextLineStartsANewOne) {
+  const TZielOffen offen;
+  NcSatzSchreiben("T.CVT", "A");
+  EXPECT_TRUE(SavDateiAnlegen("T.CVT"));
+  NcSatzSchreiben("T.CVT", "B");
+  NcSatzSchreiben("U.CVT", "C");  // another file: the pass's handle follows it
+  NcSatzSchreiben("T.CVT", "D");
+  EXPECT_EQ(dir.read("T.SAV"), "A\r\n");
+  EXPECT_EQ(dir.read("T.CVT"), "B\r\nD\r\n");
+  EXPECT_EQ(dir.read("U.CVT"), "C\r\n");
+}
+
+TEST_F(NcAusgabe, InAPassTheOpenIsRetriedAndAskedOnceThenHeld) {
+  int versuche = 0;
+  Pruefnaht.OeffnenFehler = [&](const std::string&) { return ++versuche <= 4 ? 5 : 0; };
+  host.Antworten = {"Nein"};
+  const TZielOffen offen;
+  NcSatzSchreiben("T.CVT", "N1 G00 X0");
+  NcSatzSchreiben("T.CVT", "N2 G00 X1");
+  EXPECT_EQ(versuche, 5);
+  EXPECT_EQ(host.Protokoll.size(), 9u);
+  EXPECT_EQ(dir.read("T.CVT"), "N1 G00 X0\r\nN2 G00 X1\r\n");
+  EXPECT_FALSE(Abbruch);
+}
+
+TEST_F(NcAusgabe, AFailedWriteInAPassIsReportedAndStopsTheRun) {
+  const TZielOffen offen;
+  NcSatzSchreiben("/dev/full", "N1 G00 X0");
+  EXPECT_TRUE(Abbruch);
+  ASSERT_EQ(host.Protokoll.size(), 1u);
+  EXPECT_EQ(host.Protokoll[0].rfind("notice: Fehler beim Speichern in /dev/full: ", 0), 0u) << host.Protokoll[0];
+}
+
+// The buffer holds its lines in little more memory than the file they make: counted by
+// the allocator itself where it can tell (not under the address sanitizer).
+TEST_F(NcAusgabe, TheBufferHoldsItsLinesInAtMostOneAndAHalfTimesTheirBytes) {
+  KonfigBlock.DirektSpeichern = false;
+  const auto belegt = [] { return static_cast<long long>(mallinfo2().uordblks); };
+  const long long vorher = belegt();
+  char satz[64];
+  std::vector<std::string> erste;
+  for (int i = 0; i < 200000; ++i) {
+    std::snprintf(satz, sizeof satz, "N%d G01 X%.3f Y%.3f Z-1.500", i + 1, (i % 997) * 0.1, (i / 997) * 0.2);
+    NcSatzSchreiben("T.CVT", satz);
+    if (i < 3) erste.emplace_back(satz);
+  }
+  const long long zuwachs = belegt() - vorher;
+  const auto bytes = static_cast<double>(NcSatzPuffer.Bytes());
+  EXPECT_EQ(NcSatzPuffer.size(), 200000u);
+  EXPECT_LE(static_cast<double>(NcSatzPuffer.Belegt()), 1.5 * bytes);
+#if !defined(__SANITIZE_ADDRESS__)
+  EXPECT_LE(static_cast<double>(zuwachs), 1.5 * bytes);
+#endif
+  auto zeile = NcSatzPuffer.begin();
+  for (const auto& e : erste) EXPECT_EQ(*zeile++, e);
+  EXPECT_TRUE(NcPufferAusgeben(NcSatzPuffer, "T.CVT"));
+  EXPECT_EQ(static_cast<double>(std::filesystem::file_size(dir.path() / "T.CVT")), bytes);
+  EXPECT_EQ(dir.read("T.CVT").substr(0, erste[0].size() + 2), erste[0] + "\r\n");
+}
+
+TEST_F(NcAusgabe, BufferedLinesOfEveryLengthComeBackAsWritten) {
+  std::vector<std::string> zeilen;
+  for (std::size_t n = 1; n < 3000; n += 7) zeilen.emplace_back(n, static_cast<char>('A' + n % 26));
+  zeilen.emplace_back("CR\rIN DER MITTE");
+  for (const auto& z : zeilen) NcSatzPuffer.push_back(z);
+  EXPECT_EQ(NcSatzPuffer.Zeilen(), zeilen);
+  std::string text;
+  for (const auto& z : zeilen) text += z + "\r\n";
+  std::string zusammen;
+  for (const auto teil : NcSatzPuffer.Abschnitte()) zusammen += teil;
+  EXPECT_EQ(zusammen, text);
+  EXPECT_EQ(NcSatzPuffer.Bytes(), text.size());
+  NcPufferFreigeben(NcSatzPuffer);
+  EXPECT_TRUE(NcSatzPuffer.empty());
+  EXPECT_EQ(NcSatzPuffer.begin(), NcSatzPuffer.end());
+  EXPECT_EQ(NcSatzPuffer.Belegt(), 0u);
 }
 
 TEST_F(NcAusgabe, RunningOutOfMemoryWritesEveryLineOnceInOrder) {
