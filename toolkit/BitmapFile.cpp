@@ -103,6 +103,8 @@ TBitmap DecodeDib(std::span<const std::uint8_t> bytes, std::size_t headerOffset,
   } else {
     throw EInvalidGraphic(error);
   }
+  // An icon holds an uncompressed bitmap followed by its mask.
+  if (iconHeight && compression != BI_RGB) throw EInvalidGraphic(error);
   if (iconHeight) height /= 2;
   const bool topDown = height < 0;
   if (topDown) height = -height;
@@ -146,6 +148,10 @@ TBitmap DecodeDib(std::span<const std::uint8_t> bytes, std::size_t headerOffset,
   const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
   const std::uint64_t tight = (static_cast<std::uint64_t>(width) * bits + 7) / 8;
   if (!rle && (stride * (height - 1) + tight > in.remaining() || stride > MaxBitmapBytes))
+    throw EInvalidGraphic(error);
+  // The colour rows and the mask rows (one bit a pixel) lie within the icon's image.
+  const std::uint64_t maskStride = (static_cast<std::uint64_t>(width) + 31) / 32 * 4;
+  if (iconHeight && (stride + maskStride) * static_cast<std::uint64_t>(height) > in.remaining())
     throw EInvalidGraphic(error);
 
   TBitmap bitmap(0, 0, format);

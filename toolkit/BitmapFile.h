@@ -20,7 +20,8 @@ TBitmap LoadBitmapFile(const std::string& fileName);
 // The device-independent bitmap that starts with its info header at `headerOffset`.
 // Pixels start at `pixelOffset` when given, else right behind the palette. `iconHeight`:
 // the header's height counts the colour rows and the mask rows of an icon (only the colour
-// rows are read). Raises EInvalidGraphic(`errorText`).
+// rows are read; the bitmap must be uncompressed and its colour and mask rows lie within
+// `bytes`). Raises EInvalidGraphic(`errorText`).
 TBitmap DecodeDib(std::span<const std::uint8_t> bytes, std::size_t headerOffset,
                   std::optional<std::size_t> pixelOffset, bool iconHeight, const std::string& errorText);
 
