@@ -5,6 +5,7 @@
 #include <QWidget>
 
 // (Each window's header is included here as it is built.)
+#include "workspace/ImgSaveForm.h"
 
 // Creates every window; returns the main window.
 inline QWidget* FensterErzeugen() {
@@ -33,7 +34,7 @@ inline QWidget* FensterErzeugen() {
   // new TVelkorFarbabwahlForm(haupt);            // 22
   // new TVelkorFarbWahlForm(haupt);              // 23
   // new TVelkorFarbersetzForm(haupt);            // 24
-  // new TImgSaveForm(haupt);                     // 25
+  new TImgSaveForm(haupt);                        // 25
   // new TFontViewForm(haupt);                    // 26
   // new THinweisForm(haupt);                     // 27
   // new TUserDialog(haupt);                      // 28

@@ -1,0 +1,183 @@
+// Loading the part program's picture and fitting it into the main window's panel.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "engine/EngineReset.h"
+#include "engine/VelkorWinVAR.h"
+#include "imageio/RasterGraphics.h"
+#include "imageio/Save_as_PCX_Unit.h"
+#include "support/TempDir.h"
+#include "toolkit/BitmapFile.h"
+#include "workspace/BildLaden.h"
+
+namespace {
+
+using VelkorWinVAR::QuellImage;
+using toolkit::TBitmap;
+
+// A picture whose pixel (x, y) tells where it came from: red x % 256, green y % 256, blue
+// x / 256 * 16 + y / 256.
+toolkit::TColor Ortsfarbe(int x, int y) {
+  return toolkit::RGB(static_cast<std::uint8_t>(x % 256), static_cast<std::uint8_t>(y % 256),
+                      static_cast<std::uint8_t>((x / 256) * 16 + y / 256));
+}
+TBitmap Ortsbild(int w, int h) {
+  TBitmap b(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) b.SetPixel(x, y, Ortsfarbe(x, y));
+  return b;
+}
+
+class BildLaden : public ::testing::Test {
+protected:
+  void SetUp() override {
+    engine::ResetAllModules();
+    RasterGraphics::ResetState();
+    workspace::BildfeldBreite = 705;
+    workspace::BildfeldHoehe = 409;
+  }
+  testsupport::TempDir dir{true};
+};
+
+struct Einpassfall {
+  const char* name;
+  int w, h;
+  int breite, hoehe;  // shown size
+  double faktor;
+};
+
+class FitImageToPanel : public BildLaden, public ::testing::WithParamInterface<Einpassfall> {};
+
+TEST_P(FitImageToPanel, ShowsTheScaledPictureWithItsFactorsAndSection) {
+  const auto& f = GetParam();
+  QuellImage = Ortsbild(f.w, f.h);
+  const auto platz = workspace::FitImageToPanel();
+  EXPECT_EQ(QuellImage.Width(), f.breite);
+  EXPECT_EQ(QuellImage.Height(), f.hoehe);
+  EXPECT_EQ(platz.Breite, f.breite);
+  EXPECT_EQ(platz.Hoehe, f.hoehe);
+  EXPECT_DOUBLE_EQ(VelkorWinVAR::Gesamtbildverkleinerung, f.faktor);
+  EXPECT_EQ(workspace::BildOrigBreite, f.w);
+  EXPECT_EQ(workspace::BildOrigHoehe, f.h);
+  EXPECT_EQ(workspace::BildQuerformat, f.w > f.h);
+  EXPECT_DOUBLE_EQ(static_cast<double>(workspace::AnfangsbildverkleinerungX), double(f.breite) / f.w);
+  EXPECT_DOUBLE_EQ(static_cast<double>(workspace::AnfangsbildverkleinerungY), double(f.hoehe) / f.h);
+  // The whole picture, right and bottom exclusive, not chosen.
+  const auto& a = VelkorWinVAR::Bildausschnitt;
+  EXPECT_EQ(a.Links, 0);
+  EXPECT_EQ(a.Oben, 0);
+  EXPECT_EQ(a.Rechts, f.breite);
+  EXPECT_EQ(a.Unten, f.hoehe);
+  EXPECT_FALSE(a.Gewaehlt);
+  EXPECT_EQ(VelkorWinVAR::Bildbreite, f.breite);
+  EXPECT_EQ(VelkorWinVAR::Bildhoehe, f.hoehe);
+  EXPECT_EQ(platz.Links, (744 - f.breite) / 2);
+  EXPECT_EQ(platz.Oben, (441 - f.hoehe) / 2);
+  // Nearest neighbour: every shown pixel is the source pixel its place maps to.
+  for (int y = 0; y < f.hoehe; y += std::max(1, f.hoehe / 7))
+    for (int x = 0; x < f.breite; x += std::max(1, f.breite / 9))
+      ASSERT_EQ(QuellImage.Pixel(x, y),
+                Ortsfarbe(static_cast<int>(std::int64_t{x} * f.w / f.breite),
+                          static_cast<int>(std::int64_t{y} * f.h / f.hoehe)))
+          << x << "," << y;
+}
+
+INSTANTIATE_TEST_SUITE_P(Groessen, FitImageToPanel,
+                         ::testing::Values(Einpassfall{"Passend", 705, 409, 705, 409, 1.0},
+                                           Einpassfall{"Klein", 300, 200, 300, 200, 1.0},
+                                           Einpassfall{"Quer", 1410, 409, 705, 204, 0.5},
+                                           Einpassfall{"Hoch800x600", 800, 600, 545, 409, 0.68125},
+                                           Einpassfall{"Quadrat", 1000, 1000, 409, 409, 0.409},
+                                           Einpassfall{"Hochkant", 409, 1636, 102, 409, 0.25},
+                                           Einpassfall{"Strich", 10000, 1, 705, 1, 0.0705},
+                                           Einpassfall{"Saeule", 1, 5000, 1, 409, 0.0818}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(BildLaden, QuerPictureSitsCentredWithItsBevel) {
+  QuellImage = TBitmap(1410, 409);
+  const auto platz = workspace::FitImageToPanel();
+  EXPECT_EQ(platz.Links, 19);
+  EXPECT_EQ(platz.Oben, 118);
+  EXPECT_EQ(platz.BevelLinks(), 14);
+  EXPECT_EQ(platz.BevelOben(), 113);
+  EXPECT_EQ(platz.BevelBreite(), 715);
+  EXPECT_EQ(platz.BevelHoehe(), 214);
+  EXPECT_DOUBLE_EQ(static_cast<double>(workspace::AnfangsbildverkleinerungY), 204.0 / 409.0);
+}
+
+TEST_F(BildLaden, ScalingBringsNoNewColour) {
+  TBitmap b(1500, 900);
+  for (int y = 0; y < 900; ++y)
+    for (int x = 0; x < 1500; ++x) b.SetPixel(x, y, (x / 3 + y / 5) % 2 ? 0xFF0000 : 0x00FF00);
+  QuellImage = b;
+  workspace::FitImageToPanel();
+  std::set<toolkit::TColor> farben;
+  for (int y = 0; y < QuellImage.Height(); ++y)
+    for (int x = 0; x < QuellImage.Width(); ++x) farben.insert(QuellImage.Pixel(x, y));
+  EXPECT_EQ(farben, (std::set<toolkit::TColor>{0xFF0000, 0x00FF00}));
+}
+
+TEST_F(BildLaden, EmptyPictureChangesNothing) {
+  VelkorWinVAR::Bildbreite = 7;
+  QuellImage = {};
+  const auto platz = workspace::FitImageToPanel();
+  EXPECT_EQ(platz.Breite, 0);
+  EXPECT_EQ(VelkorWinVAR::Bildbreite, 7);
+}
+
+TEST_F(BildLaden, LoadsABitmapFoundWithoutRegardToCase) {
+  toolkit::SaveBitmapFile(Ortsbild(20, 10), dir.file("teil.bmp"));
+  TBitmap b;
+  workspace::LoadImageFile("TEIL.BMP", b);
+  EXPECT_EQ(b.Width(), 20);
+  EXPECT_EQ(b.Pixel(13, 7), Ortsfarbe(13, 7));
+}
+
+TEST_F(BildLaden, ContentComesBeforeTheExtension) {
+  // A PCX file named .BMP is still read as PCX.
+  Save_as_PCX_Unit::TPCX_Image pcx;
+  pcx.Assign(Ortsbild(9, 4));
+  const auto bytes = pcx.SaveToBytes();
+  dir.write("FALSCH.BMP", std::string(bytes.begin(), bytes.end()));
+  TBitmap b;
+  workspace::LoadImageFile("FALSCH.BMP", b);
+  EXPECT_EQ(b.Width(), 9);
+  EXPECT_EQ(b.Pixel(8, 3), Ortsfarbe(8, 3));
+}
+
+// Files that cannot give a picture: each raises an error whose text can be shown, and
+// the picture it was to go into stays as it was.
+struct Unlesbar {
+  const char* name;
+  const char* datei;
+  std::string bytes;  // nothing written when empty and `fehlt`
+  bool fehlt = false;
+};
+
+class LoadImageFileFehler : public BildLaden, public ::testing::WithParamInterface<Unlesbar> {};
+
+TEST_P(LoadImageFileFehler, RaisesAnErrorWithText) {
+  const auto& f = GetParam();
+  if (!f.fehlt) dir.write(f.datei, f.bytes);
+  TBitmap b = Ortsbild(3, 3);
+  try {
+    workspace::LoadImageFile(f.datei, b);
+    FAIL() << "no error";
+  } catch (const std::exception& e) {
+    EXPECT_STRNE(e.what(), "");
+  }
+  EXPECT_EQ(b, Ortsbild(3, 3));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dateien, LoadImageFileFehler,
+    ::testing::Values(Unlesbar{"Fehlt", "NICHTDA.BMP", "", true},
+                      Unlesbar{"Leer", "LEER.BMP", ""},
+                      Unlesbar{"Beschaedigt", "KAPUTT.BMP", std::string("BM\x10\x00\x00\x00garbage-bytes", 20)},
+                      Unlesbar{"NullMalNull", "NULL.PPM", "P6\n0 0\n255\n         "},
+                      Unlesbar{"UnbekannteEndung", "BILD.XYZ", "kein Bild, keine Endung die jemand kennt"},
+                      Unlesbar{"Textdatei", "TEXT.PCX", "Das ist kein Bild, nur ein Text von etwas Laenge.\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace

@@ -1,0 +1,74 @@
+#include "workspace/ImgSaveForm.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "engine/VelkorWinVAR.h"
+#include "toolkit/qt/Dialoge.h"
+#include "toolkit/qt/Fensterliste.h"
+#include "toolkit/qt/QtText.h"
+#include "workspace/BildLaden.h"
+
+using toolkit::qt::U;
+
+TImgSaveForm::TImgSaveForm(QWidget* parent) : QDialog(parent) {
+  setObjectName("ImgSaveForm");
+  setWindowTitle(U("VelkorWin: Bild speochern "));
+  setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+  GrafikRadioGroup_ = new QGroupBox(U("Velkor-Grafikformat"), this);
+  GrafikRadioGroup_->setObjectName("GrafikRadioGroup");
+  Formate_ = new QButtonGroup(this);
+  auto* spalte = new QVBoxLayout(GrafikRadioGroup_);
+  const char* namen[] = {"*.PCX", "*.TGA", "*.BMP"};
+  for (int i = 0; i < 3; ++i) {
+    auto* knopf = new QRadioButton(U(namen[i]), GrafikRadioGroup_);
+    knopf->setObjectName(QString("GrafikRadio%1").arg(i));
+    knopf->setAccessibleName(U(namen[i]));
+    Formate_->addButton(knopf, i);
+    spalte->addWidget(knopf);
+  }
+
+  SaveButton_ = new QPushButton(U("Bild speichern"), this);
+  SaveButton_->setObjectName("SaveButton");
+  EndButton_ = new QPushButton(U("Nicht speichern"), this);
+  EndButton_->setObjectName("EndButton");
+  connect(SaveButton_, &QPushButton::clicked, this, [this] {
+    try {
+      SaveButtonClick();
+    } catch (const std::exception& e) {
+      toolkit::qt::Hinweis(e.what());
+    }
+  });
+  connect(EndButton_, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* knoepfe = new QHBoxLayout;
+  knoepfe->addWidget(SaveButton_);
+  knoepfe->addWidget(EndButton_);
+  auto* aussen = new QVBoxLayout(this);
+  aussen->addWidget(GrafikRadioGroup_);
+  aussen->addLayout(knoepfe);
+
+  toolkit::qt::FensterAnmelden("TImgSaveForm", [this] {
+    Formate_->button(static_cast<int>(workspace::Bildformat) % 3)->setChecked(true);
+    exec();
+  });
+}
+
+TImgSaveForm::~TImgSaveForm() { toolkit::qt::FensterAbmelden("TImgSaveForm"); }
+
+void TImgSaveForm::SaveButtonClick() {
+  using VelkorWinVAR::TBildFormat;
+  const int index = std::max(Formate_->checkedId(), 0);
+  workspace::Bildformat = static_cast<TBildFormat>(index);
+  const char* endung[] = {".PCX", ".TGA", ".BMP"};
+  const std::string name = VelkorWinVAR::Bilddateiname.empty() ? std::string("Unbenannt") + endung[index]
+                                                                : VelkorWinVAR::Bilddateiname;
+  workspace::SaveImage(VelkorWinVAR::QuellImage, name, workspace::Bildformat);
+  accept();
+}
