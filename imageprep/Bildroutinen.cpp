@@ -69,4 +69,22 @@ bool BildAusschnittKopieren(TBitmap& bild, int links, int oben, int rechts, int 
   return true;
 }
 
+TBildgroesse BildGroesseSetzen(TBildgroesse aktuell, int Breite, int Hoehe, bool SeitenverhaeltnisHalten,
+                               double Faktor) {
+  const double f = std::fabs(Faktor);
+  if (Breite <= 0 || Hoehe <= 0 || !std::isfinite(f) || f == 0.0) return {};
+  const auto seite = [](double wert) {
+    const double r = toolkit::RoundEven(wert);
+    return r < 1.0 ? 1 : r > 2147483647.0 ? 2147483647 : static_cast<int>(r);
+  };
+  const int w = seite(Breite * f);
+  if (!SeitenverhaeltnisHalten) return {w, seite(Hoehe * f)};
+  if (aktuell.Breite <= 0 || aktuell.Hoehe <= 0) return {};
+  const double r = static_cast<double>(aktuell.Hoehe) / aktuell.Breite;
+  const int h = seite(w * r);
+  if (h <= Hoehe) return {w, h};
+  const int h2 = seite(Hoehe * f);
+  return {seite(h2 / r), h2};
+}
+
 }  // namespace imageprep

@@ -26,4 +26,14 @@ toolkit::TBitmap BildSkalieren(const toolkit::TBitmap& quelle, double f);
 // as it is and returns false.
 bool BildAusschnittKopieren(toolkit::TBitmap& bild, int links, int oben, int rechts, int unten);
 
+// The shown size of a picture view whose picture is Breite x Hoehe, at factor Faktor
+// (its absolute value): Round(Breite x Faktor) wide. Without `SeitenverhaeltnisHalten` it is
+// Round(Hoehe x Faktor) high. With it the view's current size `aktuell` gives the ratio
+// r = height / width and the height is Round(W x r); when that exceeds Hoehe, the height
+// is Round(Hoehe x Faktor) and the width Round(H / r). Never below 1 x 1; an empty picture,
+// an empty current size (when the ratio is needed) or a factor that is no finite number
+// other than 0 gives 0 x 0.
+TBildgroesse BildGroesseSetzen(TBildgroesse aktuell, int Breite, int Hoehe, bool SeitenverhaeltnisHalten,
+                               double Faktor);
+
 }  // namespace imageprep

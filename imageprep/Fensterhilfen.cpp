@@ -1,0 +1,115 @@
+#include "imageprep/Fensterhilfen.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <exception>
+
+#include "toolkit/Text.h"
+#include "toolkit/qt/Dialoge.h"
+#include "toolkit/qt/QtBild.h"
+#include "toolkit/qt/QtText.h"
+
+namespace imageprep {
+
+using toolkit::qt::U;
+
+void Sicher(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    toolkit::qt::Hinweis(e.what());
+  } catch (...) {
+    toolkit::qt::Hinweis("Unbekannter Fehler!");
+  }
+}
+
+QLabel* Beschriftung(QWidget* eltern, const char* utf8, int x, int y, int w, int h) {
+  auto* l = new QLabel(U(utf8), eltern);
+  l->move(x, y);
+  if (w > 0) l->resize(w, h);
+  else l->adjustSize();
+  return l;
+}
+
+QLineEdit* Feld(QWidget* eltern, const char* name, int x, int y, int w, int h) {
+  auto* f = new QLineEdit(eltern);
+  f->setObjectName(name);
+  f->setReadOnly(true);
+  f->setGeometry(x, y, w, h);
+  return f;
+}
+
+QPushButton* Knopf(QWidget* eltern, const char* name, const char* utf8, int x, int y, int w, int h) {
+  auto* k = new QPushButton(U(utf8), eltern);
+  k->setObjectName(name);
+  k->setGeometry(x, y, w, h);
+  k->setAutoDefault(false);
+  return k;
+}
+
+void Farbfeld(QWidget* feld, std::optional<toolkit::TColor> farbe) {
+  const QColor c = farbe ? toolkit::qt::QFarbe(*farbe) : feld->palette().color(QPalette::Button);
+  feld->setStyleSheet(QStringLiteral("background-color: %1;").arg(c.name()));
+  feld->setProperty("Farbe", farbe ? QVariant(static_cast<int>(*farbe)) : QVariant());
+}
+
+void Text(QLineEdit* feld, const std::string& ansi) { feld->setText(toolkit::qt::QText(ansi)); }
+
+TBildansicht::TBildansicht(QWidget* eltern, const char* name) : QWidget(eltern) {
+  setObjectName(name);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  setCursor(Qt::CrossCursor);
+}
+
+void TBildansicht::Bild(const toolkit::TBitmap& bild) {
+  bild_ = toolkit::qt::NachQImage(bild);
+  setFixedSize(std::max(bild_.width(), 1), std::max(bild_.height(), 1));
+  update();
+}
+
+void TBildansicht::Sonde(int x, int y) {
+  sonde_ = {std::clamp(x, 0, std::max(bild_.width() - 1, 0)), std::clamp(y, 0, std::max(bild_.height() - 1, 0))};
+  update();
+}
+
+void TBildansicht::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.drawImage(0, 0, bild_);
+  if (Ueberzeichnen) Ueberzeichnen(p);
+  if (sondeZeigen_) {
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    p.setPen(Qt::white);
+    p.drawLine(sonde_.x() - 6, sonde_.y(), sonde_.x() + 6, sonde_.y());
+    p.drawLine(sonde_.x(), sonde_.y() - 6, sonde_.x(), sonde_.y() + 6);
+  }
+}
+
+void TBildansicht::mousePressEvent(QMouseEvent* e) {
+  Sicher([&] { if (BeiDruck) BeiDruck(e); });
+}
+void TBildansicht::mouseMoveEvent(QMouseEvent* e) {
+  Sicher([&] { if (BeiZug) BeiZug(e); });
+}
+void TBildansicht::mouseReleaseEvent(QMouseEvent* e) {
+  Sicher([&] { if (BeiLoslassen) BeiLoslassen(e); });
+}
+
+void TBildansicht::keyPressEvent(QKeyEvent* e) {
+  if (!sondeZeigen_ || !BeiSonde) return QWidget::keyPressEvent(e);
+  QPoint s = sonde_;
+  switch (e->key()) {
+    case Qt::Key_Left: s.rx() -= 1; break;
+    case Qt::Key_Right: s.rx() += 1; break;
+    case Qt::Key_Up: s.ry() -= 1; break;
+    case Qt::Key_Down: s.ry() += 1; break;
+    case Qt::Key_Home: s = {0, 0}; break;
+    case Qt::Key_End: s = {bild_.width() - 1, bild_.height() - 1}; break;
+    default: return QWidget::keyPressEvent(e);
+  }
+  Sonde(s.x(), s.y());
+  Sicher([&] { BeiSonde(sonde_); });
+}
+
+}  // namespace imageprep

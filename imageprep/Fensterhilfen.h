@@ -1,0 +1,61 @@
+#pragma once
+// Small pieces the image preparation windows share: the guard of event handlers, fields
+// placed at fixed positions, colour swatches, and the picture view with its probe cross.
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "toolkit/Bitmap.h"
+
+namespace imageprep {
+
+// Runs an event handler; whatever escapes it is shown in a box and ends only that action.
+void Sicher(const std::function<void()>& handler);
+
+QLabel* Beschriftung(QWidget* eltern, const char* utf8, int x, int y, int w = -1, int h = 15);
+// A read-only field; `name` its objectName.
+QLineEdit* Feld(QWidget* eltern, const char* name, int x, int y, int w, int h);
+QPushButton* Knopf(QWidget* eltern, const char* name, const char* utf8, int x, int y, int w = 100, int h = 20);
+// Shows a colour as the widget's background; nothing: the unused-row rendering (the
+// button face colour), the same in every window.
+void Farbfeld(QWidget* feld, std::optional<toolkit::TColor> farbe);
+void Text(QLineEdit* feld, const std::string& ansi);
+
+// A picture at 1:1 with a probe cross that the arrow keys move (1 px; Home top-left,
+// End bottom-right), since not every platform lets a program move the pointer. The
+// window hands mouse and probe positions to its model through the callbacks.
+class TBildansicht : public QWidget {
+public:
+  explicit TBildansicht(QWidget* eltern, const char* name);
+  void Bild(const toolkit::TBitmap& bild);
+  const QImage& Bild() const { return bild_; }
+  // The probe position (picture pixels of the view); drawn as a cross when shown.
+  void Sonde(int x, int y);
+  QPoint Sonde() const { return sonde_; }
+  void SondeZeigen(bool an) { sondeZeigen_ = an; update(); }
+
+  std::function<void(QMouseEvent*)> BeiDruck, BeiZug, BeiLoslassen;
+  // Probe moved by a key (position in view pixels).
+  std::function<void(QPoint)> BeiSonde;
+  // Extra drawing over the picture (the rubber band).
+  std::function<void(QPainter&)> Ueberzeichnen;
+
+protected:
+  void paintEvent(QPaintEvent*) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+
+private:
+  QImage bild_;
+  QPoint sonde_{0, 0};
+  bool sondeZeigen_ = false;
+};
+
+}  // namespace imageprep

@@ -1,0 +1,298 @@
+#include "imageprep/VelkorBAUnit.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include "engine/VelkorWinUTIL.h"
+#include "engine/VelkorWinVAR.h"
+#include "imageprep/Bildzustand.h"
+#include "imageprep/Fensteraufrufe.h"
+#include "imageprep/Fensterhilfen.h"
+#include "toolkit/qt/Fensterliste.h"
+#include "toolkit/qt/QtText.h"
+
+using namespace imageprep;
+using toolkit::qt::QText;
+using toolkit::qt::U;
+
+TVelkorBAForm::TVelkorBAForm(QWidget* haupt) : QDialog(haupt) {
+  setObjectName("VelkorBAForm");
+  Aufbauen();
+  BildausschnittWaehlen = [this](bool nurGroesse, toolkit::TBitmap& bild) { return Zeigen(nurGroesse, bild); };
+  toolkit::qt::FensterAnmelden("TVelkorBAForm", [this] {
+    toolkit::TBitmap bild = VelkorWinVAR::QuellImage;
+    Zeigen(AusschnittwahlGesperrt != 0, bild);
+  });
+}
+
+TVelkorBAForm::~TVelkorBAForm() {
+  BildausschnittWaehlen = nullptr;
+  toolkit::qt::FensterAbmelden("TVelkorBAForm");
+}
+
+void TVelkorBAForm::Aufbauen() {
+  const int breite = parentWidget() ? std::max(parentWidget()->width(), 748) : 748;
+  const int hoehe = parentWidget() ? std::max(parentWidget()->height() + 20, 545) : 545;
+  resize(breite, hoehe);
+  const int rechts = breite - 250;  // the column of fields
+
+  panel_ = new QScrollArea(this);
+  panel_->setObjectName("ImagePanel");
+  panel_->setGeometry(8, 8, rechts - 16, hoehe - 60);
+  panel_->setAlignment(Qt::AlignCenter);
+  bild_ = new TBildansicht(panel_, "BAImage");
+  panel_->setWidget(bild_);
+  bild_->Ueberzeichnen = [this](QPainter& p) { Zeichnen(p); };
+
+  auto* ecken = new QGroupBox(U("Eckpunkte"), this);
+  ecken->setObjectName("EckPunktGroupBox");
+  ecken->setGeometry(rechts, 8, 240, 70);
+  Beschriftung(ecken, "lo", 8, 20);
+  Beschriftung(ecken, "x1 = ", 30, 20);
+  x1_ = Feld(ecken, "x1Edit", 60, 18, 60, 20);
+  Beschriftung(ecken, "y1 = ", 128, 20);
+  y1_ = Feld(ecken, "y1Edit", 160, 18, 60, 20);
+  Beschriftung(ecken, "ru", 8, 45);
+  Beschriftung(ecken, "x2 = ", 30, 45);
+  x2_ = Feld(ecken, "x2Edit", 60, 43, 60, 20);
+  Beschriftung(ecken, "y2 = ", 128, 45);
+  y2_ = Feld(ecken, "y2Edit", 160, 43, 60, 20);
+
+  bildmass_ = new QGroupBox(this);
+  bildmass_->setObjectName("BildmassGroupBox");
+  bildmass_->setGeometry(rechts, 82, 240, 48);
+  Beschriftung(bildmass_, "Breite = ", 8, 22);
+  breite_ = Feld(bildmass_, "BreiteEdit", 60, 20, 55, 20);
+  Beschriftung(bildmass_, "Höhe = ", 122, 22);
+  hoehe_ = Feld(bildmass_, "HoeheEdit", 170, 20, 55, 20);
+
+  auto* fraesmass = new QGroupBox(U("Fraesmaß / Pixel"), this);
+  fraesmass->setObjectName("FraesmassGroupBox");
+  fraesmass->setGeometry(rechts, 134, 240, 70);
+  Beschriftung(fraesmass, "Breite  [mm] = ", 8, 22);
+  fraesbreite_ = Feld(fraesmass, "FraesbreiteEdit", 110, 20, 110, 20);
+  Beschriftung(fraesmass, "Höhe  [mm] = ", 8, 46);
+  fraeshoehe_ = Feld(fraesmass, "FraeshoeheEdit", 110, 44, 110, 20);
+
+  auto* wkz = new QGroupBox(U("Werkzeug"), this);
+  wkz->setObjectName("WkzGroupBox");
+  wkz->setGeometry(rechts, 208, 240, 48);
+  Beschriftung(wkz, "T = ", 8, 22);
+  wkz_ = Feld(wkz, "WkzEdit", 40, 20, 40, 20);
+  Beschriftung(wkz, "d [mm] = ", 90, 22);
+  durchmesser_ = Feld(wkz, "DurchmesserEdit", 150, 20, 80, 20);
+
+  size_ = new QGroupBox(U("Bildgröße"), this);
+  size_->setObjectName("SizeGroupBox");
+  size_->setGeometry(rechts, 260, 240, 170);
+  const auto balken = [this](const char* panelName, const char* name, const char* text, int x) {
+    auto* p = new QWidget(size_);
+    p->setObjectName(panelName);
+    p->setGeometry(x, 20, 50, 140);
+    auto* b = new QScrollBar(Qt::Vertical, p);
+    b->setObjectName(name);
+    b->setGeometry(14, 0, 20, 120);
+    b->setRange(0, TBAModell::BalkenMax);
+    b->setPageStep(1);
+    Beschriftung(p, text, 12, 122);
+    return b;
+  };
+  grob_ = balken("GrobPanel", "GrobScrollBar", "grob", 10);
+  fein_ = balken("feinPanel", "feinScrollBar", "fein", 70);
+  zurueck_ = new QRadioButton(U("zurück"), size_);
+  zurueck_->setObjectName("backRadioButton");
+  zurueck_->setGeometry(140, 60, 90, 20);
+
+  uebernahme_ = Knopf(this, "UebernahmeButton", "Übernehmen", rechts, hoehe - 80);
+  abbruch_ = Knopf(this, "AbbruchButton", "Abbrechen", rechts + 120, hoehe - 80);
+  hinweis_ = new QLabel(this);
+  hinweis_->setObjectName("HinweisLabel");
+  hinweis_->setGeometry(8, hoehe - 45, rechts - 16, 20);
+
+  connect(grob_, &QScrollBar::valueChanged, this, [this](int v) {
+    Sicher([&] {
+      modell_.GrobGeaendert(v);
+      Anzeigen();
+    });
+  });
+  connect(fein_, &QScrollBar::valueChanged, this, [this](int v) {
+    Sicher([&] {
+      modell_.FeinGeaendert(v);
+      Anzeigen();
+    });
+  });
+  connect(zurueck_, &QRadioButton::clicked, this, [this] {
+    Sicher([&] {
+      modell_.Zurueck();
+      zurueck_->setChecked(false);
+      Anzeigen();
+    });
+  });
+  connect(uebernahme_, &QPushButton::clicked, this, [this] { Sicher([&] { Uebernahme(); }); });
+  connect(abbruch_, &QPushButton::clicked, this, [this] { reject(); });
+
+  bild_->BeiDruck = [this](QMouseEvent* e) {
+    modell_.Druecken(e->position().toPoint().x(), e->position().toPoint().y(), e->button() == Qt::LeftButton);
+  };
+  bild_->BeiZug = [this](QMouseEvent* e) {
+    const QPoint p = e->position().toPoint();
+    if (modell_.Groessenwahl()) {
+      hinweis_->setText(QText("Breite = " + std::to_string(p.x()) + toolkit::Ansi(" Höhe = ") + std::to_string(p.y())));
+      for (auto* f : {x1_, x2_}) f->setText(QString::number(p.x()));
+      for (auto* f : {y1_, y2_}) f->setText(QString::number(p.y()));
+      return;
+    }
+    static const Qt::CursorShape formen[] = {Qt::CrossCursor,    Qt::SizeAllCursor, Qt::SizeHorCursor,
+                                             Qt::SizeVerCursor,  Qt::SizeHorCursor, Qt::SizeVerCursor,
+                                             Qt::SizeFDiagCursor, Qt::SizeBDiagCursor, Qt::SizeFDiagCursor,
+                                             Qt::SizeBDiagCursor};
+    bild_->setCursor(formen[static_cast<int>(modell_.ZoneFuerZeiger(p.x(), p.y()))]);
+    if (e->buttons() == Qt::LeftButton) {
+      modell_.Ziehen(p.x(), p.y());
+      Felder();
+    }
+  };
+  bild_->BeiLoslassen = [this](QMouseEvent* e) {
+    if (e->button() != Qt::LeftButton) return;
+    modell_.Loslassen(e->position().toPoint().x(), e->position().toPoint().y());
+    Felder();
+  };
+  installEventFilter(this);
+  for (auto* w : findChildren<QWidget*>()) w->installEventFilter(this);
+}
+
+bool TVelkorBAForm::Zeigen(bool nurGroesse, toolkit::TBitmap& bild) {
+  AusschnittwahlGesperrt = nurGroesse ? 1 : 0;
+  modell_.Vorbereiten(bild, nurGroesse);
+  angenommen_ = false;
+  zeigtBild_ = true;
+  Anzeigen();
+  exec();
+  zeigtBild_ = false;
+  AusschnittwahlGesperrt = 1;
+  if (angenommen_) bild = ergebnis_;
+  ergebnis_ = {};
+  return angenommen_;
+}
+
+void TVelkorBAForm::Anzeigen() {
+  const bool groesse = modell_.Groessenwahl();
+  setWindowTitle(U(!groesse ? "VelkorWin - Bildausschnitt wählen"
+                            : modell_.AusschnittGewaehlt() ? "VelkorWin - Größenwahl" : "VelkorWin - Bildgröße wählen"));
+  bildmass_->setTitle(U(!groesse ? "Ausschniitmaße" : modell_.AusschnittGewaehlt() ? "Bildmaße" : "Größenwahl"));
+  size_->setVisible(groesse);
+  size_->setEnabled(groesse);
+  uebernahme_->setText(U(groesse ? "Größe OK" : "Ausschnitt OK"));
+  abbruch_->setText(U("Abbruch"));
+  const auto& k = VelkorWinVAR::KonfigBlock;
+  wkz_->setText(QString::number(k.AktWerkzeug.Nummer));
+  Text(durchmesser_, VelkorWinUTIL::KommentarZahl(k.AktWerkzeug.Durchmesser));
+  bild_->Bild(modell_.Bild());
+  BalkenSetzen();
+  Felder();
+}
+
+void TVelkorBAForm::BalkenSetzen() {
+  for (auto [balken, wert] : {std::pair{grob_, modell_.GrobPosition()}, std::pair{fein_, modell_.FeinPosition()}}) {
+    const QSignalBlocker sperre(balken);  // putting a bar back is no step
+    balken->setValue(wert);
+  }
+}
+
+void TVelkorBAForm::Felder() {
+  const auto& a = modell_.Ausschnitt();
+  if (!modell_.Groessenwahl()) {
+    x1_->setText(QString::number(a.Links));
+    y1_->setText(QString::number(a.Oben));
+    x2_->setText(QString::number(a.Rechts));
+    y2_->setText(QString::number(a.Unten));
+  }
+  breite_->setText(QString::number(modell_.AnzeigeBreite()));
+  hoehe_->setText(QString::number(modell_.AnzeigeHoehe()));
+  Text(fraesbreite_, modell_.FraesbreiteText());
+  Text(fraeshoehe_, modell_.FraeshoeheText());
+  hinweis_->setText(QText(modell_.Hinweistext()));
+  bild_->setToolTip(hinweis_->text());
+  bild_->update();
+}
+
+// The band with its four handles, inverting what lies under it.
+void TVelkorBAForm::Zeichnen(QPainter& p) const {
+  if (modell_.Groessenwahl()) return;
+  const auto& a = modell_.Ausschnitt();
+  p.save();
+  p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+  p.setPen(QPen(Qt::black, 1));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(a.Links, a.Oben, a.Breite(), a.Hoehe());
+  const int mx = (a.Links + a.Rechts) / 2, my = (a.Oben + a.Unten) / 2;
+  p.setPen(Qt::NoPen);
+  p.setBrush(Qt::black);
+  p.drawRect(QRect(QPoint(mx - 4, a.Oben - 2), QPoint(mx + 4, a.Oben + 4)));
+  p.drawRect(QRect(QPoint(mx - 4, a.Unten - 5), QPoint(mx + 4, a.Unten + 2)));
+  p.drawRect(QRect(QPoint(a.Links - 2, my - 4), QPoint(a.Links + 4, my + 4)));
+  p.drawRect(QRect(QPoint(a.Rechts - 4, my - 4), QPoint(a.Rechts + 2, my + 4)));
+  p.restore();
+}
+
+void TVelkorBAForm::Uebernahme() {
+  if (!modell_.Groessenwahl()) {
+    if (modell_.AusschnittOK()) Anzeigen();
+    return;
+  }
+  ergebnis_ = modell_.GroesseOK();
+  angenommen_ = true;
+  accept();
+}
+
+void TVelkorBAForm::reject() {
+  if (zeigtBild_ && !angenommen_) Sicher([&] { modell_.Abbrechen(); });
+  QDialog::reject();
+}
+
+void TVelkorBAForm::closeEvent(QCloseEvent* e) {
+  e->ignore();
+  reject();
+}
+
+bool TVelkorBAForm::Taste(int taste, Qt::KeyboardModifiers mod) {
+  if (taste == Qt::Key_Escape) {
+    reject();
+    return true;
+  }
+  if (modell_.Groessenwahl()) return false;
+  const bool strg = mod == Qt::ControlModifier;
+  switch (taste) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: uebernahme_->setFocus(); return true;
+    case Qt::Key_End: modell_.Taste(TBATaste::Ende, strg); break;
+    case Qt::Key_Home: modell_.Taste(TBATaste::Pos1, strg); break;
+    case Qt::Key_Left: modell_.Taste(TBATaste::Links, strg); break;
+    case Qt::Key_Right: modell_.Taste(TBATaste::Rechts, strg); break;
+    case Qt::Key_Up: modell_.Taste(TBATaste::Hoch, strg); break;
+    case Qt::Key_Down: modell_.Taste(TBATaste::Runter, strg); break;
+    default: return false;
+  }
+  Felder();
+  return true;
+}
+
+// The window sees the keys first while the section is chosen.
+bool TVelkorBAForm::eventFilter(QObject* objekt, QEvent* ereignis) {
+  if (ereignis->type() == QEvent::KeyPress && isVisible()) {
+    auto* e = static_cast<QKeyEvent*>(ereignis);
+    bool erledigt = false;
+    Sicher([&] { erledigt = Taste(e->key(), e->modifiers()); });
+    if (erledigt) return true;
+  }
+  return QDialog::eventFilter(objekt, ereignis);
+}

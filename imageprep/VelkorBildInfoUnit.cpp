@@ -1,0 +1,208 @@
+#include "imageprep/VelkorBildInfoUnit.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+
+#include "imageprep/BildinfoModell.h"
+#include "imageprep/Fensteraufrufe.h"
+#include "imageprep/Fensterhilfen.h"
+#include "toolkit/qt/Fensterliste.h"
+#include "toolkit/qt/QtText.h"
+
+namespace imageprep {
+
+using toolkit::qt::QText;
+using toolkit::qt::U;
+
+namespace {
+
+// The two windows that BildinfoZeigen reaches, by kind.
+TBildinfoFenster* g_farbe = nullptr;
+TBildinfoFenster* g_grau = nullptr;
+
+void Verteilen(bool grau) {
+  if (auto* fenster = grau ? g_grau : g_farbe) fenster->Zeigen();
+}
+
+struct TZeile {
+  const char* Label;
+  const char* Name;
+};
+
+}  // namespace
+
+TBildinfoFenster::TBildinfoFenster(QWidget* haupt, bool grau, const char* klasse)
+    : QDialog(haupt), grau_(grau), klasse_(klasse) {
+  setObjectName(QString::fromLatin1(klasse).mid(1));
+  resize(grau ? 500 : 539, grau ? 444 : 554);
+  QWidget* flaeche = this;
+  if (grau) {
+    flaeche = new QWidget(this);
+    flaeche->setObjectName("GraubildinfoPanel");
+    flaeche->setGeometry(0, 0, 500, 444);
+  }
+  int y = 8;
+  const auto zeile = [&](const char* label, const char* name, int breite = 80) {
+    Beschriftung(flaeche, label, 10, y + 2);
+    felder_[name] = imageprep::Feld(flaeche, name, 260, y, breite, 18);
+    y += 20;
+  };
+  zeile("Bilddatei", "BildEdit", 260);
+  zeile("Bildbreite (Pixel) =", "BreiteEdit");
+  zeile("Bildhöhe (Pixel) =", "HoeheEdit");
+  zeile("Zielebene", "ZielEbenenEdit");
+  Beschriftung(flaeche, "Bild-Fräsbereich von Ecke links oben nach Ecke rechts unten", 10, y + 2);
+  y += 20;
+  const char* ecken[] = {"AbslEdit", "OrdoEdit", "AbsrEdit", "OrduEdit"};
+  for (int i = 0; i < 4; ++i) {
+    const int x = 10 + (i % 2) * 130 + (i / 2) * 260;
+    ecklabel_[static_cast<std::size_t>(i)] = Beschriftung(flaeche, "", x, y + 2, 40, 15);
+    felder_[ecken[i]] = imageprep::Feld(flaeche, ecken[i], x + 40, y, 80, 18);
+  }
+  y += 20;
+  zeile("Werkzeugdurchmesser", "DurchmesserEdit");
+  zeile("Frässpaltenbreite =", "FBreiteEdit");
+  zeile("Fräszeilenhöhe =", "FHoeheEdit");
+  if (grau) {
+    zeile("Frästiefe für den dunkelsten Punkt =", "minTiefeEdit");
+    zeile("Frästiefe für den hellsten Punkt =", "maxTiefeEdit");
+    zeile("Anzahl der Helligkeitsabstufungen = ", "AnzahlBrightStepsEdit");
+  } else {
+    Beschriftung(flaeche, "Farb- Frästiefen und Moduszuordnung (v = verwendet)", 10, y + 2);
+    y += 20;
+    for (int i = 0; i < 16; ++i) {
+      const auto k = static_cast<std::size_t>(i);
+      const int x0 = i >= 8 ? width() / 2 : 0;
+      const int yi = y + 20 * (i % 8);
+      const auto n = std::to_string(i + 1);
+      auto* l = new QLabel(QStringLiteral("Farbe %1").arg(i), this);
+      l->setObjectName(QString::fromStdString("F_Label" + n));
+      l->setGeometry(x0 + 25, yi, 55, 15);
+      farben_[k] = imageprep::Feld(this, ("ColorEdit" + n).c_str(), x0 + 90, yi, 18, 15);
+      farben_[k]->setCursor(Qt::CrossCursor);
+      farben_[k]->installEventFilter(this);
+      boxen_[k] = new QCheckBox(this);
+      boxen_[k]->setObjectName(QString::fromStdString("CheckBox" + n));
+      boxen_[k]->setGeometry(x0 + 128, yi, 18, 15);
+      felder_["FtEdit" + n] = imageprep::Feld(this, ("FtEdit" + n).c_str(), x0 + 156, yi, 70, 15);
+      felder_["FMEdit" + n] = imageprep::Feld(this, ("FMEdit" + n).c_str(), x0 + 236, yi, 18, 15);
+    }
+    y += 165;
+  }
+  zeile("Sticheln in Zyklus wandeln:", "StichelEdit");
+  zeile("Bidirektional arbeiten:", "B_AEdit");
+  zeile("Stichelzyklus (Bohrzyklus) Nr:", "BZEdit");
+  zeile("NC-Wort für Sicherheitsabstand:", "S_AEdit");
+  zeile("NC-Wort für Sticheltiefe", "S_TEdit");
+  zeile("Ziffern für Positionierung im Zyklus:", "PosEdit");
+  zeile("NC-Wort für Zyklusende:", "Z_EEdit");
+  zeile("Fräsrichtung zeilenweise", "Fr_Rtg_Edit");
+
+  const int knopfX = width() / 2 + (grau ? 25 : 125);
+  if (grau) {
+    auto* info = Knopf(flaeche, "FarbinfoButton", "Farbinformation", knopfX, height() - 40);
+    auto* zu = Knopf(flaeche, "SchliessenButton", "Schließen", width() / 2 + 135, height() - 40);
+    connect(info, &QPushButton::clicked, this, [] { Sicher([] { FarbinformationAusfuehren(true); }); });
+    connect(zu, &QPushButton::clicked, this, [this] { reject(); });
+  } else {
+    status_ = new QStatusBar(this);
+    status_->setObjectName("FarbStatusBar");
+    status_->setGeometry(0, height() - 22, width(), 22);
+    status_->setSizeGripEnabled(false);
+    auto* ersetzen = Knopf(this, "ErsetzenButton", "Farbe ersetzen", knopfX, height() - 140);
+    auto* info = Knopf(this, "FarbinfoButton", "Farbinformation", knopfX, height() - 100);
+    auto* zu = Knopf(this, "SchliessenButton", "Schließen", knopfX, height() - 60);
+    connect(ersetzen, &QPushButton::clicked, this, [this] {
+      Sicher([&] {
+        if (FarbeErsetzenAusfuehren()) Fuellen();
+      });
+    });
+    connect(info, &QPushButton::clicked, this, [] { Sicher([] { FarbinformationAusfuehren(false); }); });
+    connect(zu, &QPushButton::clicked, this, [this] { reject(); });
+  }
+
+  (grau ? g_grau : g_farbe) = this;
+  BildinfoZeigen = Verteilen;
+  toolkit::qt::FensterAnmelden(klasse_, [this] { Zeigen(); });
+}
+
+TBildinfoFenster::~TBildinfoFenster() {
+  (grau_ ? g_grau : g_farbe) = nullptr;
+  if (!g_grau && !g_farbe) BildinfoZeigen = nullptr;
+  toolkit::qt::FensterAbmelden(klasse_);
+}
+
+void TBildinfoFenster::Fuellen() {
+  const TBildinfo info = BildinfoErmitteln(grau_);
+  setWindowTitle(U("VelkorWin - Bildinformation"));
+  const auto setze = [&](const char* name, const std::string& text) { Text(felder_.at(name), text); };
+  setze("BildEdit", info.Bilddatei);
+  setze("BreiteEdit", info.Breite);
+  setze("HoeheEdit", info.Hoehe);
+  setze("ZielEbenenEdit", info.Ebene);
+  const char* ecken[] = {"AbslEdit", "OrdoEdit", "AbsrEdit", "OrduEdit"};
+  for (std::size_t i = 0; i < 4; ++i) {
+    ecklabel_[i]->setText(QText(info.EckLabel[i]));
+    setze(ecken[i], info.EckWert[i]);
+  }
+  setze("DurchmesserEdit", info.Durchmesser);
+  setze("FBreiteEdit", info.Spaltenbreite);
+  setze("FHoeheEdit", info.Zeilenhoehe);
+  setze("StichelEdit", info.Sticheln);
+  setze("B_AEdit", info.Bidirektional);
+  setze("BZEdit", info.Bohrzyklus);
+  setze("S_AEdit", info.Sicherheitsabstand);
+  setze("S_TEdit", info.Sticheltiefe);
+  setze("PosEdit", info.Positionierung);
+  setze("Z_EEdit", info.Zyklusende);
+  setze("Fr_Rtg_Edit", info.Zeilenweise);
+  if (grau_) {
+    setze("minTiefeEdit", info.TiefeDunkel);
+    setze("maxTiefeEdit", info.TiefeHell);
+    setze("AnzahlBrightStepsEdit", info.Grauwerte);
+    return;
+  }
+  for (std::size_t i = 0; i < 16; ++i) {
+    const auto& z = info.Zeilen[i];
+    Farbfeld(farben_[i], z.Farbe);
+    farben_[i]->setToolTip(QText(z.Hinweis));
+    boxen_[i]->setChecked(z.Verwendet);
+    const auto n = std::to_string(i + 1);
+    Text(felder_.at("FtEdit" + n), z.Tiefe);
+    Text(felder_.at("FMEdit" + n), z.Modus);
+  }
+}
+
+void TBildinfoFenster::Zeigen() {
+  Sicher([&] { Fuellen(); });
+  exec();
+}
+
+void TBildinfoFenster::reject() {
+  if (!grau_) Sicher([] { BildinfoSchliessen(); });
+  QDialog::reject();
+}
+
+void TBildinfoFenster::closeEvent(QCloseEvent* e) {
+  e->ignore();
+  reject();
+}
+
+// The window's own hints: a colour field's hint goes to its status bar.
+bool TBildinfoFenster::eventFilter(QObject* objekt, QEvent* ereignis) {
+  if (status_ && ereignis->type() == QEvent::Enter) {
+    if (auto* w = qobject_cast<QWidget*>(objekt)) status_->showMessage(w->toolTip());
+  }
+  return QDialog::eventFilter(objekt, ereignis);
+}
+
+}  // namespace imageprep
+
+TVelkorBildinfoForm::TVelkorBildinfoForm(QWidget* haupt) : TBildinfoFenster(haupt, false, "TVelkorBildinfoForm") {}
+
+TVelkorGrauBildinfoForm::TVelkorGrauBildinfoForm(QWidget* haupt)
+    : TBildinfoFenster(haupt, true, "TVelkorGrauBildinfoForm") {}

@@ -1,0 +1,68 @@
+#pragma once
+// The small colour windows: the colour choice for a tool (TVelkorFarbWahlForm), the colour
+// replacement of the information window (TVelkorFarbersetzForm) and the colour display
+// that shows the colour under the pointer (TVelkorFarbAnzeigForm).
+#include <QDialog>
+#include <array>
+
+#include "imageprep/FarbfensterModelle.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace imageprep {
+class TBildansicht;
+}
+
+class TVelkorFarbWahlForm : public QDialog {
+public:
+  explicit TVelkorFarbWahlForm(QWidget* haupt);
+  ~TVelkorFarbWahlForm() override;
+  void Zeigen();
+  void reject() override;
+
+protected:
+  void closeEvent(QCloseEvent* e) override;
+
+private:
+  void Waehlen(int index);
+  imageprep::TFarbWahlModell modell_;
+  QLineEdit* wahl_ = nullptr;
+  QPushButton* uebernehmen_ = nullptr;
+};
+
+class TVelkorFarbersetzForm : public QDialog {
+public:
+  explicit TVelkorFarbersetzForm(QWidget* haupt);
+  ~TVelkorFarbersetzForm() override;
+  void Zeigen();
+  void reject() override;
+
+protected:
+  void closeEvent(QCloseEvent* e) override;
+
+private:
+  imageprep::TFarbersetzModell modell_;
+  QLineEdit *quelle_, *ziel_;
+  QPushButton* uebernehmen_;
+};
+
+class TVelkorFarbAnzeigForm : public QDialog {
+public:
+  explicit TVelkorFarbAnzeigForm(QWidget* haupt);
+  ~TVelkorFarbAnzeigForm() override;
+  void Zeigen();
+  void reject() override;
+  imageprep::TBildansicht* Ansicht() const { return ansicht_; }
+
+protected:
+  void closeEvent(QCloseEvent* e) override;
+
+private:
+  void Anzeigen(QPoint p);
+  imageprep::TFarbAnzeigModell modell_;
+  imageprep::TBildansicht* ansicht_ = nullptr;
+  QLineEdit *x_, *y_, *nummer_, *modus_, *anzahl_, *tiefe_, *farbwert_, *farbe_;
+  QLabel* farblabel_ = nullptr;
+};

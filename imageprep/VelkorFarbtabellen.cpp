@@ -1,0 +1,231 @@
+#include "imageprep/VelkorFarbtabellen.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "engine/VelkorWinVAR.h"
+#include "imageprep/Fensterhilfen.h"
+#include "toolkit/qt/Fensterliste.h"
+#include "toolkit/qt/QtText.h"
+
+namespace imageprep {
+
+using toolkit::qt::QText;
+using toolkit::qt::U;
+
+QPoint Zeilenort(int i, int x, int breite) { return {x + (i >= 8 ? breite / 2 : 0), 30 + 30 * (i % 8)}; }
+
+namespace {
+
+QFont Zeilenschrift(int hoehe) {
+  QFont f(QStringLiteral("MS Sans Serif"));
+  f.setBold(true);
+  f.setPixelSize(hoehe);
+  return f;
+}
+
+struct TArtDaten {
+  const char* Titel;
+  int Breite, Hoehe;
+  const char* Farbname;
+  int EingabeX, EingabeBreite;
+  int KnopfX;  // from Width div 2
+};
+
+TArtDaten Daten(TTabellenArt art) {
+  switch (art) {
+    case TTabellenArt::Tiefe: return {"VelkorWin - Wahl der Arbeitstiefen", 530, 324, "Farb_Edit", 115, 50, 25};
+    case TTabellenArt::Modus: return {"VelkorWin - Wahl der ArbeitsModi", 492, 319, "ehEdit", 110, 75, 25};
+    default: return {"VelkorWin -  Farbverfolgung", 439, 342, "FarbEdit", 115, 55, 0};
+  }
+}
+
+}  // namespace
+
+TFarbtabellenFenster::TFarbtabellenFenster(QWidget* haupt, TTabellenArt art, const char* klasse)
+    : QDialog(haupt), modell_(art), klasse_(klasse) {
+  setObjectName(QString::fromLatin1(klasse).mid(1));
+  const TArtDaten d = Daten(art);
+  resize(d.Breite, d.Hoehe);
+  const int w = d.Breite;
+  for (int i = 0; i < 16; ++i) {
+    const auto n = std::to_string(i + 1);
+    auto* label = new QLabel(QStringLiteral("Farbe %1").arg(i), this);
+    label->setObjectName(QString::fromStdString("Label" + n));
+    label->setGeometry(QRect(Zeilenort(i, 25, w), QSize(55, 15)));
+    label->setFont(Zeilenschrift(12));
+    auto* farbe = new QLineEdit(this);
+    farbe->setObjectName(QString::fromStdString(d.Farbname + n));
+    farbe->setGeometry(QRect(Zeilenort(i, 90, w), QSize(15, 15)));
+    farbe->setReadOnly(true);
+    farbe->setEnabled(false);
+    farbe->setFocusPolicy(Qt::NoFocus);
+    farben_[static_cast<std::size_t>(i)] = farbe;
+    const QRect ort(Zeilenort(i, d.EingabeX, w), QSize(d.EingabeBreite, art == TTabellenArt::Tiefe ? 15 : 20));
+    if (art == TTabellenArt::Tiefe) {
+      auto* e = new QLineEdit(this);
+      e->setObjectName(QString::fromStdString("FarbTiefenEdit" + n));
+      e->setGeometry(ort);
+      e->setFont(Zeilenschrift(12));
+      connect(e, &QLineEdit::editingFinished, this, [this, i, e] {
+        Sicher([&] {
+          if (!e->isModified()) return;
+          if (const auto text = modell_.TiefeVerlassen(i, toolkit::qt::AnsiText(e->text()))) {
+            e->setText(QText(*text));
+            e->setModified(false);
+          } else {
+            e->setFocus();
+          }
+          uebernehmen_->setEnabled(modell_.Geaendert());
+        });
+      });
+      tiefen_[static_cast<std::size_t>(i)] = e;
+    } else {
+      auto* l = new QComboBox(this);
+      l->setObjectName(QString::fromStdString("ComboBox" + n));
+      l->setGeometry(ort);
+      l->setFont(Zeilenschrift(art == TTabellenArt::Verfolgen ? 11 : 12));
+      for (const auto& eintrag : modell_.Eintraege()) l->addItem(QText(eintrag));
+      connect(l, &QComboBox::activated, this, [this, i](int eintrag) {
+        Sicher([&] {
+          modell_.Gewaehlt(i, eintrag);
+          uebernehmen_->setEnabled(modell_.Geaendert());
+        });
+      });
+      listen_[static_cast<std::size_t>(i)] = l;
+    }
+  }
+  uebernehmen_ = Knopf(this, "UebernehmenButton", "Übernehmen", w / 2 + d.KnopfX, d.Hoehe - 60);
+  schliessen_ = Knopf(this, "SchliessenButton", "Schließen", w / 2 + d.KnopfX + 110, d.Hoehe - 60);
+  connect(uebernehmen_, &QPushButton::clicked, this, [this] { Sicher([&] { Uebernehmen(); }); });
+  connect(schliessen_, &QPushButton::clicked, this, [this] { Sicher([&] { Schliessen(); }); });
+  toolkit::qt::FensterAnmelden(klasse_, [this] { Zeigen(); });
+}
+
+TFarbtabellenFenster::~TFarbtabellenFenster() { toolkit::qt::FensterAbmelden(klasse_); }
+
+void TFarbtabellenFenster::Zeigen() {
+  Sicher([&] {
+    setWindowTitle(U(Daten(modell_.Art()).Titel));
+    modell_.Vorbereiten();
+    for (int i = 0; i < 16; ++i) {
+      const auto k = static_cast<std::size_t>(i);
+      Farbfeld(farben_[k], Zeilenfarbe(i));
+      if (tiefen_[k]) {
+        tiefen_[k]->setText(QText(modell_.TiefenText(i)));
+        tiefen_[k]->setModified(false);
+      } else {
+        listen_[k]->setCurrentIndex(modell_.Eintrag(i));
+      }
+    }
+    uebernehmen_->setEnabled(false);
+    schliessen_->setEnabled(true);
+  });
+  exec();
+}
+
+void TFarbtabellenFenster::Uebernehmen() {
+  std::array<std::string, 16> werte;
+  for (std::size_t i = 0; i < 16; ++i)
+    werte[i] = tiefen_[i] ? toolkit::qt::AnsiText(tiefen_[i]->text()) : std::to_string(listen_[i]->currentIndex());
+  const int fehler = modell_.Uebernehmen(werte);
+  if (fehler >= 0) {
+    const auto k = static_cast<std::size_t>(fehler);
+    if (tiefen_[k]) tiefen_[k]->setFocus();
+    else listen_[k]->setFocus();
+  }
+  uebernehmen_->setEnabled(modell_.Geaendert());
+}
+
+void TFarbtabellenFenster::Schliessen() {
+  modell_.Schliessen();
+  uebernehmen_->setEnabled(false);
+  QDialog::accept();
+}
+
+// Esc: the depth and mode windows close through "Schließen"; the contour window's close
+// box hides it without a question and without restoring.
+void TFarbtabellenFenster::reject() {
+  if (modell_.Art() == TTabellenArt::Verfolgen) return QDialog::reject();
+  Sicher([&] { Schliessen(); });
+}
+
+void TFarbtabellenFenster::closeEvent(QCloseEvent* e) {
+  e->ignore();
+  reject();
+}
+
+}  // namespace imageprep
+
+using namespace imageprep;
+
+TVelkorAusschneidForm::TVelkorAusschneidForm(QWidget* haupt) : QDialog(haupt) {
+  setObjectName("VelkorAusschneidForm");
+  const int w = 329;
+  resize(w, 306);
+  for (int i = 0; i < 16; ++i) {
+    const auto n = std::to_string(i + 1);
+    auto* label = new QLabel(QStringLiteral("Farbe %1").arg(i), this);
+    label->setGeometry(QRect(Zeilenort(i, 25, w), QSize(55, 15)));
+    auto* farbe = new QLineEdit(this);
+    farbe->setObjectName(QString::fromStdString("ehEdit" + n));
+    farbe->setGeometry(QRect(Zeilenort(i, 90, w), QSize(15, 15)));
+    farbe->setReadOnly(true);
+    farbe->setFocusPolicy(Qt::NoFocus);
+    farben_[static_cast<std::size_t>(i)] = farbe;
+    auto* box = new QCheckBox(this);
+    box->setObjectName(QString::fromStdString("AusschneidCheckBox" + n));
+    box->setGeometry(QRect(Zeilenort(i, 115, w), QSize(15, 15)));
+    boxen_[static_cast<std::size_t>(i)] = box;
+    // Changes count when toggled, so a click straight on "Übernehmen" is never lost.
+    connect(box, &QCheckBox::toggled, this, [this, i](bool an) {
+      Sicher([&] {
+        modell_.Umgeschaltet(i, an);
+        uebernehmen_->setEnabled(modell_.Geaendert());
+      });
+    });
+  }
+  uebernehmen_ = Knopf(this, "UebernehmenButton", "Übernehmen", 40, 306 - 40);
+  auto* schliessen = Knopf(this, "SchliessenButton", "Schließen", 180, 306 - 40);
+  connect(uebernehmen_, &QPushButton::clicked, this, [this] {
+    Sicher([&] {
+      std::array<bool, 16> werte{};
+      for (std::size_t i = 0; i < 16; ++i) werte[i] = boxen_[i]->isChecked();
+      modell_.Uebernehmen(werte);
+      uebernehmen_->setEnabled(false);
+    });
+  });
+  connect(schliessen, &QPushButton::clicked, this, [this] { reject(); });
+  toolkit::qt::FensterAnmelden("TVelkorAusschneidForm", [this] { Zeigen(); });
+}
+
+TVelkorAusschneidForm::~TVelkorAusschneidForm() { toolkit::qt::FensterAbmelden("TVelkorAusschneidForm"); }
+
+void TVelkorAusschneidForm::Zeigen() {
+  Sicher([&] {
+    setWindowTitle(U("Velkor Ausschneidfarben wählen"));
+    modell_.Vorbereiten();
+    for (int i = 0; i < 16; ++i) {
+      const auto k = static_cast<std::size_t>(i);
+      const QSignalBlocker sperre(boxen_[k]);
+      boxen_[k]->setChecked(VelkorWinVAR::KonfigBlock.Ausschneidfarben[k]);
+      Farbfeld(farben_[k], Zeilenfarbe(i));
+    }
+    uebernehmen_->setEnabled(false);
+  });
+  exec();
+}
+
+void TVelkorAusschneidForm::reject() {
+  Sicher([&] { modell_.Schliessen(); });
+  uebernehmen_->setEnabled(false);
+  QDialog::reject();
+}
+
+void TVelkorAusschneidForm::closeEvent(QCloseEvent* e) {
+  e->ignore();
+  reject();
+}

@@ -1,0 +1,80 @@
+#pragma once
+// The 16-row colour-table windows: depth (TVelkorTiefenform), work mode (TVelkorModusForm)
+// and contour following (TVelkorF_verfolgForm) per colour, and the cut-out window
+// (TVelkorAusschneidForm) of the same design. Rows 0..7 stand in the left column, 8..15
+// in the right one.
+#include <QDialog>
+#include <array>
+
+#include "imageprep/FarbtabellenModell.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+
+namespace imageprep {
+
+// The place of row i's control whose left-column x is `x`, in a window `breite` wide.
+QPoint Zeilenort(int i, int x, int breite);
+
+class TFarbtabellenFenster : public QDialog {
+public:
+  TFarbtabellenFenster(QWidget* haupt, TTabellenArt art, const char* klasse);
+  ~TFarbtabellenFenster() override;
+
+  void Zeigen();
+  TFarbtabellenModell& Modell() { return modell_; }
+  void reject() override;
+
+protected:
+  void closeEvent(QCloseEvent* e) override;
+
+private:
+  void Uebernehmen();
+  void Schliessen();
+
+  TFarbtabellenModell modell_;
+  std::string klasse_;
+  std::array<QWidget*, 16> farben_{};
+  std::array<QLineEdit*, 16> tiefen_{};
+  std::array<QComboBox*, 16> listen_{};
+  QPushButton *uebernehmen_, *schliessen_;
+};
+
+}  // namespace imageprep
+
+class TVelkorTiefenform : public imageprep::TFarbtabellenFenster {
+public:
+  explicit TVelkorTiefenform(QWidget* haupt)
+      : TFarbtabellenFenster(haupt, imageprep::TTabellenArt::Tiefe, "TVelkorTiefenform") {}
+};
+
+class TVelkorModusForm : public imageprep::TFarbtabellenFenster {
+public:
+  explicit TVelkorModusForm(QWidget* haupt)
+      : TFarbtabellenFenster(haupt, imageprep::TTabellenArt::Modus, "TVelkorModusForm") {}
+};
+
+class TVelkorF_verfolgForm : public imageprep::TFarbtabellenFenster {
+public:
+  explicit TVelkorF_verfolgForm(QWidget* haupt)
+      : TFarbtabellenFenster(haupt, imageprep::TTabellenArt::Verfolgen, "TVelkorF_verfolgForm") {}
+};
+
+class TVelkorAusschneidForm : public QDialog {
+public:
+  explicit TVelkorAusschneidForm(QWidget* haupt);
+  ~TVelkorAusschneidForm() override;
+  void Zeigen();
+  void reject() override;
+
+protected:
+  void closeEvent(QCloseEvent* e) override;
+
+private:
+  imageprep::TAusschneidModell modell_;
+  std::array<QWidget*, 16> farben_{};
+  std::array<QCheckBox*, 16> boxen_{};
+  QPushButton* uebernehmen_ = nullptr;
+};

@@ -1,0 +1,232 @@
+// The image section and size window's model: the section, its grabs, drags and keys, the
+// size steps and what accepting and cancelling leave in the engine's state.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "engine/VelkorWinVAR.h"
+#include "imageprep/BildausschnittModell.h"
+#include "tests/imageprep/ImageprepHilfen.h"
+#include "toolkit/NumberFormat.h"
+
+using namespace imageprep;
+using imageprep_test::KoordinatenBild;
+namespace var = VelkorWinVAR;
+
+namespace {
+
+class BAModellTest : public imageprep_test::ImageprepFixture {
+protected:
+  void SetUp() override {
+    ImageprepFixture::SetUp();
+    var::BildFraesbereich = {0.0, 30.0, 40.0, 0.0};
+  }
+  TBAModell m;
+  TRechteck R(int l, int o, int r, int u) { return {l, o, r, u}; }
+};
+
+TEST_F(BAModellTest, OeffnetMitEingerueckemAusschnitt) {
+  m.Vorbereiten(KoordinatenBild(100, 80), false);
+  EXPECT_EQ(m.Ausschnitt(), R(10, 10, 90, 70));
+  EXPECT_EQ(m.AnzeigeBreite(), 80);
+  EXPECT_EQ(m.AnzeigeHoehe(), 60);
+  EXPECT_EQ(m.FraesbreiteText(), "0,500");
+  EXPECT_EQ(m.FraeshoeheText(), "0,500");
+  EXPECT_EQ(m.Hinweistext(), toolkit::Ansi("Breite = 80 Höhe = 60"));
+  m.Taste(TBATaste::Ende, false);
+  m.Taste(TBATaste::Pos1, false);
+  EXPECT_EQ(m.Ausschnitt(), R(0, 0, 100, 80));
+}
+
+TEST_F(BAModellTest, KleinesBildBeginntMitGueltigemAusschnitt) {
+  m.Vorbereiten(KoordinatenBild(15, 15), false);
+  EXPECT_EQ(m.Ausschnitt(), R(0, 0, 15, 15));
+  m.Vorbereiten(KoordinatenBild(15, 300), false);
+  EXPECT_EQ(m.Ausschnitt(), R(0, 10, 15, 290));
+}
+
+struct TGriff {
+  int x, y;
+  TGreifzone zone;
+};
+class GreifzonenTest : public BAModellTest, public ::testing::WithParamInterface<TGriff> {};
+
+// Section (10, 10, 90, 70): middles mx = 50, my = 40.
+TEST_P(GreifzonenTest, DruckGreiftDieZone) {
+  m.Vorbereiten(KoordinatenBild(100, 80), false);
+  EXPECT_EQ(m.ZoneFuerDruck(GetParam().x, GetParam().y), GetParam().zone);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Zonen, GreifzonenTest,
+    ::testing::Values(TGriff{3, 40, TGreifzone::links}, TGriff{97, 40, TGreifzone::keine},
+                      TGriff{95, 40, TGreifzone::rechts}, TGriff{50, 40, TGreifzone::innen},
+                      TGriff{50, 5, TGreifzone::oben}, TGriff{50, 75, TGreifzone::unten},
+                      TGriff{10, 10, TGreifzone::linksOben}, TGriff{90, 10, TGreifzone::rechtsOben},
+                      TGriff{90, 70, TGreifzone::rechtsUnten}, TGriff{10, 70, TGreifzone::linksUnten},
+                      TGriff{25, 25, TGreifzone::keine}));
+
+TEST_F(BAModellTest, EckeLinksUntenBewegtNurLinksUndUnten) {
+  m.Vorbereiten(KoordinatenBild(100, 80), false);
+  m.Druecken(10, 70, true);
+  m.Ziehen(15, 75);
+  m.Loslassen(15, 75);
+  EXPECT_EQ(m.Ausschnitt(), R(15, 10, 90, 75));
+}
+
+TEST_F(BAModellTest, GanzesRechteckSchrumpftAmRand) {
+  m.Vorbereiten(KoordinatenBild(100, 80), false);
+  m.Druecken(50, 40, true);
+  m.Ziehen(70, 40);
+  m.Loslassen(70, 40);
+  EXPECT_EQ(m.Ausschnitt(), R(30, 10, 100, 70));
+}
+
+TEST_F(BAModellTest, ZugAusVielenSchrittenBewegtGenauUmDieStrecke) {
+  m.Vorbereiten(KoordinatenBild(100, 80), false);
+  m.Druecken(3, 40, true);
+  for (int x = 4; x <= 23; ++x) m.Ziehen(x, 40);
+  m.Loslassen(23, 40);
+  EXPECT_EQ(m.Ausschnitt().Links, 30);
+  // A release away from the last move applies only the rest.
+  m.Druecken(30, 40, true);
+  m.Ziehen(35, 40);
+  m.Loslassen(38, 40);
+  EXPECT_EQ(m.Ausschnitt().Links, 38);
+}
+
+TEST_F(BAModellTest, StrgPfeilVerschiebtDieKanteUnterDerPosition) {
+  m.Vorbereiten(KoordinatenBild(100, 80), false);
+  m.Druecken(10, 40, false);
+  for (int i = 0; i < 3; ++i) m.Taste(TBATaste::Links, true);
+  EXPECT_EQ(m.Ausschnitt().Links, 7);
+  m.Taste(TBATaste::Runter, false);  // without Ctrl only the position moves
+  EXPECT_EQ(m.Ausschnitt(), R(7, 10, 90, 70));
+  EXPECT_EQ(m.ZeigerY(), 41);
+}
+
+TEST_F(BAModellTest, ZuegeUeberDenRandBleibenImBild) {
+  m.Vorbereiten(KoordinatenBild(100, 80), false);
+  m.Druecken(90, 40, true);
+  m.Ziehen(-500, 40);  // right edge far to the left: clamped, inverted
+  EXPECT_EQ(m.Ausschnitt().Rechts, 0);
+  m.Loslassen(-500, 40);
+  const auto a = m.Ausschnitt();
+  for (int v : {a.Links, a.Rechts}) EXPECT_TRUE(v >= 0 && v <= 100);
+  for (int v : {a.Oben, a.Unten}) EXPECT_TRUE(v >= 0 && v <= 80);
+}
+
+TEST_F(BAModellTest, VerdrehterAusschnittWirdAbgewiesen) {
+  m.Vorbereiten(KoordinatenBild(100, 80), false);
+  m.Druecken(90, 40, true);
+  m.Ziehen(5, 40);
+  EXPECT_LE(m.Ausschnitt().Rechts, m.Ausschnitt().Links);
+  EXPECT_EQ(m.FraesbreiteText(), "");  // no span, no division
+  testsupport::DialogSkript dialoge;
+  imageprep_test::HinweisErwarten(dialoge, "Ausschnittgrenzen ändern oder abbrechen!");
+  EXPECT_FALSE(m.AusschnittOK());
+  EXPECT_FALSE(m.Groessenwahl());
+  EXPECT_FALSE(var::Bildausschnitt.Gewaehlt);
+}
+
+TEST_F(BAModellTest, GrobeSchritteUndFeineRueckstellung) {
+  const auto bild = KoordinatenBild(200, 100);
+  m.Vorbereiten(bild, true);
+  m.GrobGeaendert(26);
+  m.GrobGeaendert(36);  // a jump of ten positions is one step
+  m.GrobGeaendert(37);
+  EXPECT_NEAR(m.Faktor(), 1 / (1.1 * 1.1 * 1.1), 1e-12);
+  EXPECT_EQ(m.Bild().Width(), std::lround(200 / (1.1 * 1.1 * 1.1)));
+  EXPECT_EQ(m.FeinPosition(), TBAModell::BalkenMitte);
+  const double g = m.Faktor();
+  m.FeinGeaendert(m.FeinPosition());  // the reset itself makes no step
+  EXPECT_EQ(m.Faktor(), g);
+  m.FeinGeaendert(24);
+  EXPECT_NEAR(m.Faktor(), g * 1.01, 1e-12);
+  EXPECT_EQ(var::Gesamtbildverkleinerung, m.Faktor());
+  m.Zurueck();
+  EXPECT_EQ(m.Faktor(), 1.0);
+  EXPECT_EQ(m.Bild(), bild);
+}
+
+TEST_F(BAModellTest, VergroesserungMitGrenze) {
+  m.Vorbereiten(KoordinatenBild(8000, 2), true);
+  m.GrobGeaendert(24);
+  EXPECT_NEAR(m.Faktor(), 1.1, 1e-12);
+  testsupport::DialogSkript dialoge;
+  imageprep_test::HinweisErwarten(dialoge, "Weitere Bildvergrößerung nicht möglich!");
+  for (int p = 23; p >= 17; --p) m.GrobGeaendert(p);  // the eighth step would pass 16384
+  EXPECT_NEAR(m.Faktor(), std::pow(1.1, 7), 1e-9);
+  EXPECT_EQ(m.Bild().Width(), std::lround(8000 * std::pow(1.1, 7)));
+}
+
+TEST_F(BAModellTest, EinPixelBleibtEinPixel) {
+  m.Vorbereiten(KoordinatenBild(1, 1), true);
+  for (int p = 26; p <= 40; ++p) m.GrobGeaendert(p);
+  EXPECT_LT(m.Faktor(), 0.5);
+  EXPECT_EQ(m.Bild().Width(), 1);
+  EXPECT_EQ(m.Bild().Height(), 1);
+}
+
+TEST_F(BAModellTest, AusschnittOKUndGroesseOK) {
+  const auto quelle = KoordinatenBild(100, 80);
+  var::Bearbeitungsbild = quelle;
+  m.Vorbereiten(quelle, false);
+  // Drags and keys, then the picture is exactly the crop: the band never gets into it.
+  m.Druecken(50, 40, true);
+  m.Ziehen(52, 43);
+  m.Loslassen(52, 43);
+  m.Druecken(12, 43, false);
+  m.Taste(TBATaste::Links, true);
+  ASSERT_EQ(m.Ausschnitt(), R(11, 13, 92, 73));
+  ASSERT_TRUE(m.AusschnittOK());
+  auto crop = quelle;
+  BildAusschnittKopieren(crop, 11, 13, 92, 73);
+  EXPECT_EQ(m.Bild(), crop);
+  EXPECT_EQ(var::Bearbeitungsbild, crop);
+  EXPECT_EQ(*var::Arbeitsbild, crop);
+  EXPECT_EQ(*toolkit::AbgelegtesBild(), crop);
+  const auto& a = var::Bildausschnitt;
+  EXPECT_TRUE(a.Gewaehlt);
+  EXPECT_EQ((std::array<int, 4>{a.Links, a.Oben, a.Rechts, a.Unten}), (std::array<int, 4>{11, 13, 92, 73}));
+  EXPECT_TRUE(m.Groessenwahl());
+  EXPECT_EQ(AusschnittwahlGesperrt, 1);
+
+  m.GrobGeaendert(26);
+  const auto ergebnis = m.GroesseOK();
+  EXPECT_EQ(ergebnis.Width(), std::lround(81 / 1.1));
+  EXPECT_EQ(var::BildKopie, ergebnis);
+  EXPECT_EQ(var::Bearbeitungsbild, ergebnis);
+  EXPECT_EQ(*var::Arbeitsbild, crop);  // unscaled: "Nein" mills the picture itself
+  EXPECT_NEAR(var::Gesamtbildverkleinerung, 1 / 1.1, 1e-12);
+}
+
+TEST_F(BAModellTest, AbbruchNachAusschnittStelltDieBilderWiederHer) {
+  const auto quelle = KoordinatenBild(100, 80);
+  var::Bearbeitungsbild = quelle;
+  var::Arbeitsbild.reset();
+  var::Bildausschnitt = {1, 2, 3, 4, true};
+  m.Vorbereiten(quelle, false);
+  ASSERT_TRUE(m.AusschnittOK());
+  m.Abbrechen();
+  EXPECT_TRUE(var::WandlungsFehler);
+  EXPECT_FALSE(var::Bildausschnitt.Gewaehlt);
+  EXPECT_EQ(var::Bildausschnitt.Rechts, 90);  // bounds stay
+  EXPECT_EQ(var::Bearbeitungsbild, quelle);
+  EXPECT_EQ(*var::Arbeitsbild, quelle);
+  EXPECT_EQ(AusschnittwahlGesperrt, 1);
+}
+
+TEST_F(BAModellTest, LeeresBild) {
+  m.Vorbereiten(toolkit::TBitmap{}, false);
+  EXPECT_EQ(m.Ausschnitt(), R(0, 0, 0, 0));
+  EXPECT_EQ(m.FraesbreiteText(), "");
+  testsupport::DialogSkript dialoge;
+  imageprep_test::HinweisErwarten(dialoge, "Ausschnittgrenzen ändern oder abbrechen!");
+  EXPECT_FALSE(m.AusschnittOK());
+  m.Vorbereiten(toolkit::TBitmap{}, true);
+  m.GrobGeaendert(10);
+  EXPECT_TRUE(m.GroesseOK().Empty());
+}
+
+}  // namespace

@@ -1,0 +1,252 @@
+// The colour editor's model: zoom, pipette, recolouring with undo and redo, extra colours,
+// the preview and leaving the window.
+#include <gtest/gtest.h>
+
+#include "engine/VelkorWinFileUtils.h"
+#include "engine/VelkorWinMOVE.h"
+#include "engine/VelkorWinVAR.h"
+#include "imageprep/FarbabwahlModell.h"
+#include "tests/imageprep/ImageprepHilfen.h"
+
+using namespace imageprep;
+namespace var = VelkorWinVAR;
+
+namespace {
+
+class FarbabwahlTest : public imageprep_test::ImageprepFixture {
+protected:
+  void SetUp() override {
+    ImageprepFixture::SetUp();
+    bild = imageprep_test::KoordinatenBild(40, 30);  // 1200 colours
+    var::QuellImage = bild;
+    VelkorWinMOVE::BildFarbenZaehlen(bild);
+    toolkit::BildAblegen(bild);
+    m.Vorbereiten();
+  }
+  toolkit::TBitmap bild;
+  TFarbabwahlModell m;
+  testsupport::DialogSkript dialoge;
+};
+
+TEST_F(FarbabwahlTest, Zoom) {
+  imageprep_test::HinweisErwarten(dialoge, "Weitere Verkleinerung nicht möglich!");
+  m.Verkleinern();
+  EXPECT_EQ(m.Zoomfaktor(), 1);
+  m.Vergroessern();
+  m.Vergroessern();
+  EXPECT_EQ(m.Zoomfaktor(), 4);
+  EXPECT_EQ(m.Anzeige().Width(), 160);
+  EXPECT_EQ(m.Anzeige().Pixel(13, 9), bild.Pixel(3, 2));
+  EXPECT_EQ(m.Pixel(13, 9), (std::pair{3, 2}));
+  EXPECT_EQ(m.Pixel(160, 0), std::nullopt);
+  const auto vier = m.Anzeige();
+  m.Vergroessern();
+  m.Verkleinern();
+  EXPECT_EQ(m.Anzeige(), vier);
+  while (m.Zoomfaktor() < 128) m.Vergroessern();
+  imageprep_test::HinweisErwarten(dialoge, "Weitere Bildvergrößerung nicht möglich!");
+  m.Vergroessern();  // 10240 x 7680 pixels: beyond the limit
+  EXPECT_EQ(m.Zoomfaktor(), 128);
+}
+
+TEST_F(FarbabwahlTest, PipetteUndUmfaerbenRueckgaengigWiderrufen) {
+  const auto zaehlung = imageprep_test::Zaehlung(var::Farbtabelle);
+  m.Klicken(5, 5);  // at 1:1 a click only reads
+  EXPECT_EQ(m.Pipette(), -1);
+  m.Vergroessern();
+  m.Klicken(4, 6);
+  EXPECT_EQ(m.Pipette(), bild.Pixel(2, 3));
+  EXPECT_FALSE(var::BildGeaendert);
+  m.Klicken(21, 11);
+  EXPECT_EQ(m.Arbeitsbild().Pixel(10, 5), bild.Pixel(2, 3));
+  EXPECT_EQ(m.Anzeige().Pixel(20, 10), bild.Pixel(2, 3));
+  EXPECT_EQ(m.Anzeige().Pixel(21, 11), bild.Pixel(2, 3));
+  EXPECT_EQ(m.Arbeitsbild().Pixel(11, 5), bild.Pixel(11, 5));
+  EXPECT_TRUE(var::BildGeaendert);
+  EXPECT_TRUE(m.AenderungenVorhanden());
+  EXPECT_EQ(imageprep_test::Zaehlung(var::Farbtabelle), zaehlung);
+
+  m.Umfaerben(40, 2, "");
+  m.Umfaerben(60, 2, "");
+  const auto nachher = m.Arbeitsbild();
+  for (int i = 0; i < 3; ++i) m.Rueckgaengig();
+  EXPECT_EQ(m.Arbeitsbild(), bild);
+  EXPECT_EQ(m.Anzeige().Pixel(20, 10), bild.Pixel(10, 5));
+  for (int i = 0; i < 3; ++i) m.Widerrufen();
+  EXPECT_EQ(m.Arbeitsbild(), nachher);
+  for (int i = 0; i < 3; ++i) m.Rueckgaengig();
+  EXPECT_EQ(imageprep_test::Zaehlung(var::Farbtabelle), zaehlung);
+  imageprep_test::HinweisErwarten(dialoge, "Kein Rückgängigmachen möglich!");
+  m.Rueckgaengig();
+}
+
+TEST_F(FarbabwahlTest, OhnePipetteKeinUmfaerben) {
+  imageprep_test::HinweisErwarten(dialoge, "Umfarben kann nur bei gefüllter Pipette erfolgenn!");
+  EXPECT_FALSE(m.Umfaerben(1, 1, toolkit::Ansi("Umfarben kann nur bei gefüllter Pipette erfolgenn!")));
+  imageprep_test::HinweisErwarten(dialoge, "Zum Füllen der Pipette muss sich der Mauszeiger über dem Bild befinden!");
+  m.PipetteFuellen(-1, 3);
+  EXPECT_EQ(m.Arbeitsbild(), bild);
+}
+
+TEST_F(FarbabwahlTest, ExtrafarbenAnfuegenDoppeltLoeschen) {
+  imageprep_test::HinweisErwarten(dialoge, "Eine Extrafarbe kann nur bei gefüllter Pipette angefügt werden!");
+  EXPECT_EQ(m.ExtrafarbeAnfuegen(), -1);
+  for (int x : {1, 2, 3}) {
+    m.PipetteFuellen(x, 0);
+    EXPECT_EQ(m.ExtrafarbeAnfuegen(), x - 1);
+  }
+  EXPECT_EQ(var::Extrafarbliste[0], (var::TEF_Datentyp{1, bild.Pixel(1, 0), var::KonfigBlock.GrundArbeitsmodus,
+                                                       var::KonfigBlock.GrundBesonderheit}));
+  EXPECT_EQ(m.Extrapixelanzahl(), 3);
+  EXPECT_EQ(m.Grundpixelanzahl(), 1200 - 3);
+  m.PipetteFuellen(2, 0);
+  imageprep_test::HinweisErwarten(dialoge, "Die Farbe ist schon eine Extrafarbe!");
+  EXPECT_EQ(m.ExtrafarbeAnfuegen(), 1);  // refused, its row selected
+  EXPECT_EQ(var::Extrafarbliste.size(), 3u);
+  m.Loeschen(1);
+  ASSERT_EQ(var::Extrafarbanzahl, 2);
+  EXPECT_EQ(var::Extrafarbliste[1].Farbe, bild.Pixel(3, 0));
+  m.Loeschen(2);  // "alle"
+  EXPECT_EQ(var::Extrafarbanzahl, 0);
+  EXPECT_EQ(m.Grundpixelanzahl(), var::Pixelanzahl);
+}
+
+TEST_F(FarbabwahlTest, FremdeFarbnummernZaehlenNull) {
+  var::Extrafarbliste = {{-1, 5, var::TArbeitsmodus::ohne, var::TBesonderheit::keine},
+                         {5000, 6, var::TArbeitsmodus::ohne, var::TBesonderheit::keine},
+                         {0, bild.Pixel(0, 0), var::TArbeitsmodus::ohne, var::TBesonderheit::keine}};
+  var::Extrafarbanzahl = 3;
+  EXPECT_EQ(m.Extrapixelanzahl(), 1);
+}
+
+TEST_F(FarbabwahlTest, VorschauMaltNurInDieAnzeige) {
+  toolkit::TBitmap grau(2, 1);
+  grau.SetPixel(0, 0, toolkit::RGB(200, 200, 200));
+  grau.SetPixel(1, 0, toolkit::RGB(50, 50, 50));
+  var::QuellImage = grau;
+  VelkorWinMOVE::BildFarbenZaehlen(grau);
+  toolkit::BildAblegen(grau);
+  var::Bearbeitungsbild = grau;
+  m.Vorbereiten();
+  var::Extrafarbliste = {{0, toolkit::RGB(200, 200, 200), var::TArbeitsmodus::ohne, var::TBesonderheit::keine},
+                         {1, toolkit::RGB(50, 50, 50), var::TArbeitsmodus::ohne, var::TBesonderheit::keine}};
+  var::Extrafarbanzahl = 2;
+  m.AbwahlUmschalten();
+  EXPECT_EQ(m.Anzeige().Pixel(0, 0), 0x000000);
+  EXPECT_EQ(m.Anzeige().Pixel(1, 0), 0xFFFFFF);
+  m.ModusWaehlen(1, 1);  // milled: unchanged in the preview
+  EXPECT_EQ(m.Anzeige().Pixel(1, 0), toolkit::RGB(50, 50, 50));
+  EXPECT_EQ(m.Arbeitsbild(), grau);
+  EXPECT_EQ(var::Bearbeitungsbild, grau);
+  m.AbwahlUmschalten();
+  EXPECT_EQ(m.Anzeige(), grau);
+}
+
+TEST_F(FarbabwahlTest, Palette) {
+  dialoge.Farbe(0x123456);
+  imageprep_test::FrageErwarten(dialoge, "Die Farbe ist in dem Bild nicht vorhanden`\rTrotzdem verwenden (J/N)?", false);
+  const int anzahl = var::Farbanzahl;
+  m.PaletteWaehlen();
+  EXPECT_EQ(var::Farbanzahl, anzahl);
+  EXPECT_EQ(m.Pipette(), -1);
+  dialoge.Farbe(0x123456);
+  imageprep_test::FrageErwarten(dialoge, "Die Farbe ist in dem Bild nicht vorhanden`\rTrotzdem verwenden (J/N)?", true);
+  m.PaletteWaehlen();
+  EXPECT_EQ(var::Farbanzahl, anzahl + 1);
+  EXPECT_EQ(var::Farbtabelle[static_cast<std::size_t>(anzahl)].Anzahl, 0);
+  EXPECT_EQ(m.Pipette(), 0x123456);
+  dialoge.Farbe(bild.Pixel(4, 4));
+  m.PaletteWaehlen();
+  EXPECT_EQ(m.Pipette(), bild.Pixel(4, 4));
+  dialoge.Farbe(std::nullopt);
+  m.PaletteWaehlen();
+  EXPECT_EQ(m.Pipette(), bild.Pixel(4, 4));
+}
+
+TEST_F(FarbabwahlTest, ListenUndGetippteTexte) {
+  m.PipetteFuellen(0, 0);
+  m.ExtrafarbeAnfuegen();
+  m.ModusWaehlen(0, 2);
+  EXPECT_EQ(var::Extrafarbliste[0].Arbeitsmodus, var::TArbeitsmodus::Sticheln);
+  EXPECT_TRUE(m.AenderungenVorhanden());
+  EXPECT_EQ(m.ModusText("Fraesen"), 1);
+  imageprep_test::HinweisErwarten(dialoge, "Zulässig sind nur 'kein', 'Fräsen' und 'Sticheln'!");
+  EXPECT_EQ(m.ModusText("xyz"), std::nullopt);
+  imageprep_test::HinweisErwarten(dialoge, "Zulässig sind nur 'ohne'  und 'verfolgen'!");
+  EXPECT_EQ(m.BesonderheitText(-1, "xyz"), std::nullopt);
+  imageprep_test::HinweisErwarten(dialoge, "Zulässig sind nur 'ohne' und 'verfolgen'!");
+  EXPECT_EQ(m.BesonderheitText(0, "xyz"), std::nullopt);
+  EXPECT_EQ(m.BesonderheitText(0, "verfolgen "), 1);
+}
+
+TEST_F(FarbabwahlTest, EscapeMitJaVerwirftAlles) {
+  const auto grundModus = var::KonfigBlock.GrundArbeitsmodus;
+  m.Vergroessern();
+  m.PipetteFuellen(0, 0);
+  m.ExtrafarbeAnfuegen();
+  m.ModusWaehlen(-1, 2);
+  m.Umfaerben(10, 10, "");
+  imageprep_test::FrageErwarten(dialoge, "Geänderte Werte verwerfen?", true);
+  EXPECT_TRUE(m.Escape());
+  m.Verlassen();
+  EXPECT_TRUE(var::Extrafarbliste.empty());
+  EXPECT_EQ(var::KonfigBlock.GrundArbeitsmodus, grundModus);
+  EXPECT_EQ(m.Arbeitsbild(), bild);
+  EXPECT_EQ(var::QuellImage, bild);
+  EXPECT_FALSE(var::BildGeaendert);
+}
+
+TEST_F(FarbabwahlTest, EscapeMitNeinBehaeltUndSchliessenFragtNachDemSpeichern) {
+  m.Vergroessern();
+  m.PipetteFuellen(0, 0);
+  m.Umfaerben(10, 10, "");
+  imageprep_test::FrageErwarten(dialoge, "Geänderte Werte verwerfen?", false);
+  EXPECT_TRUE(m.Escape());
+  imageprep_test::FrageErwarten(dialoge, "Das Bild wurde geändert! Speichern?", false);
+  m.Schliessen();
+  m.Verlassen();
+  EXPECT_EQ(var::QuellImage.Pixel(5, 5), bild.Pixel(0, 0));
+  EXPECT_FALSE(var::BildGeaendert);
+}
+
+TEST_F(FarbabwahlTest, OhneAenderungFragtEscapeNachDemSchliessen) {
+  imageprep_test::FrageErwarten(dialoge, "Fenster schließen?", false);
+  EXPECT_FALSE(m.Escape());
+}
+
+TEST_F(FarbabwahlTest, DieExtrafarbdateiDieEsHinterlaesst) {
+  m.PipetteFuellen(3, 0);
+  m.ExtrafarbeAnfuegen();
+  m.ModusWaehlen(0, 1);
+  m.BesonderheitWaehlen(0, 1);
+  m.PipetteFuellen(7, 1);
+  m.ExtrafarbeAnfuegen();
+  const auto liste = var::Extrafarbliste;
+  ASSERT_TRUE(VelkorWinFileUtils::ExtrafarbDateiSpeichern(var::Extrafarbliste, "TEIL.NOP"));
+  const auto zeilen = Zeilen("TEIL.NOP");
+  ASSERT_EQ(zeilen.size(), 3u + 8u);
+  EXPECT_EQ(zeilen[3], "Farbnummer=3");
+  EXPECT_EQ(zeilen[5], "          Arbeitsmodus=Fraesen");
+  EXPECT_EQ(zeilen[6], "          Besonderheit=Farbe verfolgen");
+  VelkorWinFileUtils::ExtrafarbDateiLaden(var::Extrafarbliste, "TEIL.NOP");
+  EXPECT_EQ(var::Extrafarbliste, liste);
+}
+
+TEST(FarbabwahlOhneBildTest, LeeresBildSperrtAlles) {
+  testsupport::TempDir dir(true);
+  toolkit::BildablageLeeren();
+  var::ResetState();
+  var::Bilddateiname = "FEHLT.BMP";
+  testsupport::DialogSkript dialoge;
+  imageprep_test::HinweisErwarten(dialoge, "Die Datei FEHLT.BMP kann nicht geöffnet werden!");
+  TFarbabwahlModell m;
+  m.Vorbereiten();
+  EXPECT_FALSE(m.BildVorhanden());
+  m.Vergroessern();
+  EXPECT_EQ(m.Zoomfaktor(), 1);
+  EXPECT_EQ(m.Pixel(0, 0), std::nullopt);
+  m.Klicken(0, 0);
+  var::ResetState();
+}
+
+}  // namespace
