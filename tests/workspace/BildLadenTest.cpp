@@ -9,6 +9,7 @@
 #include "imageio/Save_as_PCX_Unit.h"
 #include "support/TempDir.h"
 #include "toolkit/BitmapFile.h"
+#include "toolkit/Picture.h"
 #include "workspace/BildLaden.h"
 
 namespace {
@@ -144,6 +145,30 @@ TEST_F(BildLaden, ContentComesBeforeTheExtension) {
   workspace::LoadImageFile("FALSCH.BMP", b);
   EXPECT_EQ(b.Width(), 9);
   EXPECT_EQ(b.Pixel(8, 3), Ortsfarbe(8, 3));
+}
+
+// A picture class whose files hold no pixels.
+class TLeeresBild : public toolkit::TGraphic {
+public:
+  static const toolkit::TGraphicClass Class;
+  const toolkit::TGraphicClass& ClassType() const override { return Class; }
+  void LoadFromBytes(std::span<const std::uint8_t>) override {}
+};
+const toolkit::TGraphicClass TLeeresBild::Class = {"TLeeresBild", &toolkit::MakeGraphic<TLeeresBild>,
+                                                   &toolkit::TGraphic::Class};
+
+TEST_F(BildLaden, PictureWithoutPixelsCountsAsUnreadable) {
+  toolkit::TPicture::RegisterFileFormat("LEER", "leer", TLeeresBild::Class);
+  dir.write("NICHTS.LEER", "irgendwas");
+  TBitmap b = Ortsbild(2, 2);
+  try {
+    workspace::LoadImageFile("NICHTS.LEER", b);
+    ADD_FAILURE() << "no error";
+  } catch (const std::exception& e) {
+    EXPECT_STREQ(e.what(), "Die Bilddatei NICHTS.LEER enth\xE4lt kein Bild!");
+  }
+  toolkit::TPicture::UnregisterGraphicClass(TLeeresBild::Class);
+  EXPECT_EQ(b, Ortsbild(2, 2));
 }
 
 // Files that cannot give a picture: each raises an error whose text can be shown, and

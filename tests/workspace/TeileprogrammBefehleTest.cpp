@@ -1,0 +1,303 @@
+// The main window's part-program commands: "Laden", the main window's side of
+// "Editieren" and the font hand-over to the viewer.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "engine/EngineReset.h"
+#include "engine/VelkorWinVAR.h"
+#include "imageio/RasterGraphics.h"
+#include "qtsupport/DialogSkript.h"
+#include "support/TempDir.h"
+#include "toolkit/Bildablage.h"
+#include "toolkit/BitmapFile.h"
+#include "toolkit/qt/Fensterliste.h"
+#include "workspace/Teileprogramm.h"
+#include "workspace/Teileprogramm_Befehle.h"
+
+namespace {
+
+using namespace VelkorWinVAR;
+using toolkit::TBitmap;
+using testsupport::DialogSkript;
+
+void ErwarteHinweis(DialogSkript& s, std::string text) {
+  using Erwartung = DialogSkript& (DialogSkript::*)(std::string);
+  (s.*static_cast<Erwartung>(&DialogSkript::Hinweis))(std::move(text));
+}
+void ErwarteOeffnen(DialogSkript& s, std::optional<std::string> datei) {
+  using Erwartung = DialogSkript& (DialogSkript::*)(std::optional<std::string>);
+  (s.*static_cast<Erwartung>(&DialogSkript::DateiOeffnen))(std::move(datei));
+}
+
+// A part program with an image cycle naming `bild` (as written in it).
+std::string MitBildzyklus(const std::string& bild) {
+  return "%\r\nN10 G90\r\nN20 G189 X0 Y0 Z5 P'" + bild + "'\r\nN30 M30\r\n";
+}
+
+TBitmap Farbbild(int w, int h) {
+  TBitmap b(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) b.SetPixel(x, y, x < w / 2 ? 0x0000FF : 0xFFFFFF);
+  return b;
+}
+
+// A window of another part, stood in for by what it does when shown.
+class Ersatzfenster {
+public:
+  Ersatzfenster(std::string klasse, std::function<void()> tat) : klasse_(std::move(klasse)) {
+    toolkit::qt::FensterAnmelden(klasse_, [this, tat = std::move(tat)] {
+      ++Gezeigt;
+      tat();
+    });
+  }
+  ~Ersatzfenster() { toolkit::qt::FensterAbmelden(klasse_); }
+  int Gezeigt = 0;
+
+private:
+  std::string klasse_;
+};
+
+class TeileprogrammBefehle : public ::testing::Test {
+protected:
+  void SetUp() override {
+    engine::ResetAllModules();
+    RasterGraphics::ResetState();
+    toolkit::BildablageLeeren();
+    workspace::TeileprogrammGeaendert = false;
+  }
+  void TearDown() override {
+    workspace::TeileprogrammGeaendert = false;
+    toolkit::BildablageLeeren();
+  }
+  // TEIL.CNC loaded as start-up leaves it.
+  void TeilGeladen(const std::string& inhalt) {
+    dir.write("TEIL.CNC", inhalt);
+    KonfigBlock.Arbeitsdateiname = "TEIL.CNC";
+    KonfigBlock.Zieldateiname = "TEIL.CVT";
+    TNcZeilen liste;
+    ASSERT_TRUE(workspace::ReadPartProgram(liste, "TEIL.CNC"));
+    TeileprogrammListe = liste;
+  }
+
+  testsupport::TempDir dir{true};
+  DialogSkript skript;
+};
+
+TEST_F(TeileprogrammBefehle, CancelledWithAProgramLoadedReloadsItsPictureAndSetsTheLabels) {
+  TeilGeladen(MitBildzyklus("bild.bmp"));
+  toolkit::SaveBitmapFile(Farbbild(40, 20), dir.file("BILD.BMP"));
+  ErwarteOeffnen(skript, std::nullopt);
+  const auto e = workspace::Laden1Click();
+  ASSERT_EQ(skript.Dateidialoge.size(), 1u);
+  EXPECT_EQ(skript.Dateidialoge[0].Titel, "CNC-Datei laden");
+  EXPECT_EQ(skript.Dateidialoge[0].Filter, "CNC-Dateien|*.CNC");
+  EXPECT_TRUE(e.Geaendert);
+  EXPECT_EQ(e.QuellLabel, "Quelldatei: TEIL.CNC");
+  EXPECT_EQ(e.ZielLabel, "Zieldatei: TEIL.CVT");
+  EXPECT_EQ(KonfigBlock.Extrafarbdateiname, "TEIL.NOP");
+  EXPECT_TRUE(BildGeladen);
+  EXPECT_TRUE(e.BildDa);
+  EXPECT_EQ(QuellImage.Width(), 40);
+  EXPECT_EQ(Bearbeitungsbild, QuellImage);
+  EXPECT_EQ(Farbanzahl, 2);
+  EXPECT_EQ(Bildbreite, 40);
+  EXPECT_TRUE(toolkit::BildAbgelegt());
+}
+
+TEST_F(TeileprogrammBefehle, CancelledWithNoProgramEndsWithoutABox) {
+  ErwarteOeffnen(skript, std::nullopt);
+  const auto e = workspace::Laden1Click();
+  EXPECT_FALSE(e.Geaendert);
+  EXPECT_EQ(skript.Protokoll.size(), 1u);
+}
+
+TEST_F(TeileprogrammBefehle, ProgramWithoutImageCycleEmptiesThePicture) {
+  TeilGeladen(MitBildzyklus("BILD.BMP"));
+  QuellImage = Farbbild(4, 4);
+  BildGeladen = true;
+  Extrafarbanzahl = 2;
+  dir.write("NEU.CNC", "N1 G0 X1\r\nN2 M30\r\n");
+  const std::string neu = dir.file("NEU.CNC");
+  ErwarteOeffnen(skript, neu);
+  ErwarteHinweis(skript, "Keine Bilddatei in der Datei " + neu + "!");
+  const auto e = workspace::Laden1Click();
+  EXPECT_EQ(KonfigBlock.Arbeitsdateiname, neu);
+  EXPECT_EQ(KonfigBlock.Zieldateiname, dir.file("NEU.CVT"));
+  EXPECT_EQ(Extrafarbanzahl, 0);
+  EXPECT_FALSE(BildGeladen);
+  EXPECT_TRUE(QuellImage.Empty());
+  EXPECT_TRUE(e.BildGeaendert);
+  EXPECT_EQ(e.QuellLabel, "Quelldatei: NEU.CNC");
+  EXPECT_EQ(e.ZielLabel, "Zieldatei: NEU.CVT");
+}
+
+TEST_F(TeileprogrammBefehle, MissingPictureGivesItsNoticeAndMarksNoPicture) {
+  TeilGeladen(MitBildzyklus("BILD.BMP"));
+  QuellImage = Farbbild(4, 4);
+  BildGeladen = true;
+  ErwarteOeffnen(skript, std::nullopt);
+  ErwarteHinweis(skript, "Die Bilddatei BILD.BMP wurde nicht gefunden!");
+  const auto e = workspace::Laden1Click();
+  EXPECT_FALSE(BildGeladen);
+  EXPECT_TRUE(QuellImage.Empty());
+  EXPECT_FALSE(e.BildDa);
+  EXPECT_EQ(e.QuellLabel, "Quelldatei: TEIL.CNC");
+}
+
+TEST_F(TeileprogrammBefehle, UnreadablePictureGivesTheReadersMessageOnce) {
+  TeilGeladen(MitBildzyklus("BILD.BMP"));
+  dir.write("BILD.BMP", "BM kaputt");
+  ErwarteOeffnen(skript, std::nullopt);
+  ErwarteHinweis(skript, "Bitmap image is not valid.");
+  const auto e = workspace::Laden1Click();
+  EXPECT_FALSE(BildGeladen);
+  EXPECT_TRUE(QuellImage.Empty());
+  EXPECT_EQ(e.ZielLabel, "Zieldatei: TEIL.CVT");
+}
+
+TEST_F(TeileprogrammBefehle, EmptyPictureCountsAsUnreadable) {
+  // A bitmap header of 0 x 0 pixels.
+  std::string bmp = "BM";
+  const auto wort = [&](std::uint32_t v, int n) {
+    for (int i = 0; i < n; ++i) bmp += static_cast<char>(v >> (8 * i) & 0xFF);
+  };
+  wort(54, 4), wort(0, 4), wort(54, 4), wort(40, 4), wort(0, 4), wort(0, 4), wort(1, 2), wort(24, 2);
+  for (int i = 0; i < 6; ++i) wort(0, 4);
+  TeilGeladen(MitBildzyklus("NULL.BMP"));
+  dir.write("NULL.BMP", bmp);
+  ErwarteOeffnen(skript, std::nullopt);
+  ErwarteHinweis(skript, "Bitmap image is not valid.");
+  const auto e = workspace::Laden1Click();
+  EXPECT_FALSE(BildGeladen);
+  EXPECT_FALSE(e.BildDa);
+}
+
+TEST_F(TeileprogrammBefehle, LargePictureIsFittedAndFoundWhateverItsCase) {
+  TeilGeladen(MitBildzyklus("gross.bmp"));
+  toolkit::SaveBitmapFile(Farbbild(1410, 409), dir.file("Gross.Bmp"));
+  ErwarteOeffnen(skript, std::nullopt);
+  const auto e = workspace::Laden1Click();
+  EXPECT_TRUE(BildGeladen);
+  EXPECT_EQ(e.Einpassung.Breite, 705);
+  EXPECT_EQ(e.Einpassung.Hoehe, 204);
+  EXPECT_EQ(QuellImage.Width(), 705);
+  EXPECT_EQ(Bearbeitungsbild.Height(), 204);
+  EXPECT_EQ(Farbanzahl, 2);
+  EXPECT_DOUBLE_EQ(Gesamtbildverkleinerung, 0.5);
+}
+
+TEST_F(TeileprogrammBefehle, LoadingAfterAnEditorChangeWritesItToTheOldProgram) {
+  TeilGeladen("alt\r\n");
+  TeileprogrammListe = TNcZeilen{"N1 neu"};
+  workspace::TeileprogrammGeaendert = true;
+  dir.write("NEU.CNC", MitBildzyklus("FEHLT.BMP"));
+  ErwarteOeffnen(skript, dir.file("NEU.CNC"));
+  ErwarteHinweis(skript, "Die Bilddatei FEHLT.BMP wurde nicht gefunden!");
+  workspace::Laden1Click();
+  EXPECT_EQ(dir.read("TEIL.CNC"), "N1 neu\r\n");
+  EXPECT_EQ(dir.read("TEIL.BAK"), "alt\r\n");
+  EXPECT_EQ(dir.read("NEU.CNC"), MitBildzyklus("FEHLT.BMP"));
+  EXPECT_FALSE(workspace::TeileprogrammGeaendert);
+}
+
+TEST_F(TeileprogrammBefehle, UnreadableProgramGivesOneNoticeAndLeavesNoProgram) {
+  TeilGeladen("N1 M30\r\n");
+  std::filesystem::create_directory(dir.file("ORDNER.CNC"));
+  ErwarteOeffnen(skript, dir.file("ORDNER.CNC"));
+  ErwarteHinweis(skript, "Die Datei " + dir.file("ORDNER.CNC") + " kann nicht gelesen werden!");
+  const auto e = workspace::Laden1Click();
+  EXPECT_FALSE(TeileprogrammListe.has_value());
+  EXPECT_EQ(KonfigBlock.Arbeitsdateiname, "");
+  EXPECT_EQ(e.QuellLabel, "Quelldatei: ");
+}
+
+TEST_F(TeileprogrammBefehle, LoadingIsRefusedWhileARunGoesOn) {
+  TeilGeladen("N1 M30\r\n");
+  EXPECT_FALSE(workspace::Laden1Click(true).Geaendert);
+  WandlungLaeuft = true;
+  EXPECT_FALSE(workspace::Laden1Click().Geaendert);
+  EXPECT_TRUE(skript.Protokoll.empty());
+}
+
+TEST_F(TeileprogrammBefehle, EditingIsRefusedWhileARunGoesOn) {
+  Ersatzfenster editor("TVelkorEditForm", [] {});
+  WandlungLaeuft = true;
+  ErwarteHinweis(skript, "Editieren bei laufender Konvertierung nicht möglich!");
+  workspace::Editor1Click();
+  WandlungLaeuft = false;
+  ErwarteHinweis(skript, "Editieren bei laufender Konvertierung nicht möglich!");
+  workspace::Editor1Click(true);
+  EXPECT_EQ(editor.Gezeigt, 0);
+}
+
+TEST_F(TeileprogrammBefehle, EditorLeftUnchangedTakesNothingBack) {
+  TeilGeladen("N1 M30\r\n");
+  Ersatzfenster editor("TVelkorEditForm", [] {});
+  EXPECT_FALSE(workspace::Editor1Click().Geaendert);
+  EXPECT_EQ(editor.Gezeigt, 1);
+  EXPECT_FALSE(dir.exists("TEIL.BAK"));
+}
+
+TEST_F(TeileprogrammBefehle, EditorChangeIsReadBackWrittenWithItsBackupAndItsNewPictureLoaded) {
+  TeilGeladen("N1 M30\r\n");
+  toolkit::SaveBitmapFile(Farbbild(30, 10), dir.file("NEU.BMP"));
+  Ersatzfenster editor("TVelkorEditForm", [this] {
+    dir.write("TEIL.CNC", MitBildzyklus("neu.bmp"));
+    workspace::TeileprogrammGeaendert = true;
+  });
+  const auto e = workspace::Editor1Click();
+  EXPECT_TRUE(e.Geaendert);
+  EXPECT_FALSE(workspace::TeileprogrammGeaendert);
+  EXPECT_EQ(dir.read("TEIL.BAK"), MitBildzyklus("neu.bmp"));
+  TNcZeilen aufDerPlatte;
+  workspace::ReadPartProgram(aufDerPlatte, "TEIL.CNC");
+  ASSERT_TRUE(TeileprogrammListe.has_value());
+  EXPECT_EQ(*TeileprogrammListe, aufDerPlatte);
+  EXPECT_EQ(Bilddateiname, "NEU.BMP");
+  EXPECT_TRUE(BildGeladen);
+  EXPECT_TRUE(e.BildDa);
+  EXPECT_EQ(QuellImage.Width(), 30);
+}
+
+// The font hand-over: what the viewer finds, and what it hands back.
+struct Uebergabe {
+  const char* name;
+  std::string zurueck;    // what the viewer leaves ("" when it hands nothing back)
+  std::string ergebnis;   // Gravurzeichensatz afterwards
+  bool hinweis = false;
+};
+
+class Zeichensatzzeigen : public TeileprogrammBefehle, public ::testing::WithParamInterface<Uebergabe> {};
+
+TEST_P(Zeichensatzzeigen, HandsTheFontToTheViewerAndTakesOnlyFontsBack) {
+  KonfigBlock.Gravurzeichensatz = "/f/SCRI.FNT";
+  std::string gesehen;
+  Ersatzfenster viewer("TFontViewForm", [&] {
+    gesehen = std::exchange(workspace::ViewerZeichensatzName, std::string());
+    workspace::ViewerZeichensatzName = GetParam().zurueck;
+  });
+  if (GetParam().hinweis) ErwarteHinweis(skript, "Fehler bei der Übertragung des Zeichensatznamen!");
+  workspace::Zeichensatzzeigen1Click();
+  EXPECT_EQ(gesehen, "/f/SCRI.FNT");
+  EXPECT_EQ(KonfigBlock.Gravurzeichensatz, GetParam().ergebnis);
+  EXPECT_EQ(workspace::ViewerZeichensatzName, "");
+  EXPECT_EQ(viewer.Gezeigt, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Namen, Zeichensatzzeigen,
+                         ::testing::Values(Uebergabe{"NichtsZurueck", "", "/f/SCRI.FNT"},
+                                           Uebergabe{"KleineEndung", "/f/BLOCK.fnt", "/f/BLOCK.fnt"},
+                                           Uebergabe{"Gross", "/f/BLOCK.FNT", "/f/BLOCK.FNT"},
+                                           Uebergabe{"KeinZeichensatz", "/f/BLOCK.TXT", "/f/SCRI.FNT", true},
+                                           Uebergabe{"FntMitten", "/f/A.FNT.bak", "/f/SCRI.FNT", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(TeileprogrammBefehle, WithoutAViewerNothingChanges) {
+  KonfigBlock.Gravurzeichensatz = "/f/SCRI.FNT";
+  workspace::Zeichensatzzeigen1Click();
+  EXPECT_EQ(KonfigBlock.Gravurzeichensatz, "/f/SCRI.FNT");
+  EXPECT_EQ(workspace::ViewerZeichensatzName, "");
+}
+
+}  // namespace

@@ -1,0 +1,128 @@
+// Reading, replacing and opening the part program.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "engine/EngineReset.h"
+#include "engine/VelkorWinFileUtils.h"
+#include "engine/VelkorWinVAR.h"
+#include "qtsupport/DialogSkript.h"
+#include "support/TempDir.h"
+#include "workspace/Teileprogramm.h"
+
+namespace {
+
+using VelkorWinVAR::KonfigBlock;
+using VelkorWinVAR::TeileprogrammListe;
+using VelkorWinVAR::TNcZeilen;
+
+void ErwarteFrage(testsupport::DialogSkript& s, std::string text, bool ja) {
+  using Erwartung = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string, bool);
+  (s.*static_cast<Erwartung>(&testsupport::DialogSkript::Frage))(std::move(text), ja);
+}
+
+class Teileprogramm : public ::testing::Test {
+protected:
+  void SetUp() override {
+    engine::ResetAllModules();
+    workspace::TeileprogrammGeaendert = false;
+  }
+  void TearDown() override { workspace::TeileprogrammGeaendert = false; }
+  testsupport::TempDir dir{true};
+  testsupport::DialogSkript skript;
+};
+
+struct Lesefall {
+  const char* name;
+  std::string inhalt;
+  TNcZeilen zeilen;
+};
+
+class ReadPartProgram : public Teileprogramm, public ::testing::WithParamInterface<Lesefall> {};
+
+TEST_P(ReadPartProgram, SplitsLinesAndKeeps255Characters) {
+  dir.write("TEIL.CNC", GetParam().inhalt);
+  TNcZeilen liste{"alt"};
+  ASSERT_TRUE(workspace::ReadPartProgram(liste, "TEIL.CNC"));
+  EXPECT_EQ(liste, GetParam().zeilen);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dateien, ReadPartProgram,
+    ::testing::Values(Lesefall{"Leer", "", {}},
+                      Lesefall{"CrLf", "A\r\nB\r\n", {"A", "B"}},
+                      Lesefall{"OhneLetztesEnde", "A\r\nB", {"A", "B"}},
+                      Lesefall{"NurLf", "G1 X1\nG1 X2\n", {"G1 X1", "G1 X2"}},
+                      Lesefall{"NurCr", "G1 X1\rG1 X2\r", {"G1 X1", "G1 X2"}},
+                      Lesefall{"LeereZeilen", "A\r\n\r\nB\r\n", {"A", "", "B"}},
+                      Lesefall{"Lang300", std::string(300, 'X') + "\r\nN2\r\n", {std::string(255, 'X'), "N2"}},
+                      Lesefall{"Genau255", std::string(255, 'Y') + "\n", {std::string(255, 'Y')}},
+                      Lesefall{"Umlaute", "(Gr\xF6\xDF" "e)\r\n", {"(Gr\xF6\xDF" "e)"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Teileprogramm, ReadPartProgramReportsWhatCannotBeRead) {
+  TNcZeilen liste{"alt"};
+  EXPECT_FALSE(workspace::ReadPartProgram(liste, "FEHLT.CNC"));
+  EXPECT_TRUE(liste.empty());
+  std::filesystem::create_directory(dir.file("ORDNER.CNC"));
+  EXPECT_FALSE(workspace::ReadPartProgram(liste, "ORDNER.CNC"));
+}
+
+TEST(Zieldateiname, KeepsTheProgramsFolderAndCutsInItsLastComponent) {
+  EXPECT_EQ(workspace::ZieldateinameZu("/d/b.v2/TEIL.CNC", "CVT"), "/d/b.v2/TEIL.CVT");
+  EXPECT_EQ(workspace::ZieldateinameZu("TEIL.A.CNC", "CVT"), "TEIL.CVT");
+  EXPECT_EQ(workspace::ZieldateinameZu("../x/TEIL", "CVT"), "../x/TEIL.CVT");
+  EXPECT_EQ(workspace::ZieldateinameZu("/p/.versteckt", "CVT"), "/p/.versteckt.CVT");
+}
+
+TEST_F(Teileprogramm, ReplaceWritesAnEditorChangeToTheOldFileFirst) {
+  dir.write("TEIL.CNC", "alt\r\n");
+  dir.write("NEU.CNC", "N1 G0 X1\nN2 M30");
+  KonfigBlock.Arbeitsdateiname = "TEIL.CNC";
+  TeileprogrammListe = TNcZeilen{"geaendert 1", "geaendert 2"};
+  workspace::TeileprogrammGeaendert = true;
+  VelkorWinVAR::Bildausschnitt = {1, 2, 3, 4, true};
+  ASSERT_TRUE(workspace::ReplacePartProgram(dir.file("NEU.CNC")));
+  EXPECT_EQ(dir.read("TEIL.CNC"), "geaendert 1\r\ngeaendert 2\r\n");
+  EXPECT_EQ(dir.read("TEIL.BAK"), "alt\r\n");
+  EXPECT_EQ(dir.read("NEU.CNC"), "N1 G0 X1\nN2 M30");
+  EXPECT_FALSE(workspace::TeileprogrammGeaendert);
+  EXPECT_EQ(*TeileprogrammListe, (TNcZeilen{"N1 G0 X1", "N2 M30"}));
+  EXPECT_EQ(KonfigBlock.Zieldateiname, dir.file("NEU.CVT"));
+  EXPECT_EQ(VelkorWinVAR::Bildausschnitt.Rechts, 0);
+  EXPECT_FALSE(VelkorWinVAR::Bildausschnitt.Gewaehlt);
+  EXPECT_EQ(KonfigBlock.Arbeitsdateiname, "TEIL.CNC");  // the caller's to set
+}
+
+TEST_F(Teileprogramm, ReplaceWithoutChangeWritesNothingAndAMissingFileLeavesNoProgram) {
+  dir.write("TEIL.CNC", "alt\r\n");
+  KonfigBlock.Arbeitsdateiname = "TEIL.CNC";
+  TeileprogrammListe = TNcZeilen{"anders"};
+  EXPECT_FALSE(workspace::ReplacePartProgram("FEHLT.CNC"));
+  EXPECT_FALSE(TeileprogrammListe.has_value());
+  EXPECT_EQ(dir.read("TEIL.CNC"), "alt\r\n");
+  EXPECT_FALSE(dir.exists("TEIL.BAK"));
+}
+
+TEST_F(Teileprogramm, OpenAsksForTheBufferAndEmptiesTheExtraColours) {
+  dir.write("NEU.CNC", "N1 M30\r\n");
+  KonfigBlock.Zieldateiname = "TEIL.CVT";
+  VelkorWinFileUtils::NcSatzPuffer.push_back("N10 G1 X5");
+  VelkorWinFileUtils::ExtraFarbeEintragen(VelkorWinVAR::Extrafarbliste, 3, 0xFF, VelkorWinVAR::TArbeitsmodus::Fraesen,
+                                          VelkorWinVAR::TBesonderheit::keine);
+  ErwarteFrage(skript, "Die erzeugten NC-Sätze speichern?", true);
+  ASSERT_TRUE(workspace::OpenPartProgram("NEU.CNC"));
+  EXPECT_EQ(dir.read("TEIL.CVT"), "N10 G1 X5\r\n");
+  EXPECT_TRUE(VelkorWinFileUtils::NcSatzPuffer.empty());
+  EXPECT_TRUE(VelkorWinVAR::Extrafarbliste.empty());
+  EXPECT_EQ(VelkorWinVAR::Extrafarbanzahl, 0);
+  EXPECT_EQ(KonfigBlock.Zieldateiname, "NEU.CVT");
+
+  VelkorWinFileUtils::NcSatzPuffer.push_back("N20 G1 X6");
+  ErwarteFrage(skript, "Die erzeugten NC-Sätze speichern?", false);
+  ASSERT_TRUE(workspace::OpenPartProgram("NEU.CNC"));
+  EXPECT_TRUE(VelkorWinFileUtils::NcSatzPuffer.empty());
+  EXPECT_FALSE(dir.exists("NEU.CVT"));
+}
+
+}  // namespace
