@@ -49,6 +49,12 @@ void GrauwerteNeu() {
   VelkorWinMOVE::GrauwerteZaehlen();
 }
 
+// Millimetres per pixel of the picture of Bildbreite x Bildhoehe in the area.
+void Pixelmasse(const TPunkt2D& Start, const TPunkt2D& Ziel) {
+  Fraesspaltenbreite = Bildbreite > 0 ? std::fabs(Ziel.X - Start.X) / Bildbreite : 0.0;
+  Fraeszeilenhoehe = Bildhoehe > 0 ? std::fabs(Ziel.Y - Start.Y) / Bildhoehe : 0.0;
+}
+
 // Every pixel of Bearbeitungsbereich maps into the area between the two points. An area
 // without width (height) holds a picture one pixel wide (high): that pixel lies on the
 // start point's coordinate.
@@ -211,7 +217,7 @@ bool FraestreiberStarten(bool Grau) {
 void MesslaufZeilen(const std::string& Name) {
   using VelkorWinUTIL::KommentarZahl;
   const auto& b = BildFraesbereich;
-  VelkorWinGrvTXT::BereichVereinigen(Fraesbereich, b);
+  VelkorWinGrvTXT::FraesbereichErweitern(b);
   Kopfzeilen.push_back("(Bilddatei: " + VelkorWinINTR::VorlaufBilddateiname.value_or("") + " " + Name + ")");
   Kopfzeilen.push_back(toolkit::Ansi("(Bildfräsbereich {l/o/r/u} [mm]: ") + KommentarZahl(b.Links) + " / " +
                        KommentarZahl(b.Oben) + " / " + KommentarZahl(b.Rechts) + " / " + KommentarZahl(b.Unten) + ")");
@@ -224,7 +230,8 @@ bool QuellbildBereit(const std::string& Bilddateiname) {
     try {
       host.loadImage(toolkit::FindFileCaseInsensitive(Bilddateiname).value_or(Bilddateiname), QuellImage);
       BildGeladen = true;
-      QuellbildUebernehmen();
+      // A picture beyond the limits is refused before it is copied or counted.
+      if (Fraesbar(QuellImage)) QuellbildUebernehmen();
     } catch (const std::exception& e) {
       host.notice("Fehler beim Laden von " + std::string(e.what()));
       BildGeladen = false;
@@ -308,8 +315,7 @@ void BildZyklusWandeln(const std::string& Bilddateiname, TInterpretermodus Modus
     return;
   }
 
-  Fraesspaltenbreite = Bildbreite > 0 ? std::fabs(ziel.X - start.X) / Bildbreite : 0.0;
-  Fraeszeilenhoehe = Bildhoehe > 0 ? std::fabs(ziel.Y - start.Y) / Bildhoehe : 0.0;
+  Pixelmasse(start, ziel);
   AbbildungSetzen(start, ziel);
   ArbeitsfarbenWaehlen();
   if (!BildWaehlen()) {
@@ -326,10 +332,12 @@ void BildZyklusWandeln(const std::string& Bilddateiname, TInterpretermodus Modus
     fehler();
     return;
   }
-  // The picture milled is the one chosen and mirrored here: area, size and mapping follow it.
+  // The picture milled is the one chosen and mirrored here: area, size, the millimetres
+  // per pixel of the tail lines and the mapping follow it.
   GanzesBildBearbeiten(Zyklusbild);
   BildverkleinerungX = BildverkleinerungY = 1.0;
   GrauwerteNeu();
+  Pixelmasse(start, ziel);
   AbbildungSetzen(start, ziel);
   if (Farbanzahl > 16 || KonfigBlock.Graubildwandlung) GrauArbeitsfarbenErgaenzen();
 

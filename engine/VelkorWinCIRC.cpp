@@ -96,8 +96,10 @@ bool AusserhalbRadius(double r, double Grenze, const TPunkt2D& Mitte, const TPun
   const int n = Nachkommastellen();
   const double t = n == 0 ? 0.01 : 0.1 / std::pow(10.0, n);
   if (r == 0.0 || r < Grenze) return true;
+  // Only an end point outside the circle by the tolerance or more is refused; one inside
+  // it (a coordinate the program wrote rounded) is taken.
   const double abstand = Hypotenuse(Punkt.X - Mitte.X, Punkt.Y - Mitte.Y);
-  return !(std::fabs(abstand - r) < t);
+  return !(abstand - r < t);
 }
 
 TPunkt2D EbenenPunkt(TEbene Ebene, const TPunkt3D& p) {

@@ -85,6 +85,8 @@ std::string LeerzeichenEntfernen(std::string_view Text);
 
 // Bereich widened to hold Dazu (y grows upwards).
 void BereichVereinigen(VelkorWinVAR::TWeltRechteck& Bereich, const VelkorWinVAR::TWeltRechteck& Dazu);
+// The measured area widened to hold Dazu; the first cycle of a measuring pass sets it.
+void FraesbereichErweitern(const VelkorWinVAR::TWeltRechteck& Dazu);
 
 // Where and how one character of an engraved text is drawn.
 struct TZeichenlage {

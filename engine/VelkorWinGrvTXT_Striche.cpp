@@ -36,6 +36,12 @@ void BereichVereinigen(TWeltRechteck& Bereich, const TWeltRechteck& Dazu) {
   Bereich.Unten = std::min(Bereich.Unten, Dazu.Unten);
 }
 
+void FraesbereichErweitern(const TWeltRechteck& Dazu) {
+  if (FraesbereichLeer) Fraesbereich = Dazu;
+  else BereichVereinigen(Fraesbereich, Dazu);
+  FraesbereichLeer = false;
+}
+
 void ZeichenStricheAusgeben(std::string_view Zeichen, const VelkorWinZeichensatz::TZeichenStriche& Striche,
                             const TZeichenlage& Lage, bool& WerkzeugOben, TPunkt3D& Position, TPunkt3D& Ziel) {
   const bool wandeln = Lage.Modus == TInterpretermodus::Wandlung;
@@ -43,7 +49,7 @@ void ZeichenStricheAusgeben(std::string_view Zeichen, const VelkorWinZeichensatz
   auto messpunkt = [&] {
     if (!messen) return;
     const TPunkt2D p = EbenenPunkt(Lage.Ebene, Ziel);
-    BereichVereinigen(Fraesbereich, {p.X, p.Y, p.X, p.Y});
+    FraesbereichErweitern({p.X, p.Y, p.X, p.Y});
   };
   if (wandeln) {
     VelkorWinFileUtils::NcSatzSchreiben(KonfigBlock.Zieldateiname,

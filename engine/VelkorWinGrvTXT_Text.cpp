@@ -185,9 +185,6 @@ void GravurTextWandeln(TInterpretermodus Modus, TPunkt3D& Position, TPunkt3D& Zi
       Tiefenachse(ebene, Ziel) = starthoehe;
     }
     FahreNach(AbsolutMass, Position, Ziel);  // the point a last pen-up action left pending
-  } else if (Modus == TInterpretermodus::Messlauf && VelkorWinINTR::VorlaufBilddateiname) {
-    // An image cycle of this pass measured its area before the first text reset it.
-    BereichVereinigen(Fraesbereich, BildFraesbereich);
   }
 }
 

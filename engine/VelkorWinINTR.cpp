@@ -39,6 +39,10 @@ double Schrifthoehe = 1.0;
 std::optional<std::string> VorlaufBilddateiname;
 bool VorigerSatzAbsolut = false;
 bool BohrzyklusAufrufGeschrieben = false;
+bool Zyklusendesatz = false;
+bool Informationslauf = false;
+bool AbbruchzeileGeschrieben = false;
+bool Fehlerstopp = false;
 TPunkt3D AktPosition;
 TInterpolation Interpolation = TInterpolation::linear;
 bool VorschubProMinute = true;
@@ -48,16 +52,13 @@ TEbene Ebene = TEbene::XY, VorigeEbene = TEbene::XY;
 
 namespace {
 
-const std::string AbbruchZeile = "Wandlung abgebrochen!";
-
 bool Wandlungslauf() { return Interpretermodus == TInterpretermodus::Wandlung; }
 
-void Schreiben(const std::string& Zeile) { NcSatzSchreiben(KonfigBlock.Zieldateiname, Zeile); }
-
-// The stop line; an image-information run writes nothing into the target.
-void AbbruchSchreiben() {
-  if (Interpretermodus != TInterpretermodus::Bildinfo) Schreiben(AbbruchZeile);
+void Schreiben(const std::string& Zeile) {
+  if (!Informationslauf) NcSatzSchreiben(KonfigBlock.Zieldateiname, Zeile);
 }
+
+void AbbruchSchreiben() { AbbruchzeileSchreiben(); }
 
 std::string KonvertiertZeile() {
   const toolkit::TDateTime jetzt = toolkit::Now();
@@ -137,7 +138,11 @@ void PasszustandZuruecksetzen(TInterpretermodus Modus) {
   VorigerSatz.clear();
   VorigerSatzAbsolut = false;
   BohrzyklusAufrufGeschrieben = false;
-  if (Modus == TInterpretermodus::Messlauf) VorlaufBilddateiname.reset();
+  if (Modus == TInterpretermodus::Messlauf) {
+    VorlaufBilddateiname.reset();
+    Fraesbereich = {};  // each cycle of the pass widens it from its own area
+    FraesbereichLeer = true;
+  }
 }
 
 // Numbering (unless the block holds "%") and the cut before the first A, then the first
@@ -160,10 +165,9 @@ void VorigenSatzMerken() {
 bool BewegungssatzAusgeben() {
   AusgabeVorbereiten();
   if (Satz.find('P') != std::string::npos) Satz.clear();
-  if (!TextzyklusAktiv) {
-    if (Wandlungslauf()) Schreiben(Satz);
-    VorigenSatzMerken();
-  }
+  if (!TextzyklusAktiv && Wandlungslauf()) Schreiben(Satz);
+  // Also inside a text cycle: a cycle number in a later block starts from this point.
+  VorigenSatzMerken();
   if (Abbruch) {
     AbbruchSchreiben();
     return false;
@@ -177,7 +181,8 @@ void SatzAusgeben() {
   auto& host = engine::Host();
   if (KonfigBlock.GrafikEin) host.showBlock(TSatzAnzeige::GrafikZiel, Satz);
   host.showBlock(TSatzAnzeige::HauptZiel, Satz);
-  VorigenSatzMerken();
+  // A cycle called right after a G80 still needs a positioning block of its own.
+  if (!Zyklusendesatz) VorigenSatzMerken();
   if (ZyklusAktiv && Aufrufsatz && !TextzyklusAktiv && !GrafikzyklusAktiv) BohrzyklusAufrufGeschrieben = true;
 }
 
@@ -243,9 +248,9 @@ bool TextzyklusSchritt(TInterpretermodus Modus) {
   } else {
     AktPosition = Zielpunkt;
   }
-  VorigerSatz.clear();  // the tool is no longer where that block left it
-  // A stop or an error in the text ends the pass here, without the tail line; StarteWandlung
-  // then marks the target once with "Wandlung abgebrochen!".
+  // A stop ends the pass with its line here, and StarteWandlung adds its own; an error in
+  // the text ends it without the tail lines, and StarteWandlung marks the target once.
+  if (Abbruch) AbbruchSchreiben();
   return !Abbruch && !WandlungsFehler;
 }
 
@@ -267,7 +272,6 @@ void BildzyklusSchritt(TInterpretermodus Modus) {
   VelkorWinBildZyklus::BildZyklusWandeln(Bilddateiname, Modus, FraesbereichGegeben, WandlungsFehler, Zielpunkt,
                                          Zyklusstartpunkt, VelkorWinGrvTXT::Sicherheitsabstand, fehler);
   Bilddateiname.clear();
-  VorigerSatz.clear();
   if (fehler != 0) Abbruch = true;
 }
 
@@ -280,13 +284,22 @@ std::optional<std::size_t> Anwahlsatz(const TNcZeilen& Teileprogramm) {
 
 }  // namespace
 
+void AbbruchzeileSchreiben() {
+  if (Informationslauf || Interpretermodus == TInterpretermodus::Bildinfo) return;
+  NcSatzSchreiben(KonfigBlock.Zieldateiname, "Wandlung abgebrochen!");
+  AbbruchzeileGeschrieben = true;
+}
+
 bool InterpretiereTeileprogramm(TInterpretermodus Modus, const TNcZeilen& Teileprogramm) {
   auto& host = engine::Host();
   Interpretermodus = Modus;
   Abbruch = WandlungsFehler = false;
   const std::string& ziel = KonfigBlock.Zieldateiname;
   VelkorWinFileUtils::GesperrteZieldatei.clear();
-  if (VelkorWinFileUtils::DateiExistiert(ziel) && !VelkorWinFileUtils::SavDateiAnlegen(ziel)) {
+  AbbruchzeileGeschrieben = false;
+  // The image-information run and the command that starts it leave the target alone.
+  const bool ausgabe = !Informationslauf && Modus != TInterpretermodus::Bildinfo;
+  if (ausgabe && VelkorWinFileUtils::DateiExistiert(ziel) && !VelkorWinFileUtils::SavDateiAnlegen(ziel)) {
     VelkorWinFileUtils::GesperrteZieldatei = ziel;  // never append to the old program
     Abbruch = true;
     return false;
@@ -327,6 +340,9 @@ bool InterpretiereTeileprogramm(TInterpretermodus Modus, const TNcZeilen& Teilep
         if (!TextzyklusSchritt(Modus)) return false;
       } else if (GrafikzyklusAktiv) {
         BildzyklusSchritt(Modus);
+        // An error of the cycle's own (not a stop request) ends the pass where its driver
+        // stopped, without the tail lines.
+        if (WandlungsFehler && !Abbruch) return false;
       }
     } else if (!Satz.empty()) {
       SatzAusgeben();
@@ -344,10 +360,16 @@ bool StarteWandlung(TInterpretermodus Modus, const std::optional<TNcZeilen>& Tei
     engine::Host().notice("Kein Teileprogramm geladen! ");
     return false;
   }
-  if (!InterpretiereTeileprogramm(Modus, *Teileprogramm)) Abbruch = true;
+  Fehlerstopp = false;
+  if (!InterpretiereTeileprogramm(Modus, *Teileprogramm) && !Abbruch) {
+    // An error, not a stop request, ended the pass: its stop line is the target's last,
+    // written once, here or where the error stopped the work.
+    Fehlerstopp = true;
+    Abbruch = true;
+  }
   if (Abbruch || Modus == TInterpretermodus::Bildinfo) {
     if (KonfigBlock.GrafikEin) engine::Host().closeSimulation();
-    AbbruchSchreiben();
+    if (!(Fehlerstopp && AbbruchzeileGeschrieben)) AbbruchSchreiben();
   }
   return !Abbruch;
 }
@@ -369,6 +391,10 @@ void ResetState() {
   VorlaufBilddateiname.reset();
   VorigerSatzAbsolut = false;
   BohrzyklusAufrufGeschrieben = false;
+  Zyklusendesatz = false;
+  Informationslauf = false;
+  AbbruchzeileGeschrieben = false;
+  Fehlerstopp = false;
   AktPosition = {};
   Interpolation = TInterpolation::linear;
   VorschubProMinute = true;

@@ -43,6 +43,21 @@ extern bool VorigerSatzAbsolut;
 // The call block of an open G81 drilling cycle was output; its G80 closes it.
 extern bool BohrzyklusAufrufGeschrieben;
 
+// The block being interpreted closed a cycle with G80; what it holds besides its number
+// and the G80 is output after the return move.
+extern bool Zyklusendesatz;
+
+// The image-information command is running: its passes leave the target file alone.
+extern bool Informationslauf;
+// The stop line was written since the pass began.
+extern bool AbbruchzeileGeschrieben;
+// The last pass was ended by an error, not by a stop request; its stop line stands last
+// and the command writes no other.
+extern bool Fehlerstopp;
+
+// Writes "Wandlung abgebrochen!" into the target (not in an image-information run).
+void AbbruchzeileSchreiben();
+
 // The interpreter's current position [mm].
 extern TPunkt3D AktPosition;
 
@@ -65,6 +80,10 @@ bool InterpretiereTeileprogramm(TInterpretermodus Modus, const TNcZeilen& Teilep
 // the measuring pass and, when it ran to its end, the conversion pass. True when both
 // ran to their end.
 bool WandlungDurchfuehren();
+// The image-information command: the image named by the part program, a measuring pass
+// and the image-information run, neither of which touches the target file. False when
+// the program names no image ("Kein Bilddateiname in der Quelldatei gefunden!").
+bool BildinformationDurchfuehren();
 
 // Readers. Each takes the block and the position of the word's letter, reads what
 // follows and leaves the position behind it; a failure shows its notice and sets

@@ -105,6 +105,26 @@ void SatzErsetzen(std::string Text) {
   SatzErsetzt = true;
 }
 
+// The G80 that closed a cycle leaves its block, with the blanks behind it; the block's
+// other words follow the return move as a block of their own.
+void ZyklusendeWortSchneiden() {
+  std::size_t bis = Leseposition;
+  while (bis < Satzkopie.size() && Satzkopie[bis] == ' ') ++bis;
+  AusSatzSchneiden(Wortanfang, bis);
+  Leseposition = bis;
+  Zyklusendesatz = true;
+}
+
+// A block that held nothing but its number and the G80 is not output.
+void NurNummerVerwerfen() {
+  std::size_t p = Satz.find_first_not_of(' ');
+  if (p != std::string::npos && Satz[p] == 'N') {
+    ++p;
+    while (p < Satz.size() && (Ziffer(Satz[p]) || Satz[p] == ' ')) ++p;
+  }
+  if (p == std::string::npos || p >= Satz.size()) Satz.clear();
+}
+
 }  // namespace
 
 std::size_t AusserhalbKommentarSuchen(std::string_view Block, std::string_view Zeichen, std::size_t Ab) {
@@ -239,7 +259,7 @@ void GWortAusfuehren(std::int32_t G) {
         }
         BohrzyklusAufrufGeschrieben = false;
         FahreAufPosition(AbsolutMass, AktPosition, Zyklusstartpunkt);
-        SatzErsetzen({});
+        ZyklusendeWortSchneiden();
         VorigerSatz.clear();
         if (!Abbruch) Zielpunkt = AktPosition;
       }
@@ -385,7 +405,7 @@ void MesslaufNachAufruf(bool Text) {
     VorlaufBilddateiname = Bilddateiname;
   } else if (ErsterTextzyklus) {
     const auto p = VelkorWinCIRC::EbenenPunkt(Ebene, Zyklusstartpunkt);
-    Fraesbereich = {p.X, p.Y, p.X, p.Y};
+    VelkorWinGrvTXT::FraesbereichErweitern({p.X, p.Y, p.X, p.Y});
     ErsterTextzyklus = false;
   }
 }
@@ -545,6 +565,7 @@ void SatzScannen() {
   SatzErsetzt = false;
   ScanEnde = false;
   Leseposition = 0;
+  Zyklusendesatz = false;
   while (Leseposition < Satzkopie.size() && !ScanEnde) {
     Wortanfang = Leseposition;
     const char c = Satzkopie[Leseposition];
@@ -552,6 +573,7 @@ void SatzScannen() {
     else WortAusserhalbZyklus(c);
     if (WandlungsFehler || LeseFehler) return;
   }
+  if (Zyklusendesatz && !SatzErsetzt) NurNummerVerwerfen();
 }
 
 }  // namespace VelkorWinINTR

@@ -41,12 +41,32 @@ bool WandlungDurchfuehren() {
     }
     Interpretermodus = TInterpretermodus::Wandlung;
     beendet = StarteWandlung(TInterpretermodus::Wandlung, TeileprogrammListe);
-    if (Abbruch) VelkorWinFileUtils::NcSatzSchreiben(KonfigBlock.Zieldateiname, "Wandlung abgebrochen!");
+    // After an error the pass's stop line stands last already.
+    if (Abbruch && !Fehlerstopp) VelkorWinFileUtils::NcSatzSchreiben(KonfigBlock.Zieldateiname, "Wandlung abgebrochen!");
   }
   WandlungLaeuft = false;
   Fortsetzen = true;
   Kopfzeilen.clear();
   return beendet && !Abbruch;
+}
+
+bool BildinformationDurchfuehren() {
+  if (TeileprogrammListe) Bilddateiname = VelkorWinFileUtils::BilddateinameAusListe(*TeileprogrammListe);
+  if (Bilddateiname.empty()) {
+    engine::Host().notice("Kein Bilddateiname in der Quelldatei gefunden!");
+    return false;
+  }
+  struct TLauf {
+    TLauf() { Informationslauf = true; }
+    ~TLauf() { Informationslauf = false; }
+  } lauf;
+  Interpretermodus = TInterpretermodus::Messlauf;
+  StarteWandlung(TInterpretermodus::Messlauf, TeileprogrammListe);
+  if (!Arbeitsbild) Arbeitsbild = QuellImage;
+  Interpretermodus = TInterpretermodus::Bildinfo;
+  StarteWandlung(TInterpretermodus::Bildinfo, TeileprogrammListe);
+  AusschnittGewaehltAlt = Bildausschnitt.Gewaehlt;
+  return true;
 }
 
 }  // namespace VelkorWinINTR

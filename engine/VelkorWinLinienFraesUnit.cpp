@@ -121,7 +121,7 @@ private:
   // A stop request: the line, and true. Inside a run WandlungsFehler is set as well.
   bool Gestoppt(bool ImLauf) const {
     if (!Stoppwunsch()) return false;
-    VelkorWinFileUtils::NcSatzSchreiben(KonfigBlock.Zieldateiname, "Wandlung abgebrochen!");
+    VelkorWinINTR::AbbruchzeileSchreiben();
     if (ImLauf) WandlungsFehler = true;
     return true;
   }

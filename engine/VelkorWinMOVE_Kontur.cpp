@@ -51,6 +51,7 @@ public:
     breite_ = bild.Width();
     hoehe_ = bild.Height();
     fenster_ = Bearbeitungsbereich;
+    AusschnittSetzen();
     try {
       const auto pixel = static_cast<std::size_t>(breite_) * static_cast<std::size_t>(hoehe_);
       const std::size_t farben = Benutzt(Farbtabelle, Farbanzahl);
@@ -107,8 +108,11 @@ public:
 
   TPixel Verfolgen(TPixel Start, bool Ausschneiden);
   TPixel Linienanfang(TPixel Start);
-  // After the moves: every node's pixel counts as traced and shows the marker colour.
+  // After the moves: every node's pixel counts as traced and shows the marker colour; the
+  // pixels passed outside the section count as traced.
   void Markieren() {
+    for (const std::size_t p : aussen_) markiert_[p] = true;
+    aussen_.clear();
     auto& bild = VelkorWinBildZyklus::Zyklusbild;
     for (const TKonturpunkt& k : Konturliste) {
       if (k.Trenner()) continue;
@@ -133,6 +137,23 @@ public:
   }
 
 private:
+  // The chosen image section bounds the contours when the picture milled is the one it was
+  // chosen on (a picture the section window cut to it is the section already).
+  void AusschnittSetzen() {
+    ausschnitt_ = {0, 0, static_cast<std::uint16_t>(std::max(breite_ - 1, 0)),
+                   static_cast<std::uint16_t>(std::max(hoehe_ - 1, 0))};
+    const auto& a = Bildausschnitt;
+    if (!FraesbereichGegeben || !a.Gewaehlt || !(a.Links < a.Rechts && a.Oben < a.Unten)) return;
+    if (breite_ != QuellImage.Width() || hoehe_ != QuellImage.Height()) return;
+    ausschnitt_.Links = a.Links;
+    ausschnitt_.Oben = a.Oben;
+    ausschnitt_.Rechts = std::min(a.Rechts, ausschnitt_.Rechts);
+    ausschnitt_.Unten = std::min(a.Unten, ausschnitt_.Unten);
+  }
+  bool ImAusschnitt(const TPixel& p) const {
+    return p.Spalte >= ausschnitt_.Links && p.Spalte <= ausschnitt_.Rechts && p.Zeile >= ausschnitt_.Oben &&
+           p.Zeile <= ausschnitt_.Unten;
+  }
   std::size_t Platz(int x, int y) const {
     return static_cast<std::size_t>(y) * static_cast<std::size_t>(breite_) + static_cast<std::size_t>(x);
   }
@@ -147,6 +168,8 @@ private:
 
   int breite_ = 0, hoehe_ = 0;
   TPixelRechteck fenster_;
+  TPixelRechteck ausschnitt_;           // nodes are taken only inside it
+  std::vector<std::size_t> aussen_;     // pixels the contour in hand passed outside it
   std::vector<std::int32_t> index_;        // colour index of every pixel
   std::vector<std::int32_t> grau_;         // grey value of every colour index
   std::vector<std::uint32_t> anfang_;      // per colour index: its first start candidate
@@ -179,28 +202,42 @@ bool TKonturpass::Schritt(TPixel& p, int& d, bool Rechts, int& Code) const {
 // Traces one contour from `Start` into Konturliste and returns its end point. Pixels of a
 // colour that is not cut out count as traced at once, so the trace never comes back on
 // itself; a cut-out colour is traced round until it is back at its start (or meets a
-// node again), and that point closes the list.
+// node again), and that point closes the list. Only points inside the section become
+// nodes: where the trace leaves the section and comes back, a separator splits the contour.
 TPixel TKonturpass::Verfolgen(TPixel Start, bool Ausschneiden) {
   Konturliste.clear();
+  aussen_.clear();
   const bool rechts = KonfigBlock.Umlaufsinn == 1;
   int d = rechts ? 2 : 6, code = d;
   TPixel p = Start;
-  bool erster = true;
-  for (;;) {
+  bool erster = true, verlassen = false;
+  // Every step of a cut-out trace that stays outside the section reaches a new pixel or
+  // comes round to the start; this bound only keeps a damaged picture from looping.
+  std::size_t schritte = 8 * static_cast<std::size_t>(breite_) * static_cast<std::size_t>(hoehe_) + 8;
+  for (; schritte > 0; --schritte) {
     const std::size_t platz = Platz(p.Spalte, p.Zeile);
     if (inListe_[platz]) break;  // met a node of this contour again
-    Anhaengen({static_cast<std::uint16_t>(p.Spalte), static_cast<std::uint16_t>(p.Zeile), Verfolgungsfarbe, code});
-    inListe_[platz] = true;
+    if (ImAusschnitt(p)) {
+      if (verlassen && !Konturliste.empty() && !Konturliste.back().Trenner()) Anhaengen(KonturTrenner);
+      verlassen = false;
+      Anhaengen({static_cast<std::uint16_t>(p.Spalte), static_cast<std::uint16_t>(p.Zeile), Verfolgungsfarbe, code});
+      inListe_[platz] = true;
+    } else {
+      verlassen = true;
+      aussen_.push_back(platz);
+    }
     if (!Ausschneiden) markiert_[platz] = true;
     TPixel q = p;
     if (!Schritt(q, d, rechts, code)) break;
-    if (erster && !Konturliste.empty()) Konturliste.front().Richtung = code;  // the start takes the first step's code
+    // the start takes the first step's code
+    if (erster && ImAusschnitt(Start) && !Konturliste.empty()) Konturliste.front().Richtung = code;
     erster = false;
     p = q;
     if (p == Start) break;
   }
   const bool neu = !inListe_[Platz(p.Spalte, p.Zeile)];
-  if (Ausschneiden || neu) {
+  if (ImAusschnitt(p) && (Ausschneiden || neu)) {
+    if (verlassen && !Konturliste.empty() && !Konturliste.back().Trenner()) Anhaengen(KonturTrenner);
     Anhaengen({static_cast<std::uint16_t>(p.Spalte), static_cast<std::uint16_t>(p.Zeile), Verfolgungsfarbe, code});
   }
   Anhaengen(KonturTrenner);

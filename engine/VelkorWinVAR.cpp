@@ -22,6 +22,7 @@ std::uint8_t Zirkularrichtung = 0;
 std::optional<TNcZeilen> TeileprogrammListe;
 
 TWeltRechteck Fraesbereich;
+bool FraesbereichLeer = true;
 TWeltRechteck BildFraesbereich;
 std::vector<std::string> Kopfzeilen;
 std::string Bilddateiname;
@@ -68,6 +69,7 @@ void ResetState() {
   Zirkularrichtung = 0;
   TeileprogrammListe.reset();
   Fraesbereich = {};
+  FraesbereichLeer = true;
   BildFraesbereich = {};
   Kopfzeilen.clear();
   Bilddateiname.clear();

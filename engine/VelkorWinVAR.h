@@ -193,6 +193,7 @@ extern std::optional<TNcZeilen> TeileprogrammListe;
 
 // Image state shared by the interpreter, the image cycle and the windows.
 extern TWeltRechteck Fraesbereich;      // extent of the work, measured by the measuring pass
+extern bool FraesbereichLeer;           // no cycle of the measuring pass has measured yet
 extern TWeltRechteck BildFraesbereich;  // milling area of the last image cycle
 extern std::vector<std::string> Kopfzeilen;  // extra head lines gathered by the measuring pass
 extern std::string Bilddateiname;

@@ -1,6 +1,8 @@
 #include "engine/VelkorWinZirkularfraesUnit.h"
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "engine/VelkorWinBildZyklus.h"
 #include "engine/VelkorWinCIRC.h"
@@ -101,15 +103,54 @@ bool EckePassiert(const TPunkt2D& r) {
          (r.Y - y0) * Vorzeichen(Spiralmittelpunkt.Y - Geometrie.Ecke.Y) <= 0.0;
 }
 
-void PixelNachfuehren() {
-  const TPunkt2D q = EbenenPunkt(Ebene(), Spiralpunkt);
-  Spiralpixel = {VelkorWinWorldScreen::WeltZuBildschirmX(q.X), VelkorWinWorldScreen::WeltZuBildschirmY(q.Y)};
+// The angle step of the ring in hand: the pixel width as degrees, but never more than the
+// angle whose arc at the ring's radius is one pixel, so that no pixel of a wide ring is
+// stepped over.
+void WinkelschrittSetzen() {
+  const long double px = VelkorWinWorldScreen::PixelgroesseX;
+  const long double pixel = std::min(px, static_cast<long double>(VelkorWinWorldScreen::PixelgroesseY));
+  Winkelschritt = px;
+  if (Spiralradius > 0.0 && pixel > 0.0L) {
+    const long double bogen = pixel / Spiralradius * 180.0L / std::numbers::pi_v<long double>;
+    if (bogen < Winkelschritt) Winkelschritt = bogen;
+  }
+}
+
+TSpiralpixel PixelVon(const TPunkt3D& p) {
+  const TPunkt2D q = EbenenPunkt(Ebene(), p);
+  return {VelkorWinWorldScreen::WeltZuBildschirmX(q.X), VelkorWinWorldScreen::WeltZuBildschirmY(q.Y)};
+}
+
+void PixelNachfuehren() { Spiralpixel = PixelVon(Spiralpunkt); }
+
+// `p` turned about the centre by one step of `Schritt` degrees in the turning sense.
+TPunkt3D Gedreht(TPunkt3D p, double Schritt) {
+  const TPunkt2D q = EbenenPunkt(Ebene(), p);
+  double dx = q.X - Spiralmittelpunkt.X, dy = q.Y - Spiralmittelpunkt.Y;
+  VelkorWinMATH::PunktDrehen(dx, dy, Drehsinn == 1 ? -Schritt : Drehsinn == 2 ? Schritt : 0.0);
+  EbenenPunktSetzen(Ebene(), p, {Spiralmittelpunkt.X + dx, Spiralmittelpunkt.Y + dy});
+  return p;
+}
+
+constexpr int kHoechsteTeilung = 6;
+
+bool AufDemBild(const TSpiralpixel& p) {
+  const auto& b = Bearbeitungsbereich;
+  return p.Spalte >= b.Links && p.Spalte <= b.Rechts && p.Zeile >= b.Oben && p.Zeile <= b.Unten;
+}
+
+// The step from `Von` to `Nach` passes over a pixel of the picture: the two are neither the
+// same pixel nor side by side, and one of them lies on the picture.
+bool Uebersprungen(const TSpiralpixel& Von, const TSpiralpixel& Nach) {
+  const long abstand = std::labs(static_cast<long>(Nach.Spalte) - Von.Spalte) +
+                       std::labs(static_cast<long>(Nach.Zeile) - Von.Zeile);
+  return abstand > 1 && (AufDemBild(Von) || AufDemBild(Nach));
 }
 
 // A stop request: the line, and true. Inside a run WandlungsFehler is set as well.
 bool Gestoppt(bool ImLauf) {
   if (!Abbruch && !WandlungsFehler) return false;
-  VelkorWinFileUtils::NcSatzSchreiben(KonfigBlock.Zieldateiname, "Wandlung abgebrochen!");
+  VelkorWinINTR::AbbruchzeileSchreiben();
   if (ImLauf) WandlungsFehler = true;
   return true;
 }
@@ -232,7 +273,7 @@ bool TSpiralfraeser::Fraesschritt() {
   Pixel();
   if (!Abbruch) return true;
   WandlungsFehler = true;
-  VelkorWinFileUtils::NcSatzSchreiben(KonfigBlock.Zieldateiname, "Wandlung abgebrochen!");
+  VelkorWinINTR::AbbruchzeileSchreiben();
   return false;
 }
 
@@ -288,6 +329,7 @@ void ZirkularFraesen(bool Grau, TInterpolation Programmiert, std::uint8_t Richtu
   Tiefenachse(Ebene(), Ringstartpunkt) = Tiefenachse(Ebene(), VelkorWinGrvTXT::Zyklusstartpunkt);
   EbenenPunktSetzen(Ebene(), Ringstartpunkt, Geometrie.NachInnen ? Geometrie.Ecke : Spiralmittelpunkt);
   Spiralradius = Abstand(Ringstartpunkt);
+  WinkelschrittSetzen();
   WerkzeugUnten = false;
   VelkorWinMOVE::PunktAnfahrenPixel(VelkorWinGrvTXT::AbsolutMass, Ebene(), Ringstartpunkt, VelkorWinGrvTXT::Zielpunkt,
                                     VelkorWinINTR::AktPosition, Spiralpixel.Spalte, Spiralpixel.Zeile);
@@ -347,11 +389,14 @@ void ZirkularsinnAbgleichen(TInterpolation Programmiert, std::uint8_t Zirkularsi
 void SpiralSchritt() {
   ++Spiralschritte;
   Vorgaengerpunkt = Spiralpunkt;
-  const double schritt = static_cast<double>(Winkelschritt);
-  TPunkt2D q = EbenenPunkt(Ebene(), Spiralpunkt);
-  double dx = q.X - Spiralmittelpunkt.X, dy = q.Y - Spiralmittelpunkt.Y;
-  VelkorWinMATH::PunktDrehen(dx, dy, Drehsinn == 1 ? -schritt : Drehsinn == 2 ? schritt : 0.0);
-  EbenenPunktSetzen(Ebene(), Spiralpunkt, {Spiralmittelpunkt.X + dx, Spiralmittelpunkt.Y + dy});
+  double schritt = static_cast<double>(Winkelschritt);
+  // A step that would jump over a neighbouring pixel of the picture is halved (a few
+  // times at most), so that the ring's pixels on the picture follow side by side.
+  for (int teilung = 0;; ++teilung) {
+    Spiralpunkt = Gedreht(Vorgaengerpunkt, schritt);
+    if (teilung == kHoechsteTeilung || Drehwinkel >= 360.0 || !Uebersprungen(Spiralpixel, PixelVon(Spiralpunkt))) break;
+    schritt /= 2.0;
+  }
   Vorgaengerradius = Spiralradius;
   Spiralradius = Abstand(Spiralpunkt);
   if (Drehwinkel >= 360.0) {
@@ -363,6 +408,7 @@ void SpiralSchritt() {
     EbenenPunktSetzen(Ebene(), Ringstartpunkt, r);
     Spiralpunkt = Ringstartpunkt;
     Spiralradius = Abstand(Ringstartpunkt);
+    WinkelschrittSetzen();
     if (Geometrie.NachInnen) SpiralEnde = !(Spiralradius < Vorgaengerradius);
     else SpiralEnde = EckePassiert(r) || !(Spiralradius <= Geometrie.Huellradius);
   } else {

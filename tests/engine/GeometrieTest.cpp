@@ -81,12 +81,13 @@ TEST_F(Geometrie, ArcParametersAndTheToleranceOfTheEndPoint) {
   EXPECT_EQ(Kreisstartwinkel, 0);
   EXPECT_EQ(Kreisbogenwinkel, 180);
   EXPECT_NEAR(KreistextBogenlaenge(VelkorWinVAR::TEbene::XY, {}, {}, 2, Kreisradius), 10 * std::numbers::pi, 1e-12);
-  for (const double x : {-10.00005, -9.99995}) {
+  // An end point inside the circle is taken however far inside; one outside it by the
+  // tolerance (0.0001 mm at three decimals) or more is an arc error.
+  for (const double x : {-10.00005, -9.99995, -9.9998, -9.0}) {
     BogenParameterSetzen(VelkorWinVAR::TEbene::XY, 2, true, 0.0, {-10, 0}, {x, 0, 0}, {10, 0, 0});
     EXPECT_FALSE(KreisbogenFehler) << x;
   }
-  // An end point off the circle by the tolerance or more is an arc error, inside it too.
-  for (const double x : {-10.0002, -9.9998}) {
+  for (const double x : {-10.0002, -10.0001001}) {
     BogenParameterSetzen(VelkorWinVAR::TEbene::XY, 2, true, 0.0, {-10, 0}, {x, 0, 0}, {10, 0, 0});
     EXPECT_TRUE(KreisbogenFehler) << x;
   }

@@ -164,9 +164,9 @@ TEST_P(Bildkopf, FollowsTheImageSettings) {
   KonfigBlock.Fraesrichtung = f.richtung;
   KonfigBlock.bidirektional_bearbeiten = f.bidirektional;
   KonfigBlock.Zirkularsinn = f.zirkularsinn;
-  Fraesbereich = {0, 50, 100, 0};
   Teileprogramm({"N10 G90 G00 X0 Y0 Z5", "N20 G189 R2=3", "N30 G80", "N40 M30"});
   EXPECT_TRUE(StarteWandlung(TInterpretermodus::Messlauf, TeileprogrammListe));
+  Fraesbereich = {0, 50, 100, 0};  // as a measured image would leave it
   Kopfzeilen = {"(K1)"};
   EXPECT_TRUE(StarteWandlung(TInterpretermodus::Wandlung, TeileprogrammListe));
   std::vector<std::string> kopf = {kKonvertiert};
@@ -211,7 +211,7 @@ TEST_F(Interpreter, GraphicsAreClearedOnRequestAndPreparedForTheRun) {
   KonfigBlock.GrafikEin = true;
   GrafikVorhanden = true;
   GrafikbereichAutomatisch = true;
-  Fraesbereich = {0, 100, 100, 0};
+  Fraesbereich = {0, 100, 100, 0};  // of an earlier run: this program measures no area
   host.Antworten = {"Ja"};
   Teileprogramm({"N10 G00 X0", "N20 G18"});
   EXPECT_FALSE(WandlungDurchfuehren());
@@ -221,7 +221,7 @@ TEST_F(Interpreter, GraphicsAreClearedOnRequestAndPreparedForTheRun) {
                                       "notice: Ebenenwahl G18 ist in dieser Version nicht möglich!",
                                       "simulation: close"}));
   EXPECT_EQ(KonfigBlock.SimuGrenzeMin, (TPunkt3D{-10, -10, -5}));
-  EXPECT_EQ(KonfigBlock.SimuGrenzeMax, (TPunkt3D{110, 110, 10}));
+  EXPECT_EQ(KonfigBlock.SimuGrenzeMax, (TPunkt3D{10, 10, 10}));
 }
 
 TEST_F(Interpreter, AnyBytesEndInANoticeOrANormalEnd) {

@@ -100,10 +100,13 @@ protected:
 TEST_F(Spaltenstopp, AnErrorSetWhileAColumnEndsStopsAtTheColumnBoundary) {
   FehlerNach("G01 Y-2.000");  // set while the retract of the first column is written
   EXPECT_FALSE(Wandeln());
-  // The first column whole, then nothing of the driver: no line of its own, no final retract.
-  EXPECT_EQ(Treiberzeilen(),
-            (std::vector<std::string>{"G00 Y12.000", "G00 Z2.000", "G01 Z-1.000", "G01 Y-2.000", "G00 Z5.000"}));
+  // The first column whole, then nothing of the driver, no final retract and no tail
+  // lines: the pass's one stop line ends the target.
+  EXPECT_EQ(Treiberzeilen(), (std::vector<std::string>{"G00 Y12.000", "G00 Z2.000", "G01 Z-1.000", "G01 Y-2.000",
+                                                       "G00 Z5.000", "Wandlung abgebrochen!"}));
   EXPECT_EQ(Zeilen().back(), "Wandlung abgebrochen!");
+  const auto zeilen = Zeilen();
+  EXPECT_EQ(std::count(zeilen.begin(), zeilen.end(), "Wandlung abgebrochen!"), 1);
 }
 
 TEST_F(Spaltenstopp, AnErrorSetInsideARunStopsAtTheNextPixel) {
@@ -111,6 +114,10 @@ TEST_F(Spaltenstopp, AnErrorSetInsideARunStopsAtTheNextPixel) {
   EXPECT_FALSE(Wandeln());
   EXPECT_EQ(Treiberzeilen(),
             (std::vector<std::string>{"G00 Y12.000", "G00 Z2.000", "G01 Z-1.000", "Wandlung abgebrochen!"}));
+  // The driver's stop line is the only one and the last: no tail lines follow it.
+  const auto zeilen = Zeilen();
+  EXPECT_EQ(std::count(zeilen.begin(), zeilen.end(), "Wandlung abgebrochen!"), 1);
+  EXPECT_EQ(zeilen.back(), "Wandlung abgebrochen!");
 }
 
 }  // namespace

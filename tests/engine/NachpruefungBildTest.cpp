@@ -1,0 +1,176 @@
+// The image cycle checked again through whole runs: the measured milling area starts
+// empty in every run, the spiral cuts every pixel of a wide area, the tail lines describe
+// the picture milled, contours keep to the chosen section, and a picture beyond the size
+// limits is refused before it is copied or counted.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <set>
+
+#include "engine/VelkorWinBildZyklus.h"
+#include "engine/VelkorWinINTR.h"
+#include "engine/VelkorWinVAR.h"
+#include "support/BildFixture.h"
+#include "toolkit/BitmapFile.h"
+
+using namespace VelkorWinVAR;
+using testsupport::Bild;
+
+namespace {
+
+class BildNachpruefung : public testsupport::BildFixture {
+protected:
+  std::vector<std::string> Zeilen_mit(const std::string& anfang) const {
+    std::vector<std::string> gefunden;
+    for (const auto& z : Zeilen()) {
+      if (z.rfind(anfang, 0) == 0) gefunden.push_back(z);
+    }
+    return gefunden;
+  }
+};
+
+// A program whose only cycle mills an image at X100..150 reports that area, whatever an
+// earlier run measured, and the automatic simulation limits follow it.
+TEST_F(BildNachpruefung, TheMeasuredAreaStartsEmptyInEveryRun) {
+  toolkit::SaveBitmapFile(Bild({"RR", "RR"}), dir.file("Teil.bmp"));
+  Farben("F", {-1});
+  Teileprogramm({"N10 G90 G00 X100 Y50 Z5 T1", "N20 G189 R2=2", "N30 X150 Y0 P'teil.bmp'", "N40 G80", "N50 M30"});
+  GrafikbereichAutomatisch = true;
+  Fraesbereich = {-500, 500, 500, -500};  // an earlier run's
+  for (int lauf = 0; lauf < 2; ++lauf) {
+    host.Antworten.clear();
+    EXPECT_TRUE(Wandeln());
+    EXPECT_EQ(Zeilen_mit("(Fräsbereich "),
+              std::vector<std::string>{"(Fräsbereich {l/o/r/u} [mm]: 100,000 / 50,000 / 150,000 / 0,000)"});
+    EXPECT_EQ(KonfigBlock.SimuGrenzeMin, (VelkorWinMATH::TPunkt3D{90, -10, -5}));
+    EXPECT_EQ(KonfigBlock.SimuGrenzeMax, (VelkorWinMATH::TPunkt3D{160, 60, 10}));
+  }
+}
+
+// A text before the image and the image before a text: the area holds both.
+TEST_F(BildNachpruefung, EachCycleWidensTheAreaFromTheFirst) {
+  toolkit::SaveBitmapFile(Bild({"RR", "RR"}), dir.file("Teil.bmp"));
+  Teileprogramm({"N10 G90 G00 X100 Y50 Z5", "N20 G189 R2=2", "N30 X150 Y0 P'teil.bmp'", "N40 G80",
+                 "N50 G00 X-20 Y70 Z5", "N60 G89 R2=2 R3=-0.2", "N70 G80", "N80 M30"});
+  EXPECT_TRUE(VelkorWinINTR::StarteWandlung(TInterpretermodus::Messlauf, TeileprogrammListe));
+  EXPECT_EQ(Fraesbereich.Links, -20);
+  EXPECT_EQ(Fraesbereich.Oben, 70);
+  EXPECT_EQ(Fraesbereich.Rechts, 150);
+  EXPECT_EQ(Fraesbereich.Unten, 0);
+}
+
+// The worked picture milled along the spiral over 200 x 150 mm, a pixel a millimetre: every
+// pixel centre is reached at the colour's depth.
+TEST_F(BildNachpruefung, TheSpiralCutsEveryPixelOfAWideArea) {
+  const int w = 201, h = 151;
+  toolkit::TBitmap bild(w, h);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) bild.SetPixel(x, y, testsupport::Farbe('R'));
+  toolkit::SaveBitmapFile(bild, dir.file("Teil.bmp"));
+  KonfigBlock.Fraesrichtung = TFraesrichtung::zirkular;
+  Farben("F", {-1});
+  Teileprogramm({"N10 G90 G00 X0 Y150 Z5 T1", "N20 G189 R2=2", "N30 X200 Y0 P'teil.bmp'", "N40 G80", "N50 M30"});
+  ASSERT_TRUE(Wandeln());
+  std::set<std::pair<long, long>> geschnitten;
+  double x = 0, y = 150, z = 5;
+  for (const std::string& block : Fraesbloecke()) {
+    for (std::size_t i = 0; i < block.size(); ++i) {
+      const char a = block[i];
+      if ((a != 'X' && a != 'Y' && a != 'Z') || (i > 0 && block[i - 1] != ' ')) continue;
+      (a == 'X' ? x : a == 'Y' ? y : z) = std::stod(block.substr(i + 1));
+    }
+    if (z < 2.0) {
+      EXPECT_EQ(z, -1.0) << block;
+      geschnitten.emplace(std::lround(x), std::lround(150 - y));
+    }
+  }
+  std::vector<std::pair<long, long>> fehlend;
+  for (long py = 0; py < h; ++py)
+    for (long px = 0; px < w; ++px)
+      if (!geschnitten.count({px, py})) fehlend.emplace_back(px, py);
+  EXPECT_EQ(fehlend.size(), 0u) << "first missed pixel: " << (fehlend.empty() ? 0 : fehlend[0].first) << ","
+                                << (fehlend.empty() ? 0 : fehlend[0].second);
+}
+
+// The size window hands back a picture of half the size, and "Ja" mills it: the tail lines
+// give its size and the millimetres per pixel of it.
+TEST_F(BildNachpruefung, TheTailLinesDescribeThePictureMilled) {
+  Bildzyklus(Bild({"RRRR", "RRRR", "RRRR", "RRRR"}));  // 30 x 30 mm
+  Farben("F", {-1});
+  host.BeiBildausschnitt = [](bool, toolkit::TBitmap& b) { b = Bild({"RR", "RR"}); };
+  EXPECT_TRUE(Wandeln());
+  const auto zeilen = Zeilen();
+  ASSERT_GE(zeilen.size(), 6u);
+  EXPECT_EQ(std::vector<std::string>(zeilen.end() - 6, zeilen.end() - 1),
+            (std::vector<std::string>{"(Bildverkleinerung: 1,000)", "(Bildbreite: 2 Pixel)", "(Bildhöhe: 2 Pixel)",
+                                      "(Fräszeilenhöhe: 15,000 mm)", "(Frässpaltenbreite: 15,000 mm)"}));
+}
+
+// Red followed in a section of the columns 0 to 2: the nodes beyond it are left out and a
+// contour that leaves the section and comes back is split there.
+struct AusschnittFall {
+  const char* name;
+  std::vector<std::string> bild;
+  std::vector<std::string> bloecke;
+};
+
+const AusschnittFall kAusschnitte[] = {
+    {"ARunEndsAtTheEdge", {"WWWWWW", "WRRRRW", "WWWWWW"},
+     {"G00 X10.000 Y10.000", "G00 Z2.000", "G01 Z-1.000", "G01 X20.000", "G00 Z5.000"}},
+    {"AContourComingBackIsSplit", {"WWWWWW", "WRRRRW", "WWWWRW", "WRRRRW", "WWWWWW"},
+     {"G00 X10.000 Y30.000", "G00 Z2.000", "G01 Z-1.000", "G01 X20.000", "G00 Z5.000", "G00 Y10.000", "G00 Z2.000",
+      "G01 Z-1.000", "G01 X10.000", "G00 Z5.000"}},
+};
+
+class KonturImAusschnitt : public BildNachpruefung, public ::testing::WithParamInterface<AusschnittFall> {};
+
+TEST_P(KonturImAusschnitt, KeepsToTheSection) {
+  const auto bild = Bild(GetParam().bild);
+  Bildzyklus(bild, true, "/A");
+  Farben("KF", {0, -1});
+  KonfigBlock.F_Verfolgen[1] = 'J';
+  const auto unten = static_cast<std::uint16_t>(bild.Height() - 1);
+  host.BeiBildausschnitt = [unten](bool, toolkit::TBitmap&) { Bildausschnitt = {0, 0, 2, unten, true}; };
+  host.Antworten = {"OK", "OK", "Ja"};
+  EXPECT_TRUE(Wandeln());
+  EXPECT_EQ(Fraesbloecke(), GetParam().bloecke);
+}
+
+INSTANTIATE_TEST_SUITE_P(All, KonturImAusschnitt, ::testing::ValuesIn(kAusschnitte),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A run-length coded BMP of 1,198 bytes for 37 x 4,194,309 pixels: 29 rows of one run,
+// a run of two, then the end of the picture.
+std::string RiesenBmp() {
+  std::string d;
+  auto u16 = [&d](unsigned v) { d += static_cast<char>(v & 0xFF), d += static_cast<char>(v >> 8); };
+  auto u32 = [&u16](unsigned v) { u16(v & 0xFFFF), u16(v >> 16); };
+  std::string pixel;
+  for (int i = 0; i < 29; ++i) pixel += std::string{37, 1, 0, 0};
+  pixel += std::string{2, 2, 0, 1};
+  d += "BM";
+  u32(14 + 40 + 1024 + static_cast<unsigned>(pixel.size()));
+  u32(0);
+  u32(14 + 40 + 1024);
+  u32(40), u32(37), u32(4194309), u16(1), u16(8), u32(1 /* RLE8 */), u32(static_cast<unsigned>(pixel.size()));
+  u32(2835), u32(2835), u32(256), u32(0);
+  for (unsigned i = 0; i < 256; ++i) u32(i * 0x010101u);
+  return d + pixel;
+}
+
+TEST_F(BildNachpruefung, APictureBeyondTheLimitsIsRefusedBeforeItIsCopiedOrCounted) {
+  const std::string bmp = RiesenBmp();
+  ASSERT_EQ(bmp.size(), 1198u);
+  std::ofstream(dir.file("TEIL.BMP"), std::ios::binary) << bmp;
+  Teileprogramm({"N10 G90 G00 X0 Y10 Z5", "N20 G189 R2=2", "N30 X10 Y0 P'TEIL.BMP'", "N40 G80", "N50 M30"});
+  EXPECT_FALSE(VelkorWinINTR::WandlungDurchfuehren());
+  EXPECT_EQ(host.Protokoll, (std::vector<std::string>{
+                                "load: TEIL.BMP", "notice: Das Bild ist zu groß! Höchstens 65535 Pixel Breite und Höhe."}));
+  EXPECT_EQ(QuellImage.Height(), 4194309);
+  EXPECT_TRUE(Bearbeitungsbild.Empty());  // no copy
+  EXPECT_EQ(Farbanzahl, 0);               // nothing counted
+  QuellImage = {};
+}
+
+}  // namespace
