@@ -1,9 +1,12 @@
 // Headless driver: runs the conversion command on a part program in the current
 // directory, as the program's "Wandlung" does, and writes the target file where the
 // program would. Before the run it loads the image the part program names, as the main
-// window does when it opens (the picture readers of the program, the extra colours). Every notice and question goes to standard error; questions are
-// answered from --antworten, then with "Ja". Exit 0 when the run ended normally, 1 when
-// it was stopped or failed, 2 on a wrong call.
+// window does when it opens (the picture readers of the program, the extra colours).
+// Every notice and question goes to standard error; questions are answered from
+// --antworten, then with "Ja". NC lines kept in the buffer (settings without direct
+// output) are offered for saving at the end, as the program's exit does. Exit 0 when the
+// run ended normally and its lines were kept, 1 when it was stopped or failed or the
+// buffer could not be saved, 2 on a wrong call.
 //
 //   wandeln [--konfig F.CNF] [--werkzeug NR=DURCHMESSER]... [--uhr "TT.MM.JJJJ hh:mm"]
 //           [--trenner ,] [--antworten J,N,...] [--zeichensatz F.FNT] [--spiegelschrift]
@@ -24,6 +27,7 @@
 #include "engine/EngineReset.h"
 #include "engine/VelkorWinBildZyklus.h"
 #include "engine/VelkorWinCNF.h"
+#include "engine/VelkorWinFileUtils.h"
 #include "engine/VelkorWinINTR.h"
 #include "engine/VelkorWinUTIL.h"
 #include "engine/VelkorWinVAR.h"
@@ -32,6 +36,7 @@
 #include "toolkit/Clock.h"
 #include "toolkit/LineFile.h"
 #include "toolkit/NumberFormat.h"
+#include "toolkit/Text.h"
 
 namespace {
 
@@ -164,6 +169,15 @@ int main(int argc, char** argv) {
   VelkorWinBildZyklus::BildFuerTeileprogrammLaden();
 
   const bool beendet = VelkorWinINTR::WandlungDurchfuehren();
+  bool gesichert = true;
+  auto& puffer = VelkorWinFileUtils::NcSatzPuffer;
+  if (!puffer.empty()) {
+    if (host.confirm(toolkit::Ansi("Die erzeugten NC-Sätze speichern?"))) {
+      gesichert = VelkorWinFileUtils::NcPufferAusgeben(puffer, KonfigBlock.Zieldateiname);
+    } else {
+      VelkorWinFileUtils::NcPufferFreigeben(puffer);
+    }
+  }
   engine::InstallHost(nullptr);
-  return beendet ? 0 : 1;
+  return beendet && gesichert ? 0 : 1;
 }
