@@ -46,8 +46,9 @@ void ForEachSelected(std::uint32_t count, std::uint8_t mask, Fn&& fn) {
     if ((mask >> (7 - (i & 7))) & 1) fn(i, s++);
 }
 
+// A row buffer shorter than its pixels need: the data ended early.
 void Need(std::size_t have, std::uint64_t need) {
-  if (need > have) Fail(RasterStrings::gesInvalidSampleDepth);
+  if (need > have) Fail(RasterStrings::gesReadError);
 }
 
 }  // namespace

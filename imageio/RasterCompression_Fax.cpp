@@ -195,7 +195,7 @@ void TCCITTDecoder::AlignSource() {
 TCCITTFax3Decoder::TCCITTFax3Decoder(std::uint32_t options, bool swapBits, bool wordAligned, std::uint32_t width)
     : TCCITTDecoder(options, swapBits, wordAligned, width) {
   if (options & T4Options2D)
-    CompressionError(RasterStrings::Format(RasterStrings::gesUnsupportedFeature, {RasterStrings::gesCompression, "TIF"}));
+    CompressionError(RasterStrings::Format(RasterStrings::gesUnsupportedFeature, {RasterStrings::gesCompression, "TIF/TIFF"}));
 }
 
 TDecodeResult TCCITTFax3Decoder::Decode(std::span<const std::uint8_t> source, std::span<std::uint8_t> dest) {

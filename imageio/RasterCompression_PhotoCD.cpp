@@ -34,7 +34,7 @@ public:
     while (Valid <= 24) {
       if (Pos == BlockEnd) {
         if (Source.size() - BlockEnd < kBlockSize)
-          CompressionError(RasterStrings::Format(RasterStrings::gesStreamReadError, {"PCD"}));
+          CompressionError(RasterStrings::gesReadError);
         BlockEnd += kBlockSize;
       }
       W |= static_cast<std::uint32_t>(Source[Pos++]) << (24 - Valid);

@@ -30,7 +30,7 @@ struct Header {
 };
 
 Header ReadHeader(std::span<const std::uint8_t> bytes) {
-  toolkit::ByteReader in(bytes, StreamReadError(kName));
+  toolkit::ByteReader in(bytes, ReadError());
   Header h{};
   h.manufacturer = in.u8(), h.version = in.u8(), h.encoding = in.u8(), h.bits = in.u8();
   h.xMin = in.u16le(), h.yMin = in.u16le(), h.xMax = in.u16le(), h.yMax = in.u16le();
@@ -74,7 +74,7 @@ bool TPCXGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsig
 }
 
 void TPCXGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  const std::string readError = StreamReadError(kName);
+  const std::string readError = ReadError();
   BeginLoad();
   if (!ReadImageProperties(bytes, 0)) RaiseGraphicError(RasterStrings::gesInvalidImage, {kName});
   Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesPreparing);
@@ -102,9 +102,10 @@ void TPCXGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   std::size_t dataEnd = bytes.size();
   std::vector<toolkit::TColor> palette;
   const bool greyInfo = h.paletteInfo == 2;
+  bool paletteBlock = false;
   if (format == TPixelFormat::pf8bit) {
-    const bool block = bytes.size() >= kHeaderSize + kPaletteBlock && bytes[bytes.size() - kPaletteBlock] == 12;
-    if (block) {
+    paletteBlock = bytes.size() >= kHeaderSize + kPaletteBlock && bytes[bytes.size() - kPaletteBlock] == 12;
+    if (paletteBlock) {
       dataEnd -= kPaletteBlock;
       const std::span<const std::uint8_t> one[] = {bytes.subspan(dataEnd + 1, 768)};
       palette = FColorManager.CreateColorPalette(one, RasterColor::TRawPaletteFormat::Interlaced8Triple, 256, false);
@@ -132,6 +133,7 @@ void TPCXGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
 
   toolkit::TZeroedBlock decoded;
   std::span<const std::uint8_t> rows = data.first(static_cast<std::size_t>(total));
+  std::size_t consumed = rows.size();
   Progress(toolkit::TProgressStage::Ending, 100, RasterStrings::gesPreparing);
   Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesTransfering);
   if (p.Compression == TCompressionType::ctRLE) {
@@ -143,7 +145,12 @@ void TPCXGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
     decoder.DecodeEnd();
     if (result.Produced < unpacked.size()) RaiseGraphicError(readError);
     rows = unpacked;
+    consumed = result.Consumed;
   }
+  // An 8-bit file cut inside its palette block: the block's start follows the rows, its end is missing.
+  if (format == TPixelFormat::pf8bit && !paletteBlock && consumed < data.size() && data[consumed] == 12 &&
+      data.size() - consumed < kPaletteBlock)
+    RaiseGraphicError(readError);
 
   const std::size_t line = static_cast<std::size_t>(lineSize), plane = h.bytesPerLine;
   for (std::uint32_t y = 0; y < p.Height; ++y) {

@@ -145,7 +145,7 @@ struct StripPlan {
 // otherwise the file was cut short: the read error.
 StripPlan PlanStrips(std::span<const std::uint8_t> tiff, const TImageProperties& p, const std::vector<std::uint32_t>& offsets,
                      const std::vector<std::uint32_t>& counts, std::uint64_t lineBytes) {
-  const std::string readError = StreamReadError(kName);
+  const std::string readError = ReadError();
   const bool compressed = Compressed(p.Compression);
   if (offsets.empty() || (counts.size() < offsets.size() && (compressed || !counts.empty()))) InvalidImage();
   StripPlan plan;
@@ -199,7 +199,7 @@ void TTIFFGraphic::LoadFromBytes(std::span<const std::uint8_t> tiff) {
     std::uint32_t count = 0;
     const auto map = ColorMapOf(tiff, count);
     if (p.BitsPerSample > 8 || count != 3u << p.BitsPerSample || map.size() < std::size_t{count} * 2)
-      RaiseGraphicError(RasterStrings::gesInvalidPalette, {kName});
+      RaiseGraphicError(RasterStrings::gesInvalidColorFormat, {kName});
     const std::size_t plane = std::size_t{count} / 3 * 2;
     const std::span<const std::uint8_t> planes[] = {map.subspan(0, plane), map.subspan(plane, plane), map.subspan(2 * plane, plane)};
     bitmap.SetPalette(FColorManager.CreateColorPalette(planes, RasterColor::TRawPaletteFormat::Plane16Triple, count / 3, false));

@@ -46,6 +46,8 @@ inline constexpr const char* gesPortableNetworkGraphic = "Portable network graph
 inline constexpr const char* gesInvalidImage = "Cannot load image. Invalid or unexpected %s image format.";
 inline constexpr const char* gesInvalidColorFormat = "Invalid color format in %s file.";
 inline constexpr const char* gesStreamReadError = "Stream read error in %s file.";
+// The toolkit's stream read error (toolkit::ByteReader's own text), raised for data that end early.
+inline constexpr const char* gesReadError = "Stream read error.";
 inline constexpr const char* gesUnsupportedFeature = "Cannot load image. %s not supported for %s files.";
 inline constexpr const char* gesCompression = "The compression scheme is";
 inline constexpr const char* gesCRCError = "Cannot load image. CRC error found in %s file.";

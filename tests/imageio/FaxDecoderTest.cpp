@@ -176,7 +176,7 @@ TEST(FaxDecoders, TwoDimensionalGroup3IsRefused) {
     TCCITTFax3Decoder d(T4Options2D | 4, false, false, 8);
     ADD_FAILURE() << "2-D data accepted";
   } catch (const ERasterCompression& e) {
-    EXPECT_STREQ(e.what(), "Cannot load image. The compression scheme is not supported for TIF files.");
+    EXPECT_STREQ(e.what(), "Cannot load image. The compression scheme is not supported for TIF/TIFF files.");
   }
   EXPECT_NO_THROW(TCCITTFax3Decoder(4, false, false, 8));  // fill bits alone are fine
   EXPECT_NO_THROW(TCCITTMHDecoder(0, false, true, 8));

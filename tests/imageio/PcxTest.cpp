@@ -58,7 +58,7 @@ void ExpectError(const Bytes& file, const std::string& text) {
 }
 
 const std::string kInvalid = "Cannot load image. Invalid or unexpected PCX image format.";
-const std::string kReadError = "Stream read error in PCX file.";
+const std::string kReadError = "Stream read error.";
 const std::string kColorFormat = "Invalid color format in PCX file.";
 
 Bytes Trailer(TColor entry1) {
@@ -223,6 +223,24 @@ TEST(PcxReader, ManufacturerBytes) {
   file[0] = 12;
   EXPECT_FALSE(TPCXGraphic::CanLoad(file));
   ExpectError(file, kInvalid);
+}
+
+// An 8-bit file of run-length rows cut anywhere before its end: refused with the read error,
+// never loaded in grey; the rows alone (no palette block at all) are a grey picture.
+TEST(PcxReader, ATruncatedEightBitFileIsRefused) {
+  Bytes rows;
+  for (int y = 0; y < 40; ++y) {
+    for (int x = 0; x < 50; x += 5) rows.insert(rows.end(), {0xC5, static_cast<std::uint8_t>(x + y)});
+  }
+  const Bytes whole = MakePcx({.width = 50, .height = 40}, rows, Trailer(RGB(9, 8, 7)));
+  EXPECT_EQ(Load(whole).Pixel(0, 1), RGB(9, 8, 7));
+  for (std::size_t cut = 1; cut < whole.size() - 128; cut += cut < 800 ? 1 : 97) {
+    if (cut == 769) continue;
+    ExpectError(Bytes(whole.begin(), whole.end() - static_cast<std::ptrdiff_t>(cut)), kReadError);
+  }
+  const TPCXGraphic grey = Load(Bytes(whole.begin(), whole.end() - 769));
+  EXPECT_EQ(grey.Pixel(0, 1), RGB(1, 1, 1));
+  EXPECT_EQ(grey.Pixel(5, 1), RGB(6, 6, 6));
 }
 
 struct BadPcx { const char* name; Bytes file; std::string error; };

@@ -163,8 +163,8 @@ TEST(PhotoCDDecoder, PlaneCodeOneAndShortDataRaise) {
   expectError(planeOne.Finish(), "Cannot load image. Invalid or unexpected PCD image format.");
   PcdStream shortData;
   shortData.Table(kTable), shortData.Skip(), shortData.Header(0, 0), shortData.Codes("00"), shortData.Header(0, 2);
-  expectError(shortData.Finish(false), "Stream read error in PCD file.");
-  expectError(Bytes{}, "Stream read error in PCD file.");
+  expectError(shortData.Finish(false), "Stream read error.");
+  expectError(Bytes{}, "Stream read error.");
 }
 
 TEST(PhotoCDDecoder, RandomAndFlippedStreamsStayInsideThePlanes) {

@@ -87,7 +87,7 @@ Bytes Concat(Bytes a, const Bytes& b) {
 }
 
 const std::string kInvalid = "Cannot load image. Invalid or unexpected PNG image format.";
-const std::string kReadError = "Stream read error in PNG file.";
+const std::string kReadError = "Stream read error.";
 const std::string kCrc = "Cannot load image. CRC error found in PNG file.";
 const std::string kPaletteError = "Cannot load image. Palette in PNG file is invalid.";
 const std::string kColorFormat = "Invalid color format in PNG file.";

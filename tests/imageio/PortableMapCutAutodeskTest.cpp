@@ -139,9 +139,9 @@ TEST(AutodeskReader, Refusals) {
   EXPECT_EQ(LoadError(g, deep), invalid);
   EXPECT_EQ(LoadError(g, Bytes(900, 0)), invalid);
   EXPECT_EQ(LoadError(g, MakeCel(0, 5, {}, {})), invalid);
-  EXPECT_EQ(LoadError(g, MakeCel(3, 3, {}, {1, 2, 3, 4})), "Stream read error in Autodesk file.");
+  EXPECT_EQ(LoadError(g, MakeCel(3, 3, {}, {1, 2, 3, 4})), "Stream read error.");
   const Bytes whole = MakeCel(1, 1, {}, {0});
-  EXPECT_EQ(LoadError(g, Bytes(whole.begin(), whole.begin() + 500)), "Stream read error in Autodesk file.");
+  EXPECT_EQ(LoadError(g, Bytes(whole.begin(), whole.begin() + 500)), "Stream read error.");
 }
 
 // ---- CUT ----
@@ -198,7 +198,7 @@ TEST(CutReader, FoundByItsExtensionAndColouredByItsPaletteFile) {
 TEST(CutReader, DamagedFilesAndPalettes) {
   testsupport::TempDir dir;
   const std::string invalid = "Cannot load image. Invalid or unexpected CUT image format.";
-  const std::string readError = "Stream read error in CUT file.";
+  const std::string readError = "Stream read error.";
   const auto error = [&](const Bytes& file, const std::string& palette = "") {
     dir.write("x.cut", std::string(file.begin(), file.end()));
     toolkit::EraseFile(dir.file("x.pal"));

@@ -122,7 +122,7 @@ struct DamageCase {
 };
 
 const std::string kInvalid = "Cannot load image. Invalid or unexpected PSD or PDD image format.";
-const std::string kRead = "Stream read error in PSD or PDD file.";
+const std::string kRead = "Stream read error.";
 const std::string kColour = "Invalid color format in PSD or PDD file.";
 
 const DamageCase kDamage[] = {

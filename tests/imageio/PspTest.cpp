@@ -245,7 +245,7 @@ struct DamageCase {
 };
 
 const std::string kInvalid = "Cannot load image. Invalid or unexpected PSP image format.";
-const std::string kRead = "Stream read error in PSP file.";
+const std::string kRead = "Stream read error.";
 
 const DamageCase kDamage[] = {
     {"JpegChannels", [](PspSpec& s) { s.compression = 3; }, "Cannot load image. The compression scheme is not supported for PSP files."},

@@ -54,7 +54,7 @@ Picture LoadSgi(const Bytes& file) {
 }
 
 const std::string kSgiInvalid = "Cannot load image. Invalid or unexpected sgi, bw or rgb(a) image format.";
-const std::string kSgiReadError = "Stream read error in sgi, bw or rgb(a) file.";
+const std::string kSgiReadError = "Stream read error.";
 
 TEST(SgiReader, ChannelLayouts) {
   // The file's first row is the bottom one.
@@ -165,7 +165,7 @@ Bytes MakeRla(const Rla& r, const std::vector<std::vector<Bytes>>& rows) {
 }
 
 const std::string kRlaInvalid = "Cannot load image. Invalid or unexpected RLA image format.";
-const std::string kRlaReadError = "Stream read error in RLA file.";
+const std::string kRlaReadError = "Stream read error.";
 
 TEST(RlaReader, RowsComeOutUprightAndMattesBecomeAlpha) {
   const std::vector<std::vector<Bytes>> rows = {{{1}, {2}, {3}, {40}}, {{4}, {5}, {6}, {80}}};

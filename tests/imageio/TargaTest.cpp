@@ -53,7 +53,7 @@ TTargaGraphic Load(const Bytes& file) {
 }
 
 const std::string kInvalid = "Cannot load image. Invalid or unexpected TGA image format.";
-const std::string kReadError = "Stream read error in TGA file.";
+const std::string kReadError = "Stream read error.";
 
 struct Refusal {
   const char* name;
