@@ -1,0 +1,383 @@
+// The image preparation windows as the user meets them: opened from their registered
+// entries, and from a running image cycle (conversion and image information) driven
+// through the engine with the real windows.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <deque>
+
+#include "engine/VelkorWinBildZyklus.h"
+#include "engine/VelkorWinINTR.h"
+#include "engine/VelkorWinMOVE.h"
+#include "engine/VelkorWinVAR.h"
+#include "imageprep/Fensteraufrufe.h"
+#include "imageprep/Fensterhilfen.h"
+#include "imageprep/VelkorBAUnit.h"
+#include "imageprep/VelkorBildInfoUnit.h"
+#include "imageprep/VelkorFarbabwahlUnit.h"
+#include "imageprep/VelkorFarbfenster.h"
+#include "imageprep/VelkorFarbtabellen.h"
+#include "support/BildFixture.h"
+#include "tests/imageprep/ImageprepHilfen.h"
+#include "toolkit/GraphFarben.h"
+#include "toolkit/qt/Fensterliste.h"
+#include "toolkit/qt/QtBild.h"
+
+namespace var = VelkorWinVAR;
+using imageprep_test::FrageErwarten;
+using imageprep_test::HinweisErwarten;
+
+namespace {
+
+// Runs `tat` once the modal window that is about to open is up.
+void Spaeter(std::function<void()> tat) {
+  QTimer::singleShot(0, qApp, [tat = std::move(tat)] {
+    if (!QApplication::activeModalWidget()) {
+      ADD_FAILURE() << "kein modales Fenster offen";
+      return;
+    }
+    tat();
+  });
+}
+
+template <typename T>
+T* Kind(const char* name) {
+  auto* fenster = QApplication::activeModalWidget();
+  auto* w = fenster ? fenster->findChild<T*>(QString::fromLatin1(name)) : nullptr;
+  if (!w) ADD_FAILURE() << "kein " << name;
+  return w;
+}
+
+void Klick(const char* name) {
+  if (auto* k = Kind<QPushButton>(name)) k->click();
+}
+
+void Maus(QWidget* w, QEvent::Type art, QPoint p, Qt::MouseButton taste, Qt::MouseButtons tasten) {
+  QMouseEvent e(art, QPointF(p), w->mapToGlobal(QPointF(p)), taste, tasten, Qt::NoModifier);
+  QApplication::sendEvent(w, &e);
+}
+
+// Drags on a picture view with the left button from `von` to `nach` in single steps.
+void Ziehen(QWidget* w, QPoint von, QPoint nach) {
+  Maus(w, QEvent::MouseButtonPress, von, Qt::LeftButton, Qt::LeftButton);
+  const int schritte = std::max(std::abs(nach.x() - von.x()), std::abs(nach.y() - von.y()));
+  for (int i = 1; i <= schritte; ++i)
+    Maus(w, QEvent::MouseMove, von + (nach - von) * i / schritte, Qt::NoButton, Qt::LeftButton);
+  Maus(w, QEvent::MouseButtonRelease, nach, Qt::LeftButton, Qt::NoButton);
+}
+
+// The engine host of the program as far as these windows go: the section and the
+// information windows are the real ones; what the user does in them comes from a queue.
+class FensterHost : public testsupport::ScriptedHost {
+public:
+  std::deque<std::function<void()>> Aktionen;
+  int Ausschnittfenster = 0, Infofenster = 0;
+
+  bool chooseImageSection(bool nurGroesse, toolkit::TBitmap& Bild) override {
+    ++Ausschnittfenster;
+    Naechste();
+    return imageprep::BildausschnittWaehlen(nurGroesse, Bild);
+  }
+  void showImageInfo(bool grau) override {
+    ++Infofenster;
+    Naechste();
+    imageprep::BildinfoZeigen(grau);
+  }
+
+private:
+  void Naechste() {
+    if (Aktionen.empty()) {
+      ADD_FAILURE() << "keine Aktion für das Fenster";
+      QTimer::singleShot(0, qApp, [] { QApplication::activeModalWidget()->close(); });
+      return;
+    }
+    Spaeter(Aktionen.front());
+    Aktionen.pop_front();
+  }
+};
+
+class FensterTest : public testsupport::BildFixture {
+protected:
+  void SetUp() override {
+    BildFixture::SetUp();
+    imageprep::BildzustandZuruecksetzen();
+    toolkit::BildablageLeeren();
+  }
+  void TearDown() override {
+    toolkit::BildablageLeeren();
+    BildFixture::TearDown();
+  }
+  bool Enthaelt(const std::string& zeile) const {
+    const auto z = Zeilen();
+    return std::find(z.begin(), z.end(), zeile) != z.end();
+  }
+  // Blue picture 80 x 60 with a red block at columns 20..59, rows 20..39.
+  toolkit::TBitmap Blockbild() const {
+    toolkit::TBitmap b(80, 60);
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 80; ++x)
+        b.SetPixel(x, y, x >= 20 && x < 60 && y >= 20 && y < 40 ? toolkit::RGB(255, 0, 0) : toolkit::RGB(0, 0, 255));
+    return b;
+  }
+
+  FensterHost fensterhost;  // installed after the fixture's host, so it answers
+  TVelkorBAForm ba{nullptr};
+  TVelkorBildinfoForm info{nullptr};
+  TVelkorGrauBildinfoForm grauinfo{nullptr};
+  TVelkorTiefenform tiefen{nullptr};
+  TVelkorModusForm modi{nullptr};
+  TVelkorF_verfolgForm verfolgen{nullptr};
+  TVelkorAusschneidForm ausschneiden{nullptr};
+  TVelkorFarbabwahlForm farbabwahl{nullptr};
+  TVelkorFarbWahlForm farbwahl{nullptr};
+  TVelkorFarbersetzForm farbersetzen{nullptr};
+  TVelkorFarbAnzeigForm farbanzeige{nullptr};
+  testsupport::DialogSkript dialoge;
+};
+
+// The section choice on the block picture: the four edges dragged from (10, 10, 70, 50)
+// onto the red block (20, 20, 60, 40), "Ausschnitt OK", one coarse step down, "Größe OK".
+void AusschnittUndGroesse() {
+  auto* bild = Kind<QWidget>("BAImage");
+  Ziehen(bild, {10, 30}, {20, 30});
+  Ziehen(bild, {45, 10}, {45, 20});
+  Ziehen(bild, {70, 35}, {60, 35});
+  Ziehen(bild, {40, 50}, {40, 40});
+  EXPECT_EQ(Kind<QLineEdit>("x1Edit")->text() + Kind<QLineEdit>("y1Edit")->text() + Kind<QLineEdit>("x2Edit")->text() +
+                Kind<QLineEdit>("y2Edit")->text(),
+            "20206040");
+  EXPECT_EQ(QApplication::activeModalWidget()->windowTitle(), QString::fromUtf8("VelkorWin - Bildausschnitt wählen"));
+  Klick("UebernahmeButton");
+  EXPECT_EQ(Kind<QPushButton>("UebernahmeButton")->text(), QString::fromUtf8("Größe OK"));
+  Kind<QScrollBar>("GrobScrollBar")->setValue(26);
+  EXPECT_EQ(Kind<QLineEdit>("BreiteEdit")->text(), "36");
+  Klick("UebernahmeButton");
+}
+
+TEST_F(FensterTest, JedesFensterIstAngemeldet) {
+  for (const char* k : {"TVelkorBAForm", "TVelkorBildinfoForm", "TVelkorGrauBildinfoForm", "TVelkorTiefenform",
+                        "TVelkorModusForm", "TVelkorF_verfolgForm", "TVelkorAusschneidForm", "TVelkorFarbabwahlForm",
+                        "TVelkorFarbWahlForm", "TVelkorFarbersetzForm", "TVelkorFarbAnzeigForm"})
+    EXPECT_TRUE(toolkit::qt::FensterAngemeldet(k)) << k;
+  EXPECT_TRUE(imageprep::BildausschnittWaehlen);
+  EXPECT_TRUE(imageprep::BildinfoZeigen);
+}
+
+TEST_F(FensterTest, AusschnittUndGroesseErscheinenImGefraestenBildUndInDenSchlusszeilen) {
+  Farben("FF", {-1.0, -2.0});
+  Bildzyklus(Blockbild(), true, "/A");
+  fensterhost.Aktionen = {AusschnittUndGroesse, AusschnittUndGroesse};  // measuring and conversion pass
+  fensterhost.Antworten = {"Ja"};
+  EXPECT_TRUE(Wandeln());
+  EXPECT_GE(fensterhost.Ausschnittfenster, 1);
+  EXPECT_TRUE(Enthaelt("(Bildausschnitt:  l = 20 o = 20 r = 60 u = 40)"));
+  EXPECT_TRUE(Enthaelt("(Bildbreite: 36 Pixel)"));
+  EXPECT_TRUE(Enthaelt("(Bildhöhe: 18 Pixel)"));
+  EXPECT_TRUE(Enthaelt("(Bildverkleinerung: 0,909)"));
+  // Only the red section is milled: its depth, never the blue one's.
+  const auto bloecke = Fraesbloecke();
+  EXPECT_TRUE(std::any_of(bloecke.begin(), bloecke.end(), [](const std::string& b) { return b.find("Z-2.000") != std::string::npos; }));
+  EXPECT_FALSE(std::any_of(bloecke.begin(), bloecke.end(), [](const std::string& b) { return b.find("Z-1.000") != std::string::npos; }));
+}
+
+TEST_F(FensterTest, NeinFraestDasGanzeBild) {
+  Farben("FF", {-1.0, -2.0});
+  Bildzyklus(Blockbild());
+  fensterhost.Aktionen = {[] {
+    EXPECT_EQ(QApplication::activeModalWidget()->windowTitle(), QString::fromUtf8("VelkorWin - Bildgröße wählen"));
+    Kind<QScrollBar>("GrobScrollBar")->setValue(27);
+    Klick("UebernahmeButton");
+  }};
+  fensterhost.Antworten = {"Nein"};
+  EXPECT_TRUE(Wandeln());
+  EXPECT_TRUE(Enthaelt("(Bildbreite: 80 Pixel)"));
+  EXPECT_TRUE(Enthaelt("(Bildhöhe: 60 Pixel)"));
+  const auto bloecke = Fraesbloecke();
+  EXPECT_TRUE(std::any_of(bloecke.begin(), bloecke.end(), [](const std::string& b) { return b.find("Z-1.000") != std::string::npos; }));
+}
+
+TEST_F(FensterTest, AbbruchBeendetDieWandlung) {
+  Bildzyklus(Blockbild());
+  fensterhost.Aktionen = {[] { Klick("AbbruchButton"); }};
+  EXPECT_FALSE(Wandeln());
+  EXPECT_TRUE(Enthaelt("Wandlung abgebrochen!"));
+  EXPECT_FALSE(var::Bildausschnitt.Gewaehlt);
+}
+
+TEST_F(FensterTest, EscBrichtAbWieAbbruch) {
+  Bildzyklus(Blockbild(), true, "/A");
+  fensterhost.Aktionen = {[] { QTest::keyClick(Kind<QWidget>("BAImage"), Qt::Key_Escape); }};
+  EXPECT_FALSE(Wandeln());
+  EXPECT_TRUE(var::WandlungsFehler || var::Abbruch);
+  EXPECT_EQ(imageprep::AusschnittwahlGesperrt, 1);
+}
+
+TEST_F(FensterTest, BildinformationZeigtDieZaehlungUndDieFarbinformation) {
+  Farben("FS", {-1.0, -2.0});
+  Bildzyklus(Blockbild());
+  VelkorWinBildZyklus::BildFuerTeileprogrammLaden();
+  fensterhost.Aktionen = {[] {
+    EXPECT_EQ(QApplication::activeModalWidget()->windowTitle(), "VelkorWin - Bildinformation");
+    EXPECT_EQ(Kind<QLineEdit>("BreiteEdit")->text(), "80");
+    EXPECT_EQ(Kind<QLineEdit>("HoeheEdit")->text(), "60");
+    EXPECT_EQ(Kind<QLineEdit>("ColorEdit1")->toolTip(), "Farbe [0] Anz.: 4000");
+    EXPECT_EQ(Kind<QLineEdit>("ColorEdit2")->toolTip(), "Farbe [1] Anz.: 800");
+    EXPECT_EQ(Kind<QLineEdit>("ColorEdit3")->toolTip(), "Farbe [2] Anz.: 0");
+    EXPECT_TRUE(Kind<QCheckBox>("CheckBox2")->isChecked());
+    EXPECT_FALSE(Kind<QCheckBox>("CheckBox3")->isChecked());
+    EXPECT_EQ(Kind<QLineEdit>("FMEdit2")->text(), "S");
+    EXPECT_EQ(Kind<QLineEdit>("FtEdit2")->text(), "-2,000 mm");
+    EXPECT_EQ(Kind<QLineEdit>("FBreiteEdit")->text(), "9,875");  // 790 mm over 80 pixels
+    // "Farbinformation": the colour display, closed again.
+    Spaeter([] {
+      EXPECT_EQ(QApplication::activeModalWidget()->windowTitle(), "VelkorWin - Farbinformation");
+      auto* ansicht = Kind<QWidget>("FarbanzeigImage");
+      Maus(ansicht, QEvent::MouseMove, {25, 25}, Qt::NoButton, Qt::NoButton);
+      EXPECT_EQ(Kind<QLineEdit>("FarbNrEdit")->text(), "1");
+      EXPECT_EQ(Kind<QLineEdit>("AnzahlEdit")->text(), "800");
+      EXPECT_EQ(Kind<QLineEdit>("FarbModusedit")->text(), "S");
+      QTest::keyClick(ansicht, Qt::Key_Home);  // the probe cross, moved by keys
+      EXPECT_EQ(Kind<QLineEdit>("FarbNrEdit")->text(), "0");
+      Klick("EndButton");
+    });
+    Klick("FarbinfoButton");
+    EXPECT_TRUE(var::WandlungsFehler);
+    Klick("SchliessenButton");
+  }};
+  EXPECT_TRUE(VelkorWinINTR::BildinformationDurchfuehren());
+  EXPECT_EQ(fensterhost.Infofenster, 1);
+}
+
+TEST_F(FensterTest, FarbeErsetzenAusDerBildinformation) {
+  Bildzyklus(Blockbild());
+  VelkorWinBildZyklus::BildFuerTeileprogrammLaden();
+  Spaeter([this] {
+    Spaeter([] {
+      Kind<QLineEdit>("QuellEdit")->setText("1");
+      Kind<QLineEdit>("ZielEdit")->setText("0");
+      Klick("ReplaceButton");
+      EXPECT_TRUE(Kind<QPushButton>("UebernahmeButton")->isEnabled());
+      Klick("UebernahmeButton");
+    });
+    HinweisErwarten(dialoge, "800 Pixel umgefärbt!");
+    FrageErwarten(dialoge, "Das Bild wurde geändert! Speichern?", false);
+    Klick("ErsetzenButton");
+    EXPECT_EQ(Kind<QLineEdit>("ColorEdit2")->toolTip(), "Farbe [1] Anz.: 0");
+    Klick("SchliessenButton");
+  });
+  toolkit::qt::FensterZeigen("TVelkorBildinfoForm");
+  EXPECT_EQ(imageprep_test::Farben(var::QuellImage).size(), 1u);
+  EXPECT_FALSE(var::BildGeaendert);
+}
+
+TEST_F(FensterTest, TiefenfensterSpeichertSofortUndNeinStelltHer) {
+  var::Farbtabelle = {{0xFF, 3}, {0xFF00, 4}};
+  var::Farbanzahl = 2;
+  FrageErwarten(dialoge, "Geänderte Werte speichern?", false);
+  Spaeter([] {
+    EXPECT_EQ(QApplication::activeModalWidget()->windowTitle(), "VelkorWin - Wahl der Arbeitstiefen");
+    EXPECT_FALSE(Kind<QPushButton>("UebernehmenButton")->isEnabled());
+    auto* edit = Kind<QLineEdit>("FarbTiefenEdit3");
+    edit->selectAll();
+    QTest::keyClicks(edit, "1,5");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(var::KonfigBlock.Farbtiefe[2], 1.5);
+    EXPECT_EQ(edit->text(), "1,500");
+    EXPECT_TRUE(Kind<QPushButton>("UebernehmenButton")->isEnabled());
+    Klick("SchliessenButton");
+  });
+  toolkit::qt::FensterZeigen("TVelkorTiefenform");
+  EXPECT_EQ(var::KonfigBlock.Farbtiefe[2], 0.0);
+}
+
+TEST_F(FensterTest, ModusUndVerfolgungsfenster) {
+  Spaeter([] {
+    auto* liste = Kind<QComboBox>("ComboBox4");
+    liste->setCurrentIndex(0);
+    emit liste->activated(0);
+    Klick("UebernehmenButton");
+    EXPECT_EQ(var::KonfigBlock.FarbModus[3], 'k');
+    QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);  // nothing left to ask
+  });
+  toolkit::qt::FensterZeigen("TVelkorModusForm");
+  Spaeter([] {
+    auto* liste = Kind<QComboBox>("ComboBox2");
+    liste->setCurrentIndex(1);
+    emit liste->activated(1);
+    QApplication::activeModalWidget()->close();  // the close box asks nothing and keeps nothing
+  });
+  toolkit::qt::FensterZeigen("TVelkorF_verfolgForm");
+  EXPECT_EQ(var::KonfigBlock.F_Verfolgen[1], 'N');
+}
+
+TEST_F(FensterTest, AusschneidUndFarbwahlfenster) {
+  Spaeter([] {
+    Kind<QCheckBox>("AusschneidCheckBox4")->click();
+    EXPECT_TRUE(Kind<QPushButton>("UebernehmenButton")->isEnabled());
+    Klick("UebernehmenButton");
+    Klick("SchliessenButton");
+  });
+  toolkit::qt::FensterZeigen("TVelkorAusschneidForm");
+  EXPECT_TRUE(var::KonfigBlock.Ausschneidfarben[3]);
+  Spaeter([] {
+    Klick("Edit10");
+    EXPECT_EQ(Kind<QLineEdit>("WahlFarbEdit")->text(), "9");
+    Klick("UebernehmenButton");
+  });
+  toolkit::qt::FensterZeigen("TVelkorFarbWahlForm");
+  EXPECT_EQ(imageprep::GewaehlteFarbe, toolkit::GraphFarben[9]);
+}
+
+TEST_F(FensterTest, FarbeditorUmfaerbenRueckgaengigUndBildschirmfotos) {
+  const auto bild = imageprep_test::KoordinatenBild(60, 40);
+  var::QuellImage = bild;
+  VelkorWinMOVE::BildFarbenZaehlen(bild);
+  toolkit::BildAblegen(bild);
+  FrageErwarten(dialoge, "Das Bild wurde geändert! Speichern?", false);
+  Spaeter([&] {
+    Klick("Zoom_out_Button");
+    auto* ansicht = Kind<QWidget>("QuellImage");
+    EXPECT_EQ(ansicht->width(), 120);
+    Maus(ansicht, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);  // fills the pipette
+    EXPECT_EQ(Kind<QLineEdit>("PipettenFarbNrEdit")->text(), QString::number(5 * 60 + 5));
+    Maus(ansicht, QEvent::MouseButtonPress, {41, 21}, Qt::LeftButton, Qt::LeftButton);  // recolours (20, 10)
+    EXPECT_TRUE(Kind<QPushButton>("UndoButton")->isEnabled());
+    auto* fenster = QApplication::activeModalWidget();
+    for (auto* a : fenster->actions())
+      if (a->objectName() == "ExtrafarbeAnfuegen") a->trigger();
+    EXPECT_EQ(var::Extrafarbanzahl, 1);
+    EXPECT_NE(fenster->findChild<QLineEdit*>("FarbNrEdit1"), nullptr);
+    fenster->grab().save(QStringLiteral(VELKOR_BINARY_DIR "/imageprep-farbeditor.png"));
+    Klick("UndoButton");
+    Klick("EndeButton");
+  });
+  toolkit::qt::FensterZeigen("TVelkorFarbabwahlForm");
+  EXPECT_EQ(var::QuellImage, bild);  // undone before leaving
+}
+
+TEST_F(FensterTest, BildschirmfotoDesAusschnittfensters) {
+  toolkit::TBitmap foto(300, 200);
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 300; ++x)
+      foto.SetPixel(x, y, toolkit::RGB(static_cast<std::uint8_t>(x * 255 / 300), static_cast<std::uint8_t>(y * 255 / 200),
+                                       static_cast<std::uint8_t>((x + y) % 256)));
+  Spaeter([] {
+    auto* fenster = QApplication::activeModalWidget();
+    Ziehen(Kind<QWidget>("BAImage"), {150, 100}, {140, 90});
+    fenster->grab().save(QStringLiteral(VELKOR_BINARY_DIR "/imageprep-ausschnitt.png"));
+    Klick("AbbruchButton");
+  });
+  EXPECT_FALSE(imageprep::BildausschnittWaehlen(false, foto));
+  EXPECT_TRUE(var::WandlungsFehler);
+}
+
+}  // namespace
