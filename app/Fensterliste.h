@@ -5,6 +5,11 @@
 #include <QWidget>
 
 // (Each window's header is included here as it is built.)
+#include "imageprep/VelkorBAUnit.h"
+#include "imageprep/VelkorBildInfoUnit.h"
+#include "imageprep/VelkorFarbabwahlUnit.h"
+#include "imageprep/VelkorFarbfenster.h"
+#include "imageprep/VelkorFarbtabellen.h"
 #include "workspace/ImgSaveForm.h"
 
 // Creates every window; returns the main window.
@@ -15,25 +20,25 @@ inline QWidget* FensterErzeugen() {
   // new TVelkorWkzForm(haupt);                   //  3
   // new TVelkorkeineHaftungForm(haupt);          //  4
   // new TVelkorEditForm(haupt);                  //  5
-  // new TVelkorBildinfoForm(haupt);              //  6
-  // new TVelkorTiefenform(haupt);                //  7
-  // new TVelkorModusForm(haupt);                 //  8
-  // new TVelkorF_verfolgForm(haupt);             //  9
-  // new TVelkorBAForm(haupt);                    // 10
+  new TVelkorBildinfoForm(haupt);                 //  6
+  new TVelkorTiefenform(haupt);                   //  7
+  new TVelkorModusForm(haupt);                    //  8
+  new TVelkorF_verfolgForm(haupt);                //  9
+  new TVelkorBAForm(haupt);                       // 10
   // new TVelkorStellenForm(haupt);               // 11
   // new TVelkorZeichensatzForm(haupt);           // 12
   // new TVelkorGrundeinstellForm(haupt);         // 13
   // new TVelkorFraesgrundForm(haupt);            // 14
-  // new TVelkorGrauBildinfoForm(haupt);          // 15
+  new TVelkorGrauBildinfoForm(haupt);             // 15
   // new TVelkorGrafikForm(haupt);                // 16
   // new TVelkorSimuGrenzForm(haupt);             // 17
   // new TVelkorBahndarstellungsForm(haupt);      // 18
   // new TVelkorSpiegelschriftForm(haupt);        // 19
-  // new TVelkorFarbAnzeigForm(haupt);            // 20
-  // new TVelkorAusschneidForm(haupt);            // 21
-  // new TVelkorFarbabwahlForm(haupt);            // 22
-  // new TVelkorFarbWahlForm(haupt);              // 23
-  // new TVelkorFarbersetzForm(haupt);            // 24
+  new TVelkorFarbAnzeigForm(haupt);               // 20
+  new TVelkorAusschneidForm(haupt);               // 21
+  new TVelkorFarbabwahlForm(haupt);               // 22
+  new TVelkorFarbWahlForm(haupt);                 // 23
+  new TVelkorFarbersetzForm(haupt);               // 24
   new TImgSaveForm(haupt);                        // 25
   // new TFontViewForm(haupt);                    // 26
   // new THinweisForm(haupt);                     // 27
