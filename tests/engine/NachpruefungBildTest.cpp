@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <fstream>
 #include <set>
 
 #include "engine/VelkorWinBildZyklus.h"
+#include "engine/VelkorWinFileUtils.h"
+#include "engine/VelkorWinGrvTXT.h"
 #include "engine/VelkorWinINTR.h"
 #include "engine/VelkorWinVAR.h"
 #include "support/BildFixture.h"
@@ -171,6 +174,75 @@ TEST_F(BildNachpruefung, APictureBeyondTheLimitsIsRefusedBeforeItIsCopiedOrCount
   EXPECT_TRUE(Bearbeitungsbild.Empty());  // no copy
   EXPECT_EQ(Farbanzahl, 0);               // nothing counted
   QuellImage = {};
+}
+
+}  // namespace
+
+namespace {
+
+// Line-wise over one row of three pixels with the 2 mm tool: the run-in before the first
+// pixel is Anlauffaktor x 2 mm, the overrun behind the last Ueberlauffaktor x 2 mm.
+TEST_F(BildNachpruefung, RunInAndOverrunTakeTheirOwnFactors) {
+  Bildzyklus(Bild({"RRR", "RRR"}));
+  Farben("F", {-1});
+  KonfigBlock.Anlauffaktor = 0.5;
+  KonfigBlock.Ueberlauffaktor = 1.5;
+  EXPECT_TRUE(Wandeln());
+  EXPECT_EQ(Fraesbloecke(), (std::vector<std::string>{"G00 X-1.000", "G00 Z2.000", "G01 Z-1.000", "G01 X23.000", "G00 Z5.000",
+                                                   "G00 Y0.000", "G00 X-1.000", "G00 Z2.000", "G01 Z-1.000", "G01 X23.000",
+                                                   "G00 Z5.000"}));
+}
+
+// The size window hands back half the picture and "Ja" mills it: its two pixels a row lie
+// on the area's edges, 30 mm apart, not on the full picture's first two columns.
+TEST_F(BildNachpruefung, AReducedPictureMillsInsideTheAreaAtItsScale) {
+  Bildzyklus(Bild({"RRRR", "RRRR", "RRRR", "RRRR"}));  // 30 x 30 mm
+  Farben("F", {-1});
+  host.BeiBildausschnitt = [](bool, toolkit::TBitmap& b) { b = Bild({"RR", "RR"}); };
+  EXPECT_TRUE(Wandeln());
+  EXPECT_EQ(Fraesbloecke(), (std::vector<std::string>{"G00 X-2.000", "G00 Z2.000", "G01 Z-1.000", "G01 X32.000", "G00 Z5.000",
+                                                   "G00 Y0.000", "G00 X-2.000", "G00 Z2.000", "G01 Z-1.000", "G01 X32.000",
+                                                   "G00 Z5.000"}));
+}
+
+// More than 16 colours under the base mode "ohne": only the extra colour set to milling
+// is cut.
+TEST_F(BildNachpruefung, AnExtraColourSetToMillingIsMilledUnderTheBaseModeNone) {
+  toolkit::TBitmap bild(18, 1);
+  for (int x = 0; x < 18; ++x) bild.SetPixel(x, 0, toolkit::RGB(static_cast<std::uint8_t>(10 * x), 0, 0));
+  Bildzyklus(bild);
+  Teileprogramm({"N10 G90 G00 X0 Y10 Z5 T1", "N20 G189 R2=2", "N30 X170 Y0 P'teil.bmp'", "N40 G80", "N50 M30"});
+  KonfigBlock.GrundArbeitsmodus = TArbeitsmodus::ohne;
+  VelkorWinFileUtils::ExtraFarbeEintragen(Extrafarbliste, -1, toolkit::RGB(50, 0, 0), TArbeitsmodus::Fraesen,
+                                          TBesonderheit::keine);
+  EXPECT_TRUE(Wandeln());
+  EXPECT_EQ(Fraesbloecke(), (std::vector<std::string>{"G00 X50.000", "G00 Z2.000", "G01 Z-2.059", "G00 Z5.000"}));
+}
+
+}  // namespace
+
+namespace {
+
+// A stop requested in the middle of the spiral: the driver's stop line follows its last
+// move at once, and no move comes after it.
+TEST_F(BildNachpruefung, AStopInTheSpiralWritesTheStopLineAndNoFurtherMove) {
+  KonfigBlock.Fraesrichtung = TFraesrichtung::zirkular;
+  Farben("F", {-1});
+  Bildzyklus(Bild({"RRRRR", "RRRRR", "RRRRR", "RRRRR", "RRRRR"}));
+  int schritte = 0;
+  host.BeiProcessEvents = [&schritte](int) {
+    if (Interpretermodus == TInterpretermodus::Wandlung && VelkorWinGrvTXT::WerkzeugUnten && ++schritte == 20) {
+      Abbruch = WandlungsFehler = true;
+    }
+  };
+  host.Antworten = {"OK", "Ja"};
+  EXPECT_FALSE(Wandeln());
+  const auto zeilen = Zeilen();
+  const auto stopp = std::find(zeilen.begin(), zeilen.end(), "Wandlung abgebrochen!");
+  ASSERT_NE(stopp, zeilen.end());
+  ASSERT_NE(stopp, zeilen.begin());
+  EXPECT_EQ((stopp - 1)->rfind("G01", 0), 0u) << *(stopp - 1);
+  for (auto it = stopp; it != zeilen.end(); ++it) EXPECT_NE(it->rfind("G0", 0), 0u) << *it;
 }
 
 }  // namespace

@@ -179,3 +179,63 @@ TEST_F(Zyklen, AnArcEndingOnItsCentreGivesTheAngleNoticeAndNoNumberThatIsNone) {
 }
 
 }  // namespace
+
+namespace {
+
+// Mirrored text of two characters: the second stands mirrored beyond the first, so the
+// move to its first stroke lies on the mirrored side of the start point.
+TEST_F(Zyklen, MirroredTextAdvancesMirrored) {
+  KonfigBlock.Spiegelschrift = true;
+  Teileprogramm({"N10 G90 G00 X0 Y0 Z5 T1", "N20 G89 R2=2 R3=-0.2", "N30 G01 X20 Y0 H'AB' L10", "N40 G80", "N50 M30"});
+  EXPECT_TRUE(WandlungDurchfuehren());
+  // B's origin: -(-(13) + 0), thirteen units beyond A's, mirrored with the strokes.
+  EXPECT_EQ(Nach("(aktuelles Zeichen: B)", 2), (std::vector<std::string>{"N7 G00 X 13.000 Y -6.017", "N8 G00 Z 2.000"}));
+}
+
+}  // namespace
+
+namespace {
+
+struct MFall {
+  int m;
+  bool bekannt;
+};
+
+class MWorte : public Zyklen, public ::testing::WithParamInterface<MFall> {};
+
+// M0 (in its own test), M1, M3, M7 and M30 are known; every other number stops the run.
+TEST_P(MWorte, AreKnownOrStopTheRun) {
+  const std::string m = "M" + std::to_string(GetParam().m);
+  Teileprogramm({"N10 G00 X0 " + m, "N20 M30"});
+  EXPECT_EQ(WandlungDurchfuehren(), GetParam().bekannt);
+  if (GetParam().bekannt) {
+    Erwarte({kKonvertiert, "N1 G00 X0 " + m, "N2 M30", kKonvertiert}, {});
+  } else {
+    EXPECT_EQ(host.Protokoll, std::vector<std::string>{"notice: " + std::to_string(GetParam().m) + " : unbekannter M-Befehl!"});
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(All, MWorte,
+                         ::testing::Values(MFall{1, true}, MFall{3, true}, MFall{7, true}, MFall{2, false},
+                                           MFall{5, false}, MFall{6, false}, MFall{8, false}, MFall{31, false}),
+                         [](const auto& info) { return "M" + std::to_string(info.param.m); });
+
+class Satzlaenge : public Zyklen, public ::testing::WithParamInterface<std::size_t> {};
+
+// A block of 240 characters is taken, one of 241 stops the pass with the notice.
+TEST_P(Satzlaenge, OfAtMost240CharactersIsTaken) {
+  const std::string block = "N10 G00 X0 (" + std::string(GetParam() - 13, 'K') + ")";
+  ASSERT_EQ(block.size(), GetParam());
+  Teileprogramm({block, "N20 M30"});
+  const bool genommen = GetParam() <= 240;
+  EXPECT_EQ(WandlungDurchfuehren(), genommen);
+  if (genommen) {
+    Erwarte({kKonvertiert, "N1" + block.substr(3), "N2 M30", kKonvertiert}, {});
+  } else {
+    EXPECT_EQ(host.Protokoll, std::vector<std::string>{"notice: NC-Satz zu lang! Maximal 240 Zeichen! "});
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(All, Satzlaenge, ::testing::Values(239u, 240u, 241u, 242u));
+
+}  // namespace

@@ -118,6 +118,9 @@ TEST_F(Zirkular, CancellingTheDialogStopsTheRunBeforeAnyMove) {
   EXPECT_EQ(*(beginn + 1), "Wandlung abgebrochen!");
   EXPECT_EQ(std::count_if(beginn, zeilen.end(), [](const std::string& z) { return z.rfind("G0", 0) == 0; }), 0);
   EXPECT_TRUE(WandlungsFehler);
+  // An error, not a stop request: the driver's stop line is the run's only one and its last.
+  EXPECT_EQ(std::count(zeilen.begin(), zeilen.end(), "Wandlung abgebrochen!"), 1);
+  EXPECT_EQ(zeilen.back(), "Wandlung abgebrochen!");
 }
 
 TEST_F(Zirkular, WithoutAnArcInForceTheSettingAloneDecides) {
@@ -197,6 +200,10 @@ TEST_F(Zirkular, AnAngleStepAboveAFullTurnIsRefused) {
             "notice: Zirkulares Fräsen nicht möglich! Der Winkelschritt (Pixelbreite 400,000 mm als Grad) muss größer "
             "als 0 und höchstens 360 sein!");
   EXPECT_TRUE(Fraesbloecke().empty());
+  // The driver's own error ends the run with one stop line, the last.
+  const auto zeilen = Zeilen();
+  EXPECT_EQ(std::count(zeilen.begin(), zeilen.end(), "Wandlung abgebrochen!"), 1);
+  EXPECT_EQ(zeilen.back(), "Wandlung abgebrochen!");
 }
 
 TEST_F(Zirkular, AnAreaStartingAtItsLowerRightCornerSpiralsInwardToo) {
