@@ -1,0 +1,146 @@
+// The milling settings dialog as the operator uses it: entries left, refused, discarded and
+// accepted, and what a settings file saved afterwards holds.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "engine/VelkorWinCNF.h"
+#include "engine/VelkorWinMOVE.h"
+#include "engine/VelkorWinVAR.h"
+#include "qtsupport/DialogSkript.h"
+#include "support/EngineFixture.h"
+#include "toolkit/qt/Fensterliste.h"
+#include "workspace/VelkorFraesgrund.h"
+
+namespace {
+
+using namespace VelkorWinVAR;
+using testsupport::DialogSkript;
+
+void Hinweis(DialogSkript& s, std::string t) {
+  (s.*static_cast<DialogSkript& (DialogSkript::*)(std::string)>(&DialogSkript::Hinweis))(std::move(t));
+}
+void Frage(DialogSkript& s, std::string t, bool ja) {
+  (s.*static_cast<DialogSkript& (DialogSkript::*)(std::string, bool)>(&DialogSkript::Frage))(std::move(t), ja);
+}
+
+class DialogFraesgrund : public testsupport::EngineFixture {
+protected:
+  // Types the text into the edit and leaves it, as the operator does.
+  void Eingeben(const char* name, const char* text) {
+    auto* e = form.findChild<QLineEdit*>(name);
+    ASSERT_NE(e, nullptr) << name;
+    e->selectAll();
+    QTest::keyClicks(e, QString::fromUtf8(text));
+    QFocusEvent weg(QEvent::FocusOut);
+    QApplication::sendEvent(e, &weg);
+  }
+  QPushButton* Knopf(const char* name) { return form.findChild<QPushButton*>(name); }
+  // Shows the dialog modally through the window list, runs `tat` inside and fails when the
+  // dialog is still open afterwards.
+  void Zeigen(std::function<void()> tat, bool offenErwartet = false) {
+    QTimer::singleShot(0, &form, [&, tat] {
+      tat();
+      EXPECT_EQ(form.isVisible(), offenErwartet);
+      if (form.isVisible()) form.done(QDialog::Rejected);
+    });
+    ASSERT_TRUE(toolkit::qt::FensterZeigen("TVelkorFraesgrundForm"));
+  }
+  DialogSkript skript;
+  TVelkorFraesgrundForm form;
+};
+
+TEST_F(DialogFraesgrund, AcceptedValuesStandInTheSettingsFile) {
+  Zeigen([&] {
+    EXPECT_FALSE(Knopf("UebernahmeButton")->isEnabled());
+    Eingeben("AnlaufEdit", "2,0");
+    EXPECT_TRUE(Knopf("UebernahmeButton")->isEnabled());
+    Eingeben("WeissTiefeEdit", "-0.75");
+    Eingeben("ZyklusendeEdit", "G800X");
+    form.findChild<QComboBox*>("FraesbahnComboBox")->setCurrentIndex(3);
+    Knopf("UebernahmeButton")->click();
+  });
+  EXPECT_EQ(KonfigBlock.Anlauffaktor, 2.0);
+  EXPECT_EQ(KonfigBlock.GrauFraestiefe_hell, -0.75);
+  EXPECT_EQ(KonfigBlock.ZyklusendeWort, "G800");
+  ASSERT_TRUE(VelkorWinCNF::KonfigurationSpeichern("V.CNF"));
+  KonfigBlock = TKonfigBlock{};
+  ASSERT_TRUE(VelkorWinCNF::KonfigurationLaden("V.CNF"));
+  EXPECT_EQ(KonfigBlock.Anlauffaktor, 2.0);
+  EXPECT_EQ(KonfigBlock.GrauFraestiefe_hell, -0.75);
+  EXPECT_EQ(KonfigBlock.ZyklusendeWort, "G800");
+  EXPECT_EQ(KonfigBlock.Fraesrichtung, TFraesrichtung::spaltenweise);
+  EXPECT_TRUE(KonfigBlock.bidirektional_bearbeiten);
+}
+
+TEST_F(DialogFraesgrund, OutOfRangeFactorIsRefusedAndTheSettingStays) {
+  Hinweis(skript, "Der Anlauffaktor muß mindestens 0.0 und höchstens 2.0 betragen!");
+  Hinweis(skript, "Der Anlauffaktor muß mindestens 0.0 und höchstens 2.0 betragen!");
+  Zeigen([&] {
+    Eingeben("AnlaufEdit", "2,01");
+    Eingeben("AnlaufEdit", "-0,1");
+    EXPECT_EQ(form.findChild<QLineEdit*>("AnlaufEdit")->text(), "1,000");
+    Knopf("AbbruchButton")->click();  // nothing changed: closes without asking
+  });
+  EXPECT_EQ(KonfigBlock.Anlauffaktor, 1.0);
+}
+
+TEST_F(DialogFraesgrund, ChangedBackStillAsksAndNoKeepsTheDialogOpen) {
+  Frage(skript, "Geänderte Einstellungen verwerfen?", false);
+  Frage(skript, "Geänderte Einstellungen verwerfen?", true);
+  Zeigen([&] {
+    Eingeben("AnlaufEdit", "1,5");
+    Eingeben("AnlaufEdit", "1,0");
+    EXPECT_TRUE(Knopf("UebernahmeButton")->isEnabled());
+    Eingeben("UeberlaufEdit", "0,5");
+    Knopf("AbbruchButton")->click();
+    EXPECT_TRUE(form.isVisible());
+    Knopf("AbbruchButton")->click();
+  });
+  EXPECT_EQ(KonfigBlock.Anlauffaktor, 1.0);
+  EXPECT_EQ(KonfigBlock.Ueberlauffaktor, 1.0);
+}
+
+TEST_F(DialogFraesgrund, ANoticeDoesNotRenewTheOldCopies) {
+  Hinweis(skript, "Falsches Zeichen im Eingabefeld!");
+  Frage(skript, "Geänderte Einstellungen verwerfen?", true);
+  Zeigen([&] {
+    Eingeben("AnlaufEdit", "1,5");
+    Eingeben("UeberlaufEdit", "x");
+    QTest::keyClick(&form, Qt::Key_Escape);  // Esc closes as "Schließen" does
+  });
+  EXPECT_EQ(KonfigBlock.Anlauffaktor, 1.0);
+}
+
+TEST_F(DialogFraesgrund, MillingPathItemsSetTheirSettingsAndShowAgain) {
+  auto* bahn = form.findChild<QComboBox*>("FraesbahnComboBox");
+  Zeigen([&] {
+    bahn->setCurrentIndex(7);
+    bahn->setCurrentIndex(0);
+    Knopf("UebernahmeButton")->click();
+  });
+  EXPECT_EQ(KonfigBlock.Fraesrichtung, TFraesrichtung::zeilenweise);
+  EXPECT_FALSE(KonfigBlock.bidirektional_bearbeiten);
+  EXPECT_EQ(Zirkularrichtung, 1);
+  EXPECT_EQ(KonfigBlock.Zirkularsinn, 1);
+  Zeigen([&] {
+    EXPECT_EQ(bahn->currentText(), "zeilenweise");
+    Knopf("AbbruchButton")->click();
+  });
+  KonfigBlock.Fraesrichtung = TFraesrichtung::zirkular;
+  KonfigBlock.Zirkularsinn = 0;
+  Zeigen([&] {
+    EXPECT_EQ(bahn->currentText(), QString::fromUtf8("zirkular cw nach außen"));
+    form.findChild<QComboBox*>("VerfolgComboBox")->setCurrentIndex(1);
+    Knopf("UebernahmeButton")->click();
+  });
+  EXPECT_EQ(VelkorWinMOVE::HelligkeitVerfolgen, 1);
+}
+
+}  // namespace

@@ -1,0 +1,136 @@
+#include "workspace/EinstellDialog.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <exception>
+
+#include "toolkit/qt/Dialoge.h"
+#include "toolkit/qt/Fensterliste.h"
+#include "toolkit/qt/QtText.h"
+
+namespace workspace {
+
+using toolkit::qt::U;
+
+namespace {
+
+// Calls its handler when the edit loses the focus (or Enter is pressed) after the user
+// changed its text; a text set by the program is not an entry.
+class TVerlassenFilter : public QObject {
+public:
+  TVerlassenFilter(QLineEdit* edit, std::function<void()> exit) : QObject(edit), edit_(edit), exit_(std::move(exit)) {
+    edit->installEventFilter(this);
+    connect(edit, &QLineEdit::returnPressed, this, [this] { Pruefen(); });
+  }
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::FocusOut) Pruefen();
+    return false;
+  }
+
+private:
+  void Pruefen() {
+    if (!edit_->isModified() || aktiv_) return;
+    aktiv_ = true;  // a notice shown by the handler takes the focus: no second check
+    edit_->setModified(false);
+    exit_();
+    aktiv_ = false;
+  }
+  QLineEdit* edit_;
+  std::function<void()> exit_;
+  bool aktiv_ = false;
+};
+
+}  // namespace
+
+TEinstellDialog::TEinstellDialog(QWidget* parent, const char* klasse, const char* titel)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      klasse_(klasse) {
+  setObjectName(klasse);
+  setWindowTitle(U(titel));
+  setModal(true);
+  toolkit::qt::FensterAnmelden(klasse_, [this] { exec(); });
+}
+
+TEinstellDialog::~TEinstellDialog() { toolkit::qt::FensterAbmelden(klasse_); }
+
+void TEinstellDialog::Markieren(bool anders) {
+  if (anders) geaendert_ = true;
+  if (UebernahmeButton) UebernahmeButton->setEnabled(geaendert_);
+}
+
+void TEinstellDialog::FlagZuruecksetzen() {
+  geaendert_ = false;
+  if (UebernahmeButton) UebernahmeButton->setEnabled(false);
+}
+
+QLineEdit* TEinstellDialog::Edit(QFormLayout* form, const char* name, const char* label) {
+  auto* edit = new QLineEdit(this);
+  edit->setObjectName(name);
+  auto* l = new QLabel(U(label), this);
+  l->setBuddy(edit);
+  form->addRow(l, edit);
+  return edit;
+}
+
+QCheckBox* TEinstellDialog::Box(const char* name, const char* text) {
+  auto* b = new QCheckBox(U(text), this);
+  b->setObjectName(name);
+  return b;
+}
+
+QPushButton* TEinstellDialog::Knopf(const char* name, const char* text) {
+  auto* b = new QPushButton(U(text), this);
+  b->setObjectName(name);
+  b->setAutoDefault(false);
+  return b;
+}
+
+void TEinstellDialog::BeimVerlassen(QLineEdit* edit, std::function<void()> exit) {
+  new TVerlassenFilter(edit, [this, exit = std::move(exit)] { Geschuetzt(exit); });
+}
+
+void TEinstellDialog::Ablehnen(QLineEdit* edit, const std::string& hinweis, const std::string& alterText) {
+  toolkit::qt::Hinweis(hinweis);
+  Zeigen(edit, alterText);
+  edit->setFocus();
+  edit->selectAll();
+}
+
+void TEinstellDialog::Zeigen(QLineEdit* edit, const std::string& text) {
+  edit->setText(toolkit::qt::QText(text));
+  edit->setModified(false);
+}
+
+std::string TEinstellDialog::Text(QLineEdit* edit) { return toolkit::qt::AnsiText(edit->text()); }
+
+void TEinstellDialog::Geschuetzt(const std::function<void()>& tat) {
+  try {
+    tat();
+  } catch (const std::exception& e) {
+    toolkit::qt::Hinweis(e.what());
+  }
+}
+
+void TEinstellDialog::VerwerfenUndSchliessen() {
+  if (geaendert_) {
+    if (!toolkit::qt::Frage(toolkit::Ansi("Geänderte Einstellungen verwerfen?"))) return;
+    AlteWerteZurueck();
+  }
+  Zu();
+}
+
+void TEinstellDialog::showEvent(QShowEvent* e) {
+  if (!e->spontaneous()) {  // a showing, not the window coming back from minimised
+    AlteWerteMerken();
+    FlagZuruecksetzen();
+    Anzeigen();
+  }
+  QDialog::showEvent(e);
+}
+
+}  // namespace workspace

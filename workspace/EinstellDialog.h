@@ -1,0 +1,85 @@
+#pragma once
+// What every settings dialog shares: modal, centred, no border icons; old copies of the
+// settings it edits taken once per showing (a notice or a nested window does not renew
+// them); the changed flag that enables "Übernehmen" and stays set once raised; edits whose
+// entry is checked when they are left, refused with a notice that puts the focus back.
+#include <QDialog>
+#include <functional>
+#include <string>
+
+#include "workspace/Einstellregeln.h"
+
+class QFormLayout;
+class QGridLayout;
+class QLineEdit;
+class QPushButton;
+class QCheckBox;
+
+namespace workspace {
+
+class TEinstellDialog : public QDialog {
+  Q_OBJECT
+public:
+  // Registers the window as `klasse` in the window list; caption `titel` (UTF-8).
+  TEinstellDialog(QWidget* parent, const char* klasse, const char* titel);
+  ~TEinstellDialog() override;
+
+  bool Geaendert() const { return geaendert_; }
+
+protected:
+  // Copies the settings the dialog edits (once per showing) and fills the controls.
+  virtual void AlteWerteMerken() = 0;
+  virtual void Anzeigen() = 0;
+  // Puts every setting the dialog edits back to its old copy.
+  virtual void AlteWerteZurueck() = 0;
+
+  // The changed flag rises when `anders`; it stays set until the next showing.
+  void Markieren(bool anders);
+  void FlagZuruecksetzen();
+
+  // A labelled edit in a form; its objectName is `name`, its label the caption (UTF-8).
+  QLineEdit* Edit(QFormLayout* form, const char* name, const char* label);
+  QCheckBox* Box(const char* name, const char* text);
+  QPushButton* Knopf(const char* name, const char* text);
+  // "Übernehmen" (disabled until a change) and the closing button `abbruchName`.
+  QPushButton* UebernahmeButton = nullptr;
+
+  // Calls `exit` when the edit is left after the user changed its text.
+  void BeimVerlassen(QLineEdit* edit, std::function<void()> exit);
+  // The entry of an edit: refused with its notice (the text back to what the setting
+  // holds, the focus back in the edit), or handed to `setzen`. True when taken.
+  template <typename T, typename F>
+  bool Uebernehmen(QLineEdit* edit, const Einstellregeln::TEingabe<T>& e, const std::string& alterText, F setzen) {
+    if (!e.Wert) {
+      Ablehnen(edit, e.Hinweis, alterText);
+      return false;
+    }
+    setzen(*e.Wert);
+    return true;
+  }
+  void Ablehnen(QLineEdit* edit, const std::string& hinweis, const std::string& alterText);
+  // A Windows-1252 text into the edit, marked as not typed.
+  static void Zeigen(QLineEdit* edit, const std::string& text);
+  static std::string Text(QLineEdit* edit);
+
+  // Closing with changes asks "Geänderte Einstellungen verwerfen?": "Ja" puts the old
+  // copies back and closes, any other answer keeps the dialog open.
+  void VerwerfenUndSchliessen();
+  // What the closing button does; Esc and the window's close run it too.
+  virtual void Schliessen() { VerwerfenUndSchliessen(); }
+  void reject() override { Geschuetzt([this] { Schliessen(); }); }
+  // Closes the dialog without asking.
+  void Zu() { QDialog::reject(); }
+
+  // Runs a handler; what escapes it is shown in a notice and ends that action only.
+  void Geschuetzt(const std::function<void()>& tat);
+
+  void showEvent(QShowEvent* e) override;
+
+  std::string klasse_;
+
+private:
+  bool geaendert_ = false;
+};
+
+}  // namespace workspace

@@ -1,0 +1,166 @@
+#include "workspace/VelkorGrundeinstell.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "engine/EngineHost.h"
+#include "engine/VelkorWinFileUtils.h"
+#include "toolkit/Text.h"
+#include "toolkit/qt/Dialoge.h"
+#include "toolkit/qt/Fensterliste.h"
+#include "toolkit/qt/QtText.h"
+
+using namespace VelkorWinVAR;
+namespace R = workspace::Einstellregeln;
+
+TVelkorGrundeinstellForm::TVelkorGrundeinstellForm(QWidget* parent)
+    : TEinstellDialog(parent, "TVelkorGrundeinstellForm", "VelkorWin-Grundeinstellung") {
+  auto* form = new QFormLayout;
+  SteuerungsEdit = Edit(form, "SteuerungsEdit", "Steuerungsbezeichnung = ");
+  QuellExtEdit = Edit(form, "QuellExtEdit", "Namenserweiterung der Quelldatei = ");
+  ZielExtEdit = Edit(form, "ZielExtEdit", "Namenserweiterung der Zieldatei = ");
+  TextzyklusEdit = Edit(form, "TextzyklusEdit", "Textzyklus Nr. = ");
+  GrafikzyklusEdit = Edit(form, "GrafikzyklusEdit", "Grafikzyklus Nr. = ");
+  InkrementEdit = Edit(form, "InkrementEdit", "SatznummernInkrement = ");
+  SatznummerCheckBox = Box("SatznummerCheckBox", "Zieldatei mit Satznummern");
+  LeerschrittCheckBox = Box("LeerschrittCheckBox", "Leerschritte zwischen Adressen");
+  GeometrieadrCheckBox = Box("GeometrieadrCheckBox", "vollständige Geometrieadressen im Satz");
+  direkt_speichernCheckBox = Box("direkt_speichernCheckBox", "Zieldatei direkt auf HD speichern");
+  for (auto* b : {SatznummerCheckBox, LeerschrittCheckBox, GeometrieadrCheckBox, direkt_speichernCheckBox})
+    form->addRow(b);
+
+  auto* gruppe = new QGroupBox(toolkit::qt::U("max. 16 Farben"), this);
+  auto* g = new QHBoxLayout(gruppe);
+  auto* modus = Knopf("ModusButton", "Farbmodus");
+  auto* tiefe = Knopf("TiefenButton", "Fräs-/Sticheltiefe");
+  auto* verfolgen = Knopf("F_verfolgButton", "Farbe verfolgen");
+  for (auto* b : {modus, tiefe, verfolgen}) g->addWidget(b);
+  connect(modus, &QPushButton::clicked, this, [] { toolkit::qt::FensterZeigen("TVelkorModusForm"); });
+  connect(tiefe, &QPushButton::clicked, this, [] { toolkit::qt::FensterZeigen("TVelkorTiefenform"); });
+  connect(verfolgen, &QPushButton::clicked, this, [] { toolkit::qt::FensterZeigen("TVelkorF_verfolgForm"); });
+
+  UebernahmeButton = Knopf("UebernahmeButton", "Übernehmen");
+  auto* abbruch = Knopf("AbbruchButton", "Schließen");
+  auto* knoepfe = new QHBoxLayout;
+  knoepfe->addStretch();
+  knoepfe->addWidget(UebernahmeButton);
+  knoepfe->addWidget(abbruch);
+  auto* haupt = new QVBoxLayout(this);
+  haupt->addLayout(form);
+  haupt->addWidget(gruppe);
+  haupt->addLayout(knoepfe);
+
+  BeimVerlassen(SteuerungsEdit, [this] { SteuerungsEditExit(); });
+  BeimVerlassen(QuellExtEdit, [this] { QuellExtEditExit(); });
+  BeimVerlassen(ZielExtEdit, [this] { ZielExtEditExit(); });
+  BeimVerlassen(TextzyklusEdit, [this] { TextzyklusEditExit(); });
+  BeimVerlassen(GrafikzyklusEdit, [this] { GrafikzyklusEditExit(); });
+  Kasten(SatznummerCheckBox, &TKonfigBlock::MitSatznummern, false);
+  Kasten(LeerschrittCheckBox, &TKonfigBlock::LeerschritteZwischenAdressen, false);
+  Kasten(GeometrieadrCheckBox, &TKonfigBlock::NurGeaenderteAdressen, true);
+  connect(direkt_speichernCheckBox, &QCheckBox::toggled, this,
+          [this] { Geschuetzt([this] { direkt_speichernCheckboxClick(); }); });
+  connect(UebernahmeButton, &QPushButton::clicked, this, &TVelkorGrundeinstellForm::UebernahmeButtonClick);
+  connect(abbruch, &QPushButton::clicked, this, &TVelkorGrundeinstellForm::AbbruchButtonClick);
+}
+
+void TVelkorGrundeinstellForm::Kasten(QCheckBox* box, bool TKonfigBlock::*feld, bool umgekehrt) {
+  connect(box, &QCheckBox::toggled, this, [this, feld, umgekehrt](bool an) {
+    if (anzeigen_) return;
+    KonfigBlock.*feld = an != umgekehrt;
+    Markieren(KonfigBlock.*feld != alt_.*feld);
+  });
+}
+
+void TVelkorGrundeinstellForm::AlteWerteMerken() { alt_ = KonfigBlock; }
+
+void TVelkorGrundeinstellForm::Anzeigen() {
+  anzeigen_ = true;
+  const TKonfigBlock& k = KonfigBlock;
+  Zeigen(SteuerungsEdit, k.Steuerungsbezeichnung);
+  Zeigen(QuellExtEdit, k.QuellExt);
+  Zeigen(ZielExtEdit, k.ZielExt);
+  Zeigen(TextzyklusEdit, std::to_string(k.TextzyklusNummer));
+  Zeigen(GrafikzyklusEdit, std::to_string(k.GrafikzyklusNummer));
+  Zeigen(InkrementEdit, std::to_string(k.SatznummernInkrement));
+  SatznummerCheckBox->setChecked(k.MitSatznummern);
+  LeerschrittCheckBox->setChecked(k.LeerschritteZwischenAdressen);
+  GeometrieadrCheckBox->setChecked(!k.NurGeaenderteAdressen);
+  direkt_speichernCheckBox->setChecked(k.DirektSpeichern);
+  anzeigen_ = false;
+}
+
+void TVelkorGrundeinstellForm::AlteWerteZurueck() {
+  TKonfigBlock& k = KonfigBlock;
+  k.Steuerungsbezeichnung = alt_.Steuerungsbezeichnung;
+  k.QuellExt = alt_.QuellExt;
+  k.ZielExt = alt_.ZielExt;
+  k.TextzyklusNummer = alt_.TextzyklusNummer;
+  k.GrafikzyklusNummer = alt_.GrafikzyklusNummer;
+  k.MitSatznummern = alt_.MitSatznummern;
+  k.LeerschritteZwischenAdressen = alt_.LeerschritteZwischenAdressen;
+  k.NurGeaenderteAdressen = alt_.NurGeaenderteAdressen;
+  k.DirektSpeichern = alt_.DirektSpeichern;
+}
+
+void TVelkorGrundeinstellForm::SteuerungsEditExit() {
+  Uebernehmen(SteuerungsEdit, R::Steuerungsname(Text(SteuerungsEdit)), KonfigBlock.Steuerungsbezeichnung,
+              [this](const std::string& w) {
+                KonfigBlock.Steuerungsbezeichnung = w;
+                Markieren(w != alt_.Steuerungsbezeichnung);
+              });
+}
+
+void TVelkorGrundeinstellForm::QuellExtEditExit() {
+  Uebernehmen(QuellExtEdit, R::Namenserweiterung(Text(QuellExtEdit)), KonfigBlock.QuellExt,
+              [this](const std::string& w) {
+                KonfigBlock.QuellExt = w;
+                Markieren(w != alt_.QuellExt);
+              });
+}
+
+void TVelkorGrundeinstellForm::ZielExtEditExit() {
+  Uebernehmen(ZielExtEdit, R::Namenserweiterung(Text(ZielExtEdit)), KonfigBlock.ZielExt,
+              [this](const std::string& w) {
+                KonfigBlock.ZielExt = w;
+                Markieren(w != alt_.ZielExt);
+              });
+}
+
+void TVelkorGrundeinstellForm::TextzyklusEditExit() {
+  Uebernehmen(TextzyklusEdit, R::Zyklusnummer(Text(TextzyklusEdit)), std::to_string(KonfigBlock.TextzyklusNummer),
+              [this](std::uint16_t w) {
+                KonfigBlock.TextzyklusNummer = w;
+                Markieren(w != alt_.TextzyklusNummer);
+              });
+}
+
+void TVelkorGrundeinstellForm::GrafikzyklusEditExit() {
+  Uebernehmen(GrafikzyklusEdit, R::Zyklusnummer(Text(GrafikzyklusEdit)),
+              std::to_string(KonfigBlock.GrafikzyklusNummer), [this](std::uint16_t w) {
+                KonfigBlock.GrafikzyklusNummer = w;
+                Markieren(w != alt_.GrafikzyklusNummer);
+              });
+}
+
+void TVelkorGrundeinstellForm::direkt_speichernCheckboxClick() {
+  if (anzeigen_) return;
+  const bool an = direkt_speichernCheckBox->isChecked();
+  if (an && !KonfigBlock.DirektSpeichern && !VelkorWinFileUtils::NcSatzPuffer.empty()) {
+    if (toolkit::qt::Frage(toolkit::Ansi("Die erzeugten NC-Sätze speichern?")))
+      VelkorWinFileUtils::NcPufferAusgeben(VelkorWinFileUtils::NcSatzPuffer, KonfigBlock.Zieldateiname);
+    else
+      VelkorWinFileUtils::NcPufferFreigeben(VelkorWinFileUtils::NcSatzPuffer);
+    engine::Host().showBlock(engine::TSatzAnzeige::HauptQuelle, "");
+    engine::Host().showBlock(engine::TSatzAnzeige::HauptZiel, "");
+  }
+  KonfigBlock.DirektSpeichern = an;
+  Markieren(an != alt_.DirektSpeichern);
+}
+
+void TVelkorGrundeinstellForm::UebernahmeButtonClick() { accept(); }

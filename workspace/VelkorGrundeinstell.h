@@ -1,0 +1,36 @@
+#pragma once
+// "VelkorWin-Grundeinstellung": the basic settings of the NC output.
+#include "engine/VelkorWinVAR.h"
+#include "workspace/EinstellDialog.h"
+
+class QLineEdit;
+class QCheckBox;
+
+class TVelkorGrundeinstellForm : public workspace::TEinstellDialog {
+  Q_OBJECT
+public:
+  explicit TVelkorGrundeinstellForm(QWidget* parent = nullptr);
+
+public slots:
+  void SteuerungsEditExit();
+  void QuellExtEditExit();
+  void ZielExtEditExit();
+  void TextzyklusEditExit();
+  void GrafikzyklusEditExit();
+  void direkt_speichernCheckboxClick();
+  void UebernahmeButtonClick();
+  void AbbruchButtonClick() { Schliessen(); }
+
+protected:
+  void AlteWerteMerken() override;
+  void Anzeigen() override;
+  void AlteWerteZurueck() override;
+
+private:
+  void Kasten(QCheckBox* box, bool VelkorWinVAR::TKonfigBlock::*feld, bool umgekehrt);
+
+  QLineEdit *SteuerungsEdit, *QuellExtEdit, *ZielExtEdit, *TextzyklusEdit, *GrafikzyklusEdit, *InkrementEdit;
+  QCheckBox *SatznummerCheckBox, *LeerschrittCheckBox, *GeometrieadrCheckBox, *direkt_speichernCheckBox;
+  VelkorWinVAR::TKonfigBlock alt_;
+  bool anzeigen_ = false;  // the controls are being filled: no handler runs
+};

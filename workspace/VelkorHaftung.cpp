@@ -1,0 +1,111 @@
+#include "workspace/VelkorHaftung.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include "toolkit/qt/Fensterliste.h"
+#include "toolkit/qt/QtText.h"
+#include "workspace/Hauptzustand.h"
+
+using toolkit::qt::U;
+
+namespace workspace {
+bool HaftungAkzeptiert = false;
+}
+
+const char* const TVelkorkeineHaftungForm::Text[10] = {
+    " Wichtiger Hinweis: Haftungsausschluss",
+    "",
+    " Als Programmbenutzer ist mir bekannt, dass der Autor ",
+    " dieses Programms nicht für Schäden an Soft- oder ",
+    " Hardware und nicht für Vermögensschäden haftet, die",
+    " die durch  Benutzung dieser Software entstehen könnten.",
+    "",
+    " Ich darf das Programm nur dann benutzen, wenn ich dem ",
+    " zustimme!",
+    ""};
+
+TVelkorkeineHaftungForm::TVelkorkeineHaftungForm(QWidget* parent) : QDialog(parent) {
+  setObjectName("TVelkorkeineHaftungForm");
+  setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  setWindowTitle(U("Velkor: Haftungsausschluss"));
+  setModal(true);
+  auto* memo = new QPlainTextEdit(this);
+  memo->setObjectName("Memo");
+  memo->setReadOnly(true);
+  QStringList zeilen;
+  for (const char* z : Text) zeilen << U(z);
+  memo->setPlainText(zeilen.join('\n'));
+  auto* label = new QLabel(U("Ich bin damit"), this);
+  auto* ok = new QPushButton(U("einverstanden!"), this);
+  ok->setObjectName("OKButton");
+  ok->setToolTip(U("Zustimmung"));
+  auto* nein = new QPushButton(U("nicht einverstanden!!"), this);
+  nein->setObjectName("AblehnButton");
+  nein->setToolTip(U("Ablehnung"));
+  auto* knoepfe = new QHBoxLayout;
+  knoepfe->addWidget(label);
+  knoepfe->addWidget(ok);
+  knoepfe->addWidget(nein);
+  auto* haupt = new QVBoxLayout(this);
+  haupt->addWidget(memo);
+  haupt->addLayout(knoepfe);
+  connect(ok, &QPushButton::clicked, this, &TVelkorkeineHaftungForm::OKButtonClick);
+  connect(nein, &QPushButton::clicked, this, &TVelkorkeineHaftungForm::AblehnButtonClick);
+  toolkit::qt::FensterAnmelden("TVelkorkeineHaftungForm", [this] { exec(); });
+}
+
+TVelkorkeineHaftungForm::~TVelkorkeineHaftungForm() { toolkit::qt::FensterAbmelden("TVelkorkeineHaftungForm"); }
+
+void TVelkorkeineHaftungForm::showEvent(QShowEvent* e) {
+  if (!e->spontaneous()) {
+    workspace::HaftungAkzeptiert = false;
+    workspace::KonfigSpeichernBeimEnde = false;
+  }
+  QDialog::showEvent(e);
+}
+
+void TVelkorkeineHaftungForm::OKButtonClick() {
+  workspace::HaftungAkzeptiert = true;
+  accept();
+}
+
+void TVelkorkeineHaftungForm::AblehnButtonClick() {
+  workspace::HaftungAkzeptiert = false;
+  reject();
+}
+
+void TVelkorkeineHaftungForm::done(int r) {
+  workspace::KonfigSpeichernBeimEnde = workspace::HaftungAkzeptiert;
+  QDialog::done(r);
+}
+
+TCopyrightForm::TCopyrightForm(QWidget* parent) : QDialog(parent) {
+  setObjectName("TCopyrightForm");
+  setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  setWindowTitle(U("VelkorWin: Programmierer"));
+  setModal(true);
+  auto* name = new QLabel(U("Velkor"), this);
+  name->setObjectName("NameLabel");
+  version_ = new QLabel(this);
+  version_->setObjectName("VersionLabel");
+  auto* ende = new QPushButton(U("Schließen"), this);
+  ende->setObjectName("EndButton");
+  auto* haupt = new QVBoxLayout(this);
+  haupt->addWidget(name);
+  haupt->addWidget(version_);
+  haupt->addWidget(ende);
+  connect(ende, &QPushButton::clicked, this, &TCopyrightForm::EndButtonClick);
+  toolkit::qt::FensterAnmelden("TCopyrightForm", [this] { exec(); });
+}
+
+TCopyrightForm::~TCopyrightForm() { toolkit::qt::FensterAbmelden("TCopyrightForm"); }
+
+void TCopyrightForm::showEvent(QShowEvent* e) {
+  version_->setText(U("Velkor"));
+  QDialog::showEvent(e);
+}
