@@ -10,7 +10,11 @@
 #include "imageprep/VelkorFarbabwahlUnit.h"
 #include "imageprep/VelkorFarbfenster.h"
 #include "imageprep/VelkorFarbtabellen.h"
+#include "workspace/HinweisForm.h"
 #include "workspace/ImgSaveForm.h"
+#include "workspace/UserDialog.h"
+#include "workspace/VelkorGrafikUnit.h"
+#include "workspace/VelkorWinMain.h"
 #include "workspace/VelkorBahndarstellung.h"
 #include "workspace/VelkorFraesgrund.h"
 #include "workspace/VelkorGrundeinstell.h"
@@ -22,7 +26,7 @@
 // Creates every window; returns the main window.
 inline QWidget* FensterErzeugen() {
   QWidget* haupt = nullptr;
-  // haupt = new TVelkorMainForm;                 //  1 TVelkorMainForm
+  haupt = new TVelkorMainForm;                    //  1 TVelkorMainForm
   new TCopyrightForm(haupt);                      //  2
   // new TVelkorWkzForm(haupt);                   //  3
   new TVelkorkeineHaftungForm(haupt);             //  4
@@ -37,7 +41,7 @@ inline QWidget* FensterErzeugen() {
   new TVelkorGrundeinstellForm(haupt);            // 13
   new TVelkorFraesgrundForm(haupt);               // 14
   new TVelkorGrauBildinfoForm(haupt);             // 15
-  // new TVelkorGrafikForm(haupt);                // 16
+  new TVelkorGrafikForm(haupt);                   // 16
   new TVelkorSimuGrenzForm(haupt);                // 17
   new TVelkorBahndarstellungsForm(haupt);         // 18
   new TVelkorSpiegelschriftForm(haupt);           // 19
@@ -48,7 +52,7 @@ inline QWidget* FensterErzeugen() {
   new TVelkorFarbersetzForm(haupt);               // 24
   new TImgSaveForm(haupt);                        // 25
   // new TFontViewForm(haupt);                    // 26
-  // new THinweisForm(haupt);                     // 27
-  // new TUserDialog(haupt);                      // 28
+  new THinweisForm(haupt);                        // 27
+  new TUserDialog(haupt);                         // 28
   return haupt;
 }

@@ -1,14 +1,18 @@
 // Program entry: the modules take their start values first, in the order they initialise;
-// then the windows are created and the message loop runs until the main window closes.
+// then the engine's window host is installed, the windows are created and the message loop
+// runs until the main window closes.
 #include <QApplication>
-#include <cstdio>
+#include <memory>
 
 #include "app/Fensterliste.h"
+#include "engine/EngineHost.h"
 #include "engine/EngineReset.h"
 #include "imageio/RasterCompression_Jpeg.h"
 #include "imageio/RasterGraphics.h"
 #include "toolkit/Clock.h"
 #include "toolkit/NumberFormat.h"
+#include "workspace/FensterHost.h"
+#include "workspace/VelkorWinMain.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -17,11 +21,17 @@ int main(int argc, char** argv) {
   engine::ResetAllModules();
   RasterCompression::ResetState();
   RasterGraphics::ResetState();  // registers every picture format
-  QWidget* haupt = FensterErzeugen();
-  if (!haupt) {
-    std::puts("Velkor: Das Hauptfenster ist noch nicht gebaut.");
-    return 0;
-  }
+  engine::InstallHost(&workspace::FensterHost());
+
+  // The main window ends the program when its exit sequence has run; windows that may
+  // still be shown (the simulation window) do not keep it alive.
+  app.setQuitOnLastWindowClosed(false);
+  std::unique_ptr<QWidget> haupt(FensterErzeugen());
+  if (auto* form = qobject_cast<TVelkorMainForm*>(haupt.get()))
+    QObject::connect(form, &TVelkorMainForm::Geschlossen, &app, &QCoreApplication::quit, Qt::QueuedConnection);
   haupt->show();
-  return app.exec();
+  const int ergebnis = app.exec();
+  haupt.reset();
+  engine::InstallHost(nullptr);
+  return ergebnis;
 }

@@ -1,0 +1,135 @@
+#pragma once
+// The main window's tests: every module reset, the window host installed, the clock fixed
+// at 07.12.2025 9:05 with the German separator, a fresh working directory, and the
+// program's windows created through the program's own list. Boxes are answered by the
+// script each test names; things done while a run goes on are played by a timer.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/Fensterliste.h"
+#include "engine/EngineReset.h"
+#include "engine/VelkorWinCNF.h"
+#include "engine/VelkorWinFileUtils.h"
+#include "engine/VelkorWinVAR.h"
+#include "imageio/RasterGraphics.h"
+#include "imageprep/Fensteraufrufe.h"
+#include "qtsupport/DialogSkript.h"
+#include "support/TempDir.h"
+#include "toolkit/Bildablage.h"
+#include "toolkit/Clock.h"
+#include "toolkit/LineFile.h"
+#include "toolkit/NumberFormat.h"
+#include "toolkit/Text.h"
+#include "workspace/FensterHost.h"
+#include "workspace/Hauptzustand.h"
+#include "workspace/Teileprogramm.h"
+#include "workspace/VelkorWinMain.h"
+
+namespace hauptfenster {
+
+// The script's expectations by name (its overloads for the expectation and for the box
+// shown would be ambiguous when called directly).
+inline void Hinweis(testsupport::DialogSkript& s, std::string text) {
+  using E = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string);
+  (s.*static_cast<E>(&testsupport::DialogSkript::Hinweis))(std::move(text));
+}
+inline void Frage(testsupport::DialogSkript& s, std::string text, bool ja) {
+  using E = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string, bool);
+  (s.*static_cast<E>(&testsupport::DialogSkript::Frage))(std::move(text), ja);
+}
+inline void Tasten(testsupport::DialogSkript& s, std::string text, int taste) {
+  using E = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string, int);
+  (s.*static_cast<E>(&testsupport::DialogSkript::FrageMitTasten))(std::move(text), taste);
+}
+
+class HauptFixture : public ::testing::Test {
+protected:
+  void SetUp() override {
+    engine::ResetAllModules();
+    RasterGraphics::ResetState();
+    toolkit::SetFixedClock({2025, 12, 7, 9, 5, 0, 0});
+    toolkit::SetDecimalSeparator(',');
+    toolkit::SetShortDateFormat("%d.%m.%Y");
+    toolkit::BildablageLeeren();
+    workspace::HauptzustandZuruecksetzen();
+    workspace::KonfigSpeichernBeimEnde = false;
+    workspace::TeileprogrammGeaendert = false;
+    engine::InstallHost(&workspace::FensterHost());
+  }
+
+  void TearDown() override {
+    // Deleting the windows runs no exit sequence: nothing is written, nothing asked.
+    haupt.reset();
+    engine::InstallHost(nullptr);
+    toolkit::SetClock(nullptr);
+    toolkit::SetDecimalSeparator('.');
+    workspace::HauptzustandZuruecksetzen();
+    engine::ResetAllModules();
+  }
+
+  // Writes a settings file of the start values with these changes, then resets the modules
+  // so that only the file brings them.
+  void Einstellungen(const std::function<void(VelkorWinVAR::TKonfigBlock&)>& aendern,
+                     const std::string& name = "VelkorWin.CNF") {
+    aendern(VelkorWinVAR::KonfigBlock);
+    ASSERT_TRUE(VelkorWinCNF::KonfigurationSpeichern(name));
+    engine::ResetAllModules();
+  }
+  // A text file of UTF-8 lines, written in Windows-1252 with CR LF.
+  void Datei(const std::string& name, const std::vector<std::string>& zeilen) {
+    std::vector<std::string> ansi;
+    for (const auto& z : zeilen) ansi.push_back(toolkit::Ansi(z));
+    ASSERT_TRUE(toolkit::WriteLineFile(dir.file(name), ansi));
+  }
+  std::vector<std::string> Zeilen(const std::string& name) const {
+    std::vector<std::string> z = toolkit::SplitLines(dir.read(name));
+    for (auto& zeile : z) zeile = toolkit::Cp1252ToUtf8(zeile);
+    return z;
+  }
+
+  // Creates the windows, shows the main window and lets its first activation run. The
+  // image windows answer as closed windows would unless a test says otherwise.
+  void Starten() {
+    haupt.reset(FensterErzeugen());
+    form = qobject_cast<TVelkorMainForm*>(haupt.get());
+    ASSERT_NE(form, nullptr);
+    imageprep::BildausschnittWaehlen = nullptr;
+    imageprep::BildinfoZeigen = nullptr;
+    haupt->show();
+    for (int i = 0; i < 100 && !form->Aktiviert(); ++i) QApplication::processEvents();
+    ASSERT_TRUE(form->Aktiviert());
+  }
+
+  void Ausloesen(const std::string& name) {
+    QAction* a = form->Aktion(name);
+    ASSERT_NE(a, nullptr) << name;
+    a->trigger();
+  }
+
+  // Runs `tat` once, at the first message-loop turn at which `bedingung` holds (the run's
+  // throttled turns included).
+  void Sobald(std::function<bool()> bedingung, std::function<void()> tat) {
+    auto* uhr = new QTimer(haupt.get());
+    uhr->setInterval(0);
+    QObject::connect(uhr, &QTimer::timeout, uhr, [uhr, bedingung = std::move(bedingung), tat = std::move(tat)] {
+      if (!bedingung()) return;
+      uhr->stop();
+      tat();
+      uhr->deleteLater();
+    });
+    uhr->start();
+  }
+
+  testsupport::TempDir dir{true};
+  std::unique_ptr<QWidget> haupt;
+  TVelkorMainForm* form = nullptr;
+};
+
+}  // namespace hauptfenster

@@ -1,0 +1,190 @@
+// The main window's start and exit: what start-up reads, what the first showing loads, and
+// exactly which files the exit writes.
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+#include <filesystem>
+
+#include "HauptFixture.h"
+#include "engine/VelkorWinWkz.h"
+#include "toolkit/FileUtil.h"
+
+namespace hauptfenster {
+namespace {
+
+using namespace VelkorWinVAR;
+namespace fs = std::filesystem;
+
+std::vector<std::string> Dateien(const fs::path& ordner) {
+  std::vector<std::string> namen;
+  for (const auto& e : fs::directory_iterator(ordner)) namen.push_back(e.path().filename().string());
+  std::sort(namen.begin(), namen.end());
+  return namen;
+}
+
+class HauptStart : public HauptFixture {};
+
+TEST_F(HauptStart, ErsterStartOhneDateienSchreibtNichts) {
+  testsupport::DialogSkript skript;
+  Starten();
+  EXPECT_EQ(KonfigBlock.Konfigurationsdateiname, "Velkor.CNF");
+  EXPECT_TRUE(form->Aktion("ein1")->isEnabled());
+  EXPECT_FALSE(form->Aktion("aus1")->isEnabled());
+  EXPECT_EQ(KonfigBlock.AktWerkzeug.Benennung, "kein Werkzeug");
+  Ausloesen("Beenden1");
+  EXPECT_FALSE(haupt->isVisible());
+  EXPECT_TRUE(Dateien(dir.path()).empty());
+  EXPECT_TRUE(skript.Protokoll.empty());
+}
+
+TEST_F(HauptStart, NachDemHaftungsausschlussSchreibtDasEndeEinstellungenUndWerkzeuge) {
+  testsupport::DialogSkript skript;
+  Starten();
+  workspace::KonfigSpeichernBeimEnde = true;  // "einverstanden!" in the disclaimer
+  // A dialog that changed the working directory does not move where the files go.
+  testsupport::TempDir anderswo;
+  fs::current_path(anderswo.path());
+  Ausloesen("Beenden1");
+  fs::current_path(dir.path());
+  EXPECT_EQ(Dateien(dir.path()), (std::vector<std::string>{"VelkorWin.CNF", "VelkorWkz.DAT"}));
+  EXPECT_TRUE(Dateien(anderswo.path()).empty());
+  const std::string konfig = dir.read("VelkorWin.CNF");
+  ASSERT_EQ(konfig.size(), 2212u);
+  EXPECT_EQ(konfig.substr(0, 32), std::string("Velkorquin Konfigurationsdatei \x1A", 32));
+  EXPECT_EQ(dir.read("VelkorWkz.DAT"), toolkit::ProgramFileName() + " - Werkzeugdatei\r\n");
+}
+
+TEST_F(HauptStart, VerweigerteEinstelldateiBleibtAlsBak) {
+  dir.write("VelkorWin.CNF", std::string(2211, 'x'));
+  testsupport::DialogSkript skript;
+  Hinweis(skript, "Dateigrößenfehler! Die Konfigurationsdatei VelkorWin.CNF wurde nicht geladen.");
+  Starten();
+  EXPECT_EQ(KonfigBlock.GrafikzyklusNummer, 189);
+  EXPECT_EQ(KonfigBlock.Fraesrichtung, TFraesrichtung::zirkular);
+  Ausloesen("Beenden1");
+  EXPECT_EQ(dir.read("VelkorWin.BAK"), std::string(2211, 'x'));
+  EXPECT_EQ(dir.read("VelkorWin.CNF").size(), 2212u);
+}
+
+TEST_F(HauptStart, TeileprogrammMitFehlendemBildMeldetEinmal) {
+  Einstellungen([](TKonfigBlock& k) { k.Arbeitsdateiname = "TEIL.CNC"; });
+  Datei("TEIL.CNC", {"N10 G90 G00 X0 Y0 Z5", "N20 G189 R2=2", "N30 X30 Y0 P'BILD.BMP'", "N40 G80", "N50 M30"});
+  testsupport::DialogSkript skript;
+  Hinweis(skript, "Die Bilddatei BILD.BMP wurde nicht gefunden!");
+  Starten();
+  EXPECT_EQ(form->findChild<QLabel*>("QuellLabel")->text().toStdString(), "Quelldatei: TEIL.CNC");
+  EXPECT_EQ(form->findChild<QLabel*>("ZielLabel")->text().toStdString(), "Zieldatei: TEIL.CVT");
+  EXPECT_EQ(KonfigBlock.Zieldateiname, "TEIL.CVT");
+  EXPECT_EQ(KonfigBlock.Extrafarbdateiname, "TEIL.NOP");
+  ASSERT_TRUE(TeileprogrammListe);
+  EXPECT_EQ(TeileprogrammListe->size(), 5u);
+  EXPECT_EQ(skript.Offen(), 0u);
+  // Closing a window or a notice never runs the first activation again.
+  Hinweis(skript, "Spiegelschrift eingeschaltet!");
+  Ausloesen("Copyright1");
+  QTest::keyClick(form, Qt::Key_M, Qt::ControlModifier);
+  form->FormActivate();
+  EXPECT_TRUE(KonfigBlock.Spiegelschrift);
+}
+
+TEST_F(HauptStart, FehlendesTeileprogrammWirdStillVergessen) {
+  Einstellungen([](TKonfigBlock& k) { k.Arbeitsdateiname = "/tmp/gone/X.CNC"; });
+  testsupport::DialogSkript skript;
+  Starten();
+  EXPECT_EQ(KonfigBlock.Arbeitsdateiname, "");
+  EXPECT_FALSE(TeileprogrammListe);
+}
+
+TEST_F(HauptStart, WerkzeugdateiWirdGelesenUndAmEndeGeschrieben) {
+  Einstellungen([](TKonfigBlock&) {});
+  Datei("VelkorWkz.DAT", {"Velkor - Werkzeugdatei", "Werkzeugnummer=7", "          Werkzeugbenennung=Stichel 90",
+                          "          Werkzeuglänge=45,500", "          Werkzeugnutzlänge=10,000",
+                          "          Werkzeugdurchmesser=0,200", "          Zeichenfarbe=12"});
+  testsupport::DialogSkript skript;
+  Starten();
+  ASSERT_EQ(VelkorWinWkz::WkzListe.size(), 1u);
+  EXPECT_EQ(VelkorWinWkz::WkzListe[0].Nummer, 7);
+  Ausloesen("Beenden1");
+  const auto zeilen = Zeilen("VelkorWkz.DAT");
+  ASSERT_EQ(zeilen.size(), 7u);
+  EXPECT_EQ(zeilen[1], "Werkzeugnummer=7");
+  EXPECT_FALSE(dir.exists("VelkorWkz.BAK"));
+}
+
+TEST_F(HauptStart, TeilweiseGeleseneWerkzeugdateiBleibtAlsBak) {
+  Einstellungen([](TKonfigBlock&) {});
+  const std::vector<std::string> alt = {"Velkor - Werkzeugdatei", "Werkzeugnummer=1",
+                                        "          Werkzeugbenennung=A", "          Werkzeuglänge=abc",
+                                        "          Werkzeugnutzlänge=1", "          Werkzeugdurchmesser=1",
+                                        "          Zeichenfarbe=1"};
+  Datei("VelkorWkz.DAT", alt);
+  testsupport::DialogSkript skript;
+  Hinweis(skript, "Fehler beim Laden der Werkzeuglänge!");
+  Starten();
+  Ausloesen("Beenden1");
+  EXPECT_EQ(Zeilen("VelkorWkz.BAK"), alt);
+  EXPECT_EQ(Zeilen("VelkorWkz.DAT").size(), 1u);
+}
+
+TEST_F(HauptStart, GepufferteSaetzeNeinLaesstDasZielUnveraendert) {
+  testsupport::DialogSkript skript;
+  Starten();
+  dir.write("TEIL.CVT", "ALT\r\n");
+  KonfigBlock.Zieldateiname = "TEIL.CVT";
+  for (const char* z : {"N1 G00 X0", "N2 G01 X1", "N3 M30"}) VelkorWinFileUtils::NcSatzPuffer.push_back(z);
+  Frage(skript, "Die erzeugten NC-Sätze speichern?", false);
+  Ausloesen("Beenden1");
+  EXPECT_EQ(dir.read("TEIL.CVT"), "ALT\r\n");
+  EXPECT_TRUE(VelkorWinFileUtils::NcSatzPuffer.empty());
+}
+
+TEST_F(HauptStart, GepufferteSaetzeJaSchreibtSieMitBak) {
+  testsupport::DialogSkript skript;
+  Starten();
+  dir.write("TEIL.CVT", "ALT\r\n");
+  KonfigBlock.Zieldateiname = "TEIL.CVT";
+  for (const char* z : {"N1 G00 X0", "N2 G01 X1", "N3 M30"}) VelkorWinFileUtils::NcSatzPuffer.push_back(z);
+  Frage(skript, "Die erzeugten NC-Sätze speichern?", true);
+  Ausloesen("Beenden1");
+  EXPECT_EQ(dir.read("TEIL.CVT"), "N1 G00 X0\r\nN2 G01 X1\r\nN3 M30\r\n");
+  EXPECT_EQ(dir.read("TEIL.BAK"), "ALT\r\n");
+}
+
+TEST_F(HauptStart, ExtrafarbenAmEndeNurMitEintraegen) {
+  testsupport::DialogSkript skript;
+  Starten();
+  KonfigBlock.Graubildwandlung = true;
+  Bilddateiname = "BILD.BMP";
+  VelkorWinFileUtils::ExtraFarbeEintragen(Extrafarbliste, 3, 0x123456, TArbeitsmodus::Fraesen,
+                                          TBesonderheit::keine);
+  Ausloesen("Beenden1");
+  const auto zeilen = Zeilen(workspace::EndeExtrafarbdatei);
+  ASSERT_GE(zeilen.size(), 5u);
+  EXPECT_TRUE(zeilen[0].ends_with(" - Extrafarb-Behandlung"));
+  EXPECT_EQ(zeilen[2], "Bildame: BILD.BMP");
+  EXPECT_EQ(zeilen[3], "Farbnummer=3");
+}
+
+TEST_F(HauptStart, LeereExtrafarbenAmEndeOhneDateiUndOhneHinweis) {
+  testsupport::DialogSkript skript;
+  Starten();
+  KonfigBlock.Graubildwandlung = true;
+  Ausloesen("Beenden1");
+  EXPECT_FALSE(dir.exists(workspace::EndeExtrafarbdatei));
+}
+
+TEST(HauptVersion, DatumDerProgrammdatei) {
+  testsupport::TempDir dir;
+  dir.write("prog", "x");
+  const auto zeit = std::filesystem::file_time_type::clock::now();
+  std::filesystem::last_write_time(dir.file("prog"), zeit);
+  const std::string zeile = workspace::VersionszeileBilden(dir.file("prog"));
+  std::time_t jetzt = std::time(nullptr);
+  std::tm t{};
+  localtime_r(&jetzt, &t);
+  EXPECT_EQ(zeile, "Velkor " + std::to_string(t.tm_year % 100) + "." + std::to_string(t.tm_mon + 1) + "." +
+                       std::to_string(t.tm_mday) + " Qt");
+}
+
+}  // namespace
+}  // namespace hauptfenster

@@ -1,0 +1,320 @@
+// The conversion commands through the main window: a whole conversion against the headless
+// driver, the stops by Esc and button in both passes, the programmed stop and its three
+// ways on, the toggles, the image information, and closing the window during a run.
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "HauptFixture.h"
+#include "engine/VelkorWinINTR.h"
+#include "support/BildFixture.h"
+#include "toolkit/BitmapFile.h"
+#include "workspace/HinweisForm.h"
+
+namespace hauptfenster {
+namespace {
+
+using namespace VelkorWinVAR;
+namespace fs = std::filesystem;
+
+const std::vector<std::string> kTextUndBild = {
+    "N10 G90 G00 X0 Y0 Z5 T1",    "N20 G89 R2=2 R3=-0.2", "N30 G01 X20 Y0 H'AB' L10", "N40 G80",
+    "N50 G00 X0 Y10 Z5",          "N60 G189 R2=2",        "N70 X30 Y0 P'BILD.BMP'",   "N80 G80",
+    "N90 G01 X40 Y40 Z-1 F100",   "N100 M30"};
+
+const std::vector<std::string> kWerkzeuge = {
+    "Velkor - Werkzeugdatei",         "Werkzeugnummer=1",           "          Werkzeugbenennung=T1",
+    "          Werkzeuglänge=50,000", "          Werkzeugnutzlänge=20,000", "          Werkzeugdurchmesser=2,000",
+    "          Zeichenfarbe=4"};
+
+// Many plain blocks, so that a pass lasts over several message-loop turns.
+std::vector<std::string> Lang(int bloecke, const std::string& mitte = "") {
+  std::vector<std::string> z = {"N1 G90 G00 X0 Y0 Z5"};
+  for (int i = 0; i < bloecke; ++i) {
+    if (i == bloecke / 2 && !mitte.empty()) z.push_back(mitte);
+    z.push_back("G01 X" + std::to_string(i % 100) + " Y" + std::to_string(i % 37));
+  }
+  z.push_back("M30");
+  return z;
+}
+
+class HauptWandlung : public HauptFixture {
+protected:
+  // TEIL.CNC with these lines as the last part program; TEIL.CVT holds "ALT".
+  void Programm(const std::vector<std::string>& zeilen, bool grafik = false, bool direkt = true) {
+    Einstellungen([&](TKonfigBlock& k) {
+      k.Arbeitsdateiname = "TEIL.CNC";
+      k.GrafikEin = grafik;
+      k.DirektSpeichern = direkt;
+      k.Gravurzeichensatz = "ROMANS.FNT";
+      k.Fraesrichtung = TFraesrichtung::zeilenweise;
+    });
+    Datei("TEIL.CNC", zeilen);
+    dir.write("TEIL.CVT", "ALT\r\n");
+  }
+  // The image section and information windows as an operator who takes what is offered.
+  void Bildfenster() {
+    imageprep::BildausschnittWaehlen = [](bool nurGroesse, toolkit::TBitmap& bild) {
+      return engine::Host().EngineHost::chooseImageSection(nurGroesse, bild);
+    };
+  }
+  std::string Letzte() const {
+    const auto z = Zeilen("TEIL.CVT");
+    return z.empty() ? "" : z.back();
+  }
+  long Anzahl(const std::string& zeile) const {
+    const auto z = Zeilen("TEIL.CVT");
+    return std::count(z.begin(), z.end(), zeile);
+  }
+};
+
+// The target the window writes is byte for byte the headless driver's, graphics on or off.
+class HauptGleichHeadless : public HauptWandlung, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(HauptGleichHeadless, ZielWieWandeln) {
+  const bool grafik = GetParam();
+  Programm(kTextUndBild, grafik);
+  Datei("VelkorWkz.DAT", kWerkzeuge);
+  fs::copy_file(fs::path(VELKOR_SOURCE_DIR) / "fonts/ROMANS.FNT", dir.file("ROMANS.FNT"));
+  toolkit::SaveBitmapFile(testsupport::Bild({"WRRW", "RBBR", "WRRW"}), dir.file("BILD.BMP"));
+
+  // The driver, in a copy of the folder.
+  testsupport::TempDir kopie;
+  for (const char* n : {"TEIL.CNC", "TEIL.CVT", "VelkorWin.CNF", "ROMANS.FNT", "BILD.BMP"})
+    fs::copy_file(dir.file(n), kopie.file(n));
+  const std::string aufruf = "cd '" + kopie.path().string() + "' && '" + VELKOR_BINARY_DIR +
+                             "/tests/wandeln' --konfig VelkorWin.CNF --werkzeug 1=2.0 --uhr '07.12.2025 9:05' "
+                             "--trenner , --antworten OK,Ja TEIL.CNC 2>/dev/null";
+  ASSERT_EQ(std::system(aufruf.c_str()), 0);
+
+  testsupport::DialogSkript skript;
+  Starten();
+  Bildfenster();
+  Tasten(skript, "Verkleinertes Bild wandeln?", 0);
+  Ausloesen("Wandlung1");
+  EXPECT_EQ(skript.Offen(), 0u);
+  EXPECT_EQ(dir.read("TEIL.CVT"), kopie.read("TEIL.CVT"));
+  EXPECT_EQ(dir.read("TEIL.SAV"), "ALT\r\n");
+  EXPECT_FALSE(workspace::LaufAktiv());
+  EXPECT_TRUE(form->Aktion("Wandlung1")->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Grafik, HauptGleichHeadless, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "ein" : "aus"; });
+
+// Stops by Esc and by the button, in the measuring and in the conversion pass.
+struct TStopp {
+  const char* name;
+  TInterpretermodus pass;
+  bool knopf;
+};
+
+class HauptStopp : public HauptWandlung, public ::testing::WithParamInterface<TStopp> {};
+
+TEST_P(HauptStopp, FrageJaBeendetDenLauf) {
+  Programm(Lang(60000));
+  testsupport::DialogSkript skript;
+  Starten();
+  Frage(skript, "Wandlung von Datei TEIL.CNC abbrechen?", true);
+  bool laeuftGesehen = false;
+  const TStopp fall = GetParam();
+  Sobald([&] { return workspace::LaufAktiv() && Interpretermodus == fall.pass; },
+         [&] {
+           laeuftGesehen = WandlungLaeuft;
+           auto* knopf = form->findChild<QPushButton*>("AbbruchButton");
+           EXPECT_TRUE(knopf->isEnabled());
+           EXPECT_FALSE(form->Aktion("Wandlung1")->isEnabled());
+           if (fall.knopf) knopf->click();
+           else QTest::keyClick(form, Qt::Key_Escape);
+         });
+  Ausloesen("Wandlung1");
+  EXPECT_EQ(skript.Offen(), 0u);
+  EXPECT_TRUE(Fortsetzen);
+  EXPECT_FALSE(workspace::LaufAktiv());
+  EXPECT_EQ(Letzte(), "Wandlung abgebrochen!");
+  if (fall.pass == TInterpretermodus::Messlauf) {
+    EXPECT_FALSE(laeuftGesehen);
+    for (const auto& z : Zeilen("TEIL.CVT")) EXPECT_FALSE(z.starts_with("(Konvertiert: ")) << z;
+  } else {
+    EXPECT_TRUE(laeuftGesehen);
+    EXPECT_GE(Anzahl("Wandlung abgebrochen!"), 2);
+  }
+  // With no run going, Esc asks nothing and writes nothing.
+  const std::string ziel = dir.read("TEIL.CVT");
+  QTest::keyClick(form, Qt::Key_Escape);
+  EXPECT_EQ(dir.read("TEIL.CVT"), ziel);
+}
+
+INSTANTIATE_TEST_SUITE_P(Wege, HauptStopp,
+                         ::testing::Values(TStopp{"EscMesslauf", TInterpretermodus::Messlauf, false},
+                                           TStopp{"KnopfMesslauf", TInterpretermodus::Messlauf, true},
+                                           TStopp{"EscWandlung", TInterpretermodus::Wandlung, false},
+                                           TStopp{"KnopfWandlung", TInterpretermodus::Wandlung, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The programmed stop, continued by Ctrl+G, Enter or the notice's button.
+class HauptProgrammstopp : public HauptWandlung, public ::testing::WithParamInterface<int> {};
+
+TEST_P(HauptProgrammstopp, FortsetzenSchreibtDieSpaeterenSaetze) {
+  Programm({"N10 G90 G00 X0 Y0 Z5", "N20 M0", "N30 G01 X10 Y0", "N40 M30"});
+  testsupport::DialogSkript skript;
+  Starten();
+  // Outside a stop the continue keys change nothing.
+  QTest::keyClick(form, Qt::Key_G, Qt::ControlModifier);
+  QTest::keyClick(form, Qt::Key_Return);
+  EXPECT_TRUE(Fortsetzen);
+  bool gesehen = false;
+  Sobald([] { return HinweisForm && HinweisForm->isVisible(); },
+         [&] {
+           gesehen = true;
+           EXPECT_EQ(HinweisForm->findChild<QLineEdit*>("HinweisEdit")->text().toStdString(), "N20 M0");
+           for (const auto& z : Zeilen("TEIL.CVT")) EXPECT_EQ(z.find("X10"), std::string::npos) << z;
+           // Ctrl+G in the notice window does not go on.
+           QTest::keyClick(HinweisForm, Qt::Key_G, Qt::ControlModifier);
+           EXPECT_FALSE(Fortsetzen);
+           switch (GetParam()) {
+             case 0: QTest::keyClick(form, Qt::Key_G, Qt::ControlModifier); break;
+             case 1: QTest::keyClick(form, Qt::Key_Return); break;
+             default: HinweisForm->findChild<QPushButton*>("FortsetzButton")->click(); break;
+           }
+         });
+  Ausloesen("Wandlung1");
+  EXPECT_TRUE(gesehen);
+  EXPECT_FALSE(HinweisForm->isVisible());
+  const auto z = Zeilen("TEIL.CVT");
+  ASSERT_GE(z.size(), 3u);
+  EXPECT_NE(std::find(z.begin(), z.end(), "N3 G01 X10 Y0"), z.end()) << dir.read("TEIL.CVT");
+  EXPECT_NE(Letzte(), "Wandlung abgebrochen!");
+}
+
+std::string WegName(const ::testing::TestParamInfo<int>& info) {
+  static const char* namen[] = {"StrgG", "Eingabe", "Knopf"};
+  return namen[info.param];
+}
+INSTANTIATE_TEST_SUITE_P(Wege, HauptProgrammstopp, ::testing::Values(0, 1, 2), WegName);
+
+TEST_F(HauptWandlung, SchliessenImProgrammstoppBeendetNachDemLauf) {
+  Programm({"N10 G90 G00 X0 Y0 Z5", "N20 M0", "N30 G01 X10 Y0", "N40 M30"});
+  testsupport::DialogSkript skript;
+  Starten();
+  workspace::KonfigSpeichernBeimEnde = true;
+  bool geschlossen = false;
+  QObject::connect(form, &TVelkorMainForm::Geschlossen, [&] { geschlossen = true; });
+  Sobald([] { return HinweisForm && HinweisForm->isVisible(); },
+         [&] {
+           // A second command while the run waits starts nothing.
+           Ausloesen("Wandlung1");
+           form->close();
+           EXPECT_TRUE(form->isVisible());  // not before the run has unwound
+         });
+  Ausloesen("Wandlung1");
+  EXPECT_TRUE(geschlossen);
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_EQ(Letzte(), "Wandlung abgebrochen!");
+  EXPECT_EQ(dir.read("VelkorWin.CNF").size(), 2212u);
+  EXPECT_TRUE(dir.exists("VelkorWkz.DAT"));
+}
+
+TEST_F(HauptWandlung, UmschalterMitHinweisenUndPopup) {
+  testsupport::DialogSkript skript;
+  Starten();
+  Ausloesen("ein1");
+  EXPECT_TRUE(KonfigBlock.GrafikEin);
+  EXPECT_FALSE(form->Aktion("ein1")->isEnabled());
+  EXPECT_TRUE(form->Aktion("aus1")->isEnabled());
+  Ausloesen("aus1");
+  EXPECT_FALSE(KonfigBlock.GrafikEin);
+  EXPECT_TRUE(form->Aktion("ein1")->isEnabled());
+
+  Hinweis(skript, "Das Bild wird bei der Wandlung horizontal gespiegelt!");
+  QTest::keyClick(form, Qt::Key_H, Qt::ControlModifier);
+  EXPECT_TRUE(BildSpiegeln);
+  EXPECT_EQ(form->Aktion("Bildspiegeln")->text().toStdString(), "Bild gespiegelt wandeln");
+  Hinweis(skript, "Das Bild wird bei der Wandlung nicht gespiegelt!");
+  Ausloesen("Bildspiegeln");
+  EXPECT_FALSE(BildSpiegeln);
+  Hinweis(skript, "Das Bild wird bei der Wandlung horizontal gespiegelt!");
+  Ausloesen("Bildspiegeln");
+  EXPECT_EQ(form->Aktion("Bildspiegeln")->text().toStdString(), "Bild ungespiegelt wandeln");
+
+  Hinweis(skript, "Kreistexte werden nach innen gewandelt!");
+  QTest::keyClick(form, Qt::Key_K, Qt::ControlModifier);
+  Hinweis(skript, "Kreistexte werden nach außen gewandelt!");
+  Ausloesen("Kreisschriftnachinnenauen1");
+  EXPECT_FALSE(KreistextNachInnen);
+  Hinweis(skript, "Spiegelschrift eingeschaltet!");
+  Ausloesen("Spiegelschriftein1");
+  EXPECT_TRUE(KonfigBlock.Spiegelschrift);
+
+  QTest::keyClick(form, Qt::Key_Pause);
+  EXPECT_TRUE(KonfigBlock.TestschalterS);
+  QTest::keyClick(form, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_FALSE(KonfigBlock.TestschalterS);
+  QTest::keyClick(form, Qt::Key_T, Qt::ControlModifier);
+  EXPECT_TRUE(KonfigBlock.TestschalterT);
+
+  // The notice window's Ctrl+H sets the mirror, twice.
+  Hinweis(skript, "Das Bild wird bei der Wandlung horizontal gespiegelt!");
+  Hinweis(skript, "Das Bild wird bei der Wandlung horizontal gespiegelt!");
+  BildSpiegeln = false;
+  QTest::keyClick(HinweisForm, Qt::Key_H, Qt::ControlModifier);
+  QTest::keyClick(HinweisForm, Qt::Key_H, Qt::ControlModifier);
+  EXPECT_TRUE(BildSpiegeln);
+  EXPECT_EQ(skript.Offen(), 0u);
+}
+
+TEST_F(HauptWandlung, BildinformationOhneBildzyklus) {
+  Programm({"N10 G90 G00 X0 Y0 Z5", "N20 M30"});
+  testsupport::DialogSkript skript;
+  Starten();
+  Hinweis(skript, "Kein Bilddateiname in der Quelldatei gefunden!");
+  Ausloesen("Bildinformation1");
+  EXPECT_EQ(dir.read("TEIL.CVT"), "ALT\r\n");
+  EXPECT_FALSE(dir.exists("TEIL.SAV"));
+}
+
+TEST_F(HauptWandlung, BildinformationMitBildzyklusZeigtDasFenster) {
+  Programm({"N10 G90 G00 X0 Y10 Z5", "N20 G189 R2=2", "N30 X30 Y0 P'BILD.BMP'", "N40 G80", "N50 M30"});
+  toolkit::SaveBitmapFile(testsupport::Bild({"WRRW", "RBBR", "WRRW"}), dir.file("BILD.BMP"));
+  testsupport::DialogSkript skript;
+  Starten();
+  Bildfenster();
+  int gezeigt = 0;
+  imageprep::BildinfoZeigen = [&](bool) { ++gezeigt; };
+  Ausloesen("Bildinformation1");
+  EXPECT_EQ(gezeigt, 1);
+  EXPECT_TRUE(Kopfzeilen.empty());
+  EXPECT_TRUE(Arbeitsbild.has_value());
+  for (const auto& z : Zeilen("TEIL.CVT")) EXPECT_NE(z, "Wandlung abgebrochen!");
+}
+
+TEST_F(HauptWandlung, FarbeintraegeVerweigernOhneBildname) {
+  Programm({"N10 G90 G00 X0 Y0 Z5", "N20 M30"});
+  testsupport::DialogSkript skript;
+  Starten();
+  for (const char* eintrag : {"FrsSticheltiefe1", "Modus1", "Farbeverfolgen1", "Farbflcheausschneiden1", "Farbabwahl"}) {
+    Hinweis(skript, "Kein Bilddateiname in der Quelldatei gefunden!");
+    Ausloesen(eintrag);
+  }
+  EXPECT_EQ(skript.Offen(), 0u);
+}
+
+TEST_F(HauptWandlung, FarbeintraegeNachFarbanzahl) {
+  Programm({"N10 G90 G00 X0 Y10 Z5", "N20 G189 R2=2", "N30 X30 Y0 P'BILD.BMP'", "N40 G80", "N50 M30"});
+  toolkit::SaveBitmapFile(testsupport::Bild({"WRBG", "YKCM"}), dir.file("BILD.BMP"));
+  testsupport::DialogSkript skript;
+  Starten();
+  EXPECT_EQ(Farbanzahl, 8);
+  Hinweis(skript, "Diese Farbabwahl ist nur bei mehr als 16 Farben wirksam!");
+  Ausloesen("Farbabwahl");
+  Ausloesen("FrsSticheltiefe1");  // at most 16 colours: the window (not built here: nothing)
+  EXPECT_EQ(skript.Offen(), 0u);
+}
+
+}  // namespace
+}  // namespace hauptfenster
