@@ -1,0 +1,126 @@
+// The menu entries of the image work file with their file dialogs: what is written, what is
+// refused, and a file saved and loaded again through the program's own part-program reader.
+#include <gtest/gtest.h>
+
+#include "engine/EngineHost.h"
+#include "engine/VelkorWinVAR.h"
+#include "qtsupport/DialogSkript.h"
+#include "support/EngineFixture.h"
+#include "toolkit/LineFile.h"
+#include "toolkit/Text.h"
+#include "toolkit/qt/Dialoge.h"
+#include "workspace/Arbeitsdatei.h"
+#include "workspace/Arbeitsdatei_Codec.h"
+
+namespace {
+
+using namespace VelkorWinVAR;
+using testsupport::DialogSkript;
+
+void Hinweis(DialogSkript& s, std::string t) {
+  (s.*static_cast<DialogSkript& (DialogSkript::*)(std::string)>(&DialogSkript::Hinweis))(std::move(t));
+}
+
+// The engine's boxes shown as the program shows them: through the dialog service.
+class DialogHost : public engine::EngineHost {
+public:
+  DialogHost() { engine::InstallHost(this); }
+  ~DialogHost() override { engine::InstallHost(nullptr); }
+  void notice(const std::string& text) override { toolkit::qt::Hinweis(text); }
+  bool confirm(const std::string& text) override { return toolkit::qt::Frage(text); }
+};
+
+class ArbeitsdateiFenster : public testsupport::EngineFixture {
+protected:
+  void SetUp() override {
+    EngineFixture::SetUp();
+    KonfigBlock.Arbeitsdateiname = "TEIL.CNC";
+  }
+  DialogHost weiter;
+  DialogSkript skript;
+};
+
+TEST_F(ArbeitsdateiFenster, CancelledDialogsWriteAndReadNothing) {
+  skript.DateiSpeichern(std::nullopt).DateiOeffnen(std::nullopt);
+  workspace::Speichern1Click();
+  KonfigBlock.Anlauffaktor = 1.5;
+  workspace::Laden2Click();
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+  EXPECT_EQ(KonfigBlock.Anlauffaktor, 1.5);
+  ASSERT_EQ(skript.Dateidialoge.size(), 2u);
+  EXPECT_EQ(skript.Dateidialoge[0].Dateiname, "TEIL.CFG");
+  EXPECT_EQ(skript.Dateidialoge[0].Filter, "CFG-Dateien|*.CFG");
+  EXPECT_EQ(skript.Dateidialoge[1].Titel, "Velkor - Config-Datei laden");
+  EXPECT_EQ(skript.Dateidialoge[1].StandardErweiterung, ".CFG");
+}
+
+TEST_F(ArbeitsdateiFenster, ExtraColourFileOnlyForManyColoursOrGrey) {
+  skript.DateiSpeichern(dir.file("A.CFG"));
+  Farbanzahl = 16;
+  workspace::Speichern1Click();
+  EXPECT_EQ(toolkit::SplitLines(dir.read("A.CFG")).size(), 90u);
+  EXPECT_FALSE(dir.exists("A.NOP"));
+
+  skript.DateiSpeichern(dir.file("B.CFG"));
+  Hinweis(skript, "Extrafarben noch nicht aktiviert!");
+  KonfigBlock.Graubildwandlung = true;
+  workspace::Speichern1Click();
+  EXPECT_TRUE(dir.exists("B.CFG"));
+  EXPECT_FALSE(dir.exists("B.NOP"));
+}
+
+TEST_F(ArbeitsdateiFenster, SavedFileLoadsBackWithItsPartProgram) {
+  dir.write("TEIL.CNC", "N10 G00 X0\r\nN20 M30\r\n");
+  dir.write("SCRI.FNT", "x");
+  KonfigBlock.Arbeitsdateiname = dir.file("TEIL.CNC");
+  KonfigBlock.Gravurzeichensatz = "SCRI.FNT";
+  KonfigBlock.Farbtiefe[5] = -0.875;
+  KonfigBlock.FarbModus[5] = 'S';
+  GrafikbereichAutomatisch = true;
+  skript.DateiSpeichern(dir.file("A.CFG")).DateiOeffnen(dir.file("A.CFG"));
+  workspace::Speichern1Click();
+  KonfigBlock = TKonfigBlock{};
+  GrafikbereichAutomatisch = false;
+  TeileprogrammListe.reset();
+  workspace::Laden2Click();
+  EXPECT_EQ(KonfigBlock.Arbeitsdateiname, dir.file("TEIL.CNC"));
+  ASSERT_TRUE(TeileprogrammListe.has_value());
+  EXPECT_EQ(TeileprogrammListe->size(), 2u);
+  EXPECT_EQ(KonfigBlock.Farbtiefe[5], -0.875);
+  EXPECT_EQ(KonfigBlock.FarbModus[5], 'S');
+  EXPECT_EQ(KonfigBlock.Gravurzeichensatz, "SCRI.FNT");
+  EXPECT_TRUE(GrafikbereichAutomatisch);
+  EXPECT_EQ(skript.Protokoll.size(), 2u);  // the two file dialogs, no notice
+}
+
+TEST_F(ArbeitsdateiFenster, DamagedFilesGiveTheirNoticeAndLoseNothing) {
+  dir.write("LEER.CFG", "");
+  skript.DateiOeffnen(dir.file("LEER.CFG"));
+  Hinweis(skript, "Fehler beim Laden der Bildkonfigurationsdatei " + dir.file("LEER.CFG") + " !");
+  workspace::Laden2Click();
+  EXPECT_EQ(KonfigBlock.Arbeitsdateiname, "TEIL.CNC");  // an empty file changes nothing
+
+  // Lines ended by CR alone or by LF alone, the first of two equal keys winning.
+  dir.write("TEIL.CNC", "N10 G00 X0\r\n");
+  dir.write("SCRI.FNT", "x");
+  KonfigBlock.Arbeitsdateiname = "TEIL.CNC";
+  KonfigBlock.Gravurzeichensatz = "SCRI.FNT";
+  auto zeilen = workspace::ArbeitsdateiZeilen();
+  std::string cr = "Kopf\r", lf = "Kopf\nAnlauffaktor=0.25\n";
+  for (auto z : zeilen) {
+    if (z.rfind("Anlauffaktor=", 0) == 0) z = "Anlauffaktor=0,5";
+    cr += z + "\r";
+    lf += z + "\n";
+  }
+  dir.write("CR.CFG", cr);
+  dir.write("LF.CFG", lf);
+  skript.DateiOeffnen(dir.file("CR.CFG")).DateiOeffnen(dir.file("LF.CFG"));
+  workspace::Laden2Click();
+  EXPECT_EQ(KonfigBlock.Anlauffaktor, 0.5);
+  workspace::Laden2Click();
+  EXPECT_EQ(KonfigBlock.Anlauffaktor, 0.25);
+  EXPECT_EQ(dir.read("LF.CFG"), lf);
+  EXPECT_EQ(skript.Protokoll.size(), 4u);  // the dialogs and the one notice
+}
+
+}  // namespace
