@@ -222,6 +222,9 @@ void TVelkorBAForm::Felder() {
   Text(fraeshoehe_, modell_.FraeshoeheText());
   hinweis_->setText(QText(modell_.Hinweistext()));
   bild_->setToolTip(hinweis_->text());
+  // The remembered position that Ctrl + arrow keys work at, as a cross.
+  bild_->SondeZeigen(!modell_.Groessenwahl());
+  bild_->Sonde(modell_.ZeigerX(), modell_.ZeigerY());
   bild_->update();
 }
 

@@ -230,3 +230,44 @@ TEST_F(BAModellTest, LeeresBild) {
 }
 
 }  // namespace
+
+namespace {
+
+struct TGroesse {
+  int w, h;
+};
+class BAModellRandTest : public imageprep_test::ImageprepFixture, public ::testing::WithParamInterface<TGroesse> {};
+
+// Odd picture sizes: drags far outside, keys, accepting, size steps in both directions.
+TEST_P(BAModellRandTest, SeltsameBildgroessenBleibenGueltig) {
+  const auto [w, h] = GetParam();
+  TBAModell m;
+  m.Vorbereiten(KoordinatenBild(w, h), false);
+  for (auto [x, y] : {std::pair{-100000, -100000}, std::pair{100000, 100000}, std::pair{0, 0}}) {
+    m.Druecken(m.Ausschnitt().Rechts, (m.Ausschnitt().Oben + m.Ausschnitt().Unten) / 2, true);
+    m.Ziehen(x, y);
+    m.Loslassen(x, y);
+    const auto a = m.Ausschnitt();
+    EXPECT_TRUE(a.Links >= 0 && a.Rechts <= w && a.Oben >= 0 && a.Unten <= h);
+  }
+  m.Taste(TBATaste::Ende, false);
+  m.Taste(TBATaste::Pos1, false);
+  ASSERT_TRUE(m.AusschnittOK());
+  EXPECT_EQ(m.Bild().Width(), w);
+  EXPECT_EQ(m.Bild().Height(), h);
+  testsupport::DialogSkript dialoge;  // growing stops at the limit with its notice, at most once here
+  if (std::max(w, h) * 1.1 > TBAModell::GroessteSeite)
+    imageprep_test::HinweisErwarten(dialoge, "Weitere Bildvergrößerung nicht möglich!");
+  m.GrobGeaendert(24);
+  for (int p = 26; p <= 50; ++p) m.GrobGeaendert(p);
+  EXPECT_GE(m.Bild().Width(), 1);
+  EXPECT_GE(m.Bild().Height(), 1);
+  EXPECT_LE(m.Bild().Width(), TBAModell::GroessteSeite);
+  EXPECT_LE(m.Bild().Height(), TBAModell::GroessteSeite);
+}
+
+INSTANTIATE_TEST_SUITE_P(Groessen, BAModellRandTest,
+                         ::testing::Values(TGroesse{1, 1}, TGroesse{1, 10000}, TGroesse{10000, 1}, TGroesse{21, 21},
+                                           TGroesse{20, 20}));
+
+}  // namespace

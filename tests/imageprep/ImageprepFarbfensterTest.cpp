@@ -8,6 +8,7 @@
 #include "imageprep/BildinfoModell.h"
 #include "imageprep/Bildroutinen.h"
 #include "imageprep/FarbfensterModelle.h"
+#include "imageprep/Fensteraufrufe.h"
 #include "tests/imageprep/ImageprepHilfen.h"
 #include "toolkit/GraphFarben.h"
 
@@ -231,6 +232,26 @@ TEST_F(FarbfensterTest, SchliessenFragtNachDemSpeichern) {
   imageprep_test::FrageErwarten(dialoge, "Das Bild wurde geändert! Speichern?", false);
   BildinfoSchliessen();
   EXPECT_FALSE(var::BildGeaendert);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FarbfensterTest, FarbinformationBietetDieAuswahlNachVerwerfenWiederAn) {
+  var::FraesbereichGegeben = true;
+  var::Bildausschnitt = {1, 1, 5, 5, true};
+  AusschnittwahlGesperrt = 1;
+  std::vector<bool> aufrufe;
+  imageprep::BildausschnittWaehlen = [&](bool nurGroesse, toolkit::TBitmap&) {
+    aufrufe.push_back(nurGroesse);
+    return true;
+  };
+  imageprep_test::FrageErwarten(dialoge, "Gewählten Bildausschnitt verwerfen? (J/N)?", true);
+  FarbinformationAusfuehren(false);
+  EXPECT_EQ(aufrufe, std::vector<bool>{false});  // the section choice, not the size alone
+  EXPECT_FALSE(FarbinfoAktiv);
+  imageprep::BildausschnittWaehlen = nullptr;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -377,6 +378,29 @@ TEST_F(FensterTest, BildschirmfotoDesAusschnittfensters) {
     Klick("AbbruchButton");
   });
   EXPECT_FALSE(imageprep::BildausschnittWaehlen(false, foto));
+  EXPECT_TRUE(var::WandlungsFehler);
+}
+
+TEST_F(FensterTest, GrauBildinfoUndFarbanzeigeAusIhrenEintraegen) {
+  Bildzyklus(Blockbild());
+  VelkorWinBildZyklus::BildFuerTeileprogrammLaden();
+  var::KonfigBlock.Graubildwandlung = true;
+  Spaeter([] {
+    EXPECT_EQ(Kind<QLineEdit>("AnzahlBrightStepsEdit")->text(), "2");
+    EXPECT_EQ(Kind<QLineEdit>("maxTiefeEdit")->text(), "-1,000");
+    EXPECT_EQ(Kind<QLineEdit>("minTiefeEdit")->text(), "-2,500");
+    Spaeter([] {
+      EXPECT_EQ(Kind<QLabel>("ColorLabel")->text(), "Helligkeit =");
+      auto* ansicht = Kind<QWidget>("FarbanzeigImage");
+      QTest::keyClick(ansicht, Qt::Key_End);
+      EXPECT_EQ(Kind<QLineEdit>("xEdit")->text(), "79");
+      EXPECT_EQ(Kind<QLineEdit>("ColorEdit")->text(), "28");  // the grey value of blue: 0.11 x 255
+      QApplication::activeModalWidget()->close();
+    });
+    Klick("FarbinfoButton");
+    Klick("SchliessenButton");
+  });
+  toolkit::qt::FensterZeigen("TVelkorGrauBildinfoForm");
   EXPECT_TRUE(var::WandlungsFehler);
 }
 
