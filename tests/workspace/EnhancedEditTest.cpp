@@ -1,0 +1,196 @@
+// The numeric edit: cleaning, values, formats, paste, Enter, Esc and disabled painting.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include "toolkit/NumberFormat.h"
+#include "workspace/EnhancedEdit.h"
+
+namespace {
+
+using EnhEdit::TFloatFormat;
+
+class EnhancedEdit : public ::testing::Test {
+protected:
+  void SetUp() override { toolkit::SetDecimalSeparator(','); }
+  void TearDown() override { toolkit::SetDecimalSeparator('.'); }
+};
+
+struct TippFall {
+  const char* name;
+  bool acceptChars;
+  const char* getippt;
+  const char* text;
+  double value;
+  std::int32_t valueInt;
+};
+class EnhancedEditTippen : public EnhancedEdit, public ::testing::WithParamInterface<TippFall> {};
+TEST_P(EnhancedEditTippen, TypedTextBecomesTextAndValues) {
+  const auto& f = GetParam();
+  TEnhancedEdit e;
+  e.setAcceptChars(f.acceptChars);
+  QTest::keyClicks(&e, QString::fromUtf8(f.getippt));
+  EXPECT_EQ(e.text().toStdString(), f.text);
+  EXPECT_EQ(e.Value(), f.value);
+  EXPECT_EQ(e.ValueInt(), f.valueInt);
+}
+const TippFall kTippen[] = {
+    {"DigitsKuerzen", false, "12,345", "12,34", 12.34, 12},
+    {"ZweiKommas", false, "1,2,3", "12,3", 12.3, 12},
+    {"Buchstaben", false, "a1b", "1", 1, 1},
+    {"Tausender", false, "1.234,5", "1.234,5", 1234.5, 1234},
+    {"Negativ", false, "-2,5", "-2,5", -2.5, -2},
+    {"AllesBleibt", true, "abc", "abc", 0, 0},
+    {"Inf", true, "inf", "inf", 0, 0},
+    {"NaN", true, "nan", "nan", 0, 0},
+    {"Riesig", true, "99999999999", "99999999999", 99999999999.0, 2147483647},
+    {"RiesigNegativ", true, "-99999999999", "-99999999999", -99999999999.0, -2147483647 - 1},
+};
+INSTANTIATE_TEST_SUITE_P(Alle, EnhancedEditTippen, ::testing::ValuesIn(kTippen),
+                         [](const auto& i) { return std::string(i.param.name); });
+
+TEST_F(EnhancedEdit, CleaningKeepsTheCaretAndFiresTheChangeOnce) {
+  TEnhancedEdit e;
+  e.setAcceptChars(false);
+  e.setText("1234");
+  QSignalSpy aenderungen(&e, &TEnhancedEdit::Change);
+  e.setCursorPosition(2);
+  QTest::keyClick(&e, Qt::Key_X);
+  EXPECT_EQ(e.text(), "1234");
+  EXPECT_EQ(e.cursorPosition(), 2);
+  QTest::keyClick(&e, Qt::Key_5);
+  EXPECT_EQ(e.text(), "12534");
+  EXPECT_EQ(e.cursorPosition(), 3);
+  EXPECT_EQ(aenderungen.count(), 2);
+}
+
+struct FormatFall {
+  const char* name;
+  double wert;
+  TFloatFormat format;
+  int precision, digits;
+  const char* text;
+};
+class EnhancedEditFormat : public EnhancedEdit, public ::testing::WithParamInterface<FormatFall> {};
+TEST_P(EnhancedEditFormat, ValueShownInItsFormat) {
+  const auto& f = GetParam();
+  EXPECT_EQ(EnhEdit::Formatieren(f.wert, f.format, f.precision, f.digits), f.text);
+}
+const FormatFall kFormate[] = {
+    {"Fixed", 3.14159, TFloatFormat::Fixed, 8, 2, "3,14"},
+    {"Number", 1234.5, TFloatFormat::Number, 8, 2, "1.234,50"},
+    {"NumberNegativ", -1234567.0, TFloatFormat::Number, 10, 0, "-1.234.567"},
+    {"Currency", 1234.5, TFloatFormat::Currency, 8, 2, "1.234,50 \x80"},
+    {"General", 0.5, TFloatFormat::General, 8, 2, "0,5"},
+    {"Exponent", 1234.56, TFloatFormat::Exponent, 4, 2, "1,235E+03"},
+    {"ZuVieleStellen", 123456.0, TFloatFormat::Fixed, 3, 2, "1,23E+5"},
+};
+INSTANTIATE_TEST_SUITE_P(Alle, EnhancedEditFormat, ::testing::ValuesIn(kFormate),
+                         [](const auto& i) { return std::string(i.param.name); });
+
+TEST_F(EnhancedEdit, ValueSetByTheProgramIsShownFormatted) {
+  TEnhancedEdit e;
+  e.setFormat(TFloatFormat::Fixed);
+  e.setPrecision(8);
+  e.setDigits(2);
+  e.setValue(3.14159);
+  EXPECT_EQ(e.text(), "3,14");
+  EXPECT_EQ(e.Value(), 3.14);  // the text's value once it is shown
+  e.setValueInt(7);
+  EXPECT_EQ(e.text(), "7,00");
+  e.Clear();
+  EXPECT_EQ(e.Value(), 0.0);
+  EXPECT_EQ(e.ValueInt(), 0);
+}
+
+TEST_F(EnhancedEdit, PasteTakesTheFirstLineAndIsCleanedAsTyped) {
+  TEnhancedEdit e;
+  QApplication::clipboard()->setText("12.5\r\n99");
+  e.Einfuegen();
+  EXPECT_EQ(e.text(), "12.5");
+  e.setAcceptChars(false);
+  e.clear();
+  QApplication::clipboard()->setText("x7,25a\t3");
+  QTest::keySequence(&e, QKeySequence::Paste);
+  EXPECT_EQ(e.text(), "7,25");
+  EXPECT_EQ(e.Value(), 7.25);
+  e.selectAll();
+  QApplication::clipboard()->clear();
+  e.Einfuegen();
+  EXPECT_EQ(e.text(), "");
+}
+
+// A dialog with the edit, a second edit and a default button.
+struct Dialog {
+  Dialog() {
+    auto* l = new QVBoxLayout(&d);
+    l->addWidget(edit = new TEnhancedEdit(&d));
+    l->addWidget(naechstes = new TEnhancedEdit(&d));
+    l->addWidget(knopf = new QPushButton("OK", &d));
+    knopf->setDefault(true);
+    QObject::connect(knopf, &QPushButton::clicked, [this] { ++klicks; });
+    d.show();
+    d.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
+    edit->setFocus();
+  }
+  QDialog d;
+  TEnhancedEdit *edit, *naechstes;
+  QPushButton* knopf;
+  int klicks = 0;
+};
+
+TEST_F(EnhancedEdit, EnterNeverClicksTheDefaultButtonAndMovesOnWhenAsked) {
+  Dialog d;
+  QTest::keyClick(d.edit, Qt::Key_Return);
+  EXPECT_EQ(d.klicks, 0);
+  EXPECT_TRUE(d.edit->hasFocus());
+  d.edit->setExitOnEnterKey(true);
+  QTest::keyClick(d.edit, Qt::Key_Enter);
+  EXPECT_EQ(d.klicks, 0);
+  EXPECT_TRUE(d.naechstes->hasFocus());
+}
+
+TEST_F(EnhancedEdit, EscUndoesWhenAskedAndIsPassedOnOtherwise) {
+  Dialog d;
+  d.edit->setText("5");
+  d.naechstes->setFocus();
+  d.edit->setFocus();  // the text at focus entry: "5"
+  d.edit->setUndoOnEscKey(true);
+  QTest::keyClicks(d.edit, "67");
+  QTest::keyClick(d.edit, Qt::Key_Escape);
+  EXPECT_EQ(d.edit->text(), "5");
+  EXPECT_TRUE(d.d.isVisible());
+  d.edit->setUndoOnEscKey(false);
+  QTest::keyClick(d.edit, Qt::Key_Escape);
+  EXPECT_FALSE(d.d.isVisible());  // the dialog took it and closed
+}
+
+// The darkest grey of the rendered text.
+int Dunkelstes(QWidget& w) {
+  const QImage bild = w.grab().toImage();
+  int dunkel = 255;
+  for (int y = 3; y < bild.height() - 3; ++y)
+    for (int x = 3; x < bild.width() - 3; ++x) dunkel = std::min(dunkel, qGray(bild.pixel(x, y)));
+  return dunkel;
+}
+
+TEST_F(EnhancedEdit, DisabledTextKeepsTheWindowTextColourUnlessGrey) {
+  TEnhancedEdit e;
+  e.resize(120, 30);
+  e.setText("8888");
+  e.setEnabled(false);
+  const int grau = Dunkelstes(e);
+  e.setGrayDisabled(false);
+  const int schrift = qGray(e.palette().color(QPalette::Active, QPalette::WindowText).rgb());
+  EXPECT_LE(std::abs(Dunkelstes(e) - schrift), 40);
+  EXPECT_GT(grau, Dunkelstes(e));
+}
+
+}  // namespace
