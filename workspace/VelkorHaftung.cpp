@@ -10,6 +10,7 @@
 #include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 #include "workspace/Hauptzustand.h"
+#include "workspace/VelkorWinMain.h"
 
 using toolkit::qt::U;
 
@@ -106,6 +107,7 @@ TCopyrightForm::TCopyrightForm(QWidget* parent) : QDialog(parent) {
 TCopyrightForm::~TCopyrightForm() { toolkit::qt::FensterAbmelden("TCopyrightForm"); }
 
 void TCopyrightForm::showEvent(QShowEvent* e) {
-  version_->setText(U("Velkor"));
+  // The version line the main window made at start; the program's name alone before.
+  version_->setText(toolkit::qt::QText(workspace::Versionszeile.empty() ? std::string("Velkor") : workspace::Versionszeile));
   QDialog::showEvent(e);
 }

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -116,6 +117,33 @@ TEST_F(DialogFraesgrund, ANoticeDoesNotRenewTheOldCopies) {
     QTest::keyClick(&form, Qt::Key_Escape);  // Esc closes as "Schließen" does
   });
   EXPECT_EQ(KonfigBlock.Anlauffaktor, 1.0);
+}
+
+TEST_F(DialogFraesgrund, ANestedWindowDoesNotRenewTheOldCopiesAndTheFocusReturnsToARefusedEdit) {
+  int gezeigt = 0;
+  toolkit::qt::FensterAnmelden("TVelkorTiefenform", [&] {
+    QDialog tiefen(&form);
+    QTimer::singleShot(0, &tiefen, [&] { tiefen.accept(); });
+    tiefen.exec();
+    ++gezeigt;
+  });
+  Hinweis(skript, "Falsches Zeichen im Eingabefeld!");
+  Frage(skript, "Geänderte Einstellungen verwerfen?", true);
+  Zeigen([&] {
+    form.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    Eingeben("SchwarztiefeEdit", "-4");
+    Knopf("TiefenButton")->click();
+    form.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    Knopf("UebernahmeButton")->setFocus();
+    Eingeben("AnlaufEdit", "x");
+    EXPECT_TRUE(form.findChild<QLineEdit*>("AnlaufEdit")->hasFocus());
+    Knopf("AbbruchButton")->click();
+  });
+  toolkit::qt::FensterAbmelden("TVelkorTiefenform");
+  EXPECT_EQ(gezeigt, 1);
+  EXPECT_EQ(KonfigBlock.GrauFraestiefe_dunkel, -2.5);
 }
 
 TEST_F(DialogFraesgrund, MillingPathItemsSetTheirSettingsAndShowAgain) {

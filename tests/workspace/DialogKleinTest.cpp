@@ -24,6 +24,7 @@
 #include "workspace/VelkorBahndarstellung.h"
 #include "workspace/VelkorHaftung.h"
 #include "workspace/VelkorSimuGrenz.h"
+#include "workspace/VelkorWinMain.h"
 #include "workspace/VelkorZeichensatzWahl.h"
 
 namespace {
@@ -200,7 +201,9 @@ TEST_F(DialogKlein, DisclaimerDecidesWhetherTheExitSaves) {
 
 TEST_F(DialogKlein, AboutBoxShowsTheProgramAndNoContactData) {
   TCopyrightForm form;
+  workspace::Versionszeile = "Velkor 26.12.7 Qt";
   Zeigen(form, "TCopyrightForm", [&] {
+    EXPECT_EQ(Teil<QLabel>(form, "VersionLabel")->text(), "Velkor 26.12.7 Qt");
     EXPECT_EQ(form.windowTitle(), "VelkorWin: Programmierer");
     for (auto* l : form.findChildren<QLabel*>()) {
       EXPECT_TRUE(l->text().startsWith("Velkor")) << l->text().toStdString();
@@ -208,6 +211,7 @@ TEST_F(DialogKlein, AboutBoxShowsTheProgramAndNoContactData) {
     }
     Teil(form, "EndButton")->click();
   });
+  workspace::Versionszeile.clear();
 }
 
 }  // namespace
