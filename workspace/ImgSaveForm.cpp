@@ -33,6 +33,7 @@ TImgSaveForm::TImgSaveForm(QWidget* parent) : QDialog(parent) {
     Formate_->addButton(knopf, i);
     spalte->addWidget(knopf);
   }
+  Formate_->button(0)->setChecked(true);
 
   SaveButton_ = new QPushButton(U("Bild speichern"), this);
   SaveButton_->setObjectName("SaveButton");
