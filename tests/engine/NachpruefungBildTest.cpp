@@ -7,6 +7,7 @@
 #include <cmath>
 #include <algorithm>
 #include <fstream>
+#include <optional>
 #include <set>
 
 #include "engine/VelkorWinBildZyklus.h"
@@ -14,6 +15,7 @@
 #include "engine/VelkorWinGrvTXT.h"
 #include "engine/VelkorWinINTR.h"
 #include "engine/VelkorWinVAR.h"
+#include "engine/VelkorWinZirkularfraesUnit.h"
 #include "support/BildFixture.h"
 #include "toolkit/BitmapFile.h"
 
@@ -34,20 +36,25 @@ protected:
 };
 
 // A program whose only cycle mills an image at X100..150 reports that area, whatever an
-// earlier run measured, and the automatic simulation limits follow it.
+// earlier run measured, and the automatic simulation limits follow it; so does the next
+// program, whose image lies at X200..250.
 TEST_F(BildNachpruefung, TheMeasuredAreaStartsEmptyInEveryRun) {
   toolkit::SaveBitmapFile(Bild({"RR", "RR"}), dir.file("Teil.bmp"));
   Farben("F", {-1});
-  Teileprogramm({"N10 G90 G00 X100 Y50 Z5 T1", "N20 G189 R2=2", "N30 X150 Y0 P'teil.bmp'", "N40 G80", "N50 M30"});
   GrafikbereichAutomatisch = true;
   Fraesbereich = {-500, 500, 500, -500};  // an earlier run's
-  for (int lauf = 0; lauf < 2; ++lauf) {
+  for (const int links : {100, 200}) {
+    SCOPED_TRACE(links);
+    const std::string x = std::to_string(links);
+    Teileprogramm({"N10 G90 G00 X" + x + " Y50 Z5 T1", "N20 G189 R2=2", "N30 X" + std::to_string(links + 50) +
+                   " Y0 P'teil.bmp'", "N40 G80", "N50 M30"});
     host.Antworten.clear();
     EXPECT_TRUE(Wandeln());
     EXPECT_EQ(Zeilen_mit("(Fräsbereich "),
-              std::vector<std::string>{"(Fräsbereich {l/o/r/u} [mm]: 100,000 / 50,000 / 150,000 / 0,000)"});
-    EXPECT_EQ(KonfigBlock.SimuGrenzeMin, (VelkorWinMATH::TPunkt3D{90, -10, -5}));
-    EXPECT_EQ(KonfigBlock.SimuGrenzeMax, (VelkorWinMATH::TPunkt3D{160, 60, 10}));
+              std::vector<std::string>{"(Fräsbereich {l/o/r/u} [mm]: " + x + ",000 / 50,000 / " +
+                                       std::to_string(links + 50) + ",000 / 0,000)"});
+    EXPECT_EQ(KonfigBlock.SimuGrenzeMin, (VelkorWinMATH::TPunkt3D{links - 10.0, -10, -5}));
+    EXPECT_EQ(KonfigBlock.SimuGrenzeMax, (VelkorWinMATH::TPunkt3D{links + 60.0, 60, 10}));
   }
 }
 
@@ -223,26 +230,61 @@ TEST_F(BildNachpruefung, AnExtraColourSetToMillingIsMilledUnderTheBaseModeNone) 
 
 namespace {
 
-// A stop requested in the middle of the spiral: the driver's stop line follows its last
-// move at once, and no move comes after it.
-TEST_F(BildNachpruefung, AStopInTheSpiralWritesTheStopLineAndNoFurtherMove) {
+// A stop requested in the middle of the spiral: in a step of the spiral, the driver's stop
+// line follows at once; while a block is written, the pixel in hand is finished first;
+// no move comes after the stop line.
+struct SpiralStopp {
+  bool imSchritt;
+  int n;  // the n-th such moment of the spiral
+};
+
+class SpiralGestoppt : public BildNachpruefung, public ::testing::WithParamInterface<SpiralStopp> {};
+
+TEST_P(SpiralGestoppt, WritesTheStopLineAndNoFurtherMove) {
   KonfigBlock.Fraesrichtung = TFraesrichtung::zirkular;
-  Farben("F", {-1});
-  Bildzyklus(Bild({"RRRRR", "RRRRR", "RRRRR", "RRRRR", "RRRRR"}));
-  int schritte = 0;
-  host.BeiProcessEvents = [&schritte](int) {
-    if (Interpretermodus == TInterpretermodus::Wandlung && VelkorWinGrvTXT::WerkzeugUnten && ++schritte == 20) {
+  Bildzyklus(Bild({"RRWRR", "RWWWR", "RRRRR", "WRWRW", "RRRRR"}));
+  Farben("FK", {-1});
+  std::int64_t letzte = 0;
+  int zaehler = 0;
+  std::optional<std::size_t> zeilenBeimStopp;
+  host.BeiProcessEvents = [&, this](int) {
+    const auto schritte = VelkorWinZirkularfraesUnit::Spiralschritte;
+    const bool schritt = schritte != letzte;  // the spiral's own poll follows each step
+    letzte = schritte;
+    if (Interpretermodus != TInterpretermodus::Wandlung || zeilenBeimStopp || schritte == 0) return;
+    if (schritt == GetParam().imSchritt && ++zaehler == GetParam().n) {
+      zeilenBeimStopp = Zeilen().size();
       Abbruch = WandlungsFehler = true;
     }
   };
   host.Antworten = {"OK", "Ja"};
   EXPECT_FALSE(Wandeln());
+  ASSERT_TRUE(zeilenBeimStopp);
   const auto zeilen = Zeilen();
-  const auto stopp = std::find(zeilen.begin(), zeilen.end(), "Wandlung abgebrochen!");
+  const auto stopp = std::find(zeilen.begin() + static_cast<std::ptrdiff_t>(*zeilenBeimStopp), zeilen.end(),
+                               "Wandlung abgebrochen!");
   ASSERT_NE(stopp, zeilen.end());
-  ASSERT_NE(stopp, zeilen.begin());
-  EXPECT_EQ((stopp - 1)->rfind("G01", 0), 0u) << *(stopp - 1);
+  const auto danach = static_cast<std::size_t>(stopp - zeilen.begin()) - *zeilenBeimStopp;
+  if (GetParam().imSchritt) {
+    EXPECT_EQ(danach, 0u);
+  } else if (danach >= 2) {
+    // A stop while the pixel is approached: the approach, the safety level and the cut of
+    // that pixel are finished, then the stop line; no retract or later pixel comes first.
+    EXPECT_LE(danach, 3u);
+    EXPECT_EQ((stopp - 1)->rfind("G01", 0), 0u) << *(stopp - 1);
+  }
   for (auto it = stopp; it != zeilen.end(); ++it) EXPECT_NE(it->rfind("G0", 0), 0u) << *it;
 }
+
+std::vector<SpiralStopp> Stopps() {
+  std::vector<SpiralStopp> stopps;
+  for (const bool imSchritt : {true, false})
+    for (int n = 1; n < 40; n += 3) stopps.push_back({imSchritt, n});
+  return stopps;
+}
+
+INSTANTIATE_TEST_SUITE_P(All, SpiralGestoppt, ::testing::ValuesIn(Stopps()), [](const auto& info) {
+  return std::string(info.param.imSchritt ? "InAStep" : "InAWrite") + std::to_string(info.param.n);
+});
 
 }  // namespace
