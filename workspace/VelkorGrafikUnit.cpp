@@ -1,18 +1,455 @@
 #include "workspace/VelkorGrafikUnit.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTimer>
+#include <exception>
+
+#include "engine/VelkorWinFileUtils.h"
+#include "engine/VelkorWinINTR.h"
+#include "engine/VelkorWinVAR.h"
+#include "toolkit/BitmapFile.h"
+#include "toolkit/Text.h"
+#include "toolkit/qt/Dialoge.h"
+#include "toolkit/qt/Fensterliste.h"
+#include "toolkit/qt/QtBild.h"
+#include "toolkit/qt/QtText.h"
+
 TVelkorGrafikForm* VelkorGrafikForm = nullptr;
 
-TVelkorGrafikForm::TVelkorGrafikForm(QWidget* parent) : QWidget(parent) { VelkorGrafikForm = this; }
-void TVelkorGrafikForm::ZeichneBahn(bool& GrafikVorhanden, const engine::TPunkt3D&, const engine::TPunkt3D&,
-                                    engine::TArbeitsmodus, bool, bool, double) {
-  GrafikVorhanden = true;
+using namespace VelkorWinVAR;
+using toolkit::Ansi;
+using toolkit::qt::QText;
+using toolkit::qt::U;
+
+namespace {
+
+constexpr int RepaintAbstand = 33;  // ms: about 30 repaints a second while a run goes on
+
+// The drawing surface: shows the simulation picture as it is, unscaled, and hands the
+// pointer and the click to the window.
+class TGrafikBild : public QWidget {
+public:
+  TGrafikBild(TVelkorGrafikForm& form, QWidget* eltern) : QWidget(eltern), form_(form) {
+    setMouseTracking(true);
+    setCursor(Qt::CrossCursor);
+  }
+
+protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter p(this);
+    p.drawImage(0, 0, form_.Simulation().Flaeche().Bild());
+  }
+  void mouseMoveEvent(QMouseEvent* e) override {
+    form_.GrafikImageMouseMove(e->position().toPoint().x(), e->position().toPoint().y());
+  }
+  void mousePressEvent(QMouseEvent* e) override {
+    if (e->button() == Qt::LeftButton) form_.GrafikImageClick();
+  }
+
+private:
+  TVelkorGrafikForm& form_;
+};
+
+QPushButton* Knopf(QWidget* eltern, const char* name, const char* text, int x) {
+  auto* k = new QPushButton(U(text), eltern);
+  k->setObjectName(name);
+  k->setAccessibleName(U(text));
+  k->setFocusPolicy(Qt::NoFocus);  // the window's keys stay with the window
+  k->setGeometry(x, 488, 140, 28);
+  return k;
 }
-void TVelkorGrafikForm::Zeigen() {}
-void TVelkorGrafikForm::Schliessen() {}
-void TVelkorGrafikForm::ClearGraphikImage(bool& GrafikVorhanden) { GrafikVorhanden = false; }
-void TVelkorGrafikForm::InitGrafik(bool) {}
-void TVelkorGrafikForm::ZeichneAchsen(engine::TEbene, const engine::TAchsenkreuz&) {}
-void TVelkorGrafikForm::StiftWaehlen(std::uint8_t, int) {}
-void TVelkorGrafikForm::BildSpeichern(const std::string&) {}
-void TVelkorGrafikForm::SatzAnzeigen(engine::TSatzAnzeige, const std::string&) {}
-void TVelkorGrafikForm::LaufBeendet() {}
+
+}  // namespace
+
+TVelkorGrafikForm::TVelkorGrafikForm(QWidget* parent) : QWidget(parent, Qt::Window) {
+  VelkorGrafikForm = this;
+  aufbauen();
+  InitGrafik(false);
+  toolkit::qt::FensterAnmelden("TVelkorGrafikForm", [this] { Zeigen(); });
+}
+
+TVelkorGrafikForm::~TVelkorGrafikForm() {
+  toolkit::qt::FensterAbmelden("TVelkorGrafikForm");
+  if (VelkorGrafikForm == this) VelkorGrafikForm = nullptr;
+}
+
+void TVelkorGrafikForm::aufbauen() {
+  setObjectName("VelkorGrafikForm");
+  setWindowTitle(U("VelkorWin - Simulation"));
+  resize(924, 525);
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+
+  panel_ = new QScrollArea(this);
+  panel_->setObjectName("GrafikPanel");
+  panel_->setGeometry(8, 8, 908, 412);
+  panel_->setAlignment(Qt::AlignCenter);
+  panel_->setFrameShape(QFrame::Panel);
+  auto* bevel = new QFrame;
+  bevel->setObjectName("GrafikBevel");
+  bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+  bevel->setLineWidth(2);
+  bild_ = new TGrafikBild(*this, bevel);
+  bild_->setObjectName("GrafikImage");
+  panel_->setWidget(bevel);
+
+  auto label = [this](const char* name, const char* text, int x, int y) {
+    auto* l = new QLabel(U(text), this);
+    l->setObjectName(name);
+    l->move(x, y + 4);
+    l->adjustSize();
+    return l;
+  };
+  auto feld = [this](const char* name, int x, int y, int b) {
+    auto* e = new QLineEdit(this);
+    e->setObjectName(name);
+    e->setGeometry(x, y, b, 24);
+    e->setReadOnly(true);
+    e->setFocusPolicy(Qt::NoFocus);
+    return e;
+  };
+  quellLabel_ = label("QuellLabel", "Quelldatei: ", 8, 428);
+  quellEdit_ = feld("QuellEdit", 100, 428, 520);
+  zielLabel_ = label("ZielLabel", "Zieldatei: ", 8, 456);
+  zielEdit_ = feld("ZielEdit", 100, 456, 520);
+  quellEdit_->setEnabled(false);
+  zielEdit_->setEnabled(false);
+  xLabel_ = label("xLabel", "x [mm]= ", 660, 428);
+  xEdit_ = feld("xEdit", 740, 428, 176);
+  yLabel_ = label("yLabel", "y [mm]= ", 660, 456);
+  yEdit_ = feld("yEdit", 740, 456, 176);
+
+  endeButton_ = Knopf(this, "EndeButton", "Beenden", 8);
+  abbruchButton_ = Knopf(this, "AbbruchButton", "Wandlungsstopp", 160);
+  colorAbbruchButton_ = Knopf(this, "ColorAbbruchButton", "Abbruch", 312);
+  tpSaveButton_ = Knopf(this, "TP_SaveButton", "TP speichern", 464);
+  saveButton_ = Knopf(this, "SaveButton", "Grafik speichern", 616);
+  connect(endeButton_, &QPushButton::clicked, this, [this] { sicher([this] { EndeButtonClick(); }); });
+  connect(abbruchButton_, &QPushButton::clicked, this, [this] { sicher([this] { AbbruchButtonClick(); }); });
+  connect(colorAbbruchButton_, &QPushButton::clicked, this,
+          [this] { sicher([this] { ColorAbbruchButtonClick(); }); });
+  connect(tpSaveButton_, &QPushButton::clicked, this, [this] { sicher([this] { TP_SaveButtonClick(); }); });
+  connect(saveButton_, &QPushButton::clicked, this, [this] { sicher([this] { SaveButtonClick(); }); });
+
+  timer_ = new QTimer(this);
+  timer_->setObjectName("GrafikTimer");
+  timer_->setInterval(RepaintAbstand);
+  connect(timer_, &QTimer::timeout, this, [this] { sicher([this] { auffrischen(); }); });
+
+  for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
+  bildEinpassen();
+}
+
+void TVelkorGrafikForm::sicher(const std::function<void()>& tat) {
+  try {
+    tat();
+  } catch (const std::exception& e) {
+    toolkit::qt::Hinweis(e.what());
+  } catch (...) {
+    toolkit::qt::Hinweis(Ansi("Unbekannter Fehler!"));
+  }
+}
+
+void TVelkorGrafikForm::bildEinpassen() {
+  auto& f = sim_.Flaeche();
+  bild_->setFixedSize(f.Breite(), f.Hoehe());
+  auto* bevel = panel_->widget();
+  const int rand = static_cast<QFrame*>(bevel)->frameWidth();
+  bevel->setFixedSize(f.Breite() + 2 * rand, f.Hoehe() + 2 * rand);
+  bild_->move(rand, rand);
+  bild_->update();
+}
+
+bool TVelkorGrafikForm::LaeuftEinLauf() const {
+  return neustartLaeuft_ || (LaufAktiv ? LaufAktiv() : WandlungLaeuft);
+}
+
+// --- the engine host's calls ------------------------------------------------------------
+
+void TVelkorGrafikForm::ZeichneBahn(bool& GrafikVorhanden, const engine::TPunkt3D& Position,
+                                    const engine::TPunkt3D& Ziel, engine::TArbeitsmodus Arbeitsmodus,
+                                    bool /*WerkzeugUnten: rapid moves are drawn like cuts*/, bool Fraeserbahn,
+                                    double Radius) {
+  sim_.ZeichneBahn(VelkorWinINTR::Ebene, GrafikVorhanden, Position, Ziel, Arbeitsmodus, Fraeserbahn, Radius);
+}
+
+void TVelkorGrafikForm::Zeigen() {
+  const bool lauf = LaeuftEinLauf();
+  setAttribute(Qt::WA_ShowWithoutActivating, lauf);  // the main window keeps its abort keys
+  if (!isVisible()) FormActivate();
+  show();
+  if (!lauf) raise();
+  timer_->start();
+  auffrischen();
+}
+
+void TVelkorGrafikForm::Schliessen() { close(); }
+
+void TVelkorGrafikForm::ClearGraphikImage(bool& GrafikVorhanden) {
+  sim_.Loeschen(GrafikVorhanden);
+  bild_->update();
+}
+
+void TVelkorGrafikForm::InitGrafik(bool MitAchsen) {
+  const auto achsen = workspace::AchsenkreuzFuer(VelkorWinINTR::Ebene);
+  if (MitAchsen) sim_.ZeichneAchsen(achsen);
+  else sim_.WeltSetzen(achsen);
+  sim_.StiftZuruecksetzen();
+}
+
+void TVelkorGrafikForm::ZeichneAchsen(engine::TEbene, const engine::TAchsenkreuz& Achsen) {
+  sim_.ZeichneAchsen(Achsen);
+}
+
+void TVelkorGrafikForm::StiftWaehlen(std::uint8_t Zeichenfarbe, int Schreibmodus) {
+  sim_.StiftWaehlen(Zeichenfarbe, Schreibmodus);
+}
+
+void TVelkorGrafikForm::BildSpeichern(const std::string& Dateiname) {
+  toolkit::SaveBitmapFile(toolkit::qt::AusQImage(sim_.Flaeche().Bild()), Dateiname);
+}
+
+void TVelkorGrafikForm::SatzAnzeigen(engine::TSatzAnzeige wo, const std::string& block) {
+  if (wo == engine::TSatzAnzeige::GrafikQuelle) quellSatz_ = block;
+  else if (wo == engine::TSatzAnzeige::GrafikZiel) zielSatz_ = block;
+  else return;
+  satzNeu_ = true;  // shown with the next repaint
+}
+
+void TVelkorGrafikForm::LaufBeendet() {
+  auffrischen();
+  bild_->update();
+}
+
+void TVelkorGrafikForm::auffrischen() {
+  if (sim_.Flaeche().Aenderungen() != gezeigt_) {
+    gezeigt_ = sim_.Flaeche().Aenderungen();
+    bild_->update();
+  }
+  if (satzNeu_) {
+    quellEdit_->setText(QText(quellSatz_));
+    zielEdit_->setText(QText(zielSatz_));
+    satzNeu_ = false;
+  }
+  knoepfeSetzen();
+}
+
+void TVelkorGrafikForm::knoepfeSetzen() { tpSaveButton_->setEnabled(!LaeuftEinLauf() && !speichertPuffer_); }
+
+// --- activation and closing ---------------------------------------------------------------
+
+void TVelkorGrafikForm::FormActivate() {
+  aktiv_.emplace(&sim_.Flaeche());
+  endeButton_->setVisible(true);
+  endeButton_->setEnabled(true);
+  if (!GrafikVorhanden && !GrafikbereichAutomatisch) {
+    workspace::TGroesse haupt;
+    if (HauptbildGroesse) {
+      const QSize s = HauptbildGroesse();
+      if (s.isValid()) haupt = {s.width(), s.height()};
+    }
+    const auto g = workspace::AnzeigeGroesse(haupt, BildGeladen, {QuellImage.Width(), QuellImage.Height()});
+    sim_.GroesseSetzen(g.Breite, g.Hoehe);
+  }
+  bildEinpassen();
+  quellLabel_->setText(QText("Quelldatei: " + KonfigBlock.Arbeitsdateiname));
+  quellLabel_->adjustSize();
+  zielLabel_->setText(QText("Zieldatei: " + KonfigBlock.Zieldateiname));
+  zielLabel_->adjustSize();
+  const int x = quellLabel_->x() + quellLabel_->width() + 20;
+  quellEdit_->setGeometry(x, quellEdit_->y(), std::max(120, 640 - x), quellEdit_->height());
+  mausAnzeige_ = true;
+  knoepfeSetzen();
+}
+
+void TVelkorGrafikForm::closeEvent(QCloseEvent* event) {
+  aktiv_.reset();  // the canvas current before the window was shown
+  timer_->stop();
+  event->accept();
+}
+
+void TVelkorGrafikForm::hideEvent(QHideEvent* event) {
+  aktiv_.reset();
+  timer_->stop();
+  QWidget::hideEvent(event);
+}
+
+// --- buttons ------------------------------------------------------------------------------
+
+void TVelkorGrafikForm::EndeButtonClick() { close(); }
+
+void TVelkorGrafikForm::AbbruchButtonClick() {
+  if (toolkit::qt::Frage("Wandlung von Datei " + KonfigBlock.Arbeitsdateiname + " abbrechen?")) {
+    Abbruch = WandlungsFehler = true;
+  }
+}
+
+void TVelkorGrafikForm::ColorAbbruchButtonClick() {
+  if (toolkit::qt::Frage("Bearbeitung von Datei " + KonfigBlock.Arbeitsdateiname + " abbrechen?")) {
+    Abbruch = WandlungsFehler = true;
+  }
+}
+
+void TVelkorGrafikForm::TP_SaveButtonClick() {
+  // During a run the save would split the NC output; a second click must not nest a save.
+  if (LaeuftEinLauf() || speichertPuffer_) return;
+  auto& puffer = VelkorWinFileUtils::NcSatzPuffer;
+  if (puffer.empty()) return;
+  if (!toolkit::qt::Frage(Ansi("Die erzeugten NC-Sätze speichern?"))) {
+    VelkorWinFileUtils::NcPufferFreigeben(puffer);
+    return;
+  }
+  struct Sperre {
+    TVelkorGrafikForm& f;
+    explicit Sperre(TVelkorGrafikForm& form) : f(form) {
+      f.speichertPuffer_ = true;
+      f.knoepfeSetzen();
+    }
+    ~Sperre() {
+      f.speichertPuffer_ = false;
+      f.knoepfeSetzen();
+    }
+  } sperre(*this);
+  VelkorWinFileUtils::NcPufferAusgeben(puffer, KonfigBlock.Zieldateiname);
+}
+
+void TVelkorGrafikForm::SaveButtonClick() { VelkorWinFileUtils::NcGrafikSpeichern(KonfigBlock.Arbeitsdateiname); }
+
+// --- the restart --------------------------------------------------------------------------
+
+void TVelkorGrafikForm::NeustartWandlung() {
+  struct Ende {
+    ~Ende() {
+      WandlungLaeuft = false;
+      Fortsetzen = true;
+      Kopfzeilen.clear();
+    }
+  } ende;
+  Kopfzeilen.clear();
+  Fortsetzen = true;
+  WandlungLaeuft = true;
+  Interpretermodus = TInterpretermodus::Wandlung;
+  VelkorWinINTR::StarteWandlung(TInterpretermodus::Wandlung, TeileprogrammListe);
+}
+
+void TVelkorGrafikForm::GrafikImageClick() {
+  if (LaeuftEinLauf()) {  // a second pass must never start inside the running one
+    QApplication::beep();
+    return;
+  }
+  sicher([this] {
+    if (!toolkit::qt::Frage("Konvertierung neu beginnen?")) return;
+    auto& puffer = VelkorWinFileUtils::NcSatzPuffer;
+    if (!puffer.empty()) {
+      if (toolkit::qt::Frage(Ansi("Die erzeugten NC-Sätze speichern?"))) {
+        if (!VelkorWinFileUtils::NcPufferAusgeben(puffer, KonfigBlock.Zieldateiname)) return;
+      } else {
+        VelkorWinFileUtils::NcPufferFreigeben(puffer);
+      }
+    }
+    setPalette(QPalette());  // the window colour back to the button face
+    if (GrafikVorhanden && toolkit::qt::Frage(Ansi("Grafik löschen?"))) ClearGraphikImage(GrafikVorhanden);
+    InitGrafik(true);
+    if (TeileprogrammListe) {
+      endeButton_->setEnabled(false);
+      bildEinpassen();
+      sim_.WeltSetzen(workspace::AchsenkreuzFuer(VelkorWinINTR::Ebene));
+    }
+    mausAnzeige_ = true;
+    Interpretermodus = TInterpretermodus::Wandlung;
+    struct Lauf {
+      TVelkorGrafikForm& f;
+      explicit Lauf(TVelkorGrafikForm& form) : f(form) {
+        f.neustartLaeuft_ = true;
+        f.knoepfeSetzen();
+      }
+      ~Lauf() {
+        f.neustartLaeuft_ = false;
+        f.endeButton_->setEnabled(true);
+        f.LaufBeendet();
+      }
+    } lauf(*this);
+    if (NeustartAnfordern) NeustartAnfordern();
+    else NeustartWandlung();
+  });
+}
+
+// --- pointer and keys ---------------------------------------------------------------------
+
+void TVelkorGrafikForm::GrafikImageMouseMove(int x, int y) {
+  zeigerX_ = x;
+  zeigerY_ = y;
+  if (!mausAnzeige_) return;
+  const auto wert = sim_.Ablesen(x, y);
+  if (!wert) {
+    if (!anzeigeFehler_) {  // once, until the readout works again
+      anzeigeFehler_ = true;
+      toolkit::qt::Hinweis("Fehler bei der Werteanzeige (Grafikimage-Mousmove)!");
+    }
+    return;
+  }
+  anzeigeFehler_ = false;
+  const auto& a = sim_.Achsenkreuz();
+  xLabel_->setText(QText(std::string(1, a.AchseWaagrecht) + " [mm]= "));
+  yLabel_->setText(QText(std::string(1, a.AchseSenkrecht) + " [mm]= "));
+  xEdit_->setText(QText(workspace::ZahlText(wert->Waagrecht)));
+  yEdit_->setText(QText(workspace::ZahlText(wert->Senkrecht)));
+}
+
+void TVelkorGrafikForm::FormMouseMove(int x, int y) {
+  xLabel_->setText(U("x = "));
+  yLabel_->setText(U("y = "));
+  xEdit_->setText(QString::number(x));
+  yEdit_->setText(QString::number(y));
+}
+
+void TVelkorGrafikForm::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  FormMouseMove(p.x(), p.y());
+}
+
+void TVelkorGrafikForm::zeigerSetzen(int x, int y) {
+  auto& f = sim_.Flaeche();
+  x = std::clamp(x, 0, f.Breite() - 1);
+  y = std::clamp(y, 0, f.Hoehe() - 1);
+  QCursor::setPos(bild_->mapToGlobal(QPoint(x, y)));
+  GrafikImageMouseMove(x, y);
+}
+
+bool TVelkorGrafikForm::taste(int key) {
+  switch (key) {
+    case Qt::Key_Escape:
+      if (LaeuftEinLauf()) sicher([this] { AbbruchButtonClick(); });  // nothing to stop otherwise
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (Interpretermodus == TInterpretermodus::Wandlung && !Fortsetzen) Fortsetzen = true;
+      return true;
+    case Qt::Key_Left: zeigerSetzen(zeigerX_ - 1, zeigerY_); return true;
+    case Qt::Key_Right: zeigerSetzen(zeigerX_ + 1, zeigerY_); return true;
+    case Qt::Key_Up: zeigerSetzen(zeigerX_, zeigerY_ - 1); return true;
+    case Qt::Key_Down: zeigerSetzen(zeigerX_, zeigerY_ + 1); return true;
+    case Qt::Key_Home: zeigerSetzen(0, 0); return true;
+    case Qt::Key_End: zeigerSetzen(sim_.Flaeche().Breite() - 1, sim_.Flaeche().Hoehe() - 1); return true;
+    case Qt::Key_0: zeigerSetzen(sim_.Welt().ZuBildschirmX(0.0L), sim_.Welt().ZuBildschirmY(0.0L)); return true;
+    default: return false;
+  }
+}
+
+void TVelkorGrafikForm::keyPressEvent(QKeyEvent* event) {
+  if (!taste(event->key())) QWidget::keyPressEvent(event);
+}
+
+bool TVelkorGrafikForm::eventFilter(QObject* objekt, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && taste(static_cast<QKeyEvent*>(event)->key())) return true;
+  return QWidget::eventFilter(objekt, event);
+}

@@ -39,6 +39,28 @@ constexpr std::array<QPainter::CompositionMode, 16> Modi = {
 constexpr std::array<Qt::PenStyle, 7> Stile = {Qt::SolidLine,      Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
                                                Qt::DashDotDotLine, Qt::NoPen,    Qt::SolidLine};
 
+// The pen mode applied to the pen's and the picture's colour (0x00RRGGBB).
+QRgb Verknuepfen(int modus, QRgb p, QRgb d) {
+  switch (modus) {
+    case 0: return 0;
+    case 1: return 0xFFFFFF;
+    case 2: return d;
+    case 3: return ~d;
+    case 5: return ~p;
+    case 6: return p | ~d;
+    case 7: return p & ~d;
+    case 8: return ~p | d;
+    case 9: return ~p & d;
+    case 10: return p | d;
+    case 11: return ~(p | d);
+    case 12: return p & d;
+    case 13: return ~(p & d);
+    case 14: return p ^ d;
+    case 15: return ~(p ^ d);
+    default: return p;
+  }
+}
+
 QImage WeissesBild(int breite, int hoehe) {
   QImage bild(std::max(1, breite), std::max(1, hoehe), QImage::Format_RGB32);
   bild.fill(Qt::white);
@@ -146,6 +168,10 @@ void TZeichenflaeche::LineTo(int x, int y) {
   y_ = y;
   if (a == b || stil_ == psClear) return;  // a line of length 0 has no pixel
   ++aenderungen_;
+  if (!fremder_ && breite_ <= 1 && (stil_ == psSolid || stil_ == psInsideFrame)) {
+    rasterLinie(a.x(), a.y(), b.x(), b.y());
+    return;
+  }
   QPainter& p = maler();
   const long long dx = static_cast<long long>(b.x()) - a.x(), dy = static_cast<long long>(b.y()) - a.y();
   const bool waagrecht = std::llabs(dx) >= std::llabs(dy);
@@ -166,6 +192,40 @@ void TZeichenflaeche::LineTo(int x, int y) {
     p.setClipping(false);
   }
   if (breite_ <= 1) p.drawPoint(a);
+}
+
+// A solid line one pixel wide, straight into the picture: along its major axis one pixel
+// per step, the other coordinate rounded to the nearest pixel (halves away from the lower
+// end, so a line has the same pixels both ways); the start is drawn, the end is not. Only
+// the steps inside the picture are walked, however far off the ends lie.
+void TZeichenflaeche::rasterLinie(int x1, int y1, int x2, int y2) {
+  const long long dx = static_cast<long long>(x2) - x1, dy = static_cast<long long>(y2) - y1;
+  const bool waagrecht = std::llabs(dx) >= std::llabs(dy);
+  const long long haupt = waagrecht ? std::llabs(dx) : std::llabs(dy);
+  const long long neben = waagrecht ? std::llabs(dy) : std::llabs(dx);
+  // The lower end along the major axis is the base of the rounding.
+  const bool vorwaerts = (waagrecht ? dx : dy) > 0;
+  const long long h0 = vorwaerts ? (waagrecht ? x1 : y1) : (waagrecht ? x2 : y2);
+  const long long n0 = vorwaerts ? (waagrecht ? y1 : x1) : (waagrecht ? y2 : x2);
+  const long long nRichtung = ((waagrecht ? dy : dx) > 0) == vorwaerts ? 1 : -1;
+  // Steps 0..haupt from the lower end; the start is step 0 forwards, step haupt backwards.
+  const long long erster = vorwaerts ? 0 : 1, letzter = vorwaerts ? haupt - 1 : haupt;
+  const long long grenzeHaupt = waagrecht ? Breite() : Hoehe();
+  const long long grenzeNeben = waagrecht ? Hoehe() : Breite();
+  const long long von = std::max(erster, -h0), bis = std::min(letzter, grenzeHaupt - 1 - h0);
+  if (von > bis) return;
+  const QRgb stift = QFarbe(farbe_).rgb() & 0xFFFFFF;
+  uchar* bits = bild_.bits();
+  const qsizetype zeile = bild_.bytesPerLine();
+  for (long long s = von; s <= bis; ++s) {
+    const __int128 zaehler = static_cast<__int128>(2) * s * neben + haupt;
+    const long long n = n0 + nRichtung * static_cast<long long>(zaehler / (2 * static_cast<__int128>(haupt)));
+    if (n < 0 || n >= grenzeNeben) continue;
+    const long long h = h0 + s;
+    const long long px = waagrecht ? h : n, py = waagrecht ? n : h;
+    QRgb& ziel = reinterpret_cast<QRgb*>(bits + py * zeile)[px];
+    ziel = 0xFF000000u | (Verknuepfen(modus_, stift, ziel & 0xFFFFFF) & 0xFFFFFF);
+  }
 }
 
 void TZeichenflaeche::PixelSetzen(int x, int y, TColor farbe) {

@@ -74,6 +74,7 @@ public:
 private:
   QPainter& maler();
   void stiftAnwenden(QPainter& p) const;
+  void rasterLinie(int x1, int y1, int x2, int y2);
   QImage bild_;
   std::optional<QPainter> eigener_;
   QPainter* fremder_ = nullptr;
