@@ -13,14 +13,16 @@
 #include "workspace/HinweisForm.h"
 #include "workspace/ImgSaveForm.h"
 #include "workspace/UserDialog.h"
-#include "workspace/VelkorGrafikUnit.h"
-#include "workspace/VelkorWinMain.h"
 #include "workspace/VelkorBahndarstellung.h"
 #include "workspace/VelkorFraesgrund.h"
+#include "workspace/VelkorGrafikUnit.h"
 #include "workspace/VelkorGrundeinstell.h"
 #include "workspace/VelkorHaftung.h"
 #include "workspace/VelkorSimuGrenz.h"
 #include "workspace/VelkorStellen.h"
+#include "workspace/VelkorWinMain.h"
+#include "workspace/VelkorEditUnit.h"
+#include "workspace/VelkorWkzUnit.h"
 #include "workspace/VelkorZeichensatzWahl.h"
 
 // Creates every window; returns the main window.
@@ -28,9 +30,9 @@ inline QWidget* FensterErzeugen() {
   QWidget* haupt = nullptr;
   haupt = new TVelkorMainForm;                    //  1 TVelkorMainForm
   new TCopyrightForm(haupt);                      //  2
-  // new TVelkorWkzForm(haupt);                   //  3
+  new TVelkorWkzForm(haupt);                      //  3
   new TVelkorkeineHaftungForm(haupt);             //  4
-  // new TVelkorEditForm(haupt);                  //  5
+  new TVelkorEditForm(haupt);                     //  5
   new TVelkorBildinfoForm(haupt);                 //  6
   new TVelkorTiefenform(haupt);                   //  7
   new TVelkorModusForm(haupt);                    //  8

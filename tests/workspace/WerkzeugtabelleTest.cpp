@@ -1,0 +1,262 @@
+// The tool list's operations, the tool table's grid logic and one journey through the window.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+
+#include "engine/VelkorWinVAR.h"
+#include "engine/VelkorWinWkz.h"
+#include "qtsupport/DialogSkript.h"
+#include "toolkit/GraphFarben.h"
+#include "toolkit/NumberFormat.h"
+#include "workspace/VelkorWkzUnit.h"
+#include "workspace/Werkzeugliste.h"
+
+using namespace workspace;
+using VelkorWinVAR::TWerkzeugDaten;
+
+namespace {
+
+void ErwarteHinweis(testsupport::DialogSkript& s, std::string t) {
+  using E = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string);
+  (s.*static_cast<E>(&testsupport::DialogSkript::Hinweis))(std::move(t));
+}
+void ErwarteFrage(testsupport::DialogSkript& s, std::string t, bool ja) {
+  using E = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string, bool);
+  (s.*static_cast<E>(&testsupport::DialogSkript::Frage))(std::move(t), ja);
+}
+
+TWerkzeugDaten Wkz(int nr, std::string name = "Fräser", double d = 3.0, int farbe = 1) {
+  TWerkzeugDaten w;
+  w.Nummer = static_cast<std::uint8_t>(nr);
+  w.Benennung = std::move(name);
+  w.Laenge = 50.0;
+  w.Nutzlaenge = 20.0;
+  w.Durchmesser = d;
+  w.Zeichenfarbe = static_cast<std::uint8_t>(farbe);
+  return w;
+}
+
+std::vector<int> Nummern(const TWkzListe& l) {
+  std::vector<int> n;
+  for (const auto& w : l) n.push_back(w.Nummer);
+  return n;
+}
+
+TWkzEingabe Eingabe(std::string nr, std::optional<int> farbe = 2) {
+  return {std::move(nr), "Stichel", "40,5", "0,2", "10", farbe};
+}
+
+class WerkzeugtabelleTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    toolkit::SetDecimalSeparator(',');
+    VelkorWinVAR::KonfigBlock = {};
+    liste = {Wkz(3), Wkz(9)};
+    tabelle.Fuellen();
+  }
+  TWkzListe liste;
+  TWkzTabelle tabelle{liste};
+};
+
+}  // namespace
+
+TEST(WerkzeuglisteTest, SearchFindsEveryNodeAndAnEmptyListGivesNoTool) {
+  EXPECT_EQ(WerkzeugSuchen({}, 5).Benennung, "kein Werkzeug");
+  EXPECT_EQ(WerkzeugSuchen({}, 5).Nummer, 0);
+  EXPECT_EQ(WerkzeugSuchen({Wkz(1, "a"), Wkz(7, "letzter")}, 7).Benennung, "letzter");
+}
+
+TEST(WerkzeuglisteTest, StableSortKeepsDuplicatesAndZero) {
+  TWkzListe l = {Wkz(5, "a"), Wkz(0, "null"), Wkz(5, "b"), Wkz(2, "c")};
+  WerkzeugListeSortieren(l);
+  ASSERT_EQ(Nummern(l), (std::vector<int>{0, 2, 5, 5}));
+  EXPECT_EQ(l[2].Benennung, "a");
+  EXPECT_EQ(l[3].Benennung, "b");
+  EXPECT_EQ(DoppelteNummern(l), std::vector<int>{5});
+}
+
+TEST(WerkzeuglisteTest, DeletingAnUnknownNumberIsRefused) {
+  testsupport::DialogSkript skript;
+  ErwarteHinweis(skript, "Werkzeug konnte nicht gelöscht werden!");
+  TWkzListe l = {Wkz(4)};
+  EXPECT_FALSE(WerkzeugLoeschen(l, 5));
+  EXPECT_TRUE(WerkzeugLoeschen(l, 4));
+  EXPECT_TRUE(l.empty());
+}
+
+TEST(WerkzeuglisteTest, ColourOutsideTheTableDrawsAsEntryZeroAndMagentaIsFive) {
+  EXPECT_EQ(toolkit::GraphFarbe(200), toolkit::GraphFarben[0]);
+  EXPECT_EQ(toolkit::FarbNummer(toolkit::GraphFarben[13]), 5);
+}
+
+TEST_F(WerkzeugtabelleTest, AddsInOrderAndSuggestsTheNextNumber) {
+  const auto e = tabelle.Uebernehmen(Eingabe("7"), false);
+  ASSERT_TRUE(e.Ok);
+  EXPECT_EQ(e.NaechsteNummer, "8");
+  EXPECT_EQ(Nummern(liste), (std::vector<int>{3, 7, 9}));
+  ASSERT_EQ(tabelle.Zeilen().size(), 3u);
+  EXPECT_EQ(tabelle.Zeilen()[1][0], "7");
+  EXPECT_EQ(tabelle.Zeilen()[1][2], "40,50");
+  EXPECT_DOUBLE_EQ(liste[1].Laenge, 40.5);
+  EXPECT_EQ(liste[1].Zeichenfarbe, 2);
+}
+
+struct Abweisung {
+  const char* nummer;
+  const char* laenge;
+  const char* meldung;
+  TWkzFeld feld;
+};
+class WerkzeugAbweisungTest : public WerkzeugtabelleTest, public ::testing::WithParamInterface<Abweisung> {};
+
+TEST_P(WerkzeugAbweisungTest, RefusesAndChangesNothing) {
+  testsupport::DialogSkript skript;
+  ErwarteHinweis(skript, GetParam().meldung);
+  TWkzEingabe e = Eingabe(GetParam().nummer);
+  e.Laenge = GetParam().laenge;
+  const auto r = tabelle.Uebernehmen(e, false);
+  EXPECT_FALSE(r.Ok);
+  EXPECT_EQ(r.Fokus, GetParam().feld);
+  EXPECT_EQ(Nummern(liste), (std::vector<int>{3, 9}));
+  EXPECT_EQ(tabelle.Zeilen().size(), 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Werkzeug, WerkzeugAbweisungTest,
+    ::testing::Values(Abweisung{"0", "1", "Werkzeugnummern sind nur von 1 bis 255 zulässig!", TWkzFeld::Nummer},
+                      Abweisung{"256", "1", "Werkzeugnummern sind nur von 1 bis 255 zulässig!", TWkzFeld::Nummer},
+                      Abweisung{"9", "1", "Werkzeugnummer bereits belegt!", TWkzFeld::Nummer},
+                      Abweisung{"x1", "1", "Falsches Zeichen im Eingabefeld!", TWkzFeld::Nummer},
+                      Abweisung{"5", "1.5", "Falsches Zeichen im Eingabefeld!", TWkzFeld::Laenge},
+                      Abweisung{"5", "", "Falsches Zeichen im Eingabefeld!", TWkzFeld::Laenge}));
+
+TEST_F(WerkzeugtabelleTest, LongNameIsCutAndTheHighestToolCanBeChanged) {
+  TWkzEingabe e = Eingabe("9");
+  e.Name = "ABCDEFGHIJKLMNOPQRSTUVWXY";
+  ASSERT_TRUE(tabelle.Uebernehmen(e, true).Ok);
+  EXPECT_EQ(liste[1].Benennung, "ABCDEFGHIJKLMNOPQRST");
+  EXPECT_EQ(tabelle.Zeilen()[1][1], "ABCDEFGHIJKLMNOPQRST");
+}
+
+TEST_F(WerkzeugtabelleTest, NoColourChosenStoresBlackAfterTheNotice) {
+  testsupport::DialogSkript skript;
+  ErwarteHinweis(skript, "Die Zeichenfarbe wird auf schwarz gesetzt!");
+  ASSERT_TRUE(tabelle.Uebernehmen(Eingabe("4", std::nullopt), false).Ok);
+  EXPECT_EQ(liste[1].Zeichenfarbe, 0);
+}
+
+TEST_F(WerkzeugtabelleTest, DuplicateAtWriteBackLeavesTheListUnchanged) {
+  testsupport::DialogSkript skript;
+  ErwarteHinweis(skript, "Die Werkzeugnummer 5 wurde doppelt vergeben!");
+  tabelle.ZelleSetzen(0, 0, "5");
+  tabelle.ZelleSetzen(0, 1, "neu");
+  tabelle.ZelleSetzen(1, 0, "5");
+  EXPECT_FALSE(tabelle.Zurueckschreiben());
+  EXPECT_EQ(Nummern(liste), (std::vector<int>{3, 9}));
+  EXPECT_EQ(liste[0].Benennung, "Fräser");
+}
+
+TEST_F(WerkzeugtabelleTest, BadCellIsNamedAndNothingIsWritten) {
+  testsupport::DialogSkript skript;
+  ErwarteHinweis(skript, "Zeile 2, Spalte \"Länge [mm]\": Falsches Zeichen im Eingabefeld!");
+  tabelle.ZelleSetzen(0, 2, "77");
+  tabelle.ZelleSetzen(1, 2, "abc");
+  EXPECT_FALSE(tabelle.Zurueckschreiben());
+  EXPECT_DOUBLE_EQ(liste[0].Laenge, 50.0);
+}
+
+TEST_F(WerkzeugtabelleTest, DeleteThenEditThenWriteBackKeepsRowsWithTheirTools) {
+  liste = {Wkz(3, "a", 1, 4), Wkz(5, "b", 2, 6), Wkz(9, "c", 3, 7)};
+  tabelle.Fuellen();
+  ASSERT_EQ(tabelle.Loeschen(5), 1);
+  EXPECT_EQ(tabelle.Loeschen(5), -1);
+  tabelle.ZelleSetzen(1, 0, "1");  // tool 9 becomes tool 1
+  tabelle.ZelleSetzen(1, 1, "umbenannt");
+  ASSERT_TRUE(tabelle.Zurueckschreiben());
+  ASSERT_EQ(Nummern(liste), (std::vector<int>{1, 3}));
+  EXPECT_EQ(liste[0].Benennung, "umbenannt");
+  EXPECT_EQ(liste[0].Zeichenfarbe, 7);  // the colour stays with its tool
+  EXPECT_EQ(liste[1].Zeichenfarbe, 4);
+  EXPECT_EQ(tabelle.Zeilen()[0][1], "umbenannt");
+}
+
+TEST(WerkzeugfensterTest, AddChangeDeleteAndCloseInInputMode) {
+  toolkit::SetDecimalSeparator(',');
+  VelkorWinVAR::KonfigBlock = {};
+  VelkorWinVAR::WkzEingabemodus = true;
+  VelkorWinWkz::WkzListe = {Wkz(3), Wkz(9)};
+  TVelkorWkzForm form;
+  form.Vorbereiten();
+  form.show();
+  auto* gitter = form.findChild<QTableWidget*>("WkzStringGrid");
+  auto* nummer = form.findChild<QLineEdit*>("NummerEdit");
+  const auto setze = [&](const char* name, const char* text) { form.findChild<QLineEdit*>(name)->setText(text); };
+  ASSERT_EQ(gitter->rowCount(), 2);
+  testsupport::DialogSkript skript;
+  {
+    skript.Farbe(toolkit::GraphFarben[13]);  // magenta, stored as 5
+    setze("NummerEdit", "7");
+    setze("NameEdit", "Bohrer");
+    setze("L_Edit", "30");
+    setze("D_Edit", "1,5");
+    setze("NL_Edit", "12");
+    QMouseEvent klick(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(form.findChild<QLineEdit*>("FarbEdit"), &klick);
+    form.findChild<QPushButton*>("UebernehmenButton")->click();
+  }
+  EXPECT_EQ(nummer->text(), "8");
+  ASSERT_EQ(gitter->rowCount(), 3);
+  EXPECT_EQ(gitter->item(1, 1)->text(), "Bohrer");
+  EXPECT_EQ(VelkorWinWkz::WkzListe[1].Zeichenfarbe, 5);
+  {
+    ErwarteHinweis(skript, "Werkzeugnummer bereits belegt!");
+    setze("NummerEdit", "7");
+    form.findChild<QPushButton*>("UebernehmenButton")->click();
+    EXPECT_EQ(gitter->rowCount(), 3);
+  }
+  {
+    ErwarteFrage(skript, "Werkzeug 3 löschen?", true);
+    setze("NummerEdit", "3");
+    form.findChild<QPushButton*>("WkzLoeschenButton")->click();
+  }
+  ASSERT_EQ(gitter->rowCount(), 2);
+  form.findChild<QRadioButton*>("AendernRadio")->click();
+  gitter->item(1, 0)->setText("2");  // tool 9 becomes 2: the list is sorted at closing
+  form.findChild<QPushButton*>("SchliessenButton")->click();
+  EXPECT_FALSE(form.isVisible());
+  ASSERT_EQ(Nummern(VelkorWinWkz::WkzListe), (std::vector<int>{2, 7}));
+  EXPECT_EQ(VelkorWinWkz::WkzListe[1].Benennung, "Bohrer");
+  VelkorWinVAR::WkzEingabemodus = false;
+  VelkorWinWkz::WkzListe.clear();
+}
+
+TEST(WerkzeugfensterTest, DuplicateAtClosingKeepsTheWindowOpen) {
+  VelkorWinVAR::WkzEingabemodus = true;
+  VelkorWinWkz::WkzListe = {Wkz(3), Wkz(9)};
+  testsupport::DialogSkript skript;
+  TVelkorWkzForm form;
+  form.Vorbereiten();
+  form.show();
+  auto* gitter = form.findChild<QTableWidget*>("WkzStringGrid");
+  form.findChild<QRadioButton*>("AendernRadio")->click();
+  gitter->item(0, 0)->setText("5");
+  gitter->item(1, 0)->setText("5");
+  {
+    ErwarteHinweis(skript, "Die Werkzeugnummer 5 wurde doppelt vergeben!");
+    form.findChild<QPushButton*>("SchliessenButton")->click();
+  }
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_EQ(Nummern(VelkorWinWkz::WkzListe), (std::vector<int>{3, 9}));
+  gitter->item(1, 0)->setText("6");
+  form.findChild<QPushButton*>("SchliessenButton")->click();
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(Nummern(VelkorWinWkz::WkzListe), (std::vector<int>{5, 6}));
+  VelkorWinVAR::WkzEingabemodus = false;
+  VelkorWinWkz::WkzListe.clear();
+}

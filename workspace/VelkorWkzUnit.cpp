@@ -1,0 +1,373 @@
+#include "workspace/VelkorWkzUnit.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "engine/VelkorWinVAR.h"
+#include "engine/VelkorWinWkz.h"
+#include "toolkit/GraphFarben.h"
+#include "toolkit/qt/Dialoge.h"
+#include "toolkit/qt/Fensterliste.h"
+#include "toolkit/qt/QtText.h"
+#include "workspace/Druck.h"
+#include "workspace/DruckSeiten.h"
+
+using toolkit::qt::AnsiText;
+using toolkit::qt::QText;
+using toolkit::qt::U;
+
+namespace {
+
+QColor QFarbe(toolkit::TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+QLineEdit* Edit(QWidget* eltern, const char* name, const char* hinweis) {
+  auto* e = new QLineEdit(eltern);
+  e->setObjectName(name);
+  e->setToolTip(U(hinweis));
+  return e;
+}
+
+}  // namespace
+
+template <class F> void TVelkorWkzForm::Sicher(F&& f) {
+  try {
+    f();
+  } catch (const std::exception& e) {
+    toolkit::qt::Hinweis(e.what());
+  }
+}
+
+TVelkorWkzForm::TVelkorWkzForm(QWidget* parent) : QDialog(parent), Tabelle_(VelkorWinWkz::WkzListe) {
+  setObjectName("VelkorWkzForm");
+  setWindowTitle("Velkor-Werkzeugeingabe");
+  setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+
+  Gitter_ = new QTableWidget(0, workspace::WkzSpalten, this);
+  Gitter_->setObjectName("WkzStringGrid");
+  Gitter_->setToolTip(U("Geben Sie unten Werkzeugnummer, Benennung, Länge und Durchmesser ein und klicken Sie auf "
+                        "übernehmen!"));
+  Gitter_->verticalHeader()->hide();
+  Gitter_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Gitter_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  Gitter_->setSelectionMode(QAbstractItemView::SingleSelection);
+  QStringList koepfe;
+  int breite = 0;
+  for (int s = 0; s < workspace::WkzSpalten; ++s) {
+    koepfe << QText(workspace::WkzSpaltenkoepfe()[static_cast<std::size_t>(s)]);
+    Gitter_->setColumnWidth(s, workspace::WkzSpaltenbreiten[static_cast<std::size_t>(s)] * 3 / 2);
+    breite += Gitter_->columnWidth(s);
+  }
+  Gitter_->setHorizontalHeaderLabels(koepfe);
+  Gitter_->setMinimumWidth(breite + 24);
+
+  NummerEdit_ = Edit(this, "NummerEdit", "Werkzeug-Nummer");
+  NameEdit_ = Edit(this, "NameEdit", "Werkzeug-Bennenung");
+  L_Edit_ = Edit(this, "L_Edit", "Werkzeuglänge in mm");
+  D_Edit_ = Edit(this, "D_Edit", "Werkzeug-Durchmesser in mm");
+  NL_Edit_ = Edit(this, "NL_Edit", "Werkzeug-Nutzlänge in mm");
+  FarbEdit_ = Edit(this, "FarbEdit", "Click: Zeichenfarbewählen");
+  FarbEdit_->setReadOnly(true);
+  FarbEdit_->setCursor(Qt::PointingHandCursor);
+  FarbEdit_->installEventFilter(this);
+
+  auto* felder = new QGridLayout;
+  const std::pair<const char*, QLineEdit*> beschriftet[] = {{"Wkz-Nr.", NummerEdit_}, {"Benennung", NameEdit_},
+                                                          {"l [mm]", L_Edit_},       {"d [mm]", D_Edit_},
+                                                          {"NutzL [mm]", NL_Edit_},  {"Farbe", FarbEdit_}};
+  int spalte = 0;
+  for (const auto& [text, edit] : beschriftet) {
+    felder->addWidget(new QLabel(U(text), this), 0, spalte);
+    felder->addWidget(edit, 1, spalte++);
+    connect(edit, &QLineEdit::textChanged, this, &TVelkorWkzForm::KnoepfePruefen);
+  }
+
+  const auto knopf = [this](const char* text, const char* name) {
+    auto* k = new QPushButton(U(text), this);
+    k->setObjectName(name);
+    k->setAutoDefault(false);
+    return k;
+  };
+  Uebernehmen_ = knopf("Übernehmen", "UebernehmenButton");
+  Loeschen_ = knopf("Wkz löschen", "WkzLoeschenButton");
+  Drucken_ = knopf("Liste Drucken", "ListeDruckenButton");
+  Schliessen_ = knopf("Schließen", "SchliessenButton");
+  connect(Uebernehmen_, &QPushButton::clicked, this, [this] { Sicher([this] { UebernehmenClick(); }); });
+  connect(Loeschen_, &QPushButton::clicked, this, [this] { Sicher([this] { LoeschenClick(); }); });
+  connect(Drucken_, &QPushButton::clicked, this, [this] { Sicher([this] { DruckenClick(); }); });
+  connect(Schliessen_, &QPushButton::clicked, this, &QDialog::reject);
+
+  Gruppe_ = new QGroupBox("Werkzeugliste", this);
+  Gruppe_->setObjectName("ListeRadioGroup");
+  Gruppe_->setToolTip(U("Liste übernehmen / ändern / löschen"));
+  RUebernehmen_ = new QRadioButton(U("übernehmen"), Gruppe_);
+  RUebernehmen_->setObjectName("UebernehmenRadio");
+  RAendern_ = new QRadioButton(U("ändern"), Gruppe_);
+  RAendern_->setObjectName("AendernRadio");
+  RLoeschen_ = new QRadioButton(U("löschen"), Gruppe_);
+  RLoeschen_->setObjectName("LoeschenRadio");
+  auto* gruppe = new QVBoxLayout(Gruppe_);
+  for (auto* r : {RUebernehmen_, RAendern_, RLoeschen_}) {
+    gruppe->addWidget(r);
+    connect(r, &QRadioButton::clicked, this, [this] { Sicher([this] { ModusGewaehlt(); }); });
+  }
+
+  auto* knoepfe = new QHBoxLayout;
+  for (auto* k : {Uebernehmen_, Loeschen_, Drucken_, Schliessen_}) knoepfe->addWidget(k);
+  auto* unten = new QHBoxLayout;
+  auto* links = new QVBoxLayout;
+  links->addLayout(felder);
+  links->addLayout(knoepfe);
+  unten->addLayout(links);
+  unten->addWidget(Gruppe_);
+  auto* aussen = new QVBoxLayout(this);
+  aussen->addWidget(Gitter_);
+  aussen->addLayout(unten);
+
+  connect(Gitter_, &QTableWidget::itemSelectionChanged, this, [this] { Sicher([this] { ZeileGewaehlt(); }); });
+  connect(Gitter_, &QTableWidget::cellChanged, this, &TVelkorWkzForm::ZelleGeaendert);
+
+  toolkit::qt::FensterAnmelden("TVelkorWkzForm", [this] {
+    Vorbereiten();
+    exec();
+  });
+}
+
+TVelkorWkzForm::~TVelkorWkzForm() { toolkit::qt::FensterAbmelden("TVelkorWkzForm"); }
+
+void TVelkorWkzForm::Vorbereiten() {
+  const auto doppelt = workspace::DoppelteNummern(VelkorWinWkz::WkzListe);
+  for (int n : doppelt)
+    toolkit::qt::Hinweis("Die Werkzeugnummer " + std::to_string(n) +
+                         " steht mehrfach in der Werkzeugliste!");
+  Tabelle_.Fuellen();
+  GitterFuellen();
+  Drucken_->setEnabled(!VelkorWinWkz::WkzListe.empty());
+  EditsLeeren();
+  const bool eingabe = VelkorWinVAR::WkzEingabemodus;
+  Gruppe_->setEnabled(eingabe);
+  RUebernehmen_->setChecked(true);
+  AendernModus_ = false;
+  GitterGeaendert_ = false;
+  Gitter_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  KnoepfePruefen();
+}
+
+void TVelkorWkzForm::GitterFuellen() {
+  Fuellt_ = true;
+  const auto& zeilen = Tabelle_.Zeilen();
+  Gitter_->clearSelection();
+  Gitter_->setRowCount(static_cast<int>(zeilen.size()));
+  for (std::size_t z = 0; z < zeilen.size(); ++z) {
+    for (int s = 0; s < workspace::WkzSpalten; ++s) {
+      auto* zelle = new QTableWidgetItem(QText(zeilen[z][static_cast<std::size_t>(s)]));
+      if (workspace::WkzSpalteRechts(s)) zelle->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      if (s == workspace::WkzSpalten - 1) {
+        const QColor farbe = QFarbe(toolkit::GraphFarbe(Tabelle_.Zeichenfarbe(z)));
+        zelle->setBackground(farbe);
+        zelle->setForeground(farbe);
+        zelle->setFlags(zelle->flags() & ~Qt::ItemIsEditable);
+      }
+      Gitter_->setItem(static_cast<int>(z), s, zelle);
+    }
+  }
+  Fuellt_ = false;
+}
+
+void TVelkorWkzForm::ZelleGeaendert(int Zeile, int Spalte) {
+  if (Fuellt_ || Zeile < 0) return;
+  if (auto* zelle = Gitter_->item(Zeile, Spalte))
+    Tabelle_.ZelleSetzen(static_cast<std::size_t>(Zeile), Spalte, AnsiText(zelle->text()));
+}
+
+void TVelkorWkzForm::ZeileGewaehlt() {
+  if (Fuellt_ || !VelkorWinVAR::WkzEingabemodus) return;
+  const auto gewaehlt = Gitter_->selectionModel()->selectedRows();
+  if (gewaehlt.isEmpty()) return;
+  const int z = gewaehlt.front().row();
+  QLineEdit* edits[] = {NummerEdit_, NameEdit_, L_Edit_, D_Edit_, NL_Edit_};
+  for (int s = 0; s < 5; ++s)
+    if (auto* zelle = Gitter_->item(z, s)) edits[s]->setText(zelle->text());
+  FarbeZeigen(Tabelle_.Zeichenfarbe(static_cast<std::size_t>(z)) < 16 ? Tabelle_.Zeichenfarbe(static_cast<std::size_t>(z))
+                                                                      : 0);
+  Loeschen_->setEnabled(true);
+}
+
+void TVelkorWkzForm::FarbeZeigen(std::optional<int> Farbe) {
+  Farbe_ = Farbe;
+  QPalette p = FarbEdit_->palette();
+  p.setColor(QPalette::Base, Farbe ? QFarbe(toolkit::GraphFarbe(*Farbe)) : palette().color(QPalette::Button));
+  FarbEdit_->setPalette(p);
+  KnoepfePruefen();
+}
+
+void TVelkorWkzForm::EditsLeeren() {
+  for (QLineEdit* e : {NummerEdit_, NameEdit_, L_Edit_, D_Edit_, NL_Edit_}) e->clear();
+  FarbeZeigen(std::nullopt);
+}
+
+void TVelkorWkzForm::KnoepfePruefen() {
+  const bool eingabe = VelkorWinVAR::WkzEingabemodus;
+  bool text = Farbe_.has_value();
+  for (QLineEdit* e : {NummerEdit_, NameEdit_, L_Edit_, D_Edit_, NL_Edit_}) text = text || !e->text().isEmpty();
+  Uebernehmen_->setEnabled(eingabe && text);
+  Loeschen_->setEnabled(eingabe && text);
+}
+
+void TVelkorWkzForm::UebernehmenClick() {
+  if (!VelkorWinVAR::WkzEingabemodus) return;
+  const workspace::TWkzEingabe eingabe{AnsiText(NummerEdit_->text()), AnsiText(NameEdit_->text()),
+                                       AnsiText(L_Edit_->text()),      AnsiText(D_Edit_->text()),
+                                       AnsiText(NL_Edit_->text()),     Farbe_};
+  const auto ergebnis = Tabelle_.Uebernehmen(eingabe, AendernModus_);
+  if (!ergebnis.Ok) {
+    QLineEdit* fokus = ergebnis.Fokus == workspace::TWkzFeld::Laenge       ? L_Edit_
+                       : ergebnis.Fokus == workspace::TWkzFeld::Durchmesser ? D_Edit_
+                       : ergebnis.Fokus == workspace::TWkzFeld::Nutzlaenge  ? NL_Edit_
+                                                                            : NummerEdit_;
+    fokus->setFocus();
+    return;
+  }
+  GitterFuellen();
+  if (!AendernModus_ && !ergebnis.NaechsteNummer.empty()) {
+    Drucken_->setEnabled(true);
+    NummerEdit_->setText(QText(ergebnis.NaechsteNummer));
+  }
+}
+
+void TVelkorWkzForm::LoeschenClick() {
+  if (!VelkorWinVAR::WkzEingabemodus) return;
+  const std::string text = AnsiText(NummerEdit_->text().trimmed());
+  if (text.empty()) {
+    if (toolkit::qt::Frage(toolkit::Ansi("Eingabefelder löschen?"))) {
+      EditsLeeren();
+      Loeschen_->setEnabled(false);
+    }
+    return;
+  }
+  bool ok = false;
+  const int nummer = NummerEdit_->text().trimmed().toInt(&ok);
+  if (!ok) {
+    toolkit::qt::Hinweis("Falsches Zeichen im Eingabefeld!");
+    NummerEdit_->setFocus();
+    return;
+  }
+  if (toolkit::qt::Frage("Werkzeug " + text + toolkit::Ansi(" löschen?"))) {
+    if (Tabelle_.Loeschen(nummer) < 0)
+      toolkit::qt::Hinweis(toolkit::Ansi("Zu löschendes Werkzeug in der Liste nicht gefunden!"));
+    GitterFuellen();
+    EditsLeeren();
+    Drucken_->setEnabled(!VelkorWinWkz::WkzListe.empty());
+  }
+  Loeschen_->setEnabled(false);
+}
+
+void TVelkorWkzForm::ModusGewaehlt() {
+  if (RLoeschen_->isChecked()) {
+    if (toolkit::qt::Frage(toolkit::Ansi("Werkzeugliste löschen?"))) {
+      Tabelle_.AllesLoeschen();
+      GitterFuellen();
+      Drucken_->setEnabled(false);
+    }
+    RUebernehmen_->setChecked(true);
+  }
+  AendernModus_ = RAendern_->isChecked();
+  if (AendernModus_) GitterGeaendert_ = true;
+  Gitter_->setEditTriggers(AendernModus_ ? QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                                               QAbstractItemView::AnyKeyPressed
+                                         : QAbstractItemView::NoEditTriggers);
+}
+
+void TVelkorWkzForm::FarbeClick() {
+  if (!VelkorWinVAR::WkzEingabemodus) return;
+  const auto farbe = toolkit::qt::Dialoge().FarbeWaehlen(toolkit::GraphFarbe(Farbe_.value_or(0)));
+  if (!farbe) return;
+  const int index = toolkit::FarbNummer(*farbe);
+  FarbeZeigen(index >= 0 ? std::optional<int>(index) : std::nullopt);
+}
+
+bool TVelkorWkzForm::eventFilter(QObject* o, QEvent* e) {
+  if (o == FarbEdit_ && e->type() == QEvent::MouseButtonRelease) {
+    Sicher([this] { FarbeClick(); });
+    return true;
+  }
+  return QDialog::eventFilter(o, e);
+}
+
+void TVelkorWkzForm::done(int r) {
+  bool zu = true;
+  Sicher([&] {
+    if (VelkorWinVAR::WkzEingabemodus && GitterGeaendert_ && !VelkorWinWkz::WkzListe.empty()) {
+      if (!Tabelle_.Zurueckschreiben()) {
+        Gitter_->setFocus();
+        zu = false;
+        return;
+      }
+      GitterGeaendert_ = false;
+      GitterFuellen();
+    }
+  });
+  if (zu) QDialog::done(r);
+}
+
+void TVelkorWkzForm::DruckenClick() {
+  QPrinter drucker(QPrinter::HighResolution);
+  drucker.setPageSize(QPageSize(QPageSize::A4));
+  if (!toolkit::qt::Dialoge().DruckerWaehlen(drucker)) {
+    toolkit::qt::Hinweis("Drucken abgebrochen!");
+    return;
+  }
+  Drucken_->setEnabled(false);
+  ListeDrucken(drucker);
+  Drucken_->setEnabled(true);
+}
+
+void TVelkorWkzForm::ListeDrucken(QPrinter& Drucker) {
+  workspace::TDruckauftrag auftrag(Drucker, "Velkor - Werkzeugliste");
+  if (!auftrag.Aktiv()) {
+    toolkit::qt::Hinweis("Der Drucker kann nicht beginnen!");
+    return;
+  }
+  QPainter& p = auftrag.Maler();
+  const int zeilenhoehe = workspace::WerkzeugZeilenhoehe;
+  const std::size_t proSeite = static_cast<std::size_t>(workspace::WerkzeugZeilenProSeite(auftrag.Hoehe()) - 1);
+  const auto& zeilen = Tabelle_.Zeilen();
+  const auto seiten = workspace::SeitenAufteilen(zeilen.size(), proSeite);
+  const auto& koepfe = workspace::WkzSpaltenkoepfe();
+  const auto zeile = [&](int y, const std::array<std::string, workspace::WkzSpalten>& zellen, bool kopf) {
+    int x = 100;
+    for (int s = 0; s < workspace::WkzSpalten; ++s) {
+      const int w = workspace::WkzSpaltenbreiten[static_cast<std::size_t>(s)] * 3;
+      const QRect rahmen(x, y, w, zeilenhoehe);
+      p.setPen(QPen(Qt::black, 2));
+      p.drawRect(rahmen);
+      const auto ausrichtung = (!kopf && workspace::WkzSpalteRechts(s) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+      p.drawText(rahmen.adjusted(10, 0, -10, 0), ausrichtung, QText(zellen[static_cast<std::size_t>(s)]));
+      x += w;
+    }
+  };
+  for (std::size_t n = 0; n < seiten.size(); ++n) {
+    if (n > 0) auftrag.NeueSeite();
+    p.setFont(workspace::TDruckauftrag::Schrift("Courier", 48));
+    auftrag.Zentriert("Velkor - Werkzeugeliste", 20, 48);
+    auftrag.Rahmen(static_cast<int>(n + 1), static_cast<int>(seiten.size()));
+    p.setFont(workspace::TDruckauftrag::Schrift("Courier", zeilenhoehe));
+    int y = 130;
+    zeile(y, koepfe, true);  // the header row opens every page
+    for (std::size_t i = seiten[n].Erste; i < seiten[n].Erste + seiten[n].Anzahl; ++i) {
+      y += zeilenhoehe;
+      zeile(y, zeilen[i], false);
+    }
+  }
+  auftrag.Beenden();
+}

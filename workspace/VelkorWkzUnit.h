@@ -1,0 +1,58 @@
+#pragma once
+// The tool table window: views the tool list, and in input mode (WkzEingabemodus) adds,
+// changes, deletes and prints tools. The grid's logic is TWkzTabelle; this is its widget.
+#include <QDialog>
+#include <optional>
+
+#include "workspace/Werkzeugliste.h"
+
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+class QPrinter;
+
+class TVelkorWkzForm : public QDialog {
+  Q_OBJECT
+public:
+  explicit TVelkorWkzForm(QWidget* parent = nullptr);
+  ~TVelkorWkzForm() override;
+
+  // The work of each showing: grid filled, edits emptied, modes reset. Shown modally by
+  // FensterZeigen("TVelkorWkzForm") after it.
+  void Vorbereiten();
+  // Prints the list onto `Drucker` (the print dialog already answered).
+  void ListeDrucken(QPrinter& Drucker);
+  workspace::TWkzTabelle& Tabelle() { return Tabelle_; }
+
+  void done(int r) override;
+
+protected:
+  bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+  void GitterFuellen();
+  void ZeileGewaehlt();
+  void UebernehmenClick();
+  void LoeschenClick();
+  void DruckenClick();
+  void ModusGewaehlt();
+  void FarbeClick();
+  void FarbeZeigen(std::optional<int> Farbe);
+  void EditsLeeren();
+  void KnoepfePruefen();
+  void ZelleGeaendert(int Zeile, int Spalte);
+  template <class F> void Sicher(F&& f);
+
+  workspace::TWkzTabelle Tabelle_;
+  QTableWidget* Gitter_;
+  QLineEdit *NummerEdit_, *NameEdit_, *L_Edit_, *D_Edit_, *NL_Edit_, *FarbEdit_;
+  QPushButton *Uebernehmen_, *Loeschen_, *Drucken_, *Schliessen_;
+  QGroupBox* Gruppe_;
+  QRadioButton *RUebernehmen_, *RAendern_, *RLoeschen_;
+  std::optional<int> Farbe_;  // nothing: no colour chosen
+  bool AendernModus_ = false;
+  bool GitterGeaendert_ = false;
+  bool Fuellt_ = false;
+};
