@@ -71,6 +71,7 @@ void TEinstellDialog::FlagZuruecksetzen() {
 QLineEdit* TEinstellDialog::Edit(QFormLayout* form, const char* name, const char* label) {
   auto* edit = new QLineEdit(this);
   edit->setObjectName(name);
+  edit->setMinimumWidth(100);
   auto* l = new QLabel(U(label), this);
   l->setBuddy(edit);
   form->addRow(l, edit);

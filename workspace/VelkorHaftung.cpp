@@ -38,6 +38,8 @@ TVelkorkeineHaftungForm::TVelkorkeineHaftungForm(QWidget* parent) : QDialog(pare
   auto* memo = new QPlainTextEdit(this);
   memo->setObjectName("Memo");
   memo->setReadOnly(true);
+  memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memo->setMinimumSize(460, 220);
   QStringList zeilen;
   for (const char* z : Text) zeilen << U(z);
   memo->setPlainText(zeilen.join('\n'));
