@@ -45,6 +45,19 @@ private:
   bool aktiv_ = false;
 };
 
+// Selects the whole text when the edit is clicked.
+class TKlickFilter : public QObject {
+public:
+  explicit TKlickFilter(QLineEdit* edit) : QObject(edit), edit_(edit) { edit->installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::MouseButtonRelease) edit_->selectAll();
+    return false;
+  }
+
+private:
+  QLineEdit* edit_;
+};
+
 }  // namespace
 
 TEinstellDialog::TEinstellDialog(QWidget* parent, const char* klasse, const char* titel)
@@ -90,6 +103,8 @@ QPushButton* TEinstellDialog::Knopf(const char* name, const char* text) {
   b->setAutoDefault(false);
   return b;
 }
+
+void TEinstellDialog::KlickWaehltAlles(QLineEdit* edit) { new TKlickFilter(edit); }
 
 void TEinstellDialog::BeimVerlassen(QLineEdit* edit, std::function<void()> exit) {
   new TVerlassenFilter(edit, [this, exit = std::move(exit)] { Geschuetzt(exit); });

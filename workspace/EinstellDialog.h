@@ -44,6 +44,8 @@ protected:
   // "Übernehmen" (disabled until a change) and the closing button `abbruchName`.
   QPushButton* UebernahmeButton = nullptr;
 
+  // A click into the edit selects its whole text.
+  void KlickWaehltAlles(QLineEdit* edit);
   // Calls `exit` when the edit is left after the user changed its text.
   void BeimVerlassen(QLineEdit* edit, std::function<void()> exit);
   // The entry of an edit: refused with its notice (the text back to what the setting

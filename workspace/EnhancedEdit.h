@@ -12,6 +12,7 @@
 //   connect(e, &TEnhancedEdit::Change, ...);  // once per change of the text
 //   double v = e->Value();
 //
+// The alignment is QLineEdit's own (setAlignment); Clear() empties the text.
 // The helpers in namespace EnhEdit are the control's rules without a widget.
 #include <QLineEdit>
 #include <cstdint>

@@ -14,6 +14,7 @@
 #include "toolkit/qt/Dialoge.h"
 #include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
+#include "workspace/FensterHost.h"
 
 using namespace VelkorWinVAR;
 namespace R = workspace::Einstellregeln;
@@ -92,6 +93,8 @@ void TVelkorGrundeinstellForm::Anzeigen() {
   LeerschrittCheckBox->setChecked(k.LeerschritteZwischenAdressen);
   GeometrieadrCheckBox->setChecked(!k.NurGeaenderteAdressen);
   direkt_speichernCheckBox->setChecked(k.DirektSpeichern);
+  // The output of a running conversion is not switched between file and buffer under it.
+  direkt_speichernCheckBox->setEnabled(!workspace::LaufAktiv());
   anzeigen_ = false;
 }
 

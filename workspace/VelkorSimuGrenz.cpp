@@ -31,6 +31,7 @@ TVelkorSimuGrenzForm::TVelkorSimuGrenzForm(QWidget* parent)
     for (int i = 3 * g; i < 3 * g + 3; ++i) {
       edits_[i] = Edit(form, namen[i], labels[i]);
       BeimVerlassen(edits_[i], [this, i] { EditExit(i); });
+      KlickWaehltAlles(edits_[i]);
     }
     panels->addWidget(box);
   }

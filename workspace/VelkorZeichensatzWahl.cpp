@@ -57,6 +57,7 @@ TVelkorZeichensatzForm::TVelkorZeichensatzForm(QWidget* parent)
   haupt->addLayout(knoepfe);
   connect(laden, &QPushButton::clicked, this, [this] { Geschuetzt([this] { ZeichensatzButtonClick(); }); });
   BeimVerlassen(KursivEdit, [this] { KursivEditExit(); });
+  KlickWaehltAlles(KursivEdit);
   connect(ein_, &QRadioButton::toggled, this, &TVelkorZeichensatzForm::SpiegelschriftRadioGroupExit);
   connect(UebernahmeButton, &QPushButton::clicked, this, &TVelkorZeichensatzForm::UebernahmeButtonClick);
   connect(abbruch_, &QPushButton::clicked, this, &TVelkorZeichensatzForm::AbbruchButtonClick);

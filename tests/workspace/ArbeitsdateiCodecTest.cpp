@@ -275,6 +275,7 @@ const SchluesselFall kSchluessel[] = {
     {"ModusKlein", {"FarbModus1=k"}, [] { return KonfigBlock.FarbModus[1] == 'K'; }, {}},
     {"WahrheitKlein", {"Grafik ein=true"}, [] { return KonfigBlock.GrafikEin; }, {}},
     {"WahrheitUnbekannt", {"Grafik ein=ja"}, [] { return !KonfigBlock.GrafikEin; }, {}},
+    {"HoheBytesImSchluessel", {"UTF8:\xC3\x28\xFF=5", "UTF8:Anlauffaktor\xA0=1,5"}, [] { return KonfigBlock.Anlauffaktor == 1.0; }, {}},
     {"GrenzeFalsch", {"Bildausschnitt oben=zehn"}, [] { return true; }, {"Fehler beim Laden der Ausschnittgrenze yo !"}},
     {"GrenzeUeberlauf", {"Bildausschnitt links=99999999999"}, [] { return true; }, {"Fehler beim Laden der Ausschnittgrenze xl !"}},
 };
