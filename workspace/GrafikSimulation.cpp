@@ -67,12 +67,15 @@ void TGrafikWelt::Setzen(int Breite, int Hoehe, double WeltLinks, double WeltObe
   PixelgroesseY = std::fabs(ZuWeltY(y0 + 1) - ZuWeltY(y0));
 }
 
+// In double: a pixel needs no more, and a drawing asks for several per move.
 std::int32_t TGrafikWelt::ZuBildschirmX(long double x) const {
-  return toolkit::RoundToInt32(static_cast<double>(MassstabX * x + VersatzX));
+  return toolkit::RoundToInt32(static_cast<double>(MassstabX) * static_cast<double>(x) +
+                               static_cast<double>(VersatzX));
 }
 
 std::int32_t TGrafikWelt::ZuBildschirmY(long double y) const {
-  return toolkit::RoundToInt32(static_cast<double>(MassstabY * y + VersatzY));
+  return toolkit::RoundToInt32(static_cast<double>(MassstabY) * static_cast<double>(y) +
+                               static_cast<double>(VersatzY));
 }
 
 long double TGrafikWelt::ZuWeltX(long double x) const {

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <algorithm>
+#include <cmath>
 #include <array>
 #include <cstdlib>
 
@@ -85,7 +86,11 @@ QPainter& TZeichenflaeche::maler() {
   if (!eigener_) {
     eigener_.emplace(&bild_);
     eigener_->setRenderHint(QPainter::Antialiasing, false);
+    stiftNeu_ = true;
+  }
+  if (stiftNeu_) {
     stiftAnwenden(*eigener_);
+    stiftNeu_ = false;
   }
   return *eigener_;
 }
@@ -136,25 +141,25 @@ void TZeichenflaeche::RechteckFuellen(int x1, int y1, int x2, int y2, TColor far
 
 void TZeichenflaeche::StiftFarbe(TColor farbe) {
   farbe_ = farbe;
-  if (eigener_) stiftAnwenden(*eigener_);
+  stiftNeu_ = true;
 }
 
 bool TZeichenflaeche::StiftStil(int stil) {
   if (stil < psSolid || stil > psInsideFrame) return false;
   stil_ = stil;
-  if (eigener_) stiftAnwenden(*eigener_);
+  stiftNeu_ = true;
   return true;
 }
 
 void TZeichenflaeche::StiftBreite(int breite) {
   breite_ = breite;
-  if (eigener_) stiftAnwenden(*eigener_);
+  stiftNeu_ = true;
 }
 
 void TZeichenflaeche::StiftModus(int modus) {
   if (modus < 0 || modus > 15) return;
   modus_ = modus;
-  if (eigener_) stiftAnwenden(*eigener_);
+  stiftNeu_ = true;
 }
 
 void TZeichenflaeche::MoveTo(int x, int y) {
@@ -244,11 +249,53 @@ void TZeichenflaeche::PixelSetzen(int x, int y, TColor farbe) {
 
 void TZeichenflaeche::Ellipse(int x1, int y1, int x2, int y2) {
   if (stil_ == psClear) return;
-  const double l = std::min(x1, x2), r = std::max(std::max(x1, x2) - 1, std::min(x1, x2));
-  const double o = std::min(y1, y2), u = std::max(std::max(y1, y2) - 1, std::min(y1, y2));
+  const long long l = std::min(x1, x2), r = std::max<long long>(std::max(x1, x2) - 1LL, l);
+  const long long o = std::min(y1, y2), u = std::max<long long>(std::max(y1, y2) - 1LL, o);
   if (!fremder_ && (r < 0 || u < 0 || l >= Breite() || o >= Hoehe())) return;
   ++aenderungen_;
-  maler().drawEllipse(QRectF(l, o, r - l, u - o));
+  if (!fremder_ && breite_ <= 1 && modus_ == pmCopy && (stil_ == psSolid || stil_ == psInsideFrame)) {
+    rasterEllipse(l, o, r, u);
+    return;
+  }
+  maler().drawEllipse(QRectF(static_cast<double>(l), static_cast<double>(o), static_cast<double>(r - l),
+                             static_cast<double>(u - o)));
+}
+
+// The outline of the ellipse in the box l..r, o..u, straight into the picture in the pen's
+// colour: for every column and every row of the box inside the picture the two points of
+// the outline, rounded, so the outline has no gaps however flat it is. Copy mode only, as a
+// pixel may be met twice.
+void TZeichenflaeche::rasterEllipse(long long l, long long o, long long r, long long u) {
+  const QRgb stift = QFarbe(farbe_).rgb();
+  const long long breite = Breite(), hoehe = Hoehe();
+  uchar* bits = bild_.bits();
+  const qsizetype zeile = bild_.bytesPerLine();
+  auto setzen = [&](long long x, long long y) {
+    if (x >= 0 && y >= 0 && x < breite && y < hoehe) reinterpret_cast<QRgb*>(bits + y * zeile)[x] = stift;
+  };
+  const double xm = (static_cast<double>(l) + static_cast<double>(r)) / 2.0;
+  const double ym = (static_cast<double>(o) + static_cast<double>(u)) / 2.0;
+  const double a = (static_cast<double>(r) - static_cast<double>(l)) / 2.0;
+  const double b = (static_cast<double>(u) - static_cast<double>(o)) / 2.0;
+  const long long x0 = std::max(l, 0LL), x1 = std::min(r, breite - 1);
+  const long long y0 = std::max(o, 0LL), y1 = std::min(u, hoehe - 1);
+  if (a <= 0.0 || b <= 0.0) {  // a box one pixel thin: the outline is the box
+    for (long long y = y0; y <= y1; ++y)
+      for (long long x = x0; x <= x1; ++x) setzen(x, y);
+    return;
+  }
+  auto halb = [](double t, double radius) { return radius * std::sqrt(std::max(0.0, 1.0 - t * t)); };
+  auto runden = [](double v) { return static_cast<long long>(std::floor(v + 0.5)); };
+  for (long long x = x0; x <= x1; ++x) {
+    const double d = halb((static_cast<double>(x) - xm) / a, b);
+    setzen(x, runden(ym - d));
+    setzen(x, runden(ym + d));
+  }
+  for (long long y = y0; y <= y1; ++y) {
+    const double d = halb((static_cast<double>(y) - ym) / b, a);
+    setzen(runden(xm - d), y);
+    setzen(runden(xm + d), y);
+  }
 }
 
 void TZeichenflaeche::TextAus(int x, int y, const std::string& text) {

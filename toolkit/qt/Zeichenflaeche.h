@@ -75,6 +75,8 @@ private:
   QPainter& maler();
   void stiftAnwenden(QPainter& p) const;
   void rasterLinie(int x1, int y1, int x2, int y2);
+  void rasterEllipse(long long l, long long o, long long r, long long u);
+  void stiftGeaendert() { stiftNeu_ = true; }
   QImage bild_;
   std::optional<QPainter> eigener_;
   QPainter* fremder_ = nullptr;
@@ -82,6 +84,7 @@ private:
   int stil_ = psSolid, breite_ = 1, modus_ = pmCopy;
   int x_ = 0, y_ = 0;
   std::uint64_t aenderungen_ = 0;
+  bool stiftNeu_ = true;  // the painter still has an older pen
 };
 
 }  // namespace toolkit::qt
