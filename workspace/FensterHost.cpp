@@ -20,6 +20,7 @@ TLaufSperre::TLaufSperre(TLaufArt art) {
   if (LaufAktiv() || art == TLaufArt::keiner) return;
   erteilt_ = true;
   LaufArt = art;
+  FensterHost().TaktNeuBeginnen();  // the run's first call turns the message loop at once
   if (Hauptfenster.LaufGeaendert) Hauptfenster.LaufGeaendert();
 }
 

@@ -89,6 +89,8 @@ public:
   void showProgrammedStop(const std::string& block) override;
   void closeProgrammedStop() override;
 
+  // The next processEvents turns the message loop, whenever the last turn was.
+  void TaktNeuBeginnen() { letzterDurchgang_ = {}; }
   // Writes the block fields that changed since the last turn.
   void Abgleichen();
   // Real message-loop turns taken so far (for tests of the throttle).

@@ -79,6 +79,11 @@ bool Bildinformation() {
   if (!BildnameAusTeileprogramm()) return true;
   TLaufSperre sperre(TLaufArt::Bildinformation);
   TKopfzeilen kopfzeilen;
+  // Neither pass touches the target file.
+  struct TInformationslauf {
+    TInformationslauf() { VelkorWinINTR::Informationslauf = true; }
+    ~TInformationslauf() { VelkorWinINTR::Informationslauf = false; }
+  } informationslauf;
   Interpretermodus = TInterpretermodus::Messlauf;
   VelkorWinINTR::StarteWandlung(TInterpretermodus::Messlauf, TeileprogrammListe);
   // A stop in the measuring pass ends the command: no information pass after it.
@@ -110,10 +115,7 @@ void AbbruchFragen() {
   gefragt = false;
   if (!ja || !LaufAktiv()) return;
   Abbruch = WandlungsFehler = true;
-  // An information run writes nothing into the target.
-  if (LaufArt != TLaufArt::Bildinformation) {
-    VelkorWinFileUtils::NcSatzSchreiben(KonfigBlock.Zieldateiname, "Wandlung abgebrochen!");
-  }
+  VelkorWinINTR::AbbruchzeileSchreiben();  // an information run writes nothing into the target
 }
 
 void WandlungFortsetzen() {

@@ -81,6 +81,8 @@ TEST_F(HauptStart, TeileprogrammMitFehlendemBildMeldetEinmal) {
   EXPECT_EQ(skript.Offen(), 0u);
   // Closing a window or a notice never runs the first activation again.
   Hinweis(skript, "Spiegelschrift eingeschaltet!");
+  Sobald([] { return QApplication::activeModalWidget() != nullptr; },
+         [] { QApplication::activeModalWidget()->close(); });
   Ausloesen("Copyright1");
   QTest::keyClick(form, Qt::Key_M, Qt::ControlModifier);
   form->FormActivate();

@@ -290,7 +290,28 @@ TEST_F(HauptWandlung, BildinformationMitBildzyklusZeigtDasFenster) {
   EXPECT_EQ(gezeigt, 1);
   EXPECT_TRUE(Kopfzeilen.empty());
   EXPECT_TRUE(Arbeitsbild.has_value());
-  for (const auto& z : Zeilen("TEIL.CVT")) EXPECT_NE(z, "Wandlung abgebrochen!");
+  EXPECT_EQ(dir.read("TEIL.CVT"), "ALT\r\n");
+  EXPECT_FALSE(dir.exists("TEIL.SAV"));
+}
+
+TEST_F(HauptWandlung, BildinformationNachStoppImMesslaufOhneInformationslauf) {
+  Programm({"N10 G90 G00 X0 Y10 Z5"});
+  std::vector<std::string> z = Lang(60000);
+  z.insert(z.end() - 1, {"G00 X0 Y10 Z5", "G189 R2=2", "X30 Y0 P'BILD.BMP'", "G80"});
+  Datei("TEIL.CNC", z);
+  toolkit::SaveBitmapFile(testsupport::Bild({"WRRW", "RBBR", "WRRW"}), dir.file("BILD.BMP"));
+  testsupport::DialogSkript skript;
+  Starten();
+  Bildfenster();
+  int gezeigt = 0;
+  imageprep::BildinfoZeigen = [&](bool) { ++gezeigt; };
+  Frage(skript, "Wandlung von Datei TEIL.CNC abbrechen?", true);
+  Sobald([] { return workspace::LaufAktiv() && Interpretermodus == TInterpretermodus::Messlauf; },
+         [&] { QTest::keyClick(form, Qt::Key_Escape); });
+  Ausloesen("Bildinformation1");
+  EXPECT_EQ(skript.Offen(), 0u);
+  EXPECT_EQ(gezeigt, 0);
+  EXPECT_EQ(dir.read("TEIL.CVT"), "ALT\r\n");
 }
 
 TEST_F(HauptWandlung, FarbeintraegeVerweigernOhneBildname) {
@@ -312,7 +333,16 @@ TEST_F(HauptWandlung, FarbeintraegeNachFarbanzahl) {
   EXPECT_EQ(Farbanzahl, 8);
   Hinweis(skript, "Diese Farbabwahl ist nur bei mehr als 16 Farben wirksam!");
   Ausloesen("Farbabwahl");
-  Ausloesen("FrsSticheltiefe1");  // at most 16 colours: the window (not built here: nothing)
+  // At most 16 colours: the depth window opens.
+  bool offen = false;
+  Sobald([] { return QApplication::activeModalWidget() != nullptr; },
+         [&] {
+           offen = QApplication::activeModalWidget()->objectName().contains("Tiefen", Qt::CaseInsensitive) ||
+                   QApplication::activeModalWidget()->metaObject()->className() == QString("TVelkorTiefenform");
+           QApplication::activeModalWidget()->close();
+         });
+  Ausloesen("FrsSticheltiefe1");
+  EXPECT_TRUE(offen);
   EXPECT_EQ(skript.Offen(), 0u);
 }
 
