@@ -1,0 +1,76 @@
+// Screenshots of what a user sees: the program's windows start with the example folder, the
+// example part program converts with graphics on, and the main window and the simulation
+// window are saved as PNG files into the build folder (Hauptfenster.png,
+// Simulationsfenster.png). The tool path must be drawn in the tool's colour inside the
+// drawing and nowhere else, and the main window must show the example picture. scripts/test
+// runs this under xvfb-run on the X11 platform; CTest runs it on the headless one.
+#include <QImage>
+#include <QLabel>
+#include <QPixmap>
+#include <filesystem>
+
+#include "HauptFixture.h"
+#include "workspace/VelkorGrafikUnit.h"
+
+namespace hauptfenster {
+namespace {
+
+namespace fs = std::filesystem;
+
+int Zaehle(const QImage& bild, QRgb farbe, const QRect& bereich) {
+  int n = 0;
+  const QRect r = bereich.intersected(bild.rect());
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x)
+      if ((bild.pixel(x, y) & 0xFFFFFF) == (farbe & 0xFFFFFF)) ++n;
+  return n;
+}
+
+class Bildschirmfoto : public HauptFixture {};
+
+TEST_F(Bildschirmfoto, BeispielMitGrafik) {
+  for (const auto& e : fs::directory_iterator(fs::path(VELKOR_SOURCE_DIR) / "examples"))
+    if (e.path().filename() != "erzeugen") fs::copy_file(e.path(), dir.path() / e.path().filename());
+  testsupport::DialogSkript skript;  // the example converts without a notice
+  Starten();
+  // The image section window as an operator who takes the whole picture.
+  imageprep::BildausschnittWaehlen = [](bool nurGroesse, toolkit::TBitmap& bild) {
+    return engine::Host().EngineHost::chooseImageSection(nurGroesse, bild);
+  };
+  ASSERT_TRUE(VelkorWinVAR::KonfigBlock.GrafikEin);
+  Tasten(skript, "Verkleinertes Bild wandeln?", 0);
+  Ausloesen("Wandlung1");
+  ASSERT_EQ(skript.Offen(), 0u);
+  QApplication::processEvents();
+
+  const std::string ordner = VELKOR_BINARY_DIR;
+  const QImage haupt = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_TRUE(haupt.save(QString::fromStdString(ordner + "/Hauptfenster.png")));
+  ASSERT_NE(VelkorGrafikForm, nullptr);
+  const QImage simulation = VelkorGrafikForm->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_TRUE(simulation.save(QString::fromStdString(ordner + "/Simulationsfenster.png")));
+
+  // The tool path: tool colour 4 is red, drawn inside the drawing only.
+  const QWidget* zeichnung = VelkorGrafikForm->findChild<QWidget*>("GrafikImage");
+  ASSERT_NE(zeichnung, nullptr);
+  const QRect flaeche(zeichnung->mapTo(VelkorGrafikForm, QPoint(0, 0)), zeichnung->size());
+  const QRgb rot = qRgb(255, 0, 0);
+  EXPECT_GT(Zaehle(simulation, rot, flaeche), 1000);
+  EXPECT_EQ(Zaehle(simulation, rot, simulation.rect()), Zaehle(simulation, rot, flaeche));
+  // Moves run across the picture's area and along the text: both halves hold path pixels.
+  const QRect obereHaelfte(flaeche.left(), flaeche.top(), flaeche.width(), flaeche.height() / 2);
+  const QRect untereHaelfte(flaeche.left(), flaeche.center().y(), flaeche.width(), flaeche.height() / 2);
+  EXPECT_GT(Zaehle(simulation, rot, obereHaelfte), 100);
+  EXPECT_GT(Zaehle(simulation, rot, untereHaelfte), 100);
+
+  // The main window shows the example picture: its blue disc and green bar.
+  const QLabel* bild = form->findChild<QLabel*>("QuellImage");
+  ASSERT_NE(bild, nullptr);
+  const QRect platz(bild->mapTo(form, QPoint(0, 0)), bild->size());
+  EXPECT_EQ(bild->size(), QSize(192, 128));
+  EXPECT_GT(Zaehle(haupt, qRgb(0, 0, 255), platz), 100);
+  EXPECT_GT(Zaehle(haupt, qRgb(0, 160, 0), platz), 50);
+}
+
+}  // namespace
+}  // namespace hauptfenster
