@@ -21,6 +21,7 @@
 #include "workspace/VelkorSimuGrenz.h"
 #include "workspace/VelkorStellen.h"
 #include "workspace/VelkorWinMain.h"
+#include "workspace/FontView.h"
 #include "workspace/VelkorEditUnit.h"
 #include "workspace/VelkorWkzUnit.h"
 #include "workspace/VelkorZeichensatzWahl.h"
@@ -53,7 +54,7 @@ inline QWidget* FensterErzeugen() {
   new TVelkorFarbWahlForm(haupt);                 // 23
   new TVelkorFarbersetzForm(haupt);               // 24
   new TImgSaveForm(haupt);                        // 25
-  // new TFontViewForm(haupt);                    // 26
+  new TFontViewForm(haupt);                       // 26
   new THinweisForm(haupt);                        // 27
   new TUserDialog(haupt);                         // 28
   return haupt;

@@ -1,0 +1,230 @@
+// The engraving-font viewer: its font code on built fonts (exact strokes, damaged files)
+// and journeys through the window with a converted Hershey font.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+
+#include "qtsupport/DialogSkript.h"
+#include "support/FontBuilder.h"
+#include "support/TempDir.h"
+#include "engine/VelkorWinVAR.h"
+#include "workspace/FontView.h"
+#include "workspace/FontViewZeichnen.h"
+#include "workspace/Teileprogramm_Befehle.h"
+
+using testsupport::DialogSkript;
+using testsupport::Draw;
+using testsupport::FontBuilder;
+using testsupport::Move;
+using workspace::TLinie;
+
+namespace {
+
+void ErwarteHinweis(DialogSkript& s, std::string t) {
+  using E = DialogSkript& (DialogSkript::*)(std::string);
+  (s.*static_cast<E>(&DialogSkript::Hinweis))(std::move(t));
+}
+
+// Oberlaenge 20, Unterlaenge -5: height 25 is scale 1.
+FontBuilder Messfont() {
+  return FontBuilder()
+      .Top(20)
+      .Bottom(-5)
+      .Glyph('A', 10, {Move(0, 0), Draw(10, 0), Draw(10, 20)})
+      .Glyph('B', 12, {Move(0, 0), Draw(0, 60)});
+}
+
+int Dunkle(const QImage& bild) {
+  int n = 0;
+  for (int y = 0; y < bild.height(); ++y)
+    for (int x = 0; x < bild.width(); ++x) n += qGray(bild.pixel(x, y)) < 128;
+  return n;
+}
+
+class FontViewTest : public ::testing::Test {
+protected:
+  std::string Datei(const std::string& name, const std::string& bytes) {
+    dir.write(name, bytes);
+    return dir.file(name);
+  }
+  DialogSkript skript;
+  testsupport::TempDir dir;
+};
+
+}  // namespace
+
+TEST_F(FontViewTest, HeaderAndSizeChecks) {
+  workspace::TViewerZeichensatz z;
+  EXPECT_TRUE(z.Laden(Datei("T127.FNT", Messfont().Text(std::string(127, 'x')).Bytes())));
+  const std::string t128 = Datei("T128.FNT", Messfont().Text(std::string(128, 'x')).Bytes());
+  ErwarteHinweis(skript, t128 + " nicht im erwarteten Format!");
+  EXPECT_FALSE(z.Laden(t128));
+  std::string voll = Messfont().Bytes();
+  voll.resize(20001, '\0');
+  EXPECT_TRUE(z.Laden(Datei("VOLL.FNT", voll)));
+  ErwarteHinweis(skript, "Fehler beim Laden des Zeichensatzes!");
+  EXPECT_FALSE(z.Laden(Datei("ZUGROSS.FNT", voll + '\0')));
+  const std::string gleich = Datei("GLEICH.FNT", FontBuilder().Top(5).Bottom(5).Glyph('A', 3, {}).Bytes());
+  ErwarteHinweis(skript, gleich + " nicht im erwarteten Format!");
+  EXPECT_FALSE(z.Laden(gleich));
+  const std::string leer = Datei("LEER.FNT", "");
+  ErwarteHinweis(skript, leer + " nicht im erwarteten Format!");
+  EXPECT_FALSE(z.Laden(leer));
+}
+
+TEST_F(FontViewTest, MeasuresAndDrawsTheStrokes) {
+  workspace::TViewerZeichensatz z;
+  ASSERT_TRUE(z.Laden(Datei("M.FNT", Messfont().Bytes())));
+  EXPECT_EQ(z.Textbreite(25, "AB"), 22);
+  EXPECT_EQ(z.Texthoehe(25), 25);
+  EXPECT_EQ(z.Textbreite(50, "AB"), 44);
+  EXPECT_EQ(z.Texthoehe(50), 50);
+  std::vector<TLinie> linien;
+  EXPECT_EQ(z.Zeichen('A', 5, 30, 1.0, linien), 10);
+  EXPECT_EQ(linien, (std::vector<TLinie>{{5, 30, 15, 30}, {15, 30, 15, 10}}));
+  QImage bild(40, 40, QImage::Format_RGB32);
+  bild.fill(Qt::white);
+  {
+    QPainter p(&bild);
+    p.setPen(Qt::black);
+    for (const auto& l : linien) p.drawLine(l.X1, l.Y1, l.X2, l.Y2);
+  }
+  for (auto [x, y] : {std::pair{6, 30}, {14, 30}, {15, 25}, {15, 11}}) EXPECT_LT(qGray(bild.pixel(x, y)), 128) << x << "," << y;
+  EXPECT_EQ(qGray(bild.pixel(5, 20)), 255);
+  linien.clear();
+  z.Zeichen('B', 5, 30, 1.0, linien);
+  EXPECT_EQ(linien, (std::vector<TLinie>{{5, 30, 5, 0}}));  // above the top: row 0
+  EXPECT_EQ(workspace::ViewerAnsiNachDos(225), 223);
+  EXPECT_EQ(workspace::ViewerAnsiNachDos(228), 132);
+}
+
+TEST_F(FontViewTest, DamagedFontsShowOnlyTheirValidCharacters) {
+  // 'A' valid, 'B' pointing past the end, 'C' without an end command at the file's end.
+  FontBuilder f = FontBuilder().Top(20).Bottom(-5).Glyph('A', 10, {Move(0, 0), Draw(10, 0)})
+                      .Glyph('B', 10, {Move(0, 0), Draw(0, 10)})
+                      .Glyph('C', 10, {Move(0, 0), Draw(5, 5)});
+  std::string bytes = f.Bytes();
+  const auto layout = f.Layout();
+  const std::size_t b = layout.offsetTable + 2;  // 'B' offset entry
+  bytes[b] = '\xFF';
+  bytes[b + 1] = '\x7F';
+  bytes.resize(bytes.size() - 2);  // 'C' loses its end command
+  const std::string name = Datei("KAPUTT.FNT", bytes);
+  workspace::TViewerZeichensatz z;
+  ASSERT_TRUE(z.Laden(name));
+  std::vector<TLinie> linien;
+  z.Text("ABCXYZ\xE4", 0, 30, 25, linien);
+  EXPECT_EQ(linien, (std::vector<TLinie>{{0, 30, 10, 30}}));
+
+  workspace::ViewerZeichensatzName = name;
+  TFontViewForm form;
+  form.Vorbereiten();
+  form.GanzerZeichensatz();
+  EXPECT_GT(Dunkle(form.Bild()), 0);
+  form.Zeichensatztabelle();
+  EXPECT_GT(form.Bild().height(), 100);
+}
+
+TEST_F(FontViewTest, HandOverIsTakenAndEmptied) {
+  TFontViewForm form;
+  workspace::ViewerZeichensatzName = "c:\\fonts\\scri.fnt";
+  form.Vorbereiten();
+  EXPECT_EQ(form.Zeichensatzname(), "c:\\fonts\\scri.fnt");
+  EXPECT_TRUE(workspace::ViewerZeichensatzName.empty());
+  EXPECT_EQ(form.windowTitle(), "FontView");
+  workspace::ViewerZeichensatzName = "c:\\fonts\\scri.txt";
+  ErwarteHinweis(skript, "Fehler bei der Übertragung des Zeichensatznamen!");
+  form.Vorbereiten();
+  EXPECT_EQ(form.Zeichensatzname(), "");
+  EXPECT_TRUE(workspace::ViewerZeichensatzName.empty());
+}
+
+TEST_F(FontViewTest, HeightLimitsAndTheTestTextLength) {
+  TFontViewForm form;
+  form.Vorbereiten();
+  for (int i = 0; i < 24; ++i) form.HoeheAendern(-1);
+  ASSERT_EQ(form.Hoehe(), 1);
+  ErwarteHinweis(skript, "Verkleinerung nicht möglich!");
+  form.HoeheAendern(-1);
+  EXPECT_EQ(form.Hoehe(), 1);
+  form.HoeheAendern(4);
+  ErwarteHinweis(skript, "Verkleinerung nicht möglich!");
+  form.HoeheAendern(-5);
+  EXPECT_EQ(form.Hoehe(), 5);
+  form.HoeheAendern(1);
+  form.HoeheAendern(-5);
+  EXPECT_EQ(form.Hoehe(), 1);
+  ErwarteHinweis(skript, "Vergrößerung nicht möglich!");
+  form.HoeheAendern(5000);
+  EXPECT_EQ(form.Hoehe(), 1);
+  form.findChild<QLineEdit*>("TesttextEdit")->setText("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+  ErwarteHinweis(skript, "Testtext: max 25 Zeichen");
+  form.Uebernehmen();
+  EXPECT_EQ(form.Testtext(), "ABCDEFGHIJKLMNOPQRSTUVWXY");
+}
+
+TEST_F(FontViewTest, TheChosenFontIsDrawnAndAHugeDisplayIsRefused) {
+  VelkorWinVAR::KonfigBlock.Gravurzeichensatz = Datei("A.FNT", FontBuilder().Top(20).Bottom(-5)
+                                                                   .Glyph('T', 10, {Move(0, 0), Draw(10, 0)}).Bytes());
+  const std::string b = Datei("B.FNT", FontBuilder().Top(20).Bottom(-5).Glyph('T', 10, {Move(5, 0), Draw(5, 20)}).Bytes());
+  TFontViewForm form;
+  form.Vorbereiten();
+  skript.DateiOeffnen(b);
+  form.ZeichensatzWaehlen();
+  form.findChild<QLineEdit*>("TesttextEdit")->setText("T");
+  form.Anzeigen();
+  const QImage& bild = form.Bild();
+  ASSERT_EQ(bild.size(), QSize(20, 45));  // 10 wide + margins, 25 high + margins
+  EXPECT_LT(qGray(bild.pixel(10, 20)), 128);  // B's upright at x 5 + 5
+  EXPECT_EQ(qGray(bild.pixel(12, 30)), 255);  // no bar of A on the baseline
+
+  for (int i = 0; i < 395; ++i) form.HoeheAendern(5);
+  ASSERT_EQ(form.Hoehe(), workspace::ViewerHoechsthoehe);
+  form.findChild<QLineEdit*>("TesttextEdit")->setText("TTTTTTTTTTTTTTTTTTTTTTTTT");
+  ErwarteHinweis(skript, "Die Anzeige wäre zu groß!");
+  ErwarteHinweis(skript, "Fehler bei der Ausgabe des Testtextes!");
+  form.Anzeigen();
+}
+
+TEST_F(FontViewTest, AReleaseWhosePressWentElsewhereGivesNoNotice) {
+  TFontViewForm form;
+  form.Vorbereiten();
+  form.show();
+  auto* feld = form.findChild<QLineEdit*>("TesttextEdit");
+  QKeyEvent los(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(feld, &los);  // the Enter that closed a notice
+  EXPECT_TRUE(skript.Protokoll.empty());
+  ErwarteHinweis(skript, "Zeichensatz wählen!");
+  QKeyEvent druck(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+  QApplication::sendEvent(feld, &druck);
+  QApplication::sendEvent(feld, &los);
+  QKeyEvent losA(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, "a");
+  QApplication::sendEvent(feld, &losA);
+  EXPECT_EQ(skript.Protokoll.size(), 1u);
+  form.hide();
+}
+
+TEST_F(FontViewTest, HersheyFontTableAndTestTextWithKeys) {
+  workspace::ViewerZeichensatzName = std::string(VELKOR_SOURCE_DIR) + "/fonts/ROMANS.FNT";
+  TFontViewForm form;
+  form.Vorbereiten();
+  form.show();
+  form.findChild<QLineEdit*>("TesttextEdit")->setText("Velkor 123");
+  form.Anzeigen();
+  EXPECT_GT(form.Bild().width(), 100);
+  EXPECT_GT(Dunkle(form.Bild()), 100);
+  auto* feld = form.findChild<QLineEdit*>("TesttextEdit");
+  for (int key : {int(Qt::Key_Y), int(Qt::Key_Z)}) {
+    QKeyEvent d(QEvent::KeyPress, key, Qt::ControlModifier);
+    QKeyEvent l(QEvent::KeyRelease, key, Qt::ControlModifier);
+    QApplication::sendEvent(feld, &d);
+    QApplication::sendEvent(feld, &l);
+    EXPECT_GT(form.Bild().height(), 100) << key;
+    EXPECT_GT(Dunkle(form.Bild()), 1000) << key;
+    form.Bild().save(QString::fromStdString(std::string(VELKOR_BINARY_DIR) + "/fontview_" + std::to_string(key) + ".png"));
+  }
+  form.hide();
+}
