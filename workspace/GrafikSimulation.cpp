@@ -39,13 +39,6 @@ TBildpunkt Mitte(TBildpunkt a, TBildpunkt b) {  // halves cut toward 0
           static_cast<std::int32_t>((static_cast<long long>(a.y) + b.y) / 2)};
 }
 
-void Linie(TBildpunkt a, TBildpunkt b) { Line(a.x, a.y, b.x, b.y); }
-
-void EllipseUm(TBildpunkt m, std::int32_t rx, std::int32_t ry) {
-  Ellipse(Klemme(static_cast<long long>(m.x) - rx), Klemme(static_cast<long long>(m.y) - ry),
-          Klemme(static_cast<long long>(m.x) + rx), Klemme(static_cast<long long>(m.y) + ry));
-}
-
 bool Endlich(long double v) { return std::isfinite(v); }
 
 }  // namespace
@@ -180,40 +173,53 @@ void TGrafikSimulation::ZeichneAchsen(const TAchsenkreuz& a) {
 void TGrafikSimulation::ZeichneBahn(TEbene Ebene, bool& GrafikVorhanden, const engine::TPunkt3D& Position,
                                     const engine::TPunkt3D& Ziel, engine::TArbeitsmodus Arbeitsmodus,
                                     bool Fraeserbahn, double Radius) {
-  TZeichenflaecheWahl wahl(&flaeche_);
+  // Straight onto the window's canvas, whichever canvas is current meanwhile.
+  auto& f = flaeche_;
   toolkit::TColor farbe = toolkit::GraphFarbe(VelkorWinVAR::KonfigBlock.AktWerkzeug.Zeichenfarbe);
   if (VelkorWinVAR::Farbanzahl > 16) farbe = VelkorWinGrauwerte::FarbeAufhellen(farbe, Ziel.Z);
-  SetColor(farbe);
+  f.StiftFarbe(farbe);
+  GrafikVorhanden = true;
 
-  const double r = std::isfinite(Radius) ? Radius : 0.0;
-  const std::int32_t rx =
-      Klemme(static_cast<long long>(welt_.ZuBildschirmX(r)) - welt_.ZuBildschirmX(0.0L));
-  const std::int32_t ry =
-      Klemme(std::llabs(static_cast<long long>(welt_.ZuBildschirmY(0.0L)) - welt_.ZuBildschirmY(r)));
   const TEbenenpunkt p = ImPlan(Ebene, Position), q = ImPlan(Ebene, Ziel);
+  auto bild = [&](double w, double s) { return TBildpunkt{welt_.ZuBildschirmX(w), welt_.ZuBildschirmY(s)}; };
+  auto linie = [&](TBildpunkt a, TBildpunkt b) {
+    f.MoveTo(a.x, a.y);
+    f.LineTo(b.x, b.y);
+  };
+  const double r = std::isfinite(Radius) ? Radius : 0.0;
+  auto ellipse = [&](TBildpunkt m) {  // of the tool's radius in pixels
+    if (r != radius_.r || welt_.MassstabX != radius_.mx || welt_.MassstabY != radius_.my ||
+        welt_.VersatzX != radius_.vx || welt_.VersatzY != radius_.vy) {
+      radius_ = {r, welt_.MassstabX, welt_.MassstabY, welt_.VersatzX, welt_.VersatzY,
+                 Klemme(static_cast<long long>(welt_.ZuBildschirmX(r)) - welt_.ZuBildschirmX(0.0L)),
+                 Klemme(std::llabs(static_cast<long long>(welt_.ZuBildschirmY(0.0L)) - welt_.ZuBildschirmY(r)))};
+    }
+    f.Ellipse(Klemme(static_cast<long long>(m.x) - radius_.rx), Klemme(static_cast<long long>(m.y) - radius_.ry),
+              Klemme(static_cast<long long>(m.x) + radius_.rx), Klemme(static_cast<long long>(m.y) + radius_.ry));
+  };
+
+  const bool sticheln = Arbeitsmodus == engine::TArbeitsmodus::Sticheln;
+  if (!Fraeserbahn || sticheln) {  // the centre path
+    const TBildpunkt ende = bild(q.Waagrecht, q.Senkrecht);
+    linie(bild(p.Waagrecht, p.Senkrecht), ende);
+    if (sticheln) ellipse(ende);
+    return;
+  }
+  // The band: start and end offset by the radius to both sides across the move (by
+  // nothing for a move of length 0), the centres the middles of their offset points.
   const double dx = q.Waagrecht - p.Waagrecht, dy = q.Senkrecht - p.Senkrecht;
   const double laenge = std::hypot(dx, dy);
-  double nx = 0.0, ny = 0.0;  // the radius across the move; none for a move of length 0
+  double nx = 0.0, ny = 0.0;
   if (laenge > 0.0 && std::isfinite(laenge)) {
     nx = -dy / laenge * r;
     ny = dx / laenge * r;
   }
-  auto bild = [&](double w, double s) { return TBildpunkt{welt_.ZuBildschirmX(w), welt_.ZuBildschirmY(s)}; };
   const TBildpunkt a1 = bild(p.Waagrecht + nx, p.Senkrecht + ny), a2 = bild(p.Waagrecht - nx, p.Senkrecht - ny);
   const TBildpunkt e1 = bild(q.Waagrecht + nx, q.Senkrecht + ny), e2 = bild(q.Waagrecht - nx, q.Senkrecht - ny);
-  const TBildpunkt anfang = Mitte(a1, a2), ende = Mitte(e1, e2);
-
-  const bool sticheln = Arbeitsmodus == engine::TArbeitsmodus::Sticheln;
-  if (!Fraeserbahn || sticheln) {
-    Linie(anfang, ende);
-  } else {
-    EllipseUm(anfang, rx, ry);
-    Linie(a1, e1);
-    Linie(a2, e2);
-    EllipseUm(ende, rx, ry);
-  }
-  if (sticheln) EllipseUm(bild(q.Waagrecht, q.Senkrecht), rx, ry);
-  GrafikVorhanden = true;
+  ellipse(Mitte(a1, a2));
+  linie(a1, e1);
+  linie(a2, e2);
+  ellipse(Mitte(e1, e2));
 }
 
 void TGrafikSimulation::Loeschen(bool& GrafikVorhanden) {

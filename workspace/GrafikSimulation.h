@@ -2,6 +2,7 @@
 // What the simulation window draws and reads out, without the window: its picture, its own
 // world mapping (one per window, apart from the engine's), the coordinate system, the tool
 // path of one move, and the mouse readout in millimetres.
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -79,6 +80,11 @@ private:
   TGrafikWelt welt_;
   engine::TAchsenkreuz achsen_;
   bool achsenGezeichnet_ = false;
+  struct TRadius {  // the tool radius in pixels, for the radius and mapping it was made for
+    double r = std::nan("");
+    long double mx = 0, my = 0, vx = 0, vy = 0;
+    std::int32_t rx = 0, ry = 0;
+  } radius_;
 };
 
 // The picture's size when the window is shown with no drawing in it: the main window's

@@ -171,6 +171,23 @@ TEST_F(GraphWinTest, EllipseIsAnOutlineInsideItsRectangle) {
   EXPECT_EQ(Gefaerbt(61, 0, 99, 99) + Gefaerbt(0, 0, 19, 99), 0);
 }
 
+// Each outline pixel is met once, so not-xor inverts the outline and a second ellipse
+// undoes it, flat or round, small or far larger than the picture.
+TEST_F(GraphWinTest, NotXorEllipseInvertsItsOutlineOnceAndUndoesItself) {
+  const QImage vorher = flaeche.Bild().copy();
+  SetColor(0);
+  SetWriteMode(pmNotXor);
+  const int kaesten[][4] = {{20, 20, 61, 41}, {10, 50, 90, 53}, {40, 10, 41, 90}, {-5000, 50, 5001, 6001}};
+  for (const auto& k : kaesten) {
+    Ellipse(k[0], k[1], k[2], k[3]);
+    EXPECT_GT(Gefaerbt(0, 0, 99, 99), 0);
+    for (int y = 0; y < 100; ++y)
+      for (int x = 0; x < 100; ++x) ASSERT_TRUE(flaeche.Pixel(x, y) == Weiss || flaeche.Pixel(x, y) == Schwarz);
+    Ellipse(k[0], k[1], k[2], k[3]);
+    EXPECT_EQ(flaeche.Bild(), vorher);
+  }
+}
+
 TEST_F(GraphWinTest, TextHangsFromItsTopLeftCorner) {
   SetFillColor(Weiss);
   OutTextXY(10, 10, "X");

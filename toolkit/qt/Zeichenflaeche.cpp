@@ -220,6 +220,7 @@ void TZeichenflaeche::rasterLinie(int x1, int y1, int x2, int y2) {
   const long long von = std::max(erster, -h0), bis = std::min(letzter, grenzeHaupt - 1 - h0);
   if (von > bis) return;
   const QRgb stift = QFarbe(farbe_).rgb() & 0xFFFFFF;
+  const bool kopieren = modus_ == pmCopy;
   uchar* bits = bild_.bits();
   const qsizetype zeile = bild_.bytesPerLine();
   for (long long s = von; s <= bis; ++s) {
@@ -229,7 +230,7 @@ void TZeichenflaeche::rasterLinie(int x1, int y1, int x2, int y2) {
     const long long h = h0 + s;
     const long long px = waagrecht ? h : n, py = waagrecht ? n : h;
     QRgb& ziel = reinterpret_cast<QRgb*>(bits + py * zeile)[px];
-    ziel = 0xFF000000u | (Verknuepfen(modus_, stift, ziel & 0xFFFFFF) & 0xFFFFFF);
+    ziel = 0xFF000000u | (kopieren ? stift : Verknuepfen(modus_, stift, ziel & 0xFFFFFF) & 0xFFFFFF);
   }
 }
 
@@ -253,7 +254,7 @@ void TZeichenflaeche::Ellipse(int x1, int y1, int x2, int y2) {
   const long long o = std::min(y1, y2), u = std::max<long long>(std::max(y1, y2) - 1LL, o);
   if (!fremder_ && (r < 0 || u < 0 || l >= Breite() || o >= Hoehe())) return;
   ++aenderungen_;
-  if (!fremder_ && breite_ <= 1 && modus_ == pmCopy && (stil_ == psSolid || stil_ == psInsideFrame)) {
+  if (!fremder_ && breite_ <= 1 && (stil_ == psSolid || stil_ == psInsideFrame)) {
     rasterEllipse(l, o, r, u);
     return;
   }
@@ -261,41 +262,74 @@ void TZeichenflaeche::Ellipse(int x1, int y1, int x2, int y2) {
                              static_cast<double>(u - o)));
 }
 
-// The outline of the ellipse in the box l..r, o..u, straight into the picture in the pen's
-// colour: for every column and every row of the box inside the picture the two points of
-// the outline, rounded, so the outline has no gaps however flat it is. Copy mode only, as a
-// pixel may be met twice.
+// The outline of the ellipse in the box l..r, o..u, straight into the picture: for every
+// column and every row of the box the two points of the outline, rounded, so the outline
+// has no gaps however flat it is; each pixel once, so every pen mode applies. The outline
+// of the last box size is kept, as a drawing uses one tool size for many circles. A box
+// larger than the picture is walked only where it crosses the picture.
 void TZeichenflaeche::rasterEllipse(long long l, long long o, long long r, long long u) {
-  const QRgb stift = QFarbe(farbe_).rgb();
   const long long breite = Breite(), hoehe = Hoehe();
+  const QRgb stift = QFarbe(farbe_).rgb() & 0xFFFFFF;
+  const bool kopieren = modus_ == pmCopy;
   uchar* bits = bild_.bits();
   const qsizetype zeile = bild_.bytesPerLine();
   auto setzen = [&](long long x, long long y) {
-    if (x >= 0 && y >= 0 && x < breite && y < hoehe) reinterpret_cast<QRgb*>(bits + y * zeile)[x] = stift;
+    QRgb& ziel = reinterpret_cast<QRgb*>(bits + y * zeile)[x];
+    ziel = 0xFF000000u | (kopieren ? stift : Verknuepfen(modus_, stift, ziel & 0xFFFFFF) & 0xFFFFFF);
   };
-  const double xm = (static_cast<double>(l) + static_cast<double>(r)) / 2.0;
-  const double ym = (static_cast<double>(o) + static_cast<double>(u)) / 2.0;
-  const double a = (static_cast<double>(r) - static_cast<double>(l)) / 2.0;
-  const double b = (static_cast<double>(u) - static_cast<double>(o)) / 2.0;
-  const long long x0 = std::max(l, 0LL), x1 = std::min(r, breite - 1);
-  const long long y0 = std::max(o, 0LL), y1 = std::min(u, hoehe - 1);
-  if (a <= 0.0 || b <= 0.0) {  // a box one pixel thin: the outline is the box
-    for (long long y = y0; y <= y1; ++y)
-      for (long long x = x0; x <= x1; ++x) setzen(x, y);
+  const long long w = r - l, h = u - o;
+  auto runden = [](double v) { return static_cast<long long>(std::floor(v + 0.5)); };
+  auto halb = [](double t, double radius) { return radius * std::sqrt(std::max(0.0, 1.0 - t * t)); };
+  if (w <= 4096 && h <= 4096) {  // small: the outline's offsets, made once per size
+    if (w != umriss_.w || h != umriss_.h) {
+      umriss_ = {w, h, {}};
+      std::vector<std::pair<int, int>>& p = umriss_.punkte;
+      const double a = w / 2.0, b = h / 2.0;
+      if (a <= 0.0 || b <= 0.0) {
+        for (int y = 0; y <= h; ++y)
+          for (int x = 0; x <= w; ++x) p.emplace_back(x, y);
+      } else {
+        for (int x = 0; x <= w; ++x) {
+          const double d = halb((x - a) / a, b);
+          p.emplace_back(x, static_cast<int>(runden(b - d)));
+          p.emplace_back(x, static_cast<int>(runden(b + d)));
+        }
+        for (int y = 0; y <= h; ++y) {
+          const double d = halb((y - b) / b, a);
+          p.emplace_back(static_cast<int>(runden(a - d)), y);
+          p.emplace_back(static_cast<int>(runden(a + d)), y);
+        }
+      }
+      std::sort(p.begin(), p.end());
+      p.erase(std::unique(p.begin(), p.end()), p.end());
+    }
+    for (const auto& [dx, dy] : umriss_.punkte) {
+      const long long x = l + dx, y = o + dy;
+      if (x >= 0 && y >= 0 && x < breite && y < hoehe) setzen(x, y);
+    }
     return;
   }
-  auto halb = [](double t, double radius) { return radius * std::sqrt(std::max(0.0, 1.0 - t * t)); };
-  auto runden = [](double v) { return static_cast<long long>(std::floor(v + 0.5)); };
+  // Large: the columns and rows inside the picture, each pixel met once.
+  const double xm = (static_cast<double>(l) + static_cast<double>(r)) / 2.0;
+  const double ym = (static_cast<double>(o) + static_cast<double>(u)) / 2.0;
+  const double a = static_cast<double>(w) / 2.0, b = static_cast<double>(h) / 2.0;
+  std::vector<std::pair<long long, long long>> punkte;
+  const long long x0 = std::max(l, 0LL), x1 = std::min(r, breite - 1);
+  const long long y0 = std::max(o, 0LL), y1 = std::min(u, hoehe - 1);
   for (long long x = x0; x <= x1; ++x) {
     const double d = halb((static_cast<double>(x) - xm) / a, b);
-    setzen(x, runden(ym - d));
-    setzen(x, runden(ym + d));
+    punkte.emplace_back(x, runden(ym - d));
+    punkte.emplace_back(x, runden(ym + d));
   }
   for (long long y = y0; y <= y1; ++y) {
     const double d = halb((static_cast<double>(y) - ym) / b, a);
-    setzen(runden(xm - d), y);
-    setzen(runden(xm + d), y);
+    punkte.emplace_back(runden(xm - d), y);
+    punkte.emplace_back(runden(xm + d), y);
   }
+  std::sort(punkte.begin(), punkte.end());
+  punkte.erase(std::unique(punkte.begin(), punkte.end()), punkte.end());
+  for (const auto& [x, y] : punkte)
+    if (x >= 0 && y >= 0 && x < breite && y < hoehe) setzen(x, y);
 }
 
 void TZeichenflaeche::TextAus(int x, int y, const std::string& text) {

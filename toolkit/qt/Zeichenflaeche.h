@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "toolkit/Bitmap.h"
 
@@ -85,6 +87,10 @@ private:
   int x_ = 0, y_ = 0;
   std::uint64_t aenderungen_ = 0;
   bool stiftNeu_ = true;  // the painter still has an older pen
+  struct TUmriss {        // the outline of the last small ellipse, relative to its box
+    long long w = -1, h = -1;
+    std::vector<std::pair<int, int>> punkte;
+  } umriss_;
 };
 
 }  // namespace toolkit::qt
