@@ -6,7 +6,6 @@
 #include <cmath>
 #include <deque>
 #include <filesystem>
-#include <new>
 #include <vector>
 
 #include "engine/VelkorWinVAR.h"
@@ -16,6 +15,7 @@
 #include "toolkit/NumberFormat.h"
 #include "toolkit/Text.h"
 #include "toolkit/qt/Dialoge.h"
+#include "workspace/Werkzeugliste.h"
 
 namespace workspace {
 
@@ -219,12 +219,7 @@ TWkzDateiStatus ReadToolFile(const std::string& Dateiname) {
       if (einerGefunden) teilweise = true;
       break;
     }
-    try {
-      VelkorWinWkz::WkzListe.push_back(wkz);
-    } catch (const std::bad_alloc&) {
-      toolkit::qt::Hinweis(toolkit::Ansi("Nicht genügend Heapspeicher zum Laden der Werkzeugliste!"));
-      return TWkzDateiStatus::Teilweise;
-    }
+    if (!WerkzeugAnhaengen(VelkorWinWkz::WkzListe, wkz)) return TWkzDateiStatus::Teilweise;
   }
   return teilweise ? TWkzDateiStatus::Teilweise : TWkzDateiStatus::Gelesen;
 }
