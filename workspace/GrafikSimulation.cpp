@@ -105,6 +105,7 @@ TEbenenpunkt ImPlan(TEbene Ebene, const engine::TPunkt3D& p) {
 }
 
 void TGrafikSimulation::WeltSetzen(const TAchsenkreuz& a) {
+  achsen_ = a;  // the readout names its axes after it
   welt_.Setzen(flaeche_.Breite(), flaeche_.Hoehe(), a.MinWaagrecht, a.MaxSenkrecht, a.MaxWaagrecht,
                a.MinSenkrecht);
 }
@@ -225,6 +226,7 @@ void TGrafikSimulation::ZeichneBahn(TEbene Ebene, bool& GrafikVorhanden, const e
 void TGrafikSimulation::Loeschen(bool& GrafikVorhanden) {
   flaeche_.Fuellen(0xFFFFFF);
   flaeche_.PinselFarbe(0x0000FF);
+  achsenGezeichnet_ = false;
   GrafikVorhanden = false;
 }
 
@@ -232,7 +234,7 @@ void TGrafikSimulation::GroesseSetzen(int Breite, int Hoehe) {
   if (Breite == flaeche_.Breite() && Hoehe == flaeche_.Hoehe()) return;
   flaeche_.GroesseSetzen(Breite, Hoehe);
   if (achsenGezeichnet_) ZeichneAchsen(achsen_);
-  else WeltSetzen(achsen_);
+  else WeltSetzen(achsen_);  // the mapping follows the new size
 }
 
 void TGrafikSimulation::StiftWaehlen(std::uint8_t Zeichenfarbe, int Schreibmodus) {

@@ -265,8 +265,11 @@ void TVelkorGrafikForm::FormActivate() {
   quellLabel_->adjustSize();
   zielLabel_->setText(QText("Zieldatei: " + KonfigBlock.Zieldateiname));
   zielLabel_->adjustSize();
-  const int x = quellLabel_->x() + quellLabel_->width() + 20;
-  quellEdit_->setGeometry(x, quellEdit_->y(), std::max(120, 640 - x), quellEdit_->height());
+  // Each edit 20 pixels right of its label.
+  for (auto [label, feld] : {std::pair{quellLabel_, quellEdit_}, std::pair{zielLabel_, zielEdit_}}) {
+    const int x = label->x() + label->width() + 20;
+    feld->setGeometry(x, feld->y(), std::max(120, 640 - x), feld->height());
+  }
   mausAnzeige_ = true;
   knoepfeSetzen();
 }

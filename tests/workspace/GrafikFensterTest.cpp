@@ -232,6 +232,14 @@ TEST_F(GrafikFenster, ReadoutShowsMillimetresOverThePictureAndPixelsBesideIt) {
   EXPECT_EQ(Text("yEdit"), "500");
 }
 
+TEST_F(GrafikFenster, ReadoutNamesTheAxesOfThePlane) {
+  form->FormActivate();
+  form->ZeichneAchsen(engine::TEbene::ZX, workspace::AchsenkreuzFuer(engine::TEbene::ZX));
+  form->GrafikImageMouseMove(10, 10);
+  EXPECT_EQ(Text("xLabel"), "z [mm]= ");
+  EXPECT_EQ(Text("yLabel"), "x [mm]= ");
+}
+
 TEST_F(GrafikFenster, AFailingReadoutIsReportedOncePerFailure) {
   host.reset();
   form.reset();
