@@ -1,0 +1,152 @@
+// Printed pages: the pure page layout, and the tool list, the editor's text and the font
+// table printed into PDF files whose text pdftotext reads back.
+#include <gtest/gtest.h>
+
+#include <QPrinter>
+#include <cstdio>
+#include <memory>
+
+#include "engine/VelkorWinVAR.h"
+#include "engine/VelkorWinWkz.h"
+#include "qtsupport/DialogSkript.h"
+#include "support/TempDir.h"
+#include "toolkit/Clock.h"
+#include "toolkit/NumberFormat.h"
+#include "workspace/Druck.h"
+#include "workspace/FontView.h"
+#include "workspace/Teileprogramm_Befehle.h"
+#include "workspace/VelkorEditUnit.h"
+#include "workspace/VelkorWkzUnit.h"
+
+using namespace workspace;
+
+namespace {
+
+// The text of a PDF file as pdftotext reads it; pages are separated by form feeds.
+std::string PdfText(const std::string& pdf) {
+  const std::string befehl = "pdftotext -layout '" + pdf + "' -";
+  std::unique_ptr<FILE, int (*)(FILE*)> aus(popen(befehl.c_str(), "r"), pclose);
+  std::string text;
+  char puffer[4096];
+  while (aus && std::fgets(puffer, sizeof puffer, aus.get())) text += puffer;
+  return text;
+}
+
+std::vector<std::string> Seiten(const std::string& text) {
+  std::vector<std::string> seiten(1);
+  for (char c : text) {
+    if (c == '\f')
+      seiten.emplace_back();
+    else
+      seiten.back() += c;
+  }
+  if (seiten.back().find_first_not_of(" \n") == std::string::npos) seiten.pop_back();
+  return seiten;
+}
+
+// Keeps the page image for a look: build/<dir>/druck_<name>-1.png.
+void ErsteSeiteAlsBild(const std::string& pdf, const std::string& name) {
+  const std::string befehl = "pdftoppm -r 50 -png -f 1 -l 1 '" + pdf + "' '" + std::string(VELKOR_BINARY_DIR) +
+                             "/druck_" + name + "'";
+  EXPECT_EQ(std::system(befehl.c_str()), 0);
+}
+
+class DruckTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    toolkit::SetFixedClock({2026, 12, 7, 9, 5, 0, 0});
+    toolkit::SetShortDateFormat("%d.%m.%Y");
+    toolkit::SetDecimalSeparator(',');
+  }
+  void TearDown() override { toolkit::SetClock(nullptr); }
+  testsupport::DialogSkript skript;
+  testsupport::TempDir dir;
+};
+
+}  // namespace
+
+TEST_F(DruckTest, FooterRowsPerPageAndPages) {
+  EXPECT_EQ(DruckFusszeile(1, 2, toolkit::Now()), "Seite: 1 von 2 (Druck: 07.12.2026 9:5)");
+  EXPECT_EQ(WerkzeugZeilenProSeite(2970), 73);  // 130 + 73 x 36 = 2758 stays above the rule at 2770
+  EXPECT_LE(130 + WerkzeugZeilenProSeite(2970) * WerkzeugZeilenhoehe, 2970 - 200);
+  EXPECT_EQ(SeitenAufteilen(100, 72), (std::vector<TDruckSeite>{{0, 72}, {72, 28}}));
+  EXPECT_EQ(SeitenAufteilen(0, 72), (std::vector<TDruckSeite>{{0, 0}}));
+  EXPECT_EQ(SeitenAufteilen(144, 72).size(), 2u);
+  EXPECT_EQ(ZeilenUmbrechen({"abcdefg", "", "ab"}, 3), (std::vector<std::string>{"abc", "def", "g", "", "ab"}));
+}
+
+TEST_F(DruckTest, ToolListPrintsTwoPagesWithTheHeaderOnEach) {
+  VelkorWinVAR::WkzEingabemodus = false;
+  VelkorWinWkz::WkzListe.clear();
+  for (int n = 1; n <= 100; ++n) {
+    VelkorWinVAR::TWerkzeugDaten w;
+    w.Nummer = static_cast<std::uint8_t>(n);
+    w.Benennung = "Werkzeug " + std::to_string(n);
+    w.Laenge = 40.0 + n;
+    w.Durchmesser = n / 10.0;
+    VelkorWinWkz::WkzListe.push_back(w);
+  }
+  TVelkorWkzForm form;
+  form.Vorbereiten();
+  const std::string pdf = dir.file("liste.pdf");
+  skript.Drucker(pdf);
+  form.findChild<QWidget*>("ListeDruckenButton")->setProperty("enabled", true);
+  QMetaObject::invokeMethod(form.findChild<QObject*>("ListeDruckenButton"), "click");
+  const auto seiten = Seiten(PdfText(pdf));
+  ASSERT_EQ(seiten.size(), 2u);
+  for (std::size_t i = 0; i < 2; ++i) {
+    EXPECT_NE(seiten[i].find("Velkor - Werkzeugeliste"), std::string::npos);
+    EXPECT_NE(seiten[i].find("Seite: " + std::to_string(i + 1) + " von 2 (Druck: 07.12.2026 9:5)"), std::string::npos);
+    EXPECT_NE(seiten[i].find("Durchmesser [mm]"), std::string::npos) << "header row on page " << i + 1;
+  }
+  EXPECT_NE(seiten[0].find("Werkzeug 72"), std::string::npos);
+  EXPECT_EQ(seiten[0].find("Werkzeug 73"), std::string::npos);
+  EXPECT_NE(seiten[1].find("Werkzeug 100"), std::string::npos);
+  EXPECT_NE(seiten[1].find("140,00"), std::string::npos);
+  ErsteSeiteAlsBild(pdf, "werkzeugliste");
+  VelkorWinWkz::WkzListe.clear();
+
+  skript.Drucker(std::nullopt);
+  using E = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string);
+  (skript.*static_cast<E>(&testsupport::DialogSkript::Hinweis))("Drucken abgebrochen!");
+  QMetaObject::invokeMethod(form.findChild<QObject*>("ListeDruckenButton"), "click");
+}
+
+TEST_F(DruckTest, EditorTextPrintsEveryLineWithPageNumbers) {
+  std::string programm;
+  for (int n = 1; n <= 150; ++n) programm += "N" + std::to_string(n) + " G01 X" + std::to_string(n) + " Y-5\r\n";
+  programm += std::string(150, 'L') + "ENDE\r\n";  // a long line continues on the next printed line
+  dir.write("DRUCK.CNC", programm);
+  VelkorWinVAR::KonfigBlock = {};
+  VelkorWinVAR::KonfigBlock.Arbeitsdateiname = dir.file("DRUCK.CNC");
+  TVelkorEditForm form;
+  ASSERT_TRUE(form.Vorbereiten());
+  const std::string pdf = dir.file("text.pdf");
+  QPrinter drucker(QPrinter::HighResolution);
+  drucker.setPageSize(QPageSize(QPageSize::A4));
+  drucker.setOutputFormat(QPrinter::PdfFormat);
+  drucker.setOutputFileName(QString::fromStdString(pdf));
+  form.TextDrucken(drucker);
+  const auto seiten = Seiten(PdfText(pdf));
+  ASSERT_EQ(seiten.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i)
+    EXPECT_NE(seiten[i].find("Seite: " + std::to_string(i + 1) + " von 3"), std::string::npos);
+  const std::string alles = seiten[0] + seiten[1] + seiten[2];
+  for (int n : {1, 65, 66, 150}) EXPECT_NE(alles.find("N" + std::to_string(n) + " G01 X" + std::to_string(n) + " Y-5"), std::string::npos) << n;
+  EXPECT_NE(alles.find("ENDE"), std::string::npos);
+  ErsteSeiteAlsBild(pdf, "editor");
+}
+
+TEST_F(DruckTest, FontTablePrintsWithPageNumbers) {
+  workspace::ViewerZeichensatzName = std::string(VELKOR_SOURCE_DIR) + "/fonts/ROMANS.FNT";
+  TFontViewForm form;
+  form.Vorbereiten();
+  const std::string pdf = dir.file("tabelle.pdf");
+  skript.Drucker(pdf);
+  form.Drucken();
+  const auto seiten = Seiten(PdfText(pdf));
+  ASSERT_GE(seiten.size(), 1u);
+  EXPECT_NE(seiten[0].find("Seite: 1 von " + std::to_string(seiten.size())), std::string::npos);
+  EXPECT_NE(seiten[0].find("Zeichensatzausdruck"), std::string::npos);
+  ErsteSeiteAlsBild(pdf, "zeichensatz");
+}
