@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTest>
+#include <QTimer>
 
 #include "engine/VelkorWinVAR.h"
 #include "qtsupport/DialogSkript.h"
@@ -14,6 +15,7 @@
 #include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 #include "workspace/Teileprogramm.h"
+#include "workspace/Teileprogramm_Befehle.h"
 #include "workspace/VelkorEditUnit.h"
 
 using testsupport::DialogSkript;
@@ -281,4 +283,42 @@ TEST_F(EditorFensterTest, ControlCharactersAndLongLinesAreReported) {
   EXPECT_EQ(Text().left(5), "G01 X");
   EXPECT_EQ(Text().size(), 5 + 1 + 300);
   EXPECT_EQ(dir.read("N.CNC").size(), 7u + 301u);  // the file is left alone
+}
+
+TEST_F(EditorFensterTest, TheMainWindowTakesTheSavedAndTheClosingSaveBack) {
+  dir.write("T.CNC", "G01 X1\r\nG00 Z5\r\n");
+  KonfigBlock.Arbeitsdateiname = dir.file("T.CNC");
+  VelkorWinVAR::TeileprogrammListe = VelkorWinVAR::TNcZeilen{"G01 X1", "G00 Z5"};
+  const auto anhaengen = [&](const char* zeile) {
+    QTextCursor c = form.Editor()->textCursor();
+    c.movePosition(QTextCursor::End);
+    c.insertText(QString("\n") + zeile);
+    form.Editor()->setTextCursor(c);
+  };
+  // "Speichern" to the same file, then closing without further changes.
+  QTimer::singleShot(0, &form, [&] {
+    anhaengen("G01 X2");
+    ErwarteFrage(skript, "Das Teileprogramm speichern?", true);
+    Aktion("Speichern1");
+    form.reject();
+  });
+  workspace::Editor1Click();
+  ASSERT_TRUE(VelkorWinVAR::TeileprogrammListe);
+  EXPECT_EQ(*VelkorWinVAR::TeileprogrammListe, (VelkorWinVAR::TNcZeilen{"N1 G01 X1", "N2 G00 Z5", "N3 G01 X2"}));
+  EXPECT_EQ(dir.read("T.CNC"), "N1 G01 X1\r\nN2 G00 Z5\r\nN3 G01 X2\r\n");
+  EXPECT_TRUE(dir.exists("T.BAK"));
+  EXPECT_FALSE(workspace::TeileprogrammGeaendert);
+
+  // Closing with changes, saved through the closing question to another file.
+  QTimer::singleShot(0, &form, [&] {
+    anhaengen("M30");
+    ErwarteTasten(skript, Schliessfrage, 0);
+    skript.DateiSpeichern(dir.file("U.CNC"));
+    form.reject();
+  });
+  workspace::Editor1Click();
+  EXPECT_EQ(KonfigBlock.Arbeitsdateiname, dir.file("U.CNC"));
+  ASSERT_TRUE(VelkorWinVAR::TeileprogrammListe);
+  EXPECT_EQ(VelkorWinVAR::TeileprogrammListe->back(), "N4 M30");
+  EXPECT_EQ(dir.read("T.CNC"), "N1 G01 X1\r\nN2 G00 Z5\r\nN3 G01 X2\r\n");
 }
