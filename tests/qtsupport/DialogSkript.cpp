@@ -28,6 +28,13 @@ DialogSkript& DialogSkript::erwarte(Erwartung e) {
   return *this;
 }
 
+DialogSkript& DialogSkript::ErwarteHinweis(std::string text) { return erwarte({Art::Hinweis, std::move(text)}); }
+DialogSkript& DialogSkript::ErwarteFrage(std::string text, bool ja) {
+  return erwarte({Art::Frage, std::move(text), ja ? 1 : 0});
+}
+DialogSkript& DialogSkript::ErwarteTasten(std::string text, int taste) {
+  return erwarte({Art::Tasten, std::move(text), taste});
+}
 DialogSkript& DialogSkript::Hinweis(std::string text) { return erwarte({Art::Hinweis, std::move(text)}); }
 DialogSkript& DialogSkript::Frage(std::string text, bool ja) {
   return erwarte({Art::Frage, std::move(text), ja ? 1 : 0});

@@ -21,7 +21,11 @@ public:
   DialogSkript(const DialogSkript&) = delete;
   DialogSkript& operator=(const DialogSkript&) = delete;
 
-  // Expectations, answered in the order given.
+  // Expectations, answered in the order given. (The Erwarte* names say the same as the
+  // overloads below without clashing with the boxes' own functions of the same name.)
+  DialogSkript& ErwarteHinweis(std::string text);
+  DialogSkript& ErwarteFrage(std::string text, bool ja);
+  DialogSkript& ErwarteTasten(std::string text, int taste);
   DialogSkript& Hinweis(std::string text);
   DialogSkript& Frage(std::string text, bool ja);
   DialogSkript& FrageMitTasten(std::string text, int taste);  // -1: closed
