@@ -1,5 +1,6 @@
 // The main window's start and exit: what start-up reads, what the first showing loads, and
 // exactly which files the exit writes.
+#include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
@@ -7,6 +8,7 @@
 
 #include "HauptFixture.h"
 #include "engine/VelkorWinWkz.h"
+#include "toolkit/BitmapFile.h"
 #include "toolkit/FileUtil.h"
 
 namespace hauptfenster {
@@ -87,6 +89,65 @@ TEST_F(HauptStart, TeileprogrammMitFehlendemBildMeldetEinmal) {
   QTest::keyClick(form, Qt::Key_M, Qt::ControlModifier);
   form->FormActivate();
   EXPECT_TRUE(KonfigBlock.Spiegelschrift);
+}
+
+class HauptStartBild : public HauptStart {
+protected:
+  void TeilMitBild() {
+    Einstellungen([](TKonfigBlock& k) { k.Arbeitsdateiname = "TEIL.CNC"; });
+    Datei("TEIL.CNC", {"N10 G90 G00 X0 Y10 Z5", "N20 G189 R2=2", "N30 X30 Y0 P'BILD.BMP'", "N40 G80", "N50 M30"});
+  }
+};
+
+TEST_F(HauptStartBild, GrossesBildWirdEingepasst) {
+  TeilMitBild();
+  toolkit::TBitmap bild(1410, 409, toolkit::TPixelFormat::pf24bit);
+  for (int y = 0; y < 409; ++y)
+    for (int x = 0; x < 1410; ++x) bild.SetPixel(x, y, x < 705 ? 0x0000FF : 0xFF0000);
+  toolkit::SaveBitmapFile(bild, dir.file("BILD.BMP"));
+  testsupport::DialogSkript skript;
+  Starten();
+  EXPECT_TRUE(BildGeladen);
+  const QLabel* ansicht = form->findChild<QLabel*>("QuellImage");
+  EXPECT_EQ(ansicht->geometry(), QRect(19, 118, 705, 204));
+  EXPECT_EQ(form->findChild<QFrame*>("ImgBevel")->geometry(), QRect(14, 113, 715, 214));
+  EXPECT_EQ(Bearbeitungsbild.Width(), 705);
+  EXPECT_EQ(Farbanzahl, 2);  // resampled without new colours
+  EXPECT_EQ(Quellfarbanzahl, 2);
+}
+
+TEST_F(HauptStartBild, UnlesbaresBildMeldetUndDieTastenGehenDoch) {
+  TeilMitBild();
+  dir.write("BILD.BMP", "BM kein Bild");
+  std::string meldung;
+  try {
+    toolkit::TBitmap b;
+    workspace::LoadImageFile(dir.file("BILD.BMP"), b);
+  } catch (const std::exception& e) {
+    meldung = toolkit::Cp1252ToUtf8(e.what());
+  }
+  ASSERT_FALSE(meldung.empty());
+  testsupport::DialogSkript skript;
+  Hinweis(skript, meldung);
+  Starten();
+  EXPECT_FALSE(BildGeladen);
+  Hinweis(skript, "Spiegelschrift eingeschaltet!");
+  QTest::keyClick(form, Qt::Key_M, Qt::ControlModifier);
+  EXPECT_EQ(skript.Offen(), 0u);
+}
+
+TEST_F(HauptStartBild, TeileprogrammLadenUeberDasMenue) {
+  testsupport::DialogSkript skript;
+  Starten();
+  Datei("NEU.CNC", {"N10 G90 G00 X0 Y0 Z5", "N20 M30"});
+  skript.DateiOeffnen(dir.file("NEU.CNC"));
+  Hinweis(skript, "Keine Bilddatei in der Datei " + dir.file("NEU.CNC") + "!");
+  Ausloesen("Laden1");
+  EXPECT_EQ(skript.Offen(), 0u);
+  EXPECT_EQ(form->findChild<QLabel*>("QuellLabel")->text().toStdString(), "Quelldatei: NEU.CNC");
+  EXPECT_EQ(form->findChild<QLabel*>("ZielLabel")->text().toStdString(), "Zieldatei: NEU.CVT");
+  ASSERT_TRUE(TeileprogrammListe);
+  EXPECT_EQ(TeileprogrammListe->size(), 2u);
 }
 
 TEST_F(HauptStart, FehlendesTeileprogrammWirdStillVergessen) {

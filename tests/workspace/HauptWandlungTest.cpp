@@ -157,6 +157,25 @@ INSTANTIATE_TEST_SUITE_P(Wege, HauptStopp,
                                            TStopp{"KnopfWandlung", TInterpretermodus::Wandlung, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(HauptWandlung, EscMitWiederholungenFragtEinmal) {
+  Programm(Lang(60000));
+  testsupport::DialogSkript skript;
+  Starten();
+  Frage(skript, "Wandlung von Datei TEIL.CNC abbrechen?", false);
+  Sobald([] { return workspace::LaufAktiv(); },
+         [&] {
+           QKeyEvent druck(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+           QApplication::sendEvent(form, &druck);
+           for (int i = 0; i < 2; ++i) {
+             QKeyEvent wiederholt(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QString(), true);
+             QApplication::sendEvent(form, &wiederholt);
+           }
+         });
+  Ausloesen("Wandlung1");
+  EXPECT_EQ(skript.Offen(), 0u);
+  EXPECT_NE(Letzte(), "Wandlung abgebrochen!");
+}
+
 // The programmed stop, continued by Ctrl+G, Enter or the notice's button.
 class HauptProgrammstopp : public HauptWandlung, public ::testing::WithParamInterface<int> {};
 
