@@ -49,7 +49,8 @@ TVelkorMainForm::TVelkorMainForm(QWidget* parent) : QMainWindow(parent) {
   VelkorMainForm = this;
   setObjectName("VelkorMainForm");
   setWindowTitle(U("Velkor"));
-  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+  // A tool window without border icons: "Beenden" ends the program.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
   auto* flaeche = new QWidget(this);
   flaeche->setFixedSize(753, 540);
