@@ -230,8 +230,7 @@ bool QuellbildBereit(const std::string& Bilddateiname) {
     try {
       host.loadImage(toolkit::FindFileCaseInsensitive(Bilddateiname).value_or(Bilddateiname), QuellImage);
       BildGeladen = true;
-      // A picture beyond the limits is refused before it is copied or counted.
-      if (Fraesbar(QuellImage)) QuellbildUebernehmen();
+      QuellbildUebernehmen();  // a picture beyond the limits is refused before it is copied or counted
     } catch (const std::exception& e) {
       host.notice("Fehler beim Laden von " + std::string(e.what()));
       BildGeladen = false;
@@ -358,7 +357,9 @@ void BildZyklusWandeln(const std::string& Bilddateiname, TInterpretermodus Modus
 }
 
 void QuellbildUebernehmen() {
-  Bearbeitungsbild = QuellImage;
+  // A picture beyond the size limits is neither copied nor counted: no cycle mills it.
+  if (Fraesbar(QuellImage)) Bearbeitungsbild = QuellImage;
+  else Bearbeitungsbild = {};
   VelkorWinMOVE::BildFarbenZaehlen(Bearbeitungsbild);
   GrauwerteNeu();
   Bildbreite = Bearbeitungsbild.Width();

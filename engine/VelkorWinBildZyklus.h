@@ -36,7 +36,9 @@ void BildZyklusWandeln(const std::string& Bilddateiname, VelkorWinVAR::TInterpre
 // or unreadable file is reported. True when the picture was loaded.
 bool BildFuerTeileprogrammLaden();
 // After QuellImage was loaded: Bearbeitungsbild := QuellImage, its colours counted, the
-// grey table and grey count, Bildbreite and Bildhoehe.
+// grey table and grey count, Bildbreite and Bildhoehe. A picture beyond the size limits
+// of the milling loops (65535 pixels) is neither copied nor counted: Bearbeitungsbild
+// stays empty, and the image cycle refuses the picture.
 void QuellbildUebernehmen();
 
 void ResetState();

@@ -144,11 +144,14 @@ private:
                    static_cast<std::uint16_t>(std::max(hoehe_ - 1, 0))};
     const auto& a = Bildausschnitt;
     if (!FraesbereichGegeben || !a.Gewaehlt || !(a.Links < a.Rechts && a.Oben < a.Unten)) return;
+    if (a.Links >= breite_ || a.Oben >= hoehe_) return;  // not a section of this picture
     if (breite_ != QuellImage.Width() || hoehe_ != QuellImage.Height()) return;
-    ausschnitt_.Links = a.Links;
+    const int rechts = std::min<int>(a.Rechts, breite_ - 1);
     ausschnitt_.Oben = a.Oben;
-    ausschnitt_.Rechts = std::min(a.Rechts, ausschnitt_.Rechts);
     ausschnitt_.Unten = std::min(a.Unten, ausschnitt_.Unten);
+    // A mirrored picture carries its section mirrored.
+    ausschnitt_.Links = static_cast<std::uint16_t>(BildSpiegeln ? breite_ - 1 - rechts : a.Links);
+    ausschnitt_.Rechts = static_cast<std::uint16_t>(BildSpiegeln ? breite_ - 1 - a.Links : rechts);
   }
   bool ImAusschnitt(const TPixel& p) const {
     return p.Spalte >= ausschnitt_.Links && p.Spalte <= ausschnitt_.Rechts && p.Zeile >= ausschnitt_.Oben &&

@@ -123,6 +123,7 @@ struct AusschnittFall {
   const char* name;
   std::vector<std::string> bild;
   std::vector<std::string> bloecke;
+  bool spiegeln = false;
 };
 
 const AusschnittFall kAusschnitte[] = {
@@ -131,6 +132,9 @@ const AusschnittFall kAusschnitte[] = {
     {"AContourComingBackIsSplit", {"WWWWWW", "WRRRRW", "WWWWRW", "WRRRRW", "WWWWWW"},
      {"G00 X10.000 Y30.000", "G00 Z2.000", "G01 Z-1.000", "G01 X20.000", "G00 Z5.000", "G00 Y10.000", "G00 Z2.000",
       "G01 Z-1.000", "G01 X10.000", "G00 Z5.000"}},
+    // Mirrored, the section's columns 0 to 2 are the picture's 3 to 5.
+    {"AMirroredPictureCarriesItsSectionMirrored", {"WWWWWW", "WRRRWW", "WWWWWW"},
+     {"G00 X30.000 Y10.000", "G00 Z2.000", "G01 Z-1.000", "G01 X40.000", "G00 Z5.000"}, true},
 };
 
 class KonturImAusschnitt : public BildNachpruefung, public ::testing::WithParamInterface<AusschnittFall> {};
@@ -140,6 +144,7 @@ TEST_P(KonturImAusschnitt, KeepsToTheSection) {
   Bildzyklus(bild, true, "/A");
   Farben("KF", {0, -1});
   KonfigBlock.F_Verfolgen[1] = 'J';
+  BildSpiegeln = GetParam().spiegeln;
   const auto unten = static_cast<std::uint16_t>(bild.Height() - 1);
   host.BeiBildausschnitt = [unten](bool, toolkit::TBitmap&) { Bildausschnitt = {0, 0, 2, unten, true}; };
   host.Antworten = {"OK", "OK", "Ja"};
@@ -180,6 +185,15 @@ TEST_F(BildNachpruefung, APictureBeyondTheLimitsIsRefusedBeforeItIsCopiedOrCount
   EXPECT_EQ(QuellImage.Height(), 4194309);
   EXPECT_TRUE(Bearbeitungsbild.Empty());  // no copy
   EXPECT_EQ(Farbanzahl, 0);               // nothing counted
+  // Loaded as the main window does before a run: neither copied nor counted either.
+  host.Protokoll.clear();
+  BildGeladen = false;
+  EXPECT_TRUE(VelkorWinBildZyklus::BildFuerTeileprogrammLaden());
+  EXPECT_TRUE(Bearbeitungsbild.Empty());
+  EXPECT_EQ(Farbanzahl, 0);
+  EXPECT_FALSE(VelkorWinINTR::WandlungDurchfuehren());
+  EXPECT_EQ(host.Protokoll, (std::vector<std::string>{
+                                "load: TEIL.BMP", "notice: Das Bild ist zu groß! Höchstens 65535 Pixel Breite und Höhe."}));
   QuellImage = {};
 }
 
