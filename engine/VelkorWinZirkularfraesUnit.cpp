@@ -392,9 +392,11 @@ void SpiralSchritt() {
   double schritt = static_cast<double>(Winkelschritt);
   // A step that would jump over a neighbouring pixel of the picture is halved (a few
   // times at most), so that the ring's pixels on the picture follow side by side.
+  TSpiralpixel pixel;
   for (int teilung = 0;; ++teilung) {
     Spiralpunkt = Gedreht(Vorgaengerpunkt, schritt);
-    if (teilung == kHoechsteTeilung || Drehwinkel >= 360.0 || !Uebersprungen(Spiralpixel, PixelVon(Spiralpunkt))) break;
+    pixel = PixelVon(Spiralpunkt);
+    if (teilung == kHoechsteTeilung || Drehwinkel >= 360.0 || !Uebersprungen(Spiralpixel, pixel)) break;
     schritt /= 2.0;
   }
   Vorgaengerradius = Spiralradius;
@@ -411,10 +413,11 @@ void SpiralSchritt() {
     WinkelschrittSetzen();
     if (Geometrie.NachInnen) SpiralEnde = !(Spiralradius < Vorgaengerradius);
     else SpiralEnde = EckePassiert(r) || !(Spiralradius <= Geometrie.Huellradius);
+    PixelNachfuehren();
   } else {
     Drehwinkel += schritt;
+    Spiralpixel = pixel;
   }
-  PixelNachfuehren();
 }
 
 void ResetState() {
