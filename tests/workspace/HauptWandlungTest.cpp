@@ -15,6 +15,7 @@
 #include "support/BildFixture.h"
 #include "toolkit/BitmapFile.h"
 #include "workspace/HinweisForm.h"
+#include "workspace/VelkorGrafikUnit.h"
 
 namespace hauptfenster {
 namespace {
@@ -237,6 +238,73 @@ TEST_F(HauptWandlung, SchliessenImProgrammstoppBeendetNachDemLauf) {
   EXPECT_EQ(Letzte(), "Wandlung abgebrochen!");
   EXPECT_EQ(dir.read("VelkorWin.CNF").size(), 2212u);
   EXPECT_TRUE(dir.exists("VelkorWkz.DAT"));
+}
+
+TEST_F(HauptWandlung, NeustartDesSimulationsfenstersLaeuftUnterDerSperre) {
+  Programm({"N10 G90 G00 X0 Y0 Z5", "N20 M0", "N30 G01 X10 Y0", "N40 M30"}, true);
+  testsupport::DialogSkript skript;
+  Starten();
+  ASSERT_NE(VelkorGrafikForm, nullptr);
+  ASSERT_TRUE(VelkorGrafikForm->LaufAktiv);
+  ASSERT_TRUE(VelkorGrafikForm->NeustartAnfordern);
+  EXPECT_FALSE(VelkorGrafikForm->LaufAktiv());
+  bool gesperrt = false;
+  Sobald([] { return HinweisForm && HinweisForm->isVisible(); },
+         [&] {
+           gesperrt = VelkorGrafikForm->LaufAktiv() && !form->Aktion("Wandlung1")->isEnabled();
+           VelkorGrafikForm->NeustartAnfordern();  // a second run is refused
+           HinweisForm->FortsetzButtonClick();
+         });
+  VelkorGrafikForm->NeustartAnfordern();
+  EXPECT_TRUE(gesperrt);
+  EXPECT_FALSE(workspace::LaufAktiv());
+  const auto z = Zeilen("TEIL.CVT");
+  EXPECT_EQ(std::count(z.begin(), z.end(), "N3 G01 X10 Y0"), 1);
+}
+
+TEST_F(HauptWandlung, MitGrafikBleibtBeendenFreiUndSchliesstNachDemLauf) {
+  Programm(Lang(60000), true);
+  testsupport::DialogSkript skript;
+  Starten();
+  bool geschlossen = false;
+  QObject::connect(form, &TVelkorMainForm::Geschlossen, [&] { geschlossen = true; });
+  Sobald([] { return workspace::LaufAktiv(); },
+         [&] {
+           EXPECT_FALSE(form->findChild<QPushButton*>("AbbruchButton")->isEnabled());
+           auto* ende = form->findChild<QPushButton*>("EndeButton");
+           EXPECT_TRUE(ende->isEnabled());
+           ende->click();
+         });
+  Ausloesen("Wandlung1");
+  EXPECT_TRUE(geschlossen);
+  EXPECT_EQ(Letzte(), "Wandlung abgebrochen!");
+}
+
+TEST_F(HauptWandlung, GepuffertFragtVorDerWandlung) {
+  Programm({"N10 G90 G00 X0 Y0 Z5", "N20 M30"}, false, false);
+  testsupport::DialogSkript skript;
+  Starten();
+  VelkorWinFileUtils::NcSatzPuffer.push_back("N1 G00 X1");
+  VelkorWinFileUtils::NcSatzPuffer.push_back("N2 M30");
+  Frage(skript, "Die erzeugten NC-Sätze speichern?", false);
+  Ausloesen("Wandlung1");
+  EXPECT_EQ(skript.Offen(), 0u);
+  // The new run is buffered again; the old lines are gone.
+  std::vector<std::string> puffer;
+  for (auto zeile : VelkorWinFileUtils::NcSatzPuffer) puffer.emplace_back(zeile);
+  ASSERT_FALSE(puffer.empty());
+  EXPECT_EQ(std::count(puffer.begin(), puffer.end(), "N1 G00 X1"), 0);
+}
+
+TEST_F(HauptWandlung, GeaendertesTeileprogrammWirdAmEndeZurueckgeschrieben) {
+  Programm({"N10 G90 G00 X0 Y0 Z5", "N20 M30"});
+  testsupport::DialogSkript skript;
+  Starten();
+  TeileprogrammListe->push_back("(neu)");
+  workspace::TeileprogrammGeaendert = true;
+  Ausloesen("Beenden1");
+  EXPECT_EQ(Zeilen("TEIL.CNC"), (std::vector<std::string>{"N10 G90 G00 X0 Y0 Z5", "N20 M30", "(neu)"}));
+  EXPECT_EQ(Zeilen("TEIL.BAK"), (std::vector<std::string>{"N10 G90 G00 X0 Y0 Z5", "N20 M30"}));
 }
 
 TEST_F(HauptWandlung, UmschalterMitHinweisenUndPopup) {
