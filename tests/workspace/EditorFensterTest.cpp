@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QTest>
 #include <QTimer>
 
@@ -173,6 +174,7 @@ TEST_F(EditorFensterTest, LineKeysActOnReleaseAndOnceDespiteAutoRepeat) {
   Taste(QEvent::KeyPress, Qt::Key_F4);
   Taste(QEvent::KeyRelease, Qt::Key_F4);
   EXPECT_EQ(Text(), "eins\nDR");
+  EXPECT_EQ(form.findChild<QLabel*>("PositionPanel")->text(), "Ze 2  Sp 3");
 }
 
 TEST_F(EditorFensterTest, UndoThroughTheMenuAndTheControlsOwnKey) {

@@ -13,6 +13,8 @@
 #include "qtsupport/DialogSkript.h"
 #include "toolkit/GraphFarben.h"
 #include "toolkit/NumberFormat.h"
+#include "support/TempDir.h"
+#include "workspace/VelkorWkzDatei.h"
 #include "workspace/VelkorWkzUnit.h"
 #include "workspace/Werkzeugliste.h"
 
@@ -232,6 +234,15 @@ TEST(WerkzeugfensterTest, AddChangeDeleteAndCloseInInputMode) {
   EXPECT_FALSE(form.isVisible());
   ASSERT_EQ(Nummern(VelkorWinWkz::WkzListe), (std::vector<int>{2, 7}));
   EXPECT_EQ(VelkorWinWkz::WkzListe[1].Benennung, "Bohrer");
+  // The tool file written at exit holds what the window left.
+  testsupport::TempDir dir;
+  ASSERT_TRUE(workspace::WriteToolFile(dir.file("WKZ.DAT")));
+  VelkorWinWkz::WkzListe.clear();
+  ASSERT_EQ(workspace::ReadToolFile(dir.file("WKZ.DAT")), workspace::TWkzDateiStatus::Gelesen);
+  ASSERT_EQ(Nummern(VelkorWinWkz::WkzListe), (std::vector<int>{2, 7}));
+  EXPECT_EQ(VelkorWinWkz::WkzListe[1].Benennung, "Bohrer");
+  EXPECT_DOUBLE_EQ(VelkorWinWkz::WkzListe[1].Durchmesser, 1.5);
+  EXPECT_EQ(VelkorWinWkz::WkzListe[1].Zeichenfarbe, 5);
   VelkorWinVAR::WkzEingabemodus = false;
   VelkorWinWkz::WkzListe.clear();
 }
@@ -258,5 +269,21 @@ TEST(WerkzeugfensterTest, DuplicateAtClosingKeepsTheWindowOpen) {
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(Nummern(VelkorWinWkz::WkzListe), (std::vector<int>{5, 6}));
   VelkorWinVAR::WkzEingabemodus = false;
+  VelkorWinWkz::WkzListe.clear();
+}
+
+TEST(WerkzeugfensterTest, DuplicatesFromTheFileAreReportedAndViewModeLocksTheInput) {
+  VelkorWinVAR::WkzEingabemodus = false;
+  VelkorWinWkz::WkzListe = {Wkz(4, "a"), Wkz(4, "b"), Wkz(0, "null")};
+  testsupport::DialogSkript skript;
+  ErwarteHinweis(skript, "Die Werkzeugnummer 4 steht mehrfach in der Werkzeugliste!");
+  TVelkorWkzForm form;
+  form.Vorbereiten();
+  EXPECT_EQ(form.findChild<QTableWidget*>("WkzStringGrid")->rowCount(), 3);  // every record shows
+  EXPECT_FALSE(form.findChild<QPushButton*>("UebernehmenButton")->isEnabled());
+  EXPECT_FALSE(form.findChild<QRadioButton*>("AendernRadio")->isEnabled());
+  EXPECT_TRUE(form.findChild<QPushButton*>("ListeDruckenButton")->isEnabled());
+  form.findChild<QPushButton*>("SchliessenButton")->click();
+  EXPECT_EQ(VelkorWinWkz::WkzListe.size(), 3u);
   VelkorWinWkz::WkzListe.clear();
 }
