@@ -214,8 +214,8 @@ TPixel TKonturpass::Verfolgen(TPixel Start, bool Ausschneiden) {
   int d = rechts ? 2 : 6, code = d;
   TPixel p = Start;
   bool erster = true, verlassen = false;
-  // Every step of a cut-out trace that stays outside the section reaches a new pixel or
-  // comes round to the start; this bound only keeps a damaged picture from looping.
+  // A cut-out trace marks nothing as it goes and outside the section meets no node of its
+  // own: the bound keeps one that never comes back to its start from going round for ever.
   std::size_t schritte = 8 * static_cast<std::size_t>(breite_) * static_cast<std::size_t>(hoehe_) + 8;
   for (; schritte > 0; --schritte) {
     const std::size_t platz = Platz(p.Spalte, p.Zeile);

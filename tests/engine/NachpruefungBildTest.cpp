@@ -124,6 +124,7 @@ struct AusschnittFall {
   std::vector<std::string> bild;
   std::vector<std::string> bloecke;
   bool spiegeln = false;
+  bool ausschneiden = false;
 };
 
 const AusschnittFall kAusschnitte[] = {
@@ -135,6 +136,11 @@ const AusschnittFall kAusschnitte[] = {
     // Mirrored, the section's columns 0 to 2 are the picture's 3 to 5.
     {"AMirroredPictureCarriesItsSectionMirrored", {"WWWWWW", "WRRRWW", "WWWWWW"},
      {"G00 X30.000 Y10.000", "G00 Z2.000", "G01 Z-1.000", "G01 X40.000", "G00 Z5.000"}, true},
+    // A cut-out colour is traced round: the part inside the section, then back to its start.
+    {"ACutOutContourIsSplitToo", {"WWWWWW", "WRRRRW", "WRRRRW", "WWWWWW"},
+     {"G00 X10.000 Y20.000", "G00 Z2.000", "G01 Z-1.000", "G01 Y10.000", "G01 X20.000", "G00 Z5.000", "G00 Y20.000",
+      "G00 Z2.000", "G01 Z-1.000", "G01 X10.000", "G00 Z5.000"},
+     false, true},
 };
 
 class KonturImAusschnitt : public BildNachpruefung, public ::testing::WithParamInterface<AusschnittFall> {};
@@ -145,6 +151,7 @@ TEST_P(KonturImAusschnitt, KeepsToTheSection) {
   Farben("KF", {0, -1});
   KonfigBlock.F_Verfolgen[1] = 'J';
   BildSpiegeln = GetParam().spiegeln;
+  KonfigBlock.Ausschneidfarben[1] = GetParam().ausschneiden;
   const auto unten = static_cast<std::uint16_t>(bild.Height() - 1);
   host.BeiBildausschnitt = [unten](bool, toolkit::TBitmap&) { Bildausschnitt = {0, 0, 2, unten, true}; };
   host.Antworten = {"OK", "OK", "Ja"};
