@@ -1,6 +1,8 @@
 #include "imageprep/VelkorFarbabwahlUnit.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QWheelEvent>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -183,6 +185,7 @@ void TVelkorFarbabwahlForm::Aufbauen() {
   };
   ansicht_->BeiSonde = [this](QPoint p) { Zeigerinfo(p); };
   installEventFilter(this);
+  bildbox_->viewport()->installEventFilter(this);
 }
 
 QComboBox* TVelkorFarbabwahlForm::Liste(QWidget* eltern, const char* name, const std::vector<const char*>& eintraege,
@@ -379,6 +382,17 @@ bool TVelkorFarbabwahlForm::eventFilter(QObject* objekt, QEvent* ereignis) {
     });
     return true;
   }
+  // The wheel over the picture scrolls by the block-number step (at least 1) times the zoom,
+  // with Ctrl sideways.
+  if (objekt == bildbox_->viewport() && ereignis->type() == QEvent::Wheel) {
+    auto* e = static_cast<QWheelEvent*>(ereignis);
+    const int rasten = e->angleDelta().y() / 120;
+    if (rasten == 0) return false;
+    auto* balken = e->modifiers() & Qt::ControlModifier ? bildbox_->horizontalScrollBar() : bildbox_->verticalScrollBar();
+    const int schritt = std::max<int>(var::KonfigBlock.SatznummernInkrement, 1) * modell_.Zoomfaktor();
+    balken->setValue(balken->value() - rasten * QApplication::wheelScrollLines() * schritt);
+    return true;
+  }
   if (objekt == this && ereignis->type() == QEvent::KeyPress) {
     auto* e = static_cast<QKeyEvent*>(ereignis);
     auto* balken = farbbox_->verticalScrollBar();
@@ -387,6 +401,8 @@ bool TVelkorFarbabwahlForm::eventFilter(QObject* objekt, QEvent* ereignis) {
     switch (e->key()) {
       case Qt::Key_PageUp: balken->setValue(balken->value() - seite); return true;
       case Qt::Key_PageDown: balken->setValue(balken->value() + seite); return true;
+      case Qt::Key_Home: balken->setValue(balken->minimum()); return true;
+      case Qt::Key_End: balken->setValue(balken->maximum()); return true;
       case Qt::Key_A:
         if (textfokus) break;
         balken->setValue(balken->minimum());
