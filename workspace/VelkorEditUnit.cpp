@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTextBlock>
 #include <QTime>
 #include <QTimer>
@@ -118,8 +119,7 @@ TVelkorEditForm::TVelkorEditForm(QWidget* parent) : QDialog(parent), Datei_(*thi
   status->addPermanentWidget(Uhr_);
   Uhrtakt_ = new QTimer(this);
   Uhrtakt_->setInterval(1000);
-  connect(Uhrtakt_, &QTimer::timeout, this,
-          [this] { Uhr_->setText(QLocale().toString(QTime::currentTime(), QLocale::LongFormat)); });
+  connect(Uhrtakt_, &QTimer::timeout, this, &TVelkorEditForm::UhrZeigen);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -175,7 +175,7 @@ void TVelkorEditForm::MenuesBauen() {
   aktion(bearbeiten, "Erse&tzen...", "Ersetzen1", [this] { SuchDialogZeigen(true, false); });
 
   // The formatting changes only the display: the text is always saved plain.
-  QMenu* format = leiste->addMenu(U("F&ormat"));
+  QMenu* format = leiste->addMenu(U("&Format"));
   QMenu* zeichen = format->addMenu(U("&Zeichen"));
   const auto stil = [this](void (QFont::*setze)(bool)) {
     return [this, setze] {
@@ -258,9 +258,6 @@ void TVelkorEditForm::MenuesBauen() {
   }
   connect(Text_, &QWidget::customContextMenuRequested, this,
           [this, popup](const QPoint& p) { popup->popup(Text_->viewport()->mapToGlobal(p)); });
-  connect(Text_, &QPlainTextEdit::cursorPositionChanged, this, [this] {
-    Hinweise_->clear();
-  });
 }
 
 void TVelkorEditForm::SuchDialogBauen() {
@@ -420,8 +417,19 @@ bool TVelkorEditForm::Vorbereiten() {
   }
   Datei_.Laden();
   Gedrueckt_.clear();
+  UhrZeigen();
   Uhrtakt_->start();
   return true;
+}
+
+void TVelkorEditForm::UhrZeigen() { Uhr_->setText(QLocale().toString(QTime::currentTime(), QLocale::LongFormat)); }
+
+bool TVelkorEditForm::event(QEvent* e) {
+  if (e->type() == QEvent::StatusTip) {
+    Hinweise_->setText(static_cast<QStatusTipEvent*>(e)->tip());
+    return true;
+  }
+  return QDialog::event(e);
 }
 
 void TVelkorEditForm::done(int r) {

@@ -54,8 +54,11 @@ public:
 
 protected:
   bool eventFilter(QObject* o, QEvent* e) override;
+  // Hints of the menus and tool bars go to the first status panel.
+  bool event(QEvent* e) override;
 
 private:
+  void UhrZeigen();
   // TEditorText
   std::vector<std::string> Zeilen() const override;
   void Setzen(const std::vector<std::string>& Zeilen) override;

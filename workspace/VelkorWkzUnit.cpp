@@ -82,12 +82,13 @@ TVelkorWkzForm::TVelkorWkzForm(QWidget* parent) : QDialog(parent), Tabelle_(Velk
   FarbEdit_->installEventFilter(this);
 
   auto* felder = new QGridLayout;
+  felder->setVerticalSpacing(2);
   const std::pair<const char*, QLineEdit*> beschriftet[] = {{"Wkz-Nr.", NummerEdit_}, {"Benennung", NameEdit_},
                                                           {"l [mm]", L_Edit_},       {"d [mm]", D_Edit_},
                                                           {"NutzL [mm]", NL_Edit_},  {"Farbe", FarbEdit_}};
   int spalte = 0;
   for (const auto& [text, edit] : beschriftet) {
-    felder->addWidget(new QLabel(U(text), this), 0, spalte);
+    felder->addWidget(new QLabel(U(text), this), 0, spalte, Qt::AlignBottom);
     felder->addWidget(edit, 1, spalte++);
     connect(edit, &QLineEdit::textChanged, this, &TVelkorWkzForm::KnoepfePruefen);
   }
