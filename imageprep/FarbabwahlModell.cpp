@@ -18,9 +18,11 @@ namespace imageprep {
 namespace var = VelkorWinVAR;
 
 void TFarbabwahlModell::Vorbereiten() {
+  ausDatei_ = false;
   if (auto bild = toolkit::AbgelegtesBild()) {
     arbeit_ = std::move(*bild);
   } else {
+    ausDatei_ = true;
     arbeit_ = {};
     try {
       engine::Host().loadImage(var::Bilddateiname, arbeit_);
@@ -34,6 +36,8 @@ void TFarbabwahlModell::Vorbereiten() {
       VelkorWinMOVE::FarbInfoUebernehmen(var::Farbtabelle, var::Farbanzahl);
     }
   }
+  // Recolouring takes any colour, also one a palette does not hold.
+  if (toolkit::IsIndexed(arbeit_.PixelFormat())) arbeit_.SetPixelFormat(toolkit::TPixelFormat::pf24bit);
   VelkorWinMOVE::GrauwertTabelleBilden();
   zoom_ = 1;
   pipette_ = -1;
@@ -285,7 +289,8 @@ void TFarbabwahlModell::Schliessen() {
 }
 
 void TFarbabwahlModell::Verlassen() {
-  if (!arbeit_.Empty() && !(arbeit_ == var::QuellImage)) var::QuellImage = arbeit_;
+  // The main window's picture changes only when the editor changed it or loaded it itself.
+  if (!arbeit_.Empty() && (ausDatei_ || !(arbeit_ == arbeitVorher_))) var::QuellImage = arbeit_;
 }
 
 }  // namespace imageprep

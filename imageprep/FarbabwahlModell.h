@@ -87,7 +87,8 @@ public:
   bool Escape();
   // "&Schließen": the save question when the picture was changed.
   void Schliessen();
-  // Every closing: QuellImage takes the work picture when it differs.
+  // Every closing: QuellImage takes the work picture when it was changed here, or when the
+  // editor had to load the picture from its file.
   void Verlassen();
 
 private:
@@ -99,6 +100,7 @@ private:
   toolkit::TColor pipette_ = -1;
   bool aenderungen_ = false;
   bool abwahl_ = false;
+  bool ausDatei_ = false;
   std::vector<TUmfaerbung> undo_, redo_;
   // The state at showing.
   toolkit::TBitmap arbeitVorher_;

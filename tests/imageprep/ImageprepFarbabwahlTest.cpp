@@ -232,6 +232,22 @@ TEST_F(FarbabwahlTest, DieExtrafarbdateiDieEsHinterlaesst) {
   EXPECT_EQ(var::Extrafarbliste, liste);
 }
 
+TEST_F(FarbabwahlTest, PalettenbildNimmtJedeFarbeAn) {
+  toolkit::TBitmap vier(4, 2, toolkit::TPixelFormat::pf4bit);
+  vier.SetPalette(toolkit::StandardPalette16());
+  var::QuellImage = vier;
+  toolkit::BildAblegen(vier);
+  m.Vorbereiten();
+  dialoge.Farbe(0x123456);
+  imageprep_test::FrageErwarten(dialoge, "Die Farbe ist in dem Bild nicht vorhanden`\rTrotzdem verwenden (J/N)?", true);
+  m.PaletteWaehlen();
+  m.Vergroessern();
+  m.Umfaerben(2, 2, "");
+  EXPECT_EQ(m.Arbeitsbild().Pixel(1, 1), 0x123456);
+  m.Verlassen();
+  EXPECT_EQ(var::QuellImage.Pixel(1, 1), 0x123456);
+}
+
 TEST(FarbabwahlOhneBildTest, LeeresBildSperrtAlles) {
   testsupport::TempDir dir(true);
   toolkit::BildablageLeeren();

@@ -29,6 +29,7 @@
 #include "imageprep/VelkorFarbtabellen.h"
 #include "support/BildFixture.h"
 #include "tests/imageprep/ImageprepHilfen.h"
+#include "toolkit/BitmapFile.h"
 #include "toolkit/GraphFarben.h"
 #include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtBild.h"
@@ -360,7 +361,6 @@ TEST_F(FensterTest, FarbeditorUmfaerbenRueckgaengigUndBildschirmfotos) {
       if (a->objectName() == "ExtrafarbeAnfuegen") a->trigger();
     EXPECT_EQ(var::Extrafarbanzahl, 1);
     EXPECT_NE(fenster->findChild<QLineEdit*>("FarbNrEdit1"), nullptr);
-    fenster->grab().save(QStringLiteral(VELKOR_BINARY_DIR "/imageprep-farbeditor.png"));
     Klick("UndoButton");
     Klick("EndeButton");
   });
@@ -368,20 +368,40 @@ TEST_F(FensterTest, FarbeditorUmfaerbenRueckgaengigUndBildschirmfotos) {
   EXPECT_EQ(var::QuellImage, bild);  // undone before leaving
 }
 
-TEST_F(FensterTest, BildschirmfotoDesAusschnittfensters) {
-  toolkit::TBitmap foto(300, 200);
-  for (int y = 0; y < 200; ++y)
-    for (int x = 0; x < 300; ++x)
-      foto.SetPixel(x, y, toolkit::RGB(static_cast<std::uint8_t>(x * 255 / 300), static_cast<std::uint8_t>(y * 255 / 200),
-                                       static_cast<std::uint8_t>((x + y) % 256)));
+// The example picture of the program's example folder.
+toolkit::TBitmap Beispielbild() { return toolkit::LoadBitmapFile(VELKOR_SOURCE_DIR "/examples/BEISPIEL.BMP"); }
+
+TEST_F(FensterTest, BildschirmfotosUeberDemBeispielbild) {
+  const toolkit::TBitmap beispiel = Beispielbild();
+  ASSERT_FALSE(beispiel.Empty());
+  var::BildFraesbereich = {0, 40, 60, 0};
   Spaeter([] {
     auto* fenster = QApplication::activeModalWidget();
-    Ziehen(Kind<QWidget>("BAImage"), {150, 100}, {140, 90});
-    fenster->grab().save(QStringLiteral(VELKOR_BINARY_DIR "/imageprep-ausschnitt.png"));
+    Ziehen(Kind<QWidget>("BAImage"), {96, 64}, {90, 60});
+    fenster->grab().save(QStringLiteral(VELKOR_BINARY_DIR "/Ausschnittfenster.png"));
+    Klick("UebernahmeButton");
+    Kind<QScrollBar>("GrobScrollBar")->setValue(20);
+    fenster->grab().save(QStringLiteral(VELKOR_BINARY_DIR "/Groessenfenster.png"));
     Klick("AbbruchButton");
   });
-  EXPECT_FALSE(imageprep::BildausschnittWaehlen(false, foto));
-  EXPECT_TRUE(var::WandlungsFehler);
+  toolkit::TBitmap bild = beispiel;
+  EXPECT_FALSE(imageprep::BildausschnittWaehlen(false, bild));
+
+  var::QuellImage = beispiel;
+  VelkorWinMOVE::BildFarbenZaehlen(beispiel);
+  toolkit::BildAblegen(beispiel);
+  Spaeter([] {
+    auto* fenster = QApplication::activeModalWidget();
+    Klick("Zoom_out_Button");
+    auto* ansicht = Kind<QWidget>("QuellImage");
+    Maus(ansicht, QEvent::MouseButtonPress, {200, 120}, Qt::LeftButton, Qt::LeftButton);
+    for (auto* a : fenster->actions())
+      if (a->objectName() == "ExtrafarbeAnfuegen") a->trigger();
+    fenster->grab().save(QStringLiteral(VELKOR_BINARY_DIR "/Farbeditor.png"));
+    Klick("EndeButton");
+  });
+  toolkit::qt::FensterZeigen("TVelkorFarbabwahlForm");
+  EXPECT_EQ(var::QuellImage, beispiel);  // nothing recoloured: the main window keeps its picture
 }
 
 TEST_F(FensterTest, GrauBildinfoUndFarbanzeigeAusIhrenEintraegen) {
