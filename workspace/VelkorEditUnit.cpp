@@ -177,14 +177,6 @@ void TVelkorEditForm::MenuesBauen() {
   // The formatting changes only the display: the text is always saved plain.
   QMenu* format = leiste->addMenu(U("&Format"));
   QMenu* zeichen = format->addMenu(U("&Zeichen"));
-  const auto stil = [this](void (QFont::*setze)(bool)) {
-    return [this, setze] {
-      QFont f = Text_->font();
-      const auto* a = qobject_cast<QAction*>(sender());
-      (f.*setze)(a ? a->isChecked() : false);
-      Text_->setFont(f);
-    };
-  };
   QAction* fett = aktion(zeichen, "&fett", "Fett1", [] {});
   QAction* kursiv = aktion(zeichen, "&kursiv", "Kursiv1", [] {});
   QAction* unterstrichen = aktion(zeichen, "&unterstrichen", "Unterstrichen1", [] {});
@@ -198,7 +190,6 @@ void TVelkorEditForm::MenuesBauen() {
       Text_->setFont(f);
     });
   }
-  (void)stil;
 
   auto* leisten = new QWidget(this);
   leisten->setObjectName("Werkzeugleisten");
