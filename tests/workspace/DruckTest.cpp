@@ -149,4 +149,9 @@ TEST_F(DruckTest, FontTablePrintsWithPageNumbers) {
   EXPECT_NE(seiten[0].find("Seite: 1 von " + std::to_string(seiten.size())), std::string::npos);
   EXPECT_NE(seiten[0].find("Zeichensatzausdruck"), std::string::npos);
   ErsteSeiteAlsBild(pdf, "zeichensatz");
+
+  skript.Drucker(std::nullopt);
+  using E = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string);
+  (skript.*static_cast<E>(&testsupport::DialogSkript::Hinweis))("Drucken abgebrochen!");
+  form.Drucken();
 }

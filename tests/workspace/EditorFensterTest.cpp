@@ -175,6 +175,22 @@ TEST_F(EditorFensterTest, LineKeysActOnReleaseAndOnceDespiteAutoRepeat) {
   Taste(QEvent::KeyRelease, Qt::Key_F4);
   EXPECT_EQ(Text(), "eins\nDR");
   EXPECT_EQ(form.findChild<QLabel*>("PositionPanel")->text(), "Ze 2  Sp 3");
+
+  form.Editor()->setPlainText(QString::fromUtf8("g01 äöü ß µ\nabc def"));
+  Caret(2);
+  Taste(QEvent::KeyPress, Qt::Key_F2, Qt::ShiftModifier | Qt::ControlModifier);
+  Taste(QEvent::KeyRelease, Qt::Key_F2, Qt::ShiftModifier | Qt::ControlModifier);  // Shift wins
+  EXPECT_EQ(Text(), QString::fromUtf8("G01 ÄÖÜ ß µ\nabc def"));
+  QTextCursor c = form.Editor()->textCursor();
+  c.setPosition(16);
+  c.setPosition(19, QTextCursor::KeepAnchor);
+  form.Editor()->setTextCursor(c);
+  Taste(QEvent::KeyPress, Qt::Key_F5, Qt::ShiftModifier);
+  Taste(QEvent::KeyRelease, Qt::Key_F5, Qt::ShiftModifier);
+  EXPECT_EQ(Text(), QString::fromUtf8("G01 ÄÖÜ ß µ\nabc DEF"));
+  Taste(QEvent::KeyPress, Qt::Key_F5);
+  Taste(QEvent::KeyRelease, Qt::Key_F5);
+  EXPECT_EQ(Text(), QString::fromUtf8("G01 ÄÖÜ ß µ\nabc "));
 }
 
 TEST_F(EditorFensterTest, UndoThroughTheMenuAndTheControlsOwnKey) {

@@ -226,5 +226,12 @@ TEST_F(FontViewTest, HersheyFontTableAndTestTextWithKeys) {
     EXPECT_GT(Dunkle(form.Bild()), 1000) << key;
     form.Bild().save(QString::fromStdString(std::string(VELKOR_BINARY_DIR) + "/fontview_" + std::to_string(key) + ".png"));
   }
+  for (int key : {int(Qt::Key_Plus), int(Qt::Key_Minus), int(Qt::Key_Minus)}) {
+    QKeyEvent d(QEvent::KeyPress, key, Qt::ControlModifier);
+    QKeyEvent l(QEvent::KeyRelease, key, Qt::ControlModifier);
+    QApplication::sendEvent(feld, &d);
+    QApplication::sendEvent(feld, &l);
+  }
+  EXPECT_EQ(form.Hoehe(), 20);
   form.hide();
 }
