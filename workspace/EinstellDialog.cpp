@@ -27,8 +27,9 @@ public:
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::returnPressed, this, [this] { Pruefen(); });
   }
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::FocusOut) Pruefen();
+  bool eventFilter(QObject* o, QEvent* e) override {
+    // An edit being destroyed still sends its focus-out, when it is no longer a line edit.
+    if (e->type() == QEvent::FocusOut && qobject_cast<QLineEdit*>(o)) Pruefen();
     return false;
   }
 
@@ -49,8 +50,8 @@ private:
 class TKlickFilter : public QObject {
 public:
   explicit TKlickFilter(QLineEdit* edit) : QObject(edit), edit_(edit) { edit->installEventFilter(this); }
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::MouseButtonRelease) edit_->selectAll();
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() == QEvent::MouseButtonRelease && qobject_cast<QLineEdit*>(o)) edit_->selectAll();
     return false;
   }
 
