@@ -240,6 +240,30 @@ TEST_F(HauptWandlung, SchliessenImProgrammstoppBeendetNachDemLauf) {
   EXPECT_TRUE(dir.exists("VelkorWkz.DAT"));
 }
 
+TEST_F(HauptWandlung, WaehrendDesLaufsGesperrtUndGedrosselt) {
+  Programm(Lang(60000));
+  testsupport::DialogSkript skript;
+  Starten();
+  Hinweis(skript, "Editieren bei laufender Konvertierung nicht möglich!");
+  std::vector<std::string> frei;
+  Sobald([] { return workspace::LaufAktiv(); },
+         [&] {
+           for (const char* name : {"Wandlung1", "Bildinformation1", "Laden1", "Laden2", "Werkzeugeingabe1",
+                                    "FrsSticheltiefe1", "Modus1", "Farbeverfolgen1", "Farbflcheausschneiden1",
+                                    "Farbabwahl", "ein1", "aus1"})
+             if (form->Aktion(name)->isEnabled()) frei.push_back(name);
+           Ausloesen("Editor1");
+         });
+  const long vorher = workspace::FensterHost().Durchgaenge();
+  Ausloesen("Wandlung1");
+  EXPECT_TRUE(frei.empty()) << frei.front();
+  EXPECT_EQ(skript.Offen(), 0u);
+  // Two passes of 60,000 blocks turn the message loop at most once per 15 ms, not per block.
+  EXPECT_LT(workspace::FensterHost().Durchgaenge() - vorher, 1000);
+  EXPECT_TRUE(form->Aktion("Laden1")->isEnabled());
+  EXPECT_EQ(form->findChild<QLineEdit*>("QuellEdit")->text().toStdString(), "M30");
+}
+
 TEST_F(HauptWandlung, NeustartDesSimulationsfenstersLaeuftUnterDerSperre) {
   Programm({"N10 G90 G00 X0 Y0 Z5", "N20 M0", "N30 G01 X10 Y0", "N40 M30"}, true);
   testsupport::DialogSkript skript;
