@@ -392,11 +392,18 @@ bool TFontViewForm::eventFilter(QObject* o, QEvent* e) {
 }
 
 bool TFontViewForm::TasteLosgelassen(int Taste, Qt::KeyboardModifiers Mod) {
+  switch (Taste) {
+    case Qt::Key_Shift: case Qt::Key_Control: case Qt::Key_Alt: case Qt::Key_AltGr: case Qt::Key_Meta:
+    case Qt::Key_CapsLock: case Qt::Key_NumLock:
+      return false;  // a modifier alone is no command
+    default:
+      break;
+  }
   if (Name_.empty()) {
     toolkit::qt::Hinweis(toolkit::Ansi("Zeichensatz wählen!"));
     return false;
   }
-  if ((Mod & ~Qt::KeypadModifier) != Qt::ControlModifier) return false;
+  if (Mod != Qt::ControlModifier) return false;  // plus and minus of the main keyboard only
   switch (Taste) {
     case Qt::Key_F8:
     case Qt::Key_Y: Zeichensatztabelle(); return true;

@@ -204,6 +204,11 @@ TEST_F(FontViewTest, AReleaseWhosePressWentElsewhereGivesNoNotice) {
   QKeyEvent losA(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, "a");
   QApplication::sendEvent(feld, &losA);
   EXPECT_EQ(skript.Protokoll.size(), 1u);
+  QKeyEvent strg(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
+  QKeyEvent strgLos(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
+  QApplication::sendEvent(feld, &strg);
+  QApplication::sendEvent(feld, &strgLos);  // a modifier alone gives no notice
+  EXPECT_EQ(skript.Protokoll.size(), 1u);
   form.hide();
 }
 
