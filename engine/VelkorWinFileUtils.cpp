@@ -139,9 +139,11 @@ bool StueckweiseSchreiben(const std::string& Dateiname, const std::vector<std::s
   bool ok = fd >= 0;
   for (std::size_t i = 0; ok && i < Teile.size(); ++i) ok = toolkit::WriteAll(fd, Teile[i]);
   if (ok && ::fsync(fd) != 0 && errno != EINVAL) ok = false;
-  const int fehler = errno;
-  if (fd >= 0 && ::close(fd) != 0 && ok) ok = false;
-  else errno = fehler;
+  if (fd >= 0) {
+    const int fehler = errno;  // the first failure is the one to report
+    if (::close(fd) != 0 && ok) ok = false;
+    else errno = fehler;
+  }
   if (ok && ::rename(temp.c_str(), ziel.c_str()) != 0) ok = false;
   if (!ok) {
     Grund = toolkit::LastErrorText();

@@ -17,7 +17,8 @@ namespace VelkorWinFileUtils {
 
 // The buffered NC output: the lines as they will stand in the file, each followed by CR LF,
 // in blocks of memory that grow with the buffer (a third of what it holds, at most 1 MiB),
-// so it holds little more memory than the file will hold bytes. Read line by line.
+// so it holds little more memory than the file will hold bytes. Read line by line (a line
+// holds no CR LF of its own: NC blocks are single lines).
 class TNcSatzPuffer {
 public:
   class const_iterator {

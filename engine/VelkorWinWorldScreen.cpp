@@ -25,7 +25,10 @@ std::int32_t ZuBildschirm(long double w, long double Massstab, long double Versa
   if (std::isnan(v)) return 0;
   if (v >= 2147483647.0L) return std::numeric_limits<std::int32_t>::max();
   if (v <= -2147483648.0L) return std::numeric_limits<std::int32_t>::min();
-  return static_cast<std::int32_t>(std::rintl(v));  // halves to even, as nearbyintl, without saving the FP state
+  // lrintl rounds in the current mode (halves to even) straight to an integer: a cast of the
+  // rounded value would switch the FP control word twice per call, a stall that comes and
+  // goes with the code layout.
+  return static_cast<std::int32_t>(std::lrintl(v));
 }
 
 long double Pixelgroesse(long double Massstab) { return Entartet(Massstab) ? 0.0L : 1.0L / std::fabs(Massstab); }
