@@ -340,3 +340,31 @@ TEST_F(EditorFensterTest, TheMainWindowTakesTheSavedAndTheClosingSaveBack) {
   EXPECT_EQ(VelkorWinVAR::TeileprogrammListe->back(), "N4 M30");
   EXPECT_EQ(dir.read("T.CNC"), "N1 G01 X1\r\nN2 G00 Z5\r\nN3 G01 X2\r\n");
 }
+
+TEST_F(EditorFensterTest, OpenWithChangesStopsWhenTheSaveIsCancelledAndNewSavesFirst) {
+  dir.write("B.CNC", "G00 Z5\r\n");
+  Oeffnen("A.CNC", "G01\r\n");
+  Caret(3);
+  QTest::keyClicks(form.Editor(), " X1");
+  ErwarteTasten(skript, Schliessfrage, 0);
+  skript.DateiSpeichern(std::nullopt);
+  Aktion("Oeffnen1");  // no open dialog follows
+  EXPECT_EQ(Text(), "G01 X1");
+  EXPECT_EQ(skript.Offen(), 0u);
+  ErwarteTasten(skript, Schliessfrage, 2);
+  Aktion("Oeffnen1");
+  EXPECT_EQ(Text(), "G01 X1");
+  ErwarteFrage(skript, "NC-Sätze speichern und neues Teileprogramm erstellen?", true);
+  Aktion("Neu1");
+  EXPECT_EQ(dir.read("A.CNC"), "G01 X1\r\n");
+  EXPECT_TRUE(workspace::TeileprogrammGeaendert);
+  EXPECT_EQ(Text(), "");
+  QTest::keyClicks(form.Editor(), "G02");
+  ErwarteFrage(skript, "Das Teileprogramm speichern?", true);
+  skript.DateiSpeichern(dir.file("NEU.CNC"));  // an unnamed text is saved through the dialog
+  Aktion("Speichern1");
+  EXPECT_EQ(dir.read("NEU.CNC"), "G02\r\n");
+  EXPECT_FALSE(dir.exists("Unbenannt.CNC"));
+  EXPECT_EQ(KonfigBlock.Arbeitsdateiname, dir.file("NEU.CNC"));
+  EXPECT_EQ(KonfigBlock.Zieldateiname, "NEU.CVT");
+}
