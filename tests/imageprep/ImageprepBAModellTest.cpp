@@ -123,7 +123,7 @@ TEST_F(BAModellTest, VerdrehterAusschnittWirdAbgewiesen) {
   EXPECT_LE(m.Ausschnitt().Rechts, m.Ausschnitt().Links);
   EXPECT_EQ(m.FraesbreiteText(), "");  // no span, no division
   testsupport::DialogSkript dialoge;
-  imageprep_test::HinweisErwarten(dialoge, "Ausschnittgrenzen ändern oder abbrechen!");
+  dialoge.ErwarteHinweis("Ausschnittgrenzen ändern oder abbrechen!");
   EXPECT_FALSE(m.AusschnittOK());
   EXPECT_FALSE(m.Groessenwahl());
   EXPECT_FALSE(var::Bildausschnitt.Gewaehlt);
@@ -154,7 +154,7 @@ TEST_F(BAModellTest, VergroesserungMitGrenze) {
   m.GrobGeaendert(24);
   EXPECT_NEAR(m.Faktor(), 1.1, 1e-12);
   testsupport::DialogSkript dialoge;
-  imageprep_test::HinweisErwarten(dialoge, "Weitere Bildvergrößerung nicht möglich!");
+  dialoge.ErwarteHinweis("Weitere Bildvergrößerung nicht möglich!");
   for (int p = 23; p >= 17; --p) m.GrobGeaendert(p);  // the eighth step would pass 16384
   EXPECT_NEAR(m.Faktor(), std::pow(1.1, 7), 1e-9);
   EXPECT_EQ(m.Bild().Width(), std::lround(8000 * std::pow(1.1, 7)));
@@ -222,7 +222,7 @@ TEST_F(BAModellTest, LeeresBild) {
   EXPECT_EQ(m.Ausschnitt(), R(0, 0, 0, 0));
   EXPECT_EQ(m.FraesbreiteText(), "");
   testsupport::DialogSkript dialoge;
-  imageprep_test::HinweisErwarten(dialoge, "Ausschnittgrenzen ändern oder abbrechen!");
+  dialoge.ErwarteHinweis("Ausschnittgrenzen ändern oder abbrechen!");
   EXPECT_FALSE(m.AusschnittOK());
   m.Vorbereiten(toolkit::TBitmap{}, true);
   m.GrobGeaendert(10);
@@ -257,7 +257,7 @@ TEST_P(BAModellRandTest, SeltsameBildgroessenBleibenGueltig) {
   EXPECT_EQ(m.Bild().Height(), h);
   testsupport::DialogSkript dialoge;  // growing stops at the limit with its notice, at most once here
   if (std::max(w, h) * 1.1 > TBAModell::GroessteSeite)
-    imageprep_test::HinweisErwarten(dialoge, "Weitere Bildvergrößerung nicht möglich!");
+    dialoge.ErwarteHinweis("Weitere Bildvergrößerung nicht möglich!");
   m.GrobGeaendert(24);
   for (int p = 26; p <= 50; ++p) m.GrobGeaendert(p);
   EXPECT_GE(m.Bild().Width(), 1);

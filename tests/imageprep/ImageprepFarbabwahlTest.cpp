@@ -29,7 +29,7 @@ protected:
 };
 
 TEST_F(FarbabwahlTest, Zoom) {
-  imageprep_test::HinweisErwarten(dialoge, "Weitere Verkleinerung nicht möglich!");
+  dialoge.ErwarteHinweis("Weitere Verkleinerung nicht möglich!");
   m.Verkleinern();
   EXPECT_EQ(m.Zoomfaktor(), 1);
   m.Vergroessern();
@@ -44,7 +44,7 @@ TEST_F(FarbabwahlTest, Zoom) {
   m.Verkleinern();
   EXPECT_EQ(m.Anzeige(), vier);
   while (m.Zoomfaktor() < 128) m.Vergroessern();
-  imageprep_test::HinweisErwarten(dialoge, "Weitere Bildvergrößerung nicht möglich!");
+  dialoge.ErwarteHinweis("Weitere Bildvergrößerung nicht möglich!");
   m.Vergroessern();  // 10240 x 7680 pixels: beyond the limit
   EXPECT_EQ(m.Zoomfaktor(), 128);
 }
@@ -76,20 +76,20 @@ TEST_F(FarbabwahlTest, PipetteUndUmfaerbenRueckgaengigWiderrufen) {
   EXPECT_EQ(m.Arbeitsbild(), nachher);
   for (int i = 0; i < 3; ++i) m.Rueckgaengig();
   EXPECT_EQ(imageprep_test::Zaehlung(var::Farbtabelle), zaehlung);
-  imageprep_test::HinweisErwarten(dialoge, "Kein Rückgängigmachen möglich!");
+  dialoge.ErwarteHinweis("Kein Rückgängigmachen möglich!");
   m.Rueckgaengig();
 }
 
 TEST_F(FarbabwahlTest, OhnePipetteKeinUmfaerben) {
-  imageprep_test::HinweisErwarten(dialoge, "Umfarben kann nur bei gefüllter Pipette erfolgenn!");
+  dialoge.ErwarteHinweis("Umfarben kann nur bei gefüllter Pipette erfolgenn!");
   EXPECT_FALSE(m.Umfaerben(1, 1, toolkit::Ansi("Umfarben kann nur bei gefüllter Pipette erfolgenn!")));
-  imageprep_test::HinweisErwarten(dialoge, "Zum Füllen der Pipette muss sich der Mauszeiger über dem Bild befinden!");
+  dialoge.ErwarteHinweis("Zum Füllen der Pipette muss sich der Mauszeiger über dem Bild befinden!");
   m.PipetteFuellen(-1, 3);
   EXPECT_EQ(m.Arbeitsbild(), bild);
 }
 
 TEST_F(FarbabwahlTest, ExtrafarbenAnfuegenDoppeltLoeschen) {
-  imageprep_test::HinweisErwarten(dialoge, "Eine Extrafarbe kann nur bei gefüllter Pipette angefügt werden!");
+  dialoge.ErwarteHinweis("Eine Extrafarbe kann nur bei gefüllter Pipette angefügt werden!");
   EXPECT_EQ(m.ExtrafarbeAnfuegen(), -1);
   for (int x : {1, 2, 3}) {
     m.PipetteFuellen(x, 0);
@@ -100,7 +100,7 @@ TEST_F(FarbabwahlTest, ExtrafarbenAnfuegenDoppeltLoeschen) {
   EXPECT_EQ(m.Extrapixelanzahl(), 3);
   EXPECT_EQ(m.Grundpixelanzahl(), 1200 - 3);
   m.PipetteFuellen(2, 0);
-  imageprep_test::HinweisErwarten(dialoge, "Die Farbe ist schon eine Extrafarbe!");
+  dialoge.ErwarteHinweis("Die Farbe ist schon eine Extrafarbe!");
   EXPECT_EQ(m.ExtrafarbeAnfuegen(), 1);  // refused, its row selected
   EXPECT_EQ(var::Extrafarbliste.size(), 3u);
   m.Loeschen(1);
@@ -144,13 +144,13 @@ TEST_F(FarbabwahlTest, VorschauMaltNurInDieAnzeige) {
 
 TEST_F(FarbabwahlTest, Palette) {
   dialoge.Farbe(0x123456);
-  imageprep_test::FrageErwarten(dialoge, "Die Farbe ist in dem Bild nicht vorhanden`\rTrotzdem verwenden (J/N)?", false);
+  dialoge.ErwarteFrage("Die Farbe ist in dem Bild nicht vorhanden`\rTrotzdem verwenden (J/N)?", false);
   const int anzahl = var::Farbanzahl;
   m.PaletteWaehlen();
   EXPECT_EQ(var::Farbanzahl, anzahl);
   EXPECT_EQ(m.Pipette(), -1);
   dialoge.Farbe(0x123456);
-  imageprep_test::FrageErwarten(dialoge, "Die Farbe ist in dem Bild nicht vorhanden`\rTrotzdem verwenden (J/N)?", true);
+  dialoge.ErwarteFrage("Die Farbe ist in dem Bild nicht vorhanden`\rTrotzdem verwenden (J/N)?", true);
   m.PaletteWaehlen();
   EXPECT_EQ(var::Farbanzahl, anzahl + 1);
   EXPECT_EQ(var::Farbtabelle[static_cast<std::size_t>(anzahl)].Anzahl, 0);
@@ -170,11 +170,11 @@ TEST_F(FarbabwahlTest, ListenUndGetippteTexte) {
   EXPECT_EQ(var::Extrafarbliste[0].Arbeitsmodus, var::TArbeitsmodus::Sticheln);
   EXPECT_TRUE(m.AenderungenVorhanden());
   EXPECT_EQ(m.ModusText("Fraesen"), 1);
-  imageprep_test::HinweisErwarten(dialoge, "Zulässig sind nur 'kein', 'Fräsen' und 'Sticheln'!");
+  dialoge.ErwarteHinweis("Zulässig sind nur 'kein', 'Fräsen' und 'Sticheln'!");
   EXPECT_EQ(m.ModusText("xyz"), std::nullopt);
-  imageprep_test::HinweisErwarten(dialoge, "Zulässig sind nur 'ohne'  und 'verfolgen'!");
+  dialoge.ErwarteHinweis("Zulässig sind nur 'ohne'  und 'verfolgen'!");
   EXPECT_EQ(m.BesonderheitText(-1, "xyz"), std::nullopt);
-  imageprep_test::HinweisErwarten(dialoge, "Zulässig sind nur 'ohne' und 'verfolgen'!");
+  dialoge.ErwarteHinweis("Zulässig sind nur 'ohne' und 'verfolgen'!");
   EXPECT_EQ(m.BesonderheitText(0, "xyz"), std::nullopt);
   EXPECT_EQ(m.BesonderheitText(0, "verfolgen "), 1);
 }
@@ -186,7 +186,7 @@ TEST_F(FarbabwahlTest, EscapeMitJaVerwirftAlles) {
   m.ExtrafarbeAnfuegen();
   m.ModusWaehlen(-1, 2);
   m.Umfaerben(10, 10, "");
-  imageprep_test::FrageErwarten(dialoge, "Geänderte Werte verwerfen?", true);
+  dialoge.ErwarteFrage("Geänderte Werte verwerfen?", true);
   EXPECT_TRUE(m.Escape());
   m.Verlassen();
   EXPECT_TRUE(var::Extrafarbliste.empty());
@@ -200,9 +200,9 @@ TEST_F(FarbabwahlTest, EscapeMitNeinBehaeltUndSchliessenFragtNachDemSpeichern) {
   m.Vergroessern();
   m.PipetteFuellen(0, 0);
   m.Umfaerben(10, 10, "");
-  imageprep_test::FrageErwarten(dialoge, "Geänderte Werte verwerfen?", false);
+  dialoge.ErwarteFrage("Geänderte Werte verwerfen?", false);
   EXPECT_TRUE(m.Escape());
-  imageprep_test::FrageErwarten(dialoge, "Das Bild wurde geändert! Speichern?", false);
+  dialoge.ErwarteFrage("Das Bild wurde geändert! Speichern?", false);
   m.Schliessen();
   m.Verlassen();
   EXPECT_EQ(var::QuellImage.Pixel(5, 5), bild.Pixel(0, 0));
@@ -210,7 +210,7 @@ TEST_F(FarbabwahlTest, EscapeMitNeinBehaeltUndSchliessenFragtNachDemSpeichern) {
 }
 
 TEST_F(FarbabwahlTest, OhneAenderungFragtEscapeNachDemSchliessen) {
-  imageprep_test::FrageErwarten(dialoge, "Fenster schließen?", false);
+  dialoge.ErwarteFrage("Fenster schließen?", false);
   EXPECT_FALSE(m.Escape());
 }
 
@@ -239,7 +239,7 @@ TEST_F(FarbabwahlTest, PalettenbildNimmtJedeFarbeAn) {
   toolkit::BildAblegen(vier);
   m.Vorbereiten();
   dialoge.Farbe(0x123456);
-  imageprep_test::FrageErwarten(dialoge, "Die Farbe ist in dem Bild nicht vorhanden`\rTrotzdem verwenden (J/N)?", true);
+  dialoge.ErwarteFrage("Die Farbe ist in dem Bild nicht vorhanden`\rTrotzdem verwenden (J/N)?", true);
   m.PaletteWaehlen();
   m.Vergroessern();
   m.Umfaerben(2, 2, "");
@@ -254,7 +254,7 @@ TEST(FarbabwahlOhneBildTest, LeeresBildSperrtAlles) {
   var::ResetState();
   var::Bilddateiname = "FEHLT.BMP";
   testsupport::DialogSkript dialoge;
-  imageprep_test::HinweisErwarten(dialoge, "Die Datei FEHLT.BMP kann nicht geöffnet werden!");
+  dialoge.ErwarteHinweis("Die Datei FEHLT.BMP kann nicht geöffnet werden!");
   TFarbabwahlModell m;
   m.Vorbereiten();
   EXPECT_FALSE(m.BildVorhanden());

@@ -41,7 +41,7 @@ TEST_F(FarbfensterTest, ErsetzenFaerbtGenauDieQuellfarbe) {
   TFarbersetzModell m;
   m.Vorbereiten();
   TFarbersetzModell::TFeld feld{};
-  imageprep_test::HinweisErwarten(dialoge, "40 Pixel umgefärbt!");
+  dialoge.ErwarteHinweis("40 Pixel umgefärbt!");
   EXPECT_EQ(m.Ersetzen("2", "5", feld), 40);
   EXPECT_TRUE(m.Geaendert());
   for (int y = 0; y < 10; ++y)
@@ -65,7 +65,7 @@ TEST_P(ErsetzenFalschTest, WirdAbgewiesen) {
   TFarbersetzModell m;
   m.Vorbereiten();
   TFarbersetzModell::TFeld feld{};
-  imageprep_test::HinweisErwarten(dialoge, GetParam().text);
+  dialoge.ErwarteHinweis(GetParam().text);
   EXPECT_EQ(m.Ersetzen(GetParam().quelle, GetParam().ziel, feld), std::nullopt);
   EXPECT_EQ(feld, GetParam().feld);
   EXPECT_EQ(var::Bearbeitungsbild, bild);
@@ -88,14 +88,14 @@ TEST_F(FarbfensterTest, GleicheFarbeZaehltNichtsUndBeendenFragtNurNachAenderung)
   TFarbersetzModell m;
   m.Vorbereiten();
   TFarbersetzModell::TFeld feld{};
-  imageprep_test::HinweisErwarten(dialoge, "0 Pixel umgefärbt!");
+  dialoge.ErwarteHinweis("0 Pixel umgefärbt!");
   EXPECT_EQ(m.Ersetzen("3", "3", feld), 0);
   EXPECT_FALSE(m.Geaendert());
   m.Beenden();
   EXPECT_FALSE(ErsetztesBildUebergeben);
 
-  imageprep_test::HinweisErwarten(dialoge, "20 Pixel umgefärbt!");
-  imageprep_test::FrageErwarten(dialoge, "Farben wurden geändert! Übernehmen?", true);
+  dialoge.ErwarteHinweis("20 Pixel umgefärbt!");
+  dialoge.ErwarteFrage("Farben wurden geändert! Übernehmen?", true);
   m.Ersetzen("3", "0", feld);
   m.Beenden();
   EXPECT_TRUE(var::BildGeaendert);  // handed back: the save question will come
@@ -118,7 +118,7 @@ TEST_F(FarbfensterTest, FarbwahlUebernehmenUndSchliessen) {
   EXPECT_EQ(GewaehlteFarbe, toolkit::GraphFarben[9]);
   m.Vorbereiten();
   m.Waehlen(2);
-  imageprep_test::FrageErwarten(dialoge, "Geänderte Farbe übernehmen?", false);
+  dialoge.ErwarteFrage("Geänderte Farbe übernehmen?", false);
   m.Schliessen();
   EXPECT_EQ(GewaehlteFarbe, toolkit::GraphFarben[9]);
   m.Vorbereiten();
@@ -229,7 +229,7 @@ TEST_F(FarbfensterTest, BildinfoOhneBildgroesse) {
 TEST_F(FarbfensterTest, SchliessenFragtNachDemSpeichern) {
   BildinfoSchliessen();  // unchanged: no question
   var::BildGeaendert = true;
-  imageprep_test::FrageErwarten(dialoge, "Das Bild wurde geändert! Speichern?", false);
+  dialoge.ErwarteFrage("Das Bild wurde geändert! Speichern?", false);
   BildinfoSchliessen();
   EXPECT_FALSE(var::BildGeaendert);
 }
@@ -247,7 +247,7 @@ TEST_F(FarbfensterTest, FarbinformationBietetDieAuswahlNachVerwerfenWiederAn) {
     aufrufe.push_back(nurGroesse);
     return true;
   };
-  imageprep_test::FrageErwarten(dialoge, "Gewählten Bildausschnitt verwerfen? (J/N)?", true);
+  dialoge.ErwarteFrage("Gewählten Bildausschnitt verwerfen? (J/N)?", true);
   FarbinformationAusfuehren(false);
   EXPECT_EQ(aufrufe, std::vector<bool>{false});  // the section choice, not the size alone
   EXPECT_FALSE(FarbinfoAktiv);

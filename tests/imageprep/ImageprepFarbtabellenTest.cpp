@@ -36,13 +36,13 @@ TEST_F(FarbtabellenTest, TiefeWirdSofortGespeichertUndNeinStelltHer) {
   EXPECT_EQ(var::KonfigBlock.Farbtiefe[2], 1.5);
   EXPECT_TRUE(m.UebernehmenAktiv());
   testsupport::DialogSkript dialoge;
-  imageprep_test::FrageErwarten(dialoge, "Geänderte Werte speichern?", false);
+  dialoge.ErwarteFrage("Geänderte Werte speichern?", false);
   m.Schliessen();
   EXPECT_EQ(var::KonfigBlock.Farbtiefe, vorher);
 
   m.Vorbereiten();
   m.TiefeVerlassen(2, "1,5");
-  imageprep_test::FrageErwarten(dialoge, "Geänderte Werte speichern?", true);
+  dialoge.ErwarteFrage("Geänderte Werte speichern?", true);
   m.Schliessen();
   EXPECT_EQ(var::KonfigBlock.Farbtiefe[2], 1.5);
   m.Vorbereiten();
@@ -53,7 +53,7 @@ TEST_F(FarbtabellenTest, UnlesbareTiefeAendertNichts) {
   TFarbtabellenModell m(TTabellenArt::Tiefe);
   m.Vorbereiten();
   testsupport::DialogSkript dialoge;
-  imageprep_test::HinweisErwarten(dialoge, "Der Ausdruck kann nicht berechnet werden!");
+  dialoge.ErwarteHinweis("Der Ausdruck kann nicht berechnet werden!");
   EXPECT_FALSE(m.TiefeVerlassen(1, "abc"));
   EXPECT_FALSE(m.Geaendert());
   EXPECT_EQ(var::KonfigBlock.Farbtiefe[1], 0.0);
@@ -67,7 +67,7 @@ TEST_F(FarbtabellenTest, UebernehmenHaeltAnDerFalschenZeile) {
   texte[5] = "x";
   m.TiefeVerlassen(0, "1");
   testsupport::DialogSkript dialoge;
-  imageprep_test::HinweisErwarten(dialoge, "Falsches Zeichen im Eingabefeld!");
+  dialoge.ErwarteHinweis("Falsches Zeichen im Eingabefeld!");
   EXPECT_EQ(m.Uebernehmen(texte), 5);
   EXPECT_EQ(var::KonfigBlock.Farbtiefe[4], 5.0);
   EXPECT_TRUE(m.Geaendert());
@@ -95,7 +95,7 @@ TEST_F(FarbtabellenTest, ModusAuswahlOhneUebernehmenUndNein) {
   m.Vorbereiten();
   m.Gewaehlt(0, 2);
   testsupport::DialogSkript dialoge;
-  imageprep_test::FrageErwarten(dialoge, "Geänderte Werte speichern?", false);
+  dialoge.ErwarteFrage("Geänderte Werte speichern?", false);
   m.Schliessen();
   EXPECT_EQ(var::KonfigBlock.FarbModus, vorher);
   m.Vorbereiten();
@@ -111,7 +111,7 @@ TEST_F(FarbtabellenTest, VerfolgenJaUndFalscheZeileBehaeltDieMarke) {
   eintraege[1] = "1";
   eintraege[4] = "-1";
   testsupport::DialogSkript dialoge;
-  imageprep_test::HinweisErwarten(dialoge, "Falsches Zeichen im Eingabefeld! Zulässig sind J und N.");
+  dialoge.ErwarteHinweis("Falsches Zeichen im Eingabefeld! Zulässig sind J und N.");
   EXPECT_EQ(m.Uebernehmen(eintraege), 4);
   EXPECT_EQ(var::KonfigBlock.F_Verfolgen[1], 'J');
   EXPECT_TRUE(m.Geaendert());  // kept, so the rows after it are not lost
@@ -141,7 +141,7 @@ TEST_F(FarbtabellenTest, Ausschneiden) {
   m.Umgeschaltet(3, true);
   EXPECT_TRUE(m.Geaendert());
   testsupport::DialogSkript dialoge;
-  imageprep_test::FrageErwarten(dialoge, "Geänderte Werte speichern?", false);
+  dialoge.ErwarteFrage("Geänderte Werte speichern?", false);
   m.Schliessen();
   EXPECT_FALSE(var::KonfigBlock.Ausschneidfarben[3]);
   m.Vorbereiten();

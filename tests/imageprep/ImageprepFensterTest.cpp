@@ -35,8 +35,6 @@
 #include "toolkit/qt/QtBild.h"
 
 namespace var = VelkorWinVAR;
-using imageprep_test::FrageErwarten;
-using imageprep_test::HinweisErwarten;
 
 namespace {
 
@@ -270,8 +268,8 @@ TEST_F(FensterTest, FarbeErsetzenAusDerBildinformation) {
       EXPECT_TRUE(Kind<QPushButton>("UebernahmeButton")->isEnabled());
       Klick("UebernahmeButton");
     });
-    HinweisErwarten(dialoge, "800 Pixel umgefärbt!");
-    FrageErwarten(dialoge, "Das Bild wurde geändert! Speichern?", false);
+    dialoge.ErwarteHinweis("800 Pixel umgefärbt!");
+    dialoge.ErwarteFrage("Das Bild wurde geändert! Speichern?", false);
     Klick("ErsetzenButton");
     EXPECT_EQ(Kind<QLineEdit>("ColorEdit2")->toolTip(), "Farbe [1] Anz.: 0");
     Klick("SchliessenButton");
@@ -284,7 +282,7 @@ TEST_F(FensterTest, FarbeErsetzenAusDerBildinformation) {
 TEST_F(FensterTest, TiefenfensterSpeichertSofortUndNeinStelltHer) {
   var::Farbtabelle = {{0xFF, 3}, {0xFF00, 4}};
   var::Farbanzahl = 2;
-  FrageErwarten(dialoge, "Geänderte Werte speichern?", false);
+  dialoge.ErwarteFrage("Geänderte Werte speichern?", false);
   Spaeter([] {
     EXPECT_EQ(QApplication::activeModalWidget()->windowTitle(), "VelkorWin - Wahl der Arbeitstiefen");
     EXPECT_FALSE(Kind<QPushButton>("UebernehmenButton")->isEnabled());
@@ -347,7 +345,7 @@ TEST_F(FensterTest, FarbeditorUmfaerbenRueckgaengigUndBildschirmfotos) {
   var::QuellImage = bild;
   VelkorWinMOVE::BildFarbenZaehlen(bild);
   toolkit::BildAblegen(bild);
-  FrageErwarten(dialoge, "Das Bild wurde geändert! Speichern?", false);
+  dialoge.ErwarteFrage("Das Bild wurde geändert! Speichern?", false);
   Spaeter([&] {
     Klick("Zoom_out_Button");
     auto* ansicht = Kind<QWidget>("QuellImage");

@@ -43,16 +43,6 @@ inline std::set<toolkit::TColor> Farben(const toolkit::TBitmap& b) {
   return s;
 }
 
-// The script's expectations (its two overloads of each name take a literal ambiguously).
-inline testsupport::DialogSkript& HinweisErwarten(testsupport::DialogSkript& d, std::string text) {
-  using F = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string);
-  return (d.*static_cast<F>(&testsupport::DialogSkript::Hinweis))(std::move(text));
-}
-inline testsupport::DialogSkript& FrageErwarten(testsupport::DialogSkript& d, std::string text, bool ja) {
-  using F = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string, bool);
-  return (d.*static_cast<F>(&testsupport::DialogSkript::Frage))(std::move(text), ja);
-}
-
 // The counts of a colour table, to compare two tables.
 inline std::vector<std::pair<toolkit::TColor, int>> Zaehlung(const std::vector<VelkorWinVAR::TFarbInfo>& t) {
   std::vector<std::pair<toolkit::TColor, int>> z;

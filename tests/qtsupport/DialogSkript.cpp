@@ -35,13 +35,6 @@ DialogSkript& DialogSkript::ErwarteFrage(std::string text, bool ja) {
 DialogSkript& DialogSkript::ErwarteTasten(std::string text, int taste) {
   return erwarte({Art::Tasten, std::move(text), taste});
 }
-DialogSkript& DialogSkript::Hinweis(std::string text) { return erwarte({Art::Hinweis, std::move(text)}); }
-DialogSkript& DialogSkript::Frage(std::string text, bool ja) {
-  return erwarte({Art::Frage, std::move(text), ja ? 1 : 0});
-}
-DialogSkript& DialogSkript::FrageMitTasten(std::string text, int taste) {
-  return erwarte({Art::Tasten, std::move(text), taste});
-}
 DialogSkript& DialogSkript::DateiOeffnen(std::optional<std::string> datei) {
   Erwartung e{Art::Oeffnen, {}};
   e.datei = std::move(datei);

@@ -21,14 +21,10 @@ public:
   DialogSkript(const DialogSkript&) = delete;
   DialogSkript& operator=(const DialogSkript&) = delete;
 
-  // Expectations, answered in the order given. (The Erwarte* names say the same as the
-  // overloads below without clashing with the boxes' own functions of the same name.)
+  // Expectations, answered in the order given.
   DialogSkript& ErwarteHinweis(std::string text);
   DialogSkript& ErwarteFrage(std::string text, bool ja);
-  DialogSkript& ErwarteTasten(std::string text, int taste);
-  DialogSkript& Hinweis(std::string text);
-  DialogSkript& Frage(std::string text, bool ja);
-  DialogSkript& FrageMitTasten(std::string text, int taste);  // -1: closed
+  DialogSkript& ErwarteTasten(std::string text, int taste);  // -1: closed
   DialogSkript& DateiOeffnen(std::optional<std::string> datei);
   DialogSkript& DateiSpeichern(std::optional<std::string> datei);
   DialogSkript& Farbe(std::optional<toolkit::TColor> farbe);

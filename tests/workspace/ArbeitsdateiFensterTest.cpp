@@ -17,9 +17,6 @@ namespace {
 using namespace VelkorWinVAR;
 using testsupport::DialogSkript;
 
-void Hinweis(DialogSkript& s, std::string t) {
-  (s.*static_cast<DialogSkript& (DialogSkript::*)(std::string)>(&DialogSkript::Hinweis))(std::move(t));
-}
 
 // The engine's boxes shown as the program shows them: through the dialog service.
 class DialogHost : public engine::EngineHost {
@@ -62,7 +59,7 @@ TEST_F(ArbeitsdateiFenster, ExtraColourFileOnlyForManyColoursOrGrey) {
   EXPECT_FALSE(dir.exists("A.NOP"));
 
   skript.DateiSpeichern(dir.file("B.CFG"));
-  Hinweis(skript, "Extrafarben noch nicht aktiviert!");
+  skript.ErwarteHinweis("Extrafarben noch nicht aktiviert!");
   KonfigBlock.Graubildwandlung = true;
   workspace::Speichern1Click();
   EXPECT_TRUE(dir.exists("B.CFG"));
@@ -96,7 +93,7 @@ TEST_F(ArbeitsdateiFenster, SavedFileLoadsBackWithItsPartProgram) {
 TEST_F(ArbeitsdateiFenster, DamagedFilesGiveTheirNoticeAndLoseNothing) {
   dir.write("LEER.CFG", "");
   skript.DateiOeffnen(dir.file("LEER.CFG"));
-  Hinweis(skript, "Fehler beim Laden der Bildkonfigurationsdatei " + dir.file("LEER.CFG") + " !");
+  skript.ErwarteHinweis("Fehler beim Laden der Bildkonfigurationsdatei " + dir.file("LEER.CFG") + " !");
   workspace::Laden2Click();
   EXPECT_EQ(KonfigBlock.Arbeitsdateiname, "TEIL.CNC");  // an empty file changes nothing
 

@@ -23,14 +23,6 @@ namespace {
 using VelkorWinVAR::TBildFormat;
 using toolkit::TBitmap;
 
-void ErwarteHinweis(testsupport::DialogSkript& s, std::string text) {
-  using Erwartung = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string);
-  (s.*static_cast<Erwartung>(&testsupport::DialogSkript::Hinweis))(std::move(text));
-}
-void ErwarteFrage(testsupport::DialogSkript& s, std::string text, bool ja) {
-  using Erwartung = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string, bool);
-  (s.*static_cast<Erwartung>(&testsupport::DialogSkript::Frage))(std::move(text), ja);
-}
 
 TBitmap Muster() {
   TBitmap b(37, 11);
@@ -90,12 +82,12 @@ TEST_P(BildSpeichernFormat, ReadsBackThroughTheRegistryWithTheSamePixels) {
 TEST_P(BildSpeichernFormat, ExistingFileIsKeptOnNoAndBackedUpOnYes) {
   const std::string name = workspace::BildSpeichernName("TEIL.CNC", GetParam());
   dir.write(name, "alt");
-  ErwarteFrage(skript, "Die Datei " + name + " existiert bereits. Überschreiben (J/N)?", false);
+  skript.ErwarteFrage("Die Datei " + name + " existiert bereits. Überschreiben (J/N)?", false);
   EXPECT_FALSE(workspace::SaveImage(Muster(), "TEIL.CNC", GetParam()));
   EXPECT_EQ(dir.read(name), "alt");
   EXPECT_FALSE(dir.exists("TEIL.BAK"));
 
-  ErwarteFrage(skript, "Die Datei " + name + " existiert bereits. Überschreiben (J/N)?", true);
+  skript.ErwarteFrage("Die Datei " + name + " existiert bereits. Überschreiben (J/N)?", true);
   EXPECT_TRUE(workspace::SaveImage(Muster(), "TEIL.CNC", GetParam()));
   EXPECT_EQ(dir.read("TEIL.BAK"), "alt");
   EXPECT_TRUE(GleichePixel(*RasterGraphics::LoadGraphicFile(name), Muster()));
@@ -120,8 +112,8 @@ TEST_F(BildSpeichern, FailingWriteLeavesTheOldFileAndItsBackupAndGivesOneNotice)
   // The temporary file cannot be made: a folder stands in its place.
   std::filesystem::create_directory(dir.file("BILD.TGA.tmp"));
   dir.write("BILD.TGA.tmp/x", "x");
-  ErwarteFrage(skript, "Die Datei BILD.TGA existiert bereits. Überschreiben (J/N)?", true);
-  ErwarteHinweis(skript, "Fehler beim Speichern der Bilddatei BILD.TGA: Is a directory");
+  skript.ErwarteFrage("Die Datei BILD.TGA existiert bereits. Überschreiben (J/N)?", true);
+  skript.ErwarteHinweis("Fehler beim Speichern der Bilddatei BILD.TGA: Is a directory");
   EXPECT_FALSE(workspace::SaveImage(Muster(), "BILD.PCX", TBildFormat::TGA));
   EXPECT_EQ(dir.read("BILD.TGA"), "alt");
   EXPECT_EQ(dir.read("BILD.BAK"), "alt");
@@ -129,13 +121,13 @@ TEST_F(BildSpeichern, FailingWriteLeavesTheOldFileAndItsBackupAndGivesOneNotice)
 
 TEST_F(BildSpeichern, TargetThatIsAFolderGivesOneNoticeNamingIt) {
   std::filesystem::create_directory(dir.file("BILD.PCX"));
-  ErwarteHinweis(skript, "Fehler beim Speichern der Bilddatei BILD.PCX: Is a directory");
+  skript.ErwarteHinweis("Fehler beim Speichern der Bilddatei BILD.PCX: Is a directory");
   EXPECT_FALSE(workspace::SaveImage(Muster(), "BILD.TGA", TBildFormat::PCX));
   EXPECT_TRUE(std::filesystem::is_directory(dir.file("BILD.PCX")));
 }
 
 TEST_F(BildSpeichern, EmptyPictureIsRefusedWithOneNotice) {
-  ErwarteHinweis(skript, "Fehler beim Speichern der Bilddatei LEER.bmp: Cannot save an empty bitmap.");
+  skript.ErwarteHinweis("Fehler beim Speichern der Bilddatei LEER.bmp: Cannot save an empty bitmap.");
   EXPECT_FALSE(workspace::SaveImage(TBitmap(), "LEER.X", TBildFormat::BMP));
   EXPECT_FALSE(dir.exists("LEER.bmp"));
 }

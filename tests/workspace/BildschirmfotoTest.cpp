@@ -38,7 +38,7 @@ TEST_F(Bildschirmfoto, BeispielMitGrafik) {
     return engine::Host().EngineHost::chooseImageSection(nurGroesse, bild);
   };
   ASSERT_TRUE(VelkorWinVAR::KonfigBlock.GrafikEin);
-  Tasten(skript, "Verkleinertes Bild wandeln?", 0);
+  skript.ErwarteTasten("Verkleinertes Bild wandeln?", 0);
   Ausloesen("Wandlung1");
   ASSERT_EQ(skript.Offen(), 0u);
   QApplication::processEvents();

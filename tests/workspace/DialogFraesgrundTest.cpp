@@ -24,12 +24,6 @@ namespace {
 using namespace VelkorWinVAR;
 using testsupport::DialogSkript;
 
-void Hinweis(DialogSkript& s, std::string t) {
-  (s.*static_cast<DialogSkript& (DialogSkript::*)(std::string)>(&DialogSkript::Hinweis))(std::move(t));
-}
-void Frage(DialogSkript& s, std::string t, bool ja) {
-  (s.*static_cast<DialogSkript& (DialogSkript::*)(std::string, bool)>(&DialogSkript::Frage))(std::move(t), ja);
-}
 
 class DialogFraesgrund : public testsupport::EngineFixture {
 protected:
@@ -81,8 +75,8 @@ TEST_F(DialogFraesgrund, AcceptedValuesStandInTheSettingsFile) {
 }
 
 TEST_F(DialogFraesgrund, OutOfRangeFactorIsRefusedAndTheSettingStays) {
-  Hinweis(skript, "Der Anlauffaktor muß mindestens 0.0 und höchstens 2.0 betragen!");
-  Hinweis(skript, "Der Anlauffaktor muß mindestens 0.0 und höchstens 2.0 betragen!");
+  skript.ErwarteHinweis("Der Anlauffaktor muß mindestens 0.0 und höchstens 2.0 betragen!");
+  skript.ErwarteHinweis("Der Anlauffaktor muß mindestens 0.0 und höchstens 2.0 betragen!");
   Zeigen([&] {
     Eingeben("AnlaufEdit", "2,01");
     Eingeben("AnlaufEdit", "-0,1");
@@ -93,8 +87,8 @@ TEST_F(DialogFraesgrund, OutOfRangeFactorIsRefusedAndTheSettingStays) {
 }
 
 TEST_F(DialogFraesgrund, ChangedBackStillAsksAndNoKeepsTheDialogOpen) {
-  Frage(skript, "Geänderte Einstellungen verwerfen?", false);
-  Frage(skript, "Geänderte Einstellungen verwerfen?", true);
+  skript.ErwarteFrage("Geänderte Einstellungen verwerfen?", false);
+  skript.ErwarteFrage("Geänderte Einstellungen verwerfen?", true);
   Zeigen([&] {
     Eingeben("AnlaufEdit", "1,5");
     Eingeben("AnlaufEdit", "1,0");
@@ -109,8 +103,8 @@ TEST_F(DialogFraesgrund, ChangedBackStillAsksAndNoKeepsTheDialogOpen) {
 }
 
 TEST_F(DialogFraesgrund, ANoticeDoesNotRenewTheOldCopies) {
-  Hinweis(skript, "Falsches Zeichen im Eingabefeld!");
-  Frage(skript, "Geänderte Einstellungen verwerfen?", true);
+  skript.ErwarteHinweis("Falsches Zeichen im Eingabefeld!");
+  skript.ErwarteFrage("Geänderte Einstellungen verwerfen?", true);
   Zeigen([&] {
     Eingeben("AnlaufEdit", "1,5");
     Eingeben("UeberlaufEdit", "x");
@@ -127,8 +121,8 @@ TEST_F(DialogFraesgrund, ANestedWindowDoesNotRenewTheOldCopiesAndTheFocusReturns
     tiefen.exec();
     ++gezeigt;
   });
-  Hinweis(skript, "Falsches Zeichen im Eingabefeld!");
-  Frage(skript, "Geänderte Einstellungen verwerfen?", true);
+  skript.ErwarteHinweis("Falsches Zeichen im Eingabefeld!");
+  skript.ErwarteFrage("Geänderte Einstellungen verwerfen?", true);
   Zeigen([&] {
     form.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&form));

@@ -23,12 +23,6 @@ namespace {
 using namespace VelkorWinVAR;
 using testsupport::DialogSkript;
 
-void Hinweis(DialogSkript& s, std::string t) {
-  (s.*static_cast<DialogSkript& (DialogSkript::*)(std::string)>(&DialogSkript::Hinweis))(std::move(t));
-}
-void Frage(DialogSkript& s, std::string t, bool ja) {
-  (s.*static_cast<DialogSkript& (DialogSkript::*)(std::string, bool)>(&DialogSkript::Frage))(std::move(t), ja);
-}
 
 template <typename Form>
 class DialogFixture : public testsupport::EngineFixture {
@@ -66,11 +60,11 @@ using DialogGrundeinstell = DialogFixture<TVelkorGrundeinstellForm>;
 using DialogStellen = DialogFixture<TVelkorStellenForm>;
 
 TEST_F(DialogGrundeinstell, EntriesAreCheckedAndAcceptedOnesSaved) {
-  Hinweis(skript, "Die Namenserweiterung muß mindestens 1 Zeichen lang sein!");
-  Hinweis(skript, "Die Namenserweiterung darf maximal 3 Zeichen lang sein!");
-  Hinweis(skript, "Der Wert muß größer als Null sein!");
-  Hinweis(skript, "Der Wert muß zwischen 0 und 65535 liegen!");
-  Hinweis(skript, "Der Steuerungsname darf maximal 20 Zeichen lang sein!");
+  skript.ErwarteHinweis("Die Namenserweiterung muß mindestens 1 Zeichen lang sein!");
+  skript.ErwarteHinweis("Die Namenserweiterung darf maximal 3 Zeichen lang sein!");
+  skript.ErwarteHinweis("Der Wert muß größer als Null sein!");
+  skript.ErwarteHinweis("Der Wert muß zwischen 0 und 65535 liegen!");
+  skript.ErwarteHinweis("Der Steuerungsname darf maximal 20 Zeichen lang sein!");
   Zeigen("TVelkorGrundeinstellForm", [&] {
     Eingeben("QuellExtEdit", "");
     EXPECT_EQ(KonfigBlock.QuellExt, "CNC");
@@ -106,8 +100,8 @@ TEST_F(DialogGrundeinstell, DirectSavingDropsTheBufferAndDiscardingDoesNotBringI
   KonfigBlock.DirektSpeichern = false;
   VelkorWinFileUtils::NcSatzPuffer.push_back("N10 G00 X0");
   VelkorWinFileUtils::NcSatzPuffer.push_back("N20 G01 X5");
-  Frage(skript, "Die erzeugten NC-Sätze speichern?", false);
-  Frage(skript, "Geänderte Einstellungen verwerfen?", true);
+  skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", false);
+  skript.ErwarteFrage("Geänderte Einstellungen verwerfen?", true);
   Zeigen("TVelkorGrundeinstellForm", [&] {
     Box("direkt_speichernCheckBox")->click();
     EXPECT_TRUE(VelkorWinFileUtils::NcSatzPuffer.empty());
@@ -125,7 +119,7 @@ TEST_F(DialogGrundeinstell, DirectSavingWithYesWritesTheBuffer) {
   KonfigBlock.DirektSpeichern = false;
   KonfigBlock.Zieldateiname = "TEIL.CVT";
   VelkorWinFileUtils::NcSatzPuffer.push_back("N10 G00 X0");
-  Frage(skript, "Die erzeugten NC-Sätze speichern?", true);
+  skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", true);
   Zeigen("TVelkorGrundeinstellForm", [&] {
     Box("direkt_speichernCheckBox")->click();
     Knopf("UebernahmeButton")->click();
@@ -135,9 +129,9 @@ TEST_F(DialogGrundeinstell, DirectSavingWithYesWritesTheBuffer) {
 }
 
 TEST_F(DialogStellen, WholeNumbersAboveZeroWithinAByte) {
-  Hinweis(skript, "Der Wert muß größer als Null sein!");
-  Hinweis(skript, "Der Wert muß zwischen 1 und 255 liegen!");
-  Hinweis(skript, "Falsches Zeichen im Eingabefeld!");
+  skript.ErwarteHinweis("Der Wert muß größer als Null sein!");
+  skript.ErwarteHinweis("Der Wert muß zwischen 1 und 255 liegen!");
+  skript.ErwarteHinweis("Falsches Zeichen im Eingabefeld!");
   Zeigen("TVelkorStellenForm", [&] {
     Eingeben("Ges_St_Edit", "0");
     EXPECT_EQ(KonfigBlock.Gesamtstellen, 10);
@@ -153,7 +147,7 @@ TEST_F(DialogStellen, WholeNumbersAboveZeroWithinAByte) {
 }
 
 TEST_F(DialogStellen, AbbrechenWithYesPutsBothBack) {
-  Frage(skript, "Geänderte Einstellungen verwerfen?", true);
+  skript.ErwarteFrage("Geänderte Einstellungen verwerfen?", true);
   Zeigen("TVelkorStellenForm", [&] {
     EXPECT_EQ(Knopf("AbbruchButton")->text(), "Abbrechen");
     Eingeben("Ges_St_Edit", "8");

@@ -32,16 +32,6 @@ namespace {
 using namespace VelkorWinVAR;
 using testsupport::DialogSkript;
 
-void Hinweis(DialogSkript& s, std::string t) {
-  (s.*static_cast<DialogSkript& (DialogSkript::*)(std::string)>(&DialogSkript::Hinweis))(std::move(t));
-}
-void Frage(DialogSkript& s, std::string t, bool ja) {
-  (s.*static_cast<DialogSkript& (DialogSkript::*)(std::string, bool)>(&DialogSkript::Frage))(std::move(t), ja);
-}
-void Tasten(DialogSkript& s, std::string t, int taste) {
-  (s.*static_cast<DialogSkript& (DialogSkript::*)(std::string, int)>(&DialogSkript::FrageMitTasten))(std::move(t),
-                                                                                                      taste);
-}
 
 class DialogKlein : public testsupport::EngineFixture {
 protected:
@@ -74,10 +64,10 @@ protected:
 
 TEST_F(DialogKlein, SimulationLimitsRefuseBadEntriesAndNoPutsEverythingBack) {
   TVelkorSimuGrenzForm form;
-  Hinweis(skript, "Falsches Zeichen im Eingabefeld!");
-  Hinweis(skript, "Der Wert muß größer als Null sein!");
-  Hinweis(skript, "Die untere und die obere Simulationsgrenze dürfen nicht gleich sein!");
-  Tasten(skript, "Geänderte Werte speichern?", 1);
+  skript.ErwarteHinweis("Falsches Zeichen im Eingabefeld!");
+  skript.ErwarteHinweis("Der Wert muß größer als Null sein!");
+  skript.ErwarteHinweis("Die untere und die obere Simulationsgrenze dürfen nicht gleich sein!");
+  skript.ErwarteTasten("Geänderte Werte speichern?", 1);
   Zeigen(form, "TVelkorSimuGrenzForm", [&] {
     Eingeben(form, "xminEdit", "abc");
     EXPECT_EQ(KonfigBlock.SimuGrenzeMin.X, -200.0);
@@ -97,8 +87,8 @@ TEST_F(DialogKlein, SimulationLimitsRefuseBadEntriesAndNoPutsEverythingBack) {
 
 TEST_F(DialogKlein, SimulationLimitsKeptOnYesAndOnAClosedBoxAndSaved) {
   TVelkorSimuGrenzForm form;
-  Tasten(skript, "Geänderte Werte speichern?", 0);
-  Tasten(skript, "Geänderte Werte speichern?", -1);
+  skript.ErwarteTasten("Geänderte Werte speichern?", 0);
+  skript.ErwarteTasten("Geänderte Werte speichern?", -1);
   Zeigen(form, "TVelkorSimuGrenzForm", [&] {
     Eingeben(form, "ymaxEdit", "120");
     Eingeben(form, "zminEdit", "400");  // above its maximum: allowed
@@ -147,7 +137,7 @@ TEST_F(DialogKlein, FontFromAnotherFolderLeavesTheWorkingFolderAndCanBeDiscarded
   KonfigBlock.Gravurzeichensatz = "fonts/ROMAN.FNT";
   const auto ordner = std::filesystem::current_path();
   skript.DateiOeffnen(std::string("/other/SCRI.FNT"));
-  Frage(skript, "Geänderte Einstellungen verwerfen?", true);
+  skript.ErwarteFrage("Geänderte Einstellungen verwerfen?", true);
   Zeigen(form, "TVelkorZeichensatzForm", [&] {
     EXPECT_EQ(Teil<QLineEdit>(form, "ZeichensatzEdit")->text(), "ROMAN");
     Teil(form, "ZeichensatzButton")->click();

@@ -107,8 +107,7 @@ TEST_F(DruckTest, ToolListPrintsTwoPagesWithTheHeaderOnEach) {
   VelkorWinWkz::WkzListe.clear();
 
   skript.Drucker(std::nullopt);
-  using E = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string);
-  (skript.*static_cast<E>(&testsupport::DialogSkript::Hinweis))("Drucken abgebrochen!");
+  skript.ErwarteHinweis("Drucken abgebrochen!");
   QMetaObject::invokeMethod(form.findChild<QObject*>("ListeDruckenButton"), "click");
 }
 
@@ -151,7 +150,6 @@ TEST_F(DruckTest, FontTablePrintsWithPageNumbers) {
   ErsteSeiteAlsBild(pdf, "zeichensatz");
 
   skript.Drucker(std::nullopt);
-  using E = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string);
-  (skript.*static_cast<E>(&testsupport::DialogSkript::Hinweis))("Drucken abgebrochen!");
+  skript.ErwarteHinweis("Drucken abgebrochen!");
   form.Drucken();
 }

@@ -24,18 +24,6 @@ using VelkorWinVAR::KonfigBlock;
 
 namespace {
 
-void ErwarteHinweis(DialogSkript& s, std::string t) {
-  using E = DialogSkript& (DialogSkript::*)(std::string);
-  (s.*static_cast<E>(&DialogSkript::Hinweis))(std::move(t));
-}
-void ErwarteFrage(DialogSkript& s, std::string t, bool ja) {
-  using E = DialogSkript& (DialogSkript::*)(std::string, bool);
-  (s.*static_cast<E>(&DialogSkript::Frage))(std::move(t), ja);
-}
-void ErwarteTasten(DialogSkript& s, std::string t, int taste) {
-  using E = DialogSkript& (DialogSkript::*)(std::string, int);
-  (s.*static_cast<E>(&DialogSkript::FrageMitTasten))(std::move(t), taste);
-}
 const char* const Schliessfrage = "Die Änderungen am Teileprogramm speichern?";
 
 class EditorFensterTest : public ::testing::Test {
@@ -78,7 +66,7 @@ TEST_F(EditorFensterTest, EveryByteFrom20ToFFSurvivesLoadAndSave) {
   }
   Oeffnen("ALLE.CNC", bytes);
   EXPECT_EQ(form.windowTitle(), "VelkorWin-Editor");
-  ErwarteFrage(skript, "Das Teileprogramm speichern?", true);
+  skript.ErwarteFrage("Das Teileprogramm speichern?", true);
   Aktion("Speichern1");
   EXPECT_EQ(dir.read("ALLE.CNC"), bytes);
   EXPECT_TRUE(workspace::TeileprogrammGeaendert);  // it wrote Arbeitsdateiname
@@ -94,7 +82,7 @@ TEST_F(EditorFensterTest, FindForwardBackwardWithCaseAndWholeWord) {
   EXPECT_EQ(form.Editor()->textCursor().selectionStart(), 13);
   ASSERT_TRUE(form.Weitersuchen("g01", {false, false, true}));
   EXPECT_EQ(form.Editor()->textCursor().selectionStart(), 8);
-  ErwarteHinweis(skript, "Keine weitere Übereinstimmung!");
+  skript.ErwarteHinweis("Keine weitere Übereinstimmung!");
   Caret(0);
   form.SuchenStarten(false);
   EXPECT_FALSE(form.Weitersuchen("X9", {}));
@@ -112,7 +100,7 @@ TEST_F(EditorFensterTest, ReplaceActsOnlyOnTheFoundTextAndReplaceAllEnds) {
   form.Ersetzen("G01", "G00", {});
   EXPECT_EQ(Text(), "G01 X5 G01");
   EXPECT_EQ(form.Editor()->textCursor().selectedText(), "G01");  // the next match
-  ErwarteHinweis(skript, "Keine weitere Übereinstimmung!");
+  skript.ErwarteHinweis("Keine weitere Übereinstimmung!");
   form.Ersetzen("G01", "G00", {});
   EXPECT_EQ(Text(), "G01 X5 G00");
   EXPECT_EQ(skript.Offen(), 0u);
@@ -120,7 +108,7 @@ TEST_F(EditorFensterTest, ReplaceActsOnlyOnTheFoundTextAndReplaceAllEnds) {
   form.Editor()->setPlainText("X1 X2");
   Caret(0);
   form.SuchenStarten(false);
-  ErwarteHinweis(skript, "Keine weitere Übereinstimmung!");
+  skript.ErwarteHinweis("Keine weitere Übereinstimmung!");
   form.AllesErsetzen("X", "XX", {});
   EXPECT_EQ(Text(), "XX1 XX2");
   EXPECT_EQ(skript.Protokoll.size(), 2u);  // the notice came once
@@ -215,16 +203,16 @@ TEST_F(EditorFensterTest, ClosingWithChangesCancelDiscardAndSave) {
   Caret(3);
   QTest::keyClicks(form.Editor(), " X5");
   {
-    ErwarteTasten(skript, Schliessfrage, 2);
+    skript.ErwarteTasten(Schliessfrage, 2);
     form.reject();
     EXPECT_TRUE(form.isVisible());
-    ErwarteTasten(skript, Schliessfrage, 0);
+    skript.ErwarteTasten(Schliessfrage, 0);
     skript.DateiSpeichern(std::nullopt);  // the save dialog cancelled: stays open, no write
     form.reject();
     EXPECT_TRUE(form.isVisible());
     EXPECT_EQ(dir.read("A.CNC"), "G01\r\n");
     EXPECT_FALSE(workspace::TeileprogrammGeaendert);
-    ErwarteTasten(skript, Schliessfrage, 0);
+    skript.ErwarteTasten(Schliessfrage, 0);
     skript.DateiSpeichern(dir.file("B.CNC"));
     form.reject();
   }
@@ -240,7 +228,7 @@ TEST_F(EditorFensterTest, ClosingWithChangesCancelDiscardAndSave) {
   EXPECT_EQ(Text(), "G01 X5");
   QTest::keyClicks(form.Editor(), "N");
   {
-    ErwarteTasten(skript, Schliessfrage, 1);
+    skript.ErwarteTasten(Schliessfrage, 1);
     form.reject();
   }
   EXPECT_FALSE(form.isVisible());
@@ -251,10 +239,10 @@ TEST_F(EditorFensterTest, ClosingWithChangesCancelDiscardAndSave) {
 TEST_F(EditorFensterTest, NewAndOpenSetTheCaptionAndHandTheFileBack) {
   dir.write("B.CNC", "G00 Z5\r\n");
   Oeffnen("A.CNC", "G01\r\n");
-  ErwarteFrage(skript, "NC-Sätze löschen und neues Teileprogramm erstellen?", false);
+  skript.ErwarteFrage("NC-Sätze löschen und neues Teileprogramm erstellen?", false);
   Aktion("NeuButton");
   EXPECT_EQ(Text(), "G01");
-  ErwarteFrage(skript, "NC-Sätze löschen und neues Teileprogramm erstellen?", true);
+  skript.ErwarteFrage("NC-Sätze löschen und neues Teileprogramm erstellen?", true);
   Aktion("Neu1");
   EXPECT_EQ(Text(), "");
   EXPECT_EQ(form.windowTitle(), "Velkor-Editor: Unbenannt.CNC");
@@ -266,7 +254,7 @@ TEST_F(EditorFensterTest, NewAndOpenSetTheCaptionAndHandTheFileBack) {
   EXPECT_TRUE(workspace::TeileprogrammGeaendert);
   ASSERT_FALSE(skript.Dateidialoge.empty());
   EXPECT_EQ(skript.Dateidialoge.back().Titel, toolkit::Ansi("Teiledatei öffnen"));
-  ErwarteFrage(skript, "Neues Teileprogramm erstellen?", false);
+  skript.ErwarteFrage("Neues Teileprogramm erstellen?", false);
   form.Editor()->clear();
   Aktion("Neu1");
 }
@@ -275,7 +263,7 @@ TEST_F(EditorFensterTest, ANoticeInsideTheEditorKeepsTheEditAndARunRefusesOpenin
   Oeffnen("A.CNC", "G01\r\n");
   QTest::keyClicks(form.Editor(), "N1 ");
   {
-    ErwarteHinweis(skript, "Keine weitere Übereinstimmung!");
+    skript.ErwarteHinweis("Keine weitere Übereinstimmung!");
     form.SuchenStarten(false);
     form.Weitersuchen("Q", {});
   }
@@ -283,10 +271,10 @@ TEST_F(EditorFensterTest, ANoticeInsideTheEditorKeepsTheEditAndARunRefusesOpenin
   EXPECT_EQ(Text(), "N1 G01");
   EXPECT_TRUE(form.Editor()->document()->isModified());
 
-  ErwarteTasten(skript, Schliessfrage, 1);
+  skript.ErwarteTasten(Schliessfrage, 1);
   form.reject();
   VelkorWinVAR::WandlungLaeuft = true;
-  ErwarteHinweis(skript, "Editieren bei laufender Konvertierung nicht möglich!");
+  skript.ErwarteHinweis("Editieren bei laufender Konvertierung nicht möglich!");
   EXPECT_TRUE(toolkit::qt::FensterZeigen("TVelkorEditForm"));
   EXPECT_FALSE(form.isVisible());
   VelkorWinVAR::WandlungLaeuft = false;
@@ -295,8 +283,8 @@ TEST_F(EditorFensterTest, ANoticeInsideTheEditorKeepsTheEditAndARunRefusesOpenin
 TEST_F(EditorFensterTest, ControlCharactersAndLongLinesAreReported) {
   dir.write("N.CNC", std::string("G01\0X\r\n", 7) + std::string(300, 'Y') + "\n");
   KonfigBlock.Arbeitsdateiname = dir.file("N.CNC");
-  ErwarteHinweis(skript, "Die Datei " + dir.file("N.CNC") + " enthielt 1 Steuerzeichen; sie werden als Leerzeichen gezeigt!");
-  ErwarteHinweis(skript, "Zeile 2 ist länger als 255 Zeichen (insgesamt 1 Zeilen); die Wandlung liest nur die ersten 255 Zeichen!");
+  skript.ErwarteHinweis("Die Datei " + dir.file("N.CNC") + " enthielt 1 Steuerzeichen; sie werden als Leerzeichen gezeigt!");
+  skript.ErwarteHinweis("Zeile 2 ist länger als 255 Zeichen (insgesamt 1 Zeilen); die Wandlung liest nur die ersten 255 Zeichen!");
   ASSERT_TRUE(form.Vorbereiten());
   EXPECT_EQ(Text().left(5), "G01 X");
   EXPECT_EQ(Text().size(), 5 + 1 + 300);
@@ -316,7 +304,7 @@ TEST_F(EditorFensterTest, TheMainWindowTakesTheSavedAndTheClosingSaveBack) {
   // "Speichern" to the same file, then closing without further changes.
   QTimer::singleShot(0, &form, [&] {
     anhaengen("G01 X2");
-    ErwarteFrage(skript, "Das Teileprogramm speichern?", true);
+    skript.ErwarteFrage("Das Teileprogramm speichern?", true);
     Aktion("Speichern1");
     form.reject();
   });
@@ -330,7 +318,7 @@ TEST_F(EditorFensterTest, TheMainWindowTakesTheSavedAndTheClosingSaveBack) {
   // Closing with changes, saved through the closing question to another file.
   QTimer::singleShot(0, &form, [&] {
     anhaengen("M30");
-    ErwarteTasten(skript, Schliessfrage, 0);
+    skript.ErwarteTasten(Schliessfrage, 0);
     skript.DateiSpeichern(dir.file("U.CNC"));
     form.reject();
   });
@@ -346,21 +334,21 @@ TEST_F(EditorFensterTest, OpenWithChangesStopsWhenTheSaveIsCancelledAndNewSavesF
   Oeffnen("A.CNC", "G01\r\n");
   Caret(3);
   QTest::keyClicks(form.Editor(), " X1");
-  ErwarteTasten(skript, Schliessfrage, 0);
+  skript.ErwarteTasten(Schliessfrage, 0);
   skript.DateiSpeichern(std::nullopt);
   Aktion("Oeffnen1");  // no open dialog follows
   EXPECT_EQ(Text(), "G01 X1");
   EXPECT_EQ(skript.Offen(), 0u);
-  ErwarteTasten(skript, Schliessfrage, 2);
+  skript.ErwarteTasten(Schliessfrage, 2);
   Aktion("Oeffnen1");
   EXPECT_EQ(Text(), "G01 X1");
-  ErwarteFrage(skript, "NC-Sätze speichern und neues Teileprogramm erstellen?", true);
+  skript.ErwarteFrage("NC-Sätze speichern und neues Teileprogramm erstellen?", true);
   Aktion("Neu1");
   EXPECT_EQ(dir.read("A.CNC"), "G01 X1\r\n");
   EXPECT_TRUE(workspace::TeileprogrammGeaendert);
   EXPECT_EQ(Text(), "");
   QTest::keyClicks(form.Editor(), "G02");
-  ErwarteFrage(skript, "Das Teileprogramm speichern?", true);
+  skript.ErwarteFrage("Das Teileprogramm speichern?", true);
   skript.DateiSpeichern(dir.file("NEU.CNC"));  // an unnamed text is saved through the dialog
   Aktion("Speichern1");
   EXPECT_EQ(dir.read("NEU.CNC"), "G02\r\n");

@@ -23,10 +23,6 @@ using workspace::TLinie;
 
 namespace {
 
-void ErwarteHinweis(DialogSkript& s, std::string t) {
-  using E = DialogSkript& (DialogSkript::*)(std::string);
-  (s.*static_cast<E>(&DialogSkript::Hinweis))(std::move(t));
-}
 
 // Oberlaenge 20, Unterlaenge -5: height 25 is scale 1.
 FontBuilder Messfont() {
@@ -60,18 +56,18 @@ TEST_F(FontViewTest, HeaderAndSizeChecks) {
   workspace::TViewerZeichensatz z;
   EXPECT_TRUE(z.Laden(Datei("T127.FNT", Messfont().Text(std::string(127, 'x')).Bytes())));
   const std::string t128 = Datei("T128.FNT", Messfont().Text(std::string(128, 'x')).Bytes());
-  ErwarteHinweis(skript, t128 + " nicht im erwarteten Format!");
+  skript.ErwarteHinweis(t128 + " nicht im erwarteten Format!");
   EXPECT_FALSE(z.Laden(t128));
   std::string voll = Messfont().Bytes();
   voll.resize(20001, '\0');
   EXPECT_TRUE(z.Laden(Datei("VOLL.FNT", voll)));
-  ErwarteHinweis(skript, "Fehler beim Laden des Zeichensatzes!");
+  skript.ErwarteHinweis("Fehler beim Laden des Zeichensatzes!");
   EXPECT_FALSE(z.Laden(Datei("ZUGROSS.FNT", voll + '\0')));
   const std::string gleich = Datei("GLEICH.FNT", FontBuilder().Top(5).Bottom(5).Glyph('A', 3, {}).Bytes());
-  ErwarteHinweis(skript, gleich + " nicht im erwarteten Format!");
+  skript.ErwarteHinweis(gleich + " nicht im erwarteten Format!");
   EXPECT_FALSE(z.Laden(gleich));
   const std::string leer = Datei("LEER.FNT", "");
-  ErwarteHinweis(skript, leer + " nicht im erwarteten Format!");
+  skript.ErwarteHinweis(leer + " nicht im erwarteten Format!");
   EXPECT_FALSE(z.Laden(leer));
 }
 
@@ -136,7 +132,7 @@ TEST_F(FontViewTest, HandOverIsTakenAndEmptied) {
   EXPECT_TRUE(workspace::ViewerZeichensatzName.empty());
   EXPECT_EQ(form.windowTitle(), "FontView");
   workspace::ViewerZeichensatzName = "c:\\fonts\\scri.txt";
-  ErwarteHinweis(skript, "Fehler bei der Übertragung des Zeichensatznamen!");
+  skript.ErwarteHinweis("Fehler bei der Übertragung des Zeichensatznamen!");
   form.Vorbereiten();
   EXPECT_EQ(form.Zeichensatzname(), "");
   EXPECT_TRUE(workspace::ViewerZeichensatzName.empty());
@@ -147,21 +143,21 @@ TEST_F(FontViewTest, HeightLimitsAndTheTestTextLength) {
   form.Vorbereiten();
   for (int i = 0; i < 24; ++i) form.HoeheAendern(-1);
   ASSERT_EQ(form.Hoehe(), 1);
-  ErwarteHinweis(skript, "Verkleinerung nicht möglich!");
+  skript.ErwarteHinweis("Verkleinerung nicht möglich!");
   form.HoeheAendern(-1);
   EXPECT_EQ(form.Hoehe(), 1);
   form.HoeheAendern(4);
-  ErwarteHinweis(skript, "Verkleinerung nicht möglich!");
+  skript.ErwarteHinweis("Verkleinerung nicht möglich!");
   form.HoeheAendern(-5);
   EXPECT_EQ(form.Hoehe(), 5);
   form.HoeheAendern(1);
   form.HoeheAendern(-5);
   EXPECT_EQ(form.Hoehe(), 1);
-  ErwarteHinweis(skript, "Vergrößerung nicht möglich!");
+  skript.ErwarteHinweis("Vergrößerung nicht möglich!");
   form.HoeheAendern(5000);
   EXPECT_EQ(form.Hoehe(), 1);
   form.findChild<QLineEdit*>("TesttextEdit")->setText("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-  ErwarteHinweis(skript, "Testtext: max 25 Zeichen");
+  skript.ErwarteHinweis("Testtext: max 25 Zeichen");
   form.Uebernehmen();
   EXPECT_EQ(form.Testtext(), "ABCDEFGHIJKLMNOPQRSTUVWXY");
 }
@@ -184,8 +180,8 @@ TEST_F(FontViewTest, TheChosenFontIsDrawnAndAHugeDisplayIsRefused) {
   for (int i = 0; i < 395; ++i) form.HoeheAendern(5);
   ASSERT_EQ(form.Hoehe(), workspace::ViewerHoechsthoehe);
   form.findChild<QLineEdit*>("TesttextEdit")->setText("TTTTTTTTTTTTTTTTTTTTTTTTT");
-  ErwarteHinweis(skript, "Die Anzeige wäre zu groß!");
-  ErwarteHinweis(skript, "Fehler bei der Ausgabe des Testtextes!");
+  skript.ErwarteHinweis("Die Anzeige wäre zu groß!");
+  skript.ErwarteHinweis("Fehler bei der Ausgabe des Testtextes!");
   form.Anzeigen();
 }
 
@@ -197,7 +193,7 @@ TEST_F(FontViewTest, AReleaseWhosePressWentElsewhereGivesNoNotice) {
   QKeyEvent los(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
   QApplication::sendEvent(feld, &los);  // the Enter that closed a notice
   EXPECT_TRUE(skript.Protokoll.empty());
-  ErwarteHinweis(skript, "Zeichensatz wählen!");
+  skript.ErwarteHinweis("Zeichensatz wählen!");
   QKeyEvent druck(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
   QApplication::sendEvent(feld, &druck);
   QApplication::sendEvent(feld, &los);

@@ -32,14 +32,6 @@ using testsupport::DialogSkript;
 
 // The script's expectations (its overloads for the expectation and for the box shown are
 // ambiguous when called directly).
-void ErwarteHinweis(DialogSkript& s, std::string text) {
-  using E = DialogSkript& (DialogSkript::*)(std::string);
-  (s.*static_cast<E>(&DialogSkript::Hinweis))(std::move(text));
-}
-void ErwarteFrage(DialogSkript& s, std::string text, bool ja) {
-  using E = DialogSkript& (DialogSkript::*)(std::string, bool);
-  (s.*static_cast<E>(&DialogSkript::Frage))(std::move(text), ja);
-}
 
 // The engine's simulation calls go to the window, its boxes to the dialog service.
 class FensterHost : public engine::EngineHost {
@@ -136,7 +128,7 @@ struct Stopp {
 class GrafikFensterStopp : public GrafikFenster, public ::testing::WithParamInterface<Stopp> {};
 
 TEST_P(GrafikFensterStopp, StopQuestionSetsBothFlagsOnYes) {
-  ErwarteFrage(skript, GetParam().frage, GetParam().ja);
+  skript.ErwarteFrage(GetParam().frage, GetParam().ja);
   Knopf(GetParam().knopf)->click();
   EXPECT_EQ(Abbruch, GetParam().ja);
   EXPECT_EQ(WandlungsFehler, GetParam().ja);
@@ -157,9 +149,9 @@ TEST_F(GrafikFenster, RestartAsksInOrderDropsTheBufferKeepsTheDrawingAndConverts
   KonfigBlock.GrafikEin = true;
   Zeichnen();
   ASSERT_TRUE(GrafikVorhanden);
-  ErwarteFrage(skript, "Konvertierung neu beginnen?", true);
-  ErwarteFrage(skript, "Die erzeugten NC-Sätze speichern?", false);
-  ErwarteFrage(skript, "Grafik löschen?", false);
+  skript.ErwarteFrage("Konvertierung neu beginnen?", true);
+  skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", false);
+  skript.ErwarteFrage("Grafik löschen?", false);
   QTest::mouseClick(Bild(), Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_EQ(skript.Offen(), 0u);
   EXPECT_TRUE(VelkorWinFileUtils::NcSatzPuffer.empty());
@@ -190,7 +182,7 @@ TEST_F(GrafikFenster, ClickDuringTheRestartsOwnPassIsRefused) {
   host->BeiProcessEvents = [&] {
     if (klicks++ < 2) QTest::mouseClick(Bild(), Qt::LeftButton, {}, QPoint(5, 5));
   };
-  ErwarteFrage(skript, "Konvertierung neu beginnen?", true);
+  skript.ErwarteFrage("Konvertierung neu beginnen?", true);
   form->GrafikImageClick();
   EXPECT_GE(klicks, 3);
   const auto ziel = Ziel();
@@ -205,9 +197,9 @@ TEST_F(GrafikFenster, RestartRunsThePassTheMainWindowHands) {
     EXPECT_TRUE(form->LaeuftEinLauf());
     EXPECT_EQ(Interpretermodus, TInterpretermodus::Wandlung);
   };
-  ErwarteFrage(skript, "Konvertierung neu beginnen?", true);
+  skript.ErwarteFrage("Konvertierung neu beginnen?", true);
   form->GrafikImageClick();
-  ErwarteFrage(skript, "Konvertierung neu beginnen?", false);
+  skript.ErwarteFrage("Konvertierung neu beginnen?", false);
   form->GrafikImageClick();
   EXPECT_EQ(laeufe, 1);
   EXPECT_FALSE(form->LaeuftEinLauf());
@@ -246,7 +238,7 @@ TEST_F(GrafikFenster, AFailingReadoutIsReportedOncePerFailure) {
   KonfigBlock.SimuGrenzeMax = KonfigBlock.SimuGrenzeMin;  // no mapping can be set
   form = std::make_unique<TVelkorGrafikForm>(nullptr);
   form->FormActivate();
-  ErwarteHinweis(skript, "Fehler bei der Werteanzeige (Grafikimage-Mousmove)!");
+  skript.ErwarteHinweis("Fehler bei der Werteanzeige (Grafikimage-Mousmove)!");
   for (int x = 10; x < 20; ++x) form->GrafikImageMouseMove(x, 10);
   KonfigBlock.SimuGrenzeMax = {100, 50, 10};
   form->InitGrafik(false);
@@ -265,7 +257,7 @@ TEST_F(GrafikFenster, BufferedBlocksAreSavedOnlyWithNoRunGoingOn) {
   WandlungLaeuft = false;
   form->LaufBeendet();
   ASSERT_TRUE(Knopf("TP_SaveButton")->isEnabled());
-  ErwarteFrage(skript, "Die erzeugten NC-Sätze speichern?", true);
+  skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", true);
   Knopf("TP_SaveButton")->click();
   EXPECT_EQ(Ziel(), (std::vector<std::string>{"N1 G00 X1", "N2 G01 X2"}));
   EXPECT_TRUE(VelkorWinFileUtils::NcSatzPuffer.empty());
@@ -275,7 +267,7 @@ TEST_F(GrafikFenster, BufferedBlocksAreSavedOnlyWithNoRunGoingOn) {
 
 TEST_F(GrafikFenster, SavesThePictureAsBitmapBesideThePartProgram) {
   Zeichnen();
-  ErwarteFrage(skript, "Speichern der Grafik-Datei unter dem Namen TEIL_CNC.BMP (J/N)?", true);
+  skript.ErwarteFrage("Speichern der Grafik-Datei unter dem Namen TEIL_CNC.BMP (J/N)?", true);
   Knopf("SaveButton")->click();
   ASSERT_TRUE(dir.exists("TEIL_CNC.BMP"));
   const auto bild = toolkit::LoadBitmapFile(dir.file("TEIL_CNC.BMP"));
@@ -295,7 +287,7 @@ TEST_F(GrafikFenster, KeysContinueStopAndMoveThePointer) {
   EXPECT_TRUE(Fortsetzen);
   QTest::keyClick(form.get(), Qt::Key_Escape);  // nothing runs: no question
   WandlungLaeuft = true;
-  ErwarteFrage(skript, "Wandlung von Datei TEIL.CNC abbrechen?", true);
+  skript.ErwarteFrage("Wandlung von Datei TEIL.CNC abbrechen?", true);
   QTest::keyClick(Knopf("SaveButton"), Qt::Key_Escape);  // seen by the window first
   EXPECT_TRUE(Abbruch);
   WandlungLaeuft = false;

@@ -14,10 +14,6 @@ using toolkit::TColor;
 
 // The script's expectation of a notice (its overloads for the expectation and for the
 // box shown are ambiguous when called directly).
-void ErwarteHinweis(testsupport::DialogSkript& skript, std::string text) {
-  using Erwartung = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string);
-  (skript.*static_cast<Erwartung>(&testsupport::DialogSkript::Hinweis))(std::move(text));
-}
 
 constexpr TColor Weiss = 0xFFFFFF, Schwarz = 0x000000, Rot = 0x0000FF;
 
@@ -42,7 +38,7 @@ TEST_F(GraphWinTest, FarbNummerFindsTheFirstEqualEntry) {
 
 TEST_F(GraphWinTest, UnknownLineStyleIsReportedAndStillSetsTheWidth) {
   testsupport::DialogSkript skript;
-  ErwarteHinweis(skript, "Unbekannter Linienstil!");
+  skript.ErwarteHinweis("Unbekannter Linienstil!");
   SetLineStyle(2, 0, 1);
   SetLineStyle(7, 0, 3);
   EXPECT_EQ(flaeche.StiftStil(), psDot);

@@ -36,18 +36,6 @@ namespace hauptfenster {
 
 // The script's expectations by name (its overloads for the expectation and for the box
 // shown would be ambiguous when called directly).
-inline void Hinweis(testsupport::DialogSkript& s, std::string text) {
-  using E = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string);
-  (s.*static_cast<E>(&testsupport::DialogSkript::Hinweis))(std::move(text));
-}
-inline void Frage(testsupport::DialogSkript& s, std::string text, bool ja) {
-  using E = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string, bool);
-  (s.*static_cast<E>(&testsupport::DialogSkript::Frage))(std::move(text), ja);
-}
-inline void Tasten(testsupport::DialogSkript& s, std::string text, int taste) {
-  using E = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string, int);
-  (s.*static_cast<E>(&testsupport::DialogSkript::FrageMitTasten))(std::move(text), taste);
-}
 
 class HauptFixture : public ::testing::Test {
 protected:

@@ -59,7 +59,7 @@ TEST_F(HauptStart, NachDemHaftungsausschlussSchreibtDasEndeEinstellungenUndWerkz
 TEST_F(HauptStart, VerweigerteEinstelldateiBleibtAlsBak) {
   dir.write("VelkorWin.CNF", std::string(2211, 'x'));
   testsupport::DialogSkript skript;
-  Hinweis(skript, "Dateigrößenfehler! Die Konfigurationsdatei VelkorWin.CNF wurde nicht geladen.");
+  skript.ErwarteHinweis("Dateigrößenfehler! Die Konfigurationsdatei VelkorWin.CNF wurde nicht geladen.");
   Starten();
   EXPECT_EQ(KonfigBlock.GrafikzyklusNummer, 189);
   EXPECT_EQ(KonfigBlock.Fraesrichtung, TFraesrichtung::zirkular);
@@ -72,7 +72,7 @@ TEST_F(HauptStart, TeileprogrammMitFehlendemBildMeldetEinmal) {
   Einstellungen([](TKonfigBlock& k) { k.Arbeitsdateiname = "TEIL.CNC"; });
   Datei("TEIL.CNC", {"N10 G90 G00 X0 Y0 Z5", "N20 G189 R2=2", "N30 X30 Y0 P'BILD.BMP'", "N40 G80", "N50 M30"});
   testsupport::DialogSkript skript;
-  Hinweis(skript, "Die Bilddatei BILD.BMP wurde nicht gefunden!");
+  skript.ErwarteHinweis("Die Bilddatei BILD.BMP wurde nicht gefunden!");
   Starten();
   EXPECT_EQ(form->findChild<QLabel*>("QuellLabel")->text().toStdString(), "Quelldatei: TEIL.CNC");
   EXPECT_EQ(form->findChild<QLabel*>("ZielLabel")->text().toStdString(), "Zieldatei: TEIL.CVT");
@@ -82,7 +82,7 @@ TEST_F(HauptStart, TeileprogrammMitFehlendemBildMeldetEinmal) {
   EXPECT_EQ(TeileprogrammListe->size(), 5u);
   EXPECT_EQ(skript.Offen(), 0u);
   // Closing a window or a notice never runs the first activation again.
-  Hinweis(skript, "Spiegelschrift eingeschaltet!");
+  skript.ErwarteHinweis("Spiegelschrift eingeschaltet!");
   Sobald([] { return QApplication::activeModalWidget() != nullptr; },
          [] { QApplication::activeModalWidget()->close(); });
   Ausloesen("Copyright1");
@@ -128,10 +128,10 @@ TEST_F(HauptStartBild, UnlesbaresBildMeldetUndDieTastenGehenDoch) {
   }
   ASSERT_FALSE(meldung.empty());
   testsupport::DialogSkript skript;
-  Hinweis(skript, meldung);
+  skript.ErwarteHinweis(meldung);
   Starten();
   EXPECT_FALSE(BildGeladen);
-  Hinweis(skript, "Spiegelschrift eingeschaltet!");
+  skript.ErwarteHinweis("Spiegelschrift eingeschaltet!");
   QTest::keyClick(form, Qt::Key_M, Qt::ControlModifier);
   EXPECT_EQ(skript.Offen(), 0u);
 }
@@ -141,7 +141,7 @@ TEST_F(HauptStartBild, TeileprogrammLadenUeberDasMenue) {
   Starten();
   Datei("NEU.CNC", {"N10 G90 G00 X0 Y0 Z5", "N20 M30"});
   skript.DateiOeffnen(dir.file("NEU.CNC"));
-  Hinweis(skript, "Keine Bilddatei in der Datei " + dir.file("NEU.CNC") + "!");
+  skript.ErwarteHinweis("Keine Bilddatei in der Datei " + dir.file("NEU.CNC") + "!");
   Ausloesen("Laden1");
   EXPECT_EQ(skript.Offen(), 0u);
   EXPECT_EQ(form->findChild<QLabel*>("QuellLabel")->text().toStdString(), "Quelldatei: NEU.CNC");
@@ -182,7 +182,7 @@ TEST_F(HauptStart, TeilweiseGeleseneWerkzeugdateiBleibtAlsBak) {
                                         "          Zeichenfarbe=1"};
   Datei("VelkorWkz.DAT", alt);
   testsupport::DialogSkript skript;
-  Hinweis(skript, "Fehler beim Laden der Werkzeuglänge!");
+  skript.ErwarteHinweis("Fehler beim Laden der Werkzeuglänge!");
   Starten();
   Ausloesen("Beenden1");
   EXPECT_EQ(Zeilen("VelkorWkz.BAK"), alt);
@@ -195,7 +195,7 @@ TEST_F(HauptStart, GepufferteSaetzeNeinLaesstDasZielUnveraendert) {
   dir.write("TEIL.CVT", "ALT\r\n");
   KonfigBlock.Zieldateiname = "TEIL.CVT";
   for (const char* z : {"N1 G00 X0", "N2 G01 X1", "N3 M30"}) VelkorWinFileUtils::NcSatzPuffer.push_back(z);
-  Frage(skript, "Die erzeugten NC-Sätze speichern?", false);
+  skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", false);
   Ausloesen("Beenden1");
   EXPECT_EQ(dir.read("TEIL.CVT"), "ALT\r\n");
   EXPECT_TRUE(VelkorWinFileUtils::NcSatzPuffer.empty());
@@ -207,7 +207,7 @@ TEST_F(HauptStart, GepufferteSaetzeJaSchreibtSieMitBak) {
   dir.write("TEIL.CVT", "ALT\r\n");
   KonfigBlock.Zieldateiname = "TEIL.CVT";
   for (const char* z : {"N1 G00 X0", "N2 G01 X1", "N3 M30"}) VelkorWinFileUtils::NcSatzPuffer.push_back(z);
-  Frage(skript, "Die erzeugten NC-Sätze speichern?", true);
+  skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", true);
   Ausloesen("Beenden1");
   EXPECT_EQ(dir.read("TEIL.CVT"), "N1 G00 X0\r\nN2 G01 X1\r\nN3 M30\r\n");
   EXPECT_EQ(dir.read("TEIL.BAK"), "ALT\r\n");

@@ -96,7 +96,7 @@ TEST_P(HauptGleichHeadless, ZielWieWandeln) {
   testsupport::DialogSkript skript;
   Starten();
   Bildfenster();
-  Tasten(skript, "Verkleinertes Bild wandeln?", 0);
+  skript.ErwarteTasten("Verkleinertes Bild wandeln?", 0);
   Ausloesen("Wandlung1");
   EXPECT_EQ(skript.Offen(), 0u);
   EXPECT_EQ(dir.read("TEIL.CVT"), kopie.read("TEIL.CVT"));
@@ -121,7 +121,7 @@ TEST_P(HauptStopp, FrageJaBeendetDenLauf) {
   Programm(Lang(60000));
   testsupport::DialogSkript skript;
   Starten();
-  Frage(skript, "Wandlung von Datei TEIL.CNC abbrechen?", true);
+  skript.ErwarteFrage("Wandlung von Datei TEIL.CNC abbrechen?", true);
   bool laeuftGesehen = false;
   const TStopp fall = GetParam();
   Sobald([&] { return workspace::LaufAktiv() && Interpretermodus == fall.pass; },
@@ -162,7 +162,7 @@ TEST_F(HauptWandlung, EscMitWiederholungenFragtEinmal) {
   Programm(Lang(60000));
   testsupport::DialogSkript skript;
   Starten();
-  Frage(skript, "Wandlung von Datei TEIL.CNC abbrechen?", false);
+  skript.ErwarteFrage("Wandlung von Datei TEIL.CNC abbrechen?", false);
   Sobald([] { return workspace::LaufAktiv(); },
          [&] {
            QKeyEvent druck(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
@@ -244,7 +244,7 @@ TEST_F(HauptWandlung, WaehrendDesLaufsGesperrtUndGedrosselt) {
   Programm(Lang(60000));
   testsupport::DialogSkript skript;
   Starten();
-  Hinweis(skript, "Editieren bei laufender Konvertierung nicht möglich!");
+  skript.ErwarteHinweis("Editieren bei laufender Konvertierung nicht möglich!");
   std::vector<std::string> frei;
   Sobald([] { return workspace::LaufAktiv(); },
          [&] {
@@ -310,7 +310,7 @@ TEST_F(HauptWandlung, GepuffertFragtVorDerWandlung) {
   Starten();
   VelkorWinFileUtils::NcSatzPuffer.push_back("N1 G00 X1");
   VelkorWinFileUtils::NcSatzPuffer.push_back("N2 M30");
-  Frage(skript, "Die erzeugten NC-Sätze speichern?", false);
+  skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", false);
   Ausloesen("Wandlung1");
   EXPECT_EQ(skript.Offen(), 0u);
   // The new run is buffered again; the old lines are gone.
@@ -342,23 +342,23 @@ TEST_F(HauptWandlung, UmschalterMitHinweisenUndPopup) {
   EXPECT_FALSE(KonfigBlock.GrafikEin);
   EXPECT_TRUE(form->Aktion("ein1")->isEnabled());
 
-  Hinweis(skript, "Das Bild wird bei der Wandlung horizontal gespiegelt!");
+  skript.ErwarteHinweis("Das Bild wird bei der Wandlung horizontal gespiegelt!");
   QTest::keyClick(form, Qt::Key_H, Qt::ControlModifier);
   EXPECT_TRUE(BildSpiegeln);
   EXPECT_EQ(form->Aktion("Bildspiegeln")->text().toStdString(), "Bild gespiegelt wandeln");
-  Hinweis(skript, "Das Bild wird bei der Wandlung nicht gespiegelt!");
+  skript.ErwarteHinweis("Das Bild wird bei der Wandlung nicht gespiegelt!");
   Ausloesen("Bildspiegeln");
   EXPECT_FALSE(BildSpiegeln);
-  Hinweis(skript, "Das Bild wird bei der Wandlung horizontal gespiegelt!");
+  skript.ErwarteHinweis("Das Bild wird bei der Wandlung horizontal gespiegelt!");
   Ausloesen("Bildspiegeln");
   EXPECT_EQ(form->Aktion("Bildspiegeln")->text().toStdString(), "Bild ungespiegelt wandeln");
 
-  Hinweis(skript, "Kreistexte werden nach innen gewandelt!");
+  skript.ErwarteHinweis("Kreistexte werden nach innen gewandelt!");
   QTest::keyClick(form, Qt::Key_K, Qt::ControlModifier);
-  Hinweis(skript, "Kreistexte werden nach außen gewandelt!");
+  skript.ErwarteHinweis("Kreistexte werden nach außen gewandelt!");
   Ausloesen("Kreisschriftnachinnenauen1");
   EXPECT_FALSE(KreistextNachInnen);
-  Hinweis(skript, "Spiegelschrift eingeschaltet!");
+  skript.ErwarteHinweis("Spiegelschrift eingeschaltet!");
   Ausloesen("Spiegelschriftein1");
   EXPECT_TRUE(KonfigBlock.Spiegelschrift);
 
@@ -370,8 +370,8 @@ TEST_F(HauptWandlung, UmschalterMitHinweisenUndPopup) {
   EXPECT_TRUE(KonfigBlock.TestschalterT);
 
   // The notice window's Ctrl+H sets the mirror, twice.
-  Hinweis(skript, "Das Bild wird bei der Wandlung horizontal gespiegelt!");
-  Hinweis(skript, "Das Bild wird bei der Wandlung horizontal gespiegelt!");
+  skript.ErwarteHinweis("Das Bild wird bei der Wandlung horizontal gespiegelt!");
+  skript.ErwarteHinweis("Das Bild wird bei der Wandlung horizontal gespiegelt!");
   BildSpiegeln = false;
   QTest::keyClick(HinweisForm, Qt::Key_H, Qt::ControlModifier);
   QTest::keyClick(HinweisForm, Qt::Key_H, Qt::ControlModifier);
@@ -383,7 +383,7 @@ TEST_F(HauptWandlung, BildinformationOhneBildzyklus) {
   Programm({"N10 G90 G00 X0 Y0 Z5", "N20 M30"});
   testsupport::DialogSkript skript;
   Starten();
-  Hinweis(skript, "Kein Bilddateiname in der Quelldatei gefunden!");
+  skript.ErwarteHinweis("Kein Bilddateiname in der Quelldatei gefunden!");
   Ausloesen("Bildinformation1");
   EXPECT_EQ(dir.read("TEIL.CVT"), "ALT\r\n");
   EXPECT_FALSE(dir.exists("TEIL.SAV"));
@@ -416,7 +416,7 @@ TEST_F(HauptWandlung, BildinformationNachStoppImMesslaufOhneInformationslauf) {
   Bildfenster();
   int gezeigt = 0;
   imageprep::BildinfoZeigen = [&](bool) { ++gezeigt; };
-  Frage(skript, "Wandlung von Datei TEIL.CNC abbrechen?", true);
+  skript.ErwarteFrage("Wandlung von Datei TEIL.CNC abbrechen?", true);
   Sobald([] { return workspace::LaufAktiv() && Interpretermodus == TInterpretermodus::Messlauf; },
          [&] { QTest::keyClick(form, Qt::Key_Escape); });
   Ausloesen("Bildinformation1");
@@ -430,7 +430,7 @@ TEST_F(HauptWandlung, FarbeintraegeVerweigernOhneBildname) {
   testsupport::DialogSkript skript;
   Starten();
   for (const char* eintrag : {"FrsSticheltiefe1", "Modus1", "Farbeverfolgen1", "Farbflcheausschneiden1", "Farbabwahl"}) {
-    Hinweis(skript, "Kein Bilddateiname in der Quelldatei gefunden!");
+    skript.ErwarteHinweis("Kein Bilddateiname in der Quelldatei gefunden!");
     Ausloesen(eintrag);
   }
   EXPECT_EQ(skript.Offen(), 0u);
@@ -442,7 +442,7 @@ TEST_F(HauptWandlung, FarbeintraegeNachFarbanzahl) {
   testsupport::DialogSkript skript;
   Starten();
   EXPECT_EQ(Farbanzahl, 8);
-  Hinweis(skript, "Diese Farbabwahl ist nur bei mehr als 16 Farben wirksam!");
+  skript.ErwarteHinweis("Diese Farbabwahl ist nur bei mehr als 16 Farben wirksam!");
   Ausloesen("Farbabwahl");
   // At most 16 colours: the depth window opens.
   bool offen = false;

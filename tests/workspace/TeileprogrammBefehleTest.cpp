@@ -21,14 +21,6 @@ using namespace VelkorWinVAR;
 using toolkit::TBitmap;
 using testsupport::DialogSkript;
 
-void ErwarteHinweis(DialogSkript& s, std::string text) {
-  using Erwartung = DialogSkript& (DialogSkript::*)(std::string);
-  (s.*static_cast<Erwartung>(&DialogSkript::Hinweis))(std::move(text));
-}
-void ErwarteOeffnen(DialogSkript& s, std::optional<std::string> datei) {
-  using Erwartung = DialogSkript& (DialogSkript::*)(std::optional<std::string>);
-  (s.*static_cast<Erwartung>(&DialogSkript::DateiOeffnen))(std::move(datei));
-}
 
 // A part program with an image cycle naming `bild` (as written in it).
 std::string MitBildzyklus(const std::string& bild) {
@@ -87,7 +79,7 @@ protected:
 TEST_F(TeileprogrammBefehle, CancelledWithAProgramLoadedReloadsItsPictureAndSetsTheLabels) {
   TeilGeladen(MitBildzyklus("bild.bmp"));
   toolkit::SaveBitmapFile(Farbbild(40, 20), dir.file("BILD.BMP"));
-  ErwarteOeffnen(skript, std::nullopt);
+  skript.DateiOeffnen(std::nullopt);
   const auto e = workspace::Laden1Click();
   ASSERT_EQ(skript.Dateidialoge.size(), 1u);
   EXPECT_EQ(skript.Dateidialoge[0].Titel, "CNC-Datei laden");
@@ -106,7 +98,7 @@ TEST_F(TeileprogrammBefehle, CancelledWithAProgramLoadedReloadsItsPictureAndSets
 }
 
 TEST_F(TeileprogrammBefehle, CancelledWithNoProgramEndsWithoutABox) {
-  ErwarteOeffnen(skript, std::nullopt);
+  skript.DateiOeffnen(std::nullopt);
   const auto e = workspace::Laden1Click();
   EXPECT_FALSE(e.Geaendert);
   EXPECT_EQ(skript.Protokoll.size(), 1u);
@@ -119,8 +111,8 @@ TEST_F(TeileprogrammBefehle, ProgramWithoutImageCycleEmptiesThePicture) {
   Extrafarbanzahl = 2;
   dir.write("NEU.CNC", "N1 G0 X1\r\nN2 M30\r\n");
   const std::string neu = dir.file("NEU.CNC");
-  ErwarteOeffnen(skript, neu);
-  ErwarteHinweis(skript, "Keine Bilddatei in der Datei " + neu + "!");
+  skript.DateiOeffnen(neu);
+  skript.ErwarteHinweis("Keine Bilddatei in der Datei " + neu + "!");
   const auto e = workspace::Laden1Click();
   EXPECT_EQ(KonfigBlock.Arbeitsdateiname, neu);
   EXPECT_EQ(KonfigBlock.Zieldateiname, dir.file("NEU.CVT"));
@@ -136,8 +128,8 @@ TEST_F(TeileprogrammBefehle, MissingPictureGivesItsNoticeAndMarksNoPicture) {
   TeilGeladen(MitBildzyklus("BILD.BMP"));
   QuellImage = Farbbild(4, 4);
   BildGeladen = true;
-  ErwarteOeffnen(skript, std::nullopt);
-  ErwarteHinweis(skript, "Die Bilddatei BILD.BMP wurde nicht gefunden!");
+  skript.DateiOeffnen(std::nullopt);
+  skript.ErwarteHinweis("Die Bilddatei BILD.BMP wurde nicht gefunden!");
   const auto e = workspace::Laden1Click();
   EXPECT_FALSE(BildGeladen);
   EXPECT_TRUE(QuellImage.Empty());
@@ -148,8 +140,8 @@ TEST_F(TeileprogrammBefehle, MissingPictureGivesItsNoticeAndMarksNoPicture) {
 TEST_F(TeileprogrammBefehle, UnreadablePictureGivesTheReadersMessageOnce) {
   TeilGeladen(MitBildzyklus("BILD.BMP"));
   dir.write("BILD.BMP", "BM kaputt");
-  ErwarteOeffnen(skript, std::nullopt);
-  ErwarteHinweis(skript, "Bitmap image is not valid.");
+  skript.DateiOeffnen(std::nullopt);
+  skript.ErwarteHinweis("Bitmap image is not valid.");
   const auto e = workspace::Laden1Click();
   EXPECT_FALSE(BildGeladen);
   EXPECT_TRUE(QuellImage.Empty());
@@ -166,8 +158,8 @@ TEST_F(TeileprogrammBefehle, EmptyPictureCountsAsUnreadable) {
   for (int i = 0; i < 6; ++i) wort(0, 4);
   TeilGeladen(MitBildzyklus("NULL.BMP"));
   dir.write("NULL.BMP", bmp);
-  ErwarteOeffnen(skript, std::nullopt);
-  ErwarteHinweis(skript, "Bitmap image is not valid.");
+  skript.DateiOeffnen(std::nullopt);
+  skript.ErwarteHinweis("Bitmap image is not valid.");
   const auto e = workspace::Laden1Click();
   EXPECT_FALSE(BildGeladen);
   EXPECT_FALSE(e.BildDa);
@@ -176,7 +168,7 @@ TEST_F(TeileprogrammBefehle, EmptyPictureCountsAsUnreadable) {
 TEST_F(TeileprogrammBefehle, LargePictureIsFittedAndFoundWhateverItsCase) {
   TeilGeladen(MitBildzyklus("gross.bmp"));
   toolkit::SaveBitmapFile(Farbbild(1410, 409), dir.file("Gross.Bmp"));
-  ErwarteOeffnen(skript, std::nullopt);
+  skript.DateiOeffnen(std::nullopt);
   const auto e = workspace::Laden1Click();
   EXPECT_TRUE(BildGeladen);
   EXPECT_EQ(e.Einpassung.Breite, 705);
@@ -192,8 +184,8 @@ TEST_F(TeileprogrammBefehle, LoadingAfterAnEditorChangeWritesItToTheOldProgram) 
   TeileprogrammListe = TNcZeilen{"N1 neu"};
   workspace::TeileprogrammGeaendert = true;
   dir.write("NEU.CNC", MitBildzyklus("FEHLT.BMP"));
-  ErwarteOeffnen(skript, dir.file("NEU.CNC"));
-  ErwarteHinweis(skript, "Die Bilddatei FEHLT.BMP wurde nicht gefunden!");
+  skript.DateiOeffnen(dir.file("NEU.CNC"));
+  skript.ErwarteHinweis("Die Bilddatei FEHLT.BMP wurde nicht gefunden!");
   workspace::Laden1Click();
   EXPECT_EQ(dir.read("TEIL.CNC"), "N1 neu\r\n");
   EXPECT_EQ(dir.read("TEIL.BAK"), "alt\r\n");
@@ -204,8 +196,8 @@ TEST_F(TeileprogrammBefehle, LoadingAfterAnEditorChangeWritesItToTheOldProgram) 
 TEST_F(TeileprogrammBefehle, UnreadableProgramGivesOneNoticeAndLeavesNoProgram) {
   TeilGeladen("N1 M30\r\n");
   std::filesystem::create_directory(dir.file("ORDNER.CNC"));
-  ErwarteOeffnen(skript, dir.file("ORDNER.CNC"));
-  ErwarteHinweis(skript, "Die Datei " + dir.file("ORDNER.CNC") + " kann nicht gelesen werden!");
+  skript.DateiOeffnen(dir.file("ORDNER.CNC"));
+  skript.ErwarteHinweis("Die Datei " + dir.file("ORDNER.CNC") + " kann nicht gelesen werden!");
   const auto e = workspace::Laden1Click();
   EXPECT_FALSE(TeileprogrammListe.has_value());
   EXPECT_EQ(KonfigBlock.Arbeitsdateiname, "");
@@ -223,10 +215,10 @@ TEST_F(TeileprogrammBefehle, LoadingIsRefusedWhileARunGoesOn) {
 TEST_F(TeileprogrammBefehle, EditingIsRefusedWhileARunGoesOn) {
   Ersatzfenster editor("TVelkorEditForm", [] {});
   WandlungLaeuft = true;
-  ErwarteHinweis(skript, "Editieren bei laufender Konvertierung nicht möglich!");
+  skript.ErwarteHinweis("Editieren bei laufender Konvertierung nicht möglich!");
   workspace::Editor1Click();
   WandlungLaeuft = false;
-  ErwarteHinweis(skript, "Editieren bei laufender Konvertierung nicht möglich!");
+  skript.ErwarteHinweis("Editieren bei laufender Konvertierung nicht möglich!");
   workspace::Editor1Click(true);
   EXPECT_EQ(editor.Gezeigt, 0);
 }
@@ -277,7 +269,7 @@ TEST_P(Zeichensatzzeigen, HandsTheFontToTheViewerAndTakesOnlyFontsBack) {
     gesehen = std::exchange(workspace::ViewerZeichensatzName, std::string());
     workspace::ViewerZeichensatzName = GetParam().zurueck;
   });
-  if (GetParam().hinweis) ErwarteHinweis(skript, "Fehler bei der Übertragung des Zeichensatznamen!");
+  if (GetParam().hinweis) skript.ErwarteHinweis("Fehler bei der Übertragung des Zeichensatznamen!");
   workspace::Zeichensatzzeigen1Click();
   EXPECT_EQ(gesehen, "/f/SCRI.FNT");
   EXPECT_EQ(KonfigBlock.Gravurzeichensatz, GetParam().ergebnis);

@@ -16,10 +16,6 @@ using VelkorWinVAR::KonfigBlock;
 using VelkorWinVAR::TeileprogrammListe;
 using VelkorWinVAR::TNcZeilen;
 
-void ErwarteFrage(testsupport::DialogSkript& s, std::string text, bool ja) {
-  using Erwartung = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string, bool);
-  (s.*static_cast<Erwartung>(&testsupport::DialogSkript::Frage))(std::move(text), ja);
-}
 
 class Teileprogramm : public ::testing::Test {
 protected:
@@ -110,7 +106,7 @@ TEST_F(Teileprogramm, OpenAsksForTheBufferAndEmptiesTheExtraColours) {
   VelkorWinFileUtils::NcSatzPuffer.push_back("N10 G1 X5");
   VelkorWinFileUtils::ExtraFarbeEintragen(VelkorWinVAR::Extrafarbliste, 3, 0xFF, VelkorWinVAR::TArbeitsmodus::Fraesen,
                                           VelkorWinVAR::TBesonderheit::keine);
-  ErwarteFrage(skript, "Die erzeugten NC-Sätze speichern?", true);
+  skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", true);
   ASSERT_TRUE(workspace::OpenPartProgram("NEU.CNC"));
   EXPECT_EQ(dir.read("TEIL.CVT"), "N10 G1 X5\r\n");
   EXPECT_TRUE(VelkorWinFileUtils::NcSatzPuffer.empty());
@@ -119,7 +115,7 @@ TEST_F(Teileprogramm, OpenAsksForTheBufferAndEmptiesTheExtraColours) {
   EXPECT_EQ(KonfigBlock.Zieldateiname, "NEU.CVT");
 
   VelkorWinFileUtils::NcSatzPuffer.push_back("N20 G1 X6");
-  ErwarteFrage(skript, "Die erzeugten NC-Sätze speichern?", false);
+  skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", false);
   ASSERT_TRUE(workspace::OpenPartProgram("NEU.CNC"));
   EXPECT_TRUE(VelkorWinFileUtils::NcSatzPuffer.empty());
   EXPECT_FALSE(dir.exists("NEU.CVT"));

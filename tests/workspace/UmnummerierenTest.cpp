@@ -7,10 +7,6 @@
 using workspace::TeileprogrammUmnummerieren;
 
 namespace {
-void ErwarteHinweis(testsupport::DialogSkript& s, std::string t) {
-  using E = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string);
-  (s.*static_cast<E>(&testsupport::DialogSkript::Hinweis))(std::move(t));
-}
 
 struct Fall {
   std::vector<std::string> vorher, nachher;
@@ -34,7 +30,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(UmnummerierenLeerTest, EmptyListGivesTheNoticeAndStays) {
   testsupport::DialogSkript skript;
-  ErwarteHinweis(skript, "Anfangszeile beim Umnummeriren nicht gefunden!");
+  skript.ErwarteHinweis("Anfangszeile beim Umnummeriren nicht gefunden!");
   VelkorWinVAR::TNcZeilen liste;
   TeileprogrammUmnummerieren(liste);
   EXPECT_TRUE(liste.empty());
@@ -49,7 +45,7 @@ TEST(UmnummerierenLeerTest, CountsPast65535WithoutStopping) {
 
 TEST(UmnummerierenLeerTest, LinesCutTo255AreReported) {
   testsupport::DialogSkript skript;
-  ErwarteHinweis(skript, "Beim Umnummerieren wurden 1 Zeilen auf 255 Zeichen gekürzt (die erste: Zeile 2)!");
+  skript.ErwarteHinweis("Beim Umnummerieren wurden 1 Zeilen auf 255 Zeichen gekürzt (die erste: Zeile 2)!");
   VelkorWinVAR::TNcZeilen liste = {"G00", std::string(253, 'X')};
   TeileprogrammUmnummerieren(liste);
   EXPECT_EQ(liste[1].size(), 255u);

@@ -16,10 +16,6 @@ namespace {
 
 // Names the script's box expectation (its overload for the expectation and for the box
 // shown would be ambiguous when called directly).
-void ErwarteHinweis(testsupport::DialogSkript& skript, std::string text) {
-  using Erwartung = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string);
-  (skript.*static_cast<Erwartung>(&testsupport::DialogSkript::Hinweis))(std::move(text));
-}
 
 using VelkorWinVAR::KonfigBlock;
 using VelkorWinVAR::TWerkzeugDaten;
@@ -165,7 +161,7 @@ TEST_F(Werkzeugdatei, MissingFileIsNoErrorAndSetsNoTool) {
 
 TEST_F(Werkzeugdatei, UnreadableFileGivesItsNotice) {
   std::filesystem::create_directory(dir.file("VelkorWkz.DAT"));
-  ErwarteHinweis(skript, ("Fehler beim Laden der Werkzeugdatei VelkorWkz.DAT !"));
+  skript.ErwarteHinweis(("Fehler beim Laden der Werkzeugdatei VelkorWkz.DAT !"));
   EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Unlesbar);
   EXPECT_TRUE(WkzListe.empty());
 }
@@ -175,7 +171,7 @@ TEST_F(Werkzeugdatei, FailedWriteGivesOneNoticeAndLeavesTheOldFile) {
   WkzListe = {{1, "a", 1, 1, 1, 1}};
   std::filesystem::create_directory(dir.file("Ordner"));
   // A directory cannot be replaced by the rename.
-  ErwarteHinweis(skript, ("Fehler beim Speichern der Werkzeugdatei Ordner: Is a directory"));
+  skript.ErwarteHinweis(("Fehler beim Speichern der Werkzeugdatei Ordner: Is a directory"));
   const bool ok = workspace::WriteToolFile("Ordner");
   EXPECT_FALSE(ok);
   EXPECT_EQ(dir.read("VelkorWkz.DAT"), "alt\r\n");
@@ -198,7 +194,7 @@ TEST_P(WerkzeugdateiFehler, GivesTheKeysNoticeOnceAndKeepsTheToolsBefore) {
     if (zeilen[i].find(schluessel + "=") != std::string::npos) zeilen[i] = neu;
   zeilen.insert(zeilen.begin(), "Kopf");
   Schreibe(zeilen);
-  ErwarteHinweis(skript, (GetParam().hinweis));
+  skript.ErwarteHinweis((GetParam().hinweis));
   EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Teilweise);
   EXPECT_EQ(Nummern(), std::vector<int>{1});
 }

@@ -23,14 +23,6 @@ using VelkorWinVAR::TWerkzeugDaten;
 
 namespace {
 
-void ErwarteHinweis(testsupport::DialogSkript& s, std::string t) {
-  using E = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string);
-  (s.*static_cast<E>(&testsupport::DialogSkript::Hinweis))(std::move(t));
-}
-void ErwarteFrage(testsupport::DialogSkript& s, std::string t, bool ja) {
-  using E = testsupport::DialogSkript& (testsupport::DialogSkript::*)(std::string, bool);
-  (s.*static_cast<E>(&testsupport::DialogSkript::Frage))(std::move(t), ja);
-}
 
 TWerkzeugDaten Wkz(int nr, std::string name = "Fräser", double d = 3.0, int farbe = 1) {
   TWerkzeugDaten w;
@@ -84,7 +76,7 @@ TEST(WerkzeuglisteTest, StableSortKeepsDuplicatesAndZero) {
 
 TEST(WerkzeuglisteTest, DeletingAnUnknownNumberIsRefused) {
   testsupport::DialogSkript skript;
-  ErwarteHinweis(skript, "Werkzeug konnte nicht gelöscht werden!");
+  skript.ErwarteHinweis("Werkzeug konnte nicht gelöscht werden!");
   TWkzListe l = {Wkz(4)};
   EXPECT_FALSE(WerkzeugLoeschen(l, 5));
   EXPECT_TRUE(WerkzeugLoeschen(l, 4));
@@ -118,7 +110,7 @@ class WerkzeugAbweisungTest : public WerkzeugtabelleTest, public ::testing::With
 
 TEST_P(WerkzeugAbweisungTest, RefusesAndChangesNothing) {
   testsupport::DialogSkript skript;
-  ErwarteHinweis(skript, GetParam().meldung);
+  skript.ErwarteHinweis(GetParam().meldung);
   TWkzEingabe e = Eingabe(GetParam().nummer);
   e.Laenge = GetParam().laenge;
   const auto r = tabelle.Uebernehmen(e, false);
@@ -147,14 +139,14 @@ TEST_F(WerkzeugtabelleTest, LongNameIsCutAndTheHighestToolCanBeChanged) {
 
 TEST_F(WerkzeugtabelleTest, NoColourChosenStoresBlackAfterTheNotice) {
   testsupport::DialogSkript skript;
-  ErwarteHinweis(skript, "Die Zeichenfarbe wird auf schwarz gesetzt!");
+  skript.ErwarteHinweis("Die Zeichenfarbe wird auf schwarz gesetzt!");
   ASSERT_TRUE(tabelle.Uebernehmen(Eingabe("4", std::nullopt), false).Ok);
   EXPECT_EQ(liste[1].Zeichenfarbe, 0);
 }
 
 TEST_F(WerkzeugtabelleTest, DuplicateAtWriteBackLeavesTheListUnchanged) {
   testsupport::DialogSkript skript;
-  ErwarteHinweis(skript, "Die Werkzeugnummer 5 wurde doppelt vergeben!");
+  skript.ErwarteHinweis("Die Werkzeugnummer 5 wurde doppelt vergeben!");
   tabelle.ZelleSetzen(0, 0, "5");
   tabelle.ZelleSetzen(0, 1, "neu");
   tabelle.ZelleSetzen(1, 0, "5");
@@ -165,7 +157,7 @@ TEST_F(WerkzeugtabelleTest, DuplicateAtWriteBackLeavesTheListUnchanged) {
 
 TEST_F(WerkzeugtabelleTest, BadCellIsNamedAndNothingIsWritten) {
   testsupport::DialogSkript skript;
-  ErwarteHinweis(skript, "Zeile 2, Spalte \"Länge [mm]\": Falsches Zeichen im Eingabefeld!");
+  skript.ErwarteHinweis("Zeile 2, Spalte \"Länge [mm]\": Falsches Zeichen im Eingabefeld!");
   tabelle.ZelleSetzen(0, 2, "77");
   tabelle.ZelleSetzen(1, 2, "abc");
   EXPECT_FALSE(tabelle.Zurueckschreiben());
@@ -217,13 +209,13 @@ TEST(WerkzeugfensterTest, AddChangeDeleteAndCloseInInputMode) {
   EXPECT_EQ(gitter->item(1, 1)->text(), "Bohrer");
   EXPECT_EQ(VelkorWinWkz::WkzListe[1].Zeichenfarbe, 5);
   {
-    ErwarteHinweis(skript, "Werkzeugnummer bereits belegt!");
+    skript.ErwarteHinweis("Werkzeugnummer bereits belegt!");
     setze("NummerEdit", "7");
     form.findChild<QPushButton*>("UebernehmenButton")->click();
     EXPECT_EQ(gitter->rowCount(), 3);
   }
   {
-    ErwarteFrage(skript, "Werkzeug 3 löschen?", true);
+    skript.ErwarteFrage("Werkzeug 3 löschen?", true);
     setze("NummerEdit", "3");
     form.findChild<QPushButton*>("WkzLoeschenButton")->click();
   }
@@ -259,7 +251,7 @@ TEST(WerkzeugfensterTest, DuplicateAtClosingKeepsTheWindowOpen) {
   gitter->item(0, 0)->setText("5");
   gitter->item(1, 0)->setText("5");
   {
-    ErwarteHinweis(skript, "Die Werkzeugnummer 5 wurde doppelt vergeben!");
+    skript.ErwarteHinweis("Die Werkzeugnummer 5 wurde doppelt vergeben!");
     form.findChild<QPushButton*>("SchliessenButton")->click();
   }
   EXPECT_TRUE(form.isVisible());
@@ -276,7 +268,7 @@ TEST(WerkzeugfensterTest, DuplicatesFromTheFileAreReportedAndViewModeLocksTheInp
   VelkorWinVAR::WkzEingabemodus = false;
   VelkorWinWkz::WkzListe = {Wkz(4, "a"), Wkz(4, "b"), Wkz(0, "null")};
   testsupport::DialogSkript skript;
-  ErwarteHinweis(skript, "Die Werkzeugnummer 4 steht mehrfach in der Werkzeugliste!");
+  skript.ErwarteHinweis("Die Werkzeugnummer 4 steht mehrfach in der Werkzeugliste!");
   TVelkorWkzForm form;
   form.Vorbereiten();
   EXPECT_EQ(form.findChild<QTableWidget*>("WkzStringGrid")->rowCount(), 3);  // every record shows
