@@ -9,6 +9,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+
+#include "workspace/QvelColorButton.h"
 #include <QScrollArea>
 #include <QTimer>
 #include <exception>
@@ -130,12 +132,17 @@ void TVelkorGrafikForm::aufbauen() {
 
   endeButton_ = Knopf(this, "EndeButton", "Beenden", 8);
   abbruchButton_ = Knopf(this, "AbbruchButton", "Wandlungsstopp", 160);
-  colorAbbruchButton_ = Knopf(this, "ColorAbbruchButton", "Abbruch", 312);
+  colorAbbruchButton_ = new TQvelColorButton(this);
+  colorAbbruchButton_->setObjectName("ColorAbbruchButton");
+  colorAbbruchButton_->setCaption(U("Abbruch"));
+  colorAbbruchButton_->setAccessibleName(U("Abbruch"));
+  colorAbbruchButton_->setFocusPolicy(Qt::NoFocus);
+  colorAbbruchButton_->setGeometry(312, 488, 140, 28);
   tpSaveButton_ = Knopf(this, "TP_SaveButton", "TP speichern", 464);
   saveButton_ = Knopf(this, "SaveButton", "Grafik speichern", 616);
   connect(endeButton_, &QPushButton::clicked, this, [this] { sicher([this] { EndeButtonClick(); }); });
   connect(abbruchButton_, &QPushButton::clicked, this, [this] { sicher([this] { AbbruchButtonClick(); }); });
-  connect(colorAbbruchButton_, &QPushButton::clicked, this,
+  connect(colorAbbruchButton_, &TQvelColorButton::Click, this,
           [this] { sicher([this] { ColorAbbruchButtonClick(); }); });
   connect(tpSaveButton_, &QPushButton::clicked, this, [this] { sicher([this] { TP_SaveButtonClick(); }); });
   connect(saveButton_, &QPushButton::clicked, this, [this] { sicher([this] { SaveButtonClick(); }); });

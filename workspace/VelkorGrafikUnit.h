@@ -20,6 +20,8 @@ class QPushButton;
 class QScrollArea;
 class QTimer;
 
+class TQvelColorButton;
+
 class TVelkorGrafikForm : public QWidget {
   Q_OBJECT
 public:
@@ -87,7 +89,8 @@ private:
   QWidget* bild_ = nullptr;
   QLabel *quellLabel_ = nullptr, *zielLabel_ = nullptr, *xLabel_ = nullptr, *yLabel_ = nullptr;
   QLineEdit *quellEdit_ = nullptr, *zielEdit_ = nullptr, *xEdit_ = nullptr, *yEdit_ = nullptr;
-  QPushButton *endeButton_ = nullptr, *abbruchButton_ = nullptr, *colorAbbruchButton_ = nullptr;
+  QPushButton *endeButton_ = nullptr, *abbruchButton_ = nullptr;
+  TQvelColorButton* colorAbbruchButton_ = nullptr;
   QPushButton *tpSaveButton_ = nullptr, *saveButton_ = nullptr;
   QTimer* timer_ = nullptr;
   std::optional<toolkit::qt::GraphWin::TZeichenflaecheWahl> aktiv_;  // the canvas while shown
