@@ -1,7 +1,7 @@
 // Circular grey milling of a photo-like picture over an area of 100 x 100 mm, inward, the
-// NC blocks buffered. The angle step is the pixel width in degrees, so a ring takes as
-// many steps as the picture is wide and there are about as many rings: the steps grow
-// linearly with the pixels. Reports spiral steps per second.
+// NC blocks buffered. The angle step is the pixel width in degrees, made smaller on outer
+// rings so that one step never passes more than one pixel along the ring; the steps still
+// grow linearly with the pixels. Reports spiral steps per second.
 #include "engine/VelkorWinZirkularfraesUnit.h"
 #include "milling_input.h"
 
