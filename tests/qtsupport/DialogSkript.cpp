@@ -9,7 +9,7 @@
 namespace testsupport {
 namespace {
 const char* Name(int art) {
-  static const char* namen[] = {"Hinweis", "Frage", "Tasten", "Oeffnen", "Speichern", "Farbe", "Drucker"};
+  static const char* namen[] = {"Hinweis", "Frage", "Tasten", "Oeffnen", "Speichern", "Farbe", "Drucker", "Schrift"};
   return namen[art];
 }
 }  // namespace
@@ -48,6 +48,11 @@ DialogSkript& DialogSkript::DateiSpeichern(std::optional<std::string> datei) {
 DialogSkript& DialogSkript::Farbe(std::optional<toolkit::TColor> farbe) {
   Erwartung e{Art::Farbe, {}};
   e.farbe = farbe;
+  return erwarte(std::move(e));
+}
+DialogSkript& DialogSkript::Schrift(std::optional<toolkit::qt::TSchrift> schrift) {
+  Erwartung e{Art::Schrift, {}};
+  e.schrift = std::move(schrift);
   return erwarte(std::move(e));
 }
 DialogSkript& DialogSkript::Drucker(std::optional<std::string> pdfDatei) {
@@ -129,6 +134,13 @@ bool DialogSkript::DruckerWaehlen(QPrinter& drucker) {
   drucker.setOutputFormat(QPrinter::PdfFormat);
   drucker.setOutputFileName(QString::fromStdString(*e->datei));
   return true;
+}
+
+std::optional<toolkit::qt::TSchrift> DialogSkript::SchriftWaehlen(const toolkit::qt::TSchrift& start) {
+  Schriftdialoge.push_back(start);
+  Protokoll.push_back("Schrift");
+  const auto e = naechste(Art::Schrift, {});
+  return e ? e->schrift : std::nullopt;
 }
 
 }  // namespace testsupport

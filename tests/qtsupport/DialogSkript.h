@@ -28,6 +28,7 @@ public:
   DialogSkript& DateiOeffnen(std::optional<std::string> datei);
   DialogSkript& DateiSpeichern(std::optional<std::string> datei);
   DialogSkript& Farbe(std::optional<toolkit::TColor> farbe);
+  DialogSkript& Schrift(std::optional<toolkit::qt::TSchrift> schrift);
   // Answers the print dialog by printing into this PDF file; nothing: cancelled.
   DialogSkript& Drucker(std::optional<std::string> pdfDatei);
   // Runs `tat` while the next expected box is open (before it is answered).
@@ -37,6 +38,8 @@ public:
   std::vector<std::string> Protokoll;
   // The file dialogs' set-up as they were asked.
   std::vector<toolkit::qt::TDateiDialog> Dateidialoge;
+  // The fonts the font dialog started with.
+  std::vector<toolkit::qt::TSchrift> Schriftdialoge;
   // Expectations not yet met.
   std::size_t Offen() const { return erwartet_.size(); }
 
@@ -47,15 +50,17 @@ public:
   std::optional<std::string> DateiSpeichern(const toolkit::qt::TDateiDialog& dialog) override;
   std::optional<toolkit::TColor> FarbeWaehlen(toolkit::TColor farbe) override;
   bool DruckerWaehlen(QPrinter& drucker) override;
+  std::optional<toolkit::qt::TSchrift> SchriftWaehlen(const toolkit::qt::TSchrift& start) override;
 
 private:
-  enum class Art { Hinweis, Frage, Tasten, Oeffnen, Speichern, Farbe, Drucker };
+  enum class Art { Hinweis, Frage, Tasten, Oeffnen, Speichern, Farbe, Drucker, Schrift };
   struct Erwartung {
     Art art;
     std::string text;
     int antwort = 0;
     std::optional<std::string> datei;
     std::optional<toolkit::TColor> farbe;
+    std::optional<toolkit::qt::TSchrift> schrift;
     std::function<void()> waehrenddessen;
   };
   // The front expectation when it is of `art` (and, for boxes, of `text`); else a failure.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
@@ -98,6 +99,25 @@ public:
     QPrintDialog dialog(&drucker, Elternfenster());
     return dialog.exec() == QDialog::Accepted;
   }
+
+  std::optional<TSchrift> SchriftWaehlen(const TSchrift& start) override {
+    QFont schrift(QText(start.Name));
+    if (start.Groesse > 0) schrift.setPointSize(start.Groesse);
+    schrift.setBold(start.Fett);
+    schrift.setItalic(start.Kursiv);
+    schrift.setUnderline(start.Unterstrichen);
+    QFontDialog dialog(schrift, Elternfenster());
+    dialog.setOption(QFontDialog::DontUseNativeDialog, true);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const QFont f = dialog.selectedFont();
+    TSchrift gewaehlt;
+    gewaehlt.Name = AnsiText(f.family());
+    gewaehlt.Groesse = f.pointSize() > 0 ? f.pointSize() : start.Groesse;
+    gewaehlt.Fett = f.bold();
+    gewaehlt.Kursiv = f.italic();
+    gewaehlt.Unterstrichen = f.underline();
+    return gewaehlt;
+  }
 };
 
 QtDialoge& QtBoxen() {
@@ -108,6 +128,8 @@ QtDialoge& QtBoxen() {
 TDialoge* installiert = nullptr;
 
 }  // namespace
+
+std::optional<TSchrift> TDialoge::SchriftWaehlen(const TSchrift&) { return std::nullopt; }
 
 TDialoge& Dialoge() { return installiert ? *installiert : QtBoxen(); }
 

@@ -23,6 +23,16 @@ struct TDateiDialog {
   bool UeberschreibenFragen = false;  // a save dialog asks before it names an existing file
 };
 
+// A font as the font dialog shows and returns it.
+struct TSchrift {
+  std::string Name;  // family, Windows-1252
+  int Groesse = 10;  // points
+  bool Fett = false;
+  bool Kursiv = false;
+  bool Unterstrichen = false;
+  bool operator==(const TSchrift&) const = default;
+};
+
 class TDialoge {
 public:
   virtual ~TDialoge() = default;
@@ -44,6 +54,9 @@ public:
   virtual std::optional<TColor> FarbeWaehlen(TColor farbe) = 0;
   // The print dialog for `drucker`; false when cancelled.
   virtual bool DruckerWaehlen(QPrinter& drucker) = 0;
+  // The font dialog, starting at `start`; nothing when cancelled. A service that shows no
+  // boxes answers it as cancelled.
+  virtual std::optional<TSchrift> SchriftWaehlen(const TSchrift& start);
 };
 
 // The installed service (the Qt boxes when none is installed).
