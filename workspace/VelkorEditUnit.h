@@ -4,19 +4,25 @@
 // its text work EditorText.h; this is the widget over them.
 #include <QDialog>
 #include <QPlainTextEdit>
+#include <exception>
 #include <set>
 #include <string>
+
+#include "toolkit/qt/Dialoge.h"
 
 #include "workspace/EditorDatei.h"
 #include "workspace/EditorText.h"
 
 class QAction;
+class QComboBox;
+class QFontComboBox;
 class QLabel;
 class QLineEdit;
 class QCheckBox;
 class QRadioButton;
 class QPrinter;
 class QTimer;
+class QToolBar;
 
 // The text control: only what the editor allows comes in (no control characters).
 class TNcTextEdit : public QPlainTextEdit {
@@ -45,6 +51,11 @@ public:
   void AllesErsetzen(const std::string& Muster, const std::string& Ersatz, const workspace::TSuchOptionen& Optionen);
   // Prints the text onto `Drucker` (the print dialog already answered).
   void TextDrucken(QPrinter& Drucker);
+  // The display's font and alignment (the whole text's; the file stays plain text, and the
+  // modified mark and the undo steps are not touched).
+  toolkit::qt::TSchrift Anzeigeschrift() const;
+  void AnzeigeschriftSetzen(const toolkit::qt::TSchrift& Schrift);
+  void AusrichtungSetzen(Qt::Alignment Ausrichtung);
 
   QPlainTextEdit* Editor() { return Text_; }
   workspace::TEditorDatei& Datei() { return Datei_; }
@@ -68,6 +79,13 @@ private:
   void Titel(const std::string& Titel) override;
 
   void MenuesBauen();
+  void FormatBauen(QMenu* Format, QToolBar* Leiste);
+  void SchriftartClick();
+  // Shows `Schrift` on the text and mirrors it in the check marks and boxes.
+  void SchriftZeigen(const QFont& Schrift);
+  // One line of the document as Windows-1252 bytes, one byte per character, so positions
+  // in the document and in the 8-bit text agree ('?' for what the code page lacks).
+  static std::string AnsiZeile(const QString& Text);
   void SuchDialogBauen();
   void SuchDialogZeigen(bool Ersetzen, bool AbAuswahlEnde);
   void StatusZeigen();
@@ -78,7 +96,14 @@ private:
   void ZeichenEinfuegen(char Zeichen);
   workspace::TSuchOptionen DialogOptionen() const;
   std::string GanzerText() const;
-  template <class F> void Sicher(F&& f);
+  // Runs a command; what escapes it is shown in a box.
+  template <class F> void Sicher(F&& f) {
+    try {
+      f();
+    } catch (const std::exception& e) {
+      toolkit::qt::Hinweis(e.what());
+    }
+  }
 
   TNcTextEdit* Text_;
   workspace::TEditorDatei Datei_;
@@ -89,6 +114,10 @@ private:
   QLabel *Hinweise_, *Position_, *Uhr_;
   QTimer* Uhrtakt_;
   QAction* Rueckgaengig_;
+  QAction *Fett_, *Kursiv_, *Unterstrichen_;
+  QAction *Links_, *Zentriert_, *Rechts_;
+  QFontComboBox* Schriftart_;
+  QComboBox* Schriftgroesse_;
   QDialog* SuchDialog_;
   QLineEdit *SuchEdit_, *ErsatzEdit_;
   QCheckBox *GrossKlein_, *GanzesWort_;
