@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
@@ -374,6 +375,11 @@ void TFontViewForm::hideEvent(QHideEvent* e) {
 }
 
 bool TFontViewForm::eventFilter(QObject* o, QEvent* e) {
+  if (o == TextFeld_ && e->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+    Sicher([this] { Uebernehmen(); });  // a click into the test text takes it, as "Übernehmen"
+    return false;
+  }
   if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) return false;
   auto* w = qobject_cast<QWidget*>(o);
   if (!w || (w != this && !isAncestorOf(w))) return false;

@@ -1,5 +1,6 @@
 #include "workspace/VelkorWkzUnit.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,6 +13,7 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <exception>
 
 #include "engine/VelkorWinVAR.h"
@@ -135,6 +137,12 @@ TVelkorWkzForm::TVelkorWkzForm(QWidget* parent) : QDialog(parent), Tabelle_(Velk
   aussen->addWidget(Gitter_);
   aussen->addLayout(unten);
 
+  Gitter_->viewport()->installEventFilter(this);
+  // Leaving the grid clears its selection; its own cell editor is part of it.
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* alt, QWidget* neu) {
+    const auto imGitter = [this](QWidget* w) { return w && (w == Gitter_ || Gitter_->isAncestorOf(w)); };
+    if (imGitter(alt) && !imGitter(neu)) Gitter_->clearSelection();
+  });
   connect(Gitter_, &QTableWidget::itemSelectionChanged, this, [this] { Sicher([this] { ZeileGewaehlt(); }); });
   connect(Gitter_, &QTableWidget::cellChanged, this, &TVelkorWkzForm::ZelleGeaendert);
 
@@ -297,9 +305,26 @@ void TVelkorWkzForm::FarbeClick() {
   FarbeZeigen(index >= 0 ? std::optional<int>(index) : std::nullopt);
 }
 
+void TVelkorWkzForm::ZeileRollen(int Schritt) {
+  const int zeile = Gitter_->currentRow() + Schritt;
+  if (zeile < 0 || zeile >= Gitter_->rowCount()) return;
+  Gitter_->selectRow(zeile);
+  Gitter_->scrollToItem(Gitter_->item(zeile, 0));
+}
+
 bool TVelkorWkzForm::eventFilter(QObject* o, QEvent* e) {
   if (o == FarbEdit_ && e->type() == QEvent::MouseButtonRelease) {
     Sicher([this] { FarbeClick(); });
+    return true;
+  }
+  if (o == Gitter_->viewport() && e->type() == QEvent::Wheel) {
+    // The wheel moves the selected row, one row per notch.
+    Radrest_ += static_cast<QWheelEvent*>(e)->angleDelta().y();
+    while (Radrest_ >= 120 || Radrest_ <= -120) {
+      const int schritt = Radrest_ > 0 ? -1 : 1;
+      Radrest_ += schritt * 120;
+      Sicher([&] { ZeileRollen(schritt); });
+    }
     return true;
   }
   return QDialog::eventFilter(o, e);

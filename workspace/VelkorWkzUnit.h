@@ -43,6 +43,8 @@ private:
   void EditsLeeren();
   void KnoepfePruefen();
   void ZelleGeaendert(int Zeile, int Spalte);
+  // The wheel: selects the next (+1) or previous (-1) row while there is one.
+  void ZeileRollen(int Schritt);
   template <class F> void Sicher(F&& f);
 
   workspace::TWkzTabelle Tabelle_;
@@ -55,4 +57,5 @@ private:
   bool AendernModus_ = false;
   bool GitterGeaendert_ = false;
   bool Fuellt_ = false;
+  int Radrest_ = 0;  // wheel angle not yet turned into rows
 };

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include "qtsupport/DialogSkript.h"
@@ -160,6 +161,29 @@ TEST_F(FontViewTest, HeightLimitsAndTheTestTextLength) {
   skript.ErwarteHinweis("Testtext: max 25 Zeichen");
   form.Uebernehmen();
   EXPECT_EQ(form.Testtext(), "ABCDEFGHIJKLMNOPQRSTUVWXY");
+}
+
+TEST_F(FontViewTest, AClickIntoTheTestTextTakesIt) {
+  TFontViewForm form;
+  form.Vorbereiten();
+  form.show();
+  auto* feld = form.findChild<QLineEdit*>("TesttextEdit");
+  const auto klick = [&](Qt::MouseButton taste) {
+    QMouseEvent e(QEvent::MouseButtonRelease, QPointF(3, 3), feld->mapToGlobal(QPointF(3, 3)), taste, Qt::NoButton,
+                  Qt::NoModifier);
+    QApplication::sendEvent(feld, &e);
+  };
+  feld->setText("Probe");
+  klick(Qt::RightButton);  // only the left button clicks
+  EXPECT_EQ(form.Testtext(), "Testtext");
+  klick(Qt::LeftButton);
+  EXPECT_EQ(form.Testtext(), "Probe");
+  feld->setText("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+  skript.ErwarteHinweis("Testtext: max 25 Zeichen");
+  klick(Qt::LeftButton);
+  EXPECT_EQ(form.Testtext(), "ABCDEFGHIJKLMNOPQRSTUVWXY");
+  EXPECT_EQ(feld->text(), "ABCDEFGHIJKLMNOPQRSTUVWXY");
+  form.hide();
 }
 
 TEST_F(FontViewTest, TheChosenFontIsDrawnAndAHugeDisplayIsRefused) {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
+#include <QWheelEvent>
 
 #include "engine/VelkorWinVAR.h"
 #include "engine/VelkorWinWkz.h"
@@ -277,5 +278,58 @@ TEST(WerkzeugfensterTest, DuplicatesFromTheFileAreReportedAndViewModeLocksTheInp
   EXPECT_TRUE(form.findChild<QPushButton*>("ListeDruckenButton")->isEnabled());
   form.findChild<QPushButton*>("SchliessenButton")->click();
   EXPECT_EQ(VelkorWinWkz::WkzListe.size(), 3u);
+  VelkorWinWkz::WkzListe.clear();
+}
+
+TEST(WerkzeugfensterTest, TheWheelMovesTheSelectedRowAndLeavingTheGridClearsIt) {
+  VelkorWinVAR::WkzEingabemodus = true;
+  VelkorWinWkz::WkzListe = {Wkz(3, "drei"), Wkz(5, "fünf"), Wkz(9, "neun")};
+  testsupport::DialogSkript skript;
+  TVelkorWkzForm form;
+  form.Vorbereiten();
+  form.show();
+  QApplication::setActiveWindow(&form);
+  auto* gitter = form.findChild<QTableWidget*>("WkzStringGrid");
+  auto* nummer = form.findChild<QLineEdit*>("NummerEdit");
+  const auto rad = [&](int winkel) {
+    const QPointF p(10, 10);
+    QWheelEvent e(p, gitter->viewport()->mapToGlobal(p), QPoint(), QPoint(0, winkel), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(gitter->viewport(), &e);
+  };
+  const auto gewaehlt = [&] {
+    const auto zeilen = gitter->selectionModel()->selectedRows();
+    return zeilen.isEmpty() ? -1 : zeilen.front().row();
+  };
+  gitter->setFocus();
+  gitter->selectRow(0);
+  ASSERT_EQ(nummer->text(), "3");
+  rad(-120);  // wheel down: the next row, and its tool in the edits
+  EXPECT_EQ(gewaehlt(), 1);
+  EXPECT_EQ(nummer->text(), "5");
+  rad(-240);  // two notches, but no row follows the last
+  EXPECT_EQ(gewaehlt(), 2);
+  rad(-60);
+  rad(-60);  // half notches add up
+  EXPECT_EQ(gewaehlt(), 2);
+  rad(120);
+  rad(120);
+  rad(120);  // wheel up stops at the first row
+  EXPECT_EQ(gewaehlt(), 0);
+  EXPECT_EQ(nummer->text(), "3");
+
+  // The cell editor of "ändern" is part of the grid; the focus going elsewhere is leaving it.
+  form.findChild<QRadioButton*>("AendernRadio")->click();
+  gitter->setFocus();
+  gitter->selectRow(1);
+  gitter->editItem(gitter->item(1, 1));
+  EXPECT_EQ(gewaehlt(), 1);
+  nummer->setFocus();
+  EXPECT_EQ(gewaehlt(), -1);
+  EXPECT_EQ(nummer->text(), "5");  // the edits keep the row's values
+  form.findChild<QRadioButton*>("UebernehmenRadio")->click();
+  form.findChild<QPushButton*>("SchliessenButton")->click();
+  EXPECT_EQ(VelkorWinWkz::WkzListe.size(), 3u);
+  VelkorWinVAR::WkzEingabemodus = false;
   VelkorWinWkz::WkzListe.clear();
 }
