@@ -50,7 +50,9 @@ QPushButton* Knopf(QWidget* eltern, const char* name, const char* utf8, int x, i
 
 void Farbfeld(QWidget* feld, std::optional<toolkit::TColor> farbe) {
   const QColor c = farbe ? toolkit::qt::QFarbe(*farbe) : feld->palette().color(QPalette::Button);
-  feld->setStyleSheet(QStringLiteral("background-color: %1;").arg(c.name()));
+  // With a border of its own the field is painted flat in exactly this colour; the style's
+  // shaded button face would show a lighter colour than the one drawn or milled.
+  feld->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid #808080;").arg(c.name()));
   feld->setProperty("Farbe", farbe ? QVariant(static_cast<int>(*farbe)) : QVariant());
 }
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <QStatusBar>
 
 #include "imageprep/BildinfoModell.h"
@@ -51,7 +52,7 @@ TBildinfoFenster::TBildinfoFenster(QWidget* haupt, bool grau, const char* klasse
     felder_[name] = imageprep::Feld(flaeche, name, 260, y, breite, 18);
     y += 20;
   };
-  zeile("Bilddatei", "BildEdit", 260);
+  zeile("Bilddatei", "BildEdit", width() - 270);
   zeile("Bildbreite (Pixel) =", "BreiteEdit");
   zeile("Bildhöhe (Pixel) =", "HoeheEdit");
   zeile("Zielebene", "ZielEbenenEdit");
@@ -59,9 +60,10 @@ TBildinfoFenster::TBildinfoFenster(QWidget* haupt, bool grau, const char* klasse
   y += 20;
   const char* ecken[] = {"AbslEdit", "OrdoEdit", "AbsrEdit", "OrduEdit"};
   for (int i = 0; i < 4; ++i) {
-    const int x = 10 + (i % 2) * 130 + (i / 2) * 260;
-    ecklabel_[static_cast<std::size_t>(i)] = Beschriftung(flaeche, "", x, y + 2, 40, 15);
-    felder_[ecken[i]] = imageprep::Feld(flaeche, ecken[i], x + 40, y, 80, 18);
+    // Four label/value pairs side by side, within the narrower grey window too.
+    const int x = 10 + i * 122;
+    ecklabel_[static_cast<std::size_t>(i)] = Beschriftung(flaeche, "", x, y + 2, 36, 15);
+    felder_[ecken[i]] = imageprep::Feld(flaeche, ecken[i], x + 38, y, 74, 18);
   }
   y += 20;
   zeile("Werkzeugdurchmesser", "DurchmesserEdit");
@@ -104,8 +106,12 @@ TBildinfoFenster::TBildinfoFenster(QWidget* haupt, bool grau, const char* klasse
 
   const int knopfX = width() / 2 + (grau ? 25 : 125);
   if (grau) {
-    auto* info = Knopf(flaeche, "FarbinfoButton", "Farbinformation", knopfX, height() - 40);
-    auto* zu = Knopf(flaeche, "SchliessenButton", "Schließen", width() / 2 + 135, height() - 40);
+    // The buttons go below the last row, the window growing when the rows need it.
+    const int hoehe = std::max(444, y + 40);
+    resize(width(), hoehe);
+    flaeche->resize(width(), hoehe);
+    auto* info = Knopf(flaeche, "FarbinfoButton", "Farbinformation", knopfX, height() - 32, 104);
+    auto* zu = Knopf(flaeche, "SchliessenButton", "Schließen", width() / 2 + 135, height() - 32);
     connect(info, &QPushButton::clicked, this, [] { Sicher([] { FarbinformationAusfuehren(true); }); });
     connect(zu, &QPushButton::clicked, this, [this] { reject(); });
   } else {
@@ -114,7 +120,7 @@ TBildinfoFenster::TBildinfoFenster(QWidget* haupt, bool grau, const char* klasse
     status_->setGeometry(0, height() - 22, width(), 22);
     status_->setSizeGripEnabled(false);
     auto* ersetzen = Knopf(this, "ErsetzenButton", "Farbe ersetzen", knopfX, height() - 140);
-    auto* info = Knopf(this, "FarbinfoButton", "Farbinformation", knopfX, height() - 100);
+    auto* info = Knopf(this, "FarbinfoButton", "Farbinformation", knopfX, height() - 100, 104);
     auto* zu = Knopf(this, "SchliessenButton", "Schließen", knopfX, height() - 60);
     connect(ersetzen, &QPushButton::clicked, this, [this] {
       Sicher([&] {

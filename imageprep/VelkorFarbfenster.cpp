@@ -87,6 +87,7 @@ void TVelkorFarbWahlForm::closeEvent(QCloseEvent* e) {
 
 TVelkorFarbersetzForm::TVelkorFarbersetzForm(QWidget* haupt) : QDialog(haupt) {
   setObjectName("VelkorFarbersetzForm");
+  setWindowTitle(U("VelkorWin - Farbe ersetzen"));
   resize(240, 186);
   Beschriftung(this, "Erssatz von Farbe Nr.:", 10, 22);
   quelle_ = new QLineEdit(this);

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "engine/VelkorWinVAR.h"
 #include "imageprep/Fensterhilfen.h"
@@ -55,7 +56,8 @@ TFarbtabellenFenster::TFarbtabellenFenster(QWidget* haupt, TTabellenArt art, con
     const auto n = std::to_string(i + 1);
     auto* label = new QLabel(QStringLiteral("Farbe %1").arg(i), this);
     label->setObjectName(QString::fromStdString("Label" + n));
-    label->setGeometry(QRect(Zeilenort(i, 25, w), QSize(55, 15)));
+    // Wide enough for "Farbe 15" in the row font; the colour field follows at 90.
+    label->setGeometry(QRect(Zeilenort(i, 25, w), QSize(63, 15)));
     label->setFont(Zeilenschrift(12));
     auto* farbe = new QLineEdit(this);
     farbe->setObjectName(QString::fromStdString(d.Farbname + n));
@@ -98,8 +100,10 @@ TFarbtabellenFenster::TFarbtabellenFenster(QWidget* haupt, TTabellenArt art, con
       listen_[static_cast<std::size_t>(i)] = l;
     }
   }
-  uebernehmen_ = Knopf(this, "UebernehmenButton", "Übernehmen", w / 2 + d.KnopfX, d.Hoehe - 60);
-  schliessen_ = Knopf(this, "SchliessenButton", "Schließen", w / 2 + d.KnopfX + 110, d.Hoehe - 60);
+  // Below the last row (the lists of the mode window reach down to row 8's 20 pixels).
+  const int knopfY = std::max(d.Hoehe - 60, Zeilenort(7, 0, w).y() + 30);
+  uebernehmen_ = Knopf(this, "UebernehmenButton", "Übernehmen", w / 2 + d.KnopfX, knopfY);
+  schliessen_ = Knopf(this, "SchliessenButton", "Schließen", w / 2 + d.KnopfX + 110, knopfY);
   connect(uebernehmen_, &QPushButton::clicked, this, [this] { Sicher([&] { Uebernehmen(); }); });
   connect(schliessen_, &QPushButton::clicked, this, [this] { Sicher([&] { Schliessen(); }); });
   toolkit::qt::FensterAnmelden(klasse_, [this] { Zeigen(); });

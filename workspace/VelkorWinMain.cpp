@@ -337,10 +337,16 @@ void TVelkorMainForm::BeschriftungenSetzen() {
   VelkorWinUTIL::DateinameZerlegen(KonfigBlock.Arbeitsdateiname, verzeichnis, name, ext);
   quellLabel_->setText(QText("Quelldatei: " + name + ext));
   zielLabel_->setText(QText("Zieldatei: " + KonfigBlock.Zieldateiname));
-  const int links = QFontMetrics(quellLabel_->font()).horizontalAdvance(quellLabel_->text()) + 20;
-  quellLabel_->resize(links, quellLabel_->height());
-  zielLabel_->resize(std::max(links, zielLabel_->width()), zielLabel_->height());
+  // Both labels end where the edits begin, so no name lies hidden under an edit; the
+  // edits keep at least 160 pixels, and a name longer than that shows whole as a tip.
+  const QFontMetrics masse(quellLabel_->font());
   const int rechts = abbruchButton_->x() - 6;
+  const int text = std::max(masse.horizontalAdvance(quellLabel_->text()), masse.horizontalAdvance(zielLabel_->text()));
+  const int links = std::min(text + 20, rechts - quellLabel_->x() - 160);
+  quellLabel_->resize(links, quellLabel_->height());
+  zielLabel_->resize(links, zielLabel_->height());
+  quellLabel_->setToolTip(quellLabel_->text());
+  zielLabel_->setToolTip(zielLabel_->text());
   quellEdit_->setGeometry(quellLabel_->x() + links, quellEdit_->y(), std::max(60, rechts - quellLabel_->x() - links),
                           quellEdit_->height());
   zielEdit_->setGeometry(quellEdit_->x(), zielEdit_->y(), quellEdit_->width(), zielEdit_->height());

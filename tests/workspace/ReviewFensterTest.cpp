@@ -1,0 +1,232 @@
+// What a user sees of every window the main window reaches: each is opened the way the user
+// opens it (its menu entry, a running conversion, the programmed stop), saved as a PNG into
+// the build folder's "fenster" folder, and looked over as a user would: a title of its own,
+// no control reaching outside the window, no caption cut off by its control, no two
+// controls lying over each other, and a name for every control the program draws itself.
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDialog>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <filesystem>
+#include <set>
+#include <sstream>
+
+#include "HauptFixture.h"
+#include "toolkit/qt/Fensterliste.h"
+#include "workspace/HinweisForm.h"
+
+namespace hauptfenster {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Records every box and answers it as a cautious user does: "Nein", the first button, cancel.
+class Mitschrift : public toolkit::qt::TDialoge {
+public:
+  Mitschrift() { toolkit::qt::DialogeInstallieren(this); }
+  ~Mitschrift() override { toolkit::qt::DialogeInstallieren(nullptr); }
+  void Hinweis(const std::string& t) override { boxen.push_back("Hinweis: " + toolkit::Cp1252ToUtf8(t)); }
+  bool Frage(const std::string& t, bool) override {
+    boxen.push_back("Frage: " + toolkit::Cp1252ToUtf8(t));
+    return false;
+  }
+  int FrageMitTasten(const std::string& t, const std::vector<std::string>&) override {
+    boxen.push_back("Tasten: " + toolkit::Cp1252ToUtf8(t));
+    return 0;
+  }
+  std::optional<std::string> DateiOeffnen(const toolkit::qt::TDateiDialog&) override { return {}; }
+  std::optional<std::string> DateiSpeichern(const toolkit::qt::TDateiDialog&) override { return {}; }
+  std::optional<toolkit::TColor> FarbeWaehlen(toolkit::TColor) override { return {}; }
+  bool DruckerWaehlen(QPrinter&) override { return false; }
+  std::vector<std::string> boxen;
+};
+
+// Every fault a user would see in this window, one line each.
+std::vector<std::string> Mangel(QWidget* fenster) {
+  std::vector<std::string> m;
+  auto name = [](const QWidget* w) {
+    return std::string(w->metaObject()->className()) + " " + w->objectName().toStdString();
+  };
+  if (fenster->windowTitle().trimmed().isEmpty()) m.push_back("kein Fenstertitel");
+  const QRect innen = fenster->rect();
+  for (QWidget* w : fenster->findChildren<QWidget*>()) {
+    if (!w->isVisibleTo(fenster) || w->isWindow()) continue;
+    const QRect r(w->mapTo(fenster, QPoint(0, 0)), w->size());
+    if (!innen.contains(r)) m.push_back(name(w) + " reicht aus dem Fenster");
+    QString text;
+    bool umbruch = false;
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+      text = l->text();
+      umbruch = l->wordWrap();
+    } else if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+      text = b->text();
+    } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
+      text = g->title();
+    }
+    if (!text.isEmpty() && !umbruch) {
+      const QSize soll = w->sizeHint();
+      const int breite = qobject_cast<QGroupBox*>(w) ? w->fontMetrics().horizontalAdvance(text) + 16 : soll.width();
+      if (breite > w->width() + 1 || (!qobject_cast<QGroupBox*>(w) && soll.height() > w->height() + 2))
+        m.push_back(name(w) + " \"" + text.toStdString() + "\" abgeschnitten (" + std::to_string(breite) + "x" +
+                    std::to_string(soll.height()) + " in " + std::to_string(w->width()) + "x" +
+                    std::to_string(w->height()) + ")");
+    }
+    const std::string klasse = w->metaObject()->className();
+    if (klasse[0] != 'Q' && w->focusPolicy() != Qt::NoFocus && w->accessibleName().isEmpty())
+      m.push_back(name(w) + " ohne zugänglichen Namen");
+  }
+  // Siblings lying over each other (a frame round its controls is their parent, not a sibling).
+  QList<QWidget*> alle = fenster->findChildren<QWidget*>();
+  alle << fenster;
+  for (QWidget* eltern : alle) {
+    std::vector<QWidget*> kinder;
+    for (QObject* o : eltern->children())
+      if (auto* k = qobject_cast<QWidget*>(o); k && k->isVisibleTo(fenster) && !k->isWindow() &&
+                                               std::string(k->metaObject()->className()) != "QFrame")
+        kinder.push_back(k);
+    // A label covers only as much as its text needs.
+    auto flaeche = [](QWidget* w) {
+      QRect r = w->geometry();
+      if (auto* l = qobject_cast<QLabel*>(w); l && !l->wordWrap() && l->pixmap().isNull())
+        r.setWidth(std::min(r.width(), l->fontMetrics().horizontalAdvance(l->text().trimmed())));
+      return r;
+    };
+    for (std::size_t i = 0; i < kinder.size(); ++i)
+      for (std::size_t j = i + 1; j < kinder.size(); ++j)
+        if (flaeche(kinder[i]).intersects(flaeche(kinder[j])))
+          m.push_back(name(kinder[i]) + " liegt über " + name(kinder[j]));
+  }
+  return m;
+}
+
+class ReviewFenster : public HauptFixture {
+protected:
+  void SetUp() override {
+    HauptFixture::SetUp();
+    ordner = fs::path(VELKOR_BINARY_DIR) / "fenster";
+    fs::create_directories(ordner);
+    for (const auto& e : fs::directory_iterator(fs::path(VELKOR_SOURCE_DIR) / "examples"))
+      if (e.path().filename() != "erzeugen") fs::copy_file(e.path(), dir.path() / e.path().filename());
+  }
+
+  // As the program starts: the image windows stay reachable from a run.
+  void Starten() {
+    haupt.reset(FensterErzeugen());
+    form = qobject_cast<TVelkorMainForm*>(haupt.get());
+    ASSERT_NE(form, nullptr);
+    haupt->show();
+    for (int i = 0; i < 100 && !form->Aktiviert(); ++i) QApplication::processEvents();
+    ASSERT_TRUE(form->Aktiviert());
+  }
+
+  // Saves the window and records what is wrong with it.
+  void Ansehen(QWidget* fenster, const std::string& datei) {
+    QApplication::processEvents();
+    const QImage bild = fenster->grab().toImage();
+    EXPECT_TRUE(bild.save(QString::fromStdString((ordner / (datei + ".png")).string())));
+    std::ostringstream aus;
+    aus << datei << " [" << fenster->metaObject()->className() << "] \"" << fenster->windowTitle().toStdString()
+        << "\" " << fenster->width() << "x" << fenster->height();
+    for (const auto& m : Mangel(fenster)) {
+      aus << "\n    " << m;
+      ++maengel;
+    }
+    std::cout << aus.str() << std::endl;
+    gesehen.insert(datei);
+  }
+
+  // Looks at the next modal window that opens and closes it as the title bar's button does.
+  void ModalAnsehen(const std::string& datei) {
+    Sobald([] { return QApplication::activeModalWidget() != nullptr; },
+           [this, datei] {
+             QWidget* w = QApplication::activeModalWidget();
+             Ansehen(w, datei);
+             w->close();
+           });
+  }
+
+  fs::path ordner;
+  std::set<std::string> gesehen;
+  int maengel = 0;
+  Mitschrift boxen;
+};
+
+TEST_F(ReviewFenster, JedesFensterAusDenMenues) {
+  Starten();
+  Ansehen(form, "Hauptfenster");
+  const std::vector<std::pair<std::string, std::string>> eintraege = {
+      {"Kommastellen1", "Kommastellen"},
+      {"Zeichensatzwhlen1", "Zeichensatzwahl"},
+      {"Spiegelschrifteinaus1", "Spiegelschrift"},
+      {"Grundeinstellungen", "Grundeinstellungen"},
+      {"Frsgrundeinstellungen1", "Fraesgrundeinstellungen"},
+      {"Grafikgrenzen1", "Grafikgrenzen"},
+      {"Darstelungsart1", "Darstellungsart"},
+      {"FrsSticheltiefe1", "Tiefentabelle"},
+      {"Modus1", "Modustabelle"},
+      {"Farbeverfolgen1", "Verfolgtabelle"},
+      {"Farbflcheausschneiden1", "Ausschneiden"},
+      {"Programmhinweise1", "Haftungsausschluss"},
+      {"Copyright1", "Copyright"},
+  };
+  for (const auto& [aktion, datei] : eintraege) {
+    ModalAnsehen(datei);
+    Ausloesen(aktion);
+    QApplication::processEvents();
+    EXPECT_TRUE(gesehen.count(datei)) << datei << " ging nicht auf";
+  }
+  // Windows reached from other windows or from the engine, shown as their commands show them.
+  for (const auto& [klasse, datei] : std::vector<std::pair<std::string, std::string>>{
+           {"TVelkorFarbWahlForm", "Farbwahl"},
+           {"TVelkorFarbersetzForm", "Farbersetzen"},
+           {"TVelkorFarbAnzeigForm", "Farbanzeige"},
+           {"TImgSaveForm", "Bildspeichern"},
+           {"TUserDialog", "Zirkularsinn"},
+           {"TVelkorBildinfoForm", "Bildinfo"},
+           {"TVelkorGrauBildinfoForm", "Graubildinfo"}}) {
+    ModalAnsehen(datei);
+    toolkit::qt::FensterZeigen(klasse);
+    QApplication::processEvents();
+    EXPECT_TRUE(gesehen.count(datei)) << datei << " ging nicht auf";
+  }
+  // The example picture has few colours: the colour editor answers with its notice, once.
+  Ausloesen("Farbabwahl");
+  QApplication::processEvents();
+  EXPECT_EQ(boxen.boxen, std::vector<std::string>{"Hinweis: Diese Farbabwahl ist nur bei mehr als 16 Farben wirksam!"});
+  EXPECT_EQ(maengel, 0);
+}
+
+TEST_F(ReviewFenster, FensterEinerWandlung) {
+  Starten();
+  ModalAnsehen("Bildausschnitt");
+  Ausloesen("Wandlung1");
+  QApplication::processEvents();
+  if (VelkorGrafikForm) Ansehen(VelkorGrafikForm, "Simulation");
+  EXPECT_TRUE(gesehen.count("Bildausschnitt"));
+  ModalAnsehen("BildinfoLauf");
+  Ausloesen("Bildinformation1");
+  for (const auto& b : boxen.boxen) std::cout << "  Box: " << b << std::endl;
+  EXPECT_EQ(maengel, 0);
+}
+
+TEST_F(ReviewFenster, Programmstopp) {
+  Datei("TEIL.CNC", {"N10 G90 G00 X0 Y0 Z5", "N20 M0", "N30 G01 X10 Y0", "N40 M30"});
+  Einstellungen([](auto& k) { k.Arbeitsdateiname = "TEIL.CNC"; });
+  Starten();
+  Sobald([] { return HinweisForm && HinweisForm->isVisible(); },
+         [this] {
+           Ansehen(HinweisForm, "Programmstopp");
+           HinweisForm->FortsetzButtonClick();
+         });
+  Ausloesen("Wandlung1");
+  EXPECT_TRUE(gesehen.count("Programmstopp"));
+  EXPECT_EQ(maengel, 0);
+}
+
+}  // namespace
+}  // namespace hauptfenster
