@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -227,6 +228,148 @@ TEST_F(ReviewFenster, Programmstopp) {
   EXPECT_TRUE(gesehen.count("Programmstopp"));
   EXPECT_EQ(maengel, 0);
 }
+
+}  // namespace
+}  // namespace hauptfenster
+
+// Bad input as a user meets it, through the real windows: each gives its notice at most once,
+// and afterwards the program still converts, opens its dialogs and keeps its files.
+namespace hauptfenster {
+namespace {
+
+class ReviewEingabe : public ReviewFenster {
+protected:
+  void Programm(const std::vector<std::string>& zeilen) { Datei("BEISPIEL.CNC", zeilen); }
+  void BildDatei(int w, int h) {
+    QImage bild(w, h, QImage::Format_RGB32);
+    bild.fill(Qt::white);
+    bild.setPixel(0, 0, qRgb(0, 0, 255));
+    bild.setPixel(w - 1, h - 1, qRgb(255, 0, 0));
+    ASSERT_TRUE(bild.save(QString::fromStdString(dir.file("BEISPIEL.BMP")), "BMP"));
+  }
+  // The section window as the user accepts it; every window after it as he closes it.
+  void AusschnittAnnehmen(const std::string& datei) {
+    Sobald([] { return QApplication::activeModalWidget() != nullptr; },
+           [this, datei] {
+             QWidget* w = QApplication::activeModalWidget();
+             Ansehen(w, datei);
+             if (auto* ok = w->findChild<QPushButton*>("UebernahmeButton")) ok->click();
+             else w->close();
+           });
+  }
+  // Still usable: a dialog opens and closes, no run is left active.
+  void NochBedienbar() {
+    EXPECT_FALSE(workspace::LaufAktiv());
+    ModalAnsehen("Kommastellen_danach");
+    Ausloesen("Kommastellen1");
+    QApplication::processEvents();
+    EXPECT_TRUE(gesehen.count("Kommastellen_danach"));
+  }
+  std::string Protokoll() const {
+    std::string p;
+    for (const auto& b : boxen.boxen) p += b + "\n";
+    return p;
+  }
+};
+
+TEST_F(ReviewEingabe, LeeresTeileprogramm) {
+  Programm({});
+  std::ofstream(dir.file("BEISPIEL.CNC"), std::ios::trunc).close();
+  Starten();
+  Ausloesen("Wandlung1");
+  QApplication::processEvents();
+  std::cout << Protokoll();
+  EXPECT_LE(boxen.boxen.size(), 1u) << Protokoll();
+  NochBedienbar();
+  EXPECT_EQ(fs::file_size(dir.path() / "BEISPIEL.CNC"), 0u);
+}
+
+TEST_F(ReviewEingabe, ZeilenVon300Zeichen) {
+  Programm({"N10 G90 G00 X0 Y0 Z5 T1", "N20 G01 X10 Y10 " + std::string(284, 'X'),
+            "(" + std::string(298, 'k') + ")", "N30 M30"});
+  Starten();
+  Ausloesen("Wandlung1");
+  QApplication::processEvents();
+  std::cout << Protokoll();
+  EXPECT_LE(boxen.boxen.size(), 1u) << Protokoll();
+  NochBedienbar();
+}
+
+class ReviewBildgroesse : public ReviewEingabe, public ::testing::WithParamInterface<std::pair<int, int>> {};
+
+TEST_P(ReviewBildgroesse, DurchBildzyklusUndAusschnittfenster) {
+  BildDatei(GetParam().first, GetParam().second);
+  Starten();
+  const std::string groesse = std::to_string(GetParam().first) + "x" + std::to_string(GetParam().second);
+  Ansehen(form, "Hauptfenster_" + groesse);
+  AusschnittAnnehmen("Bildausschnitt_" + groesse);
+  Ausloesen("Wandlung1");
+  QApplication::processEvents();
+  std::cout << Protokoll();
+  EXPECT_LE(boxen.boxen.size(), 2u) << Protokoll();
+  NochBedienbar();
+  EXPECT_TRUE(fs::exists(dir.path() / "BEISPIEL.BMP"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Groessen, ReviewBildgroesse,
+                         ::testing::Values(std::pair{1, 1}, std::pair{1, 10000}, std::pair{10000, 1}),
+                         [](const auto& info) {
+                           return std::to_string(info.param.first) + "x" + std::to_string(info.param.second);
+                         });
+
+// A picture file that cannot give a picture: each operation says so once, and the program
+// goes on converting and opening its windows; the file itself is left as it was.
+class ReviewBilddatei : public ReviewEingabe, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ReviewBilddatei, MeldetJeVorgangEinmal) {
+  std::string inhalt;
+  if (GetParam() == 0) {  // a BMP header of 0 x 0 pixels
+    inhalt = std::string("BM") + std::string(4, '\0') + std::string(4, '\0') + std::string("\x36\0\0\0", 4);
+    std::string info(40, '\0');
+    info[0] = 40;
+    info[12] = 1;
+    info[14] = 24;
+    inhalt += info;
+  } else if (GetParam() == 1) {  // a PNG under the name .BMP
+    QImage bild(4, 3, QImage::Format_RGB32);
+    bild.fill(Qt::blue);
+    ASSERT_TRUE(bild.save(QString::fromStdString(dir.file("X.PNG")), "PNG"));
+    inhalt = dir.read("X.PNG");
+  } else {  // a BMP cut off after its header
+    BildDatei(50, 40);
+    inhalt = dir.read("BEISPIEL.BMP").substr(0, 70);
+  }
+  {
+    std::ofstream aus(dir.file("BEISPIEL.BMP"), std::ios::binary | std::ios::trunc);
+    aus << inhalt;
+  }
+  Starten();
+  const std::size_t nachStart = boxen.boxen.size();
+  EXPECT_LE(nachStart, 1u) << Protokoll();
+  Ansehen(form, "Hauptfenster_Bilddatei" + std::to_string(GetParam()));
+  const bool lesbar = GetParam() == 1;  // read by its content, whatever its name says
+  if (lesbar) AusschnittAnnehmen("Bildausschnitt_PngAlsBmp");
+  Ausloesen("Wandlung1");
+  QApplication::processEvents();
+  std::cout << Protokoll();
+  if (lesbar) {
+    EXPECT_EQ(nachStart, 0u);
+    EXPECT_TRUE(gesehen.count("Bildausschnitt_PngAlsBmp"));
+  } else {
+    // The image cycle names the reader's error, then stops the run with its own notice.
+    const std::vector<std::string> erwartet = {
+        "Hinweis: Bitmap image is not valid.", "Hinweis: Fehler beim Laden von Bitmap image is not valid.",
+        "Hinweis: Fehler beim Laden der Bild-Datei! Info: ? Weiter: Taste"};
+    EXPECT_EQ(boxen.boxen, erwartet);
+  }
+  NochBedienbar();
+  EXPECT_EQ(dir.read("BEISPIEL.BMP"), inhalt);
+}
+
+std::string BilddateiName(const ::testing::TestParamInfo<int>& info) {
+  return info.param == 0 ? "NullMalNull" : info.param == 1 ? "PngAlsBmp" : "Abgeschnitten";
+}
+INSTANTIATE_TEST_SUITE_P(Arten, ReviewBilddatei, ::testing::Values(0, 1, 2), BilddateiName);
 
 }  // namespace
 }  // namespace hauptfenster
