@@ -52,7 +52,10 @@ void Farbfeld(QWidget* feld, std::optional<toolkit::TColor> farbe) {
   const QColor c = farbe ? toolkit::qt::QFarbe(*farbe) : feld->palette().color(QPalette::Button);
   // With a border of its own the field is painted flat in exactly this colour; the style's
   // shaded button face would show a lighter colour than the one drawn or milled.
-  feld->setStyleSheet(QStringLiteral("background-color: %1; border: 1px solid #808080;").arg(c.name()));
+  // A number on a dark field is written in white, so it stays readable.
+  const bool dunkel = c.red() * 299 + c.green() * 587 + c.blue() * 114 < 128 * 1000;
+  feld->setStyleSheet(QStringLiteral("background-color: %1; color: %2; border: 1px solid #808080;")
+                          .arg(c.name(), dunkel ? QStringLiteral("#ffffff") : QStringLiteral("#000000")));
   feld->setProperty("Farbe", farbe ? QVariant(static_cast<int>(*farbe)) : QVariant());
 }
 
