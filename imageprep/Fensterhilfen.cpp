@@ -63,6 +63,8 @@ void Text(QLineEdit* feld, const std::string& ansi) { feld->setText(toolkit::qt:
 
 TBildansicht::TBildansicht(QWidget* eltern, const char* name) : QWidget(eltern) {
   setObjectName(name);
+  // The program draws the view itself: a screen reader names it by this.
+  setAccessibleName(U("Bild"));
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   setCursor(Qt::CrossCursor);

@@ -33,6 +33,7 @@ TVelkorFarbWahlForm::TVelkorFarbWahlForm(QWidget* haupt) : QDialog(haupt) {
     feld->setObjectName(QString::fromStdString("Edit" + n));
     feld->setGeometry(QRect(Zeilenort(i, 125, w), QSize(25, 25)));
     feld->setToolTip(QStringLiteral("Click: Farbe %1 wählen").arg(i));
+    feld->setAccessibleName(label->text());  // the colour's name, not only its number
     feld->setAutoDefault(false);
     Farbfeld(feld, toolkit::GraphFarben[static_cast<std::size_t>(i)]);
     connect(feld, &QPushButton::clicked, this, [this, i] { Sicher([&] { Waehlen(i); }); });

@@ -12,7 +12,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <cxxabi.h>
+
+#include <cstdlib>
 #include <filesystem>
+#include <typeinfo>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -77,7 +81,12 @@ std::vector<std::string> Mangel(QWidget* fenster) {
                     std::to_string(soll.height()) + " in " + std::to_string(w->width()) + "x" +
                     std::to_string(w->height()) + ")");
     }
-    const std::string klasse = w->metaObject()->className();
+    // The widget's own class, also where it declares no meta object of its own.
+    int status = 0;
+    char* roh = abi::__cxa_demangle(typeid(*w).name(), nullptr, nullptr, &status);
+    std::string klasse = status == 0 && roh ? roh : w->metaObject()->className();
+    std::free(roh);
+    if (const auto pos = klasse.rfind("::"); pos != std::string::npos) klasse = klasse.substr(pos + 2);
     if (klasse[0] != 'Q' && w->focusPolicy() != Qt::NoFocus && w->accessibleName().isEmpty())
       m.push_back(name(w) + " ohne zugänglichen Namen");
   }
