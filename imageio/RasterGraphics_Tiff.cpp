@@ -14,8 +14,6 @@ VELKOR_DEFINE_READER_CLASS(TTIFFGraphic, TRasterGraphic);
 
 namespace {
 
-constexpr const char* kName = "TIF/TIFF";
-
 // Bytes of one value by data type; 0 for the types this reader does not interpret (float
 // and double among them), whose entries count as absent.
 std::size_t ValueSize(std::uint16_t type) {

@@ -55,13 +55,13 @@ public:
 private:
   enum class Art { Hinweis, Frage, Tasten, Oeffnen, Speichern, Farbe, Drucker, Schrift };
   struct Erwartung {
-    Art art;
-    std::string text;
+    Art art{};
+    std::string text{};
     int antwort = 0;
-    std::optional<std::string> datei;
-    std::optional<toolkit::TColor> farbe;
-    std::optional<toolkit::qt::TSchrift> schrift;
-    std::function<void()> waehrenddessen;
+    std::optional<std::string> datei{};
+    std::optional<toolkit::TColor> farbe{};
+    std::optional<toolkit::qt::TSchrift> schrift{};
+    std::function<void()> waehrenddessen{};
   };
   // The front expectation when it is of `art` (and, for boxes, of `text`); else a failure.
   std::optional<Erwartung> naechste(Art art, const std::string& text);

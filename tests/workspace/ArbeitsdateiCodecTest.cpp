@@ -143,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(Alle, ArbeitsdateiZahlLesen, ::testing::ValuesIn(kLesen
                          [](const auto& i) { return std::string(i.param.name); });
 
 TEST_F(ArbeitsdateiCodec, RoundTripGivesBackEveryValueWhateverTheSeparators) {
-  for (const auto [schreiben, lesen] : {std::pair{',', '.'}, std::pair{'.', ','}, std::pair{',', ','}}) {
+  for (const auto& [schreiben, lesen] : {std::pair{',', '.'}, std::pair{'.', ','}, std::pair{',', ','}}) {
     SCOPED_TRACE(std::string("geschrieben mit ") + schreiben);
     engine::ResetAllModules();
     dir.write("SCRI.FNT", "x");
