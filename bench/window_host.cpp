@@ -16,6 +16,7 @@
 
 #include "app/Fensterliste.h"
 #include "counting_host.h"
+#include "nc_programm.h"
 #include "engine/EngineHost.h"
 #include "engine/EngineReset.h"
 #include "engine/VelkorWinFileUtils.h"
@@ -51,35 +52,8 @@ public:
   bool DruckerWaehlen(QPrinter&) override { return false; }
 };
 
-// Runs in a directory of its own, removed at the end.
-struct Arbeitsordner {
-  std::filesystem::path pfad, vorher;
-  Arbeitsordner() {
-    vorher = std::filesystem::current_path();
-    std::string muster = (std::filesystem::temp_directory_path() / "velkor-fenster-XXXXXX").string();
-    if (::mkdtemp(muster.data()) == nullptr) std::abort();
-    pfad = muster;
-    std::filesystem::current_path(pfad);
-  }
-  ~Arbeitsordner() {
-    std::error_code ec;
-    std::filesystem::current_path(vorher, ec);
-    std::filesystem::remove_all(pfad, ec);
-  }
-};
-
-VelkorWinVAR::TNcZeilen Programm(std::size_t saetze) {
-  VelkorWinVAR::TNcZeilen zeilen;
-  zeilen.reserve(saetze + 1);
-  char satz[64];
-  for (std::size_t i = 0; i < saetze; ++i) {
-    std::snprintf(satz, sizeof satz, "N%zu G01 X%.3f Y%.3f Z-1.5 F250", (i + 1) * 10, (i % 1000) * 0.125,
-                  (i / 1000) * 0.25);
-    zeilen.emplace_back(satz);
-  }
-  zeilen.emplace_back("M30");
-  return zeilen;
-}
+using bench::Arbeitsordner;
+using bench::Programm;
 
 // Text-engraving cycles, whose every stroke is a move the simulation window draws.
 VelkorWinVAR::TNcZeilen Gravurprogramm(std::size_t zyklen) {
