@@ -30,6 +30,8 @@ bool FraesbereichGegeben = false;
 TBildausschnitt Bildausschnitt;
 bool AusschnittGewaehltAlt = false;
 double Gesamtbildverkleinerung = 1.0;
+std::uint16_t BildOrigBreite = 0, BildOrigHoehe = 0;
+long double AnfangsbildverkleinerungX = 1.0L, AnfangsbildverkleinerungY = 1.0L;
 std::int32_t Bildbreite = 0;
 std::int32_t Bildhoehe = 0;
 double Fraeszeilenhoehe = 0.0;
@@ -77,6 +79,8 @@ void ResetState() {
   Bildausschnitt = {};
   AusschnittGewaehltAlt = false;
   Gesamtbildverkleinerung = 1.0;
+  BildOrigBreite = BildOrigHoehe = 0;
+  AnfangsbildverkleinerungX = AnfangsbildverkleinerungY = 1.0L;
   Bildbreite = 0;
   Bildhoehe = 0;
   Fraeszeilenhoehe = 0.0;

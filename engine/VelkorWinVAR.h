@@ -201,6 +201,10 @@ extern bool FraesbereichGegeben;  // the image cycle's file name carried "/A"
 extern TBildausschnitt Bildausschnitt;
 extern bool AusschnittGewaehltAlt;
 extern double Gesamtbildverkleinerung;
+// The picture as loaded by the main window (cut to 65535) and its fit factors per axis
+// (shown size / size as loaded); the section window sets the factors to 1 when it shows.
+extern std::uint16_t BildOrigBreite, BildOrigHoehe;
+extern long double AnfangsbildverkleinerungX, AnfangsbildverkleinerungY;
 extern std::int32_t Bildbreite;
 extern std::int32_t Bildhoehe;
 extern double Fraeszeilenhoehe;

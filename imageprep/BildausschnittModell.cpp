@@ -35,6 +35,7 @@ void TBAModell::Vorbereiten(const toolkit::TBitmap& Bild, bool NurGroesse) {
   ausschnittAngenommen_ = false;
   faktor_ = 1.0;
   var::Gesamtbildverkleinerung = 1.0;
+  var::AnfangsbildverkleinerungX = var::AnfangsbildverkleinerungY = 1.0L;
   grob_ = fein_ = BalkenMitte;
   griff_ = TGreifzone::keine;
   zeigerX_ = zeigerY_ = vorigX_ = vorigY_ = 0;

@@ -23,10 +23,8 @@ namespace workspace {
 using VelkorWinVAR::QuellImage;
 using VelkorWinVAR::TBildFormat;
 
-std::uint16_t BildOrigBreite = 0, BildOrigHoehe = 0;
 long double BildSeitenverhaeltnis = 1.0L;
 bool BildQuerformat = false;
-long double AnfangsbildverkleinerungX = 1.0L, AnfangsbildverkleinerungY = 1.0L;
 std::uint16_t BildfeldBreite = 705, BildfeldHoehe = 409;
 TBildFormat Bildformat = TBildFormat::PCX;
 

@@ -11,10 +11,12 @@
 namespace workspace {
 
 // Picture state of the main window.
-extern std::uint16_t BildOrigBreite, BildOrigHoehe;  // size as loaded (cut to 65535)
+using VelkorWinVAR::BildOrigBreite;  // size as loaded (cut to 65535)
+using VelkorWinVAR::BildOrigHoehe;
 extern long double BildSeitenverhaeltnis;            // width / height
 extern bool BildQuerformat;                          // ratio above 1
-extern long double AnfangsbildverkleinerungX, AnfangsbildverkleinerungY;  // shown / loaded size
+using VelkorWinVAR::AnfangsbildverkleinerungX;  // shown / loaded size
+using VelkorWinVAR::AnfangsbildverkleinerungY;
 extern std::uint16_t BildfeldBreite, BildfeldHoehe;  // the panel's picture field (705 x 409)
 extern VelkorWinVAR::TBildFormat Bildformat;
 

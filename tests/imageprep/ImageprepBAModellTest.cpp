@@ -26,7 +26,14 @@ protected:
 };
 
 TEST_F(BAModellTest, OeffnetMitEingerueckemAusschnitt) {
+  var::Gesamtbildverkleinerung = 0.5;
+  var::AnfangsbildverkleinerungX = 0.5L;
+  var::AnfangsbildverkleinerungY = 0.25L;
   m.Vorbereiten(KoordinatenBild(100, 80), false);
+  // Every showing starts from the unreduced picture: the main window's fit factors too.
+  EXPECT_EQ(var::Gesamtbildverkleinerung, 1.0);
+  EXPECT_EQ(var::AnfangsbildverkleinerungX, 1.0L);
+  EXPECT_EQ(var::AnfangsbildverkleinerungY, 1.0L);
   EXPECT_EQ(m.Ausschnitt(), R(10, 10, 90, 70));
   EXPECT_EQ(m.AnzeigeBreite(), 80);
   EXPECT_EQ(m.AnzeigeHoehe(), 60);
