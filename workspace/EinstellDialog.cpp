@@ -1,8 +1,11 @@
 #include "workspace/EinstellDialog.h"
 
+#include <QHBoxLayout>
+
 #include <QCheckBox>
 #include <QEvent>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -103,6 +106,18 @@ QPushButton* TEinstellDialog::Knopf(const char* name, const char* text) {
   b->setObjectName(name);
   b->setAutoDefault(false);
   return b;
+}
+
+QHBoxLayout* TEinstellDialog::Knopfzeile(const char* name, const char* text, QPushButton*& schliessen,
+                                         QWidget* links) {
+  UebernahmeButton = Knopf("UebernahmeButton", "Übernehmen");
+  schliessen = Knopf(name, text);
+  auto* zeile = new QHBoxLayout;
+  if (links) zeile->addWidget(links);
+  zeile->addStretch();
+  zeile->addWidget(UebernahmeButton);
+  zeile->addWidget(schliessen);
+  return zeile;
 }
 
 void TEinstellDialog::KlickWaehltAlles(QLineEdit* edit) { new TKlickFilter(edit); }

@@ -10,6 +10,7 @@
 #include "workspace/Einstellregeln.h"
 
 class QFormLayout;
+class QHBoxLayout;
 class QGridLayout;
 class QLineEdit;
 class QPushButton;
@@ -43,6 +44,9 @@ protected:
   QPushButton* Knopf(const char* name, const char* text);
   // "Übernehmen" (disabled until a change) and the closing button `abbruchName`.
   QPushButton* UebernahmeButton = nullptr;
+  // A new row ending in "Übernehmen" (made into UebernahmeButton) and the closing button
+  // `name`/`text`, which `schliessen` receives; `links`, when given, stands at its left.
+  QHBoxLayout* Knopfzeile(const char* name, const char* text, QPushButton*& schliessen, QWidget* links = nullptr);
 
   // A click into the edit selects its whole text.
   void KlickWaehltAlles(QLineEdit* edit);

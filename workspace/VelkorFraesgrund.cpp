@@ -75,12 +75,8 @@ TVelkorFraesgrundForm::TVelkorFraesgrundForm(QWidget* parent)
   });
   connect(f, &QPushButton::clicked, this, [] { toolkit::qt::FensterZeigen("TVelkorF_verfolgForm"); });
 
-  UebernahmeButton = Knopf("UebernahmeButton", "Übernehmen");
-  auto* abbruch = Knopf("AbbruchButton", "Schließen");
-  auto* knoepfe = new QHBoxLayout;
-  knoepfe->addStretch();
-  knoepfe->addWidget(UebernahmeButton);
-  knoepfe->addWidget(abbruch);
+  QPushButton* abbruch = nullptr;
+  auto* knoepfe = Knopfzeile("AbbruchButton", "Schließen", abbruch);
   auto* rechts = new QVBoxLayout;
   for (auto* g : {grau, bahn, verfolgen, fenster}) rechts->addWidget(g);
   auto* oben = new QHBoxLayout;

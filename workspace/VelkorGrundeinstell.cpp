@@ -45,12 +45,8 @@ TVelkorGrundeinstellForm::TVelkorGrundeinstellForm(QWidget* parent)
   connect(tiefe, &QPushButton::clicked, this, [] { toolkit::qt::FensterZeigen("TVelkorTiefenform"); });
   connect(verfolgen, &QPushButton::clicked, this, [] { toolkit::qt::FensterZeigen("TVelkorF_verfolgForm"); });
 
-  UebernahmeButton = Knopf("UebernahmeButton", "Übernehmen");
-  auto* abbruch = Knopf("AbbruchButton", "Schließen");
-  auto* knoepfe = new QHBoxLayout;
-  knoepfe->addStretch();
-  knoepfe->addWidget(UebernahmeButton);
-  knoepfe->addWidget(abbruch);
+  QPushButton* abbruch = nullptr;
+  auto* knoepfe = Knopfzeile("AbbruchButton", "Schließen", abbruch);
   auto* haupt = new QVBoxLayout(this);
   haupt->addLayout(form);
   haupt->addWidget(gruppe);

@@ -36,13 +36,8 @@ TVelkorSimuGrenzForm::TVelkorSimuGrenzForm(QWidget* parent)
     panels->addWidget(box);
   }
   AutografikbereichCheckBox = Box("AutografikbereichCheckBox", "Grafikbereich automatisch einstellen");
-  UebernahmeButton = Knopf("UebernahmeButton", "Übernehmen");
-  auto* beenden = Knopf("BeendenButton", "Schließen");
-  auto* knoepfe = new QHBoxLayout;
-  knoepfe->addWidget(AutografikbereichCheckBox);
-  knoepfe->addStretch();
-  knoepfe->addWidget(UebernahmeButton);
-  knoepfe->addWidget(beenden);
+  QPushButton* beenden = nullptr;
+  auto* knoepfe = Knopfzeile("BeendenButton", "Schließen", beenden, AutografikbereichCheckBox);
   auto* haupt = new QVBoxLayout(this);
   haupt->addLayout(panels);
   haupt->addLayout(knoepfe);

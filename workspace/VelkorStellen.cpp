@@ -16,11 +16,8 @@ TVelkorStellenForm::TVelkorStellenForm(QWidget* parent)
   auto* form = new QFormLayout;
   Ges_St_Edit = Edit(form, "Ges_St_Edit", "Gesamtstellen = ");
   Nk_St_Edit = Edit(form, "Nk_St_Edit", "Nachkommastellen = ");
-  UebernahmeButton = Knopf("UebernahmeButton", "Übernehmen");
-  auto* abbruch = Knopf("AbbruchButton", "Abbrechen");
-  auto* knoepfe = new QHBoxLayout;
-  knoepfe->addWidget(UebernahmeButton);
-  knoepfe->addWidget(abbruch);
+  QPushButton* abbruch = nullptr;
+  auto* knoepfe = Knopfzeile("AbbruchButton", "Abbrechen", abbruch);
   auto* haupt = new QVBoxLayout(this);
   haupt->addLayout(form);
   haupt->addLayout(knoepfe);
