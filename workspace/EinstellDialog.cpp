@@ -1,7 +1,5 @@
 #include "workspace/EinstellDialog.h"
 
-#include <QHBoxLayout>
-
 #include <QCheckBox>
 #include <QEvent>
 #include <QFormLayout>
