@@ -55,6 +55,20 @@ bool ZeileSchreiben(int fd, const std::string& Satz) {
   return toolkit::WriteAll(fd, zeile);
 }
 
+// BAK backup, messages let through once per line, then the text written through a
+// temporary file; a failure is reported with a tone and one notice.
+bool TextSpeichern(const std::string& Dateiname, const std::vector<std::string_view>& Teile, std::size_t Zeilen) {
+  if (!BakDateiAnlegen(Dateiname)) return false;
+  for (std::size_t i = 0; i < Zeilen; ++i) engine::Host().processEvents();
+  std::string grund;
+  if (!toolkit::WriteFileAtomic(Dateiname, Teile, &grund)) {
+    engine::Host().tone(440, 200);
+    engine::Host().notice("Fehler beim Speichern in " + Dateiname + ": " + grund);
+    return false;
+  }
+  return true;
+}
+
 void SchreibFehler(const std::string& Dateiname, const std::string& Grund) {
   engine::Host().notice("Fehler beim Speichern in " + Dateiname + ": " + Grund);
   Abbruch = true;
@@ -129,29 +143,6 @@ bool PufferZeileAnhaengen(const std::string& Satz) {
   return true;
 }
 
-// Writes the pieces to "<name>.tmp" and renames it over the file, as toolkit::WriteFileAtomic
-// does for one piece, so a buffer is saved without a copy of its text.
-bool StueckweiseSchreiben(const std::string& Dateiname, const std::vector<std::string_view>& Teile,
-                          std::string& Grund) {
-  const std::string ziel = toolkit::NormalizePath(Dateiname);
-  const std::string temp = ziel + ".tmp";
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  bool ok = fd >= 0;
-  for (std::size_t i = 0; ok && i < Teile.size(); ++i) ok = toolkit::WriteAll(fd, Teile[i]);
-  if (ok && ::fsync(fd) != 0 && errno != EINVAL) ok = false;
-  if (fd >= 0) {
-    const int fehler = errno;  // the first failure is the one to report
-    if (::close(fd) != 0 && ok) ok = false;
-    else errno = fehler;
-  }
-  if (ok && ::rename(temp.c_str(), ziel.c_str()) != 0) ok = false;
-  if (!ok) {
-    Grund = toolkit::LastErrorText();
-    ::unlink(temp.c_str());
-  }
-  return ok;
-}
-
 bool Sicherung(const std::string& Dateiname, std::string_view Endung) {
   HandleSchliessen();  // the file may be the one a pass holds open
   if (!DateiExistiert(Dateiname)) return true;
@@ -184,35 +175,17 @@ void NcSatzSchreiben(const std::string& Dateiname, const std::string& Satz) {
 
 bool NcPufferInDatei(const TNcZeilen& Liste, const std::string& Dateiname) {
   if (Liste.empty()) return true;
-  if (!BakDateiAnlegen(Dateiname)) return false;
   std::size_t laenge = 0;
   for (const auto& zeile : Liste) laenge += zeile.size() + 2;
   std::string text;
   text.reserve(laenge);
-  for (const auto& zeile : Liste) {
-    engine::Host().processEvents();
-    text.append(zeile).append("\r\n");
-  }
-  std::string grund;
-  if (!toolkit::WriteFileAtomic(Dateiname, text, &grund)) {
-    engine::Host().tone(440, 200);
-    engine::Host().notice("Fehler beim Speichern in " + Dateiname + ": " + grund);
-    return false;
-  }
-  return true;
+  for (const auto& zeile : Liste) text.append(zeile).append("\r\n");
+  return TextSpeichern(Dateiname, {text}, Liste.size());
 }
 
 bool NcPufferInDatei(const TNcSatzPuffer& Puffer, const std::string& Dateiname) {
   if (Puffer.empty()) return true;
-  if (!BakDateiAnlegen(Dateiname)) return false;
-  for (std::size_t i = 0; i < Puffer.size(); ++i) engine::Host().processEvents();
-  std::string grund;
-  if (!StueckweiseSchreiben(Dateiname, Puffer.Abschnitte(), grund)) {
-    engine::Host().tone(440, 200);
-    engine::Host().notice("Fehler beim Speichern in " + Dateiname + ": " + grund);
-    return false;
-  }
-  return true;
+  return TextSpeichern(Dateiname, Puffer.Abschnitte(), Puffer.size());
 }
 
 bool NcPufferAusgeben(TNcSatzPuffer& Puffer, const std::string& Dateiname) {

@@ -126,6 +126,10 @@ bool ReadFileText(const std::string& path, std::string& out, std::uint64_t limit
 }
 
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error) {
+  return WriteFileAtomic(path, std::vector<std::string_view>{bytes}, error);
+}
+
+bool WriteFileAtomic(const std::string& path, const std::vector<std::string_view>& pieces, std::string* error) {
   const std::string target = NormalizePath(path);
   const std::string temp = target + ".tmp";
   auto fail = [&](int fd) {
@@ -138,7 +142,9 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
   };
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return fail(-1);
-  if (!WriteAll(fd, bytes)) return fail(fd);
+  for (const std::string_view bytes : pieces) {
+    if (!WriteAll(fd, bytes)) return fail(fd);
+  }
   if (::fsync(fd) != 0 && errno != EINVAL) return fail(fd);
   if (::close(fd) != 0) return fail(-1);
   if (::rename(temp.c_str(), target.c_str()) != 0) return fail(-1);

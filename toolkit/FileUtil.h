@@ -37,6 +37,9 @@ bool ReadFileText(const std::string& path, std::string& out, std::uint64_t limit
 // Writes "<path>.tmp", flushes it and renames it over `path`; the old file stays intact
 // on any failure. `error` (when given) receives the system's reason.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr);
+// The same for a file made of pieces, written one after another without joining them.
+bool WriteFileAtomic(const std::string& path, const std::vector<std::string_view>& pieces,
+                     std::string* error = nullptr);
 
 // The full path of the running program file ("" when the system does not tell it).
 std::string ProgramFileName();
