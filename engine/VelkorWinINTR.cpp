@@ -58,7 +58,8 @@ void Schreiben(const std::string& Zeile) {
   if (!Informationslauf) NcSatzSchreiben(KonfigBlock.Zieldateiname, Zeile);
 }
 
-void AbbruchSchreiben() { AbbruchzeileSchreiben(); }
+// The image-information run and the command that starts it leave the target alone.
+bool Informationsmodus() { return Informationslauf || Interpretermodus == TInterpretermodus::Bildinfo; }
 
 std::string KonvertiertZeile() {
   const toolkit::TDateTime jetzt = toolkit::Now();
@@ -169,7 +170,7 @@ bool BewegungssatzAusgeben() {
   // Also inside a text cycle: a cycle number in a later block starts from this point.
   VorigenSatzMerken();
   if (Abbruch) {
-    AbbruchSchreiben();
+    AbbruchzeileSchreiben();
     return false;
   }
   return true;
@@ -250,7 +251,7 @@ bool TextzyklusSchritt(TInterpretermodus Modus) {
   }
   // A stop ends the pass with its line here, and StarteWandlung adds its own; an error in
   // the text ends it without the tail lines, and StarteWandlung marks the target once.
-  if (Abbruch) AbbruchSchreiben();
+  if (Abbruch) AbbruchzeileSchreiben();
   return !Abbruch && !WandlungsFehler;
 }
 
@@ -285,7 +286,7 @@ std::optional<std::size_t> Anwahlsatz(const TNcZeilen& Teileprogramm) {
 }  // namespace
 
 void AbbruchzeileSchreiben() {
-  if (Informationslauf || Interpretermodus == TInterpretermodus::Bildinfo) return;
+  if (Informationsmodus()) return;
   NcSatzSchreiben(KonfigBlock.Zieldateiname, "Wandlung abgebrochen!");
   AbbruchzeileGeschrieben = true;
 }
@@ -297,9 +298,7 @@ bool InterpretiereTeileprogramm(TInterpretermodus Modus, const TNcZeilen& Teilep
   const std::string& ziel = KonfigBlock.Zieldateiname;
   VelkorWinFileUtils::GesperrteZieldatei.clear();
   AbbruchzeileGeschrieben = false;
-  // The image-information run and the command that starts it leave the target alone.
-  const bool ausgabe = !Informationslauf && Modus != TInterpretermodus::Bildinfo;
-  if (ausgabe && VelkorWinFileUtils::DateiExistiert(ziel) && !VelkorWinFileUtils::SavDateiAnlegen(ziel)) {
+  if (!Informationsmodus() && VelkorWinFileUtils::DateiExistiert(ziel) && !VelkorWinFileUtils::SavDateiAnlegen(ziel)) {
     VelkorWinFileUtils::GesperrteZieldatei = ziel;  // never append to the old program
     Abbruch = true;
     return false;
@@ -369,7 +368,7 @@ bool StarteWandlung(TInterpretermodus Modus, const std::optional<TNcZeilen>& Tei
   }
   if (Abbruch || Modus == TInterpretermodus::Bildinfo) {
     if (KonfigBlock.GrafikEin) engine::Host().closeSimulation();
-    if (!(Fehlerstopp && AbbruchzeileGeschrieben)) AbbruchSchreiben();
+    if (!(Fehlerstopp && AbbruchzeileGeschrieben)) AbbruchzeileSchreiben();
   }
   return !Abbruch;
 }

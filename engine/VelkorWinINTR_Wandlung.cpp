@@ -42,7 +42,7 @@ bool WandlungDurchfuehren() {
     Interpretermodus = TInterpretermodus::Wandlung;
     beendet = StarteWandlung(TInterpretermodus::Wandlung, TeileprogrammListe);
     // After an error the pass's stop line stands last already.
-    if (Abbruch && !Fehlerstopp) VelkorWinFileUtils::NcSatzSchreiben(KonfigBlock.Zieldateiname, "Wandlung abgebrochen!");
+    if (Abbruch && !Fehlerstopp) AbbruchzeileSchreiben();
   }
   WandlungLaeuft = false;
   Fortsetzen = true;
