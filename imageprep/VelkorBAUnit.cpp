@@ -1,6 +1,5 @@
 #include "imageprep/VelkorBAUnit.h"
 
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -260,11 +259,6 @@ void TVelkorBAForm::Uebernahme() {
 void TVelkorBAForm::reject() {
   if (zeigtBild_ && !angenommen_) Sicher([&] { modell_.Abbrechen(); });
   QDialog::reject();
-}
-
-void TVelkorBAForm::closeEvent(QCloseEvent* e) {
-  e->ignore();
-  reject();
 }
 
 bool TVelkorBAForm::Taste(int taste, Qt::KeyboardModifiers mod) {

@@ -31,7 +31,6 @@ public:
 
 protected:
   bool eventFilter(QObject* objekt, QEvent* ereignis) override;
-  void closeEvent(QCloseEvent* e) override;
 
 private:
   void Aufbauen();

@@ -1,7 +1,7 @@
 #include "imageprep/VelkorBildInfoUnit.h"
 
+#include <QEvent>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -191,11 +191,6 @@ void TBildinfoFenster::Zeigen() {
 void TBildinfoFenster::reject() {
   if (!grau_) Sicher([] { BildinfoSchliessen(); });
   QDialog::reject();
-}
-
-void TBildinfoFenster::closeEvent(QCloseEvent* e) {
-  e->ignore();
-  reject();
 }
 
 // The window's own hints: a colour field's hint goes to its status bar.

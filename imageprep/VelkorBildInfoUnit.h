@@ -28,7 +28,6 @@ public:
   void reject() override;
 
 protected:
-  void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* objekt, QEvent* ereignis) override;
   void Fuellen();
 

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QWheelEvent>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -367,11 +366,6 @@ void TVelkorFarbabwahlForm::reject() {
   bool schliessen = false;
   Sicher([&] { schliessen = modell_.Escape(); });
   if (schliessen) Beenden();
-}
-
-void TVelkorFarbabwahlForm::closeEvent(QCloseEvent* e) {
-  e->ignore();
-  reject();
 }
 
 bool TVelkorFarbabwahlForm::eventFilter(QObject* objekt, QEvent* ereignis) {

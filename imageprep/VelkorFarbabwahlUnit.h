@@ -31,7 +31,6 @@ public:
   void reject() override;
 
 protected:
-  void closeEvent(QCloseEvent* e) override;
   bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:

@@ -1,6 +1,5 @@
 #include "imageprep/VelkorFarbfenster.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -79,11 +78,6 @@ void TVelkorFarbWahlForm::reject() {
   QDialog::reject();
 }
 
-void TVelkorFarbWahlForm::closeEvent(QCloseEvent* e) {
-  e->ignore();
-  reject();
-}
-
 // ---- colour replacement ----
 
 TVelkorFarbersetzForm::TVelkorFarbersetzForm(QWidget* haupt) : QDialog(haupt) {
@@ -132,11 +126,6 @@ void TVelkorFarbersetzForm::Zeigen() {
 void TVelkorFarbersetzForm::reject() {
   Sicher([&] { modell_.Beenden(); });
   QDialog::reject();
-}
-
-void TVelkorFarbersetzForm::closeEvent(QCloseEvent* e) {
-  e->ignore();
-  reject();
 }
 
 // ---- colour display ----
@@ -209,9 +198,4 @@ void TVelkorFarbAnzeigForm::Zeigen() {
 void TVelkorFarbAnzeigForm::reject() {
   Sicher([&] { modell_.Schliessen(); });
   QDialog::reject();
-}
-
-void TVelkorFarbAnzeigForm::closeEvent(QCloseEvent* e) {
-  e->ignore();
-  reject();
 }

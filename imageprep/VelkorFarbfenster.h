@@ -23,7 +23,6 @@ public:
   void reject() override;
 
 protected:
-  void closeEvent(QCloseEvent* e) override;
 
 private:
   void Waehlen(int index);
@@ -40,7 +39,6 @@ public:
   void reject() override;
 
 protected:
-  void closeEvent(QCloseEvent* e) override;
 
 private:
   imageprep::TFarbersetzModell modell_;
@@ -57,7 +55,6 @@ public:
   imageprep::TBildansicht* Ansicht() const { return ansicht_; }
 
 protected:
-  void closeEvent(QCloseEvent* e) override;
 
 private:
   void Anzeigen(QPoint p);

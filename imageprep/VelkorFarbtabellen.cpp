@@ -1,7 +1,6 @@
 #include "imageprep/VelkorFarbtabellen.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -157,11 +156,6 @@ void TFarbtabellenFenster::reject() {
   Sicher([&] { Schliessen(); });
 }
 
-void TFarbtabellenFenster::closeEvent(QCloseEvent* e) {
-  e->ignore();
-  reject();
-}
-
 }  // namespace imageprep
 
 using namespace imageprep;
@@ -227,9 +221,4 @@ void TVelkorAusschneidForm::reject() {
   Sicher([&] { modell_.Schliessen(); });
   uebernehmen_->setEnabled(false);
   QDialog::reject();
-}
-
-void TVelkorAusschneidForm::closeEvent(QCloseEvent* e) {
-  e->ignore();
-  reject();
 }

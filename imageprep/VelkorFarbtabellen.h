@@ -28,7 +28,6 @@ public:
   void reject() override;
 
 protected:
-  void closeEvent(QCloseEvent* e) override;
 
 private:
   void Uebernehmen();
@@ -70,7 +69,6 @@ public:
   void reject() override;
 
 protected:
-  void closeEvent(QCloseEvent* e) override;
 
 private:
   imageprep::TAusschneidModell modell_;
