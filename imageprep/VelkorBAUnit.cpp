@@ -52,47 +52,38 @@ void TVelkorBAForm::Aufbauen() {
   panel_->setWidget(bild_);
   bild_->Ueberzeichnen = [this](QPainter& p) { Zeichnen(p); };
 
-  auto* ecken = new QGroupBox(U("Eckpunkte"), this);
-  ecken->setObjectName("EckPunktGroupBox");
-  ecken->setGeometry(rechts, 8, 240, 70);
+  // A group box at the right, and a captioned read-only field in it.
+  const auto gruppe = [&](const char* titel, const char* name, int y, int h) {
+    auto* box = new QGroupBox(U(titel), this);
+    box->setObjectName(name);
+    box->setGeometry(rechts, y, 240, h);
+    return box;
+  };
+  const auto feld = [](QGroupBox* box, const char* text, int tx, const char* name, int x, int y, int w) {
+    Beschriftung(box, text, tx, y + 2);
+    return Feld(box, name, x, y, w, 20);
+  };
+  auto* ecken = gruppe("Eckpunkte", "EckPunktGroupBox", 8, 70);
   Beschriftung(ecken, "lo", 8, 20);
-  Beschriftung(ecken, "x1 = ", 30, 20);
-  x1_ = Feld(ecken, "x1Edit", 60, 18, 60, 20);
-  Beschriftung(ecken, "y1 = ", 128, 20);
-  y1_ = Feld(ecken, "y1Edit", 160, 18, 60, 20);
+  x1_ = feld(ecken, "x1 = ", 30, "x1Edit", 60, 18, 60);
+  y1_ = feld(ecken, "y1 = ", 128, "y1Edit", 160, 18, 60);
   Beschriftung(ecken, "ru", 8, 45);
-  Beschriftung(ecken, "x2 = ", 30, 45);
-  x2_ = Feld(ecken, "x2Edit", 60, 43, 60, 20);
-  Beschriftung(ecken, "y2 = ", 128, 45);
-  y2_ = Feld(ecken, "y2Edit", 160, 43, 60, 20);
+  x2_ = feld(ecken, "x2 = ", 30, "x2Edit", 60, 43, 60);
+  y2_ = feld(ecken, "y2 = ", 128, "y2Edit", 160, 43, 60);
 
-  bildmass_ = new QGroupBox(this);
-  bildmass_->setObjectName("BildmassGroupBox");
-  bildmass_->setGeometry(rechts, 82, 240, 48);
-  Beschriftung(bildmass_, "Breite = ", 8, 22);
-  breite_ = Feld(bildmass_, "BreiteEdit", 60, 20, 55, 20);
-  Beschriftung(bildmass_, "Höhe = ", 122, 22);
-  hoehe_ = Feld(bildmass_, "HoeheEdit", 170, 20, 55, 20);
+  bildmass_ = gruppe("", "BildmassGroupBox", 82, 48);
+  breite_ = feld(bildmass_, "Breite = ", 8, "BreiteEdit", 60, 20, 55);
+  hoehe_ = feld(bildmass_, "Höhe = ", 122, "HoeheEdit", 170, 20, 55);
 
-  auto* fraesmass = new QGroupBox(U("Fraesmaß / Pixel"), this);
-  fraesmass->setObjectName("FraesmassGroupBox");
-  fraesmass->setGeometry(rechts, 134, 240, 70);
-  Beschriftung(fraesmass, "Breite  [mm] = ", 8, 22);
-  fraesbreite_ = Feld(fraesmass, "FraesbreiteEdit", 110, 20, 110, 20);
-  Beschriftung(fraesmass, "Höhe  [mm] = ", 8, 46);
-  fraeshoehe_ = Feld(fraesmass, "FraeshoeheEdit", 110, 44, 110, 20);
+  auto* fraesmass = gruppe("Fraesmaß / Pixel", "FraesmassGroupBox", 134, 70);
+  fraesbreite_ = feld(fraesmass, "Breite  [mm] = ", 8, "FraesbreiteEdit", 110, 20, 110);
+  fraeshoehe_ = feld(fraesmass, "Höhe  [mm] = ", 8, "FraeshoeheEdit", 110, 44, 110);
 
-  auto* wkz = new QGroupBox(U("Werkzeug"), this);
-  wkz->setObjectName("WkzGroupBox");
-  wkz->setGeometry(rechts, 208, 240, 48);
-  Beschriftung(wkz, "T = ", 8, 22);
-  wkz_ = Feld(wkz, "WkzEdit", 40, 20, 40, 20);
-  Beschriftung(wkz, "d [mm] = ", 90, 22);
-  durchmesser_ = Feld(wkz, "DurchmesserEdit", 150, 20, 80, 20);
+  auto* wkz = gruppe("Werkzeug", "WkzGroupBox", 208, 48);
+  wkz_ = feld(wkz, "T = ", 8, "WkzEdit", 40, 20, 40);
+  durchmesser_ = feld(wkz, "d [mm] = ", 90, "DurchmesserEdit", 150, 20, 80);
 
-  size_ = new QGroupBox(U("Bildgröße"), this);
-  size_->setObjectName("SizeGroupBox");
-  size_->setGeometry(rechts, 260, 240, 170);
+  size_ = gruppe("Bildgröße", "SizeGroupBox", 260, 170);
   const auto balken = [this](const char* panelName, const char* name, const char* text, int x) {
     auto* p = new QWidget(size_);
     p->setObjectName(panelName);
