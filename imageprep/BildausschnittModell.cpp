@@ -138,7 +138,14 @@ void TBAModell::Loslassen(int x, int y) {
 void TBAModell::Taste(TBATaste taste, bool strg) {
   if (groessenwahl_) return;
   auto& a = ausschnitt_;
-  const auto imZone = [&](TGreifzone zone) { return ZoneFuerDruck(zeigerX_, zeigerY_) == zone; };
+  // An arrow moves the pointer one pixel; with Ctrl also the edge the pointer is on.
+  const auto schritt = [&](int& zeiger, int d, TGreifzone zone1, int& kante1, TGreifzone zone2, int& kante2) {
+    zeiger += d;
+    if (!strg) return;
+    const auto zone = ZoneFuerDruck(zeigerX_, zeigerY_);
+    if (zone == zone1) kante1 += d;
+    else if (zone == zone2) kante2 += d;
+  };
   switch (taste) {
     case TBATaste::Ende:
       a.Rechts = bild_.Width();
@@ -149,32 +156,16 @@ void TBAModell::Taste(TBATaste taste, bool strg) {
       a.Oben = 0;
       break;
     case TBATaste::Links:
-      --zeigerX_;
-      if (strg) {
-        if (imZone(TGreifzone::links)) --a.Links;
-        else if (imZone(TGreifzone::rechts)) --a.Rechts;
-      }
+      schritt(zeigerX_, -1, TGreifzone::links, a.Links, TGreifzone::rechts, a.Rechts);
       break;
     case TBATaste::Rechts:
-      ++zeigerX_;
-      if (strg) {
-        if (imZone(TGreifzone::rechts)) ++a.Rechts;
-        else if (imZone(TGreifzone::links)) ++a.Links;
-      }
+      schritt(zeigerX_, 1, TGreifzone::links, a.Links, TGreifzone::rechts, a.Rechts);
       break;
     case TBATaste::Hoch:
-      --zeigerY_;
-      if (strg) {
-        if (imZone(TGreifzone::oben)) --a.Oben;
-        else if (imZone(TGreifzone::unten)) --a.Unten;
-      }
+      schritt(zeigerY_, -1, TGreifzone::oben, a.Oben, TGreifzone::unten, a.Unten);
       break;
     case TBATaste::Runter:
-      ++zeigerY_;
-      if (strg) {
-        if (imZone(TGreifzone::unten)) ++a.Unten;
-        else if (imZone(TGreifzone::oben)) ++a.Oben;
-      }
+      schritt(zeigerY_, 1, TGreifzone::oben, a.Oben, TGreifzone::unten, a.Unten);
       break;
   }
   vorigX_ = zeigerX_;
