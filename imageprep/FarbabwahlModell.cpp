@@ -225,20 +225,18 @@ void TFarbabwahlModell::Loeschen(int k) {
 void TFarbabwahlModell::ModusWaehlen(int zeile, int eintrag) {
   if (eintrag < 0 || eintrag > 2) return;
   const auto modus = static_cast<var::TArbeitsmodus>(eintrag);
-  auto& ziel = zeile < 0 ? var::KonfigBlock.GrundArbeitsmodus
-                         : var::Extrafarbliste.at(static_cast<std::size_t>(zeile)).Arbeitsmodus;
-  if (ziel != modus) aenderungen_ = true;
-  ziel = modus;
+  Aendern(zeile < 0 ? var::KonfigBlock.GrundArbeitsmodus
+                     : var::Extrafarbliste.at(static_cast<std::size_t>(zeile)).Arbeitsmodus,
+          modus);
   if (abwahl_) AnzeigeNeu();
 }
 
 void TFarbabwahlModell::BesonderheitWaehlen(int zeile, int eintrag) {
   if (eintrag < 0 || eintrag > 1) return;
   const auto beso = static_cast<var::TBesonderheit>(eintrag);
-  auto& ziel = zeile < 0 ? var::KonfigBlock.GrundBesonderheit
-                         : var::Extrafarbliste.at(static_cast<std::size_t>(zeile)).Besonderheit;
-  if (ziel != beso) aenderungen_ = true;
-  ziel = beso;
+  Aendern(zeile < 0 ? var::KonfigBlock.GrundBesonderheit
+                     : var::Extrafarbliste.at(static_cast<std::size_t>(zeile)).Besonderheit,
+          beso);
 }
 
 std::optional<int> TFarbabwahlModell::ModusText(const std::string& text) {

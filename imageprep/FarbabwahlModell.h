@@ -94,6 +94,12 @@ public:
 private:
   void AnzeigeNeu();
   void Setzen(int x, int y, toolkit::TColor farbe);
+  // Sets a mode of a row, noting whether it changed.
+  template <class T>
+  void Aendern(T& ziel, T wert) {
+    if (ziel != wert) aenderungen_ = true;
+    ziel = wert;
+  }
 
   toolkit::TBitmap arbeit_, anzeige_;
   int zoom_ = 1;
