@@ -12,16 +12,9 @@ using VelkorWinVAR::TInterpolation;
 void BM_GrauZirkular(benchmark::State& state) {
   const int seite = static_cast<int>(state.range(0));
   millingbench::FotoVorbereiten(seite, 100.0);
-  std::int64_t schritte = 0;
-  std::size_t saetze = 0;
-  for (auto _ : state) {
-    millingbench::AmZyklusstart();
-    VelkorWinZirkularfraesUnit::GraubildZirkularFraesen(0, 0, TInterpolation::linear, 0);
-    state.PauseTiming();
-    schritte = VelkorWinZirkularfraesUnit::Spiralschritte;
-    saetze = millingbench::PufferLeeren();
-    state.ResumeTiming();
-  }
+  const std::size_t saetze = millingbench::TreiberMessen(
+      state, [] { VelkorWinZirkularfraesUnit::GraubildZirkularFraesen(0, 0, TInterpolation::linear, 0); });
+  const std::int64_t schritte = VelkorWinZirkularfraesUnit::Spiralschritte;  // of the last run
   if (VelkorWinVAR::WandlungsFehler || schritte == 0) state.SkipWithError("the spiral did not run");
   const auto pixel = static_cast<std::int64_t>(seite) * seite;
   state.SetComplexityN(pixel);

@@ -14,14 +14,8 @@ void BM_GrauSpaltenweise(benchmark::State& state) {
   millingbench::FotoVorbereiten(seite);
   enginebench::ZaehlenderHost zaehler;
   if (state.range(1) != 0) engine::InstallHost(&zaehler);
-  std::size_t saetze = 0;
-  for (auto _ : state) {
-    millingbench::AmZyklusstart();
-    VelkorWinSpaltenFraesUnit::GraubildSpaltenweiseFraesen(0);
-    state.PauseTiming();
-    saetze = millingbench::PufferLeeren();
-    state.ResumeTiming();
-  }
+  const std::size_t saetze =
+      millingbench::TreiberMessen(state, [] { VelkorWinSpaltenFraesUnit::GraubildSpaltenweiseFraesen(0); });
   engine::InstallHost(nullptr);
   if (saetze < static_cast<std::size_t>(seite) * seite / 2) state.SkipWithError("too few blocks: not photo-like");
   millingbench::PixelBericht(state, seite, saetze);

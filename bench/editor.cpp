@@ -2,12 +2,12 @@
 // text control), finding its last block, and renumbering the program's lines.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTextCursor>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include "offscreen_app.h"
 #include "engine/VelkorWinVAR.h"
 #include "workspace/Umnummerieren.h"
 #include "workspace/VelkorEditUnit.h"
@@ -15,15 +15,6 @@
 namespace {
 
 constexpr int Zeilen = 100000;
-
-QApplication& Anwendung() {
-  static int argc = 1;
-  static char name[] = "bench_editor";
-  static char* argv[] = {name, nullptr};
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  static QApplication app(argc, argv);
-  return app;
-}
 
 VelkorWinVAR::TNcZeilen Programm() {
   VelkorWinVAR::TNcZeilen zeilen;
@@ -47,7 +38,7 @@ const std::string& Programmdatei() {
 }
 
 void BM_EditorOeffnen(benchmark::State& state) {
-  Anwendung();
+  qtbench::Anwendung();
   TVelkorEditForm form;
   for (auto _ : state) {
     benchmark::DoNotOptimize(form.Datei().DateiLesen(Programmdatei()));
@@ -57,7 +48,7 @@ void BM_EditorOeffnen(benchmark::State& state) {
 BENCHMARK(BM_EditorOeffnen)->Unit(benchmark::kMillisecond);
 
 void BM_EditorSuchen(benchmark::State& state) {
-  Anwendung();
+  qtbench::Anwendung();
   TVelkorEditForm form;
   form.Datei().DateiLesen(Programmdatei());
   const workspace::TSuchOptionen optionen{state.range(0) != 0, false, false};

@@ -9,14 +9,8 @@ namespace {
 void BM_GrauZeilenweise(benchmark::State& state) {
   const int seite = static_cast<int>(state.range(0));
   millingbench::FotoVorbereiten(seite);
-  std::size_t saetze = 0;
-  for (auto _ : state) {
-    millingbench::AmZyklusstart();
-    VelkorWinLinienFraesUnit::GraubildZeilenweiseFraesen(0, 0);
-    state.PauseTiming();
-    saetze = millingbench::PufferLeeren();
-    state.ResumeTiming();
-  }
+  const std::size_t saetze =
+      millingbench::TreiberMessen(state, [] { VelkorWinLinienFraesUnit::GraubildZeilenweiseFraesen(0, 0); });
   if (saetze < static_cast<std::size_t>(seite) * seite / 2) state.SkipWithError("too few blocks: not photo-like");
   millingbench::PixelBericht(state, seite, saetze);
 }

@@ -58,6 +58,21 @@ inline std::size_t PufferLeeren() {
   return saetze;
 }
 
+// Times `treiber` (a driver of the cycle) from the cycle's start point, the NC buffer
+// emptied between runs outside the timing; the blocks of the last run.
+template <class Treiber>
+std::size_t TreiberMessen(benchmark::State& state, Treiber treiber) {
+  std::size_t saetze = 0;
+  for (auto _ : state) {
+    AmZyklusstart();
+    treiber();
+    state.PauseTiming();
+    saetze = PufferLeeren();
+    state.ResumeTiming();
+  }
+  return saetze;
+}
+
 // Pixels per second and blocks per pixel of a square picture of `seite` pixels.
 inline void PixelBericht(benchmark::State& state, int seite, std::size_t saetze) {
   const auto pixel = static_cast<std::int64_t>(seite) * seite;

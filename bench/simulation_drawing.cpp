@@ -3,10 +3,10 @@
 // the same milling with graphics off. The NC blocks are buffered; messages are counted as
 // the throttled window host does. The time with graphics on is to stay within twice the
 // time without.
-#include <QGuiApplication>
 #include <cstdlib>
 #include <string>
 
+#include "offscreen_app.h"
 #include "counting_host.h"
 #include "engine/VelkorWinLinienFraesUnit.h"
 #include "milling_input.h"
@@ -30,18 +30,9 @@ public:
   std::string Satz;
 };
 
-QGuiApplication& Anwendung() {
-  static int argc = 1;
-  static char name[] = "bench";
-  static char* argv[] = {name, nullptr};
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  static QGuiApplication app(argc, argv);
-  return app;
-}
-
 // Arg 0: graphics off; 1: centre lines; 2: the cutter band.
 void BM_SimulationZeichnen(benchmark::State& state) {
-  Anwendung();
+  qtbench::Anwendung();
   const int seite = 250;
   millingbench::FotoVorbereiten(seite, 100.0);
   auto& k = VelkorWinVAR::KonfigBlock;
@@ -53,14 +44,8 @@ void BM_SimulationZeichnen(benchmark::State& state) {
   ZeichnenderHost host;
   engine::InstallHost(&host);
   host.Simulation.ZeichneAchsen(workspace::AchsenkreuzFuer(engine::TEbene::XY));
-  std::size_t saetze = 0;
-  for (auto _ : state) {
-    millingbench::AmZyklusstart();
-    VelkorWinLinienFraesUnit::GraubildZeilenweiseFraesen(0, 0);
-    state.PauseTiming();
-    saetze = millingbench::PufferLeeren();
-    state.ResumeTiming();
-  }
+  const std::size_t saetze =
+      millingbench::TreiberMessen(state, [] { VelkorWinLinienFraesUnit::GraubildZeilenweiseFraesen(0, 0); });
   engine::InstallHost(nullptr);
   millingbench::PixelBericht(state, seite, saetze);
 }

@@ -7,13 +7,13 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <QApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
 
+#include "offscreen_app.h"
 #include "app/Fensterliste.h"
 #include "counting_host.h"
 #include "nc_programm.h"
@@ -28,16 +28,6 @@
 #include "workspace/VelkorWinMain.h"
 
 namespace {
-
-// One application on the headless platform for all benchmarks.
-QApplication& Anwendung() {
-  static int argc = 1;
-  static char name[] = "bench_window_host";
-  static char* argv[] = {name, nullptr};
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  static QApplication app(argc, argv);
-  return app;
-}
 
 // Every box answered as closed, so that no benchmark waits for a user.
 class KeineBoxen final : public toolkit::qt::TDialoge {
@@ -75,7 +65,7 @@ VelkorWinVAR::TNcZeilen Gravurprogramm(std::size_t zyklen) {
 enum class TArt { Headless, GrafikAus, GrafikEin };
 
 void Wandlung(benchmark::State& state, TArt art, bool gravur = false) {
-  Anwendung();
+  qtbench::Anwendung();
   Arbeitsordner ordner;
   KeineBoxen boxen;
   toolkit::qt::DialogeInstallieren(&boxen);
@@ -142,7 +132,7 @@ BENCHMARK(BM_GravurGrafikEin)->Arg(500)->Unit(benchmark::kMillisecond)->UseRealT
 
 // The program's start as main() does it, up to the main window shown and activated.
 void BM_Programmstart(benchmark::State& state) {
-  Anwendung();
+  qtbench::Anwendung();
   Arbeitsordner ordner;
   KeineBoxen boxen;
   toolkit::qt::DialogeInstallieren(&boxen);
