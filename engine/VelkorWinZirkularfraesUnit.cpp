@@ -389,18 +389,7 @@ void ZirkularsinnAbgleichen(TInterpolation Programmiert, std::uint8_t Zirkularsi
 void SpiralSchritt() {
   ++Spiralschritte;
   Vorgaengerpunkt = Spiralpunkt;
-  double schritt = static_cast<double>(Winkelschritt);
-  // A step that would jump over a neighbouring pixel of the picture is halved (a few
-  // times at most), so that the ring's pixels on the picture follow side by side.
-  TSpiralpixel pixel;
-  for (int teilung = 0;; ++teilung) {
-    Spiralpunkt = Gedreht(Vorgaengerpunkt, schritt);
-    pixel = PixelVon(Spiralpunkt);
-    if (teilung == kHoechsteTeilung || Drehwinkel >= 360.0 || !Uebersprungen(Spiralpixel, pixel)) break;
-    schritt /= 2.0;
-  }
   Vorgaengerradius = Spiralradius;
-  Spiralradius = Abstand(Spiralpunkt);
   if (Drehwinkel >= 360.0) {
     Drehwinkel = 0.0;
     TPunkt2D r = EbenenPunkt(Ebene(), Ringstartpunkt);
@@ -414,10 +403,21 @@ void SpiralSchritt() {
     if (Geometrie.NachInnen) SpiralEnde = !(Spiralradius < Vorgaengerradius);
     else SpiralEnde = EckePassiert(r) || !(Spiralradius <= Geometrie.Huellradius);
     PixelNachfuehren();
-  } else {
-    Drehwinkel += schritt;
-    Spiralpixel = pixel;
+    return;
   }
+  double schritt = static_cast<double>(Winkelschritt);
+  // A step that would jump over a neighbouring pixel of the picture is halved (a few
+  // times at most), so that the ring's pixels on the picture follow side by side.
+  TSpiralpixel pixel;
+  for (int teilung = 0;; ++teilung) {
+    Spiralpunkt = Gedreht(Vorgaengerpunkt, schritt);
+    pixel = PixelVon(Spiralpunkt);
+    if (teilung == kHoechsteTeilung || !Uebersprungen(Spiralpixel, pixel)) break;
+    schritt /= 2.0;
+  }
+  Spiralradius = Abstand(Spiralpunkt);
+  Drehwinkel += schritt;
+  Spiralpixel = pixel;
 }
 
 void ResetState() {
