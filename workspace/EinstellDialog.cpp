@@ -106,10 +106,11 @@ QPushButton* TEinstellDialog::Knopf(const char* name, const char* text) {
   return b;
 }
 
-QHBoxLayout* TEinstellDialog::Knopfzeile(const char* name, const char* text, QPushButton*& schliessen,
-                                         QWidget* links) {
+QHBoxLayout* TEinstellDialog::Knopfzeile(const char* name, const char* text, QWidget* links) {
   UebernahmeButton = Knopf("UebernahmeButton", "Übernehmen");
-  schliessen = Knopf(name, text);
+  auto* schliessen = Knopf(name, text);
+  connect(UebernahmeButton, &QPushButton::clicked, this, &TEinstellDialog::UebernahmeButtonClick);
+  connect(schliessen, &QPushButton::clicked, this, &TEinstellDialog::AbbruchButtonClick);
   auto* zeile = new QHBoxLayout;
   if (links) zeile->addWidget(links);
   zeile->addStretch();

@@ -27,6 +27,10 @@ public:
 
   bool Geaendert() const { return geaendert_; }
 
+public slots:
+  void UebernahmeButtonClick() { accept(); }
+  void AbbruchButtonClick() { Geschuetzt([this] { Schliessen(); }); }
+
 protected:
   // Copies the settings the dialog edits (once per showing) and fills the controls.
   virtual void AlteWerteMerken() = 0;
@@ -42,11 +46,11 @@ protected:
   QLineEdit* Edit(QFormLayout* form, const char* name, const char* label);
   QCheckBox* Box(const char* name, const char* text);
   QPushButton* Knopf(const char* name, const char* text);
-  // "Übernehmen" (disabled until a change) and the closing button `abbruchName`.
+  // "Übernehmen", disabled until a change.
   QPushButton* UebernahmeButton = nullptr;
   // A new row ending in "Übernehmen" (made into UebernahmeButton) and the closing button
-  // `name`/`text`, which `schliessen` receives; `links`, when given, stands at its left.
-  QHBoxLayout* Knopfzeile(const char* name, const char* text, QPushButton*& schliessen, QWidget* links = nullptr);
+  // `name`/`text`, both wired to their slots; `links`, when given, stands at its left.
+  QHBoxLayout* Knopfzeile(const char* name, const char* text, QWidget* links = nullptr);
 
   // A click into the edit selects its whole text.
   void KlickWaehltAlles(QLineEdit* edit);

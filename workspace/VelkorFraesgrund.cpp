@@ -75,8 +75,7 @@ TVelkorFraesgrundForm::TVelkorFraesgrundForm(QWidget* parent)
   });
   connect(f, &QPushButton::clicked, this, [] { toolkit::qt::FensterZeigen("TVelkorF_verfolgForm"); });
 
-  QPushButton* abbruch = nullptr;
-  auto* knoepfe = Knopfzeile("AbbruchButton", "Schließen", abbruch);
+  auto* knoepfe = Knopfzeile("AbbruchButton", "Schließen");
   auto* rechts = new QVBoxLayout;
   for (auto* g : {grau, bahn, verfolgen, fenster}) rechts->addWidget(g);
   auto* oben = new QHBoxLayout;
@@ -101,8 +100,6 @@ TVelkorFraesgrundForm::TVelkorFraesgrundForm(QWidget* parent)
   connect(Umlaufsinn_ComboBox, &QComboBox::currentIndexChanged, this, &TVelkorFraesgrundForm::Umlaufsinn_ComboBoxChange);
   connect(VerfolgComboBox, &QComboBox::currentIndexChanged, this, &TVelkorFraesgrundForm::verfolgComboBoxChange);
   connect(FraesbahnComboBox, &QComboBox::currentIndexChanged, this, &TVelkorFraesgrundForm::FraesbahnComboBoxChange);
-  connect(UebernahmeButton, &QPushButton::clicked, this, &TVelkorFraesgrundForm::UebernahmeButtonClick);
-  connect(abbruch, &QPushButton::clicked, this, &TVelkorFraesgrundForm::AbbruchButtonClick);
 }
 
 void TVelkorFraesgrundForm::Kasten(QCheckBox* box, bool& feld, const bool& alt) {

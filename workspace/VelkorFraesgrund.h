@@ -24,8 +24,6 @@ public slots:
   void Umlaufsinn_ComboBoxChange();
   void verfolgComboBoxChange();
   void FraesbahnComboBoxChange();
-  void UebernahmeButtonClick() { accept(); }
-  void AbbruchButtonClick() { Schliessen(); }
 
 protected:
   void AlteWerteMerken() override;

@@ -45,8 +45,7 @@ TVelkorGrundeinstellForm::TVelkorGrundeinstellForm(QWidget* parent)
   connect(tiefe, &QPushButton::clicked, this, [] { toolkit::qt::FensterZeigen("TVelkorTiefenform"); });
   connect(verfolgen, &QPushButton::clicked, this, [] { toolkit::qt::FensterZeigen("TVelkorF_verfolgForm"); });
 
-  QPushButton* abbruch = nullptr;
-  auto* knoepfe = Knopfzeile("AbbruchButton", "Schließen", abbruch);
+  auto* knoepfe = Knopfzeile("AbbruchButton", "Schließen");
   auto* haupt = new QVBoxLayout(this);
   haupt->addLayout(form);
   haupt->addWidget(gruppe);
@@ -62,8 +61,6 @@ TVelkorGrundeinstellForm::TVelkorGrundeinstellForm(QWidget* parent)
   Kasten(GeometrieadrCheckBox, &TKonfigBlock::NurGeaenderteAdressen, true);
   connect(direkt_speichernCheckBox, &QCheckBox::toggled, this,
           [this] { Geschuetzt([this] { direkt_speichernCheckboxClick(); }); });
-  connect(UebernahmeButton, &QPushButton::clicked, this, &TVelkorGrundeinstellForm::UebernahmeButtonClick);
-  connect(abbruch, &QPushButton::clicked, this, &TVelkorGrundeinstellForm::AbbruchButtonClick);
 }
 
 void TVelkorGrundeinstellForm::Kasten(QCheckBox* box, bool TKonfigBlock::*feld, bool umgekehrt) {
@@ -161,5 +158,3 @@ void TVelkorGrundeinstellForm::direkt_speichernCheckboxClick() {
   KonfigBlock.DirektSpeichern = an;
   Markieren(an != alt_.DirektSpeichern);
 }
-
-void TVelkorGrundeinstellForm::UebernahmeButtonClick() { accept(); }

@@ -18,8 +18,6 @@ public slots:
   void TextzyklusEditExit();
   void GrafikzyklusEditExit();
   void direkt_speichernCheckboxClick();
-  void UebernahmeButtonClick();
-  void AbbruchButtonClick() { Schliessen(); }
 
 protected:
   void AlteWerteMerken() override;

@@ -36,15 +36,12 @@ TVelkorSimuGrenzForm::TVelkorSimuGrenzForm(QWidget* parent)
     panels->addWidget(box);
   }
   AutografikbereichCheckBox = Box("AutografikbereichCheckBox", "Grafikbereich automatisch einstellen");
-  QPushButton* beenden = nullptr;
-  auto* knoepfe = Knopfzeile("BeendenButton", "Schließen", beenden, AutografikbereichCheckBox);
+  auto* knoepfe = Knopfzeile("BeendenButton", "Schließen", AutografikbereichCheckBox);
   auto* haupt = new QVBoxLayout(this);
   haupt->addLayout(panels);
   haupt->addLayout(knoepfe);
   connect(AutografikbereichCheckBox, &QCheckBox::clicked, this,
           &TVelkorSimuGrenzForm::AutografikbereichCheckboxClick);
-  connect(UebernahmeButton, &QPushButton::clicked, this, &TVelkorSimuGrenzForm::UebernahmeButtonClick);
-  connect(beenden, &QPushButton::clicked, this, &TVelkorSimuGrenzForm::BeendenButtonClick);
 }
 
 double& TVelkorSimuGrenzForm::Wert(int i) {

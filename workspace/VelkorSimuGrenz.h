@@ -15,8 +15,6 @@ public slots:
   // Leaving edit `i` (0..2 xmin..zmin, 3..5 xmax..zmax, 6..8 the scale units).
   void EditExit(int i);
   void AutografikbereichCheckboxClick();
-  void UebernahmeButtonClick() { accept(); }
-  void BeendenButtonClick() { Schliessen(); }
 
 protected:
   void AlteWerteMerken() override;

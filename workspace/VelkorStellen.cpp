@@ -16,15 +16,12 @@ TVelkorStellenForm::TVelkorStellenForm(QWidget* parent)
   auto* form = new QFormLayout;
   Ges_St_Edit = Edit(form, "Ges_St_Edit", "Gesamtstellen = ");
   Nk_St_Edit = Edit(form, "Nk_St_Edit", "Nachkommastellen = ");
-  QPushButton* abbruch = nullptr;
-  auto* knoepfe = Knopfzeile("AbbruchButton", "Abbrechen", abbruch);
+  auto* knoepfe = Knopfzeile("AbbruchButton", "Abbrechen");
   auto* haupt = new QVBoxLayout(this);
   haupt->addLayout(form);
   haupt->addLayout(knoepfe);
   BeimVerlassen(Ges_St_Edit, [this] { Ges_St_EditExit(); });
   BeimVerlassen(Nk_St_Edit, [this] { Nk_St_EditExit(); });
-  connect(UebernahmeButton, &QPushButton::clicked, this, &TVelkorStellenForm::UebernahmeButtonClick);
-  connect(abbruch, &QPushButton::clicked, this, &TVelkorStellenForm::AbbruchButtonClick);
 }
 
 void TVelkorStellenForm::AlteWerteMerken() {

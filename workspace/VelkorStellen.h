@@ -12,8 +12,6 @@ public:
 public slots:
   void Ges_St_EditExit();
   void Nk_St_EditExit();
-  void UebernahmeButtonClick() { accept(); }
-  void AbbruchButtonClick() { Schliessen(); }
 
 protected:
   void AlteWerteMerken() override;

@@ -59,8 +59,8 @@ TVelkorZeichensatzForm::TVelkorZeichensatzForm(QWidget* parent)
   BeimVerlassen(KursivEdit, [this] { KursivEditExit(); });
   KlickWaehltAlles(KursivEdit);
   connect(ein_, &QRadioButton::toggled, this, &TVelkorZeichensatzForm::SpiegelschriftRadioGroupExit);
-  connect(UebernahmeButton, &QPushButton::clicked, this, &TVelkorZeichensatzForm::UebernahmeButtonClick);
-  connect(abbruch_, &QPushButton::clicked, this, &TVelkorZeichensatzForm::AbbruchButtonClick);
+  connect(UebernahmeButton, &QPushButton::clicked, this, &TEinstellDialog::UebernahmeButtonClick);
+  connect(abbruch_, &QPushButton::clicked, this, &TEinstellDialog::AbbruchButtonClick);
 }
 
 void TVelkorZeichensatzForm::AlteWerteMerken() {

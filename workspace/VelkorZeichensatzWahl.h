@@ -16,8 +16,6 @@ public slots:
   void ZeichensatzButtonClick();
   void KursivEditExit();
   void SpiegelschriftRadioGroupExit();
-  void UebernahmeButtonClick() { accept(); }
-  void AbbruchButtonClick() { Schliessen(); }
 
 protected:
   void AlteWerteMerken() override;
