@@ -3,11 +3,13 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
+#include <cstring>
 #include <exception>
 
 #include "toolkit/qt/Dialoge.h"
@@ -104,6 +106,32 @@ QPushButton* TEinstellDialog::Knopf(const char* name, const char* text) {
   b->setObjectName(name);
   b->setAutoDefault(false);
   return b;
+}
+
+QGroupBox* TEinstellDialog::Farbfenster(const char* titel, std::initializer_list<const char*> fenster,
+                                        std::function<void()> vorModus) {
+  struct TFensterKnopf {
+    const char *klasse, *name, *text;
+  };
+  static const TFensterKnopf knoepfe[] = {{"TVelkorModusForm", "ModusButton", "Farbmodus"},
+                                          {"TVelkorTiefenform", "TiefenButton", "Fräs-/Sticheltiefe"},
+                                          {"TVelkorF_verfolgForm", "F_verfolgButton", "Farbe verfolgen"}};
+  auto* gruppe = new QGroupBox(U(titel), this);
+  auto* zeile = new QHBoxLayout(gruppe);
+  for (const char* klasse : fenster)
+    for (const auto& k : knoepfe) {
+      if (std::strcmp(k.klasse, klasse) != 0) continue;
+      auto* b = Knopf(k.name, k.text);
+      zeile->addWidget(b);
+      const bool modus = std::strcmp(klasse, "TVelkorModusForm") == 0;
+      connect(b, &QPushButton::clicked, this, [this, klasse = k.klasse, vor = modus ? vorModus : nullptr] {
+        Geschuetzt([&] {
+          if (vor) vor();
+          toolkit::qt::FensterZeigen(klasse);
+        });
+      });
+    }
+  return gruppe;
 }
 
 QHBoxLayout* TEinstellDialog::Knopfzeile(const char* name, const char* text, QWidget* links) {

@@ -5,6 +5,7 @@
 // entry is checked when they are left, refused with a notice that puts the focus back.
 #include <QDialog>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "workspace/Einstellregeln.h"
@@ -15,6 +16,7 @@ class QGridLayout;
 class QLineEdit;
 class QPushButton;
 class QCheckBox;
+class QGroupBox;
 
 namespace workspace {
 
@@ -46,6 +48,11 @@ protected:
   QLineEdit* Edit(QFormLayout* form, const char* name, const char* label);
   QCheckBox* Box(const char* name, const char* text);
   QPushButton* Knopf(const char* name, const char* text);
+  // The group `titel` of buttons showing the colour windows `fenster` ("TVelkorModusForm",
+  // "TVelkorTiefenform", "TVelkorF_verfolgForm") in that order; `vorModus` runs before the
+  // colour-mode window shows.
+  QGroupBox* Farbfenster(const char* titel, std::initializer_list<const char*> fenster,
+                         std::function<void()> vorModus = {});
   // "Übernehmen", disabled until a change.
   QPushButton* UebernahmeButton = nullptr;
   // A new row ending in "Übernehmen" (made into UebernahmeButton) and the closing button

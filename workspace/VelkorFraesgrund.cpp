@@ -10,7 +10,6 @@
 #include <QVBoxLayout>
 
 #include "engine/VelkorWinMOVE.h"
-#include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 
 using namespace VelkorWinVAR;
@@ -60,20 +59,8 @@ TVelkorFraesgrundForm::TVelkorFraesgrundForm(QWidget* parent)
   for (QWidget* w : std::initializer_list<QWidget*>{Linienanfang_CheckBox, Umlaufsinn_ComboBox, VerfolgComboBox})
     verfolgenLayout->addWidget(w);
 
-  auto* fenster = new QGroupBox(U("max.16 Farben"), this);
-  auto* fensterLayout = new QHBoxLayout(fenster);
-  auto* tiefe = Knopf("TiefenButton", "Fräs-/Sticheltiefe");
-  auto* modus = Knopf("ModusButton", "Farbmodus");
-  auto* f = Knopf("F_verfolgButton", "Farbe verfolgen");
-  for (auto* b : {tiefe, modus, f}) fensterLayout->addWidget(b);
-  connect(tiefe, &QPushButton::clicked, this, [] { toolkit::qt::FensterZeigen("TVelkorTiefenform"); });
-  connect(modus, &QPushButton::clicked, this, [this] {
-    Geschuetzt([] {
-      VelkorWinMOVE::BildFarbenZaehlen(QuellImage);
-      toolkit::qt::FensterZeigen("TVelkorModusForm");
-    });
-  });
-  connect(f, &QPushButton::clicked, this, [] { toolkit::qt::FensterZeigen("TVelkorF_verfolgForm"); });
+  auto* fenster = Farbfenster("max.16 Farben", {"TVelkorTiefenform", "TVelkorModusForm", "TVelkorF_verfolgForm"},
+                              [] { VelkorWinMOVE::BildFarbenZaehlen(QuellImage); });
 
   auto* knoepfe = Knopfzeile("AbbruchButton", "Schließen");
   auto* rechts = new QVBoxLayout;

@@ -3,17 +3,13 @@
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "engine/EngineHost.h"
 #include "engine/VelkorWinFileUtils.h"
 #include "toolkit/Text.h"
 #include "toolkit/qt/Dialoge.h"
-#include "toolkit/qt/Fensterliste.h"
-#include "toolkit/qt/QtText.h"
 #include "workspace/FensterHost.h"
 
 using namespace VelkorWinVAR;
@@ -35,15 +31,7 @@ TVelkorGrundeinstellForm::TVelkorGrundeinstellForm(QWidget* parent)
   for (auto* b : {SatznummerCheckBox, LeerschrittCheckBox, GeometrieadrCheckBox, direkt_speichernCheckBox})
     form->addRow(b);
 
-  auto* gruppe = new QGroupBox(toolkit::qt::U("max. 16 Farben"), this);
-  auto* g = new QHBoxLayout(gruppe);
-  auto* modus = Knopf("ModusButton", "Farbmodus");
-  auto* tiefe = Knopf("TiefenButton", "Fräs-/Sticheltiefe");
-  auto* verfolgen = Knopf("F_verfolgButton", "Farbe verfolgen");
-  for (auto* b : {modus, tiefe, verfolgen}) g->addWidget(b);
-  connect(modus, &QPushButton::clicked, this, [] { toolkit::qt::FensterZeigen("TVelkorModusForm"); });
-  connect(tiefe, &QPushButton::clicked, this, [] { toolkit::qt::FensterZeigen("TVelkorTiefenform"); });
-  connect(verfolgen, &QPushButton::clicked, this, [] { toolkit::qt::FensterZeigen("TVelkorF_verfolgForm"); });
+  auto* gruppe = Farbfenster("max. 16 Farben", {"TVelkorModusForm", "TVelkorTiefenform", "TVelkorF_verfolgForm"});
 
   auto* knoepfe = Knopfzeile("AbbruchButton", "Schließen");
   auto* haupt = new QVBoxLayout(this);
