@@ -92,44 +92,33 @@ void TVelkorGrundeinstellForm::AlteWerteZurueck() {
   k.DirektSpeichern = alt_.DirektSpeichern;
 }
 
+namespace {
+std::string Gezeigt(const std::string& s) { return s; }
+std::string Gezeigt(std::uint16_t n) { return std::to_string(n); }
+}  // namespace
+
+template <typename T>
+void TVelkorGrundeinstellForm::Eintrag(QLineEdit* edit, const R::TEingabe<T>& e, T TKonfigBlock::*feld) {
+  Uebernehmen(edit, e, Gezeigt(KonfigBlock.*feld), [&](const T& w) {
+    KonfigBlock.*feld = w;
+    Markieren(w != alt_.*feld);
+  });
+}
+
 void TVelkorGrundeinstellForm::SteuerungsEditExit() {
-  Uebernehmen(SteuerungsEdit, R::Steuerungsname(Text(SteuerungsEdit)), KonfigBlock.Steuerungsbezeichnung,
-              [this](const std::string& w) {
-                KonfigBlock.Steuerungsbezeichnung = w;
-                Markieren(w != alt_.Steuerungsbezeichnung);
-              });
+  Eintrag(SteuerungsEdit, R::Steuerungsname(Text(SteuerungsEdit)), &TKonfigBlock::Steuerungsbezeichnung);
 }
-
 void TVelkorGrundeinstellForm::QuellExtEditExit() {
-  Uebernehmen(QuellExtEdit, R::Namenserweiterung(Text(QuellExtEdit)), KonfigBlock.QuellExt,
-              [this](const std::string& w) {
-                KonfigBlock.QuellExt = w;
-                Markieren(w != alt_.QuellExt);
-              });
+  Eintrag(QuellExtEdit, R::Namenserweiterung(Text(QuellExtEdit)), &TKonfigBlock::QuellExt);
 }
-
 void TVelkorGrundeinstellForm::ZielExtEditExit() {
-  Uebernehmen(ZielExtEdit, R::Namenserweiterung(Text(ZielExtEdit)), KonfigBlock.ZielExt,
-              [this](const std::string& w) {
-                KonfigBlock.ZielExt = w;
-                Markieren(w != alt_.ZielExt);
-              });
+  Eintrag(ZielExtEdit, R::Namenserweiterung(Text(ZielExtEdit)), &TKonfigBlock::ZielExt);
 }
-
 void TVelkorGrundeinstellForm::TextzyklusEditExit() {
-  Uebernehmen(TextzyklusEdit, R::Zyklusnummer(Text(TextzyklusEdit)), std::to_string(KonfigBlock.TextzyklusNummer),
-              [this](std::uint16_t w) {
-                KonfigBlock.TextzyklusNummer = w;
-                Markieren(w != alt_.TextzyklusNummer);
-              });
+  Eintrag(TextzyklusEdit, R::Zyklusnummer(Text(TextzyklusEdit)), &TKonfigBlock::TextzyklusNummer);
 }
-
 void TVelkorGrundeinstellForm::GrafikzyklusEditExit() {
-  Uebernehmen(GrafikzyklusEdit, R::Zyklusnummer(Text(GrafikzyklusEdit)),
-              std::to_string(KonfigBlock.GrafikzyklusNummer), [this](std::uint16_t w) {
-                KonfigBlock.GrafikzyklusNummer = w;
-                Markieren(w != alt_.GrafikzyklusNummer);
-              });
+  Eintrag(GrafikzyklusEdit, R::Zyklusnummer(Text(GrafikzyklusEdit)), &TKonfigBlock::GrafikzyklusNummer);
 }
 
 void TVelkorGrundeinstellForm::direkt_speichernCheckboxClick() {

@@ -25,6 +25,9 @@ protected:
   void AlteWerteZurueck() override;
 
 private:
+  // An entry of `feld` checked by its rule `e`; a refused one shows `feld` again.
+  template <typename T>
+  void Eintrag(QLineEdit* edit, const workspace::Einstellregeln::TEingabe<T>& e, T VelkorWinVAR::TKonfigBlock::*feld);
   void Kasten(QCheckBox* box, bool VelkorWinVAR::TKonfigBlock::*feld, bool umgekehrt);
 
   QLineEdit *SteuerungsEdit, *QuellExtEdit, *ZielExtEdit, *TextzyklusEdit, *GrafikzyklusEdit, *InkrementEdit;
