@@ -1,55 +1,16 @@
 // The milling settings dialog as the operator uses it: entries left, refused, discarded and
 // accepted, and what a settings file saved afterwards holds.
-#include <gtest/gtest.h>
-
-#include <QApplication>
 #include <QComboBox>
-#include <QDialog>
-#include <QFocusEvent>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 
-#include "engine/VelkorWinCNF.h"
+#include "DialogFixture.h"
 #include "engine/VelkorWinMOVE.h"
-#include "engine/VelkorWinVAR.h"
-#include "qtsupport/DialogSkript.h"
-#include "support/EngineFixture.h"
-#include "toolkit/qt/Fensterliste.h"
 #include "workspace/VelkorFraesgrund.h"
 
 namespace {
 
 using namespace VelkorWinVAR;
-using testsupport::DialogSkript;
 
-
-class DialogFraesgrund : public testsupport::EngineFixture {
-protected:
-  // Types the text into the edit and leaves it, as the operator does.
-  void Eingeben(const char* name, const char* text) {
-    auto* e = form.findChild<QLineEdit*>(name);
-    ASSERT_NE(e, nullptr) << name;
-    e->selectAll();
-    QTest::keyClicks(e, QString::fromUtf8(text));
-    QFocusEvent weg(QEvent::FocusOut);
-    QApplication::sendEvent(e, &weg);
-  }
-  QPushButton* Knopf(const char* name) { return form.findChild<QPushButton*>(name); }
-  // Shows the dialog modally through the window list, runs `tat` inside and fails when the
-  // dialog is still open afterwards.
-  void Zeigen(std::function<void()> tat, bool offenErwartet = false) {
-    QTimer::singleShot(0, &form, [&, tat] {
-      tat();
-      EXPECT_EQ(form.isVisible(), offenErwartet);
-      if (form.isVisible()) form.done(QDialog::Rejected);
-    });
-    ASSERT_TRUE(toolkit::qt::FensterZeigen("TVelkorFraesgrundForm"));
-  }
-  DialogSkript skript;
-  TVelkorFraesgrundForm form;
-};
+using DialogFraesgrund = DialogMit<TVelkorFraesgrundForm>;
 
 TEST_F(DialogFraesgrund, AcceptedValuesStandInTheSettingsFile) {
   Zeigen([&] {
@@ -61,12 +22,7 @@ TEST_F(DialogFraesgrund, AcceptedValuesStandInTheSettingsFile) {
     form.findChild<QComboBox*>("FraesbahnComboBox")->setCurrentIndex(3);
     Knopf("UebernahmeButton")->click();
   });
-  EXPECT_EQ(KonfigBlock.Anlauffaktor, 2.0);
-  EXPECT_EQ(KonfigBlock.GrauFraestiefe_hell, -0.75);
-  EXPECT_EQ(KonfigBlock.ZyklusendeWort, "G800");
-  ASSERT_TRUE(VelkorWinCNF::KonfigurationSpeichern("V.CNF"));
-  KonfigBlock = TKonfigBlock{};
-  ASSERT_TRUE(VelkorWinCNF::KonfigurationLaden("V.CNF"));
+  GespeichertUndGeladen();
   EXPECT_EQ(KonfigBlock.Anlauffaktor, 2.0);
   EXPECT_EQ(KonfigBlock.GrauFraestiefe_hell, -0.75);
   EXPECT_EQ(KonfigBlock.ZyklusendeWort, "G800");
@@ -86,31 +42,25 @@ TEST_F(DialogFraesgrund, OutOfRangeFactorIsRefusedAndTheSettingStays) {
   EXPECT_EQ(KonfigBlock.Anlauffaktor, 1.0);
 }
 
-TEST_F(DialogFraesgrund, ChangedBackStillAsksAndNoKeepsTheDialogOpen) {
+// A value changed back still counts as a change; a notice does not renew the old copies;
+// "Nein" keeps the dialog open, Esc closes as "Schließen" does.
+TEST_F(DialogFraesgrund, ChangedBackStillAsksAndANoticeDoesNotRenewTheOldCopies) {
+  skript.ErwarteHinweis("Falsches Zeichen im Eingabefeld!");
   skript.ErwarteFrage("Geänderte Einstellungen verwerfen?", false);
   skript.ErwarteFrage("Geänderte Einstellungen verwerfen?", true);
   Zeigen([&] {
     Eingeben("AnlaufEdit", "1,5");
+    Eingeben("UeberlaufEdit", "x");
     Eingeben("AnlaufEdit", "1,0");
     EXPECT_TRUE(Knopf("UebernahmeButton")->isEnabled());
     Eingeben("UeberlaufEdit", "0,5");
+    Eingeben("AnlaufEdit", "1,5");
     Knopf("AbbruchButton")->click();
     EXPECT_TRUE(form.isVisible());
-    Knopf("AbbruchButton")->click();
+    QTest::keyClick(&form, Qt::Key_Escape);
   });
   EXPECT_EQ(KonfigBlock.Anlauffaktor, 1.0);
   EXPECT_EQ(KonfigBlock.Ueberlauffaktor, 1.0);
-}
-
-TEST_F(DialogFraesgrund, ANoticeDoesNotRenewTheOldCopies) {
-  skript.ErwarteHinweis("Falsches Zeichen im Eingabefeld!");
-  skript.ErwarteFrage("Geänderte Einstellungen verwerfen?", true);
-  Zeigen([&] {
-    Eingeben("AnlaufEdit", "1,5");
-    Eingeben("UeberlaufEdit", "x");
-    QTest::keyClick(&form, Qt::Key_Escape);  // Esc closes as "Schließen" does
-  });
-  EXPECT_EQ(KonfigBlock.Anlauffaktor, 1.0);
 }
 
 TEST_F(DialogFraesgrund, ANestedWindowDoesNotRenewTheOldCopiesAndTheFocusReturnsToARefusedEdit) {
@@ -151,10 +101,6 @@ TEST_F(DialogFraesgrund, MillingPathItemsSetTheirSettingsAndShowAgain) {
   EXPECT_FALSE(KonfigBlock.bidirektional_bearbeiten);
   EXPECT_EQ(Zirkularrichtung, 1);
   EXPECT_EQ(KonfigBlock.Zirkularsinn, 1);
-  Zeigen([&] {
-    EXPECT_EQ(bahn->currentText(), "zeilenweise");
-    Knopf("AbbruchButton")->click();
-  });
   KonfigBlock.Fraesrichtung = TFraesrichtung::zirkular;
   KonfigBlock.Zirkularsinn = 0;
   Zeigen([&] {

@@ -13,15 +13,13 @@ using toolkit::RGB;
 
 QRgb Rgb(toolkit::TColor c) { return toolkit::qt::QFarbe(c).rgb(); }
 
-TEST(Farbknopf, DefaultsAndBevelColoursOfTheFace) {
+// The bevel colours themselves are checked with the colour functions; here only that the
+// button takes them anew from each face colour and contrast.
+TEST(Farbknopf, DefaultsAndBevelColoursFollowTheFace) {
   TQvelColorButton b;
   EXPECT_EQ(b.size(), QSize(75, 25));
-  EXPECT_EQ(b.BevelWidth(), 1);
   b.setBevelWidth(-1);
   EXPECT_EQ(b.BevelWidth(), 1);
-  b.setColor(RGB(128, 128, 128));
-  EXPECT_EQ(b.Hellfarbe(), RGB(191, 191, 191));
-  EXPECT_EQ(b.Dunkelfarbe(), RGB(51, 51, 51));
   b.setColor(RGB(255, 0, 0));
   EXPECT_EQ(b.Dunkelfarbe(), RGB(102, 0, 0));
   b.setColor(RGB(0, 0, 0));
