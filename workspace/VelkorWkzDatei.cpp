@@ -133,37 +133,14 @@ std::string WkzZahlText(double Wert, int Nachkommastellen, char Trenner) {
 }
 
 std::optional<double> WkzZahlLesen(std::string_view Text) {
-  Text = OhneRandLeerzeichen(Text);
-  std::string normal;
-  normal.reserve(Text.size());
-  std::size_t i = 0;
-  if (i < Text.size() && (Text[i] == '+' || Text[i] == '-')) {
-    if (Text[i] == '-') normal += '-';
-    ++i;
-  }
-  bool ziffern = false, trenner = false;
-  for (; i < Text.size(); ++i) {
-    const char c = Text[i];
-    if (c >= '0' && c <= '9') {
-      ziffern = true;
-      normal += c;
-    } else if ((c == '.' || c == ',') && !trenner) {
-      trenner = true;
-      normal += '.';
-    } else {
-      break;
-    }
-  }
-  if (!ziffern) return std::nullopt;
-  if (i < Text.size() && (Text[i] == 'e' || Text[i] == 'E')) {
-    normal += 'e';
-    ++i;
-    if (i < Text.size() && (Text[i] == '+' || Text[i] == '-')) normal += Text[i++];
-    const std::size_t anfang = i;
-    while (i < Text.size() && Text[i] >= '0' && Text[i] <= '9') normal += Text[i++];
-    if (i == anfang) return std::nullopt;
-  }
-  if (i != Text.size()) return std::nullopt;
+  std::string normal(OhneRandLeerzeichen(Text));
+  std::replace(normal.begin(), normal.end(), ',', '.');
+  const auto e = normal.find_first_of("eE");
+  const auto mantisse = toolkit::ParseDecimal(std::string_view(normal).substr(0, e));
+  if (!mantisse || e == std::string::npos) return mantisse;
+  if (!toolkit::ParseInteger(std::string_view(normal).substr(e + 1))) return std::nullopt;
+  // Mantissa and exponent are sound: let from_chars round the whole number once.
+  if (normal.front() == '+') normal.erase(0, 1);
   double wert = 0.0;
   const auto [ende, fehler] = std::from_chars(normal.data(), normal.data() + normal.size(), wert);
   if (fehler != std::errc() || ende != normal.data() + normal.size() || !std::isfinite(wert)) return std::nullopt;
