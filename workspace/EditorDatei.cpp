@@ -142,12 +142,10 @@ void TEditorDatei::Neu() {
 
 void TEditorDatei::Oeffnen() {
   if (!AenderungenSichern()) return;
-  toolkit::qt::TDateiDialog d;
-  d.Titel = toolkit::Ansi("Teiledatei öffnen");
-  d.Filter = "Teiledateien [*.CNC]|*.CNC|alle Dateien [*.*]|*.*";
-  d.StandardErweiterung = "CNC";
-  d.Dateiname = "*.CNC";
-  const auto datei = toolkit::qt::Dialoge().DateiOeffnen(d);
+  const auto datei = toolkit::qt::Dialoge().DateiOeffnen({.Titel = toolkit::Ansi("Teiledatei öffnen"),
+                                                          .Filter = "Teiledateien [*.CNC]|*.CNC|alle Dateien [*.*]|*.*",
+                                                          .StandardErweiterung = "CNC",
+                                                          .Dateiname = "*.CNC"});
   if (!datei || !DateiLesen(*datei)) return;
   Text_.GeaendertSetzen(false);
   Dateiname_ = *datei;

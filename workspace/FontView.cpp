@@ -170,12 +170,10 @@ void TFontViewForm::HinweisSetzen() {
 }
 
 void TFontViewForm::ZeichensatzWaehlen() {
-  toolkit::qt::TDateiDialog d;
-  d.Titel = toolkit::Ansi("Gravurzeichensatz öffnen");
-  d.Filter = "Zeichensatzdateien (*.FNT)|*.FNT";
-  d.StandardErweiterung = "FNT";
-  d.Dateiname = "*.FNT";
-  const auto datei = toolkit::qt::Dialoge().DateiOeffnen(d);
+  const auto datei = toolkit::qt::Dialoge().DateiOeffnen({.Titel = toolkit::Ansi("Gravurzeichensatz öffnen"),
+                                                          .Filter = "Zeichensatzdateien (*.FNT)|*.FNT",
+                                                          .StandardErweiterung = "FNT",
+                                                          .Dateiname = "*.FNT"});
   if (!datei) return;
   Name_ = *datei;
   NameFeld_->setText(QText(Name_));
