@@ -44,13 +44,6 @@ std::vector<std::string> Seiten(const std::string& text) {
   return seiten;
 }
 
-// Keeps the page image for a look: build/<dir>/druck_<name>-1.png.
-void ErsteSeiteAlsBild(const std::string& pdf, const std::string& name) {
-  const std::string befehl = "pdftoppm -r 50 -png -f 1 -l 1 '" + pdf + "' '" + std::string(VELKOR_BINARY_DIR) +
-                             "/druck_" + name + "'";
-  EXPECT_EQ(std::system(befehl.c_str()), 0);
-}
-
 class DruckTest : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -68,7 +61,6 @@ protected:
 TEST_F(DruckTest, FooterRowsPerPageAndPages) {
   EXPECT_EQ(DruckFusszeile(1, 2, toolkit::Now()), "Seite: 1 von 2 (Druck: 07.12.2026 9:5)");
   EXPECT_EQ(WerkzeugZeilenProSeite(2970), 73);  // 130 + 73 x 36 = 2758 stays above the rule at 2770
-  EXPECT_LE(130 + WerkzeugZeilenProSeite(2970) * WerkzeugZeilenhoehe, 2970 - 200);
   EXPECT_EQ(SeitenAufteilen(100, 72), (std::vector<TDruckSeite>{{0, 72}, {72, 28}}));
   EXPECT_EQ(SeitenAufteilen(0, 72), (std::vector<TDruckSeite>{{0, 0}}));
   EXPECT_EQ(SeitenAufteilen(144, 72).size(), 2u);
@@ -103,7 +95,6 @@ TEST_F(DruckTest, ToolListPrintsTwoPagesWithTheHeaderOnEach) {
   EXPECT_EQ(seiten[0].find("Werkzeug 73"), std::string::npos);
   EXPECT_NE(seiten[1].find("Werkzeug 100"), std::string::npos);
   EXPECT_NE(seiten[1].find("140,00"), std::string::npos);
-  ErsteSeiteAlsBild(pdf, "werkzeugliste");
   VelkorWinWkz::WkzListe.clear();
 
   skript.Drucker(std::nullopt);
@@ -133,7 +124,6 @@ TEST_F(DruckTest, EditorTextPrintsEveryLineWithPageNumbers) {
   const std::string alles = seiten[0] + seiten[1] + seiten[2];
   for (int n : {1, 65, 66, 150}) EXPECT_NE(alles.find("N" + std::to_string(n) + " G01 X" + std::to_string(n) + " Y-5"), std::string::npos) << n;
   EXPECT_NE(alles.find("ENDE"), std::string::npos);
-  ErsteSeiteAlsBild(pdf, "editor");
 }
 
 TEST_F(DruckTest, FontTablePrintsWithPageNumbers) {
@@ -147,7 +137,6 @@ TEST_F(DruckTest, FontTablePrintsWithPageNumbers) {
   ASSERT_GE(seiten.size(), 1u);
   EXPECT_NE(seiten[0].find("Seite: 1 von " + std::to_string(seiten.size())), std::string::npos);
   EXPECT_NE(seiten[0].find("Zeichensatzausdruck"), std::string::npos);
-  ErsteSeiteAlsBild(pdf, "zeichensatz");
 
   skript.Drucker(std::nullopt);
   skript.ErwarteHinweis("Drucken abgebrochen!");

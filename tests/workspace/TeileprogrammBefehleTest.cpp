@@ -21,7 +21,6 @@ using namespace VelkorWinVAR;
 using toolkit::TBitmap;
 using testsupport::DialogSkript;
 
-
 // A part program with an image cycle naming `bild` (as written in it).
 std::string MitBildzyklus(const std::string& bild) {
   return "%\r\nN10 G90\r\nN20 G189 X0 Y0 Z5 P'" + bild + "'\r\nN30 M30\r\n";
@@ -137,32 +136,25 @@ TEST_F(TeileprogrammBefehle, MissingPictureGivesItsNoticeAndMarksNoPicture) {
   EXPECT_EQ(e.QuellLabel, "Quelldatei: TEIL.CNC");
 }
 
-TEST_F(TeileprogrammBefehle, UnreadablePictureGivesTheReadersMessageOnce) {
-  TeilGeladen(MitBildzyklus("BILD.BMP"));
-  dir.write("BILD.BMP", "BM kaputt");
-  skript.DateiOeffnen(std::nullopt);
-  skript.ErwarteHinweis("Bitmap image is not valid.");
-  const auto e = workspace::Laden1Click();
-  EXPECT_FALSE(BildGeladen);
-  EXPECT_TRUE(QuellImage.Empty());
-  EXPECT_EQ(e.ZielLabel, "Zieldatei: TEIL.CVT");
-}
-
-TEST_F(TeileprogrammBefehle, EmptyPictureCountsAsUnreadable) {
-  // A bitmap header of 0 x 0 pixels.
-  std::string bmp = "BM";
+TEST_F(TeileprogrammBefehle, UnreadableOrEmptyPictureGivesTheReadersMessageOnce) {
+  // A damaged file, and a bitmap header of 0 x 0 pixels.
+  std::string leer = "BM";
   const auto wort = [&](std::uint32_t v, int n) {
-    for (int i = 0; i < n; ++i) bmp += static_cast<char>(v >> (8 * i) & 0xFF);
+    for (int i = 0; i < n; ++i) leer += static_cast<char>(v >> (8 * i) & 0xFF);
   };
   wort(54, 4), wort(0, 4), wort(54, 4), wort(40, 4), wort(0, 4), wort(0, 4), wort(1, 2), wort(24, 2);
   for (int i = 0; i < 6; ++i) wort(0, 4);
-  TeilGeladen(MitBildzyklus("NULL.BMP"));
-  dir.write("NULL.BMP", bmp);
-  skript.DateiOeffnen(std::nullopt);
-  skript.ErwarteHinweis("Bitmap image is not valid.");
-  const auto e = workspace::Laden1Click();
-  EXPECT_FALSE(BildGeladen);
-  EXPECT_FALSE(e.BildDa);
+  TeilGeladen(MitBildzyklus("BILD.BMP"));
+  for (const std::string& inhalt : {std::string("BM kaputt"), leer}) {
+    dir.write("BILD.BMP", inhalt);
+    skript.DateiOeffnen(std::nullopt);
+    skript.ErwarteHinweis("Bitmap image is not valid.");
+    const auto e = workspace::Laden1Click();
+    EXPECT_FALSE(BildGeladen);
+    EXPECT_TRUE(QuellImage.Empty());
+    EXPECT_FALSE(e.BildDa);
+    EXPECT_EQ(e.ZielLabel, "Zieldatei: TEIL.CVT");
+  }
 }
 
 TEST_F(TeileprogrammBefehle, LargePictureIsFittedAndFoundWhateverItsCase) {
@@ -204,17 +196,13 @@ TEST_F(TeileprogrammBefehle, UnreadableProgramGivesOneNoticeAndLeavesNoProgram) 
   EXPECT_EQ(e.QuellLabel, "Quelldatei: ");
 }
 
-TEST_F(TeileprogrammBefehle, LoadingIsRefusedWhileARunGoesOn) {
+TEST_F(TeileprogrammBefehle, LoadingAndEditingAreRefusedWhileARunGoesOn) {
   TeilGeladen("N1 M30\r\n");
   EXPECT_FALSE(workspace::Laden1Click(true).Geaendert);
   WandlungLaeuft = true;
   EXPECT_FALSE(workspace::Laden1Click().Geaendert);
-  EXPECT_TRUE(skript.Protokoll.empty());
-}
-
-TEST_F(TeileprogrammBefehle, EditingIsRefusedWhileARunGoesOn) {
+  EXPECT_TRUE(skript.Protokoll.empty());  // loading refuses silently
   Ersatzfenster editor("TVelkorEditForm", [] {});
-  WandlungLaeuft = true;
   skript.ErwarteHinweis("Editieren bei laufender Konvertierung nicht möglich!");
   workspace::Editor1Click();
   WandlungLaeuft = false;

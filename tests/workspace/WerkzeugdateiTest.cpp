@@ -14,9 +14,6 @@
 
 namespace {
 
-// Names the script's box expectation (its overload for the expectation and for the box
-// shown would be ambiguous when called directly).
-
 using VelkorWinVAR::KonfigBlock;
 using VelkorWinVAR::TWerkzeugDaten;
 using VelkorWinWkz::WkzListe;
@@ -71,9 +68,7 @@ TEST_F(Werkzeugdatei, WritesHeadAndSixLinesPerToolInWindows1252WithCrLf) {
   ASSERT_TRUE(workspace::WriteToolFile("VelkorWkz.DAT"));
   std::vector<std::string> erwartet = {toolkit::ProgramFileName() + " - Werkzeugdatei"};
   for (const auto& z : ZweiWerkzeuge) erwartet.push_back(toolkit::Ansi(z));
-  EXPECT_EQ(Gelesen(), erwartet);
   EXPECT_EQ(dir.read("VelkorWkz.DAT"), toolkit::JoinLines(erwartet));
-  EXPECT_NE(dir.read("VelkorWkz.DAT").find("Werkzeugl\xE4nge=50,000\r\n"), std::string::npos);
 
   WkzListe.clear();
   EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Gelesen);
@@ -108,30 +103,25 @@ TEST_F(Werkzeugdatei, RealsKeepEveryWholeDigitAndReadBackUnchanged) {
   EXPECT_NEAR(WkzListe[0].Durchmesser, 1.0 / 3.0, 1e-15);
 }
 
-TEST_F(Werkzeugdatei, ShuffledUnindentedKeysInAnyCaseReadTheSame) {
+TEST_F(Werkzeugdatei, ShuffledUnindentedKeysInAnyCaseOrUtf8ReadTheSame) {
   Schreibe({"/prog - Werkzeugdatei", "zeichenfarbe=4", "WERKZEUGDURCHMESSER=3.0", "Werkzeugnummer=1",
-            "  Werkzeugnutzlänge = 20", "Werkzeugbenennung=Schaftfraeser 3mm",
+            "  Werkzeugnutzlänge = 20", "Werkzeugbenennung=ABCDEFGHIJKLMNOPQRSTUVWXY",
             "WERKZEUGLÄNGE=50,0"});
+  // A hand edit in a UTF-8 editor: the umlaut arrives as two bytes.
+  dir.write("VelkorWkz.DAT", dir.read("VelkorWkz.DAT") +
+            "Werkzeugnummer=2\r\nWerkzeugbenennung=B\r\nWerkzeugl\xC3\xA4nge=5,5\r\n"
+            "Werkzeugnutzl\xC3\xA4nge=2.5\r\nWerkzeugdurchmesser=1\r\nZeichenfarbe=0\r\n");
   EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Gelesen);
-  ASSERT_EQ(WkzListe.size(), 1u);
+  ASSERT_EQ(WkzListe.size(), 2u);
   const TWerkzeugDaten& w = WkzListe[0];
   EXPECT_EQ(w.Nummer, 1);
-  EXPECT_EQ(w.Benennung, "Schaftfraeser 3mm");
+  EXPECT_EQ(w.Benennung, "ABCDEFGHIJKLMNOPQRST");  // twenty characters kept
   EXPECT_EQ(w.Laenge, 50.0);
   EXPECT_EQ(w.Nutzlaenge, 20.0);
   EXPECT_EQ(w.Durchmesser, 3.0);
   EXPECT_EQ(w.Zeichenfarbe, 4);
-}
-
-TEST_F(Werkzeugdatei, Utf8SpellingOfTheLengthKeysIsFound) {
-  // A hand edit in a UTF-8 editor: the umlaut arrives as two bytes.
-  dir.write("VelkorWkz.DAT",
-            "Kopf\r\nWerkzeugnummer=2\r\nWerkzeugbenennung=B\r\nWerkzeugl\xC3\xA4nge=5,5\r\n"
-            "Werkzeugnutzl\xC3\xA4nge=2.5\r\nWerkzeugdurchmesser=1\r\nZeichenfarbe=0\r\n");
-  EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Gelesen);
-  ASSERT_EQ(WkzListe.size(), 1u);
-  EXPECT_EQ(WkzListe[0].Laenge, 5.5);
-  EXPECT_EQ(WkzListe[0].Nutzlaenge, 2.5);
+  EXPECT_EQ(WkzListe[1].Laenge, 5.5);
+  EXPECT_EQ(WkzListe[1].Nutzlaenge, 2.5);
 }
 
 TEST_F(Werkzeugdatei, LastRecordWithoutColourIsDroppedSilentlyAndMarksThePartRead) {
@@ -141,14 +131,6 @@ TEST_F(Werkzeugdatei, LastRecordWithoutColourIsDroppedSilentlyAndMarksThePartRea
   Schreibe(zeilen);
   EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Teilweise);
   EXPECT_EQ(Nummern(), std::vector<int>{1});
-}
-
-TEST_F(Werkzeugdatei, LongNameKeepsTwentyCharacters) {
-  Schreibe({"Kopf", "Werkzeugnummer=5", "Werkzeugbenennung=ABCDEFGHIJKLMNOPQRSTUVWXY", "Werkzeuglänge=1",
-            "Werkzeugnutzlänge=1", "Werkzeugdurchmesser=1", "Zeichenfarbe=1"});
-  workspace::ReadToolFile("VelkorWkz.DAT");
-  ASSERT_EQ(WkzListe.size(), 1u);
-  EXPECT_EQ(WkzListe[0].Benennung, "ABCDEFGHIJKLMNOPQRST");
 }
 
 TEST_F(Werkzeugdatei, MissingFileIsNoErrorAndSetsNoTool) {
@@ -161,7 +143,7 @@ TEST_F(Werkzeugdatei, MissingFileIsNoErrorAndSetsNoTool) {
 
 TEST_F(Werkzeugdatei, UnreadableFileGivesItsNotice) {
   std::filesystem::create_directory(dir.file("VelkorWkz.DAT"));
-  skript.ErwarteHinweis(("Fehler beim Laden der Werkzeugdatei VelkorWkz.DAT !"));
+  skript.ErwarteHinweis("Fehler beim Laden der Werkzeugdatei VelkorWkz.DAT !");
   EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Unlesbar);
   EXPECT_TRUE(WkzListe.empty());
 }
@@ -171,9 +153,8 @@ TEST_F(Werkzeugdatei, FailedWriteGivesOneNoticeAndLeavesTheOldFile) {
   WkzListe = {{1, "a", 1, 1, 1, 1}};
   std::filesystem::create_directory(dir.file("Ordner"));
   // A directory cannot be replaced by the rename.
-  skript.ErwarteHinweis(("Fehler beim Speichern der Werkzeugdatei Ordner: Is a directory"));
-  const bool ok = workspace::WriteToolFile("Ordner");
-  EXPECT_FALSE(ok);
+  skript.ErwarteHinweis("Fehler beim Speichern der Werkzeugdatei Ordner: Is a directory");
+  EXPECT_FALSE(workspace::WriteToolFile("Ordner"));
   EXPECT_EQ(dir.read("VelkorWkz.DAT"), "alt\r\n");
 }
 
@@ -194,7 +175,7 @@ TEST_P(WerkzeugdateiFehler, GivesTheKeysNoticeOnceAndKeepsTheToolsBefore) {
     if (zeilen[i].find(schluessel + "=") != std::string::npos) zeilen[i] = neu;
   zeilen.insert(zeilen.begin(), "Kopf");
   Schreibe(zeilen);
-  skript.ErwarteHinweis((GetParam().hinweis));
+  skript.ErwarteHinweis(GetParam().hinweis);
   EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Teilweise);
   EXPECT_EQ(Nummern(), std::vector<int>{1});
 }
@@ -223,7 +204,7 @@ TEST(WerkzeugZahl, ReadsBothSeparatorsAndExponentsAndRefusesTheRest) {
   EXPECT_EQ(workspace::WkzZahlLesen("-0.25"), -0.25);
   EXPECT_EQ(workspace::WkzZahlLesen("+3"), 3.0);
   EXPECT_EQ(workspace::WkzZahlLesen("1,5e2"), 150.0);
-  for (const char* falsch : {"", "abc", "1,2,3", "1e", "1e400", "inf", "nan", ",", "1 2", "0x10"})
+  for (const char* falsch : {"", "abc", "1,2,3", "1.2,3", "1e", "1e+", "1e400", "inf", "nan", ",", "1 2", "0x10"})
     EXPECT_FALSE(workspace::WkzZahlLesen(falsch)) << falsch;
   EXPECT_EQ(workspace::WkzZahlText(50, 3, ','), "50,000");
   EXPECT_EQ(workspace::WkzZahlText(-0.0, 3, ','), "0,000");
