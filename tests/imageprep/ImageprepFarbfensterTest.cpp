@@ -215,14 +215,11 @@ TEST_F(FarbfensterTest, BildinfoTexte) {
   EXPECT_EQ(zx.EckWert[0], "123456789,50");  // cut to 12 characters
   EXPECT_EQ(zx.Zeilenweise, "nein");
   EXPECT_EQ(BildinfoErmitteln(true).EckLabel, (std::array<std::string, 4>{"zl = ", "xo = ", "zr = ", "xu = "}));
-}
 
-TEST_F(FarbfensterTest, BildinfoOhneBildgroesse) {
-  var::Bildbreite = 0;
-  var::Bildhoehe = 0;
-  const auto info = BildinfoErmitteln(false);
-  EXPECT_EQ(info.Spaltenbreite, "");
-  EXPECT_EQ(info.Zeilenhoehe, "");
+  var::Bildbreite = var::Bildhoehe = 0;  // no picture size: no division
+  var::Fraesspaltenbreite = 0;
+  const auto ohne = BildinfoErmitteln(false);
+  EXPECT_EQ(ohne.Spaltenbreite + ohne.Zeilenhoehe, "");
   EXPECT_EQ(var::Fraesspaltenbreite, 0.0);
 }
 
@@ -233,10 +230,6 @@ TEST_F(FarbfensterTest, SchliessenFragtNachDemSpeichern) {
   BildinfoSchliessen();
   EXPECT_FALSE(var::BildGeaendert);
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(FarbfensterTest, FarbinformationBietetDieAuswahlNachVerwerfenWiederAn) {
   var::FraesbereichGegeben = true;
