@@ -74,7 +74,6 @@ void TVelkorFarbWahlForm::Zeigen() {
 
 void TVelkorFarbWahlForm::reject() {
   Sicher([&] { modell_.Schliessen(); });
-  uebernehmen_->setEnabled(false);
   QDialog::reject();
 }
 

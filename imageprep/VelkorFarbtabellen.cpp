@@ -219,6 +219,5 @@ void TVelkorAusschneidForm::Zeigen() {
 
 void TVelkorAusschneidForm::reject() {
   Sicher([&] { modell_.Schliessen(); });
-  uebernehmen_->setEnabled(false);
   QDialog::reject();
 }
