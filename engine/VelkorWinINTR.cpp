@@ -286,7 +286,8 @@ std::optional<std::size_t> Anwahlsatz(const TNcZeilen& Teileprogramm) {
 }  // namespace
 
 void AbbruchzeileSchreiben() {
-  if (Informationsmodus()) return;
+  // After an error the pass's one stop line stands last already.
+  if (Informationsmodus() || (Fehlerstopp && AbbruchzeileGeschrieben)) return;
   NcSatzSchreiben(KonfigBlock.Zieldateiname, "Wandlung abgebrochen!");
   AbbruchzeileGeschrieben = true;
 }
@@ -368,7 +369,7 @@ bool StarteWandlung(TInterpretermodus Modus, const std::optional<TNcZeilen>& Tei
   }
   if (Abbruch || Modus == TInterpretermodus::Bildinfo) {
     if (KonfigBlock.GrafikEin) engine::Host().closeSimulation();
-    if (!(Fehlerstopp && AbbruchzeileGeschrieben)) AbbruchzeileSchreiben();
+    AbbruchzeileSchreiben();
   }
   return !Abbruch;
 }

@@ -55,7 +55,8 @@ extern bool AbbruchzeileGeschrieben;
 // and the command writes no other.
 extern bool Fehlerstopp;
 
-// Writes "Wandlung abgebrochen!" into the target (not in an image-information run).
+// Writes "Wandlung abgebrochen!" into the target (not in an image-information run, and
+// not again after the stop line of a pass that an error ended).
 void AbbruchzeileSchreiben();
 
 // The interpreter's current position [mm].

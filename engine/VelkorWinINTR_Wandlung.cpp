@@ -41,8 +41,7 @@ bool WandlungDurchfuehren() {
     }
     Interpretermodus = TInterpretermodus::Wandlung;
     beendet = StarteWandlung(TInterpretermodus::Wandlung, TeileprogrammListe);
-    // After an error the pass's stop line stands last already.
-    if (Abbruch && !Fehlerstopp) AbbruchzeileSchreiben();
+    if (Abbruch) AbbruchzeileSchreiben();
   }
   WandlungLaeuft = false;
   Fortsetzen = true;
