@@ -51,20 +51,23 @@ TEST(BildSkalierenTest, NimmtJedesZielpixelAusDerAbgerundetenQuellstelle) {
   EXPECT_EQ(bild.Pixel(0, 1), quelle.Pixel(0, 1));  // row 1 from source row 1
 }
 
-TEST(BildSkalierenTest, ZeilenstichprobeUndVerdopplung) {
-  toolkit::TBitmap zeile(10, 1);
-  for (int x = 0; x < 10; ++x) zeile.SetPixel(x, 0, x);
-  const auto klein = BildSkalieren(zeile, 1 / (1.1 * 1.1 * 1.1));
-  std::vector<int> erwartet = {0, 1, 2, 3, 5, 6, 7, 8}, ist;
-  for (int x = 0; x < klein.Width(); ++x) ist.push_back(klein.Pixel(x, 0));
-  EXPECT_EQ(ist, erwartet);
+// A one-row picture of the given colours, and the colours of a picture's first row.
+toolkit::TBitmap Zeile(const std::vector<int>& farben) {
+  toolkit::TBitmap b(static_cast<int>(farben.size()), 1);
+  for (int x = 0; x < b.Width(); ++x) b.SetPixel(x, 0, farben[static_cast<std::size_t>(x)]);
+  return b;
+}
+std::vector<int> Farbzeile(const toolkit::TBitmap& b) {
+  std::vector<int> z;
+  for (int x = 0; x < b.Width(); ++x) z.push_back(b.Pixel(x, 0));
+  return z;
+}
 
-  toolkit::TBitmap vier(4, 1);
-  for (int x = 0; x < 4; ++x) vier.SetPixel(x, 0, 10 + x);
-  const auto doppelt = BildSkalieren(vier, 2.0);
-  ist.clear();
-  for (int x = 0; x < doppelt.Width(); ++x) ist.push_back(doppelt.Pixel(x, 0));
-  EXPECT_EQ(ist, (std::vector<int>{10, 10, 11, 11, 12, 12, 13, 13}));
+TEST(BildSkalierenTest, ZeilenstichprobeUndVerdopplung) {
+  EXPECT_EQ(Farbzeile(BildSkalieren(Zeile({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}), 1 / (1.1 * 1.1 * 1.1))),
+            (std::vector<int>{0, 1, 2, 3, 5, 6, 7, 8}));
+  const auto vier = Zeile({10, 11, 12, 13});
+  EXPECT_EQ(Farbzeile(BildSkalieren(vier, 2.0)), (std::vector<int>{10, 10, 11, 11, 12, 12, 13, 13}));
   EXPECT_EQ(BildSkalieren(vier, 1.0), vier);
 }
 

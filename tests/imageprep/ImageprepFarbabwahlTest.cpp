@@ -51,6 +51,11 @@ TEST_F(FarbabwahlTest, Zoom) {
 
 TEST_F(FarbabwahlTest, PipetteUndUmfaerbenRueckgaengigWiderrufen) {
   const auto zaehlung = imageprep_test::Zaehlung(var::Farbtabelle);
+  dialoge.ErwarteHinweis("Umfarben kann nur bei gefüllter Pipette erfolgenn!");
+  EXPECT_FALSE(m.Umfaerben(1, 1, toolkit::Ansi("Umfarben kann nur bei gefüllter Pipette erfolgenn!")));
+  dialoge.ErwarteHinweis("Zum Füllen der Pipette muss sich der Mauszeiger über dem Bild befinden!");
+  m.PipetteFuellen(-1, 3);
+  EXPECT_EQ(m.Arbeitsbild(), bild);
   m.Klicken(5, 5);  // at 1:1 a click only reads
   EXPECT_EQ(m.Pipette(), -1);
   m.Vergroessern();
@@ -78,14 +83,6 @@ TEST_F(FarbabwahlTest, PipetteUndUmfaerbenRueckgaengigWiderrufen) {
   EXPECT_EQ(imageprep_test::Zaehlung(var::Farbtabelle), zaehlung);
   dialoge.ErwarteHinweis("Kein Rückgängigmachen möglich!");
   m.Rueckgaengig();
-}
-
-TEST_F(FarbabwahlTest, OhnePipetteKeinUmfaerben) {
-  dialoge.ErwarteHinweis("Umfarben kann nur bei gefüllter Pipette erfolgenn!");
-  EXPECT_FALSE(m.Umfaerben(1, 1, toolkit::Ansi("Umfarben kann nur bei gefüllter Pipette erfolgenn!")));
-  dialoge.ErwarteHinweis("Zum Füllen der Pipette muss sich der Mauszeiger über dem Bild befinden!");
-  m.PipetteFuellen(-1, 3);
-  EXPECT_EQ(m.Arbeitsbild(), bild);
 }
 
 TEST_F(FarbabwahlTest, ExtrafarbenAnfuegenDoppeltLoeschen) {
@@ -197,6 +194,8 @@ TEST_F(FarbabwahlTest, EscapeMitJaVerwirftAlles) {
 }
 
 TEST_F(FarbabwahlTest, EscapeMitNeinBehaeltUndSchliessenFragtNachDemSpeichern) {
+  dialoge.ErwarteFrage("Fenster schließen?", false);  // nothing changed yet
+  EXPECT_FALSE(m.Escape());
   m.Vergroessern();
   m.PipetteFuellen(0, 0);
   m.Umfaerben(10, 10, "");
@@ -207,11 +206,6 @@ TEST_F(FarbabwahlTest, EscapeMitNeinBehaeltUndSchliessenFragtNachDemSpeichern) {
   m.Verlassen();
   EXPECT_EQ(var::QuellImage.Pixel(5, 5), bild.Pixel(0, 0));
   EXPECT_FALSE(var::BildGeaendert);
-}
-
-TEST_F(FarbabwahlTest, OhneAenderungFragtEscapeNachDemSchliessen) {
-  dialoge.ErwarteFrage("Fenster schließen?", false);
-  EXPECT_FALSE(m.Escape());
 }
 
 TEST_F(FarbabwahlTest, DieExtrafarbdateiDieEsHinterlaesst) {
