@@ -113,10 +113,6 @@ TEST_F(EditorFormatTest, AlignmentIsARadioChoiceThatOutlivesLoading) {
   EXPECT_EQ(form.Editor()->toPlainText(), "N1 M30");
   EXPECT_TRUE(form.Editor()->document()->defaultTextOption().alignment() & Qt::AlignHCenter);
   EXPECT_TRUE(Aktion("Zentriert1")->isChecked());
-
-  form.AusrichtungSetzen(Qt::AlignLeft);
-  EXPECT_TRUE(Aktion("Links1")->isChecked());
-  EXPECT_FALSE(form.Editor()->document()->defaultTextOption().alignment() & Qt::AlignHCenter);
 }
 
 TEST_F(EditorFormatTest, TheQtFontDialogGivesBackWhatItWasAcceptedWith) {

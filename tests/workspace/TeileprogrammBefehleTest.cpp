@@ -123,21 +123,8 @@ TEST_F(TeileprogrammBefehle, ProgramWithoutImageCycleEmptiesThePicture) {
   EXPECT_EQ(e.ZielLabel, "Zieldatei: NEU.CVT");
 }
 
-TEST_F(TeileprogrammBefehle, MissingPictureGivesItsNoticeAndMarksNoPicture) {
-  TeilGeladen(MitBildzyklus("BILD.BMP"));
-  QuellImage = Farbbild(4, 4);
-  BildGeladen = true;
-  skript.DateiOeffnen(std::nullopt);
-  skript.ErwarteHinweis("Die Bilddatei BILD.BMP wurde nicht gefunden!");
-  const auto e = workspace::Laden1Click();
-  EXPECT_FALSE(BildGeladen);
-  EXPECT_TRUE(QuellImage.Empty());
-  EXPECT_FALSE(e.BildDa);
-  EXPECT_EQ(e.QuellLabel, "Quelldatei: TEIL.CNC");
-}
-
-TEST_F(TeileprogrammBefehle, UnreadableOrEmptyPictureGivesTheReadersMessageOnce) {
-  // A damaged file, and a bitmap header of 0 x 0 pixels.
+TEST_F(TeileprogrammBefehle, MissingUnreadableOrEmptyPictureGivesOneMessageAndMarksNoPicture) {
+  // No file, a damaged file, and a bitmap header of 0 x 0 pixels.
   std::string leer = "BM";
   const auto wort = [&](std::uint32_t v, int n) {
     for (int i = 0; i < n; ++i) leer += static_cast<char>(v >> (8 * i) & 0xFF);
@@ -145,10 +132,12 @@ TEST_F(TeileprogrammBefehle, UnreadableOrEmptyPictureGivesTheReadersMessageOnce)
   wort(54, 4), wort(0, 4), wort(54, 4), wort(40, 4), wort(0, 4), wort(0, 4), wort(1, 2), wort(24, 2);
   for (int i = 0; i < 6; ++i) wort(0, 4);
   TeilGeladen(MitBildzyklus("BILD.BMP"));
-  for (const std::string& inhalt : {std::string("BM kaputt"), leer}) {
-    dir.write("BILD.BMP", inhalt);
+  for (const std::string& inhalt : {std::string(), std::string("BM kaputt"), leer}) {
+    if (!inhalt.empty()) dir.write("BILD.BMP", inhalt);
+    QuellImage = Farbbild(4, 4);
+    BildGeladen = true;
     skript.DateiOeffnen(std::nullopt);
-    skript.ErwarteHinweis("Bitmap image is not valid.");
+    skript.ErwarteHinweis(inhalt.empty() ? "Die Bilddatei BILD.BMP wurde nicht gefunden!" : "Bitmap image is not valid.");
     const auto e = workspace::Laden1Click();
     EXPECT_FALSE(BildGeladen);
     EXPECT_TRUE(QuellImage.Empty());
