@@ -112,7 +112,6 @@ void TGrafikSimulation::WeltSetzen(const TAchsenkreuz& a) {
 
 void TGrafikSimulation::ZeichneAchsen(const TAchsenkreuz& a) {
   WeltSetzen(a);
-  achsen_ = a;
   achsenGezeichnet_ = true;
   TZeichenflaecheWahl wahl(&flaeche_);
   StiftZuruecksetzen();

@@ -297,17 +297,15 @@ void TVelkorGrafikForm::hideEvent(QHideEvent* event) {
 
 void TVelkorGrafikForm::EndeButtonClick() { close(); }
 
-void TVelkorGrafikForm::AbbruchButtonClick() {
-  if (toolkit::qt::Frage("Wandlung von Datei " + KonfigBlock.Arbeitsdateiname + " abbrechen?")) {
+void TVelkorGrafikForm::abbrechenFragen(const std::string& vorgang) {
+  if (toolkit::qt::Frage(vorgang + " von Datei " + KonfigBlock.Arbeitsdateiname + " abbrechen?")) {
     Abbruch = WandlungsFehler = true;
   }
 }
 
-void TVelkorGrafikForm::ColorAbbruchButtonClick() {
-  if (toolkit::qt::Frage("Bearbeitung von Datei " + KonfigBlock.Arbeitsdateiname + " abbrechen?")) {
-    Abbruch = WandlungsFehler = true;
-  }
-}
+void TVelkorGrafikForm::AbbruchButtonClick() { abbrechenFragen("Wandlung"); }
+
+void TVelkorGrafikForm::ColorAbbruchButtonClick() { abbrechenFragen("Bearbeitung"); }
 
 void TVelkorGrafikForm::TP_SaveButtonClick() {
   // During a run the save would split the NC output; a second click must not nest a save.
@@ -368,11 +366,10 @@ void TVelkorGrafikForm::GrafikImageClick() {
     }
     setPalette(QPalette());  // the window colour back to the button face
     if (GrafikVorhanden && toolkit::qt::Frage(Ansi("Grafik löschen?"))) ClearGraphikImage(GrafikVorhanden);
-    InitGrafik(true);
+    InitGrafik(true);  // also sets the mapping for the new run
     if (TeileprogrammListe) {
       endeButton_->setEnabled(false);
       bildEinpassen();
-      sim_.WeltSetzen(workspace::AchsenkreuzFuer(VelkorWinINTR::Ebene));
     }
     mausAnzeige_ = true;
     Interpretermodus = TInterpretermodus::Wandlung;

@@ -80,6 +80,8 @@ private:
   void bildEinpassen();
   void auffrischen();  // the coalesced repaint and the pending block texts
   void knoepfeSetzen();
+  // "<vorgang> von Datei ... abbrechen?"; "Ja" stops the run.
+  void abbrechenFragen(const std::string& vorgang);
   bool taste(int key);
   void zeigerSetzen(int x, int y);
   void sicher(const std::function<void()>& tat);
