@@ -134,7 +134,7 @@ TVelkorMainForm::~TVelkorMainForm() {
   if (VelkorMainForm == this) VelkorMainForm = nullptr;
 }
 
-QAction* TVelkorMainForm::Eintrag(QMenu* menu, const char* caption, const char* name, std::function<void()> tat) {
+QAction* TVelkorMainForm::Eintrag(QWidget* menu, const char* caption, const char* name, std::function<void()> tat) {
   QAction* a = menu->addAction(U(caption));
   a->setObjectName(name);
   connect(a, &QAction::triggered, this, [this, tat = std::move(tat)] { Ausfuehren(tat); });
@@ -217,14 +217,8 @@ void TVelkorMainForm::MenueBauen() {
   Eintrag(teileprogramm, "Editieren", "Editor1",
           [this] { Uebernehmen(workspace::Editor1Click(workspace::LaufAktiv())); });
 
-  auto oben = [&](const char* caption, const char* name, std::function<void()> tat) {
-    QAction* a = leiste->addAction(U(caption));
-    a->setObjectName(name);
-    connect(a, &QAction::triggered, this, [this, tat = std::move(tat)] { Ausfuehren(tat); });
-    aktionen_[name] = a;
-  };
-  oben("Bildinformation", "Bildinformation1", [] { workspace::Bildinformation(); });
-  oben("Wandlung", "Wandlung1", [this] {
+  Eintrag(leiste, "Bildinformation", "Bildinformation1", [] { workspace::Bildinformation(); });
+  Eintrag(leiste, "Wandlung", "Wandlung1", [this] {
     quellImage_->setVisible(true);
     if (workspace::Wandlung() && Abbruch) unsetCursor();
   });

@@ -128,7 +128,7 @@ protected:
 private:
   void MenueBauen();
   void PopupBauen();
-  QAction* Eintrag(QMenu* menu, const char* caption, const char* name, std::function<void()> tat);
+  QAction* Eintrag(QWidget* menu, const char* caption, const char* name, std::function<void()> tat);
   // Runs a command, catching what escapes into a notice; runs the exit when the window was
   // closed meanwhile.
   void Ausfuehren(const std::function<void()>& tat);
