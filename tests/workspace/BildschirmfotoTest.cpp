@@ -7,15 +7,12 @@
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
-#include <filesystem>
 
 #include "HauptFixture.h"
 #include "workspace/VelkorGrafikUnit.h"
 
 namespace hauptfenster {
 namespace {
-
-namespace fs = std::filesystem;
 
 int Zaehle(const QImage& bild, QRgb farbe, const QRect& bereich) {
   int n = 0;
@@ -29,8 +26,7 @@ int Zaehle(const QImage& bild, QRgb farbe, const QRect& bereich) {
 class Bildschirmfoto : public HauptFixture {};
 
 TEST_F(Bildschirmfoto, BeispielMitGrafik) {
-  for (const auto& e : fs::directory_iterator(fs::path(VELKOR_SOURCE_DIR) / "examples"))
-    if (e.path().filename() != "erzeugen") fs::copy_file(e.path(), dir.path() / e.path().filename());
+  Beispiele();
   testsupport::DialogSkript skript;  // the example converts without a notice
   Starten();
   // The image section window as an operator who takes the whole picture.

@@ -19,6 +19,7 @@
 #include "support/FontBuilder.h"
 #include "support/TempDir.h"
 #include "toolkit/BitmapFile.h"
+#include "toolkit/LineFile.h"
 #include "toolkit/NumberFormat.h"
 #include "toolkit/Text.h"
 #include "toolkit/qt/Dialoge.h"
@@ -30,9 +31,6 @@ namespace {
 
 using namespace VelkorWinVAR;
 using testsupport::DialogSkript;
-
-// The script's expectations (its overloads for the expectation and for the box shown are
-// ambiguous when called directly).
 
 // The engine's simulation calls go to the window, its boxes to the dialog service.
 class FensterHost : public engine::EngineHost {
@@ -93,15 +91,7 @@ protected:
   void Zeichnen() {  // one red move through world (40, 20) = pixel (292, 231)
     form->ZeichneBahn(GrafikVorhanden, {0, 0, 0}, {100, 50, 0}, TArbeitsmodus::Fraesen, true, false, 0.0);
   }
-  std::vector<std::string> Ziel() { return toolkit::Cp1252ToUtf8(dir.read("TEIL.CVT")).empty()
-                                               ? std::vector<std::string>{}
-                                               : Zeilen(toolkit::Cp1252ToUtf8(dir.read("TEIL.CVT"))); }
-  static std::vector<std::string> Zeilen(const std::string& text) {
-    std::vector<std::string> z;
-    std::size_t a = 0;
-    for (std::size_t e; (e = text.find("\r\n", a)) != std::string::npos; a = e + 2) z.push_back(text.substr(a, e - a));
-    return z;
-  }
+  std::vector<std::string> Ziel() { return toolkit::SplitLines(dir.read("TEIL.CVT")); }
 
   testsupport::TempDir dir{true};
   DialogSkript skript;
@@ -224,10 +214,7 @@ TEST_F(GrafikFenster, ReadoutShowsMillimetresOverThePictureAndPixelsBesideIt) {
   EXPECT_EQ(Text("yLabel"), "y = ");
   EXPECT_EQ(Text("xEdit"), "5");
   EXPECT_EQ(Text("yEdit"), "500");
-}
-
-TEST_F(GrafikFenster, ReadoutNamesTheAxesOfThePlane) {
-  form->FormActivate();
+  // The labels name the axes of the plane drawn.
   form->ZeichneAchsen(engine::TEbene::ZX, workspace::AchsenkreuzFuer(engine::TEbene::ZX));
   form->GrafikImageMouseMove(10, 10);
   EXPECT_EQ(Text("xLabel"), "z [mm]= ");
@@ -327,9 +314,8 @@ TEST_F(GrafikFenster, ShownEmptyThePictureTakesItsSizeAndTheLabelsTheFiles) {
   GrafikVorhanden = vorhanden;
   form->Zeigen();
   EXPECT_EQ(form->Simulation().Flaeche().Breite(), 800);
-}
-
-TEST_F(GrafikFenster, ShownDuringARunItLeavesTheKeyboardToTheMainWindow) {
+  // Shown during a run it leaves the keyboard to the main window.
+  form->Schliessen();
   WandlungLaeuft = true;
   form->Zeigen();
   EXPECT_TRUE(form->testAttribute(Qt::WA_ShowWithoutActivating));

@@ -76,26 +76,26 @@ TEST_F(GrafikSimulationTest, EqualLimitsKeepThatAxisMapping) {
   EXPECT_DOUBLE_EQ(static_cast<double>(sim.Welt().MassstabY), -3.85);
 }
 
-TEST_F(GrafikSimulationTest, CentrePathIsOneLineInTheToolColour) {
+// The centre path is one line in the tool's colour: 4 is red, 1 (0xFF0000) blue, and an
+// index out of range draws entry zero.
+struct Zeichenfarbe {
+  int nummer;
+  QRgb farbe;
+};
+class GrafikFarbeTest : public GrafikSimulationTest, public ::testing::WithParamInterface<Zeichenfarbe> {};
+
+TEST_P(GrafikFarbeTest, CentrePathIsOneLineInTheToolColour) {
+  KonfigBlock.AktWerkzeug.Zeichenfarbe = GetParam().nummer;
   Bahn({0, 0, 0}, {100, 50, 0}, false, 0.0);
-  EXPECT_EQ(Pixel(292, 231), Rot);
-  EXPECT_EQ(QColor(sim.Flaeche().Bild().pixel(292, 231)), QColor(255, 0, 0));
+  EXPECT_EQ(QColor(sim.Flaeche().Bild().pixel(292, 231)), QColor(GetParam().farbe));
   EXPECT_EQ(Pixel(100, 300), Weiss);
   EXPECT_TRUE(vorhanden);
+  EXPECT_EQ(KonfigBlock.AktWerkzeug.Zeichenfarbe, GetParam().nummer);
 }
 
-TEST_F(GrafikSimulationTest, ColourValuesKeepTheirByteOrder) {
-  KonfigBlock.AktWerkzeug.Zeichenfarbe = 1;  // 0xFF0000 is blue
-  Bahn({0, 0, 0}, {100, 50, 0}, false, 0.0);
-  EXPECT_EQ(QColor(sim.Flaeche().Bild().pixel(292, 231)), QColor(0, 0, 255));
-}
-
-TEST_F(GrafikSimulationTest, ColourIndexOutOfRangeDrawsEntryZero) {
-  KonfigBlock.AktWerkzeug.Zeichenfarbe = 200;
-  Bahn({0, 0, 0}, {100, 50, 0}, false, 0.0);
-  EXPECT_EQ(Pixel(292, 231), 0x000000);
-  EXPECT_EQ(KonfigBlock.AktWerkzeug.Zeichenfarbe, 200);
-}
+INSTANTIATE_TEST_SUITE_P(Farben, GrafikFarbeTest,
+                         ::testing::Values(Zeichenfarbe{4, qRgb(255, 0, 0)}, Zeichenfarbe{1, qRgb(0, 0, 255)},
+                                           Zeichenfarbe{200, qRgb(0, 0, 0)}));
 
 TEST_F(GrafikSimulationTest, CutterBandIsTwoSideLinesAndOutlinedCircles) {
   Bahn({20, 30, 0}, {80, 30, 0}, true, 10.0);
@@ -168,9 +168,6 @@ TEST_F(GrafikSimulationTest, ReadoutRoundsToThePixelSize) {
   ASSERT_TRUE(a);
   EXPECT_EQ(workspace::ZahlText(a->Waagrecht), "49,9");
   EXPECT_EQ(workspace::ZahlText(a->Senkrecht), "25");
-}
-
-TEST_F(GrafikSimulationTest, ReadoutWithoutAMappingFails) {
   TGrafikSimulation neu;  // no mapping set yet: a zero scale
   EXPECT_FALSE(neu.Ablesen(10, 10));
 }

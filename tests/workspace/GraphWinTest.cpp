@@ -12,9 +12,6 @@ using namespace toolkit::qt;
 using namespace toolkit::qt::GraphWin;
 using toolkit::TColor;
 
-// The script's expectation of a notice (its overloads for the expectation and for the
-// box shown are ambiguous when called directly).
-
 constexpr TColor Weiss = 0xFFFFFF, Schwarz = 0x000000, Rot = 0x0000FF;
 
 class GraphWinTest : public ::testing::Test {
@@ -114,9 +111,7 @@ TEST_F(GraphWinTest, PutPixelSetsTheExactColourAndThePen) {
   PutPixel(7, 7, 0x0000FF);
   EXPECT_EQ(flaeche.Pixel(7, 7), 0x0000FF);
   PutPixel(-1, 200, 0);  // off the picture: nothing
-}
-
-TEST_F(GraphWinTest, PenPositionFollowsLines) {
+  // The pen position follows the lines.
   Line(1, 2, 3, 4);
   EXPECT_EQ(GetX(), 3);
   EXPECT_EQ(GetY(), 4);
@@ -199,12 +194,10 @@ TEST_F(GraphWinTest, TextHangsFromItsTopLeftCorner) {
       }
   EXPECT_GE(oben, 10);
   EXPECT_LT(oben, 10 + hoehe);
-}
-
-TEST_F(GraphWinTest, TextBackgroundIsTheFillColour) {
+  // The text's background is the fill colour.
   SetFillColor(Rot);
-  OutTextXY(10, 10, "iiii");
-  EXPECT_EQ(flaeche.Pixel(10, 10), Rot);
+  OutTextXY(10, 50, "iiii");
+  EXPECT_EQ(flaeche.Pixel(10, 50), Rot);
 }
 
 TEST(GraphWinWahl, GuardsRestoreTheCanvasBeforeThemAndForgetEndedOnes) {

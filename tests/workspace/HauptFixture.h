@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTimer>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -33,9 +34,6 @@
 #include "workspace/VelkorWinMain.h"
 
 namespace hauptfenster {
-
-// The script's expectations by name (its overloads for the expectation and for the box
-// shown would be ambiguous when called directly).
 
 class HauptFixture : public ::testing::Test {
 protected:
@@ -76,20 +74,27 @@ protected:
     for (const auto& z : zeilen) ansi.push_back(toolkit::Ansi(z));
     ASSERT_TRUE(toolkit::WriteLineFile(dir.file(name), ansi));
   }
+  // The example folder's files, as the program is shipped.
+  void Beispiele() {
+    for (const auto& e : std::filesystem::directory_iterator(std::filesystem::path(VELKOR_SOURCE_DIR) / "examples"))
+      if (e.path().filename() != "erzeugen") std::filesystem::copy_file(e.path(), dir.path() / e.path().filename());
+  }
   std::vector<std::string> Zeilen(const std::string& name) const {
     std::vector<std::string> z = toolkit::SplitLines(dir.read(name));
     for (auto& zeile : z) zeile = toolkit::Cp1252ToUtf8(zeile);
     return z;
   }
 
-  // Creates the windows, shows the main window and lets its first activation run. The
-  // image windows answer as closed windows would unless a test says otherwise.
-  void Starten() {
+  // Creates the windows, shows the main window and lets its first activation run. Without
+  // `bildfenster` the image windows answer as closed windows would unless a test says otherwise.
+  void Starten(bool bildfenster = false) {
     haupt.reset(FensterErzeugen());
     form = qobject_cast<TVelkorMainForm*>(haupt.get());
     ASSERT_NE(form, nullptr);
-    imageprep::BildausschnittWaehlen = nullptr;
-    imageprep::BildinfoZeigen = nullptr;
+    if (!bildfenster) {
+      imageprep::BildausschnittWaehlen = nullptr;
+      imageprep::BildinfoZeigen = nullptr;
+    }
     haupt->show();
     for (int i = 0; i < 100 && !form->Aktiviert(); ++i) QApplication::processEvents();
     ASSERT_TRUE(form->Aktiviert());

@@ -189,29 +189,25 @@ TEST_F(HauptStart, TeilweiseGeleseneWerkzeugdateiBleibtAlsBak) {
   EXPECT_EQ(Zeilen("VelkorWkz.DAT").size(), 1u);
 }
 
-TEST_F(HauptStart, GepufferteSaetzeNeinLaesstDasZielUnveraendert) {
+// The buffered blocks at the exit: "Ja" writes them over the target with a backup, "Nein" leaves it.
+class HauptStartPuffer : public HauptStart, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(HauptStartPuffer, GepufferteSaetzeBeimEnde) {
+  const bool ja = GetParam();
   testsupport::DialogSkript skript;
   Starten();
   dir.write("TEIL.CVT", "ALT\r\n");
   KonfigBlock.Zieldateiname = "TEIL.CVT";
   for (const char* z : {"N1 G00 X0", "N2 G01 X1", "N3 M30"}) VelkorWinFileUtils::NcSatzPuffer.push_back(z);
-  skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", false);
+  skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", ja);
   Ausloesen("Beenden1");
-  EXPECT_EQ(dir.read("TEIL.CVT"), "ALT\r\n");
+  EXPECT_EQ(dir.read("TEIL.CVT"), ja ? "N1 G00 X0\r\nN2 G01 X1\r\nN3 M30\r\n" : "ALT\r\n");
+  EXPECT_EQ(dir.read("TEIL.BAK"), ja ? "ALT\r\n" : "");
   EXPECT_TRUE(VelkorWinFileUtils::NcSatzPuffer.empty());
 }
 
-TEST_F(HauptStart, GepufferteSaetzeJaSchreibtSieMitBak) {
-  testsupport::DialogSkript skript;
-  Starten();
-  dir.write("TEIL.CVT", "ALT\r\n");
-  KonfigBlock.Zieldateiname = "TEIL.CVT";
-  for (const char* z : {"N1 G00 X0", "N2 G01 X1", "N3 M30"}) VelkorWinFileUtils::NcSatzPuffer.push_back(z);
-  skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", true);
-  Ausloesen("Beenden1");
-  EXPECT_EQ(dir.read("TEIL.CVT"), "N1 G00 X0\r\nN2 G01 X1\r\nN3 M30\r\n");
-  EXPECT_EQ(dir.read("TEIL.BAK"), "ALT\r\n");
-}
+INSTANTIATE_TEST_SUITE_P(Antwort, HauptStartPuffer, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Ja" : "Nein"; });
 
 TEST_F(HauptStart, ExtrafarbenAmEndeNurMitEintraegen) {
   testsupport::DialogSkript skript;

@@ -379,16 +379,6 @@ TEST_F(HauptWandlung, UmschalterMitHinweisenUndPopup) {
   EXPECT_EQ(skript.Offen(), 0u);
 }
 
-TEST_F(HauptWandlung, BildinformationOhneBildzyklus) {
-  Programm({"N10 G90 G00 X0 Y0 Z5", "N20 M30"});
-  testsupport::DialogSkript skript;
-  Starten();
-  skript.ErwarteHinweis("Kein Bilddateiname in der Quelldatei gefunden!");
-  Ausloesen("Bildinformation1");
-  EXPECT_EQ(dir.read("TEIL.CVT"), "ALT\r\n");
-  EXPECT_FALSE(dir.exists("TEIL.SAV"));
-}
-
 TEST_F(HauptWandlung, BildinformationMitBildzyklusZeigtDasFenster) {
   Programm({"N10 G90 G00 X0 Y10 Z5", "N20 G189 R2=2", "N30 X30 Y0 P'BILD.BMP'", "N40 G80", "N50 M30"});
   toolkit::SaveBitmapFile(testsupport::Bild({"WRRW", "RBBR", "WRRW"}), dir.file("BILD.BMP"));
@@ -425,15 +415,19 @@ TEST_F(HauptWandlung, BildinformationNachStoppImMesslaufOhneInformationslauf) {
   EXPECT_EQ(dir.read("TEIL.CVT"), "ALT\r\n");
 }
 
-TEST_F(HauptWandlung, FarbeintraegeVerweigernOhneBildname) {
+// Without an image cycle the image information and the colour entries refuse, touching no file.
+TEST_F(HauptWandlung, BildeintraegeVerweigernOhneBildname) {
   Programm({"N10 G90 G00 X0 Y0 Z5", "N20 M30"});
   testsupport::DialogSkript skript;
   Starten();
-  for (const char* eintrag : {"FrsSticheltiefe1", "Modus1", "Farbeverfolgen1", "Farbflcheausschneiden1", "Farbabwahl"}) {
+  for (const char* eintrag :
+       {"Bildinformation1", "FrsSticheltiefe1", "Modus1", "Farbeverfolgen1", "Farbflcheausschneiden1", "Farbabwahl"}) {
     skript.ErwarteHinweis("Kein Bilddateiname in der Quelldatei gefunden!");
     Ausloesen(eintrag);
   }
   EXPECT_EQ(skript.Offen(), 0u);
+  EXPECT_EQ(dir.read("TEIL.CVT"), "ALT\r\n");
+  EXPECT_FALSE(dir.exists("TEIL.SAV"));
 }
 
 TEST_F(HauptWandlung, FarbeintraegeNachFarbanzahl) {

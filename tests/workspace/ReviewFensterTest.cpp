@@ -16,8 +16,8 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <typeinfo>
 #include <fstream>
+#include <typeinfo>
 #include <set>
 #include <sstream>
 
@@ -120,19 +120,11 @@ protected:
     HauptFixture::SetUp();
     ordner = fs::path(VELKOR_BINARY_DIR) / "fenster";
     fs::create_directories(ordner);
-    for (const auto& e : fs::directory_iterator(fs::path(VELKOR_SOURCE_DIR) / "examples"))
-      if (e.path().filename() != "erzeugen") fs::copy_file(e.path(), dir.path() / e.path().filename());
+    Beispiele();
   }
 
   // As the program starts: the image windows stay reachable from a run.
-  void Starten() {
-    haupt.reset(FensterErzeugen());
-    form = qobject_cast<TVelkorMainForm*>(haupt.get());
-    ASSERT_NE(form, nullptr);
-    haupt->show();
-    for (int i = 0; i < 100 && !form->Aktiviert(); ++i) QApplication::processEvents();
-    ASSERT_TRUE(form->Aktiviert());
-  }
+  void Starten() { HauptFixture::Starten(true); }
 
   // Saves the window and records what is wrong with it.
   void Ansehen(QWidget* fenster, const std::string& datei) {
@@ -281,28 +273,25 @@ protected:
   }
 };
 
-TEST_F(ReviewEingabe, LeeresTeileprogramm) {
-  Programm({});
-  std::ofstream(dir.file("BEISPIEL.CNC"), std::ios::trunc).close();
+// An empty part program and one with lines of 300 characters.
+class ReviewTeileprogramm : public ReviewEingabe, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(ReviewTeileprogramm, WandeltMitHoechstensEinemHinweis) {
+  if (GetParam()) Programm({});
+  else Programm({"N10 G90 G00 X0 Y0 Z5 T1", "N20 G01 X10 Y10 " + std::string(284, 'X'),
+                 "(" + std::string(298, 'k') + ")", "N30 M30"});
+  const std::string inhalt = dir.read("BEISPIEL.CNC");
   Starten();
   Ausloesen("Wandlung1");
   QApplication::processEvents();
   std::cout << Protokoll();
   EXPECT_LE(boxen.boxen.size(), 1u) << Protokoll();
   NochBedienbar();
-  EXPECT_EQ(fs::file_size(dir.path() / "BEISPIEL.CNC"), 0u);
+  EXPECT_EQ(dir.read("BEISPIEL.CNC"), inhalt);
 }
 
-TEST_F(ReviewEingabe, ZeilenVon300Zeichen) {
-  Programm({"N10 G90 G00 X0 Y0 Z5 T1", "N20 G01 X10 Y10 " + std::string(284, 'X'),
-            "(" + std::string(298, 'k') + ")", "N30 M30"});
-  Starten();
-  Ausloesen("Wandlung1");
-  QApplication::processEvents();
-  std::cout << Protokoll();
-  EXPECT_LE(boxen.boxen.size(), 1u) << Protokoll();
-  NochBedienbar();
-}
+INSTANTIATE_TEST_SUITE_P(Arten, ReviewTeileprogramm, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Leer" : "Zeilen300"; });
 
 class ReviewBildgroesse : public ReviewEingabe, public ::testing::WithParamInterface<std::pair<int, int>> {};
 
