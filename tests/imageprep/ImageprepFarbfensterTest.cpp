@@ -108,22 +108,19 @@ TEST_F(FarbfensterTest, FarbeErsetzenUebernimmtNurEinUebergebenesBild) {
   EXPECT_EQ(var::QuellImage, bild);
 }
 
-TEST_F(FarbfensterTest, FarbwahlUebernehmenUndSchliessen) {
+// Choosing and "Übernehmen" are the window's journey; here closing without it.
+TEST_F(FarbfensterTest, FarbwahlSchliessenFragtNurNachAenderung) {
   GewaehlteFarbe = toolkit::GraphFarben[4];
   TFarbWahlModell m;
   m.Vorbereiten();
   EXPECT_EQ(m.WahlIndex(), 4);
-  m.Waehlen(9);
-  m.Uebernehmen();
-  EXPECT_EQ(GewaehlteFarbe, toolkit::GraphFarben[9]);
-  m.Vorbereiten();
   m.Waehlen(2);
   dialoge.ErwarteFrage("Geänderte Farbe übernehmen?", false);
   m.Schliessen();
-  EXPECT_EQ(GewaehlteFarbe, toolkit::GraphFarben[9]);
+  EXPECT_EQ(GewaehlteFarbe, toolkit::GraphFarben[4]);
   m.Vorbereiten();
   m.Waehlen(2);
-  m.Waehlen(9);  // back to the colour it had: no question
+  m.Waehlen(4);  // back to the colour it had: no question
   m.Schliessen();
   m.Waehlen(13);
   EXPECT_EQ(m.WahlIndex(), 5);  // magenta stands twice
