@@ -232,7 +232,6 @@ void RaiseGraphicError(std::string_view format, std::initializer_list<std::strin
 }
 
 std::string StreamReadError(std::string_view format) { return RasterStrings::Format(RasterStrings::gesStreamReadError, {format}); }
-std::string ReadError() { return RasterStrings::gesReadError; }
 
 void SwapShortArray(std::span<std::uint16_t> words) {
   for (auto& w : words) w = static_cast<std::uint16_t>(w << 8 | w >> 8);

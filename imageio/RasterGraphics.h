@@ -242,8 +242,6 @@ std::unique_ptr<toolkit::TGraphic> LoadGraphicFromBytes(std::span<const std::uin
 
 [[noreturn]] void RaiseGraphicError(const std::string& message);
 [[noreturn]] void RaiseGraphicError(std::string_view format, std::initializer_list<std::string_view> arguments);
-// The toolkit's stream read error: the text a reader raises when its data end early.
-std::string ReadError();
 // "Stream read error in <format> file.": the portable map reader's text for data that end early.
 std::string StreamReadError(std::string_view format);
 void SwapShortArray(std::span<std::uint16_t> words);

@@ -55,7 +55,7 @@ bool TAutodeskGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, 
 }
 
 void TAutodeskGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  const std::string readError = ReadError();
+  const std::string readError = RasterStrings::gesReadError;
   BeginLoad();
   if (!ReadImageProperties(bytes, 0)) RaiseGraphicError(RasterStrings::gesInvalidImage, {kName});
   const Header h = ReadHeader(bytes);

@@ -71,7 +71,7 @@ bool TCUTGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsig
 }
 
 void TCUTGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  const std::string readError = ReadError();
+  const std::string readError = RasterStrings::gesReadError;
   BeginLoad();
   const auto& p = FImageProperties;
   if (!ReadImageProperties(bytes, 0) || p.Width == 0 || p.Height == 0)

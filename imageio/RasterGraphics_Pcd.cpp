@@ -59,7 +59,7 @@ void TPCDGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
   if (!ReadImageProperties(bytes, 2) || FImageProperties.Overview) RaiseGraphicError(RasterStrings::gesInvalidImage, {kName});
   Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesPreparing);
   const std::size_t w = kBaseWidth, h = kBaseHeight, plane = w * h;
-  toolkit::ByteReader in(bytes, ReadError());
+  toolkit::ByteReader in(bytes);
   in.seek(std::min(kBaseSector * kSector, bytes.size()));
   if (in.remaining() < plane * 3 / 2) in.fail();
 

@@ -30,7 +30,7 @@ struct Header {
 };
 
 Header ReadHeader(std::span<const std::uint8_t> bytes) {
-  toolkit::ByteReader in(bytes, ReadError());
+  toolkit::ByteReader in(bytes);
   Header h{};
   h.manufacturer = in.u8(), h.version = in.u8(), h.encoding = in.u8(), h.bits = in.u8();
   h.xMin = in.u16le(), h.yMin = in.u16le(), h.xMax = in.u16le(), h.yMax = in.u16le();
@@ -74,7 +74,7 @@ bool TPCXGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsig
 }
 
 void TPCXGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  const std::string readError = ReadError();
+  const std::string readError = RasterStrings::gesReadError;
   BeginLoad();
   if (!ReadImageProperties(bytes, 0)) RaiseGraphicError(RasterStrings::gesInvalidImage, {kName});
   Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesPreparing);

@@ -37,7 +37,7 @@ constexpr std::uint64_t kMaxInflateRatio = 1032;
 class TChunkReader {
 public:
   explicit TChunkReader(std::span<const std::uint8_t> bytes)
-      : in_(bytes, ReadError()) {
+      : in_(bytes) {
     in_.seek(kSignature.size());
   }
 
@@ -352,7 +352,7 @@ void TPNGGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
     }
   }
   // A file without image data, or one that ends before it, holds no picture.
-  if (!imageRead) RaiseGraphicError(ReadError());
+  if (!imageRead) RaiseGraphicError(RasterStrings::gesReadError);
   load.decoder.DecodeEnd();
   EndLoad(std::move(bitmap));
 }
@@ -373,7 +373,7 @@ void TPNGGraphic::ReadImageData(TLoad& load, TBitmap& bitmap) {
   const std::uint64_t filtered = toolkit::CheckedProduct(fullRow + 1, h.height, std::numeric_limits<std::uint64_t>::max() / 2, tooLarge);
   // Every stored byte inflates to at most kMaxInflateRatio bytes: refuse before allocating.
   if (fullRow > toolkit::MaxBitmapBytes || filtered > kMaxInflateRatio * (load.input.size() + load.chunks.Remaining()) + 1024)
-    RaiseGraphicError(ReadError());
+    RaiseGraphicError(RasterStrings::gesReadError);
 
   bitmap = TBitmap(0, 0, format);
   bitmap.SetPalette(FPalette);

@@ -83,7 +83,7 @@ bool TPSDGraphic::CanLoad(std::span<const std::uint8_t> bytes) {
 bool TPSDGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsigned imageIndex) {
   TRasterGraphic::ReadImageProperties(bytes, imageIndex);
   if (bytes.size() < kHeaderSize || !Signature(bytes)) return false;
-  toolkit::ByteReader in(bytes, ReadError());
+  toolkit::ByteReader in(bytes);
   const Header h = ReadHeader(in);
   auto& p = FImageProperties;
   p.Options = ioBigEndian;
@@ -103,7 +103,7 @@ bool TPSDGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsig
 }
 
 void TPSDGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  const std::string readError = ReadError();
+  const std::string readError = RasterStrings::gesReadError;
   BeginLoad();
   if (!ReadImageProperties(bytes, 0)) RaiseGraphicError(RasterStrings::gesInvalidImage, {kName});
   Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesPreparing);

@@ -74,13 +74,13 @@ struct Attributes {
 };
 
 Attributes ReadAttributes(std::span<const std::uint8_t> bytes, unsigned version) {
-  toolkit::ByteReader in(bytes, ReadError());
+  toolkit::ByteReader in(bytes);
   in.seek(kHeaderSize);
   const Block block = ReadBlock(in, version);
   if (block.type != kImageBlock) Invalid();
-  toolkit::ByteReader a(block.data, ReadError());
+  toolkit::ByteReader a(block.data);
   const auto c = Chunk(a, block, version);
-  toolkit::ByteReader f(c, ReadError());
+  toolkit::ByteReader f(c);
   Attributes r{};
   r.width = f.i32le();
   r.height = f.i32le();
@@ -132,7 +132,7 @@ namespace {
 
 // One channel's bytes, unpacked to `size` bytes.
 std::vector<std::uint8_t> Unpack(std::span<const std::uint8_t> stored, std::size_t size, TCompressionType compression) {
-  const std::string readError = ReadError();
+  const std::string readError = RasterStrings::gesReadError;
   std::vector<std::uint8_t> out(size);
   switch (compression) {
     case TCompressionType::ctNone:
@@ -158,7 +158,7 @@ std::vector<std::uint8_t> Unpack(std::span<const std::uint8_t> stored, std::size
 }  // namespace
 
 void TPSPGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  const std::string readError = ReadError();
+  const std::string readError = RasterStrings::gesReadError;
   BeginLoad();
   if (!ReadImageProperties(bytes, 0)) Invalid();
   Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesPreparing);

@@ -97,7 +97,7 @@ bool TRLAGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, unsig
 }
 
 void TRLAGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  const std::string readError = ReadError();
+  const std::string readError = RasterStrings::gesReadError;
   BeginLoad();
   // Only red, green and blue (with or without one matte) of 8 or 16 bits are pictures this
   // reader shows; other channel formats would come out empty or as noise.

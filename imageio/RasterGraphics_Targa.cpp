@@ -128,7 +128,7 @@ bool TTargaGraphic::ReadImageProperties(std::span<const std::uint8_t> bytes, uns
 }
 
 void TTargaGraphic::LoadFromBytes(std::span<const std::uint8_t> bytes) {
-  const std::string readError = ReadError();
+  const std::string readError = RasterStrings::gesReadError;
   BeginLoad();
   ReadImageProperties(bytes, 0);
   Progress(toolkit::TProgressStage::Starting, 0, RasterStrings::gesPreparing);

@@ -30,7 +30,7 @@ std::size_t ValueSize(std::uint16_t type) {
 class OrderedReader {
 public:
   OrderedReader(std::span<const std::uint8_t> bytes, bool bigEndian)
-      : in_(bytes, ReadError()), big_(bigEndian) {}
+      : in_(bytes), big_(bigEndian) {}
   std::uint16_t u16() { return big_ ? in_.u16be() : in_.u16le(); }
   std::uint32_t u32() { return big_ ? in_.u32be() : in_.u32le(); }
   void seek(std::size_t at) { in_.seek(at); }

@@ -145,7 +145,7 @@ struct StripPlan {
 // otherwise the file was cut short: the read error.
 StripPlan PlanStrips(std::span<const std::uint8_t> tiff, const TImageProperties& p, const std::vector<std::uint32_t>& offsets,
                      const std::vector<std::uint32_t>& counts, std::uint64_t lineBytes) {
-  const std::string readError = ReadError();
+  const std::string readError = RasterStrings::gesReadError;
   const bool compressed = Compressed(p.Compression);
   if (offsets.empty() || (counts.size() < offsets.size() && (compressed || !counts.empty()))) InvalidImage();
   StripPlan plan;

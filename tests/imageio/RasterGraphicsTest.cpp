@@ -125,7 +125,7 @@ TEST(ReaderHelpers, TheReadErrorIsTheToolkits) {
     in.u8();
     ADD_FAILURE() << "read past the end";
   } catch (const toolkit::EInvalidGraphic& e) {
-    EXPECT_EQ(ReadError(), e.what());
+    EXPECT_STREQ(RasterStrings::gesReadError, e.what());
   }
   EXPECT_EQ(StreamReadError("PPM"), "Stream read error in PPM file.");
 }
