@@ -17,6 +17,7 @@
 #include "toolkit/Rounding.h"
 #include "toolkit/Text.h"
 #include "toolkit/qt/Dialoge.h"
+#include "workspace/Teileprogramm.h"
 
 namespace workspace {
 
@@ -135,13 +136,8 @@ TEinpassung FitImageToPanel(int PanelBreite, int PanelHoehe) {
 }
 
 std::string BildSpeichernName(const std::string& Bilddateiname, TBildFormat format) {
-  const char* endung = format == TBildFormat::PCX ? ".PCX" : format == TBildFormat::TGA ? ".TGA" : ".bmp";
-  if (Bilddateiname.empty()) return std::string("Unbenannt") + endung;
-  const auto trenner = Bilddateiname.find_last_of("/\\");
-  const std::size_t anfang = trenner == std::string::npos ? 0 : trenner + 1;
-  const auto punkt = Bilddateiname.find('.', anfang);
-  const bool schneiden = punkt != std::string::npos && punkt > anfang;
-  return (schneiden ? Bilddateiname.substr(0, punkt) : Bilddateiname) + endung;
+  const char* endung = format == TBildFormat::PCX ? "PCX" : format == TBildFormat::TGA ? "TGA" : "bmp";
+  return ZieldateinameZu(Bilddateiname.empty() ? "Unbenannt" : Bilddateiname, endung);
 }
 
 bool SaveImage(const toolkit::TBitmap& Bild, const std::string& Bilddateiname, TBildFormat format) {
