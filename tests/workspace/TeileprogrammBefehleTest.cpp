@@ -146,20 +146,6 @@ TEST_F(TeileprogrammBefehle, MissingUnreadableOrEmptyPictureGivesOneMessageAndMa
   }
 }
 
-TEST_F(TeileprogrammBefehle, LargePictureIsFittedAndFoundWhateverItsCase) {
-  TeilGeladen(MitBildzyklus("gross.bmp"));
-  toolkit::SaveBitmapFile(Farbbild(1410, 409), dir.file("Gross.Bmp"));
-  skript.DateiOeffnen(std::nullopt);
-  const auto e = workspace::Laden1Click();
-  EXPECT_TRUE(BildGeladen);
-  EXPECT_EQ(e.Einpassung.Breite, 705);
-  EXPECT_EQ(e.Einpassung.Hoehe, 204);
-  EXPECT_EQ(QuellImage.Width(), 705);
-  EXPECT_EQ(Bearbeitungsbild.Height(), 204);
-  EXPECT_EQ(Farbanzahl, 2);
-  EXPECT_DOUBLE_EQ(Gesamtbildverkleinerung, 0.5);
-}
-
 TEST_F(TeileprogrammBefehle, LoadingAfterAnEditorChangeWritesItToTheOldProgram) {
   TeilGeladen("alt\r\n");
   TeileprogrammListe = TNcZeilen{"N1 neu"};

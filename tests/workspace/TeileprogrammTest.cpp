@@ -16,7 +16,6 @@ using VelkorWinVAR::KonfigBlock;
 using VelkorWinVAR::TeileprogrammListe;
 using VelkorWinVAR::TNcZeilen;
 
-
 class Teileprogramm : public ::testing::Test {
 protected:
   void SetUp() override {
