@@ -66,9 +66,7 @@ TEST_F(GrafikSimulationTest, MappingPutsTheUpperWorldEdgeOnRowZero) {
   EXPECT_EQ(sim.Welt().ZuBildschirmY(20.0L), 231);
   EXPECT_EQ(sim.Welt().ZuBildschirmX(1e300L), 2147483647);
   EXPECT_EQ(sim.Welt().ZuBildschirmX(-1e300L), -2147483647 - 1);
-}
-
-TEST_F(GrafikSimulationTest, EqualLimitsKeepThatAxisMapping) {
+  // Equal limits keep that axis's mapping.
   Grenzen(5, 5, 0, 100);
   EXPECT_DOUBLE_EQ(static_cast<double>(sim.Welt().MassstabX), 7.29);
   EXPECT_DOUBLE_EQ(static_cast<double>(sim.Welt().MassstabY), -3.85);
@@ -97,7 +95,10 @@ INSTANTIATE_TEST_SUITE_P(Farben, GrafikFarbeTest,
                          ::testing::Values(Zeichenfarbe{4, qRgb(255, 0, 0)}, Zeichenfarbe{1, qRgb(0, 0, 255)},
                                            Zeichenfarbe{200, qRgb(0, 0, 0)}));
 
-TEST_F(GrafikSimulationTest, CutterBandIsTwoSideLinesAndOutlinedCircles) {
+// The cutter band is two side lines and outlined circles at both ends; a move of length 0 in
+// the plane gives the circles at the point; an engraved point is the centre line and a
+// circle at the end only.
+TEST_F(GrafikSimulationTest, CutterBandAndEngravedPoint) {
   Bahn({20, 30, 0}, {80, 30, 0}, true, 10.0);
   EXPECT_EQ(Pixel(364, 77), Rot);
   EXPECT_EQ(Pixel(364, 231), Rot);
@@ -105,17 +106,15 @@ TEST_F(GrafikSimulationTest, CutterBandIsTwoSideLinesAndOutlinedCircles) {
   EXPECT_TRUE(Gefaerbt(73, 154, 1));
   EXPECT_TRUE(Gefaerbt(583 + 73, 154, 1));
   EXPECT_EQ(Pixel(146, 154), Weiss);
-}
 
-TEST_F(GrafikSimulationTest, MoveOfLengthZeroInThePlaneDrawsTwoCirclesAtThePoint) {
+  sim.Loeschen(vorhanden);
   Bahn({40, 30, 0}, {40, 30, -1}, false, 10.0);
   Bahn({40, 30, 0}, {40, 30, -1}, true, 10.0);
   EXPECT_TRUE(Gefaerbt(219, 154, 1));
   EXPECT_TRUE(Gefaerbt(365, 154, 1));
   EXPECT_TRUE(vorhanden);
-}
 
-TEST_F(GrafikSimulationTest, EngravedPointIsTheCentreLineAndACircle) {
+  sim.Loeschen(vorhanden);
   Bahn({20, 30, 0}, {80, 30, 0}, true, 10.0, TArbeitsmodus::Sticheln);
   EXPECT_EQ(Pixel(364, 154), Rot);
   EXPECT_EQ(Pixel(364, 77), Weiss);
