@@ -54,9 +54,8 @@ namespace {
 
 bool Wandlungslauf() { return Interpretermodus == TInterpretermodus::Wandlung; }
 
-void Schreiben(const std::string& Zeile) {
-  if (!Informationslauf) NcSatzSchreiben(KonfigBlock.Zieldateiname, Zeile);
-}
+// A line of the conversion pass (the image-information command runs none).
+void Schreiben(const std::string& Zeile) { NcSatzSchreiben(KonfigBlock.Zieldateiname, Zeile); }
 
 // The image-information run and the command that starts it leave the target alone.
 bool Informationsmodus() { return Informationslauf || Interpretermodus == TInterpretermodus::Bildinfo; }
