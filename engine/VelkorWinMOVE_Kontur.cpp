@@ -214,6 +214,12 @@ TPixel TKonturpass::Verfolgen(TPixel Start, bool Ausschneiden) {
   int d = rechts ? 2 : 6, code = d;
   TPixel p = Start;
   bool erster = true, verlassen = false;
+  // A node at `q`; the first after a stretch outside the section starts a contour of its own.
+  auto knoten = [&](const TPixel& q) {
+    if (verlassen && !Konturliste.empty() && !Konturliste.back().Trenner()) Anhaengen(KonturTrenner);
+    verlassen = false;
+    Anhaengen({static_cast<std::uint16_t>(q.Spalte), static_cast<std::uint16_t>(q.Zeile), Verfolgungsfarbe, code});
+  };
   // A cut-out trace marks nothing as it goes and outside the section meets no node of its
   // own: the bound keeps one that never comes back to its start from going round for ever.
   std::size_t schritte = 8 * static_cast<std::size_t>(breite_) * static_cast<std::size_t>(hoehe_) + 8;
@@ -221,9 +227,7 @@ TPixel TKonturpass::Verfolgen(TPixel Start, bool Ausschneiden) {
     const std::size_t platz = Platz(p.Spalte, p.Zeile);
     if (inListe_[platz]) break;  // met a node of this contour again
     if (ImAusschnitt(p)) {
-      if (verlassen && !Konturliste.empty() && !Konturliste.back().Trenner()) Anhaengen(KonturTrenner);
-      verlassen = false;
-      Anhaengen({static_cast<std::uint16_t>(p.Spalte), static_cast<std::uint16_t>(p.Zeile), Verfolgungsfarbe, code});
+      knoten(p);
       inListe_[platz] = true;
     } else {
       verlassen = true;
@@ -239,10 +243,7 @@ TPixel TKonturpass::Verfolgen(TPixel Start, bool Ausschneiden) {
     if (p == Start) break;
   }
   const bool neu = !inListe_[Platz(p.Spalte, p.Zeile)];
-  if (ImAusschnitt(p) && (Ausschneiden || neu)) {
-    if (verlassen && !Konturliste.empty() && !Konturliste.back().Trenner()) Anhaengen(KonturTrenner);
-    Anhaengen({static_cast<std::uint16_t>(p.Spalte), static_cast<std::uint16_t>(p.Zeile), Verfolgungsfarbe, code});
-  }
+  if (ImAusschnitt(p) && (Ausschneiden || neu)) knoten(p);
   Anhaengen(KonturTrenner);
   return p;
 }
