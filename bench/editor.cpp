@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "nc_programm.h"
 #include "offscreen_app.h"
 #include "engine/VelkorWinVAR.h"
 #include "workspace/Umnummerieren.h"
@@ -16,14 +17,10 @@ namespace {
 
 constexpr int Zeilen = 100000;
 
+// "%", then the generated motion blocks ended by M30: Zeilen lines.
 VelkorWinVAR::TNcZeilen Programm() {
-  VelkorWinVAR::TNcZeilen zeilen;
-  zeilen.reserve(Zeilen);
-  zeilen.push_back("%");
-  for (int i = 1; i < Zeilen - 1; ++i)
-    zeilen.push_back("N" + std::to_string(i * 10) + " G01 X" + std::to_string(i % 500) + ".125 Y-" +
-                     std::to_string(i % 300) + ".5 Z-0.2 F800");
-  zeilen.push_back("M30");
+  VelkorWinVAR::TNcZeilen zeilen = bench::Programm(Zeilen - 2);
+  zeilen.insert(zeilen.begin(), "%");
   return zeilen;
 }
 
