@@ -55,9 +55,9 @@ TEST_F(HauptFixture, HinweisfensterBeschriftungen) {
   EXPECT_EQ(HinweisForm->windowTitle().toStdString(), "VelkorWin - Hinweis");
   std::vector<std::string> texte;
   for (const QLabel* l : HinweisForm->findChildren<QLabel*>()) texte.push_back(l->text().toStdString());
-  EXPECT_NE(std::find(texte.begin(), texte.end(), "Programmierter Wandlungsstopp in Satz "), texte.end());
-  EXPECT_NE(std::find(texte.begin(), texte.end(), "Sie können Schrifteinstellungen ändern! "), texte.end());
-  EXPECT_NE(std::find(texte.begin(), texte.end(), "Weiter: Eingabetaste "), texte.end());
+  for (const char* t :
+       {"Programmierter Wandlungsstopp in Satz ", "Sie können Schrifteinstellungen ändern! ", "Weiter: Eingabetaste "})
+    EXPECT_NE(std::find(texte.begin(), texte.end(), t), texte.end()) << t;
   EXPECT_EQ(HinweisForm->findChild<QPushButton*>("FortsetzButton")->text().toStdString(), "Wandlung fortsetzen");
 }
 
