@@ -1,5 +1,7 @@
 #include "workspace/VelkorGrafikUnit.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
@@ -173,6 +175,17 @@ void TVelkorGrafikForm::bildEinpassen() {
   const int rand = static_cast<QFrame*>(bevel)->frameWidth();
   bevel->setFixedSize(f.Breite() + 2 * rand, f.Hoehe() + 2 * rand);
   bild_->move(rand, rand);
+  // The panel grows round a taller picture (up to a height a screen shows), and the rows
+  // below it move down with it; a larger picture still scrolls.
+  const int panelHoehe = std::clamp(f.Hoehe() + 2 * rand + 2 * panel_->frameWidth(), 412, 800);
+  const int versatz = panelHoehe - panel_->height();
+  if (versatz != 0) {
+    const int unterkante = panel_->geometry().bottom();
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      if (w != panel_ && w->y() > unterkante) w->move(w->x(), w->y() + versatz);
+    panel_->resize(panel_->width(), panelHoehe);
+    resize(width(), height() + versatz);
+  }
   bild_->update();
 }
 
