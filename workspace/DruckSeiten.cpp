@@ -2,6 +2,7 @@
 
 #include <QPrinter>
 
+#include "toolkit/qt/Dialoge.h"
 #include "toolkit/qt/QtText.h"
 #include "workspace/Druck.h"
 
@@ -11,7 +12,10 @@ TDruckauftrag::TDruckauftrag(QPrinter& Drucker, const std::string& Titel) : Druc
   Drucker_.setDocName(toolkit::qt::QText(Titel));
   Drucker_.setFullPage(true);
   Maler_ = std::make_unique<QPainter>();
-  if (!Maler_->begin(&Drucker_)) return;
+  if (!Maler_->begin(&Drucker_)) {
+    toolkit::qt::Hinweis("Der Drucker kann nicht beginnen!");
+    return;
+  }
   const QRectF seite = Drucker_.pageLayout().fullRect(QPageLayout::Millimeter);
   Breite_ = static_cast<int>(seite.width() * 10.0);
   Hoehe_ = static_cast<int>(seite.height() * 10.0);

@@ -13,7 +13,8 @@ namespace workspace {
 
 class TDruckauftrag {
 public:
-  // Begins the document `Titel` on `Drucker`; Aktiv() is false when the printer refused.
+  // Begins the document `Titel` on `Drucker`. When the printer refuses, Aktiv() is false
+  // after the notice "Der Drucker kann nicht beginnen!".
   TDruckauftrag(QPrinter& Drucker, const std::string& Titel);
   ~TDruckauftrag();
 

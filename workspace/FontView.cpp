@@ -340,10 +340,7 @@ void TFontViewForm::TabelleDrucken(QPrinter& Drucker) {
   const QImage tabelle = TabelleMalen(Druckbreite);
   if (tabelle.isNull()) return;
   workspace::TDruckauftrag auftrag(Drucker, "Zeichensatzausdruck");
-  if (!auftrag.Aktiv()) {
-    toolkit::qt::Hinweis("Der Drucker kann nicht beginnen!");
-    return;
-  }
+  if (!auftrag.Aktiv()) return;
   // The table, scaled to the page's width between the margins, in slices between the rules.
   const double breite = auftrag.Breite() - 200.0;
   const double faktor = breite / tabelle.width();

@@ -282,10 +282,7 @@ void TVelkorEditForm::DruckenClick() {
 
 void TVelkorEditForm::TextDrucken(QPrinter& Drucker) {
   workspace::TDruckauftrag auftrag(Drucker, toolkit::Ansi("Fräsen"));
-  if (!auftrag.Aktiv()) {
-    toolkit::qt::Hinweis("Der Drucker kann nicht beginnen!");
-    return;
-  }
+  if (!auftrag.Aktiv()) return;
   QPainter& p = auftrag.Maler();
   constexpr int zeilenhoehe = 40;
   const QFont schrift = workspace::TDruckauftrag::Schrift("Courier", zeilenhoehe);

@@ -360,10 +360,7 @@ void TVelkorWkzForm::DruckenClick() {
 
 void TVelkorWkzForm::ListeDrucken(QPrinter& Drucker) {
   workspace::TDruckauftrag auftrag(Drucker, "Velkor - Werkzeugliste");
-  if (!auftrag.Aktiv()) {
-    toolkit::qt::Hinweis("Der Drucker kann nicht beginnen!");
-    return;
-  }
+  if (!auftrag.Aktiv()) return;
   QPainter& p = auftrag.Maler();
   const int zeilenhoehe = workspace::WerkzeugZeilenhoehe;
   const std::size_t proSeite = static_cast<std::size_t>(workspace::WerkzeugZeilenProSeite(auftrag.Hoehe()) - 1);
