@@ -12,8 +12,8 @@
 namespace workspace {
 namespace {
 
-constexpr std::size_t NamenLaenge = 20;
-
+// A tool's name keeps as many characters as the record holds.
+constexpr std::size_t NamenLaenge = VelkorWinVAR::BezeichnungKapazitaet;
 
 std::string_view Getrimmt(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
