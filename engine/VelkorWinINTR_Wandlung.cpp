@@ -2,6 +2,7 @@
 #include "engine/EngineHost.h"
 #include "engine/VelkorWinFileUtils.h"
 #include "engine/VelkorWinINTR.h"
+#include "toolkit/Bildablage.h"
 #include "toolkit/Text.h"
 
 namespace VelkorWinINTR {
@@ -61,9 +62,13 @@ bool BildinformationDurchfuehren() {
   } lauf;
   Interpretermodus = TInterpretermodus::Messlauf;
   StarteWandlung(TInterpretermodus::Messlauf, TeileprogrammListe);
-  if (!Arbeitsbild) Arbeitsbild = QuellImage;
-  Interpretermodus = TInterpretermodus::Bildinfo;
-  StarteWandlung(TInterpretermodus::Bildinfo, TeileprogrammListe);
+  // A stop in the measuring pass ends the command: no information pass after it.
+  if (!Abbruch) {
+    if (!Arbeitsbild) Arbeitsbild = QuellImage;
+    toolkit::BildAblegen(QuellImage);
+    Interpretermodus = TInterpretermodus::Bildinfo;
+    StarteWandlung(TInterpretermodus::Bildinfo, TeileprogrammListe);
+  }
   AusschnittGewaehltAlt = Bildausschnitt.Gewaehlt;
   return true;
 }

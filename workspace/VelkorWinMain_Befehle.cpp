@@ -79,21 +79,7 @@ bool Bildinformation() {
   if (!BildnameAusTeileprogramm()) return true;
   TLaufSperre sperre(TLaufArt::Bildinformation);
   TKopfzeilen kopfzeilen;
-  // Neither pass touches the target file.
-  struct TInformationslauf {
-    TInformationslauf() { VelkorWinINTR::Informationslauf = true; }
-    ~TInformationslauf() { VelkorWinINTR::Informationslauf = false; }
-  } informationslauf;
-  Interpretermodus = TInterpretermodus::Messlauf;
-  VelkorWinINTR::StarteWandlung(TInterpretermodus::Messlauf, TeileprogrammListe);
-  // A stop in the measuring pass ends the command: no information pass after it.
-  if (!Abbruch && !BeendenAngefordert) {
-    if (!Arbeitsbild) Arbeitsbild = QuellImage;
-    toolkit::BildAblegen(QuellImage);
-    Interpretermodus = TInterpretermodus::Bildinfo;
-    VelkorWinINTR::StarteWandlung(TInterpretermodus::Bildinfo, TeileprogrammListe);
-  }
-  AusschnittGewaehltAlt = Bildausschnitt.Gewaehlt;
+  VelkorWinINTR::BildinformationDurchfuehren();
   Fortsetzen = true;
   return true;
 }
