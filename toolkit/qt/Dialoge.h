@@ -15,11 +15,11 @@ namespace toolkit::qt {
 
 // A file dialog's set-up. `Filter` is written "Beschreibung|*.EXT|Beschreibung|*.A;*.B".
 struct TDateiDialog {
-  std::string Titel;
-  std::string Filter;
-  std::string StandardErweiterung;  // "CNC" or ".CNC"; added when the name has none
-  std::string Verzeichnis;          // start folder; empty: the working directory
-  std::string Dateiname;            // proposed name
+  std::string Titel{};
+  std::string Filter{};
+  std::string StandardErweiterung{};  // "CNC" or ".CNC"; added when the name has none
+  std::string Verzeichnis{};          // start folder; empty: the working directory
+  std::string Dateiname{};            // proposed name
   bool UeberschreibenFragen = false;  // a save dialog asks before it names an existing file
 };
 
