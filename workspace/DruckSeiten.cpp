@@ -8,6 +8,13 @@
 
 namespace workspace {
 
+bool DruckerWaehlen(QPrinter& Drucker, bool AbbruchMelden) {
+  Drucker.setPageSize(QPageSize(QPageSize::A4));
+  if (toolkit::qt::Dialoge().DruckerWaehlen(Drucker)) return true;
+  if (AbbruchMelden) toolkit::qt::Hinweis("Drucken abgebrochen!");
+  return false;
+}
+
 TDruckauftrag::TDruckauftrag(QPrinter& Drucker, const std::string& Titel) : Drucker_(Drucker) {
   Drucker_.setDocName(toolkit::qt::QText(Titel));
   Drucker_.setFullPage(true);

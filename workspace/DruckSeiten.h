@@ -11,6 +11,10 @@ class QPrinter;
 
 namespace workspace {
 
+// Sets `Drucker` to A4 and lets the operator choose the printer. A cancelled choice gives
+// "Drucken abgebrochen!" when `AbbruchMelden` is set.
+bool DruckerWaehlen(QPrinter& Drucker, bool AbbruchMelden);
+
 class TDruckauftrag {
 public:
   // Begins the document `Titel` on `Drucker`. When the printer refuses, Aktiv() is false

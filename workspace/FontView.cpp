@@ -328,11 +328,7 @@ void TFontViewForm::Drucken() {
   }
   if (!Zeichensatz_.Laden(Name_)) return;
   QPrinter drucker(QPrinter::HighResolution);
-  drucker.setPageSize(QPageSize(QPageSize::A4));
-  if (!toolkit::qt::Dialoge().DruckerWaehlen(drucker)) {
-    toolkit::qt::Hinweis("Drucken abgebrochen!");
-    return;
-  }
+  if (!workspace::DruckerWaehlen(drucker, true)) return;
   TabelleDrucken(drucker);
 }
 

@@ -275,8 +275,7 @@ void TVelkorEditForm::ZeilenTaste(workspace::TZeilenTaste Taste) {
 
 void TVelkorEditForm::DruckenClick() {
   QPrinter drucker(QPrinter::HighResolution);
-  drucker.setPageSize(QPageSize(QPageSize::A4));
-  if (!toolkit::qt::Dialoge().DruckerWaehlen(drucker)) return;
+  if (!workspace::DruckerWaehlen(drucker, false)) return;
   TextDrucken(drucker);
 }
 

@@ -348,11 +348,7 @@ void TVelkorWkzForm::done(int r) {
 
 void TVelkorWkzForm::DruckenClick() {
   QPrinter drucker(QPrinter::HighResolution);
-  drucker.setPageSize(QPageSize(QPageSize::A4));
-  if (!toolkit::qt::Dialoge().DruckerWaehlen(drucker)) {
-    toolkit::qt::Hinweis("Drucken abgebrochen!");
-    return;
-  }
+  if (!workspace::DruckerWaehlen(drucker, true)) return;
   Drucken_->setEnabled(false);
   ListeDrucken(drucker);
   Drucken_->setEnabled(true);
