@@ -10,6 +10,8 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QWheelEvent>
+#include <algorithm>
 
 #include "engine/VelkorWinUTIL.h"
 #include "engine/VelkorWinVAR.h"
@@ -93,6 +95,9 @@ void TVelkorBAForm::Aufbauen() {
     b->setGeometry(14, 0, 20, 120);
     b->setRange(0, TBAModell::BalkenMax);
     b->setPageStep(1);
+    b->setFocusPolicy(Qt::StrongFocus);  // the arrow keys step the bar that has the focus
+    p->setMouseTracking(true);  // passing over the panel gives its bar the focus
+    b->setMouseTracking(true);
     Beschriftung(p, text, 12, 122);
     return b;
   };
@@ -274,8 +279,36 @@ bool TVelkorBAForm::Taste(int taste, Qt::KeyboardModifiers mod) {
   return true;
 }
 
-// The window sees the keys first while the section is chosen.
+// The bar whose panel holds `objekt`, if any.
+QScrollBar* TVelkorBAForm::BalkenFuer(QObject* objekt) const {
+  auto* w = qobject_cast<QWidget*>(objekt);
+  if (!w) return nullptr;
+  for (auto* balken : {grob_, fein_}) {
+    QWidget* feld = balken->parentWidget();
+    if (w == feld || feld->isAncestorOf(w)) return balken;
+  }
+  return nullptr;
+}
+
+// One notch of the wheel moves the bar by one position: up towards the minimum.
+void TVelkorBAForm::Rad(QScrollBar* balken, int winkel) {
+  constexpr int Raste = QWheelEvent::DefaultDeltasPerStep;
+  radRest_ += winkel;
+  for (; radRest_ >= Raste; radRest_ -= Raste) balken->setValue(std::max(balken->minimum(), balken->value() - 1));
+  for (; radRest_ <= -Raste; radRest_ += Raste) balken->setValue(std::min(balken->maximum(), balken->value() + 1));
+}
+
+// The window sees the keys first while the section is chosen; over a bar's panel the
+// pointer gives that bar the focus and the wheel steps it.
 bool TVelkorBAForm::eventFilter(QObject* objekt, QEvent* ereignis) {
+  if (auto* balken = BalkenFuer(objekt); balken && balken->isEnabled()) {
+    const auto art = ereignis->type();
+    if (art == QEvent::Enter || art == QEvent::MouseMove) balken->setFocus(Qt::MouseFocusReason);
+    if (art == QEvent::Wheel) {
+      Rad(balken, static_cast<QWheelEvent*>(ereignis)->angleDelta().y());
+      return true;
+    }
+  }
   if (ereignis->type() == QEvent::KeyPress && isVisible()) {
     auto* e = static_cast<QKeyEvent*>(ereignis);
     bool erledigt = false;

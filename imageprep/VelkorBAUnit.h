@@ -40,6 +40,8 @@ private:
   void Uebernahme();
   void Zeichnen(QPainter& p) const;
   bool Taste(int taste, Qt::KeyboardModifiers mod);
+  QScrollBar* BalkenFuer(QObject* objekt) const;
+  void Rad(QScrollBar* balken, int winkel);
 
   imageprep::TBAModell modell_;
   bool zeigtBild_ = false;
@@ -49,6 +51,7 @@ private:
   QLineEdit *x1_, *y1_, *x2_, *y2_, *breite_, *hoehe_, *fraesbreite_, *fraeshoehe_, *wkz_, *durchmesser_;
   QGroupBox *bildmass_, *size_;
   QScrollBar *grob_, *fein_;
+  int radRest_ = 0;  // wheel turn not yet a whole notch
   QRadioButton* zurueck_ = nullptr;
   QPushButton *uebernahme_, *abbruch_;
   QLabel* hinweis_ = nullptr;

@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <algorithm>
 #include <deque>
 
@@ -197,6 +198,41 @@ TEST_F(FensterTest, NeinFraestDasGanzeBild) {
   EXPECT_TRUE(Enthaelt("(Bildbreite: 80 Pixel)"));
   EXPECT_TRUE(Enthaelt("(Bildhöhe: 60 Pixel)"));
   EXPECT_TRUE(Gefraest("Z-1.000"));
+}
+
+// A wheel notch over a bar's panel, beside the bar or on it, moves that bar one position
+// (one step of the picture size); the pointer over the fine panel gives its bar the focus.
+TEST_F(FensterTest, RadUndZeigerUeberDenBalkenfeldern) {
+  Farben("FF", {-1.0, -2.0});
+  Bildzyklus(Blockbild());
+  fensterhost.Aktionen = {[] {
+    const auto rad = [](QWidget* w, int winkel) {
+      const QPointF p(2, 2);
+      QWheelEvent e(p, w->mapToGlobal(p), {}, {0, winkel}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+      QApplication::sendEvent(w, &e);
+    };
+    auto* grob = Kind<QScrollBar>("GrobScrollBar");
+    rad(Kind<QWidget>("GrobPanel"), -120);  // down: smaller picture
+    EXPECT_EQ(grob->value(), 26);
+    EXPECT_EQ(Kind<QLineEdit>("BreiteEdit")->text(), "73");
+    rad(grob, 60);  // half a notch does nothing yet
+    rad(grob, 60);
+    EXPECT_EQ(grob->value(), 25);
+    EXPECT_EQ(Kind<QLineEdit>("BreiteEdit")->text(), "80");
+    for (int i = 0; i < 30; ++i) rad(grob, 120);
+    EXPECT_EQ(grob->value(), 0);
+    auto* fenster = QApplication::activeModalWidget();
+    fenster->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(fenster));
+    QEvent hinein(QEvent::Enter);
+    QApplication::sendEvent(Kind<QWidget>("feinPanel"), &hinein);
+    auto* fein = Kind<QScrollBar>("feinScrollBar");
+    EXPECT_EQ(QApplication::focusWidget(), fein);
+    QTest::keyClick(fein, Qt::Key_Down);
+    EXPECT_EQ(fein->value(), 26);
+    Klick("AbbruchButton");
+  }};
+  EXPECT_FALSE(Wandeln());
 }
 
 // "Abbruch" and Esc in the section window both end the conversion.
