@@ -22,6 +22,7 @@
 #include "toolkit/Text.h"
 #include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
+#include "toolkit/qt/Zeiger.h"
 
 using namespace imageprep;
 using toolkit::qt::QText;
@@ -294,6 +295,7 @@ void TVelkorFarbabwahlForm::BildZeigen() {
 }
 
 void TVelkorFarbabwahlForm::Pipettenfelder() {
+  ZeigerSetzen();
   const auto p = modell_.Pipette();
   if (p < 0) {
     pipNummer_->setText("ohne");
@@ -313,8 +315,18 @@ void TVelkorFarbabwahlForm::Knoepfe() {
   redo_->setEnabled(modell_.WiderrufenMoeglich());
 }
 
+// Over the picture the pointer shows whether the pipette holds a colour.
+void TVelkorFarbabwahlForm::ZeigerSetzen() {
+  using toolkit::qt::TZeiger;
+  if (!modell_.Pixel(position_.x(), position_.y()))
+    ansicht_->setCursor(Qt::ArrowCursor);
+  else
+    ansicht_->setCursor(toolkit::qt::Zeiger(modell_.Pipette() >= 0 ? TZeiger::VollePipette : TZeiger::Diagonalkreuz));
+}
+
 void TVelkorFarbabwahlForm::Zeigerinfo(QPoint p) {
   position_ = p;
+  ZeigerSetzen();
   const auto pixel = modell_.Pixel(p.x(), p.y());
   if (!pixel) {
     x_->clear();

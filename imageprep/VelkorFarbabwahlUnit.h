@@ -39,6 +39,7 @@ private:
   void BildZeigen();
   void Pipettenfelder();
   void Zeigerinfo(QPoint p);
+  void ZeigerSetzen();
   void Knoepfe();
   void Beenden();
   QComboBox* Liste(QWidget* eltern, const char* name, const std::vector<const char*>& eintraege, int eintrag,

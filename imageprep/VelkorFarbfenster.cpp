@@ -11,6 +11,7 @@
 #include "toolkit/GraphFarben.h"
 #include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
+#include "toolkit/qt/Zeiger.h"
 
 using namespace imageprep;
 using toolkit::qt::QText;
@@ -137,6 +138,7 @@ TVelkorFarbAnzeigForm::TVelkorFarbAnzeigForm(QWidget* haupt) : QDialog(haupt) {
   panel->setGeometry(8, 8, 705, 430);
   panel->setAlignment(Qt::AlignCenter);
   ansicht_ = new TBildansicht(panel, "FarbanzeigImage");
+  ansicht_->setCursor(toolkit::qt::Zeiger(toolkit::qt::TZeiger::Diagonalkreuz));
   panel->setWidget(ansicht_);
   ansicht_->SondeZeigen(true);
   int y = 10;

@@ -33,6 +33,7 @@
 #include "toolkit/BitmapFile.h"
 #include "toolkit/GraphFarben.h"
 #include "toolkit/qt/Fensterliste.h"
+#include "toolkit/qt/Zeiger.h"
 #include "toolkit/qt/QtBild.h"
 
 namespace var = VelkorWinVAR;
@@ -375,8 +376,14 @@ TEST_F(FensterTest, FarbeditorUmfaerbenUndRueckgaengig) {
     Klick("Zoom_out_Button");
     auto* ansicht = Kind<QWidget>("QuellImage");
     EXPECT_EQ(ansicht->width(), 120);
+    // Over the picture the pointer is the cross while the pipette is empty, the full pipette after.
+    const auto zeiger = [&] { return ansicht->cursor().pixmap().cacheKey(); };
+    using toolkit::qt::TZeiger;
+    Maus(ansicht, QEvent::MouseMove, {10, 10}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(zeiger(), toolkit::qt::Zeiger(TZeiger::Diagonalkreuz).pixmap().cacheKey());
     Maus(ansicht, QEvent::MouseButtonPress, {10, 10}, Qt::LeftButton, Qt::LeftButton);  // fills the pipette
     EXPECT_EQ(Kind<QLineEdit>("PipettenFarbNrEdit")->text(), QString::number(5 * 60 + 5));
+    EXPECT_EQ(zeiger(), toolkit::qt::Zeiger(TZeiger::VollePipette).pixmap().cacheKey());
     Maus(ansicht, QEvent::MouseButtonPress, {41, 21}, Qt::LeftButton, Qt::LeftButton);  // recolours (20, 10)
     EXPECT_TRUE(Kind<QPushButton>("UndoButton")->isEnabled());
     auto* fenster = QApplication::activeModalWidget();
