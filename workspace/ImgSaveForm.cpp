@@ -67,9 +67,7 @@ void TImgSaveForm::SaveButtonClick() {
   using VelkorWinVAR::TBildFormat;
   const int index = std::max(Formate_->checkedId(), 0);
   workspace::Bildformat = static_cast<TBildFormat>(index);
-  const char* endung[] = {".PCX", ".TGA", ".BMP"};
-  const std::string name = VelkorWinVAR::Bilddateiname.empty() ? std::string("Unbenannt") + endung[index]
-                                                                : VelkorWinVAR::Bilddateiname;
-  workspace::SaveImage(VelkorWinVAR::QuellImage, name, workspace::Bildformat);
+  // An empty name is saved as "Unbenannt" by SaveImage itself.
+  workspace::SaveImage(VelkorWinVAR::QuellImage, VelkorWinVAR::Bilddateiname, workspace::Bildformat);
   accept();
 }

@@ -46,15 +46,18 @@ bool ReplacePartProgram(const std::string& Dateiname) {
   return gelesen;
 }
 
-bool OpenPartProgram(const std::string& Dateiname) {
+bool NcPufferSichern() {
   auto& puffer = VelkorWinFileUtils::NcSatzPuffer;
-  if (!puffer.empty()) {
-    if (toolkit::qt::Frage(toolkit::Ansi("Die erzeugten NC-Sätze speichern?"))) {
-      VelkorWinFileUtils::NcPufferAusgeben(puffer, KonfigBlock.Zieldateiname);
-    } else {
-      VelkorWinFileUtils::NcPufferFreigeben(puffer);
-    }
+  if (puffer.empty()) return true;
+  if (toolkit::qt::Frage(toolkit::Ansi("Die erzeugten NC-Sätze speichern?"))) {
+    return VelkorWinFileUtils::NcPufferAusgeben(puffer, KonfigBlock.Zieldateiname);
   }
+  VelkorWinFileUtils::NcPufferFreigeben(puffer);
+  return true;
+}
+
+bool OpenPartProgram(const std::string& Dateiname) {
+  NcPufferSichern();
   const bool gelesen = ReplacePartProgram(Dateiname);
   VelkorWinVAR::Extrafarbliste.clear();
   VelkorWinVAR::Extrafarbanzahl = 0;

@@ -26,6 +26,7 @@
 #include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtBild.h"
 #include "toolkit/qt/QtText.h"
+#include "workspace/Teileprogramm.h"
 
 TVelkorGrafikForm* VelkorGrafikForm = nullptr;
 
@@ -369,14 +370,7 @@ void TVelkorGrafikForm::GrafikImageClick() {
   }
   sicher([this] {
     if (!toolkit::qt::Frage("Konvertierung neu beginnen?")) return;
-    auto& puffer = VelkorWinFileUtils::NcSatzPuffer;
-    if (!puffer.empty()) {
-      if (toolkit::qt::Frage(Ansi("Die erzeugten NC-Sätze speichern?"))) {
-        if (!VelkorWinFileUtils::NcPufferAusgeben(puffer, KonfigBlock.Zieldateiname)) return;
-      } else {
-        VelkorWinFileUtils::NcPufferFreigeben(puffer);
-      }
-    }
+    if (!workspace::NcPufferSichern()) return;
     setPalette(QPalette());  // the window colour back to the button face
     if (GrafikVorhanden && toolkit::qt::Frage(Ansi("Grafik löschen?"))) ClearGraphikImage(GrafikVorhanden);
     InitGrafik(true);  // also sets the mapping for the new run

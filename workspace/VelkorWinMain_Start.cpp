@@ -14,8 +14,6 @@
 #include "engine/VelkorWinWkz.h"
 #include "toolkit/Bildablage.h"
 #include "toolkit/FileUtil.h"
-#include "toolkit/Text.h"
-#include "toolkit/qt/Dialoge.h"
 #include "workspace/FensterHost.h"
 #include "workspace/Hauptzustand.h"
 #include "workspace/Teileprogramm.h"
@@ -132,18 +130,11 @@ bool StartbildLaden() {
 
 void ProgrammEndeSchreiben() {
   auto& k = KonfigBlock;
-  auto& puffer = VelkorWinFileUtils::NcSatzPuffer;
   if (TeileprogrammGeaendert && TeileprogrammListe && !k.Arbeitsdateiname.empty()) {
     VelkorWinFileUtils::NcPufferInDatei(*TeileprogrammListe, k.Arbeitsdateiname);
     TeileprogrammGeaendert = false;
   }
-  if (!puffer.empty()) {
-    if (toolkit::qt::Frage(toolkit::Ansi("Die erzeugten NC-Sätze speichern?"))) {
-      VelkorWinFileUtils::NcPufferAusgeben(puffer, k.Zieldateiname);
-    } else {
-      VelkorWinFileUtils::NcPufferFreigeben(puffer);
-    }
-  }
+  NcPufferSichern();
   // An empty list has nothing to keep: no file and no notice.
   if ((Farbanzahl > 16 || k.Graubildwandlung) && Benutzt(Extrafarbliste, Extrafarbanzahl) > 0) {
     VelkorWinFileUtils::ExtrafarbDateiSpeichern(Extrafarbliste, Startdateien.Arbeitsordner + EndeExtrafarbdatei);
