@@ -86,8 +86,6 @@ TBefehlsergebnis Laden1Click(bool LaufAktiv) {
   if (datei) {
     const bool gelesen = OpenPartProgram(*datei);
     KonfigBlock.Arbeitsdateiname = gelesen ? *datei : std::string();
-    Extrafarbliste.clear();
-    Extrafarbanzahl = 0;
     if (!gelesen) {
       toolkit::qt::Hinweis("Die Datei " + *datei + " kann nicht gelesen werden!");
       BildLeeren(e);
@@ -154,8 +152,7 @@ void Zeichensatzzeigen1Click() {
   const bool gezeigt = toolkit::qt::FensterZeigen("TFontViewForm");
   const std::string zurueck = std::exchange(ViewerZeichensatzName, std::string());
   if (!gezeigt || zurueck.empty()) return;
-  const std::string gross = toolkit::UpperAscii(zurueck);
-  if (gross.size() >= 4 && gross.ends_with(".FNT")) {
+  if (toolkit::UpperAscii(zurueck).ends_with(".FNT")) {
     KonfigBlock.Gravurzeichensatz = zurueck;
   } else {
     toolkit::qt::Hinweis(toolkit::Ansi("Fehler bei der Übertragung des Zeichensatznamen!"));
