@@ -64,24 +64,19 @@ std::string FormatName(const ::testing::TestParamInfo<TBildFormat>& info) {
 
 class BildSpeichernFormat : public BildSpeichern, public ::testing::WithParamInterface<TBildFormat> {};
 
-TEST_P(BildSpeichernFormat, ReadsBackThroughTheRegistryWithTheSamePixels) {
-  const TBitmap bild = Muster();
-  ASSERT_TRUE(workspace::SaveImage(bild, "BILD.PCX", GetParam()));
-  const std::string name = workspace::BildSpeichernName("BILD.PCX", GetParam());
-  ASSERT_TRUE(dir.exists(name));
-  const auto gelesen = RasterGraphics::LoadGraphicFile(name);
-  EXPECT_TRUE(GleichePixel(*gelesen, bild));
-  EXPECT_FALSE(dir.exists(name + ".tmp"));
-}
-
-TEST_P(BildSpeichernFormat, ExistingFileIsKeptOnNoAndBackedUpOnYes) {
+// Each format reads back with the same pixels; an existing file is kept on "Nein" and backed
+// up on "Ja".
+TEST_P(BildSpeichernFormat, ReadsBackAndAsksBeforeReplacing) {
   const std::string name = workspace::BildSpeichernName("TEIL.CNC", GetParam());
+  ASSERT_TRUE(workspace::SaveImage(Muster(), "TEIL.CNC", GetParam()));
+  EXPECT_TRUE(GleichePixel(*RasterGraphics::LoadGraphicFile(name), Muster()));
+  EXPECT_FALSE(dir.exists(name + ".tmp"));
+
   dir.write(name, "alt");
   skript.ErwarteFrage("Die Datei " + name + " existiert bereits. Überschreiben (J/N)?", false);
   EXPECT_FALSE(workspace::SaveImage(Muster(), "TEIL.CNC", GetParam()));
   EXPECT_EQ(dir.read(name), "alt");
   EXPECT_FALSE(dir.exists("TEIL.BAK"));
-
   skript.ErwarteFrage("Die Datei " + name + " existiert bereits. Überschreiben (J/N)?", true);
   EXPECT_TRUE(workspace::SaveImage(Muster(), "TEIL.CNC", GetParam()));
   EXPECT_EQ(dir.read("TEIL.BAK"), "alt");
@@ -127,8 +122,7 @@ TEST_F(BildSpeichern, EmptyPictureIsRefusedWithOneNotice) {
   EXPECT_FALSE(dir.exists("LEER.bmp"));
 }
 
-// The window: the chosen format is saved beside the picture file, "Nicht speichern" writes
-// nothing.
+// The window: the chosen format is saved beside the picture file.
 class ImgSaveFormTest : public BildSpeichern {
 protected:
   // Shows the window modally and, once it is up, clicks `radio` (when given) and `knopf`.
@@ -144,20 +138,15 @@ protected:
 
 TEST_F(ImgSaveFormTest, SavesTheChosenFormatBesideThePicture) {
   VelkorWinVAR::QuellImage = Muster();
+  Klicke("GrafikRadio0", "EndButton");  // "Nicht speichern"
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+  Klicke("GrafikRadio2", "SaveButton");  // no name: saved as "Unbenannt"
+  EXPECT_TRUE(dir.exists("Unbenannt.bmp"));
   VelkorWinVAR::Bilddateiname = "TEIL.PCX";
   Klicke("GrafikRadio1", "SaveButton");
   EXPECT_EQ(workspace::Bildformat, TBildFormat::TGA);
-  ASSERT_TRUE(dir.exists("TEIL.TGA"));
   EXPECT_TRUE(GleichePixel(*RasterGraphics::LoadGraphicFile("TEIL.TGA"), Muster()));
   EXPECT_FALSE(dir.exists("TEIL.PCX"));
-}
-
-TEST_F(ImgSaveFormTest, NichtSpeichernWritesNothingAndNoNameSavesAsUnbenannt) {
-  VelkorWinVAR::QuellImage = Muster();
-  Klicke("GrafikRadio0", "EndButton");
-  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-  Klicke("GrafikRadio2", "SaveButton");
-  EXPECT_TRUE(dir.exists("Unbenannt.bmp"));
 }
 
 }  // namespace
