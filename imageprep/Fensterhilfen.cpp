@@ -3,7 +3,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <exception>
 
 #include "toolkit/Text.h"
 #include "toolkit/qt/Dialoge.h"
@@ -13,16 +12,6 @@
 namespace imageprep {
 
 using toolkit::qt::U;
-
-void Sicher(const std::function<void()>& handler) {
-  try {
-    handler();
-  } catch (const std::exception& e) {
-    toolkit::qt::Hinweis(e.what());
-  } catch (...) {
-    toolkit::qt::Hinweis("Unbekannter Fehler!");
-  }
-}
 
 QLabel* Beschriftung(QWidget* eltern, const char* utf8, int x, int y, int w, int h) {
   auto* l = new QLabel(U(utf8), eltern);

@@ -11,11 +11,12 @@
 #include <string>
 
 #include "toolkit/Bitmap.h"
+#include "toolkit/qt/Dialoge.h"
 
 namespace imageprep {
 
-// Runs an event handler; whatever escapes it is shown in a box and ends only that action.
-void Sicher(const std::function<void()>& handler);
+// The guard of every event handler here.
+using toolkit::qt::Sicher;
 
 QLabel* Beschriftung(QWidget* eltern, const char* utf8, int x, int y, int w = -1, int h = 15);
 // A read-only field; `name` its objectName.

@@ -8,6 +8,7 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QStringList>
+#include <exception>
 
 #include "toolkit/qt/QtText.h"
 
@@ -138,6 +139,16 @@ void DialogeInstallieren(TDialoge* dialoge) { installiert = dialoge; }
 const std::string& ProgrammTitel() {
   static const std::string titel = "Velkor";
   return titel;
+}
+
+void Sicher(const std::function<void()>& handler) {
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    Hinweis(e.what());
+  } catch (...) {
+    Hinweis("Unbekannter Fehler!");
+  }
 }
 
 }  // namespace toolkit::qt

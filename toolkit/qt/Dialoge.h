@@ -3,6 +3,7 @@
 // service. The program uses the Qt boxes below; tests install a script that knows which
 // boxes to expect and answers them, so an unexpected box fails the test. Texts are
 // Windows-1252 bytes, like every text inside the program.
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -69,6 +70,9 @@ inline void Hinweis(const std::string& text) { Dialoge().Hinweis(text); }
 inline bool Frage(const std::string& text, bool standardNein = false) {
   return Dialoge().Frage(text, standardNein);
 }
+
+// Runs an event handler; whatever escapes it is shown in a notice and ends only that action.
+void Sicher(const std::function<void()>& handler);
 
 // The program's name, the caption of every notice.
 const std::string& ProgrammTitel();
