@@ -156,16 +156,12 @@ void TBAModell::Taste(TBATaste taste, bool strg) {
       a.Oben = 0;
       break;
     case TBATaste::Links:
-      schritt(zeigerX_, -1, TGreifzone::links, a.Links, TGreifzone::rechts, a.Rechts);
-      break;
     case TBATaste::Rechts:
-      schritt(zeigerX_, 1, TGreifzone::links, a.Links, TGreifzone::rechts, a.Rechts);
+      schritt(zeigerX_, taste == TBATaste::Links ? -1 : 1, TGreifzone::links, a.Links, TGreifzone::rechts, a.Rechts);
       break;
     case TBATaste::Hoch:
-      schritt(zeigerY_, -1, TGreifzone::oben, a.Oben, TGreifzone::unten, a.Unten);
-      break;
     case TBATaste::Runter:
-      schritt(zeigerY_, 1, TGreifzone::oben, a.Oben, TGreifzone::unten, a.Unten);
+      schritt(zeigerY_, taste == TBATaste::Hoch ? -1 : 1, TGreifzone::oben, a.Oben, TGreifzone::unten, a.Unten);
       break;
   }
   vorigX_ = zeigerX_;

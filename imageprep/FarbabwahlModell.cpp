@@ -158,27 +158,22 @@ bool TFarbabwahlModell::Umfaerben(int ansichtX, int ansichtY, const std::string&
   return true;
 }
 
-void TFarbabwahlModell::Rueckgaengig() {
-  if (undo_.empty()) {
-    toolkit::qt::Hinweis(toolkit::Ansi("Kein Rückgängigmachen möglich!"));
+// Takes the last recolouring off `von`, paints its old or new colour and hands it to `nach`.
+void TFarbabwahlModell::Umstellen(std::vector<TUmfaerbung>& von, std::vector<TUmfaerbung>& nach, bool neu,
+                                  const std::string& leer) {
+  if (von.empty()) {
+    toolkit::qt::Hinweis(leer);
     return;
   }
-  const TUmfaerbung u = undo_.back();
-  undo_.pop_back();
-  Setzen(u.X, u.Y, u.Alt);
-  redo_.push_back(u);
+  const TUmfaerbung u = von.back();
+  von.pop_back();
+  Setzen(u.X, u.Y, neu ? u.Neu : u.Alt);
+  nach.push_back(u);
 }
 
-void TFarbabwahlModell::Widerrufen() {
-  if (redo_.empty()) {
-    toolkit::qt::Hinweis("Kein Widerrufen möglich!");
-    return;
-  }
-  const TUmfaerbung u = redo_.back();
-  redo_.pop_back();
-  Setzen(u.X, u.Y, u.Neu);
-  undo_.push_back(u);
-}
+void TFarbabwahlModell::Rueckgaengig() { Umstellen(undo_, redo_, false, toolkit::Ansi("Kein Rückgängigmachen möglich!")); }
+
+void TFarbabwahlModell::Widerrufen() { Umstellen(redo_, undo_, true, "Kein Widerrufen möglich!"); }
 
 std::int32_t TFarbabwahlModell::Anzahl(const var::TEF_Datentyp& e) const {
   if (e.Farbnummer < 0 || e.Farbnummer >= var::Farbanzahl ||

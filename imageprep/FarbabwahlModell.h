@@ -94,6 +94,7 @@ public:
 private:
   void AnzeigeNeu();
   void Setzen(int x, int y, toolkit::TColor farbe);
+  void Umstellen(std::vector<TUmfaerbung>& von, std::vector<TUmfaerbung>& nach, bool neu, const std::string& leer);
   // Sets a mode of a row, noting whether it changed.
   template <class T>
   void Aendern(T& ziel, T wert) {

@@ -57,6 +57,10 @@ TVelkorFarbWahlForm::~TVelkorFarbWahlForm() { toolkit::qt::FensterAbmelden("TVel
 
 void TVelkorFarbWahlForm::Waehlen(int index) {
   modell_.Waehlen(index);
+  Wahlfelder();
+}
+
+void TVelkorFarbWahlForm::Wahlfelder() {
   Farbfeld(wahl_, modell_.Wahl());
   wahl_->setText(QString::number(modell_.WahlIndex()));
   uebernehmen_->setEnabled(modell_.Geaendert());
@@ -66,9 +70,7 @@ void TVelkorFarbWahlForm::Zeigen() {
   Sicher([&] {
     setWindowTitle(U("VelkorWin -  Farbverfolgung"));
     modell_.Vorbereiten();
-    Farbfeld(wahl_, modell_.Wahl());
-    wahl_->setText(QString::number(modell_.WahlIndex()));
-    uebernehmen_->setEnabled(false);
+    Wahlfelder();  // nothing changed yet: "Übernehmen" off
   });
   exec();
 }

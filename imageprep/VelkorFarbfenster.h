@@ -22,10 +22,9 @@ public:
   void Zeigen();
   void reject() override;
 
-protected:
-
 private:
   void Waehlen(int index);
+  void Wahlfelder();
   imageprep::TFarbWahlModell modell_;
   QLineEdit* wahl_ = nullptr;
   QPushButton* uebernehmen_ = nullptr;
@@ -37,8 +36,6 @@ public:
   ~TVelkorFarbersetzForm() override;
   void Zeigen();
   void reject() override;
-
-protected:
 
 private:
   imageprep::TFarbersetzModell modell_;
@@ -53,8 +50,6 @@ public:
   void Zeigen();
   void reject() override;
   imageprep::TBildansicht* Ansicht() const { return ansicht_; }
-
-protected:
 
 private:
   void Anzeigen(QPoint p);
