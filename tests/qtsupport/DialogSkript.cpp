@@ -36,29 +36,19 @@ DialogSkript& DialogSkript::ErwarteTasten(std::string text, int taste) {
   return erwarte({Art::Tasten, std::move(text), taste});
 }
 DialogSkript& DialogSkript::DateiOeffnen(std::optional<std::string> datei) {
-  Erwartung e{Art::Oeffnen, {}};
-  e.datei = std::move(datei);
-  return erwarte(std::move(e));
+  return erwarte({.art = Art::Oeffnen, .datei = std::move(datei)});
 }
 DialogSkript& DialogSkript::DateiSpeichern(std::optional<std::string> datei) {
-  Erwartung e{Art::Speichern, {}};
-  e.datei = std::move(datei);
-  return erwarte(std::move(e));
+  return erwarte({.art = Art::Speichern, .datei = std::move(datei)});
 }
 DialogSkript& DialogSkript::Farbe(std::optional<toolkit::TColor> farbe) {
-  Erwartung e{Art::Farbe, {}};
-  e.farbe = farbe;
-  return erwarte(std::move(e));
+  return erwarte({.art = Art::Farbe, .farbe = farbe});
 }
 DialogSkript& DialogSkript::Schrift(std::optional<toolkit::qt::TSchrift> schrift) {
-  Erwartung e{Art::Schrift, {}};
-  e.schrift = std::move(schrift);
-  return erwarte(std::move(e));
+  return erwarte({.art = Art::Schrift, .schrift = std::move(schrift)});
 }
 DialogSkript& DialogSkript::Drucker(std::optional<std::string> pdfDatei) {
-  Erwartung e{Art::Drucker, {}};
-  e.datei = std::move(pdfDatei);
-  return erwarte(std::move(e));
+  return erwarte({.art = Art::Drucker, .datei = std::move(pdfDatei)});
 }
 DialogSkript& DialogSkript::Waehrenddessen(std::function<void()> tat) {
   waehrenddessen_ = std::move(tat);
@@ -107,18 +97,17 @@ int DialogSkript::FrageMitTasten(const std::string& text, const std::vector<std:
   return taste;
 }
 
-std::optional<std::string> DialogSkript::DateiOeffnen(const toolkit::qt::TDateiDialog& dialog) {
+std::optional<std::string> DialogSkript::Datei(Art art, const toolkit::qt::TDateiDialog& dialog) {
   Dateidialoge.push_back(dialog);
-  Protokoll.push_back("Oeffnen: " + toolkit::Cp1252ToUtf8(dialog.Titel));
-  const auto e = naechste(Art::Oeffnen, dialog.Titel);
+  Protokoll.push_back(Name(static_cast<int>(art)) + (": " + toolkit::Cp1252ToUtf8(dialog.Titel)));
+  const auto e = naechste(art, dialog.Titel);
   return e ? e->datei : std::nullopt;
 }
-
+std::optional<std::string> DialogSkript::DateiOeffnen(const toolkit::qt::TDateiDialog& dialog) {
+  return Datei(Art::Oeffnen, dialog);
+}
 std::optional<std::string> DialogSkript::DateiSpeichern(const toolkit::qt::TDateiDialog& dialog) {
-  Dateidialoge.push_back(dialog);
-  Protokoll.push_back("Speichern: " + toolkit::Cp1252ToUtf8(dialog.Titel));
-  const auto e = naechste(Art::Speichern, dialog.Titel);
-  return e ? e->datei : std::nullopt;
+  return Datei(Art::Speichern, dialog);
 }
 
 std::optional<toolkit::TColor> DialogSkript::FarbeWaehlen(toolkit::TColor) {

@@ -66,6 +66,7 @@ private:
   // The front expectation when it is of `art` (and, for boxes, of `text`); else a failure.
   std::optional<Erwartung> naechste(Art art, const std::string& text);
   DialogSkript& erwarte(Erwartung e);
+  std::optional<std::string> Datei(Art art, const toolkit::qt::TDateiDialog& dialog);
 
   std::deque<Erwartung> erwartet_;
   std::function<void()> waehrenddessen_;
