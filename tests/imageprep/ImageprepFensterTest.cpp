@@ -22,7 +22,6 @@
 #include "engine/VelkorWinMOVE.h"
 #include "engine/VelkorWinVAR.h"
 #include "imageprep/Fensteraufrufe.h"
-#include "imageprep/Fensterhilfen.h"
 #include "imageprep/VelkorBAUnit.h"
 #include "imageprep/VelkorBildInfoUnit.h"
 #include "imageprep/VelkorFarbabwahlUnit.h"
@@ -34,7 +33,6 @@
 #include "toolkit/GraphFarben.h"
 #include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/Zeiger.h"
-#include "toolkit/qt/QtBild.h"
 
 namespace var = VelkorWinVAR;
 
@@ -61,6 +59,18 @@ T* Kind(const char* name) {
 
 void Klick(const char* name) {
   if (auto* k = Kind<QPushButton>(name)) k->click();
+}
+
+void Auswaehlen(const char* liste, int eintrag) {
+  auto* l = Kind<QComboBox>(liste);
+  l->setCurrentIndex(eintrag);
+  emit l->activated(eintrag);
+}
+
+// Runs the action of the modal window's context menu named `name`.
+void Aktion(const char* name) {
+  for (auto* a : QApplication::activeModalWidget()->actions())
+    if (a->objectName() == name) a->trigger();
 }
 
 void Maus(QWidget* w, QEvent::Type art, QPoint p, Qt::MouseButton taste, Qt::MouseButtons tasten) {
@@ -107,17 +117,8 @@ private:
   }
 };
 
-class FensterTest : public testsupport::BildFixture {
+class FensterTest : public imageprep_test::MitBildzustand<testsupport::BildFixture> {
 protected:
-  void SetUp() override {
-    BildFixture::SetUp();
-    imageprep::BildzustandZuruecksetzen();
-    toolkit::BildablageLeeren();
-  }
-  void TearDown() override {
-    toolkit::BildablageLeeren();
-    BildFixture::TearDown();
-  }
   bool Enthaelt(const std::string& zeile) const {
     const auto z = Zeilen();
     return std::find(z.begin(), z.end(), zeile) != z.end();
@@ -304,7 +305,7 @@ TEST_F(FensterTest, FarbeErsetzenAusDerBildinformation) {
     Klick("SchliessenButton");
   });
   toolkit::qt::FensterZeigen("TVelkorBildinfoForm");
-  EXPECT_EQ(imageprep_test::Farben(var::QuellImage).size(), 1u);
+  EXPECT_EQ(var::QuellImage.Pixel(30, 30), var::QuellImage.Pixel(0, 0));  // the red block is blue now
   EXPECT_FALSE(var::BildGeaendert);
 }
 
@@ -330,18 +331,14 @@ TEST_F(FensterTest, TiefenfensterSpeichertSofortUndNeinStelltHer) {
 
 TEST_F(FensterTest, ModusUndVerfolgungsfenster) {
   Spaeter([] {
-    auto* liste = Kind<QComboBox>("ComboBox4");
-    liste->setCurrentIndex(0);
-    emit liste->activated(0);
+    Auswaehlen("ComboBox4", 0);
     Klick("UebernehmenButton");
     EXPECT_EQ(var::KonfigBlock.FarbModus[3], 'k');
     QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);  // nothing left to ask
   });
   toolkit::qt::FensterZeigen("TVelkorModusForm");
   Spaeter([] {
-    auto* liste = Kind<QComboBox>("ComboBox2");
-    liste->setCurrentIndex(1);
-    emit liste->activated(1);
+    Auswaehlen("ComboBox2", 1);
     QApplication::activeModalWidget()->close();  // the close box asks nothing and keeps nothing
   });
   toolkit::qt::FensterZeigen("TVelkorF_verfolgForm");
@@ -386,11 +383,9 @@ TEST_F(FensterTest, FarbeditorUmfaerbenUndRueckgaengig) {
     EXPECT_EQ(zeiger(), toolkit::qt::Zeiger(TZeiger::VollePipette).pixmap().cacheKey());
     Maus(ansicht, QEvent::MouseButtonPress, {41, 21}, Qt::LeftButton, Qt::LeftButton);  // recolours (20, 10)
     EXPECT_TRUE(Kind<QPushButton>("UndoButton")->isEnabled());
-    auto* fenster = QApplication::activeModalWidget();
-    for (auto* a : fenster->actions())
-      if (a->objectName() == "ExtrafarbeAnfuegen") a->trigger();
+    Aktion("ExtrafarbeAnfuegen");
     EXPECT_EQ(var::Extrafarbanzahl, 1);
-    EXPECT_NE(fenster->findChild<QLineEdit*>("FarbNrEdit1"), nullptr);
+    EXPECT_NE(Kind<QLineEdit>("FarbNrEdit1"), nullptr);
     Klick("UndoButton");
     Klick("EndeButton");
   });
@@ -398,11 +393,8 @@ TEST_F(FensterTest, FarbeditorUmfaerbenUndRueckgaengig) {
   EXPECT_EQ(var::QuellImage, bild);  // undone before leaving
 }
 
-// The example picture of the program's example folder.
-toolkit::TBitmap Beispielbild() { return toolkit::LoadBitmapFile(VELKOR_SOURCE_DIR "/examples/BEISPIEL.BMP"); }
-
 TEST_F(FensterTest, BildschirmfotosUeberDemBeispielbild) {
-  const toolkit::TBitmap beispiel = Beispielbild();
+  const toolkit::TBitmap beispiel = toolkit::LoadBitmapFile(VELKOR_SOURCE_DIR "/examples/BEISPIEL.BMP");
   ASSERT_FALSE(beispiel.Empty());
   var::BildFraesbereich = {0, 40, 60, 0};
   Spaeter([] {
@@ -425,8 +417,7 @@ TEST_F(FensterTest, BildschirmfotosUeberDemBeispielbild) {
     Klick("Zoom_out_Button");
     auto* ansicht = Kind<QWidget>("QuellImage");
     Maus(ansicht, QEvent::MouseButtonPress, {200, 120}, Qt::LeftButton, Qt::LeftButton);
-    for (auto* a : fenster->actions())
-      if (a->objectName() == "ExtrafarbeAnfuegen") a->trigger();
+    Aktion("ExtrafarbeAnfuegen");
     fenster->grab().save(QStringLiteral(VELKOR_BINARY_DIR "/Farbeditor.png"));
     Klick("EndeButton");
   });
