@@ -6,13 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "app/Fensterliste.h"
 #include "engine/EngineReset.h"
@@ -49,10 +46,8 @@ protected:
     workspace::TeileprogrammGeaendert = false;
     engine::InstallHost(&workspace::FensterHost());
   }
-
   void TearDown() override {
-    // Deleting the windows runs no exit sequence: nothing is written, nothing asked.
-    haupt.reset();
+    haupt.reset();  // deleting the windows runs no exit sequence: nothing written, nothing asked
     engine::InstallHost(nullptr);
     toolkit::SetClock(nullptr);
     toolkit::SetDecimalSeparator('.');
@@ -60,12 +55,11 @@ protected:
     engine::ResetAllModules();
   }
 
-  // Writes a settings file of the start values with these changes, then resets the modules
+  // A settings file of the start values with these changes; the modules are reset after,
   // so that only the file brings them.
-  void Einstellungen(const std::function<void(VelkorWinVAR::TKonfigBlock&)>& aendern,
-                     const std::string& name = "VelkorWin.CNF") {
+  void Einstellungen(const std::function<void(VelkorWinVAR::TKonfigBlock&)>& aendern) {
     aendern(VelkorWinVAR::KonfigBlock);
-    ASSERT_TRUE(VelkorWinCNF::KonfigurationSpeichern(name));
+    ASSERT_TRUE(VelkorWinCNF::KonfigurationSpeichern("VelkorWin.CNF"));
     engine::ResetAllModules();
   }
   // A text file of UTF-8 lines, written in Windows-1252 with CR LF.
@@ -91,21 +85,16 @@ protected:
     haupt.reset(FensterErzeugen());
     form = qobject_cast<TVelkorMainForm*>(haupt.get());
     ASSERT_NE(form, nullptr);
-    if (!bildfenster) {
-      imageprep::BildausschnittWaehlen = nullptr;
-      imageprep::BildinfoZeigen = nullptr;
-    }
+    if (!bildfenster) imageprep::BildausschnittWaehlen = nullptr, imageprep::BildinfoZeigen = nullptr;
     haupt->show();
     for (int i = 0; i < 100 && !form->Aktiviert(); ++i) QApplication::processEvents();
     ASSERT_TRUE(form->Aktiviert());
   }
-
   void Ausloesen(const std::string& name) {
     QAction* a = form->Aktion(name);
     ASSERT_NE(a, nullptr) << name;
     a->trigger();
   }
-
   // Runs `tat` once, at the first message-loop turn at which `bedingung` holds (the run's
   // throttled turns included).
   void Sobald(std::function<bool()> bedingung, std::function<void()> tat) {
@@ -119,6 +108,7 @@ protected:
     });
     uhr->start();
   }
+  static bool ModalOffen() { return QApplication::activeModalWidget() != nullptr; }
 
   testsupport::TempDir dir{true};
   std::unique_ptr<QWidget> haupt;

@@ -37,10 +37,10 @@ protected:
     Datei("TEIL.CNC", kMitBild);
   }
   std::string Text(const char* label) { return form->findChild<QLabel*>(label)->text().toStdString(); }
+  testsupport::DialogSkript skript;
 };
 
 TEST_F(HauptStart, ErsterStartOhneDateienSchreibtNichts) {
-  testsupport::DialogSkript skript;
   Starten();
   EXPECT_EQ(KonfigBlock.Konfigurationsdateiname, "Velkor.CNF");
   EXPECT_TRUE(form->Aktion("ein1")->isEnabled());
@@ -53,7 +53,6 @@ TEST_F(HauptStart, ErsterStartOhneDateienSchreibtNichts) {
 }
 
 TEST_F(HauptStart, NachDemHaftungsausschlussSchreibtDasEndeEinstellungenUndWerkzeuge) {
-  testsupport::DialogSkript skript;
   Starten();
   workspace::KonfigSpeichernBeimEnde = true;  // "einverstanden!" in the disclaimer
   // A dialog that changed the working directory does not move where the files go.
@@ -71,7 +70,6 @@ TEST_F(HauptStart, NachDemHaftungsausschlussSchreibtDasEndeEinstellungenUndWerkz
 
 TEST_F(HauptStart, VerweigerteEinstelldateiBleibtAlsBak) {
   dir.write("VelkorWin.CNF", std::string(2211, 'x'));
-  testsupport::DialogSkript skript;
   skript.ErwarteHinweis("Dateigrößenfehler! Die Konfigurationsdatei VelkorWin.CNF wurde nicht geladen.");
   Starten();
   EXPECT_EQ(KonfigBlock.GrafikzyklusNummer, 189);
@@ -82,7 +80,6 @@ TEST_F(HauptStart, VerweigerteEinstelldateiBleibtAlsBak) {
 
 TEST_F(HauptStart, TeileprogrammMitFehlendemBildMeldetEinmal) {
   TeilMitBild();
-  testsupport::DialogSkript skript;
   skript.ErwarteHinweis("Die Bilddatei BILD.BMP wurde nicht gefunden!");
   Starten();
   EXPECT_EQ(Text("QuellLabel"), "Quelldatei: TEIL.CNC");
@@ -93,7 +90,7 @@ TEST_F(HauptStart, TeileprogrammMitFehlendemBildMeldetEinmal) {
   EXPECT_EQ(skript.Offen(), 0u);
   // Closing a window or a notice never runs the first activation again.
   skript.ErwarteHinweis("Spiegelschrift eingeschaltet!");
-  Sobald([] { return QApplication::activeModalWidget() != nullptr; },
+  Sobald(ModalOffen,
          [] { QApplication::activeModalWidget()->close(); });
   Ausloesen("Copyright1");
   QTest::keyClick(form, Qt::Key_M, Qt::ControlModifier);
@@ -106,7 +103,6 @@ TEST_F(HauptStart, GrossesBildWirdEingepasst) {
   for (int y = 0; y < 409; ++y)
     for (int x = 0; x < 1410; ++x) bild.SetPixel(x, y, x < 705 ? 0x0000FF : 0xFF0000);
   toolkit::SaveBitmapFile(bild, dir.file("BILD.BMP"));
-  testsupport::DialogSkript skript;
   Starten();
   EXPECT_TRUE(BildGeladen);
   EXPECT_EQ(form->findChild<QLabel*>("QuellImage")->geometry(), QRect(19, 118, 705, 204));
@@ -118,7 +114,6 @@ TEST_F(HauptStart, GrossesBildWirdEingepasst) {
 TEST_F(HauptStart, UnlesbaresBildMeldetUndDieTastenGehenDoch) {
   TeilMitBild();
   dir.write("BILD.BMP", "BM kein Bild");
-  testsupport::DialogSkript skript;
   skript.ErwarteHinweis("Bitmap image is not valid.");
   Starten();
   EXPECT_FALSE(BildGeladen);
@@ -127,7 +122,6 @@ TEST_F(HauptStart, UnlesbaresBildMeldetUndDieTastenGehenDoch) {
 }
 
 TEST_F(HauptStart, TeileprogrammLadenUeberDasMenue) {
-  testsupport::DialogSkript skript;
   Starten();
   Datei("NEU.CNC", {"N10 G90 G00 X0 Y0 Z5", "N20 M30"});
   skript.DateiOeffnen(dir.file("NEU.CNC"));
@@ -141,7 +135,6 @@ TEST_F(HauptStart, TeileprogrammLadenUeberDasMenue) {
 
 TEST_F(HauptStart, FehlendesTeileprogrammWirdStillVergessen) {
   Einstellungen([](TKonfigBlock& k) { k.Arbeitsdateiname = "/tmp/gone/X.CNC"; });
-  testsupport::DialogSkript skript;
   Starten();
   EXPECT_EQ(KonfigBlock.Arbeitsdateiname, "");
   EXPECT_FALSE(TeileprogrammListe);
@@ -153,7 +146,6 @@ TEST_F(HauptStart, WerkzeugdateiWirdGelesenUndAmEndeGeschrieben) {
   Datei("VelkorWkz.DAT", {"Velkor - Werkzeugdatei", "Werkzeugnummer=7", "          Werkzeugbenennung=Stichel 90",
                           "          Werkzeuglänge=45,500", "          Werkzeugnutzlänge=10,000",
                           "          Werkzeugdurchmesser=0,200", "          Zeichenfarbe=12"});
-  testsupport::DialogSkript skript;
   Starten();
   ASSERT_EQ(VelkorWinWkz::WkzListe.size(), 1u);
   EXPECT_EQ(VelkorWinWkz::WkzListe[0].Nummer, 7);
@@ -171,7 +163,6 @@ TEST_F(HauptStart, TeilweiseGeleseneWerkzeugdateiBleibtAlsBak) {
       "          Werkzeuglänge=abc",   "          Werkzeugnutzlänge=1", "          Werkzeugdurchmesser=1",
       "          Zeichenfarbe=1"};
   Datei("VelkorWkz.DAT", alt);
-  testsupport::DialogSkript skript;
   skript.ErwarteHinweis("Fehler beim Laden der Werkzeuglänge!");
   Starten();
   Ausloesen("Beenden1");
@@ -188,7 +179,6 @@ TEST_P(HauptStartPuffer, GepufferteSaetzeUndGeaendertesProgrammBeimEnde) {
   Einstellungen([](TKonfigBlock& k) { k.Arbeitsdateiname = "TEIL.CNC"; });
   Datei("TEIL.CNC", {"N10 G90 G00 X0 Y0 Z5", "N20 M30"});
   dir.write("TEIL.CVT", "ALT\r\n");
-  testsupport::DialogSkript skript;
   Starten();
   TeileprogrammListe->push_back("(neu)");
   workspace::TeileprogrammGeaendert = true;
@@ -209,7 +199,6 @@ INSTANTIATE_TEST_SUITE_P(Antwort, HauptStartPuffer, ::testing::Bool(),
 class HauptStartExtrafarben : public HauptStart, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(HauptStartExtrafarben, NurMitEintraegen) {
-  testsupport::DialogSkript skript;
   Starten();
   KonfigBlock.Graubildwandlung = true;
   Bilddateiname = "BILD.BMP";
@@ -237,7 +226,6 @@ void Baum(const QMenu* menu, const std::string& einzug, std::vector<std::string>
 }
 
 TEST_F(HauptStart, MenuebaumMitAllenBeschriftungen) {
-  testsupport::DialogSkript skript;
   Starten();
   std::vector<std::string> zeilen;
   for (const QAction* a : form->menuBar()->actions()) {
@@ -267,10 +255,9 @@ struct TAntwortFall {
   engine::TZirkularAntwort antwort;
   const char* richtung;
 };
-class HauptUserDialog : public HauptFixture, public ::testing::WithParamInterface<TAntwortFall> {};
+class HauptUserDialog : public HauptStart, public ::testing::WithParamInterface<TAntwortFall> {};
 
 TEST_P(HauptUserDialog, AntwortUndRichtung) {
-  testsupport::DialogSkript skript;
   Starten();
   ASSERT_NE(UserDialog, nullptr);
   const TAntwortFall fall = GetParam();

@@ -60,6 +60,7 @@ protected:
   }
   QPushButton* Knopf(const char* name) { return form->findChild<QPushButton*>(name); }
   static bool StoppGezeigt() { return HinweisForm && HinweisForm->isVisible(); }
+  testsupport::DialogSkript skript;
 };
 
 // The target the window writes is byte for byte the headless driver's, graphics on or off.
@@ -83,7 +84,6 @@ TEST_P(HauptGleichHeadless, ZielWieWandeln) {
                              "--trenner , --antworten OK,Ja TEIL.CNC 2>/dev/null";
   ASSERT_EQ(std::system(aufruf.c_str()), 0);
 
-  testsupport::DialogSkript skript;
   Starten();
   Bildfenster();
   skript.ErwarteTasten("Verkleinertes Bild wandeln?", 0);
@@ -107,7 +107,6 @@ class HauptStopp : public HauptWandlung, public ::testing::WithParamInterface<TS
 
 TEST_P(HauptStopp, FrageJaBeendetDenLauf) {
   Programm(Lang(60000));
-  testsupport::DialogSkript skript;
   Starten();
   skript.ErwarteFrage("Wandlung von Datei TEIL.CNC abbrechen?", true);
   bool laeuftGesehen = false;
@@ -146,10 +145,9 @@ INSTANTIATE_TEST_SUITE_P(Wege, HauptStopp,
 
 TEST_F(HauptWandlung, EscMitWiederholungenFragtEinmal) {
   Programm(Lang(60000));
-  testsupport::DialogSkript skript;
   Starten();
   skript.ErwarteFrage("Wandlung von Datei TEIL.CNC abbrechen?", false);
-  Sobald([] { return workspace::LaufAktiv(); },
+  Sobald(workspace::LaufAktiv,
          [&] {
            for (bool wiederholt : {false, true, true}) {
              QKeyEvent druck(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QString(), wiederholt);
@@ -165,7 +163,6 @@ class HauptProgrammstopp : public HauptWandlung, public ::testing::WithParamInte
 
 TEST_P(HauptProgrammstopp, FortsetzenSchreibtDieSpaeterenSaetze) {
   Programm(kStopp);
-  testsupport::DialogSkript skript;
   Starten();
   // Outside a stop the continue keys change nothing.
   QTest::keyClick(form, Qt::Key_G, Qt::ControlModifier);
@@ -197,7 +194,6 @@ INSTANTIATE_TEST_SUITE_P(Wege, HauptProgrammstopp, ::testing::Values(0, 1, 2), [
 
 TEST_F(HauptWandlung, SchliessenImProgrammstoppBeendetNachDemLauf) {
   Programm(kStopp);
-  testsupport::DialogSkript skript;
   Starten();
   workspace::KonfigSpeichernBeimEnde = true;
   bool geschlossen = false;
@@ -217,11 +213,10 @@ TEST_F(HauptWandlung, SchliessenImProgrammstoppBeendetNachDemLauf) {
 
 TEST_F(HauptWandlung, WaehrendDesLaufsGesperrtUndGedrosselt) {
   Programm(Lang(60000));
-  testsupport::DialogSkript skript;
   Starten();
   skript.ErwarteHinweis("Editieren bei laufender Konvertierung nicht möglich!");
   std::vector<std::string> frei;
-  Sobald([] { return workspace::LaufAktiv(); },
+  Sobald(workspace::LaufAktiv,
          [&] {
            for (const char* name : {"Wandlung1", "Bildinformation1", "Laden1", "Laden2", "Werkzeugeingabe1",
                                     "FrsSticheltiefe1", "Modus1", "Farbeverfolgen1", "Farbflcheausschneiden1",
@@ -241,7 +236,6 @@ TEST_F(HauptWandlung, WaehrendDesLaufsGesperrtUndGedrosselt) {
 
 TEST_F(HauptWandlung, NeustartDesSimulationsfenstersLaeuftUnterDerSperre) {
   Programm(kStopp, true);
-  testsupport::DialogSkript skript;
   Starten();
   ASSERT_TRUE(VelkorGrafikForm && VelkorGrafikForm->LaufAktiv && VelkorGrafikForm->NeustartAnfordern);
   EXPECT_FALSE(VelkorGrafikForm->LaufAktiv());
@@ -259,11 +253,10 @@ TEST_F(HauptWandlung, NeustartDesSimulationsfenstersLaeuftUnterDerSperre) {
 
 TEST_F(HauptWandlung, MitGrafikBleibtBeendenFreiUndSchliesstNachDemLauf) {
   Programm(Lang(60000), true);
-  testsupport::DialogSkript skript;
   Starten();
   bool geschlossen = false;
   QObject::connect(form, &TVelkorMainForm::Geschlossen, [&] { geschlossen = true; });
-  Sobald([] { return workspace::LaufAktiv(); },
+  Sobald(workspace::LaufAktiv,
          [&] {
            EXPECT_FALSE(Knopf("AbbruchButton")->isEnabled());
            ASSERT_TRUE(Knopf("EndeButton")->isEnabled());
@@ -275,7 +268,6 @@ TEST_F(HauptWandlung, MitGrafikBleibtBeendenFreiUndSchliesstNachDemLauf) {
 }
 
 TEST_F(HauptWandlung, UmschalterMitHinweisenUndPopup) {
-  testsupport::DialogSkript skript;
   Starten();
   Ausloesen("ein1");
   EXPECT_TRUE(KonfigBlock.GrafikEin);
@@ -319,7 +311,6 @@ TEST_F(HauptWandlung, BildinformationMitBildzyklus) {
   z.insert(z.end() - 1, {"G00 X0 Y10 Z5", "G189 R2=2", "X30 Y0 P'BILD.BMP'", "G80"});
   Programm(z);
   Bild();
-  testsupport::DialogSkript skript;
   Starten();
   Bildfenster();
   int gezeigt = 0;
@@ -340,7 +331,6 @@ TEST_F(HauptWandlung, BildinformationMitBildzyklus) {
 // Without an image cycle the image information and the colour entries refuse, touching no file.
 TEST_F(HauptWandlung, BildeintraegeVerweigernOhneBildname) {
   Programm({"N10 G90 G00 X0 Y0 Z5", "N20 M30"});
-  testsupport::DialogSkript skript;
   Starten();
   for (const char* eintrag :
        {"Bildinformation1", "FrsSticheltiefe1", "Modus1", "Farbeverfolgen1", "Farbflcheausschneiden1", "Farbabwahl"}) {
@@ -355,13 +345,12 @@ TEST_F(HauptWandlung, BildeintraegeVerweigernOhneBildname) {
 TEST_F(HauptWandlung, FarbeintraegeNachFarbanzahl) {
   Programm({"N10 G90 G00 X0 Y10 Z5", "N20 G189 R2=2", "N30 X30 Y0 P'BILD.BMP'", "N40 G80", "N50 M30"});
   toolkit::SaveBitmapFile(testsupport::Bild({"WRBG", "YKCM"}), dir.file("BILD.BMP"));
-  testsupport::DialogSkript skript;
   Starten();
   EXPECT_EQ(Farbanzahl, 8);
   skript.ErwarteHinweis("Diese Farbabwahl ist nur bei mehr als 16 Farben wirksam!");
   Ausloesen("Farbabwahl");
   QString offen;
-  Sobald([] { return QApplication::activeModalWidget() != nullptr; },
+  Sobald(ModalOffen,
          [&] {
            offen = QApplication::activeModalWidget()->objectName();
            QApplication::activeModalWidget()->close();

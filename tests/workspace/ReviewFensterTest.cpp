@@ -4,19 +4,13 @@
 // no control reaching outside the window, no caption cut off by its control, no two
 // controls lying over each other, and a name for every control the program draws itself.
 #include <QAbstractButton>
-#include <QCheckBox>
-#include <QDialog>
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <cxxabi.h>
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <typeinfo>
 #include <set>
 #include <sstream>
@@ -144,12 +138,11 @@ protected:
 
   // Looks at the next modal window that opens and closes it as the title bar's button does.
   void ModalAnsehen(const std::string& datei) {
-    Sobald([] { return QApplication::activeModalWidget() != nullptr; },
-           [this, datei] {
-             QWidget* w = QApplication::activeModalWidget();
-             Ansehen(w, datei);
-             w->close();
-           });
+    Sobald(ModalOffen, [this, datei] {
+      QWidget* w = QApplication::activeModalWidget();
+      Ansehen(w, datei);
+      w->close();
+    });
   }
 
   fs::path ordner;
@@ -224,144 +217,99 @@ TEST_F(ReviewFenster, Programmstopp) {
   EXPECT_EQ(maengel, 0);
 }
 
-}  // namespace
-}  // namespace hauptfenster
-
 // Bad input as a user meets it, through the real windows: each gives its notice at most once,
 // and afterwards the program still converts, opens its dialogs and keeps its files.
-namespace hauptfenster {
-namespace {
+class ReviewEingabe;
+struct TEingabe {
+  const char* name;
+  std::function<void(ReviewEingabe&)> vorbereiten;  // writes BEISPIEL.CNC or BEISPIEL.BMP anew
+  bool ausschnitt;                                  // the section window opens and is accepted
+  std::vector<std::string> boxen = {};              // exactly these boxes; none given: at most one
+};
 
-class ReviewEingabe : public ReviewFenster {
-protected:
+class ReviewEingabe : public ReviewFenster, public ::testing::WithParamInterface<TEingabe> {
+public:
   void Programm(const std::vector<std::string>& zeilen) { Datei("BEISPIEL.CNC", zeilen); }
-  void BildDatei(int w, int h) {
+  void Bild(const std::string& inhalt) { dir.write("BEISPIEL.BMP", inhalt); }
+  std::string BildDatei(int w, int h, const char* format = "BMP") {
     QImage bild(w, h, QImage::Format_RGB32);
     bild.fill(Qt::white);
     bild.setPixel(0, 0, qRgb(0, 0, 255));
     bild.setPixel(w - 1, h - 1, qRgb(255, 0, 0));
-    ASSERT_TRUE(bild.save(QString::fromStdString(dir.file("BEISPIEL.BMP")), "BMP"));
-  }
-  // The section window as the user accepts it; every window after it as he closes it.
-  void AusschnittAnnehmen(const std::string& datei) {
-    Sobald([] { return QApplication::activeModalWidget() != nullptr; },
-           [this, datei] {
-             QWidget* w = QApplication::activeModalWidget();
-             Ansehen(w, datei);
-             if (auto* ok = w->findChild<QPushButton*>("UebernahmeButton")) ok->click();
-             else w->close();
-           });
-  }
-  // Still usable: a dialog opens and closes, no run is left active.
-  void NochBedienbar() {
-    EXPECT_FALSE(workspace::LaufAktiv());
-    ModalAnsehen("Kommastellen_danach");
-    Ausloesen("Kommastellen1");
-    QApplication::processEvents();
-    EXPECT_TRUE(gesehen.count("Kommastellen_danach"));
-  }
-  std::string Protokoll() const {
-    std::string p;
-    for (const auto& b : boxen.boxen) p += b + "\n";
-    return p;
+    EXPECT_TRUE(bild.save(QString::fromStdString(dir.file("BEISPIEL.BMP")), format));
+    return dir.read("BEISPIEL.BMP");
   }
 };
 
-// An empty part program and one with lines of 300 characters.
-class ReviewTeileprogramm : public ReviewEingabe, public ::testing::WithParamInterface<bool> {};
-
-TEST_P(ReviewTeileprogramm, WandeltMitHoechstensEinemHinweis) {
-  if (GetParam()) Programm({});
-  else Programm({"N10 G90 G00 X0 Y0 Z5 T1", "N20 G01 X10 Y10 " + std::string(284, 'X'),
-                 "(" + std::string(298, 'k') + ")", "N30 M30"});
-  const std::string inhalt = dir.read("BEISPIEL.CNC");
-  Starten();
-  Ausloesen("Wandlung1");
-  QApplication::processEvents();
-  std::cout << Protokoll();
-  EXPECT_LE(boxen.boxen.size(), 1u) << Protokoll();
-  NochBedienbar();
-  EXPECT_EQ(dir.read("BEISPIEL.CNC"), inhalt);
-}
-
-INSTANTIATE_TEST_SUITE_P(Arten, ReviewTeileprogramm, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "Leer" : "Zeilen300"; });
-
-class ReviewBildgroesse : public ReviewEingabe, public ::testing::WithParamInterface<std::pair<int, int>> {};
-
-TEST_P(ReviewBildgroesse, DurchBildzyklusUndAusschnittfenster) {
-  BildDatei(GetParam().first, GetParam().second);
-  Starten();
-  const std::string groesse = std::to_string(GetParam().first) + "x" + std::to_string(GetParam().second);
-  Ansehen(form, "Hauptfenster_" + groesse);
-  AusschnittAnnehmen("Bildausschnitt_" + groesse);
-  Ausloesen("Wandlung1");
-  QApplication::processEvents();
-  std::cout << Protokoll();
-  EXPECT_LE(boxen.boxen.size(), 2u) << Protokoll();
-  NochBedienbar();
-  EXPECT_TRUE(fs::exists(dir.path() / "BEISPIEL.BMP"));
-}
-
-INSTANTIATE_TEST_SUITE_P(Groessen, ReviewBildgroesse,
-                         ::testing::Values(std::pair{1, 1}, std::pair{1, 10000}, std::pair{10000, 1}),
-                         [](const auto& info) {
-                           return std::to_string(info.param.first) + "x" + std::to_string(info.param.second);
-                         });
-
-// A picture file that cannot give a picture: each operation says so once, and the program
-// goes on converting and opening its windows; the file itself is left as it was.
-class ReviewBilddatei : public ReviewEingabe, public ::testing::WithParamInterface<int> {};
-
-TEST_P(ReviewBilddatei, MeldetJeVorgangEinmal) {
-  std::string inhalt;
-  if (GetParam() == 0) {  // a BMP header of 0 x 0 pixels
-    inhalt = std::string("BM") + std::string(4, '\0') + std::string(4, '\0') + std::string("\x36\0\0\0", 4);
-    std::string info(40, '\0');
-    info[0] = 40;
-    info[12] = 1;
-    info[14] = 24;
-    inhalt += info;
-  } else if (GetParam() == 1) {  // a PNG under the name .BMP
-    QImage bild(4, 3, QImage::Format_RGB32);
-    bild.fill(Qt::blue);
-    ASSERT_TRUE(bild.save(QString::fromStdString(dir.file("X.PNG")), "PNG"));
-    inhalt = dir.read("X.PNG");
-  } else {  // a BMP cut off after its header
-    BildDatei(50, 40);
-    inhalt = dir.read("BEISPIEL.BMP").substr(0, 70);
-  }
-  {
-    std::ofstream aus(dir.file("BEISPIEL.BMP"), std::ios::binary | std::ios::trunc);
-    aus << inhalt;
-  }
+TEST_P(ReviewEingabe, MeldetHoechstensEinmalUndBleibtBedienbar) {
+  const TEingabe& f = GetParam();
+  f.vorbereiten(*this);
+  const std::string cnc = dir.read("BEISPIEL.CNC"), bmp = dir.read("BEISPIEL.BMP");
   Starten();
   const std::size_t nachStart = boxen.boxen.size();
-  EXPECT_LE(nachStart, 1u) << Protokoll();
-  Ansehen(form, "Hauptfenster_Bilddatei" + std::to_string(GetParam()));
-  const bool lesbar = GetParam() == 1;  // read by its content, whatever its name says
-  if (lesbar) AusschnittAnnehmen("Bildausschnitt_PngAlsBmp");
+  Ansehen(form, std::string("Hauptfenster_") + f.name);
+  if (f.ausschnitt) {
+    // The section window as the user accepts it.
+    Sobald(ModalOffen, [this, name = std::string("Bildausschnitt_") + f.name] {
+      QWidget* w = QApplication::activeModalWidget();
+      Ansehen(w, name);
+      if (auto* ok = w->findChild<QPushButton*>("UebernahmeButton")) ok->click();
+      else w->close();
+    });
+  }
   Ausloesen("Wandlung1");
   QApplication::processEvents();
-  std::cout << Protokoll();
-  if (lesbar) {
+  std::string protokoll;
+  for (const auto& b : boxen.boxen) protokoll += b + "\n";
+  std::cout << protokoll;
+  if (f.ausschnitt) {
     EXPECT_EQ(nachStart, 0u);
-    EXPECT_TRUE(gesehen.count("Bildausschnitt_PngAlsBmp"));
-  } else {
-    // The image cycle names the reader's error, then stops the run with its own notice.
-    const std::vector<std::string> erwartet = {
-        "Hinweis: Bitmap image is not valid.", "Hinweis: Fehler beim Laden von Bitmap image is not valid.",
-        "Hinweis: Fehler beim Laden der Bild-Datei! Info: ? Weiter: Taste"};
-    EXPECT_EQ(boxen.boxen, erwartet);
+    EXPECT_TRUE(gesehen.count(std::string("Bildausschnitt_") + f.name));
   }
-  NochBedienbar();
-  EXPECT_EQ(dir.read("BEISPIEL.BMP"), inhalt);
+  if (f.boxen.empty()) EXPECT_LE(boxen.boxen.size(), 1u) << protokoll;
+  else EXPECT_EQ(boxen.boxen, f.boxen);
+  // Still usable: a dialog opens and closes, no run is left active, the files are as they were.
+  EXPECT_FALSE(workspace::LaufAktiv());
+  ModalAnsehen("Kommastellen_danach");
+  Ausloesen("Kommastellen1");
+  QApplication::processEvents();
+  EXPECT_TRUE(gesehen.count("Kommastellen_danach"));
+  EXPECT_EQ(dir.read("BEISPIEL.CNC"), cnc);
+  EXPECT_EQ(dir.read("BEISPIEL.BMP"), bmp);
 }
 
-std::string BilddateiName(const ::testing::TestParamInfo<int>& info) {
-  return info.param == 0 ? "NullMalNull" : info.param == 1 ? "PngAlsBmp" : "Abgeschnitten";
-}
-INSTANTIATE_TEST_SUITE_P(Arten, ReviewBilddatei, ::testing::Values(0, 1, 2), BilddateiName);
+// The image cycle names the reader's error at start and again in the run, then stops the
+// run with its own notice.
+const std::vector<std::string> kUnlesbar = {"Hinweis: Bitmap image is not valid.",
+                                            "Hinweis: Fehler beim Laden von Bitmap image is not valid.",
+                                            "Hinweis: Fehler beim Laden der Bild-Datei! Info: ? Weiter: Taste"};
+
+INSTANTIATE_TEST_SUITE_P(
+    Arten, ReviewEingabe,
+    ::testing::Values(
+        TEingabe{"LeeresProgramm", [](ReviewEingabe& t) { t.Programm({}); }, false},
+        TEingabe{"Zeilen300",
+                 [](ReviewEingabe& t) {
+                   t.Programm({"N10 G90 G00 X0 Y0 Z5 T1", "N20 G01 X10 Y10 " + std::string(284, 'X'),
+                               "(" + std::string(298, 'k') + ")", "N30 M30"});
+                 },
+                 false},
+        TEingabe{"Bild1x1", [](ReviewEingabe& t) { t.BildDatei(1, 1); }, true},
+        TEingabe{"Bild1x10000", [](ReviewEingabe& t) { t.BildDatei(1, 10000); }, true},
+        TEingabe{"Bild10000x1", [](ReviewEingabe& t) { t.BildDatei(10000, 1); }, true},
+        // Read by its content, whatever its name says.
+        TEingabe{"PngAlsBmp", [](ReviewEingabe& t) { t.BildDatei(4, 3, "PNG"); }, true},
+        TEingabe{"BmpNullMalNull",
+                 [](ReviewEingabe& t) {
+                   std::string kopf = std::string("BM") + std::string(8, '\0') + std::string("\x36\0\0\0", 4);
+                   std::string info(40, '\0');
+                   info[0] = 40, info[12] = 1, info[14] = 24;
+                   t.Bild(kopf + info);
+                 },
+                 false, kUnlesbar},
+        TEingabe{"BmpAbgeschnitten", [](ReviewEingabe& t) { t.Bild(t.BildDatei(50, 40).substr(0, 70)); }, false,
+                 kUnlesbar}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace hauptfenster
