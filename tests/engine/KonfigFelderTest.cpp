@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 #include "engine/VelkorWinCNF.h"
 #include "engine/VelkorWinVAR.h"
@@ -23,6 +24,18 @@ std::string Bytes(const std::filesystem::path& datei) {
   return {std::istreambuf_iterator<char>(ein), std::istreambuf_iterator<char>()};
 }
 
+// "1" and "0" for the switches, in order: a wrong one shows where it stands.
+template <class Schalter>
+std::string Bits(const Schalter& schalter) {
+  std::string s;
+  for (const bool b : schalter) s += b ? '1' : '0';
+  return s;
+}
+
+auto Werkzeug(const TWerkzeugDaten& w) {
+  return std::tuple{int{w.Nummer}, w.Benennung, w.Laenge, w.Nutzlaenge, w.Durchmesser, int{w.Zeichenfarbe}};
+}
+
 class KonfigFelder : public testsupport::EngineFixture {
 protected:
   void SetUp() override {
@@ -32,82 +45,44 @@ protected:
   }
 };
 
-void WerkzeugPruefen(const TWerkzeugDaten& w, int nummer, const std::string& benennung, double laenge,
-                     double nutzlaenge, double durchmesser, int farbe) {
-  EXPECT_EQ(w.Nummer, nummer);
-  EXPECT_EQ(w.Benennung, benennung);
-  EXPECT_EQ(w.Laenge, laenge);
-  EXPECT_EQ(w.Nutzlaenge, nutzlaenge);
-  EXPECT_EQ(w.Durchmesser, durchmesser);
-  EXPECT_EQ(w.Zeichenfarbe, farbe);
-}
-
 TEST_F(KonfigFelder, EveryFieldHoldsTheValueAtItsOffset) {
   const auto& k = KonfigBlock;
   EXPECT_EQ(std::string(k.KonfigKennung.begin(), k.KonfigKennung.end()), "Felderprobe der Einstellungen!!\x1a");
   EXPECT_EQ(k.Reserviert1, 0);
   EXPECT_EQ(k.Reserviert2, (std::array<std::uint8_t, 21>{}));
   EXPECT_EQ(k.Reserviert3, (std::array<std::uint8_t, 6>{}));
-  WerkzeugPruefen(k.KeinWerkzeug, 7, "Leerstelle", 11.5, 12.25, 0.75, 3);
-  WerkzeugPruefen(k.AktWerkzeug, 42, "Kugelkopf 3", 45.5, 30.125, 3.0, 9);
-  EXPECT_TRUE(k.TestschalterS);
-  EXPECT_FALSE(k.TestschalterT);
+  EXPECT_EQ(Werkzeug(k.KeinWerkzeug), std::tuple(7, std::string("Leerstelle"), 11.5, 12.25, 0.75, 3));
+  EXPECT_EQ(Werkzeug(k.AktWerkzeug), std::tuple(42, std::string("Kugelkopf 3"), 45.5, 30.125, 3.0, 9));
   EXPECT_EQ(k.SimuGrenzeMin, (TPunkt3D{-11, -12, -13}));
   EXPECT_EQ(k.SimuGrenzeMax, (TPunkt3D{21, 22, 23}));
   EXPECT_EQ(k.Bezugspunkt, (TPunkt3D{1.5, 2.5, 3.5}));
-  EXPECT_EQ(k.Schrifttiefe, -0.35);
-  EXPECT_EQ(k.Gesamtstellen, 9);
-  EXPECT_EQ(k.Nachkommastellen, 2);
-  EXPECT_EQ(k.SkaleneinheitX, 10.0);
-  EXPECT_EQ(k.SkaleneinheitY, 20.0);
-  EXPECT_EQ(k.SkaleneinheitZ, 30.0);
-  EXPECT_EQ(k.Kursivwinkel, 12.5);
-  EXPECT_FALSE(k.MitSatznummern);
-  EXPECT_TRUE(k.LeerschritteZwischenAdressen);
-  EXPECT_FALSE(k.NurGeaenderteAdressen);
-  EXPECT_TRUE(k.Fraeserbahn);
-  EXPECT_FALSE(k.GrafikEin);
-  EXPECT_TRUE(k.Spiegelschrift);
-  EXPECT_FALSE(k.FarbverfolgungAktiv);
-  EXPECT_EQ(k.SatznummernInkrement, 5);
-  EXPECT_EQ(k.TextzyklusNummer, 88);
-  EXPECT_EQ(k.GrafikzyklusNummer, 188);
-  EXPECT_EQ(k.BohrzyklusNummer, 83);
-  EXPECT_EQ(k.PositionierZiffern, 73);
-  EXPECT_EQ(k.ZyklusendeWort, "G79");
-  EXPECT_EQ(k.SicherheitsabstandWort, "R2");
-  EXPECT_EQ(k.BohrtiefeWort, "R3x");
-  EXPECT_EQ(k.Arbeitsdateiname, "PROGRAMM/ARBEIT.CNC");
-  EXPECT_EQ(k.QuellExt, "NC");
-  EXPECT_EQ(k.ZielExt, "OUT");
-  EXPECT_EQ(k.Steuerungsbezeichnung, "Fr\xE4se Nummer zwei");
-  EXPECT_EQ(k.Zieldateiname, "ZIEL/ARBEIT.OUT");
-  EXPECT_EQ(k.Gravurzeichensatz, "SCHRIFT/GOTISCH.FNT");
-  EXPECT_EQ(k.Konfigurationsdateiname, "EINSTELL.CNF");
-  EXPECT_EQ(k.Werkzeugdateiname, "WERKZEUG.DAT");
-  EXPECT_EQ(k.Extrafarbdateiname, "EXTRA.NOP");
-  for (std::size_t i = 0; i < 16; ++i) {
-    SCOPED_TRACE(i);
-    EXPECT_EQ(k.Farbtiefe[i], -0.125 * static_cast<double>(i + 1));
-    EXPECT_EQ(k.FarbModus[i], "FSKkSFKkFSKkSFKk"[i]);
-    EXPECT_EQ(k.F_Verfolgen[i], "JNNJJNNJJNNJJNNJ"[i]);
-    EXPECT_EQ(k.Farbgeschwindigkeit[i], i % 2 == 1);
-    EXPECT_EQ(k.Ausschneidfarben[i], (i / 2) % 2 == 1);
-  }
-  EXPECT_EQ(k.Anlauffaktor, 0.25);
-  EXPECT_EQ(k.Ueberlauffaktor, 1.75);
-  EXPECT_TRUE(k.Sticheln_im_Zyklus);
-  EXPECT_FALSE(k.bidirektional_bearbeiten);
-  EXPECT_EQ(k.GrauFraestiefe_hell, -0.5);
-  EXPECT_EQ(k.GrauFraestiefe_dunkel, -3.25);
-  EXPECT_TRUE(k.Graubildwandlung);
-  EXPECT_FALSE(k.DirektSpeichern);
+  EXPECT_EQ(Bits(std::array{k.TestschalterS, k.TestschalterT, k.MitSatznummern, k.LeerschritteZwischenAdressen,
+                            k.NurGeaenderteAdressen, k.Fraeserbahn, k.GrafikEin, k.Spiegelschrift,
+                            k.FarbverfolgungAktiv, k.Sticheln_im_Zyklus, k.bidirektional_bearbeiten,
+                            k.Graubildwandlung, k.DirektSpeichern, k.LinienanfangSuchen}),
+            "10010101010101");
+  EXPECT_EQ((std::vector<double>{k.Schrifttiefe, k.SkaleneinheitX, k.SkaleneinheitY, k.SkaleneinheitZ, k.Kursivwinkel,
+                                 k.Anlauffaktor, k.Ueberlauffaktor, k.GrauFraestiefe_hell, k.GrauFraestiefe_dunkel}),
+            (std::vector<double>{-0.35, 10, 20, 30, 12.5, 0.25, 1.75, -0.5, -3.25}));
+  EXPECT_EQ((std::vector<int>{k.Gesamtstellen, k.Nachkommastellen, k.SatznummernInkrement, k.TextzyklusNummer,
+                              k.GrafikzyklusNummer, k.BohrzyklusNummer, k.PositionierZiffern, k.Zirkularsinn,
+                              k.Umlaufsinn}),
+            (std::vector<int>{9, 2, 5, 88, 188, 83, 73, 1, 1}));
   EXPECT_EQ(k.Fraesrichtung, TFraesrichtung::spaltenweise);
-  EXPECT_EQ(k.Zirkularsinn, 1);
   EXPECT_EQ(k.GrundArbeitsmodus, TArbeitsmodus::Sticheln);
   EXPECT_EQ(k.GrundBesonderheit, TBesonderheit::Farbe_verfolgen);
-  EXPECT_EQ(k.Umlaufsinn, 1);
-  EXPECT_TRUE(k.LinienanfangSuchen);
+  EXPECT_EQ((std::vector<std::string>{k.ZyklusendeWort, k.SicherheitsabstandWort, k.BohrtiefeWort, k.Arbeitsdateiname,
+                                      k.QuellExt, k.ZielExt, k.Steuerungsbezeichnung, k.Zieldateiname,
+                                      k.Gravurzeichensatz, k.Konfigurationsdateiname, k.Werkzeugdateiname,
+                                      k.Extrafarbdateiname}),
+            (std::vector<std::string>{"G79", "R2", "R3x", "PROGRAMM/ARBEIT.CNC", "NC", "OUT", "Fr\xE4se Nummer zwei",
+                                      "ZIEL/ARBEIT.OUT", "SCHRIFT/GOTISCH.FNT", "EINSTELL.CNF", "WERKZEUG.DAT",
+                                      "EXTRA.NOP"}));
+  EXPECT_EQ(std::string(k.FarbModus.begin(), k.FarbModus.end()), "FSKkSFKkFSKkSFKk");
+  EXPECT_EQ(std::string(k.F_Verfolgen.begin(), k.F_Verfolgen.end()), "JNNJJNNJJNNJJNNJ");
+  EXPECT_EQ(Bits(k.Farbgeschwindigkeit), "0101010101010101");
+  EXPECT_EQ(Bits(k.Ausschneidfarben), "0011001100110011");
+  for (std::size_t i = 0; i < 16; ++i) EXPECT_EQ(k.Farbtiefe[i], -0.125 * static_cast<double>(i + 1)) << i;
 }
 
 TEST_F(KonfigFelder, SavedAgainEveryByteButTheReservedOnesComesBack) {

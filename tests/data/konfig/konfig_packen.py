@@ -90,18 +90,15 @@ def felder():
     k.word(336, 188)   # GrafikzyklusNummer
     k.word(340, 83)    # BohrzyklusNummer
     k.word(344, 73)    # PositionierZiffern
-    k.text(348, 4, 'G79')    # ZyklusendeWort
-    k.text(356, 4, 'R2')     # SicherheitsabstandWort
-    k.text(364, 4, 'R3x')    # BohrtiefeWort
-    k.text(372, 255, 'PROGRAMM/ARBEIT.CNC')        # Arbeitsdateiname
-    k.text(628, 3, 'NC')                            # QuellExt
-    k.text(632, 3, 'OUT')                           # ZielExt
-    k.text(636, 20, 'Fräse Nummer zwei')            # Steuerungsbezeichnung
-    k.text(660, 255, 'ZIEL/ARBEIT.OUT')             # Zieldateiname
-    k.text(916, 255, 'SCHRIFT/GOTISCH.FNT')         # Gravurzeichensatz
-    k.text(1172, 255, 'EINSTELL.CNF')               # Konfigurationsdateiname
-    k.text(1428, 255, 'WERKZEUG.DAT')               # Werkzeugdateiname
-    k.text(1684, 255, 'EXTRA.NOP')                  # Extrafarbdateiname
+    # ZyklusendeWort, SicherheitsabstandWort, BohrtiefeWort, Arbeitsdateiname, QuellExt,
+    # ZielExt, Steuerungsbezeichnung, Zieldateiname, Gravurzeichensatz,
+    # Konfigurationsdateiname, Werkzeugdateiname, Extrafarbdateiname
+    for off, kapazitaet, s in ((348, 4, 'G79'), (356, 4, 'R2'), (364, 4, 'R3x'),
+                               (372, 255, 'PROGRAMM/ARBEIT.CNC'), (628, 3, 'NC'), (632, 3, 'OUT'),
+                               (636, 20, 'Fräse Nummer zwei'), (660, 255, 'ZIEL/ARBEIT.OUT'),
+                               (916, 255, 'SCHRIFT/GOTISCH.FNT'), (1172, 255, 'EINSTELL.CNF'),
+                               (1428, 255, 'WERKZEUG.DAT'), (1684, 255, 'EXTRA.NOP')):
+        k.text(off, kapazitaet, s)
     for i in range(16):
         k.double(1940 + 8 * i, -0.125 * (i + 1))    # Farbtiefe
     k.bytes_(2068, b'FSKkSFKkFSKkSFKk')  # FarbModus
@@ -142,15 +139,10 @@ def startwerte():
     k.word(332, 89)
     k.word(336, 189)
     k.word(340, 81)
-    k.text(348, 4, 'G80')
-    k.text(356, 4, 'R02')
-    k.text(364, 4, 'R03')
-    k.text(628, 3, 'CNC')
-    k.text(632, 3, 'CVT')
-    k.text(636, 20, 'Demo')
-    k.text(1172, 255, 'VelkorWin.CNF')
-    k.text(1428, 255, 'VelkorWkz.DAT')
-    k.text(1684, 255, 'Velkor.NOP')
+    for off, kapazitaet, s in ((348, 4, 'G80'), (356, 4, 'R02'), (364, 4, 'R03'), (628, 3, 'CNC'),
+                               (632, 3, 'CVT'), (636, 20, 'Demo'), (1172, 255, 'VelkorWin.CNF'),
+                               (1428, 255, 'VelkorWkz.DAT'), (1684, 255, 'Velkor.NOP')):
+        k.text(off, kapazitaet, s)
     k.bytes_(2068, b'F' * 16)
     k.bytes_(2084, b'N' * 16)
     k.double(2132, 1.0)
