@@ -9,7 +9,6 @@
 #include "imageio/Save_as_PCX_Unit.h"
 #include "support/TempDir.h"
 #include "toolkit/BitmapFile.h"
-#include "toolkit/ByteReader.h"
 #include "toolkit/GraphicError.h"
 
 using namespace RasterGraphics;
@@ -115,19 +114,6 @@ TEST_F(Registry, ContentFirstThenExtension) {
   }
   dir.write("a.wmf", "metafile");
   EXPECT_THROW(LoadGraphicFile(dir.file("a.wmf")), toolkit::EInvalidGraphic);
-}
-
-// Short data raise the toolkit's own stream read error; only the portable maps name their format.
-TEST(ReaderHelpers, TheReadErrorIsTheToolkits) {
-  const std::uint8_t none[1] = {};
-  toolkit::ByteReader in(std::span<const std::uint8_t>(none, 0));
-  try {
-    in.u8();
-    ADD_FAILURE() << "read past the end";
-  } catch (const toolkit::EInvalidGraphic& e) {
-    EXPECT_STREQ(RasterStrings::gesReadError, e.what());
-  }
-  EXPECT_EQ(StreamReadError("PPM"), "Stream read error in PPM file.");
 }
 
 TEST(ReaderHelpers, PredictorAndByteSwaps) {
