@@ -2,41 +2,46 @@
 // "Velkor - Fräserbahndarstellung" and "Velkor-Spiegelschrift": two radio choices, each
 // written as soon as it is chosen.
 #include <QDialog>
+#include <string>
+
+#include "engine/VelkorWinVAR.h"
 
 class QRadioButton;
 
-// Draws the tool path as the cutter's width (Fraeserbahn) or as its centre line.
-class TVelkorBahndarstellungsForm : public QDialog {
+// A tool window (centred, modal, no border icons) with a radio group of two choices for one
+// setting of the settings block, and "Beenden".
+class TZweiWahlForm : public QDialog {
   Q_OBJECT
 public:
-  explicit TVelkorBahndarstellungsForm(QWidget* parent = nullptr);
-  ~TVelkorBahndarstellungsForm() override;
+  ~TZweiWahlForm() override;
 
 public slots:
-  void BahnwahlRadioGroupChange();
   void EndeButtonClick() { accept(); }
 
 protected:
+  struct TWahl {
+    const char *name, *text;  // objectName, caption (UTF-8)
+  };
+  // Registers the window as `klasse`; the buttons stand in the order given, `wahr` sets the
+  // setting `feld`, `falsch` clears it.
+  TZweiWahlForm(QWidget* parent, const char* klasse, const char* titel, const char* gruppe, const char* gruppenName,
+                TWahl erste, TWahl zweite, bool ersteIstWahr, bool VelkorWinVAR::TKonfigBlock::*feld);
   void showEvent(QShowEvent* e) override;
 
 private:
-  QRadioButton *fraeserbahn_, *mittelpunktbahn_;
+  std::string klasse_;
+  bool VelkorWinVAR::TKonfigBlock::*feld_;
+  QRadioButton *wahr_, *falsch_;
+};
+
+// Draws the tool path as the cutter's width (Fraeserbahn) or as its centre line.
+class TVelkorBahndarstellungsForm : public TZweiWahlForm {
+public:
+  explicit TVelkorBahndarstellungsForm(QWidget* parent = nullptr);
 };
 
 // Writes engraved text mirrored (Spiegelschrift) or not.
-class TVelkorSpiegelschriftForm : public QDialog {
-  Q_OBJECT
+class TVelkorSpiegelschriftForm : public TZweiWahlForm {
 public:
   explicit TVelkorSpiegelschriftForm(QWidget* parent = nullptr);
-  ~TVelkorSpiegelschriftForm() override;
-
-public slots:
-  void SpiegelschriftRadioGroupExit();
-  void EndeButtonClick() { accept(); }
-
-protected:
-  void showEvent(QShowEvent* e) override;
-
-private:
-  QRadioButton *aus_, *ein_;
 };
