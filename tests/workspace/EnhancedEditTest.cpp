@@ -16,8 +16,7 @@ namespace {
 
 using EnhEdit::TFloatFormat;
 
-class EnhancedEdit : public ::testing::Test {
-protected:
+struct EnhancedEdit : ::testing::Test {
   void SetUp() override { toolkit::SetDecimalSeparator(','); }
   void TearDown() override { toolkit::SetDecimalSeparator('.'); }
 };
@@ -94,7 +93,7 @@ const FormatFall kFormate[] = {
 INSTANTIATE_TEST_SUITE_P(Alle, EnhancedEditFormat, ::testing::ValuesIn(kFormate),
                          [](const auto& i) { return std::string(i.param.name); });
 
-TEST_F(EnhancedEdit, ValueSetByTheProgramIsShownFormatted) {
+TEST_F(EnhancedEdit, ValueSetByTheProgramIsShownFormattedAndPasteIsCleanedAsTyped) {
   TEnhancedEdit e;
   e.setFormat(TFloatFormat::Fixed);
   e.setPrecision(8);
@@ -105,13 +104,9 @@ TEST_F(EnhancedEdit, ValueSetByTheProgramIsShownFormatted) {
   e.setValueInt(7);
   EXPECT_EQ(e.text(), "7,00");
   e.Clear();
-  EXPECT_EQ(e.Value(), 0.0);
-  EXPECT_EQ(e.ValueInt(), 0);
-}
+  EXPECT_EQ(std::tuple(e.Value(), e.ValueInt()), std::tuple(0.0, 0));
 
-TEST_F(EnhancedEdit, PasteTakesTheFirstLineAndIsCleanedAsTyped) {
-  TEnhancedEdit e;
-  QApplication::clipboard()->setText("12.5\r\n99");
+  QApplication::clipboard()->setText("12.5\r\n99");  // the first line only
   e.Einfuegen();
   EXPECT_EQ(e.text(), "12.5");
   e.setAcceptChars(false);
@@ -126,45 +121,37 @@ TEST_F(EnhancedEdit, PasteTakesTheFirstLineAndIsCleanedAsTyped) {
   EXPECT_EQ(e.text(), "");
 }
 
-// A dialog with the edit, a second edit and a default button.
-struct Dialog {
-  Dialog() {
-    auto* l = new QVBoxLayout(&d);
-    l->addWidget(edit = new TEnhancedEdit(&d));
-    l->addWidget(naechstes = new TEnhancedEdit(&d));
-    l->addWidget(knopf = new QPushButton("OK", &d));
-    knopf->setDefault(true);
-    QObject::connect(knopf, &QPushButton::clicked, [this] { ++klicks; });
-    d.show();
-    d.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
-    edit->setFocus();
-  }
-  QDialog d;
-  TEnhancedEdit *edit, *naechstes;
-  QPushButton* knopf;
-  int klicks = 0;
-};
-
 TEST_F(EnhancedEdit, EnterNeverClicksTheDefaultButtonAndEscUndoesWhenAsked) {
-  Dialog d;
-  d.edit->setText("5");
-  QTest::keyClick(d.edit, Qt::Key_Return);
-  EXPECT_EQ(d.klicks, 0);
-  EXPECT_TRUE(d.edit->hasFocus());
-  d.edit->setExitOnEnterKey(true);
-  QTest::keyClick(d.edit, Qt::Key_Enter);
-  EXPECT_EQ(d.klicks, 0);
-  EXPECT_TRUE(d.naechstes->hasFocus());
-  d.edit->setFocus();  // the text at focus entry: "5"
-  d.edit->setUndoOnEscKey(true);
-  QTest::keyClicks(d.edit, "67");
-  QTest::keyClick(d.edit, Qt::Key_Escape);
-  EXPECT_EQ(d.edit->text(), "5");
-  EXPECT_TRUE(d.d.isVisible());
-  d.edit->setUndoOnEscKey(false);
-  QTest::keyClick(d.edit, Qt::Key_Escape);
-  EXPECT_FALSE(d.d.isVisible());  // the dialog took it and closed
+  QDialog d;
+  auto* l = new QVBoxLayout(&d);
+  auto *edit = new TEnhancedEdit(&d), *naechstes = new TEnhancedEdit(&d);
+  auto* knopf = new QPushButton("OK", &d);
+  for (QWidget* w : {static_cast<QWidget*>(edit), static_cast<QWidget*>(naechstes), static_cast<QWidget*>(knopf)})
+    l->addWidget(w);
+  knopf->setDefault(true);
+  int klicks = 0;
+  QObject::connect(knopf, &QPushButton::clicked, [&] { ++klicks; });
+  d.show();
+  d.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+  edit->setFocus();
+  edit->setText("5");
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(klicks, 0);
+  EXPECT_TRUE(edit->hasFocus());
+  edit->setExitOnEnterKey(true);
+  QTest::keyClick(edit, Qt::Key_Enter);
+  EXPECT_EQ(klicks, 0);
+  EXPECT_TRUE(naechstes->hasFocus());
+  edit->setFocus();  // the text at focus entry: "5"
+  edit->setUndoOnEscKey(true);
+  QTest::keyClicks(edit, "67");
+  QTest::keyClick(edit, Qt::Key_Escape);
+  EXPECT_EQ(edit->text(), "5");
+  EXPECT_TRUE(d.isVisible());
+  edit->setUndoOnEscKey(false);
+  QTest::keyClick(edit, Qt::Key_Escape);
+  EXPECT_FALSE(d.isVisible());  // the dialog took it and closed
 }
 
 // The darkest grey of the rendered text.

@@ -1,36 +1,87 @@
-// The colour button: its bevel colours, its painting, groups, repeated clicks.
+// The colour button: its HLS conversion, bevel colours and gradient table, its painting,
+// groups and repeated clicks.
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
 #include <QTest>
+#include <random>
 
 #include "toolkit/qt/QtBild.h"
 #include "workspace/QvelColorButton.h"
+#include "workspace/rrColors.h"
 
 namespace {
 
+using namespace rrColors;
 using toolkit::RGB;
 
 QRgb Rgb(toolkit::TColor c) { return toolkit::qt::QFarbe(c).rgb(); }
 
-// The bevel colours themselves are checked with the colour functions; here only that the
-// button takes them anew from each face colour and contrast.
-TEST(Farbknopf, DefaultsAndBevelColoursFollowTheFace) {
-  TQvelColorButton b;
-  EXPECT_EQ(b.size(), QSize(75, 25));
-  b.setBevelWidth(-1);
-  EXPECT_EQ(b.BevelWidth(), 1);
-  b.setColor(RGB(255, 0, 0));
-  EXPECT_EQ(b.Dunkelfarbe(), RGB(102, 0, 0));
-  b.setColor(RGB(0, 0, 0));
-  b.setContrastHighlight(0);
-  EXPECT_EQ(b.Hellfarbe(), RGB(0, 0, 0));
-  b.setGradientDirection(TQvelColorButton::gdUpLeft);
-  EXPECT_EQ(b.Verlauf()[0], RGB(0, 0, 0));
+TEST(FarbknopfHls, WorkedValuesAndRandomColoursComeBack) {
+  // h, l, s -> r, g, b; a grey keeps its value whatever the hue, hue 1 is red.
+  const std::array<double, 6> faelle[] = {{0, 0.5, 1, 1, 0, 0},      {1.0 / 3, 0.75, 1, 0.5, 1, 0.5},
+                                          {0.2, 0.3, 0, 0.3, 0.3, 0.3}, {1, 0.5, 1, 1, 0, 0},
+                                          {0.4, 0, 1, 0, 0, 0}};
+  for (const auto& f : faelle) {
+    double r, g, b;
+    HLS2RGB(f[0], f[1], f[2], r, g, b);
+    EXPECT_NEAR(r, f[3], 1e-12) << f[0] << " " << f[1];
+    EXPECT_NEAR(g, f[4], 1e-12) << f[0] << " " << f[1];
+    EXPECT_NEAR(b, f[5], 1e-12) << f[0] << " " << f[1];
+  }
+  std::mt19937 zufall(7);
+  std::uniform_real_distribution<double> wert(0.0, 1.0);
+  std::vector<std::array<double, 3>> farben;
+  for (int i = 0; i < 8; ++i) farben.push_back({double(i & 1), double(i >> 1 & 1), double(i >> 2 & 1)});
+  for (int i = 0; i < 10000; ++i) farben.push_back({wert(zufall), wert(zufall), wert(zufall)});
+  for (const auto& c : farben) {
+    double h, l, s, r, g, b;
+    RGB2HLS(c[0], c[1], c[2], h, l, s);
+    HLS2RGB(h, l, s, r, g, b);
+    ASSERT_NEAR(r, c[0], 1e-9);
+    ASSERT_NEAR(g, c[1], 1e-9);
+    ASSERT_NEAR(b, c[2], 1e-9);
+  }
+  double h, l, s;
+  RGB2HLS(0.25, 0.25, 0.25, h, l, s);
+  EXPECT_EQ(std::tuple(h, l, s), std::tuple(0.0, 0.25, 0.0));
+}
+
+TEST(FarbknopfHls, OutOfRangeNamesTheComponent) {
+  const auto fehler = [](bool hls, double a, double b, double c) -> std::string {
+    double x, y, z;
+    try {
+      hls ? HLS2RGB(a, b, c, x, y, z) : RGB2HLS(a, b, c, x, y, z);
+    } catch (const EColorConv& e) {
+      return e.what();
+    }
+    return "no error";
+  };
+  EXPECT_EQ(fehler(true, 1.5, 0.5, 1), "HLS2RGB: 0 <= Hue value <= 1 required");
+  EXPECT_EQ(fehler(true, 0, -0.1, 1), "HLS2RGB: 0 <= Luminance value <= 1 required");
+  EXPECT_EQ(fehler(true, 0, 0.5, 2), "HLS2RGB: 0 <= Saturation value <= 1 required");
+  EXPECT_EQ(fehler(true, std::nan(""), 0.5, 1), "HLS2RGB: 0 <= Hue value <= 1 required");
+  EXPECT_EQ(fehler(false, -1, 0, 0), "RGB2HLS: 0 <= Red value <= 1 required");
+  EXPECT_EQ(fehler(false, 0, 1.2, 0), "RGB2HLS: 0 <= Green value <= 1 required");
+  EXPECT_EQ(fehler(false, 0, 0, 7), "RGB2HLS: 0 <= Blue value <= 1 required");
+}
+
+TEST(FarbknopfKontrast, BevelColoursOfTheWorkedFacesAndTheGradient) {
+  auto k = KontrastFarben(RGB(128, 128, 128), 0.5, 0.4);  // ContrastHighlight 5, ContrastShadow 6
+  EXPECT_EQ(k.Hell, RGB(191, 191, 191));
+  EXPECT_EQ(k.Dunkel, RGB(51, 51, 51));
+  EXPECT_EQ(KontrastFarben(RGB(255, 0, 0), 0.5, 0.4).Dunkel, RGB(102, 0, 0));
+  EXPECT_EQ(KontrastFarben(RGB(0, 0, 0), 1.0, 0.4).Hell, RGB(0, 0, 0));  // clamped, no wrap
+  const auto ab = Verlaufstabelle(RGB(0, 128, 255), true), auf = Verlaufstabelle(RGB(0, 128, 255), false);
+  EXPECT_EQ(std::tuple(ab[0], ab[255]), std::tuple(RGB(255, 255, 255), RGB(0, 0, 0)));
+  EXPECT_EQ(std::tuple(auf[0], auf[255]), std::tuple(RGB(0, 0, 0), RGB(255, 255, 255)));
 }
 
 TEST(Farbknopf, BevelPaintedLightTopLeftAndSwappedWhenDown) {
   TQvelColorButton b;
+  EXPECT_EQ(b.size(), QSize(75, 25));
+  b.setBevelWidth(-1);  // refused
+  EXPECT_EQ(b.BevelWidth(), 1);
   b.setColor(RGB(128, 128, 128));
   b.setBevelWidth(2);
   b.setBorderStyle(TQvelColorButton::bsFlat);
@@ -64,9 +115,15 @@ TEST(Farbknopf, HorizontalGradientRunsAcrossTheContent) {
   };
   EXPECT_TRUE(nahe(bild.pixel(2, 12), b.Verlauf()[0]));
   EXPECT_TRUE(nahe(bild.pixel(bild.width() - 3, 12), b.Verlauf()[255]));
+  // Each setter takes the bevel colours and the gradient anew.
+  b.setColor(RGB(0, 0, 0));
+  b.setContrastHighlight(0);
+  EXPECT_EQ(b.Hellfarbe(), RGB(0, 0, 0));
+  b.setGradientDirection(TQvelColorButton::gdUpLeft);
+  EXPECT_EQ(b.Verlauf()[0], RGB(0, 0, 0));
 }
 
-TEST(Farbknopf, GroupedButtonsReleaseEachOther) {
+TEST(Farbknopf, GroupedButtonsReleaseEachOtherAndDisablingReleasesAnUngroupedOne) {
   QWidget eltern;
   TQvelColorButton a(&eltern), b(&eltern);
   for (auto* k : {&a, &b}) {
@@ -86,6 +143,11 @@ TEST(Farbknopf, GroupedButtonsReleaseEachOther) {
   b.AllowAllUp = true;
   QTest::mouseClick(&b, Qt::LeftButton);
   EXPECT_FALSE(b.Down());
+
+  TQvelColorButton allein;
+  allein.setDown(true);
+  allein.setEnabled(false);
+  EXPECT_FALSE(allein.Down());
 }
 
 TEST(Farbknopf, HeldButtonRepeatsItsClickAndReleaseOutsideDoesNotClick) {
@@ -105,13 +167,6 @@ TEST(Farbknopf, HeldButtonRepeatsItsClickAndReleaseOutsideDoesNotClick) {
   QTest::mousePress(&b, Qt::LeftButton);
   QTest::mouseRelease(&b, Qt::LeftButton, {}, QPoint(200, 5));
   EXPECT_EQ(klicks.count(), 5);
-}
-
-TEST(Farbknopf, DisablingReleasesAnUngroupedButton) {
-  TQvelColorButton b;
-  b.setDown(true);
-  b.setEnabled(false);
-  EXPECT_FALSE(b.Down());
 }
 
 }  // namespace
