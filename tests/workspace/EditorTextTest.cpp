@@ -1,9 +1,11 @@
 // The NC editor's text work: reading and writing, case mappings, line keys, find, replace
-// all and the code entry.
+// all, the code entry and the renumbering.
 #include <gtest/gtest.h>
 
+#include "qtsupport/DialogSkript.h"
 #include "toolkit/Text.h"
 #include "workspace/EditorText.h"
+#include "workspace/Umnummerieren.h"
 
 using namespace workspace;
 
@@ -110,4 +112,35 @@ TEST(EditorTextTest, CodeEntryNeedsADigitAndNeverGivesAControlCharacter) {
   TCodeEingabe mitShift;
   mitShift.Gedrueckt(true, true, true);
   EXPECT_FALSE(mitShift.Aktiv());
+}
+
+// The N renumbering of a part program's lines.
+TEST(UmnummerierenTest, NumbersEveryBlockButCommentsAndProgramStart) {
+  const std::pair<VelkorWinVAR::TNcZeilen, VelkorWinVAR::TNcZeilen> faelle[] = {
+      {{"%", "N5 (KOMMENTAR)", "N5 G01 X1", "G00 Z5", ""}, {"%", "N5 (KOMMENTAR)", "N1 G01 X1", "N2 G00 Z5", "N3 "}},
+      {{"(A) B)"}, {"N1 (A) B)"}},
+      {{"G01 N5"}, {"N1 G01 N5"}},
+      {{"N0010 G01 X5", " G00", "N20 (HALTER)", "N", "(", "%Rest"},
+       {"N1 G01 X5", "N2  G00", "N20 (HALTER)", "N3 ", "N4 (", "%Rest"}}};
+  for (auto [liste, nachher] : faelle) {
+    TeileprogrammUmnummerieren(liste);
+    EXPECT_EQ(liste, nachher);
+  }
+  VelkorWinVAR::TNcZeilen lang(70000, "G01 X1");  // counts past 65535 without stopping
+  TeileprogrammUmnummerieren(lang);
+  EXPECT_EQ(lang[65535], "N65536 G01 X1");
+  EXPECT_EQ(lang.back(), "N70000 G01 X1");
+}
+
+TEST(UmnummerierenTest, AnEmptyListAndLinesCutTo255AreReported) {
+  testsupport::DialogSkript skript;
+  skript.ErwarteHinweis("Anfangszeile beim Umnummeriren nicht gefunden!");
+  VelkorWinVAR::TNcZeilen liste;
+  TeileprogrammUmnummerieren(liste);
+  EXPECT_TRUE(liste.empty());
+  skript.ErwarteHinweis("Beim Umnummerieren wurden 1 Zeilen auf 255 Zeichen gekürzt (die erste: Zeile 2)!");
+  liste = {"G00", std::string(253, 'X')};
+  TeileprogrammUmnummerieren(liste);
+  EXPECT_EQ(liste[1].size(), 255u);
+  EXPECT_EQ(liste[1].substr(0, 4), "N2 X");
 }
