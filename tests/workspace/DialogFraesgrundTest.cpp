@@ -32,10 +32,8 @@ TEST_F(DialogFraesgrund, AcceptedValuesStandInTheSettingsFile) {
 
 TEST_F(DialogFraesgrund, OutOfRangeFactorIsRefusedAndTheSettingStays) {
   skript.ErwarteHinweis("Der Anlauffaktor muß mindestens 0.0 und höchstens 2.0 betragen!");
-  skript.ErwarteHinweis("Der Anlauffaktor muß mindestens 0.0 und höchstens 2.0 betragen!");
   Zeigen([&] {
     Eingeben("AnlaufEdit", "2,01");
-    Eingeben("AnlaufEdit", "-0,1");
     EXPECT_EQ(form.findChild<QLineEdit*>("AnlaufEdit")->text(), "1,000");
     Knopf("AbbruchButton")->click();  // nothing changed: closes without asking
   });

@@ -77,9 +77,8 @@ TEST_F(Werkzeugdatei, WritesHeadAndSixLinesPerToolInWindows1252WithCrLf) {
   EXPECT_EQ(WkzListe[1].Laenge, 45.5);
   EXPECT_EQ(WkzListe[1].Durchmesser, 0.2);
   EXPECT_EQ(WkzListe[1].Zeichenfarbe, 12);
-}
 
-TEST_F(Werkzeugdatei, EmptyListWritesOnlyTheHeadAndReadsBackEmpty) {
+  WkzListe.clear();  // an empty list: the head alone, read back empty
   ASSERT_TRUE(workspace::WriteToolFile("VelkorWkz.DAT"));
   EXPECT_EQ(Gelesen().size(), 1u);
   EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Gelesen);
@@ -133,15 +132,12 @@ TEST_F(Werkzeugdatei, LastRecordWithoutColourIsDroppedSilentlyAndMarksThePartRea
   EXPECT_EQ(Nummern(), std::vector<int>{1});
 }
 
-TEST_F(Werkzeugdatei, MissingFileIsNoErrorAndSetsNoTool) {
+TEST_F(Werkzeugdatei, MissingFileIsNoErrorAndAnUnreadableOneGivesItsNotice) {
   KonfigBlock.AktWerkzeug = {9, "alt"};
   EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Fehlt);
   EXPECT_TRUE(WkzListe.empty());
   EXPECT_EQ(KonfigBlock.AktWerkzeug.Benennung, "kein Werkzeug");
   EXPECT_FALSE(dir.exists("VelkorWkz.DAT"));
-}
-
-TEST_F(Werkzeugdatei, UnreadableFileGivesItsNotice) {
   std::filesystem::create_directory(dir.file("VelkorWkz.DAT"));
   skript.ErwarteHinweis("Fehler beim Laden der Werkzeugdatei VelkorWkz.DAT !");
   EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Unlesbar);

@@ -148,91 +148,78 @@ TEST_F(WerkzeugtabelleTest, DeleteThenEditThenWriteBackKeepsRowsWithTheirTools) 
   EXPECT_EQ(tabelle.Zeilen()[0][1], "umbenannt");
 }
 
-TEST(WerkzeugfensterTest, AddChangeDeleteAndCloseInInputModeOnlyWithoutDuplicates) {
-  toolkit::SetDecimalSeparator(',');
-  VelkorWinVAR::KonfigBlock = {};
-  VelkorWinVAR::WkzEingabemodus = true;
-  VelkorWinWkz::WkzListe = {Wkz(3), Wkz(9)};
-  TVelkorWkzForm form;
-  form.Vorbereiten();
-  form.show();
-  auto* gitter = form.findChild<QTableWidget*>("WkzStringGrid");
-  auto* nummer = form.findChild<QLineEdit*>("NummerEdit");
-  const auto setze = [&](const char* name, const char* text) { form.findChild<QLineEdit*>(name)->setText(text); };
-  ASSERT_EQ(gitter->rowCount(), 2);
-  testsupport::DialogSkript skript;
-  {
-    skript.Farbe(toolkit::GraphFarben[13]);  // magenta, stored as 5
-    setze("NummerEdit", "7");
-    setze("NameEdit", "Bohrer");
-    setze("L_Edit", "30");
-    setze("D_Edit", "1,5");
-    setze("NL_Edit", "12");
-    QMouseEvent klick(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(form.findChild<QLineEdit*>("FarbEdit"), &klick);
-    form.findChild<QPushButton*>("UebernehmenButton")->click();
+// The tool window on the tool list of `werkzeuge`, in input mode or not.
+class WerkzeugfensterTest : public ::testing::Test {
+protected:
+  void Oeffnen(bool eingabe, TWkzListe werkzeuge) {
+    toolkit::SetDecimalSeparator(',');
+    VelkorWinVAR::KonfigBlock = {};
+    VelkorWinVAR::WkzEingabemodus = eingabe;
+    VelkorWinWkz::WkzListe = std::move(werkzeuge);
+    form.Vorbereiten();
   }
-  EXPECT_EQ(nummer->text(), "8");
+  void TearDown() override {
+    VelkorWinVAR::WkzEingabemodus = false;
+    VelkorWinWkz::WkzListe.clear();
+  }
+  template <typename T = QPushButton> T* Teil(const char* name) { return form.findChild<T*>(name); }
+  void Setze(const char* name, const char* text) { Teil<QLineEdit>(name)->setText(text); }
+  testsupport::DialogSkript skript;
+  TVelkorWkzForm form;
+};
+
+TEST_F(WerkzeugfensterTest, AddChangeDeleteAndCloseInInputModeOnlyWithoutDuplicates) {
+  Oeffnen(true, {Wkz(3), Wkz(9)});
+  form.show();
+  auto* gitter = Teil<QTableWidget>("WkzStringGrid");
+  ASSERT_EQ(gitter->rowCount(), 2);
+  skript.Farbe(toolkit::GraphFarben[13]);  // magenta, stored as 5
+  for (auto [name, text] : {std::pair{"NummerEdit", "7"}, {"NameEdit", "Bohrer"}, {"L_Edit", "30"}, {"D_Edit", "1,5"},
+                            {"NL_Edit", "12"}})
+    Setze(name, text);
+  QMouseEvent klick(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(Teil<QLineEdit>("FarbEdit"), &klick);
+  Teil("UebernehmenButton")->click();
+  EXPECT_EQ(Teil<QLineEdit>("NummerEdit")->text(), "8");
   ASSERT_EQ(gitter->rowCount(), 3);
   EXPECT_EQ(gitter->item(1, 1)->text(), "Bohrer");
   EXPECT_EQ(VelkorWinWkz::WkzListe[1].Zeichenfarbe, 5);
-  {
-    skript.ErwarteHinweis("Werkzeugnummer bereits belegt!");
-    setze("NummerEdit", "7");
-    form.findChild<QPushButton*>("UebernehmenButton")->click();
-    EXPECT_EQ(gitter->rowCount(), 3);
-  }
-  {
-    skript.ErwarteFrage("Werkzeug 3 löschen?", true);
-    setze("NummerEdit", "3");
-    form.findChild<QPushButton*>("WkzLoeschenButton")->click();
-  }
+  skript.ErwarteFrage("Werkzeug 3 löschen?", true);
+  Setze("NummerEdit", "3");
+  Teil("WkzLoeschenButton")->click();
   ASSERT_EQ(gitter->rowCount(), 2);
-  form.findChild<QRadioButton*>("AendernRadio")->click();
+  Teil<QRadioButton>("AendernRadio")->click();
   gitter->item(1, 0)->setText("7");
-  {
-    skript.ErwarteHinweis("Die Werkzeugnummer 7 wurde doppelt vergeben!");
-    form.findChild<QPushButton*>("SchliessenButton")->click();
-  }
+  skript.ErwarteHinweis("Die Werkzeugnummer 7 wurde doppelt vergeben!");
+  Teil("SchliessenButton")->click();
   EXPECT_TRUE(form.isVisible());
   EXPECT_EQ(Nummern(VelkorWinWkz::WkzListe), (std::vector<int>{7, 9}));
   gitter->item(1, 0)->setText("2");  // tool 9 becomes 2: the list is sorted at closing
-  form.findChild<QPushButton*>("SchliessenButton")->click();
+  Teil("SchliessenButton")->click();
   EXPECT_FALSE(form.isVisible());
   ASSERT_EQ(Nummern(VelkorWinWkz::WkzListe), (std::vector<int>{2, 7}));
   EXPECT_EQ(VelkorWinWkz::WkzListe[1].Benennung, "Bohrer");
   EXPECT_DOUBLE_EQ(VelkorWinWkz::WkzListe[1].Durchmesser, 1.5);
-  VelkorWinVAR::WkzEingabemodus = false;
-  VelkorWinWkz::WkzListe.clear();
 }
 
-TEST(WerkzeugfensterTest, DuplicatesFromTheFileAreReportedAndViewModeLocksTheInput) {
-  VelkorWinVAR::WkzEingabemodus = false;
-  VelkorWinWkz::WkzListe = {Wkz(4, "a"), Wkz(4, "b"), Wkz(0, "null")};
-  testsupport::DialogSkript skript;
+TEST_F(WerkzeugfensterTest, DuplicatesFromTheFileAreReportedAndViewModeLocksTheInput) {
   skript.ErwarteHinweis("Die Werkzeugnummer 4 steht mehrfach in der Werkzeugliste!");
-  TVelkorWkzForm form;
-  form.Vorbereiten();
-  EXPECT_EQ(form.findChild<QTableWidget*>("WkzStringGrid")->rowCount(), 3);  // every record shows
-  EXPECT_FALSE(form.findChild<QPushButton*>("UebernehmenButton")->isEnabled());
-  EXPECT_FALSE(form.findChild<QRadioButton*>("AendernRadio")->isEnabled());
-  EXPECT_TRUE(form.findChild<QPushButton*>("ListeDruckenButton")->isEnabled());
-  form.findChild<QPushButton*>("SchliessenButton")->click();
+  Oeffnen(false, {Wkz(4, "a"), Wkz(4, "b"), Wkz(0, "null")});
+  EXPECT_EQ(Teil<QTableWidget>("WkzStringGrid")->rowCount(), 3);  // every record shows
+  EXPECT_FALSE(Teil("UebernehmenButton")->isEnabled());
+  EXPECT_FALSE(Teil<QRadioButton>("AendernRadio")->isEnabled());
+  EXPECT_TRUE(Teil("ListeDruckenButton")->isEnabled());
+  Teil("SchliessenButton")->click();
   EXPECT_EQ(VelkorWinWkz::WkzListe.size(), 3u);
-  VelkorWinWkz::WkzListe.clear();
 }
 
-TEST(WerkzeugfensterTest, TheWheelMovesTheSelectedRowAndLeavingTheGridClearsIt) {
-  VelkorWinVAR::WkzEingabemodus = true;
-  VelkorWinWkz::WkzListe = {Wkz(3, "drei"), Wkz(5, "fünf"), Wkz(9, "neun")};
-  testsupport::DialogSkript skript;
-  TVelkorWkzForm form;
-  form.Vorbereiten();
+TEST_F(WerkzeugfensterTest, TheWheelMovesTheSelectedRowAndLeavingTheGridClearsIt) {
+  Oeffnen(true, {Wkz(3, "drei"), Wkz(5, "fünf"), Wkz(9, "neun")});
   form.show();
   QApplication::setActiveWindow(&form);
-  auto* gitter = form.findChild<QTableWidget*>("WkzStringGrid");
-  auto* nummer = form.findChild<QLineEdit*>("NummerEdit");
+  auto* gitter = Teil<QTableWidget>("WkzStringGrid");
+  auto* nummer = Teil<QLineEdit>("NummerEdit");
   const auto rad = [&](int winkel) {
     const QPointF p(10, 10);
     QWheelEvent e(p, gitter->viewport()->mapToGlobal(p), QPoint(), QPoint(0, winkel), Qt::NoButton, Qt::NoModifier,
@@ -254,14 +241,12 @@ TEST(WerkzeugfensterTest, TheWheelMovesTheSelectedRowAndLeavingTheGridClearsIt) 
   rad(-60);
   rad(-60);  // half notches add up
   EXPECT_EQ(gewaehlt(), 2);
-  rad(120);
-  rad(120);
-  rad(120);  // wheel up stops at the first row
+  for (int i = 0; i < 3; ++i) rad(120);  // wheel up stops at the first row
   EXPECT_EQ(gewaehlt(), 0);
   EXPECT_EQ(nummer->text(), "3");
 
   // The cell editor of "ändern" is part of the grid; the focus going elsewhere is leaving it.
-  form.findChild<QRadioButton*>("AendernRadio")->click();
+  Teil<QRadioButton>("AendernRadio")->click();
   gitter->setFocus();
   gitter->selectRow(1);
   gitter->editItem(gitter->item(1, 1));
@@ -269,9 +254,7 @@ TEST(WerkzeugfensterTest, TheWheelMovesTheSelectedRowAndLeavingTheGridClearsIt) 
   nummer->setFocus();
   EXPECT_EQ(gewaehlt(), -1);
   EXPECT_EQ(nummer->text(), "5");  // the edits keep the row's values
-  form.findChild<QRadioButton*>("UebernehmenRadio")->click();
-  form.findChild<QPushButton*>("SchliessenButton")->click();
+  Teil<QRadioButton>("UebernehmenRadio")->click();
+  Teil("SchliessenButton")->click();
   EXPECT_EQ(VelkorWinWkz::WkzListe.size(), 3u);
-  VelkorWinVAR::WkzEingabemodus = false;
-  VelkorWinWkz::WkzListe.clear();
 }
