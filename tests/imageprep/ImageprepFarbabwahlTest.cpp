@@ -2,7 +2,6 @@
 // the preview and leaving the window.
 #include <gtest/gtest.h>
 
-#include "engine/VelkorWinMOVE.h"
 #include "engine/VelkorWinVAR.h"
 #include "imageprep/FarbabwahlModell.h"
 #include "tests/imageprep/ImageprepHilfen.h"
@@ -17,9 +16,7 @@ protected:
   void SetUp() override {
     imageprep_test::ImageprepFixture::SetUp();
     bild = imageprep_test::KoordinatenBild(40, 30);  // 1200 colours
-    var::QuellImage = bild;
-    VelkorWinMOVE::BildFarbenZaehlen(bild);
-    toolkit::BildAblegen(bild);
+    imageprep_test::FuerDenEditor(bild);
     m.Vorbereiten();
   }
   toolkit::TBitmap bild;
@@ -38,10 +35,6 @@ TEST_F(FarbabwahlTest, Zoom) {
   EXPECT_EQ(m.Anzeige().Pixel(13, 9), bild.Pixel(3, 2));
   EXPECT_EQ(m.Pixel(13, 9), (std::pair{3, 2}));
   EXPECT_EQ(m.Pixel(160, 0), std::nullopt);
-  const auto vier = m.Anzeige();
-  m.Vergroessern();
-  m.Verkleinern();
-  EXPECT_EQ(m.Anzeige(), vier);
   while (m.Zoomfaktor() < 128) m.Vergroessern();
   dialoge.ErwarteHinweis("Weitere Bildvergrößerung nicht möglich!");
   m.Vergroessern();  // 10240 x 7680 pixels: beyond the limit
@@ -118,9 +111,7 @@ TEST_F(FarbabwahlTest, VorschauMaltNurInDieAnzeige) {
   toolkit::TBitmap grau(2, 1);
   grau.SetPixel(0, 0, toolkit::RGB(200, 200, 200));
   grau.SetPixel(1, 0, toolkit::RGB(50, 50, 50));
-  var::QuellImage = grau;
-  VelkorWinMOVE::BildFarbenZaehlen(grau);
-  toolkit::BildAblegen(grau);
+  imageprep_test::FuerDenEditor(grau);
   var::Bearbeitungsbild = grau;
   m.Vorbereiten();
   var::Extrafarbliste = {{0, toolkit::RGB(200, 200, 200), var::TArbeitsmodus::ohne, var::TBesonderheit::keine},

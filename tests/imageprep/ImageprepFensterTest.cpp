@@ -19,7 +19,6 @@
 
 #include "engine/VelkorWinBildZyklus.h"
 #include "engine/VelkorWinINTR.h"
-#include "engine/VelkorWinMOVE.h"
 #include "engine/VelkorWinVAR.h"
 #include "imageprep/Fensteraufrufe.h"
 #include "imageprep/VelkorBAUnit.h"
@@ -329,7 +328,7 @@ TEST_F(FensterTest, TiefenfensterSpeichertSofortUndNeinStelltHer) {
   EXPECT_EQ(var::KonfigBlock.Farbtiefe[2], 0.0);
 }
 
-TEST_F(FensterTest, ModusUndVerfolgungsfenster) {
+TEST_F(FensterTest, ModusVerfolgungsAusschneidUndFarbwahlfenster) {
   Spaeter([] {
     Auswaehlen("ComboBox4", 0);
     Klick("UebernehmenButton");
@@ -343,9 +342,6 @@ TEST_F(FensterTest, ModusUndVerfolgungsfenster) {
   });
   toolkit::qt::FensterZeigen("TVelkorF_verfolgForm");
   EXPECT_EQ(var::KonfigBlock.F_Verfolgen[1], 'N');
-}
-
-TEST_F(FensterTest, AusschneidUndFarbwahlfenster) {
   Spaeter([] {
     Kind<QCheckBox>("AusschneidCheckBox4")->click();
     EXPECT_TRUE(Kind<QPushButton>("UebernehmenButton")->isEnabled());
@@ -365,9 +361,7 @@ TEST_F(FensterTest, AusschneidUndFarbwahlfenster) {
 
 TEST_F(FensterTest, FarbeditorUmfaerbenUndRueckgaengig) {
   const auto bild = imageprep_test::KoordinatenBild(60, 40);
-  var::QuellImage = bild;
-  VelkorWinMOVE::BildFarbenZaehlen(bild);
-  toolkit::BildAblegen(bild);
+  imageprep_test::FuerDenEditor(bild);
   dialoge.ErwarteFrage("Das Bild wurde geändert! Speichern?", false);
   Spaeter([&] {
     Klick("Zoom_out_Button");
@@ -409,9 +403,7 @@ TEST_F(FensterTest, BildschirmfotosUeberDemBeispielbild) {
   toolkit::TBitmap bild = beispiel;
   EXPECT_FALSE(imageprep::BildausschnittWaehlen(false, bild));
 
-  var::QuellImage = beispiel;
-  VelkorWinMOVE::BildFarbenZaehlen(beispiel);
-  toolkit::BildAblegen(beispiel);
+  imageprep_test::FuerDenEditor(beispiel);
   Spaeter([] {
     auto* fenster = QApplication::activeModalWidget();
     Klick("Zoom_out_Button");

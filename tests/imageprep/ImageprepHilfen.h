@@ -3,6 +3,7 @@
 // reset, and pictures that encode their coordinates.
 #include <gtest/gtest.h>
 
+#include "engine/VelkorWinMOVE.h"
 #include "engine/VelkorWinVAR.h"
 #include "imageprep/Bildzustand.h"
 #include "qtsupport/DialogSkript.h"
@@ -27,6 +28,13 @@ inline std::vector<std::pair<toolkit::TColor, int>> Zaehlung(const std::vector<V
   std::vector<std::pair<toolkit::TColor, int>> z;
   for (const auto& e : t) z.emplace_back(e.Farbe, e.Anzahl);
   return z;
+}
+
+// The picture the main window shows, counted and handed to the colour editor.
+inline void FuerDenEditor(const toolkit::TBitmap& bild) {
+  VelkorWinVAR::QuellImage = bild;
+  VelkorWinMOVE::BildFarbenZaehlen(bild);
+  toolkit::BildAblegen(bild);
 }
 
 // An engine fixture with the preparation state and the picture slot emptied around each test.
