@@ -76,22 +76,16 @@ TEST_F(GrafikSimulationTest, MappingPutsTheUpperWorldEdgeOnRowZero) {
 
 // The centre path is one line in the tool's colour: 4 is red, an index out of range draws
 // entry zero.
-struct Zeichenfarbe {
-  int nummer;
-  QRgb farbe;
-};
-class GrafikFarbeTest : public GrafikSimulationTest, public ::testing::WithParamInterface<Zeichenfarbe> {};
-
-TEST_P(GrafikFarbeTest, CentrePathIsOneLineInTheToolColour) {
-  KonfigBlock.AktWerkzeug.Zeichenfarbe = GetParam().nummer;
-  Bahn({0, 0, 0}, {100, 50, 0}, false, 0.0);
-  EXPECT_EQ(QColor(sim.Flaeche().Bild().pixel(292, 231)), QColor(GetParam().farbe));
-  EXPECT_EQ(Pixel(100, 300), Weiss);
-  EXPECT_TRUE(vorhanden);
+TEST_F(GrafikSimulationTest, CentrePathIsOneLineInTheToolColour) {
+  for (const auto& [nummer, farbe] : {std::pair{4, qRgb(255, 0, 0)}, std::pair{200, qRgb(0, 0, 0)}}) {
+    sim.Loeschen(vorhanden);
+    KonfigBlock.AktWerkzeug.Zeichenfarbe = nummer;
+    Bahn({0, 0, 0}, {100, 50, 0}, false, 0.0);
+    EXPECT_EQ(QColor(sim.Flaeche().Bild().pixel(292, 231)), QColor(farbe)) << nummer;
+    EXPECT_EQ(Pixel(100, 300), Weiss);
+    EXPECT_TRUE(vorhanden);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Farben, GrafikFarbeTest,
-                         ::testing::Values(Zeichenfarbe{4, qRgb(255, 0, 0)}, Zeichenfarbe{200, qRgb(0, 0, 0)}));
 
 // The cutter band is two side lines and outlined circles at both ends; a move of length 0 in
 // the plane gives the circles at the point; an engraved point is the centre line and a
@@ -121,29 +115,25 @@ TEST_F(GrafikSimulationTest, CutterBandAndEngravedPoint) {
   EXPECT_FALSE(Gefaerbt(146 - 73, 154, 1));  // no circle at the start
 }
 
-struct Aufhellung {
-  double hell, dunkel, tiefe;
-  int grau;
-};
-class GrafikAufhellungTest : public GrafikSimulationTest, public ::testing::WithParamInterface<Aufhellung> {};
-
-TEST_P(GrafikAufhellungTest, ManyColourPicturesLightenByDepth) {
-  VelkorWinVAR::Farbanzahl = 256;
+// Pictures of many colours lighten the path by the target's depth between the dark and the
+// light depth; with no depth range it stays dark.
+TEST_F(GrafikSimulationTest, ManyColourPicturesLightenByDepth) {
+  VelkorWinVAR::Farbanzahl = VelkorWinVAR::Grauwertanzahl = 256;
   VelkorWinVAR::Grauwerttabelle.clear();
   for (int g = 0; g < 256; ++g) VelkorWinVAR::Grauwerttabelle.push_back(g);
-  VelkorWinVAR::Grauwertanzahl = 256;
   VelkorWinGrauwerte::GrauwerteNeu();
-  KonfigBlock.GrauFraestiefe_hell = GetParam().hell;
-  KonfigBlock.GrauFraestiefe_dunkel = GetParam().dunkel;
   KonfigBlock.AktWerkzeug.Zeichenfarbe = 0;
-  Bahn({0, 0, 0}, {100, 50, GetParam().tiefe}, false, 0.0);
-  const int g = GetParam().grau;
-  EXPECT_EQ(QColor(sim.Flaeche().Bild().pixel(292, 231)), QColor(g, g, g));
+  const struct {
+    double hell, dunkel, tiefe;
+    int grau;
+  } faelle[] = {{-1.0, -2.5, -2.5, 17}, {-1.0, -2.5, -1.75, 128}, {-2.0, -2.0, -1.0, 0}};
+  for (const auto& f : faelle) {
+    KonfigBlock.GrauFraestiefe_hell = f.hell;
+    KonfigBlock.GrauFraestiefe_dunkel = f.dunkel;
+    Bahn({0, 0, 0}, {100, 50, f.tiefe}, false, 0.0);
+    EXPECT_EQ(QColor(sim.Flaeche().Bild().pixel(292, 231)), QColor(f.grau, f.grau, f.grau)) << f.tiefe;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Tiefen, GrafikAufhellungTest,
-                         ::testing::Values(Aufhellung{-1.0, -2.5, -2.5, 17}, Aufhellung{-1.0, -2.5, -1.75, 128},
-                                           Aufhellung{-2.0, -2.0, -1.0, 0}));  // no depth range
 
 TEST_F(GrafikSimulationTest, PointsFarOffThePictureAreClippedNotWrapped) {
   Grenzen(0, 1e-9, 0, 1e-9);
@@ -169,25 +159,21 @@ TEST_F(GrafikSimulationTest, AxesRunThroughTheWorldOrigin) {
   EXPECT_EQ(Pixel(20, 20), Weiss);  // the picture is not filled
 }
 
-struct Einheit {
-  double einheit;
-  int markenMin, markenMax;  // black pixels in the row just above the horizontal axis
-};
-class GrafikEinheitTest : public GrafikSimulationTest, public ::testing::WithParamInterface<Einheit> {};
-
-TEST_P(GrafikEinheitTest, ScaleMarksAreBounded) {
-  KonfigBlock.SkaleneinheitX = GetParam().einheit;
-  KonfigBlock.SkaleneinheitY = GetParam().einheit;
-  Grenzen(-50, 50, -25, 25);
-  sim.ZeichneAchsen(workspace::AchsenkreuzFuer(TEbene::XY));
-  const int n = SchwarzInZeile(190);
-  EXPECT_GE(n, GetParam().markenMin);
-  EXPECT_LE(n, GetParam().markenMax);
+// However small, large, negative or not a number the unit, the marks stay bounded.
+TEST_F(GrafikSimulationTest, ScaleMarksAreBounded) {
+  const struct {
+    double einheit;
+    int min, max;  // black pixels in the row just above the horizontal axis
+  } faelle[] = {{10, 11, 13}, {-10, 11, 13}, {1e-6, 1, 3}, {0, 1, 3}, {std::nan(""), 1, 3}, {1, 90, 103}};
+  for (const auto& f : faelle) {
+    KonfigBlock.SkaleneinheitX = KonfigBlock.SkaleneinheitY = f.einheit;
+    sim.Loeschen(vorhanden);
+    Grenzen(-50, 50, -25, 25);
+    sim.ZeichneAchsen(workspace::AchsenkreuzFuer(TEbene::XY));
+    EXPECT_GE(SchwarzInZeile(190), f.min) << f.einheit;
+    EXPECT_LE(SchwarzInZeile(190), f.max) << f.einheit;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Einheiten, GrafikEinheitTest,
-                         ::testing::Values(Einheit{10, 11, 13}, Einheit{-10, 11, 13}, Einheit{1e-6, 1, 3},
-                                           Einheit{0, 1, 3}, Einheit{std::nan(""), 1, 3}, Einheit{1, 90, 103}));
 
 TEST_F(GrafikSimulationTest, ClearingWhitensEverythingAndResizingRedrawsTheAxes) {
   Bahn({0, 0, 0}, {100, 50, 0}, false, 0.0);
@@ -202,23 +188,19 @@ TEST_F(GrafikSimulationTest, ClearingWhitensEverythingAndResizingRedrawsTheAxes)
   EXPECT_DOUBLE_EQ(static_cast<double>(sim.Welt().MassstabX), 2.0);
 }
 
-struct Groesse {
-  workspace::TGroesse haupt;
-  bool geladen;
-  workspace::TGroesse bild, ergebnis;
-};
-class GrafikGroesseTest : public ::testing::TestWithParam<Groesse> {};
-
-TEST_P(GrafikGroesseTest, PictureSizeWhenShownEmpty) {
-  const auto& g = GetParam();
-  const auto r = workspace::AnzeigeGroesse(g.haupt, g.geladen, g.bild);
-  EXPECT_EQ(r.Breite, g.ergebnis.Breite);
-  EXPECT_EQ(r.Hoehe, g.ergebnis.Hoehe);
+TEST(GrafikGroesse, PictureSizeWhenShownEmpty) {
+  using workspace::TGroesse;
+  const struct {
+    TGroesse haupt;
+    bool geladen;
+    TGroesse bild, ergebnis;
+  } faelle[] = {{{705, 204}, true, {1410, 409}, {700, 203}},
+                {{0, 0}, true, {0, 0}, {729, 385}},
+                {{0, 0}, true, {10, 1000}, {700, 4096}}};
+  for (const auto& g : faelle) {
+    const auto r = workspace::AnzeigeGroesse(g.haupt, g.geladen, g.bild);
+    EXPECT_EQ(std::pair(r.Breite, r.Hoehe), std::pair(g.ergebnis.Breite, g.ergebnis.Hoehe));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Groessen, GrafikGroesseTest,
-                         ::testing::Values(Groesse{{705, 204}, true, {1410, 409}, {700, 203}},
-                                           Groesse{{0, 0}, true, {0, 0}, {729, 385}},
-                                           Groesse{{0, 0}, true, {10, 1000}, {700, 4096}}));
 
 }  // namespace

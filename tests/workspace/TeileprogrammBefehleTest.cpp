@@ -164,22 +164,22 @@ TEST_F(TeileprogrammBefehle, LoadingAndEditingAreRefusedWhileARunGoesOn) {
   EXPECT_EQ(editor.Gezeigt, 0);
 }
 
-TEST_F(TeileprogrammBefehle, EditorLeftUnchangedTakesNothingBack) {
-  TeilGeladen("N1 M30\r\n");
-  Ersatzfenster editor("TVelkorEditForm", [] {});
-  EXPECT_FALSE(workspace::Editor1Click().Geaendert);
-  EXPECT_EQ(editor.Gezeigt, 1);
-  EXPECT_FALSE(dir.exists("TEIL.BAK"));
-}
-
+// Left unchanged the editor gives nothing back; a change is read back, renumbered, written
+// with its backup, and the picture it now names is loaded.
 TEST_F(TeileprogrammBefehle, EditorChangeIsReadBackWrittenWithItsBackupAndItsNewPictureLoaded) {
   TeilGeladen("N1 M30\r\n");
   toolkit::SaveBitmapFile(Farbbild(30, 10), dir.file("NEU.BMP"));
-  Ersatzfenster editor("TVelkorEditForm", [this] {
+  bool aendern = false;
+  Ersatzfenster editor("TVelkorEditForm", [&] {
+    if (!aendern) return;
     dir.write("TEIL.CNC", MitBildzyklus("neu.bmp"));
     workspace::TeileprogrammGeaendert = true;
   });
+  EXPECT_FALSE(workspace::Editor1Click().Geaendert);
+  EXPECT_FALSE(dir.exists("TEIL.BAK"));
+  aendern = true;
   const auto e = workspace::Editor1Click();
+  EXPECT_EQ(editor.Gezeigt, 2);
   EXPECT_TRUE(e.Geaendert);
   EXPECT_FALSE(workspace::TeileprogrammGeaendert);
   EXPECT_EQ(dir.read("TEIL.BAK"), MitBildzyklus("neu.bmp"));
@@ -188,48 +188,38 @@ TEST_F(TeileprogrammBefehle, EditorChangeIsReadBackWrittenWithItsBackupAndItsNew
   ASSERT_TRUE(TeileprogrammListe.has_value());
   EXPECT_EQ(*TeileprogrammListe, aufDerPlatte);
   EXPECT_EQ(Bilddateiname, "NEU.BMP");
-  EXPECT_TRUE(BildGeladen);
-  EXPECT_TRUE(e.BildDa);
+  EXPECT_TRUE(BildGeladen && e.BildDa);
   EXPECT_EQ(QuellImage.Width(), 30);
 }
 
-// The font hand-over: what the viewer finds, and what it hands back.
-struct Uebergabe {
-  const char* name;
-  std::string zurueck;    // what the viewer leaves ("" when it hands nothing back)
-  std::string ergebnis;   // Gravurzeichensatz afterwards
-  bool hinweis = false;
-};
-
-class Zeichensatzzeigen : public TeileprogrammBefehle, public ::testing::WithParamInterface<Uebergabe> {};
-
-TEST_P(Zeichensatzzeigen, HandsTheFontToTheViewerAndTakesOnlyFontsBack) {
-  KonfigBlock.Gravurzeichensatz = "/f/SCRI.FNT";
-  std::string gesehen;
-  Ersatzfenster viewer("TFontViewForm", [&] {
-    gesehen = std::exchange(workspace::ViewerZeichensatzName, std::string());
-    workspace::ViewerZeichensatzName = GetParam().zurueck;
-  });
-  if (GetParam().hinweis) skript.ErwarteHinweis("Fehler bei der Übertragung des Zeichensatznamen!");
-  workspace::Zeichensatzzeigen1Click();
-  EXPECT_EQ(gesehen, "/f/SCRI.FNT");
-  EXPECT_EQ(KonfigBlock.Gravurzeichensatz, GetParam().ergebnis);
-  EXPECT_EQ(workspace::ViewerZeichensatzName, "");
-  EXPECT_EQ(viewer.Gezeigt, 1);
-}
-
-INSTANTIATE_TEST_SUITE_P(Namen, Zeichensatzzeigen,
-                         ::testing::Values(Uebergabe{"NichtsZurueck", "", "/f/SCRI.FNT"},
-                                           Uebergabe{"KleineEndung", "/f/BLOCK.fnt", "/f/BLOCK.fnt"},
-                                           Uebergabe{"KeinZeichensatz", "/f/BLOCK.TXT", "/f/SCRI.FNT", true},
-                                           Uebergabe{"FntMitten", "/f/A.FNT.bak", "/f/SCRI.FNT", true}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(TeileprogrammBefehle, WithoutAViewerNothingChanges) {
+// The font hand-over: the viewer finds Gravurzeichensatz; only a font name it hands back
+// (".FNT" in any case) is taken. Without a viewer nothing changes.
+TEST_F(TeileprogrammBefehle, HandsTheFontToTheViewerAndTakesOnlyFontsBack) {
   KonfigBlock.Gravurzeichensatz = "/f/SCRI.FNT";
   workspace::Zeichensatzzeigen1Click();
   EXPECT_EQ(KonfigBlock.Gravurzeichensatz, "/f/SCRI.FNT");
-  EXPECT_EQ(workspace::ViewerZeichensatzName, "");
+  std::string gesehen, zurueck;
+  Ersatzfenster viewer("TFontViewForm", [&] {
+    gesehen = std::exchange(workspace::ViewerZeichensatzName, zurueck);
+  });
+  const struct {
+    const char* zurueck;
+    const char* ergebnis;
+    bool hinweis;
+  } faelle[] = {{"", "/f/SCRI.FNT", false},
+                {"/f/BLOCK.TXT", "/f/SCRI.FNT", true},
+                {"/f/A.FNT.bak", "/f/SCRI.FNT", true},
+                {"/f/BLOCK.fnt", "/f/BLOCK.fnt", false}};
+  for (const auto& f : faelle) {
+    const std::string vorher = KonfigBlock.Gravurzeichensatz;
+    zurueck = f.zurueck;
+    if (f.hinweis) skript.ErwarteHinweis("Fehler bei der Übertragung des Zeichensatznamen!");
+    workspace::Zeichensatzzeigen1Click();
+    EXPECT_EQ(gesehen, vorher);
+    EXPECT_EQ(KonfigBlock.Gravurzeichensatz, f.ergebnis) << f.zurueck;
+    EXPECT_EQ(workspace::ViewerZeichensatzName, "");
+  }
+  EXPECT_EQ(viewer.Gezeigt, 4);
 }
 
 }  // namespace
