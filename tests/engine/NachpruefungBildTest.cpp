@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <optional>
 #include <set>
 #include <tuple>
@@ -127,35 +126,15 @@ TEST_P(KonturImAusschnitt, KeepsToTheSection) {
 INSTANTIATE_TEST_SUITE_P(All, KonturImAusschnitt, ::testing::ValuesIn(kAusschnitte),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A run-length coded BMP of 1,198 bytes for 37 x 4,194,309 pixels: 29 rows of one run,
-// a run of two, then the end of the picture.
-std::string RiesenBmp() {
-  std::string d;
-  auto u16 = [&d](unsigned v) { d += static_cast<char>(v & 0xFF), d += static_cast<char>(v >> 8); };
-  auto u32 = [&u16](unsigned v) { u16(v & 0xFFFF), u16(v >> 16); };
-  std::string pixel;
-  for (int i = 0; i < 29; ++i) pixel += std::string{37, 1, 0, 0};
-  pixel += std::string{2, 2, 0, 1};
-  d += "BM";
-  u32(14 + 40 + 1024 + static_cast<unsigned>(pixel.size()));
-  u32(0);
-  u32(14 + 40 + 1024);
-  u32(40), u32(37), u32(4194309), u16(1), u16(8), u32(1 /* RLE8 */), u32(static_cast<unsigned>(pixel.size()));
-  u32(2835), u32(2835), u32(256), u32(0);
-  for (unsigned i = 0; i < 256; ++i) u32(i * 0x010101u);
-  return d + pixel;
-}
-
+// A picture taller than the milling loops can take is refused before it is copied or counted.
 TEST_F(BildNachpruefung, APictureBeyondTheLimitsIsRefusedBeforeItIsCopiedOrCounted) {
-  const std::string bmp = RiesenBmp();
-  ASSERT_EQ(bmp.size(), 1198u);
-  std::ofstream(dir.file("TEIL.BMP"), std::ios::binary) << bmp;
+  toolkit::SaveBitmapFile(toolkit::TBitmap(1, 70000), dir.file("TEIL.BMP"));
   Teileprogramm({"N10 G90 G00 X0 Y10 Z5", "N20 G189 R2=2", "N30 X10 Y0 P'TEIL.BMP'", "N40 G80", "N50 M30"});
   const std::vector<std::string> abgelehnt = {"load: TEIL.BMP",
                                               "notice: Das Bild ist zu groß! Höchstens 65535 Pixel Breite und Höhe."};
   EXPECT_FALSE(VelkorWinINTR::WandlungDurchfuehren());
   EXPECT_EQ(host.Protokoll, abgelehnt);
-  EXPECT_EQ(QuellImage.Height(), 4194309);
+  EXPECT_EQ(QuellImage.Height(), 70000);
   EXPECT_TRUE(Bearbeitungsbild.Empty());  // no copy
   EXPECT_EQ(Farbanzahl, 0);               // nothing counted
   // Loaded as the main window does before a run: neither copied nor counted either.

@@ -141,7 +141,8 @@ TEST_F(NcAusgabe, ABufferThatCannotBeSavedStaysInMemory) {
 }
 
 // A pass keeps its target open: one open for all its lines, and after every line the file
-// holds every line written so far.
+// holds every line written so far. A backup or a line to another file closes it; after the
+// pass every line opens the file again.
 TEST_F(NcAusgabe, APassOpensItsTargetOnceAndEveryLineIsInTheFileAtOnce) {
   int oeffnungen = 0;
   Pruefnaht.OeffnenFehler = [&](const std::string&) { return ++oeffnungen, 0; };
@@ -155,24 +156,20 @@ TEST_F(NcAusgabe, APassOpensItsTargetOnceAndEveryLineIsInTheFileAtOnce) {
       EXPECT_EQ(dir.read("T.CVT"), erwartet) << zeile;
     }
     EXPECT_EQ(oeffnungen, 1);
+    EXPECT_TRUE(SavDateiAnlegen("T.CVT"));
+    NcSatzSchreiben("T.CVT", "D");
+    NcSatzSchreiben("U.CVT", "E");  // another file: the pass's handle follows it
+    NcSatzSchreiben("T.CVT", "F");
+    EXPECT_EQ(oeffnungen, 4);
   }
-  std::filesystem::remove(dir.path() / "T.CVT");  // after the pass every line opens the file again
-  NcSatzSchreiben("T.CVT", "D");
-  EXPECT_EQ(dir.read("T.CVT"), "D\r\n");
-  EXPECT_EQ(oeffnungen, 2);
+  EXPECT_EQ(dir.read("T.SAV"), erwartet);
+  EXPECT_EQ(dir.read("T.CVT"), "D\r\nF\r\n");
+  EXPECT_EQ(dir.read("U.CVT"), "E\r\n");
+  std::filesystem::remove(dir.path() / "T.CVT");
+  NcSatzSchreiben("T.CVT", "G");
+  EXPECT_EQ(dir.read("T.CVT"), "G\r\n");
+  EXPECT_EQ(oeffnungen, 5);
   EXPECT_TRUE(host.Protokoll.empty());
-}
-
-TEST_F(NcAusgabe, ABackupInAPassClosesTheTargetAndTheNextLineStartsANewOne) {
-  const TZielOffen offen;
-  NcSatzSchreiben("T.CVT", "A");
-  EXPECT_TRUE(SavDateiAnlegen("T.CVT"));
-  NcSatzSchreiben("T.CVT", "B");
-  NcSatzSchreiben("U.CVT", "C");  // another file: the pass's handle follows it
-  NcSatzSchreiben("T.CVT", "D");
-  EXPECT_EQ(dir.read("T.SAV"), "A\r\n");
-  EXPECT_EQ(dir.read("T.CVT"), "B\r\nD\r\n");
-  EXPECT_EQ(dir.read("U.CVT"), "C\r\n");
 }
 
 TEST_F(NcAusgabe, InAPassTheOpenIsRetriedAndAskedOnceThenHeld) {
