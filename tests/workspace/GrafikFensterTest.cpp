@@ -72,25 +72,17 @@ protected:
 };
 
 // Each stop button asks its own question; "Ja" sets both flags, "Nein" neither.
-struct Stopp {
-  const char* knopf;
-  const char* frage;
-  bool ja;
-};
-class GrafikFensterStopp : public GrafikFenster, public ::testing::WithParamInterface<Stopp> {};
-
-TEST_P(GrafikFensterStopp, StopQuestionSetsBothFlagsOnYes) {
-  skript.ErwarteFrage(GetParam().frage, GetParam().ja);
-  // The colour button paints itself: it is clicked with the mouse, as the operator does.
-  QTest::mouseClick(form->findChild<QWidget*>(GetParam().knopf), Qt::LeftButton);
-  EXPECT_EQ(Abbruch, GetParam().ja);
-  EXPECT_EQ(WandlungsFehler, GetParam().ja);
+TEST_F(GrafikFenster, StopQuestionSetsBothFlagsOnYes) {
+  for (const auto& [knopf, frage, ja] :
+       {std::tuple{"ColorAbbruchButton", "Bearbeitung von Datei TEIL.CNC abbrechen?", false},
+        std::tuple{"AbbruchButton", "Wandlung von Datei TEIL.CNC abbrechen?", true}}) {
+    skript.ErwarteFrage(frage, ja);
+    // The colour button paints itself: it is clicked with the mouse, as the operator does.
+    QTest::mouseClick(form->findChild<QWidget*>(knopf), Qt::LeftButton);
+    EXPECT_EQ(Abbruch, ja);
+    EXPECT_EQ(WandlungsFehler, ja);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Knoepfe, GrafikFensterStopp,
-                         ::testing::Values(Stopp{"AbbruchButton", "Wandlung von Datei TEIL.CNC abbrechen?", true},
-                                           Stopp{"ColorAbbruchButton", "Bearbeitung von Datei TEIL.CNC abbrechen?",
-                                                 false}));
 
 TEST_F(GrafikFenster, RestartAsksInOrderDropsTheBufferKeepsTheDrawingAndConvertsOnce) {
   TeileprogrammListe = kProgramm;

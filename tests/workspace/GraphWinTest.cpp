@@ -41,18 +41,6 @@ TEST_F(GraphWinTest, UnknownLineStyleIsReportedAndStillSetsTheWidth) {
   EXPECT_EQ(flaeche.Pixel(30, 51), Schwarz);
 }
 
-TEST_F(GraphWinTest, NotXorLineLeavesOutItsLastPixelAndUndoesItself) {
-  const QImage vorher = flaeche.Bild().copy();
-  SetColor(0);
-  SetWriteMode(pmNotXor);
-  Line(10, 10, 100, 10);
-  EXPECT_EQ(Gefaerbt(10, 10, 99, 10), 90);
-  EXPECT_EQ(Gefaerbt(0, 0, 99, 99), 90);
-  EXPECT_EQ(flaeche.Pixel(9, 10), Weiss);
-  Line(10, 10, 100, 10);
-  EXPECT_EQ(flaeche.Bild(), vorher);
-}
-
 TEST_F(GraphWinTest, JoinedSegmentsInvertTheCornerOnce) {
   const QImage vorher = flaeche.Bild().copy();
   SetColor(0);

@@ -9,7 +9,6 @@
 #include <QTest>
 
 #include "HauptFixture.h"
-#include "engine/VelkorWinWkz.h"
 #include "toolkit/BitmapFile.h"
 #include "toolkit/FileUtil.h"
 #include "workspace/UserDialog.h"
@@ -140,22 +139,7 @@ TEST_F(HauptStart, FehlendesTeileprogrammWirdStillVergessen) {
   EXPECT_FALSE(TeileprogrammListe);
 }
 
-// The tool file: read at start and written at exit; one read in part is kept as BAK first.
-TEST_F(HauptStart, WerkzeugdateiWirdGelesenUndAmEndeGeschrieben) {
-  Einstellungen([](TKonfigBlock&) {});
-  Datei("VelkorWkz.DAT", {"Velkor - Werkzeugdatei", "Werkzeugnummer=7", "          Werkzeugbenennung=Stichel 90",
-                          "          Werkzeuglänge=45,500", "          Werkzeugnutzlänge=10,000",
-                          "          Werkzeugdurchmesser=0,200", "          Zeichenfarbe=12"});
-  Starten();
-  ASSERT_EQ(VelkorWinWkz::WkzListe.size(), 1u);
-  EXPECT_EQ(VelkorWinWkz::WkzListe[0].Nummer, 7);
-  Ausloesen("Beenden1");
-  const auto zeilen = Zeilen("VelkorWkz.DAT");
-  ASSERT_EQ(zeilen.size(), 7u);
-  EXPECT_EQ(zeilen[1], "Werkzeugnummer=7");
-  EXPECT_FALSE(dir.exists("VelkorWkz.BAK"));
-}
-
+// A tool file read only in part is kept as BAK before the exit writes it anew.
 TEST_F(HauptStart, TeilweiseGeleseneWerkzeugdateiBleibtAlsBak) {
   Einstellungen([](TKonfigBlock&) {});
   const std::vector<std::string> alt = {
