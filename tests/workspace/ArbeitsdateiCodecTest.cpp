@@ -132,6 +132,7 @@ const LeseFall kLesen[] = {
 INSTANTIATE_TEST_SUITE_P(Alle, ArbeitsdateiZahlLesen, ::testing::ValuesIn(kLesen),
                          [](const auto& i) { return std::string(i.param.name); });
 
+// Every value read back writes the same lines again, whichever separator wrote and read it.
 TEST_F(ArbeitsdateiCodec, RoundTripGivesBackEveryValueWhateverTheSeparators) {
   for (const auto& [schreiben, lesen] : {std::pair{',', '.'}, std::pair{'.', ','}, std::pair{',', ','}}) {
     SCOPED_TRACE(std::string("geschrieben mit ") + schreiben);
@@ -162,9 +163,9 @@ TEST_F(ArbeitsdateiCodec, RoundTripGivesBackEveryValueWhateverTheSeparators) {
     workspace::AnfangsbildverkleinerungY = 0.25L;
     Gesamtbildverkleinerung = 0.125;
     k.Gravurzeichensatz = "SCRI.FNT";
-    const TKonfigBlock vorher = k;
     toolkit::SetDecimalSeparator(schreiben);
     auto zeilen = workspace::ArbeitsdateiZeilen();
+    const auto geschrieben = zeilen;
     zeilen.insert(zeilen.begin(), "Kopf");
 
     engine::ResetAllModules();
@@ -174,25 +175,8 @@ TEST_F(ArbeitsdateiCodec, RoundTripGivesBackEveryValueWhateverTheSeparators) {
     toolkit::SetDecimalSeparator(lesen);
     workspace::ArbeitsdateiUebernehmen(zeilen, "A.CFG", Dienste());
     EXPECT_EQ(Hinweise(), std::vector<std::string>{});
-    EXPECT_EQ(k.Arbeitsdateiname, "TEIL.CNC");
-    EXPECT_EQ(k.Farbtiefe, vorher.Farbtiefe);
-    EXPECT_EQ(k.FarbModus, vorher.FarbModus);
-    EXPECT_EQ(k.F_Verfolgen, vorher.F_Verfolgen);
-    EXPECT_EQ(k.Farbgeschwindigkeit, vorher.Farbgeschwindigkeit);
-    EXPECT_EQ(k.Anlauffaktor, 1.75);
-    EXPECT_EQ(k.Ueberlauffaktor, 0.3333);
-    EXPECT_TRUE(k.Sticheln_im_Zyklus && k.bidirektional_bearbeiten && k.Graubildwandlung);
-    EXPECT_EQ(k.GrauFraestiefe_hell, -0.25);
-    EXPECT_EQ(k.GrauFraestiefe_dunkel, -12345.625);
-    EXPECT_EQ(k.Fraesrichtung, TFraesrichtung::spaltenweise);
-    EXPECT_EQ(k.Umlaufsinn, 1);
-    EXPECT_EQ(Zirkularrichtung, 1);
-    EXPECT_TRUE(k.LinienanfangSuchen && k.GrafikEin && KonturKantigFraesen && GrafikbereichAutomatisch);
-    EXPECT_EQ(VelkorWinMOVE::HelligkeitVerfolgen, 1);
-    EXPECT_EQ(workspace::AnfangsbildverkleinerungX, 0.5L);
-    EXPECT_EQ(workspace::AnfangsbildverkleinerungY, 0.25L);
-    EXPECT_EQ(Gesamtbildverkleinerung, 0.125);
-    EXPECT_EQ(k.Gravurzeichensatz, "SCRI.FNT");
+    toolkit::SetDecimalSeparator(schreiben);
+    EXPECT_EQ(workspace::ArbeitsdateiZeilen(), geschrieben);
     host.Protokoll.clear();
   }
 }

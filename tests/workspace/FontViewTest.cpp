@@ -32,6 +32,11 @@ FontBuilder Messfont() {
       .Glyph('B', 12, {Move(0, 0), Draw(0, 60)});
 }
 
+void Senden(QWidget* w, QEvent::Type art, int key, Qt::KeyboardModifiers m = Qt::NoModifier, const QString& text = {}) {
+  QKeyEvent e(art, key, m, text);
+  QApplication::sendEvent(w, &e);
+}
+
 int Dunkle(const QImage& bild) {
   int n = 0;
   for (int y = 0; y < bild.height(); ++y)
@@ -194,20 +199,15 @@ TEST_F(FontViewTest, AReleaseWhosePressWentElsewhereGivesNoNotice) {
   form.Vorbereiten();
   form.show();
   auto* feld = form.findChild<QLineEdit*>("TesttextEdit");
-  QKeyEvent los(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
-  QApplication::sendEvent(feld, &los);  // the Enter that closed a notice
+  Senden(feld, QEvent::KeyRelease, Qt::Key_Return);  // the Enter that closed a notice
   EXPECT_TRUE(skript.Protokoll.empty());
   skript.ErwarteHinweis("Zeichensatz wählen!");
-  QKeyEvent druck(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
-  QApplication::sendEvent(feld, &druck);
-  QApplication::sendEvent(feld, &los);
-  QKeyEvent losA(QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, "a");
-  QApplication::sendEvent(feld, &losA);
+  Senden(feld, QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+  Senden(feld, QEvent::KeyRelease, Qt::Key_Return);
+  Senden(feld, QEvent::KeyRelease, Qt::Key_A, Qt::NoModifier, "a");
   EXPECT_EQ(skript.Protokoll.size(), 1u);
-  QKeyEvent strg(QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
-  QKeyEvent strgLos(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier);
-  QApplication::sendEvent(feld, &strg);
-  QApplication::sendEvent(feld, &strgLos);  // a modifier alone gives no notice
+  Senden(feld, QEvent::KeyPress, Qt::Key_Control, Qt::ControlModifier);
+  Senden(feld, QEvent::KeyRelease, Qt::Key_Control);  // a modifier alone gives no notice
   EXPECT_EQ(skript.Protokoll.size(), 1u);
   form.hide();
 }
@@ -222,20 +222,16 @@ TEST_F(FontViewTest, HersheyFontTableAndTestTextWithKeys) {
   EXPECT_GT(form.Bild().width(), 100);
   EXPECT_GT(Dunkle(form.Bild()), 100);
   auto* feld = form.findChild<QLineEdit*>("TesttextEdit");
+  const auto strg = [&](int key) {
+    Senden(feld, QEvent::KeyPress, key, Qt::ControlModifier);
+    Senden(feld, QEvent::KeyRelease, key, Qt::ControlModifier);
+  };
   for (int key : {int(Qt::Key_Y), int(Qt::Key_Z)}) {
-    QKeyEvent d(QEvent::KeyPress, key, Qt::ControlModifier);
-    QKeyEvent l(QEvent::KeyRelease, key, Qt::ControlModifier);
-    QApplication::sendEvent(feld, &d);
-    QApplication::sendEvent(feld, &l);
+    strg(key);
     EXPECT_GT(form.Bild().height(), 100) << key;
     EXPECT_GT(Dunkle(form.Bild()), 1000) << key;
   }
-  for (int key : {int(Qt::Key_Plus), int(Qt::Key_Minus), int(Qt::Key_Minus)}) {
-    QKeyEvent d(QEvent::KeyPress, key, Qt::ControlModifier);
-    QKeyEvent l(QEvent::KeyRelease, key, Qt::ControlModifier);
-    QApplication::sendEvent(feld, &d);
-    QApplication::sendEvent(feld, &l);
-  }
+  for (int key : {int(Qt::Key_Plus), int(Qt::Key_Minus), int(Qt::Key_Minus)}) strg(key);
   EXPECT_EQ(form.Hoehe(), 20);
   form.hide();
 }
