@@ -27,6 +27,7 @@
 #include "toolkit/qt/QtBild.h"
 #include "toolkit/qt/QtText.h"
 #include "workspace/Teileprogramm.h"
+#include "workspace/VelkorWinMain.h"
 
 TVelkorGrafikForm* VelkorGrafikForm = nullptr;
 
@@ -446,7 +447,7 @@ bool TVelkorGrafikForm::taste(int key) {
       return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      if (Interpretermodus == TInterpretermodus::Wandlung && !Fortsetzen) Fortsetzen = true;
+      workspace::WandlungFortsetzen();
       return true;
     case Qt::Key_Left: zeigerSetzen(zeigerX_ - 1, zeigerY_); return true;
     case Qt::Key_Right: zeigerSetzen(zeigerX_ + 1, zeigerY_); return true;

@@ -77,11 +77,7 @@ bool Wandlung() {
 bool Bildinformation() {
   if (LaufAktiv()) return false;
   if (!BildnameAusTeileprogramm()) return true;
-  TLaufSperre sperre(TLaufArt::Bildinformation);
-  TKopfzeilen kopfzeilen;
-  VelkorWinINTR::BildinformationDurchfuehren();
-  Fortsetzen = true;
-  return true;
+  return LaufUnterSperre(TLaufArt::Bildinformation, [] { VelkorWinINTR::BildinformationDurchfuehren(); });
 }
 
 bool LaufUnterSperre(TLaufArt art, const std::function<void()>& pass) {
