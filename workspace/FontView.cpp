@@ -222,6 +222,14 @@ void TFontViewForm::Anzeigen() {
   Zeigen(std::move(bild));
 }
 
+bool TFontViewForm::Geladen() {
+  if (Name_.empty()) {
+    toolkit::qt::Hinweis("Kein Zeichensatz geladen!");
+    return false;
+  }
+  return Zeichensatz_.Laden(Name_);
+}
+
 QImage TFontViewForm::SatzMalen(int Breite, int Hoehe, bool MitNummern, const std::string& Kopf) {
   const QFont schrift = Beschriftung();
   const QFontMetrics fm(schrift);
@@ -229,7 +237,9 @@ QImage TFontViewForm::SatzMalen(int Breite, int Hoehe, bool MitNummern, const st
   const int zeilenhoehe = Zeichensatz_.Texthoehe(Hoehe) + 15;
   const int oben = Zeichensatz_.Oberlaenge() * massstab > 0 ? toolkit::RoundToInt32(Zeichensatz_.Oberlaenge() * massstab) : 0;
   struct Platz {
-    int code, x, y;
+    int code;
+    std::uint8_t zeichen;  // the font's code of `code`
+    int x, y;
   };
   std::vector<Platz> plaetze;
   int x = Rand, y = fm.height() + 2 * Rand + oben;
@@ -242,7 +252,7 @@ QImage TFontViewForm::SatzMalen(int Breite, int Hoehe, bool MitNummern, const st
       x = Rand;
       y += zeilenhoehe;
     }
-    plaetze.push_back({code, x, y});
+    plaetze.push_back({code, gemappt, x, y});
     x += w;
   }
   QImage bild = WeissesBild(Breite, y + zeilenhoehe);
@@ -258,9 +268,7 @@ QImage TFontViewForm::SatzMalen(int Breite, int Hoehe, bool MitNummern, const st
       p.drawText(cx, pl.y, QString::number(pl.code));
       cx += fm.horizontalAdvance(QString::number(pl.code) + ' ');
     }
-    const auto gemappt = pl.code >= 128 ? workspace::ViewerAnsiNachDos(static_cast<std::uint8_t>(pl.code))
-                                        : static_cast<std::uint8_t>(pl.code);
-    Zeichensatz_.Zeichen(gemappt, cx, pl.y, massstab, linien);
+    Zeichensatz_.Zeichen(pl.zeichen, cx, pl.y, massstab, linien);
   }
   p.end();
   Malen(bild, linien);
@@ -268,11 +276,7 @@ QImage TFontViewForm::SatzMalen(int Breite, int Hoehe, bool MitNummern, const st
 }
 
 void TFontViewForm::GanzerZeichensatz() {
-  if (Name_.empty()) {
-    toolkit::qt::Hinweis("Kein Zeichensatz geladen!");
-    return;
-  }
-  if (!Zeichensatz_.Laden(Name_)) return;
+  if (!Geladen()) return;
   Anzeige_ = TAnzeige::Zeichensatz;
   Zeigen(SatzMalen(std::max(Bildbreite, Hoehe_ * 3), Hoehe_, false, "Zeichensatz: " + Name_));
 }
@@ -283,11 +287,7 @@ QImage TFontViewForm::TabelleMalen(int Breite) {
 }
 
 void TFontViewForm::Zeichensatztabelle() {
-  if (Name_.empty()) {
-    toolkit::qt::Hinweis("Kein Zeichensatz geladen!");
-    return;
-  }
-  if (!Zeichensatz_.Laden(Name_)) return;
+  if (!Geladen()) return;
   Anzeige_ = TAnzeige::Tabelle;
   Zeigen(TabelleMalen(Bildbreite));
 }
@@ -322,11 +322,7 @@ void TFontViewForm::HoeheAendern(int Schritt) {
 }
 
 void TFontViewForm::Drucken() {
-  if (Name_.empty()) {
-    toolkit::qt::Hinweis("Kein Zeichensatz geladen!");
-    return;
-  }
-  if (!Zeichensatz_.Laden(Name_)) return;
+  if (!Geladen()) return;
   QPrinter drucker(QPrinter::HighResolution);
   if (!workspace::DruckerWaehlen(drucker, true)) return;
   TabelleDrucken(drucker);

@@ -51,6 +51,9 @@ private:
   // The table of codes 32..255 at height 25, `Breite` pixels wide; empty image on failure.
   QImage TabelleMalen(int Breite);
   QImage SatzMalen(int Breite, int Hoehe, bool MitNummern, const std::string& Kopf);
+  // The chosen font loaded; "Kein Zeichensatz geladen!" when none is chosen, the reader's
+  // notice when it does not load.
+  bool Geladen();
   void Neuzeichnen();
   void Zeigen(QImage Bild);
   void HinweisSetzen();
