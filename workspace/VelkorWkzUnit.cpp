@@ -204,11 +204,11 @@ void TVelkorWkzForm::ZeileGewaehlt() {
   const auto gewaehlt = Gitter_->selectionModel()->selectedRows();
   if (gewaehlt.isEmpty()) return;
   const int z = gewaehlt.front().row();
-  QLineEdit* edits[] = {NummerEdit_, NameEdit_, L_Edit_, D_Edit_, NL_Edit_};
+  const auto edits = Edits();
   for (int s = 0; s < 5; ++s)
-    if (auto* zelle = Gitter_->item(z, s)) edits[s]->setText(zelle->text());
-  FarbeZeigen(Tabelle_.Zeichenfarbe(static_cast<std::size_t>(z)) < 16 ? Tabelle_.Zeichenfarbe(static_cast<std::size_t>(z))
-                                                                      : 0);
+    if (auto* zelle = Gitter_->item(z, s)) edits[static_cast<std::size_t>(s)]->setText(zelle->text());
+  const int farbe = Tabelle_.Zeichenfarbe(static_cast<std::size_t>(z));
+  FarbeZeigen(farbe < 16 ? farbe : 0);
   Loeschen_->setEnabled(true);
 }
 
@@ -221,14 +221,14 @@ void TVelkorWkzForm::FarbeZeigen(std::optional<int> Farbe) {
 }
 
 void TVelkorWkzForm::EditsLeeren() {
-  for (QLineEdit* e : {NummerEdit_, NameEdit_, L_Edit_, D_Edit_, NL_Edit_}) e->clear();
+  for (QLineEdit* e : Edits()) e->clear();
   FarbeZeigen(std::nullopt);
 }
 
 void TVelkorWkzForm::KnoepfePruefen() {
   const bool eingabe = VelkorWinVAR::WkzEingabemodus;
   bool text = Farbe_.has_value();
-  for (QLineEdit* e : {NummerEdit_, NameEdit_, L_Edit_, D_Edit_, NL_Edit_}) text = text || !e->text().isEmpty();
+  for (QLineEdit* e : Edits()) text = text || !e->text().isEmpty();
   Uebernehmen_->setEnabled(eingabe && text);
   Loeschen_->setEnabled(eingabe && text);
 }

@@ -2,6 +2,7 @@
 // The tool table window: views the tool list, and in input mode (WkzEingabemodus) adds,
 // changes, deletes and prints tools. The grid's logic is TWkzTabelle; this is its widget.
 #include <QDialog>
+#include <array>
 #include <optional>
 
 #include "workspace/Werkzeugliste.h"
@@ -40,6 +41,8 @@ private:
   void ModusGewaehlt();
   void FarbeClick();
   void FarbeZeigen(std::optional<int> Farbe);
+  // The five edits of a tool's values in the grid's column order.
+  std::array<QLineEdit*, 5> Edits() const { return {NummerEdit_, NameEdit_, L_Edit_, D_Edit_, NL_Edit_}; }
   void EditsLeeren();
   void KnoepfePruefen();
   void ZelleGeaendert(int Zeile, int Spalte);
