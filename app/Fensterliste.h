@@ -4,7 +4,6 @@
 // Window tests create the program through this same list.
 #include <QWidget>
 
-// (Each window's header is included here as it is built.)
 #include "imageprep/VelkorBAUnit.h"
 #include "imageprep/VelkorBildInfoUnit.h"
 #include "imageprep/VelkorFarbabwahlUnit.h"
@@ -28,8 +27,7 @@
 
 // Creates every window; returns the main window.
 inline QWidget* FensterErzeugen() {
-  QWidget* haupt = nullptr;
-  haupt = new TVelkorMainForm;                    //  1 TVelkorMainForm
+  QWidget* haupt = new TVelkorMainForm;           //  1
   new TCopyrightForm(haupt);                      //  2
   new TVelkorWkzForm(haupt);                      //  3
   new TVelkorkeineHaftungForm(haupt);             //  4

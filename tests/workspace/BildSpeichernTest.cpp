@@ -50,13 +50,6 @@ protected:
   testsupport::DialogSkript skript;
 };
 
-TEST(BildSpeichernName, TakesTheFormatsExtensionAndNamesTheUnnamed) {
-  using workspace::BildSpeichernName;
-  EXPECT_EQ(BildSpeichernName("/d/b.v2/TEIL.PCX", TBildFormat::TGA), "/d/b.v2/TEIL.TGA");
-  EXPECT_EQ(BildSpeichernName("/d/x/TEIL.BMP", TBildFormat::PCX), "/d/x/TEIL.PCX");
-  EXPECT_EQ(BildSpeichernName("", TBildFormat::BMP), "Unbenannt.bmp");
-}
-
 std::string FormatName(const ::testing::TestParamInfo<TBildFormat>& info) {
   static const char* const namen[] = {"PCX", "TGA", "BMP"};
   return namen[static_cast<int>(info.param)];
