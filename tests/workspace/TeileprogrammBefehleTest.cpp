@@ -1,10 +1,12 @@
-// The main window's part-program commands: "Laden", the main window's side of
-// "Editieren" and the font hand-over to the viewer.
+// The part program: reading, replacing and opening it, and the main window's commands on it:
+// "Laden", the main window's side of "Editieren" and the font hand-over to the viewer.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 #include "engine/EngineReset.h"
+#include "engine/VelkorWinFileUtils.h"
 #include "engine/VelkorWinVAR.h"
 #include "imageio/RasterGraphics.h"
 #include "qtsupport/DialogSkript.h"
@@ -74,6 +76,87 @@ protected:
   testsupport::TempDir dir{true};
   DialogSkript skript;
 };
+
+// Lines are split as every text file is; a part-program line keeps 255 characters and its
+// bytes as they are.
+TEST_F(TeileprogrammBefehle, ReadPartProgramKeeps255CharactersOfALine) {
+  const std::pair<std::string, TNcZeilen> faelle[] = {
+      {"", {}},
+      {std::string(300, 'X') + "\r\nN2", {std::string(255, 'X'), "N2"}},
+      {std::string(255, 'Y') + "\n", {std::string(255, 'Y')}},
+      {"(Gr\xF6\xDF" "e)\r\n", {"(Gr\xF6\xDF" "e)"}}};
+  for (const auto& [inhalt, zeilen] : faelle) {
+    dir.write("TEIL.CNC", inhalt);
+    TNcZeilen liste{"alt"};
+    ASSERT_TRUE(workspace::ReadPartProgram(liste, "TEIL.CNC"));
+    EXPECT_EQ(liste, zeilen);
+  }
+}
+
+TEST_F(TeileprogrammBefehle, ReadPartProgramReportsWhatCannotBeRead) {
+  TNcZeilen liste{"alt"};
+  EXPECT_FALSE(workspace::ReadPartProgram(liste, "FEHLT.CNC"));
+  EXPECT_TRUE(liste.empty());
+  std::filesystem::create_directory(dir.file("ORDNER.CNC"));
+  EXPECT_FALSE(workspace::ReadPartProgram(liste, "ORDNER.CNC"));
+}
+
+TEST(Zieldateiname, KeepsTheProgramsFolderAndCutsInItsLastComponent) {
+  EXPECT_EQ(workspace::ZieldateinameZu("/d/b.v2/TEIL.CNC", "CVT"), "/d/b.v2/TEIL.CVT");
+  EXPECT_EQ(workspace::ZieldateinameZu("TEIL.A.CNC", "CVT"), "TEIL.CVT");
+  EXPECT_EQ(workspace::ZieldateinameZu("../x/TEIL", "CVT"), "../x/TEIL.CVT");
+  EXPECT_EQ(workspace::ZieldateinameZu("/p/.versteckt", "CVT"), "/p/.versteckt.CVT");
+}
+
+TEST_F(TeileprogrammBefehle, ReplaceWritesAnEditorChangeToTheOldFileFirst) {
+  dir.write("TEIL.CNC", "alt\r\n");
+  dir.write("NEU.CNC", "N1 G0 X1\nN2 M30");
+  KonfigBlock.Arbeitsdateiname = "TEIL.CNC";
+  TeileprogrammListe = TNcZeilen{"geaendert 1", "geaendert 2"};
+  workspace::TeileprogrammGeaendert = true;
+  Bildausschnitt = {1, 2, 3, 4, true};
+  ASSERT_TRUE(workspace::ReplacePartProgram(dir.file("NEU.CNC")));
+  EXPECT_EQ(dir.read("TEIL.CNC"), "geaendert 1\r\ngeaendert 2\r\n");
+  EXPECT_EQ(dir.read("TEIL.BAK"), "alt\r\n");
+  EXPECT_EQ(dir.read("NEU.CNC"), "N1 G0 X1\nN2 M30");
+  EXPECT_FALSE(workspace::TeileprogrammGeaendert);
+  EXPECT_EQ(*TeileprogrammListe, (TNcZeilen{"N1 G0 X1", "N2 M30"}));
+  EXPECT_EQ(KonfigBlock.Zieldateiname, dir.file("NEU.CVT"));
+  EXPECT_EQ(Bildausschnitt.Rechts, 0);
+  EXPECT_FALSE(Bildausschnitt.Gewaehlt);
+  EXPECT_EQ(KonfigBlock.Arbeitsdateiname, "TEIL.CNC");  // the caller's to set
+}
+
+TEST_F(TeileprogrammBefehle, ReplaceWithoutChangeWritesNothingAndAMissingFileLeavesNoProgram) {
+  dir.write("TEIL.CNC", "alt\r\n");
+  KonfigBlock.Arbeitsdateiname = "TEIL.CNC";
+  TeileprogrammListe = TNcZeilen{"anders"};
+  EXPECT_FALSE(workspace::ReplacePartProgram("FEHLT.CNC"));
+  EXPECT_FALSE(TeileprogrammListe.has_value());
+  EXPECT_EQ(dir.read("TEIL.CNC"), "alt\r\n");
+  EXPECT_FALSE(dir.exists("TEIL.BAK"));
+}
+
+TEST_F(TeileprogrammBefehle, OpenAsksForTheBufferAndEmptiesTheExtraColours) {
+  dir.write("NEU.CNC", "N1 M30\r\n");
+  KonfigBlock.Zieldateiname = "TEIL.CVT";
+  VelkorWinFileUtils::NcSatzPuffer.push_back("N10 G1 X5");
+  VelkorWinFileUtils::ExtraFarbeEintragen(Extrafarbliste, 3, 0xFF, TArbeitsmodus::Fraesen,
+                                          TBesonderheit::keine);
+  skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", true);
+  ASSERT_TRUE(workspace::OpenPartProgram("NEU.CNC"));
+  EXPECT_EQ(dir.read("TEIL.CVT"), "N10 G1 X5\r\n");
+  EXPECT_TRUE(VelkorWinFileUtils::NcSatzPuffer.empty());
+  EXPECT_TRUE(Extrafarbliste.empty());
+  EXPECT_EQ(Extrafarbanzahl, 0);
+  EXPECT_EQ(KonfigBlock.Zieldateiname, "NEU.CVT");
+
+  VelkorWinFileUtils::NcSatzPuffer.push_back("N20 G1 X6");
+  skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", false);
+  ASSERT_TRUE(workspace::OpenPartProgram("NEU.CNC"));
+  EXPECT_TRUE(VelkorWinFileUtils::NcSatzPuffer.empty());
+  EXPECT_FALSE(dir.exists("NEU.CVT"));
+}
 
 TEST_F(TeileprogrammBefehle, CancelledWithAProgramLoadedReloadsItsPictureAndSetsTheLabels) {
   TeilGeladen(MitBildzyklus("bild.bmp"));
