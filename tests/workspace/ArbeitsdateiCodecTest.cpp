@@ -271,9 +271,6 @@ protected:
             std::string("Bildausschnitt rechts=") + r, std::string("Bildausschnitt unten=") + u,
             "Ausschnitt gewählt=TRUE", "Gesamtbildverkleinerung=1,000"};
   }
-  void ProgrammMitBild(const std::string& bild) {
-    programm = {"N10 G189 P'" + bild + "'"};
-  }
   TArbeitsdateiDienste Dienste() {
     auto d = ArbeitsdateiCodec::Dienste();
     d.TeileprogrammOeffnen = [this](const std::string& n) {
@@ -364,7 +361,7 @@ INSTANTIATE_TEST_SUITE_P(Alle, ArbeitsdateiGrenzen, ::testing::ValuesIn(kGrenzen
 
 TEST_F(ArbeitsdateiAusschnitt, AnotherPictureOfTheNewProgramIsLoadedBeforeTheSection) {
   BildLaden();
-  ProgrammMitBild("NEU.BMP");
+  programm = {"N10 G189 P'NEU.BMP'"};
   Lesen(Abschnitt("10", "10", "50", "40"));
   EXPECT_EQ(geladen, std::vector<std::string>{"NEU.BMP"});
   EXPECT_EQ(Bilddateiname, "NEU.BMP");
@@ -375,7 +372,7 @@ TEST_F(ArbeitsdateiAusschnitt, AnotherPictureOfTheNewProgramIsLoadedBeforeTheSec
 
 TEST_F(ArbeitsdateiAusschnitt, AMissingPictureOfTheNewProgramIsReportedAndNothingIsCropped) {
   BildLaden();
-  ProgrammMitBild("FEHLT.BMP");
+  programm = {"N10 G189 P'FEHLT.BMP'"};
   Lesen(Abschnitt("10", "10", "50", "40"));
   auto h = Hinweise();
   ASSERT_FALSE(h.empty());
