@@ -197,20 +197,12 @@ TEST_F(EditorFensterTest, ClosingWithChangesCancelDiscardAndSave) {
   Oeffnen("A.CNC", "G01\r\n");
   Caret(3);
   QTest::keyClicks(form.Editor(), " X5");
-  {
-    skript.ErwarteTasten(Schliessfrage, 2);
-    form.reject();
-    EXPECT_TRUE(form.isVisible());
-    skript.ErwarteTasten(Schliessfrage, 0);
-    skript.DateiSpeichern(std::nullopt);  // the save dialog cancelled: stays open, no write
-    form.reject();
-    EXPECT_TRUE(form.isVisible());
-    EXPECT_EQ(dir.read("A.CNC"), "G01\r\n");
-    EXPECT_FALSE(workspace::TeileprogrammGeaendert);
-    skript.ErwarteTasten(Schliessfrage, 0);
-    skript.DateiSpeichern(dir.file("B.CNC"));
-    form.reject();
-  }
+  skript.ErwarteTasten(Schliessfrage, 2);  // "Abbrechen"; a cancelled save dialog is the open journey's
+  form.reject();
+  EXPECT_TRUE(form.isVisible());
+  skript.ErwarteTasten(Schliessfrage, 0);
+  skript.DateiSpeichern(dir.file("B.CNC"));
+  form.reject();
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(dir.read("B.CNC"), "G01 X5\r\n");
   EXPECT_EQ(dir.read("A.CNC"), "G01\r\n");
@@ -222,10 +214,8 @@ TEST_F(EditorFensterTest, ClosingWithChangesCancelDiscardAndSave) {
   form.show();
   EXPECT_EQ(Text(), "G01 X5");
   QTest::keyClicks(form.Editor(), "N");
-  {
-    skript.ErwarteTasten(Schliessfrage, 1);
-    form.reject();
-  }
+  skript.ErwarteTasten(Schliessfrage, 1);
+  form.reject();
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(dir.read("B.CNC"), "G01 X5\r\n");
   EXPECT_FALSE(workspace::TeileprogrammGeaendert);
@@ -257,11 +247,9 @@ TEST_F(EditorFensterTest, NewAndOpenSetTheCaptionAndHandTheFileBack) {
 TEST_F(EditorFensterTest, ANoticeInsideTheEditorKeepsTheEditAndARunRefusesOpening) {
   Oeffnen("A.CNC", "G01\r\n");
   QTest::keyClicks(form.Editor(), "N1 ");
-  {
-    skript.ErwarteHinweis("Keine weitere Übereinstimmung!");
-    form.SuchenStarten(false);
-    form.Weitersuchen("Q", {});
-  }
+  skript.ErwarteHinweis("Keine weitere Übereinstimmung!");
+  form.SuchenStarten(false);
+  form.Weitersuchen("Q", {});
   QApplication::processEvents();
   EXPECT_EQ(Text(), "N1 G01");
   EXPECT_TRUE(form.Editor()->document()->isModified());
@@ -318,9 +306,11 @@ TEST_F(EditorFensterTest, OpenWithChangesStopsWhenTheSaveIsCancelledAndNewSavesF
   QTest::keyClicks(form.Editor(), " X1");
   skript.ErwarteTasten(Schliessfrage, 0);
   skript.DateiSpeichern(std::nullopt);
-  Aktion("Oeffnen1");  // no open dialog follows
+  Aktion("Oeffnen1");  // no open dialog follows, nothing is written
   EXPECT_EQ(Text(), "G01 X1");
   EXPECT_EQ(skript.Offen(), 0u);
+  EXPECT_EQ(dir.read("A.CNC"), "G01\r\n");
+  EXPECT_FALSE(workspace::TeileprogrammGeaendert);
   skript.ErwarteFrage("NC-Sätze speichern und neues Teileprogramm erstellen?", true);
   Aktion("Neu1");
   EXPECT_EQ(dir.read("A.CNC"), "G01 X1\r\n");
