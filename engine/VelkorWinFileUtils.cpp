@@ -189,20 +189,11 @@ bool NcPufferInDatei(const TNcSatzPuffer& Puffer, const std::string& Dateiname) 
 }
 
 bool NcPufferAusgeben(TNcSatzPuffer& Puffer, const std::string& Dateiname) {
-  if (Puffer.empty()) return true;
   if (!NcPufferInDatei(Puffer, Dateiname)) return false;
   NcPufferFreigeben(Puffer);
   return true;
 }
 
-bool NcPufferAusgeben(TNcZeilen& Liste, const std::string& Dateiname) {
-  if (Liste.empty()) return true;
-  if (!NcPufferInDatei(Liste, Dateiname)) return false;
-  NcPufferFreigeben(Liste);
-  return true;
-}
-
-void NcPufferFreigeben(TNcZeilen& Liste) { TNcZeilen().swap(Liste); }
 void NcPufferFreigeben(TNcSatzPuffer& Puffer) { Puffer.clear(); }
 
 void ZielOffenHalten() { OffenesZiel.Halten = true; }

@@ -109,10 +109,8 @@ public:
 // nothing is lost. True when written (an empty list writes nothing and succeeds).
 bool NcPufferInDatei(const VelkorWinVAR::TNcZeilen& Liste, const std::string& Dateiname);
 bool NcPufferInDatei(const TNcSatzPuffer& Puffer, const std::string& Dateiname);
-// NcPufferInDatei, then empties the list; a list that could not be saved is kept.
-bool NcPufferAusgeben(VelkorWinVAR::TNcZeilen& Liste, const std::string& Dateiname);
+// NcPufferInDatei, then empties the buffer; a buffer that could not be saved is kept.
 bool NcPufferAusgeben(TNcSatzPuffer& Puffer, const std::string& Dateiname);
-void NcPufferFreigeben(VelkorWinVAR::TNcZeilen& Liste);
 void NcPufferFreigeben(TNcSatzPuffer& Puffer);
 
 // True for an existing regular file.
