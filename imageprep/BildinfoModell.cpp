@@ -130,12 +130,13 @@ void FarbinformationAusfuehren(bool grau) {
   FarbinfoAktiv = false;
 }
 
-void BildinfoSchliessen() {
-  if (var::BildGeaendert) {
-    if (toolkit::qt::Frage(toolkit::Ansi("Das Bild wurde geändert! Speichern?")))
-      toolkit::qt::FensterZeigen("TImgSaveForm");
-    var::BildGeaendert = false;
+void GeaendertesBildSpeichern(const std::function<void()>& vorDemSpeichern) {
+  if (!var::BildGeaendert) return;
+  if (toolkit::qt::Frage(toolkit::Ansi("Das Bild wurde geändert! Speichern?"))) {
+    if (vorDemSpeichern) vorDemSpeichern();
+    toolkit::qt::FensterZeigen("TImgSaveForm");
   }
+  var::BildGeaendert = false;
 }
 
 }  // namespace imageprep

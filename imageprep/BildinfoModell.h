@@ -4,6 +4,7 @@
 // also store in Fraesspaltenbreite and Fraeszeilenhoehe), the settings and, for colour
 // pictures, one row per colour. Also their buttons' actions.
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -40,7 +41,8 @@ bool FarbeErsetzenAusfuehren();
 // "Farbinformation" of the colour window (`grau` false) or the grey window: the section
 // choice where the cycle took an area ("/A"), then the colour display window.
 void FarbinformationAusfuehren(bool grau);
-// Closing the colour window: the save question when the picture was changed.
-void BildinfoSchliessen();
+// Closing the colour window or the colour editor: the save question when the picture was
+// changed; `vorDemSpeichern` runs before the save window opens.
+void GeaendertesBildSpeichern(const std::function<void()>& vorDemSpeichern = {});
 
 }  // namespace imageprep

@@ -10,13 +10,19 @@
 namespace imageprep {
 using toolkit::TBitmap;
 
+namespace {
+
+// A side length: rounded half to even, at least 1, at most the largest int.
+int Seite(double wert) {
+  const double r = toolkit::RoundEven(wert);
+  return r < 1.0 ? 1 : r > 2147483647.0 ? 2147483647 : static_cast<int>(r);
+}
+
+}  // namespace
+
 TBildgroesse SkalierteGroesse(int w, int h, double f) {
   if (w <= 0 || h <= 0 || !std::isfinite(f) || f <= 0.0) return {};
-  const auto seite = [f](int n) {
-    const double r = toolkit::RoundEven(n * f);
-    return r < 1.0 ? 1 : r > 2147483647.0 ? 2147483647 : static_cast<int>(r);
-  };
-  return {seite(w), seite(h)};
+  return {Seite(w * f), Seite(h * f)};
 }
 
 TBitmap BildSkalieren(const TBitmap& quelle, TBildgroesse ziel) {
@@ -73,18 +79,14 @@ TBildgroesse BildGroesseSetzen(TBildgroesse aktuell, int Breite, int Hoehe, bool
                                double Faktor) {
   const double f = std::fabs(Faktor);
   if (Breite <= 0 || Hoehe <= 0 || !std::isfinite(f) || f == 0.0) return {};
-  const auto seite = [](double wert) {
-    const double r = toolkit::RoundEven(wert);
-    return r < 1.0 ? 1 : r > 2147483647.0 ? 2147483647 : static_cast<int>(r);
-  };
-  const int w = seite(Breite * f);
-  if (!SeitenverhaeltnisHalten) return {w, seite(Hoehe * f)};
+  const int w = Seite(Breite * f);
+  if (!SeitenverhaeltnisHalten) return {w, Seite(Hoehe * f)};
   if (aktuell.Breite <= 0 || aktuell.Hoehe <= 0) return {};
   const double r = static_cast<double>(aktuell.Hoehe) / aktuell.Breite;
-  const int h = seite(w * r);
+  const int h = Seite(w * r);
   if (h <= Hoehe) return {w, h};
-  const int h2 = seite(Hoehe * f);
-  return {seite(h2 / r), h2};
+  const int h2 = Seite(Hoehe * f);
+  return {Seite(h2 / r), h2};
 }
 
 }  // namespace imageprep

@@ -7,11 +7,11 @@
 #include "engine/VelkorWinFileUtils.h"
 #include "engine/VelkorWinGrauwerte.h"
 #include "engine/VelkorWinMOVE.h"
+#include "imageprep/BildinfoModell.h"
 #include "imageprep/Bildroutinen.h"
 #include "toolkit/Bildablage.h"
 #include "toolkit/Text.h"
 #include "toolkit/qt/Dialoge.h"
-#include "toolkit/qt/Fensterliste.h"
 
 namespace imageprep {
 
@@ -272,14 +272,7 @@ bool TFarbabwahlModell::Escape() {
   return true;
 }
 
-void TFarbabwahlModell::Schliessen() {
-  if (!var::BildGeaendert) return;
-  if (toolkit::qt::Frage(toolkit::Ansi("Das Bild wurde geändert! Speichern?"))) {
-    Verlassen();
-    toolkit::qt::FensterZeigen("TImgSaveForm");
-  }
-  var::BildGeaendert = false;
-}
+void TFarbabwahlModell::Schliessen() { GeaendertesBildSpeichern([this] { Verlassen(); }); }
 
 void TFarbabwahlModell::Verlassen() {
   // The main window's picture changes only when the editor changed it or loaded it itself.

@@ -189,7 +189,7 @@ void TBildinfoFenster::Zeigen() {
 }
 
 void TBildinfoFenster::reject() {
-  if (!grau_) Sicher([] { BildinfoSchliessen(); });
+  if (!grau_) Sicher([] { GeaendertesBildSpeichern(); });
   QDialog::reject();
 }
 
