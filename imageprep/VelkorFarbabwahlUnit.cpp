@@ -197,14 +197,17 @@ QComboBox* TVelkorFarbabwahlForm::Liste(QWidget* eltern, const char* name, const
   for (const char* e : eintraege) l->addItem(QString::fromLatin1(e));
   l->setCurrentIndex(eintrag);
   l->setGeometry(x, y, w, 20);
-  connect(l, &QComboBox::activated, this, [this, zeile, modus](int i) {
+  const auto waehlen = [this, zeile, modus](int i) {
+    if (modus) modell_.ModusWaehlen(zeile, i);
+    else modell_.BesonderheitWaehlen(zeile, i);
+  };
+  connect(l, &QComboBox::activated, this, [this, waehlen](int i) {
     Sicher([&] {
-      if (modus) modell_.ModusWaehlen(zeile, i);
-      else modell_.BesonderheitWaehlen(zeile, i);
+      waehlen(i);
       BildZeigen();
     });
   });
-  connect(l->lineEdit(), &QLineEdit::editingFinished, this, [this, l, zeile, modus] {
+  connect(l->lineEdit(), &QLineEdit::editingFinished, this, [this, l, zeile, modus, waehlen] {
     Sicher([&] {
       if (l->currentText() == l->itemText(l->currentIndex())) return;
       const std::string text = toolkit::qt::AnsiText(l->currentText());
@@ -215,8 +218,7 @@ QComboBox* TVelkorFarbabwahlForm::Liste(QWidget* eltern, const char* name, const
         return;
       }
       l->setCurrentIndex(*i);
-      if (modus) modell_.ModusWaehlen(zeile, *i);
-      else modell_.BesonderheitWaehlen(zeile, *i);
+      waehlen(*i);
     });
   });
   return l;
