@@ -4,6 +4,7 @@
 // replacement window's work, with and without counting the picture again afterwards).
 #include <benchmark/benchmark.h>
 
+#include "decode_input.h"
 #include "engine/EngineReset.h"
 #include "engine/VelkorWinMOVE.h"
 #include "imageprep/BildausschnittModell.h"
@@ -12,20 +13,6 @@
 #include "toolkit/qt/QtBild.h"
 
 namespace {
-
-// A photo-like picture: smooth gradients with a fine pattern, so most pixels differ.
-toolkit::TBitmap Foto(int w, int h) {
-  toolkit::TBitmap bild(w, h);
-  for (int y = 0; y < h; ++y) {
-    auto zeile = bild.ScanLine(y);
-    for (int x = 0; x < w; ++x) {
-      zeile[3 * x] = static_cast<std::uint8_t>(x * 255 / w);
-      zeile[3 * x + 1] = static_cast<std::uint8_t>(y * 255 / h);
-      zeile[3 * x + 2] = static_cast<std::uint8_t>((x * 7 + y * 13) & 0xFF);
-    }
-  }
-  return bild;
-}
 
 // Pixel i has colour (i x 40503) mod 65536: every colour in every block of 65,536 pixels.
 toolkit::TBitmap Farbenbild(int seite) {
@@ -45,7 +32,7 @@ toolkit::TBitmap Farbenbild(int seite) {
 
 void AusschnittfensterOeffnen(benchmark::State& state) {
   engine::ResetAllModules();
-  const toolkit::TBitmap foto = Foto(4000, 3000);
+  const toolkit::TBitmap foto = decodebench::PhotoLike(4000, 3000);
   imageprep::TBAModell modell;
   for (auto _ : state) {
     modell.Vorbereiten(foto, false);
@@ -56,7 +43,7 @@ void AusschnittfensterOeffnen(benchmark::State& state) {
 BENCHMARK(AusschnittfensterOeffnen)->Unit(benchmark::kMillisecond);
 
 void FotoSkalieren(benchmark::State& state) {
-  const toolkit::TBitmap foto = Foto(4000, 3000);
+  const toolkit::TBitmap foto = decodebench::PhotoLike(4000, 3000);
   for (auto _ : state) {
     auto klein = imageprep::BildSkalieren(foto, imageprep::TBildgroesse{705, 529});
     benchmark::DoNotOptimize(klein.ScanLine(0).data());
