@@ -65,6 +65,13 @@ void TBildansicht::Bild(const toolkit::TBitmap& bild) {
   update();
 }
 
+void TBildansicht::Bereich(const toolkit::TBitmap& bild, QRect r) {
+  r = r.intersected(bild_.rect()).intersected(QRect(0, 0, bild.Width(), bild.Height()));
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x) bild_.setPixelColor(x, y, toolkit::qt::QFarbe(bild.Pixel(x, y)));
+  update(r);
+}
+
 void TBildansicht::Sonde(int x, int y) {
   sonde_ = {std::clamp(x, 0, std::max(bild_.width() - 1, 0)), std::clamp(y, 0, std::max(bild_.height() - 1, 0))};
   update();

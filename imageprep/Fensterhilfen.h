@@ -35,6 +35,8 @@ public:
   explicit TBildansicht(QWidget* eltern, const char* name);
   void Bild(const toolkit::TBitmap& bild);
   const QImage& Bild() const { return bild_; }
+  // Copies only the rectangle `r` of `bild` (the picture shown, changed there) into the view.
+  void Bereich(const toolkit::TBitmap& bild, QRect r);
   // The probe position (picture pixels of the view); drawn as a cross when shown.
   void Sonde(int x, int y);
   QPoint Sonde() const { return sonde_; }

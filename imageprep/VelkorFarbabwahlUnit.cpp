@@ -169,7 +169,10 @@ void TVelkorFarbabwahlForm::Aufbauen() {
     ansicht_->Sonde(p.x(), p.y());
     Zeigerinfo(p);
     if (e->buttons() == Qt::LeftButton && modell_.Pipette() >= 0 && modell_.Umfaerben(p.x(), p.y(), {})) {
-      BildZeigen();
+      // Painting by dragging redraws only the recoloured pixel's block, not the whole view.
+      const int z = modell_.Zoomfaktor();
+      if (modell_.AbwahlAngezeigt()) BildZeigen();
+      else ansicht_->Bereich(modell_.Anzeige(), QRect(p.x() / z * z, p.y() / z * z, z, z));
       Knoepfe();
     }
   };

@@ -21,6 +21,7 @@
 #include "engine/VelkorWinINTR.h"
 #include "engine/VelkorWinVAR.h"
 #include "imageprep/Fensteraufrufe.h"
+#include "imageprep/Fensterhilfen.h"
 #include "imageprep/VelkorBAUnit.h"
 #include "imageprep/VelkorBildInfoUnit.h"
 #include "imageprep/VelkorFarbabwahlUnit.h"
@@ -31,6 +32,7 @@
 #include "toolkit/BitmapFile.h"
 #include "toolkit/GraphFarben.h"
 #include "toolkit/qt/Fensterliste.h"
+#include "toolkit/qt/QtBild.h"
 #include "toolkit/qt/Zeiger.h"
 
 namespace var = VelkorWinVAR;
@@ -377,9 +379,15 @@ TEST_F(FensterTest, FarbeditorUmfaerbenUndRueckgaengig) {
     EXPECT_EQ(zeiger(), toolkit::qt::Zeiger(TZeiger::VollePipette).pixmap().cacheKey());
     Maus(ansicht, QEvent::MouseButtonPress, {41, 21}, Qt::LeftButton, Qt::LeftButton);  // recolours (20, 10)
     EXPECT_TRUE(Kind<QPushButton>("UndoButton")->isEnabled());
+    // Dragging paints on: the view shows the pipette's colour in the block of (21, 10) only.
+    Maus(ansicht, QEvent::MouseMove, {43, 21}, Qt::NoButton, Qt::LeftButton);
+    const QImage& gezeigt = static_cast<imageprep::TBildansicht*>(ansicht)->Bild();
+    for (auto [x, y] : {std::pair{42, 20}, std::pair{43, 21}}) EXPECT_EQ(gezeigt.pixelColor(x, y), toolkit::qt::QFarbe(bild.Pixel(5, 5)));
+    EXPECT_EQ(gezeigt.pixelColor(44, 21), toolkit::qt::QFarbe(bild.Pixel(22, 10)));
     Aktion("ExtrafarbeAnfuegen");
     EXPECT_EQ(var::Extrafarbanzahl, 1);
     EXPECT_NE(Kind<QLineEdit>("FarbNrEdit1"), nullptr);
+    Klick("UndoButton");
     Klick("UndoButton");
     Klick("EndeButton");
   });
