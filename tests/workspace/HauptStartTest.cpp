@@ -67,14 +67,24 @@ TEST_F(HauptStart, NachDemHaftungsausschlussSchreibtDasEndeEinstellungenUndWerkz
   EXPECT_EQ(dir.read("VelkorWkz.DAT"), toolkit::ProgramFileName() + " - Werkzeugdatei\r\n");
 }
 
-TEST_F(HauptStart, VerweigerteEinstelldateiBleibtAlsBak) {
+// A settings file refused and a tool file read only in part are kept as BAK before the exit
+// writes them anew.
+TEST_F(HauptStart, VerweigerteDateienBleibenAlsBak) {
   dir.write("VelkorWin.CNF", std::string(2211, 'x'));
+  const std::vector<std::string> werkzeuge = {
+      "Velkor - Werkzeugdatei",        "Werkzeugnummer=1",           "          Werkzeugbenennung=A",
+      "          Werkzeuglänge=abc",   "          Werkzeugnutzlänge=1", "          Werkzeugdurchmesser=1",
+      "          Zeichenfarbe=1"};
+  Datei("VelkorWkz.DAT", werkzeuge);
   skript.ErwarteHinweis("Dateigrößenfehler! Die Konfigurationsdatei VelkorWin.CNF wurde nicht geladen.");
+  skript.ErwarteHinweis("Fehler beim Laden der Werkzeuglänge!");
   Starten();
   EXPECT_EQ(KonfigBlock.GrafikzyklusNummer, 189);
   Ausloesen("Beenden1");
   EXPECT_EQ(dir.read("VelkorWin.BAK"), std::string(2211, 'x'));
   EXPECT_EQ(dir.read("VelkorWin.CNF").size(), 2212u);
+  EXPECT_EQ(Zeilen("VelkorWkz.BAK"), werkzeuge);
+  EXPECT_EQ(Zeilen("VelkorWkz.DAT").size(), 1u);
 }
 
 TEST_F(HauptStart, TeileprogrammMitFehlendemBildMeldetEinmal) {
@@ -137,21 +147,6 @@ TEST_F(HauptStart, FehlendesTeileprogrammWirdStillVergessen) {
   Starten();
   EXPECT_EQ(KonfigBlock.Arbeitsdateiname, "");
   EXPECT_FALSE(TeileprogrammListe);
-}
-
-// A tool file read only in part is kept as BAK before the exit writes it anew.
-TEST_F(HauptStart, TeilweiseGeleseneWerkzeugdateiBleibtAlsBak) {
-  Einstellungen([](TKonfigBlock&) {});
-  const std::vector<std::string> alt = {
-      "Velkor - Werkzeugdatei",        "Werkzeugnummer=1",           "          Werkzeugbenennung=A",
-      "          Werkzeuglänge=abc",   "          Werkzeugnutzlänge=1", "          Werkzeugdurchmesser=1",
-      "          Zeichenfarbe=1"};
-  Datei("VelkorWkz.DAT", alt);
-  skript.ErwarteHinweis("Fehler beim Laden der Werkzeuglänge!");
-  Starten();
-  Ausloesen("Beenden1");
-  EXPECT_EQ(Zeilen("VelkorWkz.BAK"), alt);
-  EXPECT_EQ(Zeilen("VelkorWkz.DAT").size(), 1u);
 }
 
 // The buffered blocks at the exit: "Ja" writes them over the target with a backup, "Nein"
