@@ -306,11 +306,8 @@ TEST_F(ArbeitsdateiAusschnitt, SectionOfALoadedPictureIsCroppedRightAndBottomExc
   Lesen(Abschnitt("10", "10", "50", "40"));
   EXPECT_EQ(Hinweise(), std::vector<std::string>{"Kein Gravurzeichensatz geladen!"});
   EXPECT_TRUE(geladen.empty());  // the same picture stays
-  EXPECT_EQ(Bearbeitungsbild.Width(), 40);
-  EXPECT_EQ(Bearbeitungsbild.Height(), 30);
-  EXPECT_EQ(Bearbeitungsbereich.Rechts, 39);
-  EXPECT_EQ(Bearbeitungsbereich.Unten, 29);
-  EXPECT_EQ(Bildbreite, 40);
+  EXPECT_EQ(std::tuple(Bearbeitungsbild.Width(), Bearbeitungsbild.Height()), std::tuple(40, 30));
+  EXPECT_EQ(std::tuple(Bearbeitungsbereich.Rechts, Bearbeitungsbereich.Unten, Bildbreite), std::tuple(39, 29, 40));
   EXPECT_TRUE(Bildausschnitt.Gewaehlt);
   EXPECT_EQ(Farbanzahl, 2);
   ASSERT_TRUE(Arbeitsbild.has_value());
@@ -325,12 +322,9 @@ TEST_F(ArbeitsdateiAusschnitt, SavedSectionComesBackTheSame) {
   Bildausschnitt = {};
   zeilen.insert(zeilen.begin(), "Kopf");
   workspace::ArbeitsdateiUebernehmen(zeilen, "A.CFG", Dienste());
-  EXPECT_EQ(Bildausschnitt.Links, 0);
-  EXPECT_EQ(Bildausschnitt.Oben, 5);
-  EXPECT_EQ(Bildausschnitt.Rechts, 100);
-  EXPECT_EQ(Bildausschnitt.Unten, 80);
-  EXPECT_EQ(Bearbeitungsbild.Width(), 100);
-  EXPECT_EQ(Bearbeitungsbild.Height(), 75);
+  const auto& a = Bildausschnitt;
+  EXPECT_EQ(std::tuple(a.Links, a.Oben, a.Rechts, a.Unten), std::tuple(0, 5, 100, 80));
+  EXPECT_EQ(std::tuple(Bearbeitungsbild.Width(), Bearbeitungsbild.Height()), std::tuple(100, 75));
 }
 
 struct GrenzenFall {

@@ -32,12 +32,10 @@ TEST_F(DialogGrundeinstell, RefusedEntriesKeepTheSettingAndAcceptedOnesAreSaved)
     Knopf("UebernahmeButton")->click();
   });
   GespeichertUndGeladen();
-  EXPECT_EQ(KonfigBlock.QuellExt, "CNC");
-  EXPECT_EQ(KonfigBlock.ZielExt, "NC");
-  EXPECT_EQ(KonfigBlock.Steuerungsbezeichnung, "Fanuc");
-  EXPECT_EQ(KonfigBlock.TextzyklusNummer, 0);
-  EXPECT_EQ(KonfigBlock.GrafikzyklusNummer, 190);
-  EXPECT_EQ(KonfigBlock.SatznummernInkrement, 1);
+  const auto& k = KonfigBlock;
+  EXPECT_EQ(std::tuple(k.QuellExt, k.ZielExt, k.Steuerungsbezeichnung), std::tuple("CNC", "NC", "Fanuc"));
+  EXPECT_EQ(std::tuple(int(k.TextzyklusNummer), int(k.GrafikzyklusNummer), int(k.SatznummernInkrement)),
+            std::tuple(0, 190, 1));
   EXPECT_FALSE(KonfigBlock.NurGeaenderteAdressen);
   EXPECT_FALSE(KonfigBlock.MitSatznummern);
 }

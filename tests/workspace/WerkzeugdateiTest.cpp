@@ -38,6 +38,10 @@ protected:
     toolkit::ReadLineFile(dir.file("VelkorWkz.DAT"), z);
     return z;
   }
+  // A record's values, comparable as a whole.
+  static auto Felder(const TWerkzeugDaten& w) {
+    return std::tuple(int(w.Nummer), w.Benennung, w.Laenge, w.Nutzlaenge, w.Durchmesser, int(w.Zeichenfarbe));
+  }
   std::vector<int> Nummern() const {
     std::vector<int> n;
     for (const auto& w : WkzListe) n.push_back(w.Nummer);
@@ -73,10 +77,7 @@ TEST_F(Werkzeugdatei, WritesHeadAndSixLinesPerToolInWindows1252WithCrLf) {
   WkzListe.clear();
   EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Gelesen);
   ASSERT_EQ(WkzListe.size(), 2u);
-  EXPECT_EQ(WkzListe[1].Benennung, "Stichel 90");
-  EXPECT_EQ(WkzListe[1].Laenge, 45.5);
-  EXPECT_EQ(WkzListe[1].Durchmesser, 0.2);
-  EXPECT_EQ(WkzListe[1].Zeichenfarbe, 12);
+  EXPECT_EQ(Felder(WkzListe[1]), Felder({7, "Stichel 90", 45.5, 10, 0.2, 12}));
 
   WkzListe.clear();  // an empty list: the head alone, read back empty
   ASSERT_TRUE(workspace::WriteToolFile("VelkorWkz.DAT"));
@@ -112,15 +113,8 @@ TEST_F(Werkzeugdatei, ShuffledUnindentedKeysInAnyCaseOrUtf8ReadTheSame) {
             "Werkzeugnutzl\xC3\xA4nge=2.5\r\nWerkzeugdurchmesser=1\r\nZeichenfarbe=0\r\n");
   EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Gelesen);
   ASSERT_EQ(WkzListe.size(), 2u);
-  const TWerkzeugDaten& w = WkzListe[0];
-  EXPECT_EQ(w.Nummer, 1);
-  EXPECT_EQ(w.Benennung, "ABCDEFGHIJKLMNOPQRST");  // twenty characters kept
-  EXPECT_EQ(w.Laenge, 50.0);
-  EXPECT_EQ(w.Nutzlaenge, 20.0);
-  EXPECT_EQ(w.Durchmesser, 3.0);
-  EXPECT_EQ(w.Zeichenfarbe, 4);
-  EXPECT_EQ(WkzListe[1].Laenge, 5.5);
-  EXPECT_EQ(WkzListe[1].Nutzlaenge, 2.5);
+  EXPECT_EQ(Felder(WkzListe[0]), Felder({1, "ABCDEFGHIJKLMNOPQRST", 50, 20, 3, 4}));  // twenty characters kept
+  EXPECT_EQ(Felder(WkzListe[1]), Felder({2, "B", 5.5, 2.5, 1, 0}));
 }
 
 TEST_F(Werkzeugdatei, LastRecordWithoutColourIsDroppedSilentlyAndMarksThePartRead) {
