@@ -58,7 +58,6 @@ public:
   const_iterator end() const;
   // Releases every line and all memory.
   void clear();
-  void swap(TNcSatzPuffer& anderer) noexcept;
 
 private:
   struct TBlock {

@@ -89,13 +89,6 @@ TNcSatzPuffer::const_iterator& TNcSatzPuffer::const_iterator::operator++() {
   return *this;
 }
 
-void TNcSatzPuffer::clear() { TNcSatzPuffer().swap(*this); }
-
-void TNcSatzPuffer::swap(TNcSatzPuffer& anderer) noexcept {
-  bloecke_.swap(anderer.bloecke_);
-  std::swap(anzahl_, anderer.anzahl_);
-  std::swap(bytes_, anderer.bytes_);
-  std::swap(kapazitaet_, anderer.kapazitaet_);
-}
+void TNcSatzPuffer::clear() { *this = TNcSatzPuffer(); }
 
 }  // namespace VelkorWinFileUtils
