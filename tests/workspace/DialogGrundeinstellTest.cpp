@@ -12,11 +12,12 @@ using namespace VelkorWinVAR;
 using DialogGrundeinstell = DialogMit<TVelkorGrundeinstellForm>;
 using DialogStellen = DialogMit<TVelkorStellenForm>;
 
-// What each entry refuses is the rule test's; here a refusal puts the old text back and
-// keeps the setting, and the accepted entries reach the settings file.
+// What each entry refuses is the rule test's; here each edit reaches its rule, a refusal
+// puts the old text back and keeps the setting, and the accepted entries are saved.
 TEST_F(DialogGrundeinstell, RefusedEntriesKeepTheSettingAndAcceptedOnesAreSaved) {
   skript.ErwarteHinweis("Die Namenserweiterung muß mindestens 1 Zeichen lang sein!");
   skript.ErwarteHinweis("Der Wert muß zwischen 0 und 65535 liegen!");
+  skript.ErwarteHinweis("Der Steuerungsname darf maximal 20 Zeichen lang sein!");
   Zeigen([&] {
     Eingeben("QuellExtEdit", "");
     EXPECT_EQ(KonfigBlock.QuellExt, "CNC");
@@ -24,6 +25,7 @@ TEST_F(DialogGrundeinstell, RefusedEntriesKeepTheSettingAndAcceptedOnesAreSaved)
     Eingeben("TextzyklusEdit", "0");
     Eingeben("GrafikzyklusEdit", "70000");
     Eingeben("GrafikzyklusEdit", "190");
+    Eingeben("SteuerungsEdit", "123456789012345678901");
     Eingeben("SteuerungsEdit", "Fanuc");
     Eingeben("ZielExtEdit", "NC");
     Eingeben("InkrementEdit", "5");  // shown only

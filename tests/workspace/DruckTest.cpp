@@ -137,4 +137,7 @@ TEST_F(DruckTest, FontTablePrintsWithPageNumbers) {
   ASSERT_GE(seiten.size(), 1u);
   EXPECT_NE(seiten[0].find("Seite: 1 von " + std::to_string(seiten.size())), std::string::npos);
   EXPECT_NE(seiten[0].find("Zeichensatzausdruck"), std::string::npos);
+  skript.Drucker(std::nullopt);
+  skript.ErwarteHinweis("Drucken abgebrochen!");
+  form.Drucken();
 }

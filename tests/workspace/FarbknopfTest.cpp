@@ -21,7 +21,7 @@ TEST(FarbknopfHls, WorkedValuesAndRandomColoursComeBack) {
   // h, l, s -> r, g, b; a grey keeps its value whatever the hue, hue 1 is red.
   const std::array<double, 6> faelle[] = {{0, 0.5, 1, 1, 0, 0},      {1.0 / 3, 0.75, 1, 0.5, 1, 0.5},
                                           {0.2, 0.3, 0, 0.3, 0.3, 0.3}, {1, 0.5, 1, 1, 0, 0},
-                                          {0.4, 0, 1, 0, 0, 0}};
+                                          {2.0 / 3, 0.5, 1, 0, 0, 1},   {0.4, 0, 1, 0, 0, 0}};
   for (const auto& f : faelle) {
     double r, g, b;
     HLS2RGB(f[0], f[1], f[2], r, g, b);
