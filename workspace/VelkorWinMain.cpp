@@ -351,22 +351,17 @@ void TVelkorMainForm::showEvent(QShowEvent* event) {
   if (!aktiviert_) QMetaObject::invokeMethod(this, &TVelkorMainForm::FormActivate, Qt::QueuedConnection);
 }
 
-template <typename TGrafik>
-void TVelkorMainForm::GrafikAnschliessen(TGrafik& grafik) {
-  if constexpr (requires(TGrafik& g) { g.LaufAktiv; g.NeustartAnfordern; g.HauptbildGroesse; }) {
-    grafik.LaufAktiv = [] { return workspace::LaufAktiv(); };
-    grafik.NeustartAnfordern = [this] {
-      Ausfuehren([] { workspace::LaufUnterSperre(workspace::TLaufArt::Neustart, TGrafik::NeustartWandlung); });
-    };
-    grafik.HauptbildGroesse = [this] { return QuellImage.Empty() ? QSize() : quellImage_->size(); };
-  }
-}
-
 void TVelkorMainForm::FormActivate() {
   if (aktiviert_ || beendet_) return;
   aktiviert_ = true;  // DummyProc from here on
   // The simulation window asks this window's run guard and runs its restart inside it.
-  if (VelkorGrafikForm) GrafikAnschliessen(*VelkorGrafikForm);
+  if (auto* grafik = VelkorGrafikForm) {
+    grafik->LaufAktiv = [] { return workspace::LaufAktiv(); };
+    grafik->NeustartAnfordern = [this] {
+      Ausfuehren([] { workspace::LaufUnterSperre(workspace::TLaufArt::Neustart, TVelkorGrafikForm::NeustartWandlung); });
+    };
+    grafik->HauptbildGroesse = [this] { return QuellImage.Empty() ? QSize() : quellImage_->size(); };
+  }
   Ausfuehren([this] {
     ClearPaintBox();
     BeschriftungenSetzen();

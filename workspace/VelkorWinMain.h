@@ -133,9 +133,6 @@ private:
   // closed meanwhile.
   void Ausfuehren(const std::function<void()>& tat);
   void EndeButtonClick();
-  // The simulation window's restart and its questions about the run go through this window.
-  template <typename TGrafik>
-  void GrafikAnschliessen(TGrafik& grafik);
 
   std::map<std::string, QAction*> aktionen_;
   QMenu* popup_ = nullptr;
