@@ -112,8 +112,7 @@ void BildDesProgrammsLaden(const TArbeitsdateiDienste& d) {
   if (!BildGeladen) return;
   VelkorWinMOVE::FarbInfoUebernehmen(Farbtabelle, Farbanzahl);
   Bearbeitungsbild = QuellImage;
-  VelkorWinMOVE::BildFarbenZaehlen(Bearbeitungsbild);
-  VelkorWinMOVE::GrauwertTabelleBilden();
+  VelkorWinMOVE::BildFarbenZaehlen(Bearbeitungsbild);  // builds the grey table too
   VelkorWinMOVE::GrauwerteZaehlen();
   Bildbreite = Bearbeitungsbild.Width();
   Bildhoehe = Bearbeitungsbild.Height();
@@ -146,8 +145,7 @@ void AusschnittAnwenden(const TAbschnitt& a, const TArbeitsdateiDienste& d) {
   toolkit::TBitmap ausschnitt = QuellImage;
   imageprep::BildAusschnittKopieren(ausschnitt, l, o, r, u);
   Bearbeitungsbild = imageprep::BildSkalieren(ausschnitt, groesse);
-  VelkorWinMOVE::BildFarbenZaehlen(Bearbeitungsbild);
-  VelkorWinMOVE::GrauwertTabelleBilden();
+  VelkorWinMOVE::BildFarbenZaehlen(Bearbeitungsbild);  // builds the grey table too
   VelkorWinMOVE::GrauwerteZaehlen();
   Bildbreite = Bearbeitungsbild.Width();
   Bildhoehe = Bearbeitungsbild.Height();
