@@ -21,6 +21,14 @@
 
 namespace workspace {
 
+TWarteZeiger::TWarteZeiger() : aktiv_(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
+  if (aktiv_) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
+
+TWarteZeiger::~TWarteZeiger() {
+  if (aktiv_) QGuiApplication::restoreOverrideCursor();
+}
+
 using VelkorWinVAR::QuellImage;
 using VelkorWinVAR::TBildFormat;
 
@@ -30,22 +38,6 @@ std::uint16_t BildfeldBreite = 705, BildfeldHoehe = 409;
 TBildFormat Bildformat = TBildFormat::PCX;
 
 namespace {
-
-// The wait pointer while a picture loads (only where a window system runs).
-class WarteZeiger {
-public:
-  WarteZeiger() : aktiv_(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
-    if (aktiv_) QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-  }
-  ~WarteZeiger() {
-    if (aktiv_) QGuiApplication::restoreOverrideCursor();
-  }
-  WarteZeiger(const WarteZeiger&) = delete;
-  WarteZeiger& operator=(const WarteZeiger&) = delete;
-
-private:
-  bool aktiv_;
-};
 
 std::uint16_t Kurz(int n) { return static_cast<std::uint16_t>(std::clamp(n, 0, 65535)); }
 
@@ -96,7 +88,7 @@ void Speicherfehler(const std::string& name, const std::string& grund) {
 }  // namespace
 
 void LoadImageFile(const std::string& Dateiname, toolkit::TBitmap& Bild) {
-  WarteZeiger zeiger;
+  TWarteZeiger zeiger;
   const std::string pfad = toolkit::FindFileCaseInsensitive(Dateiname).value_or(Dateiname);
   auto bild = RasterGraphics::LoadGraphicFile(pfad);
   if (bild->Empty()) throw toolkit::EInvalidGraphic("Die Bilddatei " + Dateiname + toolkit::Ansi(" enthält kein Bild!"));

@@ -23,6 +23,18 @@ extern VelkorWinVAR::TBildFormat Bildformat;
 // The main window's picture panel (ImgPanel).
 inline constexpr int ImgPanelBreite = 744, ImgPanelHoehe = 441;
 
+// The wait pointer while it lives (only where a window system runs).
+class TWarteZeiger {
+public:
+  TWarteZeiger();
+  ~TWarteZeiger();
+  TWarteZeiger(const TWarteZeiger&) = delete;
+  TWarteZeiger& operator=(const TWarteZeiger&) = delete;
+
+private:
+  bool aktiv_;
+};
+
 // Loads the picture file into `Bild` through the image registry (reader by content first,
 // then by extension). A name that is not found as written is looked for without regard to
 // case. Raises the reader's error (std::exception; its what() is the text to show) when it

@@ -1,7 +1,5 @@
 // The main window's commands that start, watch and stop a run, the toggles, and the
 // colour-table entries' side of the main window.
-#include <QApplication>
-#include <QCursor>
 #include <exception>
 
 #include "engine/EngineHost.h"
@@ -158,9 +156,10 @@ void Farbabwahl() {
   if (LaufAktiv()) return;
   if (Farbanzahl == 0 && !BildnameAusTeileprogramm()) return;
   if (Farbanzahl > 16) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    toolkit::BildAblegen(QuellImage);
-    QApplication::restoreOverrideCursor();
+    {
+      TWarteZeiger zeiger;
+      toolkit::BildAblegen(QuellImage);
+    }
     toolkit::qt::FensterZeigen("TVelkorFarbabwahlForm");
   } else {
     Hinweis("Diese Farbabwahl ist nur bei mehr als 16 Farben wirksam!");
