@@ -89,6 +89,14 @@ std::string BildnameDesProgramms() {
   return VelkorWinFileUtils::BilddateinameAusListe(*TeileprogrammListe);
 }
 
+// The colours, grey values and size of a new Bearbeitungsbild.
+void BearbeitungsbildZaehlen() {
+  VelkorWinMOVE::BildFarbenZaehlen(Bearbeitungsbild);  // builds the grey table too
+  VelkorWinMOVE::GrauwerteZaehlen();
+  Bildbreite = Bearbeitungsbild.Width();
+  Bildhoehe = Bearbeitungsbild.Height();
+}
+
 // The picture the new part program names, loaded when it is not the one loaded now.
 void BildDesProgrammsLaden(const TArbeitsdateiDienste& d) {
   const std::string name = BildnameDesProgramms();
@@ -112,10 +120,7 @@ void BildDesProgrammsLaden(const TArbeitsdateiDienste& d) {
   if (!BildGeladen) return;
   VelkorWinMOVE::FarbInfoUebernehmen(Farbtabelle, Farbanzahl);
   Bearbeitungsbild = QuellImage;
-  VelkorWinMOVE::BildFarbenZaehlen(Bearbeitungsbild);  // builds the grey table too
-  VelkorWinMOVE::GrauwerteZaehlen();
-  Bildbreite = Bearbeitungsbild.Width();
-  Bildhoehe = Bearbeitungsbild.Height();
+  BearbeitungsbildZaehlen();
 }
 
 // Applies the section read to the picture that stands: only bounds inside the picture, left
@@ -145,10 +150,7 @@ void AusschnittAnwenden(const TAbschnitt& a, const TArbeitsdateiDienste& d) {
   toolkit::TBitmap ausschnitt = QuellImage;
   imageprep::BildAusschnittKopieren(ausschnitt, l, o, r, u);
   Bearbeitungsbild = imageprep::BildSkalieren(ausschnitt, groesse);
-  VelkorWinMOVE::BildFarbenZaehlen(Bearbeitungsbild);  // builds the grey table too
-  VelkorWinMOVE::GrauwerteZaehlen();
-  Bildbreite = Bearbeitungsbild.Width();
-  Bildhoehe = Bearbeitungsbild.Height();
+  BearbeitungsbildZaehlen();
   Bearbeitungsbereich = {0, 0, static_cast<std::uint16_t>(std::max(Bildbreite - 1, 0)),
                          static_cast<std::uint16_t>(std::max(Bildhoehe - 1, 0))};
   Arbeitsbild = std::move(ausschnitt);
