@@ -20,26 +20,22 @@ namespace {
 
 using namespace VelkorWinVAR;
 using toolkit::Ansi;
-using workspace::TArbeitsdateiDienste;
+using Texte = std::vector<std::string>;
+const std::string kKeinZeichensatz = "Kein Gravurzeichensatz geladen!";
 
-// The key lines that stand, with the lines of `neu` (UTF-8) put in place of the lines of
-// their keys (or in front when the key is not there); "UTF8:" keeps a line in UTF-8.
-std::vector<std::string> MitZeilen(const std::vector<std::string>& neu) {
+// The default key lines with the lines of `neu` (UTF-8) put in place of the lines of their
+// keys (or in front when the key is not there); "UTF8:" keeps a line in UTF-8.
+Texte MitZeilen(const Texte& neu) {
   auto zeilen = workspace::ArbeitsdateiZeilen();
   for (const auto& n : neu) {
     const bool utf8 = n.rfind("UTF8:", 0) == 0;
-    const std::string zeile = utf8 ? n.substr(5) : Ansi(n);
-    const std::string ansi = Ansi(utf8 ? n.substr(5) : n);
+    const std::string zeile = utf8 ? n.substr(5) : Ansi(n), ansi = Ansi(utf8 ? n.substr(5) : n);
     const std::string schluessel = ansi.substr(0, std::min(ansi.find('='), ansi.size()));
-    bool ersetzt = false;
-    for (auto& z : zeilen)
-      if (!ersetzt && toolkit::EqualsIgnoreCaseAscii(z.substr(0, z.find('=')), schluessel)) {
-        z = zeile;
-        ersetzt = true;
-      }
-    if (!ersetzt) zeilen.insert(zeilen.begin(), zeile);
+    auto z = std::find_if(zeilen.begin(), zeilen.end(), [&](const std::string& z) {
+      return toolkit::EqualsIgnoreCaseAscii(z.substr(0, z.find('=')), schluessel);
+    });
+    z != zeilen.end() ? void(*z = zeile) : void(zeilen.insert(zeilen.begin(), zeile));
   }
-  zeilen.insert(zeilen.begin(), "Kopf");
   return zeilen;
 }
 
@@ -50,28 +46,29 @@ protected:
     workspace::AnfangsbildverkleinerungX = workspace::AnfangsbildverkleinerungY = 1.0L;
   }
   // Services that open every part program and load no picture.
-  TArbeitsdateiDienste Dienste() {
-    TArbeitsdateiDienste d;
-    d.TeileprogrammOeffnen = [this](const std::string& n) {
-      geoeffnet.push_back(n);
-      return programmDa;
-    };
+  virtual workspace::TArbeitsdateiDienste Dienste() {
+    workspace::TArbeitsdateiDienste d;
+    d.TeileprogrammOeffnen = [this](const std::string& n) { return geoeffnet.push_back(n), programmDa; };
     d.BildLaden = [](const std::string&) { throw std::runtime_error("kein Bild erwartet"); };
     return d;
   }
-  // The file's key lines (UTF-8) read with the services above.
-  void Lesen(std::vector<std::string> zeilen, const std::string& datei = "A.CFG") {
-    for (auto& z : zeilen) z = Ansi(z);
+  // The key lines (Windows-1252) read below a head line.
+  void Uebernehmen(Texte zeilen, const std::string& datei = "A.CFG") {
     zeilen.insert(zeilen.begin(), "Kopf");
     workspace::ArbeitsdateiUebernehmen(zeilen, datei, Dienste());
   }
-  std::vector<std::string> Hinweise() const {
-    std::vector<std::string> h;
+  Texte Hinweise(bool mitZeichensatz = false) const {
+    Texte h;
     for (const auto& z : host.Protokoll)
-      if (z.rfind("notice: ", 0) == 0) h.push_back(z.substr(8));
+      if (z.rfind("notice: ", 0) == 0 && (mitZeichensatz || z.substr(8) != kKeinZeichensatz)) h.push_back(z.substr(8));
     return h;
   }
-  std::vector<std::string> geoeffnet;
+  void Neu() {
+    TearDown();
+    SetUp();
+    host.Protokoll.clear();
+  }
+  Texte geoeffnet;
   bool programmDa = true;
 };
 
@@ -79,64 +76,35 @@ TEST_F(ArbeitsdateiCodec, DefaultFileIsNinetyCrLfLinesInTableOrder) {
   auto zeilen = workspace::ArbeitsdateiZeilen();
   ASSERT_TRUE(VelkorWinFileUtils::BildEinstellDateiSpeichern(zeilen, "A.CFG"));
   const std::string bytes = dir.read("A.CFG");
-  const auto geteilt = toolkit::SplitLines(bytes);
-  ASSERT_EQ(geteilt.size(), 90u);
-  EXPECT_EQ(toolkit::JoinLines(geteilt), bytes);  // every line ends CR LF, nothing else
-  EXPECT_EQ(geteilt[0], Ansi("Velkor - Einstelldatei für Bildwandlung - Bilddatei = unbekannt"));
-  EXPECT_EQ(geteilt[1], "Arbeitsdateiname=Name unbekannt");
-  EXPECT_EQ(geteilt[67], "\xDC" "berlauffaktor=1,000");
-  EXPECT_EQ(geteilt[81], Ansi("Fräsrichtung=zirkular"));
-  EXPECT_EQ(geteilt[89], "Gravurzeichensatz=");
+  const auto z = toolkit::SplitLines(bytes);
+  ASSERT_EQ(z.size(), 90u);
+  EXPECT_EQ(toolkit::JoinLines(z), bytes);  // every line ends CR LF, nothing else
+  EXPECT_EQ(Texte({z[0], z[1], z[67], z[81], z[89]}),
+            Texte({Ansi("Velkor - Einstelldatei für Bildwandlung - Bilddatei = unbekannt"), "Arbeitsdateiname=Name unbekannt",
+                   "\xDC" "berlauffaktor=1,000", Ansi("Fräsrichtung=zirkular"), "Gravurzeichensatz="}));
 }
 
-struct ZahlFall {
-  const char* name;
-  double wert;
-  int dezimalen;
-  const char* text;
-};
-class ArbeitsdateiZahlen : public testsupport::EngineFixture, public ::testing::WithParamInterface<ZahlFall> {};
-TEST_P(ArbeitsdateiZahlen, FixedNeverExponentAndReadsBackExactly) {
-  const auto& f = GetParam();
-  KonfigBlock.Nachkommastellen = static_cast<std::uint8_t>(f.dezimalen);
+TEST_F(ArbeitsdateiCodec, NumbersAreFixedNeverExponentAndReadBackExactly) {
+  struct Fall { double wert; int dezimalen; const char* text; };
   KonfigBlock.Gesamtstellen = 2;  // never limits what is written
-  const std::string text = workspace::ArbeitsdateiZahl(f.wert);
-  EXPECT_EQ(text, f.text);
-  EXPECT_EQ(workspace::ArbeitsdateiZahlLesen(text), f.wert);
+  for (const Fall& f : {Fall{-0.0, 3, "0,000"}, Fall{0.1234, 2, "0,1234"}, Fall{1234567.5, 3, "1234567,500"},
+                        Fall{1e-7, 3, "0,0000001"}, Fall{2.0, 0, "2"}}) {
+    SCOPED_TRACE(f.text);
+    KonfigBlock.Nachkommastellen = static_cast<std::uint8_t>(f.dezimalen);
+    EXPECT_EQ(workspace::ArbeitsdateiZahl(f.wert), f.text);
+    EXPECT_EQ(workspace::ArbeitsdateiZahlLesen(f.text), f.wert);
+  }
+  const std::pair<const char*, std::optional<double>> lesen[] = {
+      {"1,25", 1.25}, {"1.25", 1.25}, {"  -2,5 ", -2.5}, {",5", 0.5}, {"1e400", {}}, {"NaN", {}}, {"1.234,5", {}},
+      {"1,2,3", {}},  {"", {}},       {"Farbtiefe0", {}}, {"1e308", {}}};
+  for (const auto& [text, wert] : lesen) EXPECT_EQ(workspace::ArbeitsdateiZahlLesen(text), wert) << text;
 }
-const ZahlFall kZahlen[] = {
-    {"NegativeNull", -0.0, 3, "0,000"},
-    {"MehrStellenAlsNachkomma", 0.1234, 2, "0,1234"},
-    {"GrosseZahl", 1234567.5, 3, "1234567,500"},
-    {"WinzigOhneExponent", 1e-7, 3, "0,0000001"},
-    {"KeineNachkomma", 2.0, 0, "2"},
-};
-INSTANTIATE_TEST_SUITE_P(Alle, ArbeitsdateiZahlen, ::testing::ValuesIn(kZahlen),
-                         [](const auto& i) { return std::string(i.param.name); });
-
-struct LeseFall {
-  const char* name;
-  const char* text;
-  std::optional<double> wert;
-};
-class ArbeitsdateiZahlLesen : public ::testing::TestWithParam<LeseFall> {};
-TEST_P(ArbeitsdateiZahlLesen, AcceptsPointAndCommaRefusesTheRest) {
-  EXPECT_EQ(workspace::ArbeitsdateiZahlLesen(GetParam().text), GetParam().wert);
-}
-const LeseFall kLesen[] = {
-    {"Komma", "1,25", 1.25},       {"Punkt", "1.25", 1.25},        {"Blanks", "  -2,5 ", -2.5},
-    {"NurBruch", ",5", 0.5},       {"Exponent", "1e400", {}},      {"NaN", "NaN", {}},
-    {"Inf", "inf", {}},            {"Gruppierung", "1.234,5", {}}, {"ZweiKommas", "1,2,3", {}},
-    {"Leer", "", {}},              {"Text", "Farbtiefe0", {}},     {"Riesig", "1e308", {}},
-};
-INSTANTIATE_TEST_SUITE_P(Alle, ArbeitsdateiZahlLesen, ::testing::ValuesIn(kLesen),
-                         [](const auto& i) { return std::string(i.param.name); });
 
 // Every value read back writes the same lines again, whichever separator wrote and read it.
 TEST_F(ArbeitsdateiCodec, RoundTripGivesBackEveryValueWhateverTheSeparators) {
   for (const auto& [schreiben, lesen] : {std::pair{',', '.'}, std::pair{'.', ','}, std::pair{',', ','}}) {
     SCOPED_TRACE(std::string("geschrieben mit ") + schreiben);
-    engine::ResetAllModules();
+    Neu();
     dir.write("SCRI.FNT", "x");
     TKonfigBlock& k = KonfigBlock;
     k.Arbeitsdateiname = "TEIL.CNC";
@@ -164,20 +132,17 @@ TEST_F(ArbeitsdateiCodec, RoundTripGivesBackEveryValueWhateverTheSeparators) {
     Gesamtbildverkleinerung = 0.125;
     k.Gravurzeichensatz = "SCRI.FNT";
     toolkit::SetDecimalSeparator(schreiben);
-    auto zeilen = workspace::ArbeitsdateiZeilen();
-    const auto geschrieben = zeilen;
-    zeilen.insert(zeilen.begin(), "Kopf");
+    const auto geschrieben = workspace::ArbeitsdateiZeilen();
 
     engine::ResetAllModules();
     KonfigBlock.Gesamtstellen = 3;
     KonfigBlock.Nachkommastellen = 1;
     workspace::AnfangsbildverkleinerungX = workspace::AnfangsbildverkleinerungY = 1.0L;
     toolkit::SetDecimalSeparator(lesen);
-    workspace::ArbeitsdateiUebernehmen(zeilen, "A.CFG", Dienste());
-    EXPECT_EQ(Hinweise(), std::vector<std::string>{});
+    Uebernehmen(geschrieben);
+    EXPECT_EQ(Hinweise(true), Texte{});
     toolkit::SetDecimalSeparator(schreiben);
     EXPECT_EQ(workspace::ArbeitsdateiZeilen(), geschrieben);
-    host.Protokoll.clear();
   }
 }
 
@@ -190,8 +155,8 @@ TEST_F(ArbeitsdateiCodec, HeaderOnlyFileGivesItsNoticesInTableOrder) {
   KonfigBlock.bidirektional_bearbeiten = true;
   KonfigBlock.Fraesrichtung = TFraesrichtung::spaltenweise;
   TeileprogrammListe = TNcZeilen{"N10 G00 X0"};
-  Lesen({});
-  std::vector<std::string> erwartet = {"Fehler beim Laden der Arbeitsdatei Arbeitsdateiname!"};
+  Uebernehmen({});
+  Texte erwartet = {"Fehler beim Laden der Arbeitsdatei Arbeitsdateiname!"};
   for (int i = 0; i < 16; ++i) erwartet.push_back("Fehler beim Laden von Farbtiefe [" + std::to_string(i) + "!");
   for (const char* t : {"Fehler beim Laden  des Anlauffaktors!", "Fehler beim Laden  des Überlauffaktors!",
                         "Fehler beim Laden  der GrauFraestiefe_hell!", "Fehler beim Laden  der GrauFraestiefe_dunkel!",
@@ -200,58 +165,47 @@ TEST_F(ArbeitsdateiCodec, HeaderOnlyFileGivesItsNoticesInTableOrder) {
                         "Fehler beim Laden der Anfangsverkleinerung x!", "Fehler beim Laden der Anfangsverkleinerung y!",
                         "Fehler beim Laden der Gesamtverkleinerung!", "Kein Gravurzeichensatz geladen!"})
     erwartet.push_back(t);
-  EXPECT_EQ(Hinweise(), erwartet);
-  EXPECT_EQ(erwartet.size(), 29u);
-  EXPECT_EQ(geoeffnet, std::vector<std::string>{"Arbeitsdateiname"});
-  EXPECT_EQ(KonfigBlock.FarbModus, (Gefuellt<char, 16>('F')));
-  EXPECT_EQ(KonfigBlock.F_Verfolgen, (Gefuellt<char, 16>('F')));
-  EXPECT_TRUE(KonfigBlock.bidirektional_bearbeiten);
-  EXPECT_EQ(KonfigBlock.Fraesrichtung, TFraesrichtung::spaltenweise);
-  EXPECT_EQ(KonfigBlock.Arbeitsdateiname, "");
-  EXPECT_EQ(KonfigBlock.Gravurzeichensatz, "");
-  EXPECT_FALSE(TeileprogrammListe.has_value());
+  EXPECT_EQ(Hinweise(true), erwartet);
+  EXPECT_EQ(geoeffnet, Texte{"Arbeitsdateiname"});
+  const auto& k = KonfigBlock;
+  EXPECT_EQ(std::tuple(k.FarbModus, k.F_Verfolgen, k.bidirektional_bearbeiten, k.Fraesrichtung, k.Arbeitsdateiname,
+                       k.Gravurzeichensatz, TeileprogrammListe.has_value()),
+            std::tuple(Gefuellt<char, 16>('F'), Gefuellt<char, 16>('F'), true, TFraesrichtung::spaltenweise, "", "", false));
 }
 
 // One key line among a complete file; what it leaves in the settings and which notices.
-struct SchluesselFall {
-  const char* name;
-  std::vector<std::string> zeilen;  // replace the lines of these keys
-  std::function<bool()> pruefe;
-  std::vector<std::string> hinweise;
-};
-class ArbeitsdateiSchluessel : public ArbeitsdateiCodec, public ::testing::WithParamInterface<SchluesselFall> {};
-TEST_P(ArbeitsdateiSchluessel, ReadsAsHandEditedFilesNeed) {
-  KonfigBlock.Fraesrichtung = TFraesrichtung::spaltenweise;
-  KonfigBlock.FarbModus[1] = 'S';
-  KonfigBlock.Farbtiefe[1] = -3.0;
-  const auto zeilen = MitZeilen(GetParam().zeilen);
-  workspace::ArbeitsdateiUebernehmen(zeilen, "A.CFG", Dienste());
-  EXPECT_TRUE(GetParam().pruefe());
-  auto h = Hinweise();
-  std::erase(h, "Kein Gravurzeichensatz geladen!");
-  EXPECT_EQ(h, GetParam().hinweise);
+TEST_F(ArbeitsdateiCodec, KeysReadAsHandEditedFilesNeed) {
+  struct Fall { Texte zeilen; std::function<bool()> pruefe; Texte hinweise; };
+  const std::string lang(300, '7');
+  const Fall faelle[] = {
+      {{"fräsrichtung=Zirkular"}, [] { return KonfigBlock.Fraesrichtung == TFraesrichtung::zirkular; }, {}},
+      {{"Fräsrichtung=diagonal"}, [] { return KonfigBlock.Fraesrichtung == TFraesrichtung::spaltenweise; }, {}},
+      {{"UTF8:Fräsrichtung=zeilenweise"}, [] { return KonfigBlock.Fraesrichtung == TFraesrichtung::zeilenweise; }, {}},
+      {{"UTF8:ÜBERLAUFFAKTOR=0,5"}, [] { return KonfigBlock.Ueberlauffaktor == 0.5; }, {}},
+      {{"Farbtiefe0=-2,0", "Farbtiefe0=-9,0"}, [] { return KonfigBlock.Farbtiefe[0] == -9.0; }, {}},
+      {{"Farbtiefe1"}, [] { return KonfigBlock.Farbtiefe[1] == -3.0; }, {"Fehler beim Laden von Farbtiefe [1!"}},
+      {{"Anlauffaktor=NaN"}, [] { return KonfigBlock.Anlauffaktor == 1.0; }, {"Fehler beim Laden  des Anlauffaktors!"}},
+      {{"Farbtiefe1=" + lang}, [] { return KonfigBlock.Farbtiefe[1] > 7.7e299; }, {}},
+      {{"Arbeitsdateiname=" + lang}, [&] { return KonfigBlock.Arbeitsdateiname == lang; }, {}},
+      {{"FarbModus1="}, [] { return KonfigBlock.FarbModus[1] == 'S'; }, {}},
+      {{"FarbModus1=k"}, [] { return KonfigBlock.FarbModus[1] == 'K'; }, {}},
+      {{"Grafik ein=true"}, [] { return KonfigBlock.GrafikEin; }, {}},
+      {{"Grafik ein=ja"}, [] { return !KonfigBlock.GrafikEin; }, {}},
+      {{"UTF8:\xC3\x28\xFF=5", "UTF8:Anlauffaktor\xA0=1,5"}, [] { return KonfigBlock.Anlauffaktor == 1.0; }, {}},
+      {{"Bildausschnitt oben=zehn"}, [] { return true; }, {"Fehler beim Laden der Ausschnittgrenze yo !"}},
+      {{"Bildausschnitt links=99999999999"}, [] { return true; }, {"Fehler beim Laden der Ausschnittgrenze xl !"}},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.zeilen.back().substr(0, 40));
+    Neu();
+    KonfigBlock.Fraesrichtung = TFraesrichtung::spaltenweise;
+    KonfigBlock.FarbModus[1] = 'S';
+    KonfigBlock.Farbtiefe[1] = -3.0;
+    Uebernehmen(MitZeilen(f.zeilen));
+    EXPECT_TRUE(f.pruefe());
+    EXPECT_EQ(Hinweise(), f.hinweise);
+  }
 }
-const std::string kLang(300, '7');
-const SchluesselFall kSchluessel[] = {
-    {"FraesrichtungGemischt", {"fräsrichtung=Zirkular"}, [] { return KonfigBlock.Fraesrichtung == TFraesrichtung::zirkular; }, {}},
-    {"FraesrichtungUnbekannt", {"Fräsrichtung=diagonal"}, [] { return KonfigBlock.Fraesrichtung == TFraesrichtung::spaltenweise; }, {}},
-    {"FraesrichtungUtf8", {"UTF8:Fräsrichtung=zeilenweise"}, [] { return KonfigBlock.Fraesrichtung == TFraesrichtung::zeilenweise; }, {}},
-    {"UeberlaufUtf8", {"UTF8:ÜBERLAUFFAKTOR=0,5"}, [] { return KonfigBlock.Ueberlauffaktor == 0.5; }, {}},
-    {"ErsteZeileGewinnt", {"Farbtiefe0=-2,0", "Farbtiefe0=-9,0"}, [] { return KonfigBlock.Farbtiefe[0] == -9.0; }, {}},
-    {"OhneGleich", {"Farbtiefe1"}, [] { return KonfigBlock.Farbtiefe[1] == -3.0; }, {"Fehler beim Laden von Farbtiefe [1!"}},
-    {"NaN", {"Anlauffaktor=NaN"}, [] { return KonfigBlock.Anlauffaktor == 1.0; }, {"Fehler beim Laden  des Anlauffaktors!"}},
-    {"LangeZahl", {"Farbtiefe1=" + kLang}, [] { return KonfigBlock.Farbtiefe[1] > 7.7e299; }, {}},
-    {"LangerName", {"Arbeitsdateiname=" + kLang}, [] { return KonfigBlock.Arbeitsdateiname == kLang; }, {}},
-    {"LeererModusBleibt", {"FarbModus1="}, [] { return KonfigBlock.FarbModus[1] == 'S'; }, {}},
-    {"ModusKlein", {"FarbModus1=k"}, [] { return KonfigBlock.FarbModus[1] == 'K'; }, {}},
-    {"WahrheitKlein", {"Grafik ein=true"}, [] { return KonfigBlock.GrafikEin; }, {}},
-    {"WahrheitUnbekannt", {"Grafik ein=ja"}, [] { return !KonfigBlock.GrafikEin; }, {}},
-    {"HoheBytesImSchluessel", {"UTF8:\xC3\x28\xFF=5", "UTF8:Anlauffaktor\xA0=1,5"}, [] { return KonfigBlock.Anlauffaktor == 1.0; }, {}},
-    {"GrenzeFalsch", {"Bildausschnitt oben=zehn"}, [] { return true; }, {"Fehler beim Laden der Ausschnittgrenze yo !"}},
-    {"GrenzeUeberlauf", {"Bildausschnitt links=99999999999"}, [] { return true; }, {"Fehler beim Laden der Ausschnittgrenze xl !"}},
-};
-INSTANTIATE_TEST_SUITE_P(Alle, ArbeitsdateiSchluessel, ::testing::ValuesIn(kSchluessel),
-                         [](const auto& i) { return std::string(i.param.name); });
 
 // A 100 x 80 picture of two colours, loaded as the part program's picture.
 class ArbeitsdateiAusschnitt : public ArbeitsdateiCodec {
@@ -266,18 +220,14 @@ protected:
     BildGeladen = true;
     Bilddateiname = "BILD.BMP";
   }
-  std::vector<std::string> Abschnitt(const char* l, const char* o, const char* r, const char* u) {
-    return {std::string("Bildausschnitt links=") + l, std::string("Bildausschnitt oben=") + o,
-            std::string("Bildausschnitt rechts=") + r, std::string("Bildausschnitt unten=") + u,
-            "Ausschnitt gewählt=TRUE", "Gesamtbildverkleinerung=1,000"};
+  void Abschnitt(const char* l, const char* o, const char* r, const char* u) {
+    Uebernehmen(MitZeilen({std::string("Bildausschnitt links=") + l, std::string("Bildausschnitt oben=") + o,
+                           std::string("Bildausschnitt rechts=") + r, std::string("Bildausschnitt unten=") + u,
+                           "Ausschnitt gewählt=TRUE", "Gesamtbildverkleinerung=1,000"}));
   }
-  TArbeitsdateiDienste Dienste() {
+  workspace::TArbeitsdateiDienste Dienste() override {
     auto d = ArbeitsdateiCodec::Dienste();
-    d.TeileprogrammOeffnen = [this](const std::string& n) {
-      geoeffnet.push_back(n);
-      TeileprogrammListe = programm;
-      return true;
-    };
+    d.TeileprogrammOeffnen = [this](const std::string& n) { return geoeffnet.push_back(n), TeileprogrammListe = programm, true; };
     d.DateiExistiert = [](const std::string& n) { return n == "NEU.BMP"; };
     d.BildLaden = [this](const std::string& n) {
       geladen.push_back(n);
@@ -286,91 +236,67 @@ protected:
     };
     return d;
   }
-  void Lesen(const std::vector<std::string>& z) {
-    workspace::ArbeitsdateiUebernehmen(MitZeilen(z), "A.CFG", Dienste());
+  static auto Ausschnitt() {
+    const auto& a = Bildausschnitt;
+    return std::tuple(a.Links, a.Oben, a.Rechts, a.Unten, a.Gewaehlt, Bearbeitungsbild.Width(), Bearbeitungsbild.Height());
   }
   TNcZeilen programm = {"N10 G189 P'BILD.BMP'"};
-  std::vector<std::string> geladen;
+  Texte geladen;
 };
 
 TEST_F(ArbeitsdateiAusschnitt, WithoutPictureTheSectionStays) {
   Bildausschnitt = {1, 2, 3, 4, false};
   programm = {"N10 G00 X0"};
-  Lesen(Abschnitt("10", "10", "50", "40"));
-  EXPECT_EQ(Bildausschnitt.Rechts, 3);
-  EXPECT_FALSE(Bildausschnitt.Gewaehlt);
+  Abschnitt("10", "10", "50", "40");
+  EXPECT_EQ(Ausschnitt(), std::tuple(1, 2, 3, 4, false, 0, 0));
 }
 
 TEST_F(ArbeitsdateiAusschnitt, SectionOfALoadedPictureIsCroppedRightAndBottomExclusive) {
   BildLaden();
-  Lesen(Abschnitt("10", "10", "50", "40"));
-  EXPECT_EQ(Hinweise(), std::vector<std::string>{"Kein Gravurzeichensatz geladen!"});
+  Abschnitt("10", "10", "50", "40");
+  EXPECT_EQ(Hinweise(true), Texte{kKeinZeichensatz});
   EXPECT_TRUE(geladen.empty());  // the same picture stays
-  EXPECT_EQ(std::tuple(Bearbeitungsbild.Width(), Bearbeitungsbild.Height()), std::tuple(40, 30));
-  EXPECT_EQ(std::tuple(Bearbeitungsbereich.Rechts, Bearbeitungsbereich.Unten, Bildbreite), std::tuple(39, 29, 40));
-  EXPECT_TRUE(Bildausschnitt.Gewaehlt);
-  EXPECT_EQ(Farbanzahl, 2);
+  EXPECT_EQ(Ausschnitt(), std::tuple(10, 10, 50, 40, true, 40, 30));
+  EXPECT_EQ(std::tuple(Bearbeitungsbereich.Rechts, Bearbeitungsbereich.Unten, Bildbreite, Farbanzahl), std::tuple(39, 29, 40, 2));
   ASSERT_TRUE(Arbeitsbild.has_value());
-  EXPECT_EQ(Arbeitsbild->Pixel(19, 0), 0x0000FF);
-  EXPECT_EQ(Arbeitsbild->Pixel(20, 0), 0xFFFFFF);
-}
+  EXPECT_EQ(std::tuple(Arbeitsbild->Pixel(19, 0), Arbeitsbild->Pixel(20, 0)), std::tuple(0x0000FF, 0xFFFFFF));
 
-TEST_F(ArbeitsdateiAusschnitt, SavedSectionComesBackTheSame) {
-  BildLaden();
-  Bildausschnitt = {0, 5, 100, 80, true};
-  auto zeilen = workspace::ArbeitsdateiZeilen();
+  Bildausschnitt = {0, 5, 100, 80, true};  // a saved section comes back the same
+  const auto zeilen = workspace::ArbeitsdateiZeilen();
   Bildausschnitt = {};
-  zeilen.insert(zeilen.begin(), "Kopf");
-  workspace::ArbeitsdateiUebernehmen(zeilen, "A.CFG", Dienste());
-  const auto& a = Bildausschnitt;
-  EXPECT_EQ(std::tuple(a.Links, a.Oben, a.Rechts, a.Unten), std::tuple(0, 5, 100, 80));
-  EXPECT_EQ(std::tuple(Bearbeitungsbild.Width(), Bearbeitungsbild.Height()), std::tuple(100, 75));
+  Uebernehmen(zeilen);
+  EXPECT_EQ(Ausschnitt(), std::tuple(0, 5, 100, 80, true, 100, 75));
 }
 
-struct GrenzenFall {
-  const char* name;
-  const char *l, *o, *r, *u;
-  std::vector<std::string> hinweise;
-};
-class ArbeitsdateiGrenzen : public ArbeitsdateiAusschnitt, public ::testing::WithParamInterface<GrenzenFall> {};
-TEST_P(ArbeitsdateiGrenzen, BoundsOutsideThePictureAreNotApplied) {
-  BildLaden();
-  const auto& f = GetParam();
-  Lesen(Abschnitt(f.l, f.o, f.r, f.u));
-  auto h = Hinweise();
-  std::erase(h, "Kein Gravurzeichensatz geladen!");
-  EXPECT_EQ(h, f.hinweise);
-  EXPECT_FALSE(Bildausschnitt.Gewaehlt);
-  EXPECT_TRUE(Bearbeitungsbild.Empty());
+TEST_F(ArbeitsdateiAusschnitt, BoundsOutsideThePictureAreNotApplied) {
+  const auto xl = "Fehler beim Laden der Ausschnittgrenze xl !", xr = "Fehler beim Laden der Ausschnittgrenze xr !",
+             yo = "Fehler beim Laden der Ausschnittgrenze yo !", yu = "Fehler beim Laden der Ausschnittgrenze yu !";
+  struct Fall { const char *l, *o, *r, *u; Texte hinweise; };
+  for (const Fall& f : {Fall{"-1", "0", "50", "40", {xl}}, Fall{"0", "0", "101", "40", {xr}}, Fall{"20", "0", "20", "40", {xr}},
+                        Fall{"0", "30", "50", "10", {yu}}, Fall{"0", "80", "50", "81", {yo, yu}}}) {
+    SCOPED_TRACE(std::string(f.l) + " " + f.o + " " + f.r + " " + f.u);
+    Neu();
+    BildLaden();
+    Abschnitt(f.l, f.o, f.r, f.u);
+    EXPECT_EQ(Hinweise(), f.hinweise);
+    EXPECT_FALSE(Bildausschnitt.Gewaehlt);
+    EXPECT_TRUE(Bearbeitungsbild.Empty());
+  }
 }
-const GrenzenFall kGrenzen[] = {
-    {"LinksNegativ", "-1", "0", "50", "40", {"Fehler beim Laden der Ausschnittgrenze xl !"}},
-    {"RechtsZuBreit", "0", "0", "101", "40", {"Fehler beim Laden der Ausschnittgrenze xr !"}},
-    {"LinksGleichRechts", "20", "0", "20", "40", {"Fehler beim Laden der Ausschnittgrenze xr !"}},
-    {"UntenUeberOben", "0", "30", "50", "10", {"Fehler beim Laden der Ausschnittgrenze yu !"}},
-    {"ObenZuTief", "0", "80", "50", "81", {"Fehler beim Laden der Ausschnittgrenze yo !", "Fehler beim Laden der Ausschnittgrenze yu !"}},
-};
-INSTANTIATE_TEST_SUITE_P(Alle, ArbeitsdateiGrenzen, ::testing::ValuesIn(kGrenzen),
-                         [](const auto& i) { return std::string(i.param.name); });
 
-TEST_F(ArbeitsdateiAusschnitt, AnotherPictureOfTheNewProgramIsLoadedBeforeTheSection) {
+TEST_F(ArbeitsdateiAusschnitt, TheNewProgramsPictureIsLoadedBeforeTheSectionAndAMissingOneReported) {
   BildLaden();
   programm = {"N10 G189 P'NEU.BMP'"};
-  Lesen(Abschnitt("10", "10", "50", "40"));
-  EXPECT_EQ(geladen, std::vector<std::string>{"NEU.BMP"});
-  EXPECT_EQ(Bilddateiname, "NEU.BMP");
-  EXPECT_EQ(Bearbeitungsbild.Width(), 40);
-  EXPECT_EQ(Arbeitsbild->Pixel(0, 0), 0x0000FF);  // cropped from the new picture
-  EXPECT_EQ(QuellImage.Pixel(0, 0), 0x00FF00);
-}
+  Abschnitt("10", "10", "50", "40");
+  EXPECT_EQ(std::tuple(geladen, Bilddateiname, Bearbeitungsbild.Width()), std::tuple(Texte{"NEU.BMP"}, "NEU.BMP", 40));
+  EXPECT_EQ(std::tuple(Arbeitsbild->Pixel(0, 0), QuellImage.Pixel(0, 0)), std::tuple(0x0000FF, 0x00FF00));
 
-TEST_F(ArbeitsdateiAusschnitt, AMissingPictureOfTheNewProgramIsReportedAndNothingIsCropped) {
+  Neu();
   BildLaden();
   programm = {"N10 G189 P'FEHLT.BMP'"};
-  Lesen(Abschnitt("10", "10", "50", "40"));
-  auto h = Hinweise();
-  ASSERT_FALSE(h.empty());
-  EXPECT_EQ(h[0], "Die Bilddatei FEHLT.BMP wurde nicht gefunden!");
+  Abschnitt("10", "10", "50", "40");
+  ASSERT_FALSE(Hinweise().empty());
+  EXPECT_EQ(Hinweise()[0], "Die Bilddatei FEHLT.BMP wurde nicht gefunden!");
   EXPECT_FALSE(BildGeladen);
   EXPECT_FALSE(Bildausschnitt.Gewaehlt);
 }
@@ -387,7 +313,7 @@ TEST_F(ArbeitsdateiCodec, ExtraColoursComeOnceFromTheWorkFilesOwnFile) {
   host.Protokoll.clear();
   Extrafarbliste.clear();
   Extrafarbanzahl = 0;
-  Lesen({"Gravurzeichensatz="}, dir.file("sub/A.CFG"));
+  Uebernehmen({"Gravurzeichensatz="}, dir.file("sub/A.CFG"));
   EXPECT_EQ(KonfigBlock.Extrafarbdateiname, dir.file("sub/A.NOP"));
   ASSERT_EQ(Extrafarbliste.size(), 1u);
   EXPECT_EQ(Extrafarbliste[0].Arbeitsmodus, TArbeitsmodus::Sticheln);
