@@ -13,10 +13,9 @@ namespace var = VelkorWinVAR;
 namespace {
 
 std::optional<double> Zahl(const std::string& text) {
-  const auto anfang = text.find_first_not_of(' ');
-  if (anfang == std::string::npos) return std::nullopt;
-  const auto ende = text.find_last_not_of(' ');
-  return toolkit::ParseDecimal(std::string_view(text).substr(anfang, ende - anfang + 1), toolkit::DecimalSeparator());
+  const std::string_view zahl = toolkit::Trim(text, " ");
+  if (zahl.empty()) return std::nullopt;
+  return toolkit::ParseDecimal(zahl, toolkit::DecimalSeparator());
 }
 
 const std::string& Falsch() {

@@ -91,6 +91,12 @@ std::string Utf8ToCp1252(std::string_view text) {
   return out;
 }
 
+std::string_view Trim(std::string_view text, std::string_view blanks) {
+  const auto first = text.find_first_not_of(blanks);
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 std::string UpperAscii(std::string_view text) {

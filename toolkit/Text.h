@@ -22,4 +22,7 @@ char UpperAscii(char c);
 std::string UpperAscii(std::string_view text);
 bool EqualsIgnoreCaseAscii(std::string_view a, std::string_view b);
 
+// `text` without the leading and trailing characters found in `blanks`.
+std::string_view Trim(std::string_view text, std::string_view blanks = " \t");
+
 }  // namespace toolkit

@@ -56,12 +56,7 @@ bool IstUtf8(std::string_view t) {
   return hoch;
 }
 
-std::string Getrimmt(std::string_view t) {
-  const auto a = t.find_first_not_of(" \t");
-  if (a == std::string_view::npos) return {};
-  const auto b = t.find_last_not_of(" \t");
-  return std::string(t.substr(a, b - a + 1));
-}
+std::string Getrimmt(std::string_view t) { return std::string(toolkit::Trim(t)); }
 
 const char* Wahrheit(bool b) { return b ? "TRUE" : "FALSE"; }
 

@@ -10,11 +10,7 @@ namespace workspace::Einstellregeln {
 
 namespace {
 
-std::string Getrimmt(std::string_view t) {
-  const auto a = t.find_first_not_of(" \t");
-  if (a == std::string_view::npos) return {};
-  return std::string(t.substr(a, t.find_last_not_of(" \t") - a + 1));
-}
+std::string Getrimmt(std::string_view t) { return std::string(toolkit::Trim(t)); }
 
 template <typename T>
 TEingabe<T> Nein(std::string hinweis) {

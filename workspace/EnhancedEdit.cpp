@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "toolkit/Text.h"
 #include "toolkit/NumberFormat.h"
 #include "toolkit/Rounding.h"
 #include "toolkit/qt/QtText.h"
@@ -40,9 +41,9 @@ std::string Bereinigen(std::string_view Text, int Digits, std::string* Behalten)
 double SicherStrToFloat(std::string_view Text, double Vorgabe) {
   std::string t(Text);
   std::erase(t, Tausendertrenner());
-  const auto a = t.find_first_not_of(' '), b = t.find_last_not_of(' ');
-  if (a == std::string::npos) return Vorgabe;
-  const auto w = toolkit::ParseDecimal(std::string_view(t).substr(a, b - a + 1), Dezimaltrenner());
+  const std::string_view zahl = toolkit::Trim(t, " ");
+  if (zahl.empty()) return Vorgabe;
+  const auto w = toolkit::ParseDecimal(zahl, Dezimaltrenner());
   return w && std::isfinite(*w) ? *w : Vorgabe;
 }
 

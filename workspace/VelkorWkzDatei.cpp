@@ -80,11 +80,7 @@ Schluessel SchluesselDerZeile(const std::string& zeile) {
   return Schluesselanzahl;
 }
 
-std::string_view OhneRandLeerzeichen(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
+std::string_view OhneRandLeerzeichen(std::string_view text) { return toolkit::Trim(text); }
 
 std::optional<int> GanzzahlIn(std::string_view text, int von, int bis) {
   const auto zahl = toolkit::ParseInteger(OhneRandLeerzeichen(text));

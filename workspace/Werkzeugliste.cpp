@@ -15,11 +15,7 @@ namespace {
 // A tool's name keeps as many characters as the record holds.
 constexpr std::size_t NamenLaenge = VelkorWinVAR::BezeichnungKapazitaet;
 
-std::string_view Getrimmt(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
+std::string_view Getrimmt(std::string_view text) { return toolkit::Trim(text, " "); }
 
 std::optional<int> Ganzzahl(const std::string& text) { return toolkit::ParseInteger(Getrimmt(text)); }
 std::optional<double> Dezimal(const std::string& text) {

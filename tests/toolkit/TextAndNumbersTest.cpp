@@ -30,6 +30,12 @@ TEST(Cp1252, UpperAsciiLeavesUmlautsAlone) {
   EXPECT_FALSE(EqualsIgnoreCaseAscii("Bild.PCX", "bild.pc"));
 }
 
+TEST(Cp1252, TrimCutsOnlyTheGivenBlanksAtBothEnds) {
+  EXPECT_EQ(Trim(" \t a b \t "), "a b");
+  EXPECT_EQ(Trim(" \t "), "");
+  EXPECT_EQ(Trim("\tx ", " "), "\tx");
+}
+
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {
   EXPECT_EQ(RoundToInt32(0.5), 0);
   EXPECT_EQ(RoundToInt32(1.5), 2);
