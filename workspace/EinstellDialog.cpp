@@ -125,7 +125,7 @@ QGroupBox* TEinstellDialog::Farbfenster(const char* titel, std::initializer_list
       zeile->addWidget(b);
       const bool modus = std::strcmp(klasse, "TVelkorModusForm") == 0;
       connect(b, &QPushButton::clicked, this, [this, klasse = k.klasse, vor = modus ? vorModus : nullptr] {
-        Geschuetzt([&] {
+        toolkit::qt::Sicher([&] {
           if (vor) vor();
           toolkit::qt::FensterZeigen(klasse);
         });
@@ -150,7 +150,7 @@ QHBoxLayout* TEinstellDialog::Knopfzeile(const char* name, const char* text, QWi
 void TEinstellDialog::KlickWaehltAlles(QLineEdit* edit) { new TKlickFilter(edit); }
 
 void TEinstellDialog::BeimVerlassen(QLineEdit* edit, std::function<void()> exit) {
-  new TVerlassenFilter(edit, [this, exit = std::move(exit)] { Geschuetzt(exit); });
+  new TVerlassenFilter(edit, [this, exit = std::move(exit)] { toolkit::qt::Sicher(exit); });
 }
 
 void TEinstellDialog::Ablehnen(QLineEdit* edit, const std::string& hinweis, const std::string& alterText) {
@@ -166,14 +166,6 @@ void TEinstellDialog::Zeigen(QLineEdit* edit, const std::string& text) {
 }
 
 std::string TEinstellDialog::Text(QLineEdit* edit) { return toolkit::qt::AnsiText(edit->text()); }
-
-void TEinstellDialog::Geschuetzt(const std::function<void()>& tat) {
-  try {
-    tat();
-  } catch (const std::exception& e) {
-    toolkit::qt::Hinweis(e.what());
-  }
-}
 
 void TEinstellDialog::VerwerfenUndSchliessen() {
   if (geaendert_) {

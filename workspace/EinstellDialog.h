@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "toolkit/qt/Dialoge.h"
 #include "workspace/Einstellregeln.h"
 
 class QFormLayout;
@@ -31,7 +32,7 @@ public:
 
 public slots:
   void UebernahmeButtonClick() { accept(); }
-  void AbbruchButtonClick() { Geschuetzt([this] { Schliessen(); }); }
+  void AbbruchButtonClick() { toolkit::qt::Sicher([this] { Schliessen(); }); }
 
 protected:
   // Copies the settings the dialog edits (once per showing) and fills the controls.
@@ -84,12 +85,9 @@ protected:
   void VerwerfenUndSchliessen();
   // What the closing button does; Esc and the window's close run it too.
   virtual void Schliessen() { VerwerfenUndSchliessen(); }
-  void reject() override { Geschuetzt([this] { Schliessen(); }); }
+  void reject() override { toolkit::qt::Sicher([this] { Schliessen(); }); }
   // Closes the dialog without asking.
   void Zu() { QDialog::reject(); }
-
-  // Runs a handler; what escapes it is shown in a notice and ends that action only.
-  void Geschuetzt(const std::function<void()>& tat);
 
   void showEvent(QShowEvent* e) override;
 

@@ -24,6 +24,7 @@
 #include "workspace/Teileprogramm_Befehle.h"
 
 using toolkit::qt::QText;
+using toolkit::qt::Sicher;
 using toolkit::qt::U;
 
 namespace {
@@ -63,14 +64,6 @@ QFont Beschriftung() {
 }
 
 }  // namespace
-
-template <class F> void TFontViewForm::Sicher(F&& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    toolkit::qt::Hinweis(e.what());
-  }
-}
 
 TFontViewForm::TFontViewForm(QWidget* parent) : QDialog(parent) {
   setObjectName("FontViewForm");

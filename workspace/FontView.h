@@ -58,7 +58,6 @@ private:
   void Zeigen(QImage Bild);
   void HinweisSetzen();
   bool TasteLosgelassen(int Taste, Qt::KeyboardModifiers Mod);
-  template <class F> void Sicher(F&& f);
 
   workspace::TViewerZeichensatz Zeichensatz_;
   std::string Name_;

@@ -24,6 +24,7 @@
 // and closing. The commands behind the menus are in VelkorEditUnit_Befehle.cpp.
 
 using toolkit::qt::QText;
+using toolkit::qt::Sicher;
 using toolkit::qt::U;
 
 namespace {

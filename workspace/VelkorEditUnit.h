@@ -96,14 +96,6 @@ private:
   void ZeichenEinfuegen(char Zeichen);
   workspace::TSuchOptionen DialogOptionen() const;
   std::string GanzerText() const;
-  // Runs a command; what escapes it is shown in a box.
-  template <class F> void Sicher(F&& f) {
-    try {
-      f();
-    } catch (const std::exception& e) {
-      toolkit::qt::Hinweis(e.what());
-    }
-  }
 
   TNcTextEdit* Text_;
   workspace::TEditorDatei Datei_;

@@ -27,6 +27,7 @@
 // font and alignment, printing.
 
 using toolkit::qt::QText;
+using toolkit::qt::Sicher;
 using toolkit::qt::U;
 
 namespace {

@@ -48,7 +48,7 @@ TVelkorGrundeinstellForm::TVelkorGrundeinstellForm(QWidget* parent)
   Kasten(LeerschrittCheckBox, &TKonfigBlock::LeerschritteZwischenAdressen, false);
   Kasten(GeometrieadrCheckBox, &TKonfigBlock::NurGeaenderteAdressen, true);
   connect(direkt_speichernCheckBox, &QCheckBox::toggled, this,
-          [this] { Geschuetzt([this] { direkt_speichernCheckboxClick(); }); });
+          [this] { toolkit::qt::Sicher([this] { direkt_speichernCheckboxClick(); }); });
 }
 
 void TVelkorGrundeinstellForm::Kasten(QCheckBox* box, bool TKonfigBlock::*feld, bool umgekehrt) {

@@ -27,6 +27,7 @@
 
 using toolkit::qt::AnsiText;
 using toolkit::qt::QText;
+using toolkit::qt::Sicher;
 using toolkit::qt::U;
 
 namespace {
@@ -41,14 +42,6 @@ QLineEdit* Edit(QWidget* eltern, const char* name, const char* hinweis) {
 }
 
 }  // namespace
-
-template <class F> void TVelkorWkzForm::Sicher(F&& f) {
-  try {
-    f();
-  } catch (const std::exception& e) {
-    toolkit::qt::Hinweis(e.what());
-  }
-}
 
 TVelkorWkzForm::TVelkorWkzForm(QWidget* parent) : QDialog(parent), Tabelle_(VelkorWinWkz::WkzListe) {
   setObjectName("VelkorWkzForm");

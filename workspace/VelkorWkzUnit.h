@@ -48,7 +48,6 @@ private:
   void ZelleGeaendert(int Zeile, int Spalte);
   // The wheel: selects the next (+1) or previous (-1) row while there is one.
   void ZeileRollen(int Schritt);
-  template <class F> void Sicher(F&& f);
 
   workspace::TWkzTabelle Tabelle_;
   QTableWidget* Gitter_;

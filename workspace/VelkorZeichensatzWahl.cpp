@@ -55,7 +55,7 @@ TVelkorZeichensatzForm::TVelkorZeichensatzForm(QWidget* parent)
   haupt->addLayout(form);
   haupt->addWidget(gruppe);
   haupt->addLayout(knoepfe);
-  connect(laden, &QPushButton::clicked, this, [this] { Geschuetzt([this] { ZeichensatzButtonClick(); }); });
+  connect(laden, &QPushButton::clicked, this, [this] { toolkit::qt::Sicher([this] { ZeichensatzButtonClick(); }); });
   BeimVerlassen(KursivEdit, [this] { KursivEditExit(); });
   KlickWaehltAlles(KursivEdit);
   connect(ein_, &QRadioButton::toggled, this, &TVelkorZeichensatzForm::SpiegelschriftRadioGroupExit);
