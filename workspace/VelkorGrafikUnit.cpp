@@ -144,30 +144,20 @@ void TVelkorGrafikForm::aufbauen() {
   colorAbbruchButton_->setGeometry(312, 488, 140, 28);
   tpSaveButton_ = Knopf(this, "TP_SaveButton", "TP speichern", 464);
   saveButton_ = Knopf(this, "SaveButton", "Grafik speichern", 616);
-  connect(endeButton_, &QPushButton::clicked, this, [this] { sicher([this] { EndeButtonClick(); }); });
-  connect(abbruchButton_, &QPushButton::clicked, this, [this] { sicher([this] { AbbruchButtonClick(); }); });
+  connect(endeButton_, &QPushButton::clicked, this, [this] { toolkit::qt::Sicher([this] { EndeButtonClick(); }); });
+  connect(abbruchButton_, &QPushButton::clicked, this, [this] { toolkit::qt::Sicher([this] { AbbruchButtonClick(); }); });
   connect(colorAbbruchButton_, &TQvelColorButton::Click, this,
-          [this] { sicher([this] { ColorAbbruchButtonClick(); }); });
-  connect(tpSaveButton_, &QPushButton::clicked, this, [this] { sicher([this] { TP_SaveButtonClick(); }); });
-  connect(saveButton_, &QPushButton::clicked, this, [this] { sicher([this] { SaveButtonClick(); }); });
+          [this] { toolkit::qt::Sicher([this] { ColorAbbruchButtonClick(); }); });
+  connect(tpSaveButton_, &QPushButton::clicked, this, [this] { toolkit::qt::Sicher([this] { TP_SaveButtonClick(); }); });
+  connect(saveButton_, &QPushButton::clicked, this, [this] { toolkit::qt::Sicher([this] { SaveButtonClick(); }); });
 
   timer_ = new QTimer(this);
   timer_->setObjectName("GrafikTimer");
   timer_->setInterval(RepaintAbstand);
-  connect(timer_, &QTimer::timeout, this, [this] { sicher([this] { auffrischen(); }); });
+  connect(timer_, &QTimer::timeout, this, [this] { toolkit::qt::Sicher([this] { auffrischen(); }); });
 
   for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
   bildEinpassen();
-}
-
-void TVelkorGrafikForm::sicher(const std::function<void()>& tat) {
-  try {
-    tat();
-  } catch (const std::exception& e) {
-    toolkit::qt::Hinweis(e.what());
-  } catch (...) {
-    toolkit::qt::Hinweis(Ansi("Unbekannter Fehler!"));
-  }
 }
 
 void TVelkorGrafikForm::bildEinpassen() {
@@ -369,7 +359,7 @@ void TVelkorGrafikForm::GrafikImageClick() {
     QApplication::beep();
     return;
   }
-  sicher([this] {
+  toolkit::qt::Sicher([this] {
     if (!toolkit::qt::Frage("Konvertierung neu beginnen?")) return;
     if (!workspace::NcPufferSichern()) return;
     setPalette(QPalette());  // the window colour back to the button face
@@ -443,7 +433,7 @@ void TVelkorGrafikForm::zeigerSetzen(int x, int y) {
 bool TVelkorGrafikForm::taste(int key) {
   switch (key) {
     case Qt::Key_Escape:
-      if (LaeuftEinLauf()) sicher([this] { AbbruchButtonClick(); });  // nothing to stop otherwise
+      if (LaeuftEinLauf()) toolkit::qt::Sicher([this] { AbbruchButtonClick(); });  // nothing to stop otherwise
       return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:

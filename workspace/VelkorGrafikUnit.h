@@ -84,7 +84,6 @@ private:
   void abbrechenFragen(const std::string& vorgang);
   bool taste(int key);
   void zeigerSetzen(int x, int y);
-  void sicher(const std::function<void()>& tat);
 
   workspace::TGrafikSimulation sim_;
   QScrollArea* panel_ = nullptr;

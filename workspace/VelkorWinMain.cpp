@@ -259,13 +259,7 @@ QAction* TVelkorMainForm::Aktion(const std::string& name) const {
 
 void TVelkorMainForm::Ausfuehren(const std::function<void()>& tat) {
   if (beendet_) return;
-  try {
-    tat();
-  } catch (const std::exception& e) {
-    toolkit::qt::Hinweis(e.what());
-  } catch (...) {
-    toolkit::qt::Hinweis("Unbekannter Fehler");
-  }
+  toolkit::qt::Sicher(tat);
   ZustandSetzen();
   // A close during a run waited for the run to unwind; the window closes now.
   if (workspace::BeendenAngefordert && !workspace::LaufAktiv() && !beendet_) close();
