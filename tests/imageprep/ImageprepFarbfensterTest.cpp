@@ -17,42 +17,37 @@ namespace var = VelkorWinVAR;
 
 namespace {
 
+// Colour i of rows y: 0 and 1 (rows 0, 1), 2 (rows 2..5: exactly 40 pixels), 3, 4 and 5.
+int Farbindex(int x, int y) { return y < 2 ? (x < 5 ? 0 : 1) : y < 6 ? 2 : y < 8 ? 3 : x < 5 ? 4 : 5; }
+
 class FarbfensterTest : public imageprep_test::ImageprepFixture {
 protected:
-  // Colours 0..5 in a 10 x 10 picture; colour 2 covers exactly 40 pixels (rows 2..5).
   void SetUp() override {
     imageprep_test::ImageprepFixture::SetUp();
-    bild = toolkit::TBitmap(10, 10);
     for (int y = 0; y < 10; ++y)
-      for (int x = 0; x < 10; ++x) {
-        const int i = y < 2 ? (x < 5 ? 0 : 1) : y < 6 ? 2 : y < 8 ? 3 : x < 5 ? 4 : 5;
-        bild.SetPixel(x, y, toolkit::RGB(static_cast<std::uint8_t>(40 * i), 10, 200));
-      }
+      for (int x = 0; x < 10; ++x) bild.SetPixel(x, y, toolkit::RGB(static_cast<std::uint8_t>(40 * Farbindex(x, y)), 10, 200));
     var::QuellImage = var::Bearbeitungsbild = bild;
     VelkorWinMOVE::BildFarbenZaehlen(bild);
+    ersetzen.Vorbereiten();
   }
-  toolkit::TBitmap bild;
+  toolkit::TBitmap bild{10, 10};
+  TFarbersetzModell ersetzen;
+  TFarbersetzModell::TFeld feld{};
   testsupport::DialogSkript dialoge;
 };
 
 TEST_F(FarbfensterTest, ErsetzenFaerbtGenauDieQuellfarbe) {
-  ASSERT_EQ(var::Farbanzahl, 6);
   const auto zaehlung = imageprep_test::Zaehlung(var::Farbtabelle);
-  TFarbersetzModell m;
-  m.Vorbereiten();
-  TFarbersetzModell::TFeld feld{};
   dialoge.ErwarteHinweis("40 Pixel umgefärbt!");
-  EXPECT_EQ(m.Ersetzen("2", "5", feld), 40);
-  EXPECT_TRUE(m.Geaendert());
-  for (int y = 0; y < 10; ++y)
-    for (int x = 0; x < 10; ++x)
-      EXPECT_EQ(var::Bearbeitungsbild.Pixel(x, y),
-                y >= 2 && y < 6 ? var::Farbtabelle[5].Farbe : bild.Pixel(x, y));
+  EXPECT_EQ(ersetzen.Ersetzen("2", "5", feld), 40);
+  auto erwartet = bild;
+  for (int y = 2; y < 6; ++y)
+    for (int x = 0; x < 10; ++x) erwartet.SetPixel(x, y, var::Farbtabelle[5].Farbe);
+  EXPECT_EQ(var::Bearbeitungsbild, erwartet);
   EXPECT_EQ(imageprep_test::Zaehlung(var::Farbtabelle), zaehlung);
-  m.Uebernehmen();
-  EXPECT_TRUE(var::BildGeaendert);
-  EXPECT_TRUE(ErsetztesBildUebergeben);
-  EXPECT_EQ(*toolkit::AbgelegtesBild(), var::Bearbeitungsbild);
+  ersetzen.Uebernehmen();
+  EXPECT_TRUE(var::BildGeaendert && ErsetztesBildUebergeben);
+  EXPECT_EQ(*toolkit::AbgelegtesBild(), erwartet);
 }
 
 TEST_F(FarbfensterTest, FalscheNummernWerdenAbgewiesen) {
@@ -60,44 +55,32 @@ TEST_F(FarbfensterTest, FalscheNummernWerdenAbgewiesen) {
   const std::string quelle = "Die Quellfarbnummer muss der Anzahl der verwendeten Farben entsprechen!";
   const std::string format = "Fehlendes oder falsches Zahlenformat!";
   const std::tuple<std::string, std::string, std::string, F> faelle[] = {
-      {"6", "1", quelle, F::Quelle},
-      {"-1", "1", quelle, F::Quelle},
-      {"x", "1", format, F::Quelle},
-      {"1", "", format, F::Ziel},
-      {"1", "99", "Die Zielfarbnummer muss der Anzahl der verwendeten Farben entsprechen!", F::Ziel}};
-  TFarbersetzModell m;
-  m.Vorbereiten();
+      {"6", "1", quelle, F::Quelle}, {"-1", "1", quelle, F::Quelle}, {"x", "1", format, F::Quelle},
+      {"1", "", format, F::Ziel}, {"1", "99", "Die Zielfarbnummer muss der Anzahl der verwendeten Farben entsprechen!", F::Ziel}};
   for (const auto& [q, z, text, fehler] : faelle) {
-    TFarbersetzModell::TFeld feld{};
+    feld = {};
     dialoge.ErwarteHinweis(text);
-    EXPECT_EQ(m.Ersetzen(q, z, feld), std::nullopt);
+    EXPECT_EQ(ersetzen.Ersetzen(q, z, feld), std::nullopt);
     EXPECT_EQ(feld, fehler) << q << " -> " << z;
   }
   EXPECT_EQ(var::Bearbeitungsbild, bild);
-  EXPECT_FALSE(m.Geaendert());
+  EXPECT_FALSE(ersetzen.Geaendert());
 }
 
 TEST_F(FarbfensterTest, GleicheFarbeZaehltNichtsUndBeendenFragtNurNachAenderung) {
-  TFarbersetzModell m;
-  m.Vorbereiten();
-  TFarbersetzModell::TFeld feld{};
   dialoge.ErwarteHinweis("0 Pixel umgefärbt!");
-  EXPECT_EQ(m.Ersetzen("3", "3", feld), 0);
-  EXPECT_FALSE(m.Geaendert());
-  m.Beenden();
+  EXPECT_EQ(ersetzen.Ersetzen("3", "3", feld), 0);
+  ersetzen.Beenden();
   EXPECT_FALSE(ErsetztesBildUebergeben);
-
-  dialoge.ErwarteHinweis("20 Pixel umgefärbt!");
-  dialoge.ErwarteFrage("Farben wurden geändert! Übernehmen?", true);
-  m.Ersetzen("3", "0", feld);
-  m.Beenden();
-  EXPECT_TRUE(var::BildGeaendert);  // handed back: the save question will come
-  EXPECT_TRUE(ErsetztesBildUebergeben);
+  dialoge.ErwarteHinweis("20 Pixel umgefärbt!").ErwarteFrage("Farben wurden geändert! Übernehmen?", true);
+  ersetzen.Ersetzen("3", "0", feld);
+  ersetzen.Beenden();
+  EXPECT_TRUE(var::BildGeaendert && ErsetztesBildUebergeben);  // handed back: the save question will come
 }
 
 TEST_F(FarbfensterTest, FarbeErsetzenUebernimmtNurEinUebergebenesBild) {
   toolkit::BildAblegen(imageprep_test::KoordinatenBild(3, 3));  // someone else's picture
-  EXPECT_FALSE(FarbeErsetzenAusfuehren());  // no replacement window: nothing handed back
+  EXPECT_FALSE(FarbeErsetzenAusfuehren());                        // no replacement window: nothing handed back
   EXPECT_EQ(var::QuellImage, bild);
 }
 
@@ -122,27 +105,25 @@ TEST_F(FarbfensterTest, FarbwahlSchliessenFragtNurNachAenderung) {
 TEST_F(FarbfensterTest, AnzeigeZeigtDenEchtenModusAuchUeber16Farben) {
   var::KonfigBlock.FarbModus[2] = 'S';
   var::KonfigBlock.Farbtiefe[2] = -1.25;
-  TFarbAnzeigModell m;
   var::Gesamtbildverkleinerung = 0.5;
+  TFarbAnzeigModell m;
   m.Vorbereiten();
   EXPECT_EQ(var::Gesamtbildverkleinerung, 1.0);
-  EXPECT_EQ(m.Anzeige(3, 4).Tiefe, "-1,250");
-  EXPECT_EQ(m.Anzeige(3, 4).Farbwert, std::to_string(bild.Pixel(3, 4)));
-  EXPECT_EQ(m.Anzeige(10, 0).Farbe, std::nullopt);  // outside the picture
-  EXPECT_EQ(m.Anzeige(10, 0).Nummer, "");
+  const auto a = m.Anzeige(3, 4), aussen = m.Anzeige(10, 0);
+  EXPECT_EQ(std::tie(a.Tiefe, a.Farbwert), std::tuple("-1,250", std::to_string(bild.Pixel(3, 4))));
+  EXPECT_EQ(std::tie(aussen.Farbe, aussen.Nummer), std::tuple(std::nullopt, ""));  // outside the picture
   m.Schliessen();
   EXPECT_FALSE(FarbinfoAktiv);
 
-  auto viele = imageprep_test::KoordinatenBild(6, 5);
+  const auto viele = imageprep_test::KoordinatenBild(6, 5);
   var::QuellImage = viele;
   VelkorWinMOVE::BildFarbenZaehlen(viele);
   var::KonfigBlock.GrundArbeitsmodus = var::TArbeitsmodus::Fraesen;
   var::Extrafarbliste = {{20, viele.Pixel(2, 3), var::TArbeitsmodus::Sticheln, var::TBesonderheit::keine}};
   var::Extrafarbanzahl = 1;
   m.Vorbereiten();
-  EXPECT_EQ(m.Anzeige(2, 3).Modus, "S");
-  EXPECT_EQ(m.Anzeige(5, 4).Nummer, "29");  // index above 15, no 16-entry table read
-  EXPECT_EQ(m.Anzeige(5, 4).Modus, "F");
+  const auto extra = m.Anzeige(2, 3), hoch = m.Anzeige(5, 4);  // index 29: no 16-entry table read
+  EXPECT_EQ(std::tie(extra.Modus, hoch.Nummer, hoch.Modus), std::tuple("S", "29", "F"));
 }
 
 TEST_F(FarbfensterTest, AnzeigeNimmtDenGewaehltenAusschnitt) {
@@ -153,8 +134,8 @@ TEST_F(FarbfensterTest, AnzeigeNimmtDenGewaehltenAusschnitt) {
   TFarbAnzeigModell m;
   m.Vorbereiten();
   EXPECT_EQ(m.Bild(), ausschnitt);
-  EXPECT_EQ(m.Anzeige(0, 0).Anzahl, "40");
-  EXPECT_EQ(m.Anzeige(0, 0).Nummer, "2");  // counted again into the table that stands
+  const auto a = m.Anzeige(0, 0);
+  EXPECT_EQ(std::tie(a.Anzahl, a.Nummer), std::tuple("40", "2"));  // counted again into the table that stands
 }
 
 TEST_F(FarbfensterTest, BildinfoTexte) {
@@ -165,13 +146,10 @@ TEST_F(FarbfensterTest, BildinfoTexte) {
   VelkorWinGrvTXT::Zyklusstartpunkt = {1, 2, 123456789.5};
   var::KonfigBlock.Fraesrichtung = var::TFraesrichtung::spaltenweise;
   const auto zx = BildinfoErmitteln(false);
-  EXPECT_EQ(zx.Spaltenbreite + " " + zx.Zeilenhoehe, "0,500 0,500");
-  EXPECT_EQ(var::Fraesspaltenbreite, 0.5);
-  EXPECT_EQ(var::Fraeszeilenhoehe, 0.5);
-  EXPECT_EQ(zx.Ebene, "ZX");
+  EXPECT_EQ(std::tuple(zx.Spaltenbreite, zx.Zeilenhoehe, zx.Ebene, zx.EckWert[0], zx.Zeilenweise),
+            std::tuple("0,500", "0,500", "ZX", "123456789,50", "nein"));  // the corner cut to 12 characters
+  EXPECT_EQ(std::pair(var::Fraesspaltenbreite, var::Fraeszeilenhoehe), std::pair(0.5, 0.5));
   EXPECT_EQ(zx.EckLabel, (std::array<std::string, 4>{"z = ", "x = ", "z = ", "x = "}));
-  EXPECT_EQ(zx.EckWert[0], "123456789,50");  // cut to 12 characters
-  EXPECT_EQ(zx.Zeilenweise, "nein");
   EXPECT_EQ(zx.Zeilen[6].Farbe, std::nullopt);
   EXPECT_EQ(BildinfoErmitteln(true).EckLabel, (std::array<std::string, 4>{"zl = ", "xo = ", "zr = ", "xu = "}));
 

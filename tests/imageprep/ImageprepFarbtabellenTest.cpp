@@ -17,44 +17,27 @@ protected:
     for (int i = 0; i < 16; ++i) t[static_cast<std::size_t>(i)] = std::to_string(m.Eintrag(i));
     return t;
   }
+  testsupport::DialogSkript dialoge;
 };
 
-// Saving at once and "Nein" restoring are the depth window's journey; here the rest.
-TEST_F(FarbtabellenTest, TiefeGleicherWertUndJaBehaelt) {
+// Saving at once and "Nein" restoring are the depth window's journey; here the rest: the same
+// value and an unreadable one change nothing, "Übernehmen" stops at the wrong row, "Ja" keeps.
+TEST_F(FarbtabellenTest, TiefeGleicheUndUnlesbareWerteUebernehmenUndJa) {
   var::KonfigBlock.Farbtiefe.fill(-0.1);
   TFarbtabellenModell m(TTabellenArt::Tiefe);
   m.Vorbereiten();
-  EXPECT_EQ(m.TiefeVerlassen(2, "-0,1"), "-0,100");  // the same value: no change
-  EXPECT_FALSE(m.Geaendert());
-  m.TiefeVerlassen(2, "1,5");
-  testsupport::DialogSkript dialoge;
-  dialoge.ErwarteFrage("Geänderte Werte speichern?", true);
-  m.Schliessen();
-  EXPECT_EQ(var::KonfigBlock.Farbtiefe[2], 1.5);
-  m.Vorbereiten();
-  m.Schliessen();  // nothing changed: no question
-}
-
-TEST_F(FarbtabellenTest, UnlesbareTiefeAendertNichts) {
-  TFarbtabellenModell m(TTabellenArt::Tiefe);
-  m.Vorbereiten();
-  testsupport::DialogSkript dialoge;
+  EXPECT_EQ(m.TiefeVerlassen(2, "-0,1"), "-0,100");
   dialoge.ErwarteHinweis("Der Ausdruck kann nicht berechnet werden!");
   EXPECT_FALSE(m.TiefeVerlassen(1, "abc"));
   EXPECT_FALSE(m.Geaendert());
-  EXPECT_EQ(var::KonfigBlock.Farbtiefe[1], 0.0);
-}
-
-TEST_F(FarbtabellenTest, UebernehmenHaeltAnDerFalschenZeile) {
-  TFarbtabellenModell m(TTabellenArt::Tiefe);
-  m.Vorbereiten();
-  std::array<std::string, 16> texte{"1", "2", "3", "4", "5", "x"};
+  EXPECT_EQ(var::KonfigBlock.Farbtiefe[1], -0.1);
   m.TiefeVerlassen(0, "1");
-  testsupport::DialogSkript dialoge;
-  dialoge.ErwarteHinweis("Falsches Zeichen im Eingabefeld!");
-  EXPECT_EQ(m.Uebernehmen(texte), 5);
+  dialoge.ErwarteHinweis("Falsches Zeichen im Eingabefeld!").ErwarteFrage("Geänderte Werte speichern?", true);
+  EXPECT_EQ(m.Uebernehmen({"1", "2", "3", "4", "5", "x"}), 5);
+  m.Schliessen();
   EXPECT_EQ(var::KonfigBlock.Farbtiefe[4], 5.0);
-  EXPECT_TRUE(m.Geaendert());
+  m.Vorbereiten();
+  m.Schliessen();  // nothing changed: no question
 }
 
 TEST_F(FarbtabellenTest, ModusKeinWirdKleinesK) {
@@ -66,10 +49,8 @@ TEST_F(FarbtabellenTest, ModusKeinWirdKleinesK) {
   auto eintraege = Eintraege(m);
   m.Gewaehlt(3, 0);
   eintraege[3] = "0";
-  EXPECT_TRUE(m.Geaendert());
   EXPECT_EQ(m.Uebernehmen(eintraege), -1);
-  EXPECT_EQ(var::KonfigBlock.FarbModus[3], 'k');
-  EXPECT_EQ(var::KonfigBlock.FarbModus[2], 'F');
+  EXPECT_EQ(std::pair(var::KonfigBlock.FarbModus[3], var::KonfigBlock.FarbModus[2]), std::pair('k', 'F'));
   EXPECT_FALSE(m.Geaendert());
   m.Vorbereiten();
   EXPECT_EQ(m.Eintrag(3), 0);
@@ -82,7 +63,6 @@ TEST_F(FarbtabellenTest, VerfolgenJaUndFalscheZeileBehaeltDieMarke) {
   m.Gewaehlt(1, 1);
   eintraege[1] = "1";
   eintraege[4] = "-1";
-  testsupport::DialogSkript dialoge;
   dialoge.ErwarteHinweis("Falsches Zeichen im Eingabefeld! Zulässig sind J und N.");
   EXPECT_EQ(m.Uebernehmen(eintraege), 4);
   EXPECT_EQ(var::KonfigBlock.F_Verfolgen[1], 'J');
@@ -92,19 +72,18 @@ TEST_F(FarbtabellenTest, VerfolgenJaUndFalscheZeileBehaeltDieMarke) {
   EXPECT_FALSE(m.Geaendert());
 }
 
+// Only rows of colours the picture uses, and only the 16 the table shows, get a colour.
 TEST_F(FarbtabellenTest, ZeilenfarbenNurFuerBenutzteZeilen) {
-  var::Farbtabelle.assign(20, {});
-  for (int i = 0; i < 20; ++i) var::Farbtabelle[static_cast<std::size_t>(i)] = {i * 100, 1};
-  var::Farbanzahl = 3;
-  EXPECT_EQ(Zeilenfarbe(2), 200);
-  EXPECT_EQ(Zeilenfarbe(3), std::nullopt);
-  var::Farbanzahl = 20;
-  EXPECT_EQ(Zeilenfarbe(15), 1500);
-  EXPECT_EQ(Zeilenfarbe(16), std::nullopt);
-  EXPECT_EQ(Zeilenfarbe(-1), std::nullopt);
-  var::Farbanzahl = 30;  // more than the table holds
-  var::Farbtabelle.resize(5);
-  EXPECT_EQ(Zeilenfarbe(7), std::nullopt);
+  var::Farbtabelle.clear();
+  for (int i = 0; i < 20; ++i) var::Farbtabelle.push_back({i * 100, 1});
+  const std::tuple<int, int, std::size_t, std::optional<toolkit::TColor>> faelle[] = {
+      {3, 2, 20, 200}, {3, 3, 20, std::nullopt}, {20, 15, 20, 1500}, {20, 16, 20, std::nullopt},
+      {20, -1, 20, std::nullopt}, {30, 7, 5, std::nullopt}};  // more colours than the table holds
+  for (const auto& [anzahl, zeile, groesse, farbe] : faelle) {
+    var::Farbanzahl = anzahl;
+    var::Farbtabelle.resize(groesse);
+    EXPECT_EQ(Zeilenfarbe(zeile), farbe) << anzahl << " " << zeile;
+  }
 }
 
 TEST_F(FarbtabellenTest, AusschneidenNeinStelltHer) {
@@ -112,7 +91,6 @@ TEST_F(FarbtabellenTest, AusschneidenNeinStelltHer) {
   m.Vorbereiten();
   m.Umgeschaltet(3, true);
   EXPECT_TRUE(m.Geaendert());
-  testsupport::DialogSkript dialoge;
   dialoge.ErwarteFrage("Geänderte Werte speichern?", false);
   m.Schliessen();
   EXPECT_FALSE(var::KonfigBlock.Ausschneidfarben[3]);
