@@ -81,9 +81,8 @@ TEST_F(Werkzeugdatei, WritesHeadAndSixLinesPerToolInWindows1252WithCrLf) {
 
   WkzListe.clear();  // an empty list: the head alone, read back empty
   ASSERT_TRUE(workspace::WriteToolFile("VelkorWkz.DAT"));
-  EXPECT_EQ(Gelesen().size(), 1u);
-  EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Gelesen);
-  EXPECT_TRUE(WkzListe.empty());
+  EXPECT_EQ(std::tuple(Gelesen().size(), workspace::ReadToolFile("VelkorWkz.DAT"), WkzListe.size()),
+            std::tuple(1u, TWkzDateiStatus::Gelesen, 0u));
 }
 
 TEST_F(Werkzeugdatei, RealsKeepEveryWholeDigitAndReadBackUnchanged) {
@@ -92,14 +91,12 @@ TEST_F(Werkzeugdatei, RealsKeepEveryWholeDigitAndReadBackUnchanged) {
   WkzListe = {{3, "lang", 123456789.5, 1e-7, 1.0 / 3.0, 0}};
   ASSERT_TRUE(workspace::WriteToolFile("VelkorWkz.DAT"));
   const auto zeilen = Gelesen();
-  EXPECT_EQ(zeilen[3], "          Werkzeugl\xE4nge=123456789,50");
-  EXPECT_EQ(zeilen[4], "          Werkzeugnutzl\xE4nge=0,0000001");
-  const auto gelesen = WkzListe;
+  EXPECT_EQ(std::tuple(zeilen[3], zeilen[4]),
+            std::tuple("          Werkzeugl\xE4nge=123456789,50", "          Werkzeugnutzl\xE4nge=0,0000001"));
   WkzListe.clear();
   ASSERT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Gelesen);
   ASSERT_EQ(WkzListe.size(), 1u);
-  EXPECT_EQ(WkzListe[0].Laenge, gelesen[0].Laenge);
-  EXPECT_EQ(WkzListe[0].Nutzlaenge, gelesen[0].Nutzlaenge);
+  EXPECT_EQ(std::tuple(WkzListe[0].Laenge, WkzListe[0].Nutzlaenge), std::tuple(123456789.5, 1e-7));
   EXPECT_NEAR(WkzListe[0].Durchmesser, 1.0 / 3.0, 1e-15);
 }
 
@@ -129,9 +126,8 @@ TEST_F(Werkzeugdatei, LastRecordWithoutColourIsDroppedSilentlyAndMarksThePartRea
 TEST_F(Werkzeugdatei, MissingFileIsNoErrorAndAnUnreadableOneGivesItsNotice) {
   KonfigBlock.AktWerkzeug = {9, "alt"};
   EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Fehlt);
-  EXPECT_TRUE(WkzListe.empty());
-  EXPECT_EQ(KonfigBlock.AktWerkzeug.Benennung, "kein Werkzeug");
-  EXPECT_FALSE(dir.exists("VelkorWkz.DAT"));
+  EXPECT_EQ(std::tuple(WkzListe.size(), KonfigBlock.AktWerkzeug.Benennung, dir.exists("VelkorWkz.DAT")),
+            std::tuple(0u, "kein Werkzeug", false));
   std::filesystem::create_directory(dir.file("VelkorWkz.DAT"));
   skript.ErwarteHinweis("Fehler beim Laden der Werkzeugdatei VelkorWkz.DAT !");
   EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Unlesbar);
@@ -149,39 +145,28 @@ TEST_F(Werkzeugdatei, FailedWriteGivesOneNoticeAndLeavesTheOldFile) {
 }
 
 // A bad value in the second tool: that key's notice, the first tool stays, reading stops.
-struct Fehlerfall {
-  const char* name;
-  std::string zeile;  // replaces the line of the same key in tool 7
-  const char* hinweis;
-};
-
-class WerkzeugdateiFehler : public Werkzeugdatei, public ::testing::WithParamInterface<Fehlerfall> {};
-
-TEST_P(WerkzeugdateiFehler, GivesTheKeysNoticeOnceAndKeepsTheToolsBefore) {
-  auto zeilen = ZweiWerkzeuge;
-  const std::string& neu = GetParam().zeile;
-  const std::string schluessel = neu.substr(0, neu.find('='));
-  for (std::size_t i = 6; i < zeilen.size(); ++i)
-    if (zeilen[i].find(schluessel + "=") != std::string::npos) zeilen[i] = neu;
-  zeilen.insert(zeilen.begin(), "Kopf");
-  Schreibe(zeilen);
-  skript.ErwarteHinweis(GetParam().hinweis);
-  EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Teilweise);
-  EXPECT_EQ(Nummern(), std::vector<int>{1});
+TEST_F(Werkzeugdatei, ABadValueGivesTheKeysNoticeOnceAndKeepsTheToolsBefore) {
+  const char *farbe = "Fehler beim Laden der Werkzeug-Zeichenfarbe!", *nummer = "Fehler beim Laden  der Werkzeugnummer!";
+  const std::pair<std::string, const char*> faelle[] = {  // the line replaces the line of its key in tool 7
+      {"Werkzeuglänge=abc", "Fehler beim Laden der Werkzeuglänge!"},
+      {"Werkzeugnutzlänge=", "Fehler beim Laden der Werkzeugnutzlänge!"},
+      {"Werkzeugdurchmesser=1,2,3", "Fehler beim Laden des Werkzeugdurchmessers!"},
+      {"Zeichenfarbe=16", farbe}, {"Zeichenfarbe=-1", farbe},
+      {"Werkzeugnummer=300", nummer}, {"Werkzeugnummer=0", nummer}, {"Werkzeugnummer=7.5", nummer}};
+  for (const auto& [neu, hinweis] : faelle) {
+    SCOPED_TRACE(neu);
+    WkzListe.clear();
+    auto zeilen = ZweiWerkzeuge;
+    for (std::size_t i = 6; i < zeilen.size(); ++i)
+      if (zeilen[i].find(neu.substr(0, neu.find('=') + 1)) != std::string::npos) zeilen[i] = neu;
+    zeilen.insert(zeilen.begin(), "Kopf");
+    Schreibe(zeilen);
+    skript.ErwarteHinweis(hinweis);
+    EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Teilweise);
+    EXPECT_EQ(Nummern(), std::vector<int>{1});
+    EXPECT_EQ(skript.Offen(), 0u);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Werte, WerkzeugdateiFehler,
-    ::testing::Values(Fehlerfall{"LaengeText", "Werkzeuglänge=abc", "Fehler beim Laden der Werkzeuglänge!"},
-                      Fehlerfall{"NutzlaengeLeer", "Werkzeugnutzlänge=", "Fehler beim Laden der Werkzeugnutzlänge!"},
-                      Fehlerfall{"DurchmesserZweiTrenner", "Werkzeugdurchmesser=1,2,3",
-                                 "Fehler beim Laden des Werkzeugdurchmessers!"},
-                      Fehlerfall{"Farbe16", "Zeichenfarbe=16", "Fehler beim Laden der Werkzeug-Zeichenfarbe!"},
-                      Fehlerfall{"FarbeNegativ", "Zeichenfarbe=-1", "Fehler beim Laden der Werkzeug-Zeichenfarbe!"},
-                      Fehlerfall{"Nummer300", "Werkzeugnummer=300", "Fehler beim Laden  der Werkzeugnummer!"},
-                      Fehlerfall{"Nummer0", "Werkzeugnummer=0", "Fehler beim Laden  der Werkzeugnummer!"},
-                      Fehlerfall{"NummerReal", "Werkzeugnummer=7.5", "Fehler beim Laden  der Werkzeugnummer!"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Werkzeugdatei, RubbishFileGivesNoToolNoNoticeAndCountsAsPartRead) {
   dir.write("VelkorWkz.DAT", std::string("\x00\xFF\x01garbage\r\n=\r\n==x\n\r\rzz", 21));
@@ -190,15 +175,12 @@ TEST_F(Werkzeugdatei, RubbishFileGivesNoToolNoNoticeAndCountsAsPartRead) {
 }
 
 TEST(WerkzeugZahl, ReadsBothSeparatorsAndExponentsAndRefusesTheRest) {
-  EXPECT_EQ(workspace::WkzZahlLesen(" 12,5 "), 12.5);
-  EXPECT_EQ(workspace::WkzZahlLesen("-0.25"), -0.25);
-  EXPECT_EQ(workspace::WkzZahlLesen("+3"), 3.0);
-  EXPECT_EQ(workspace::WkzZahlLesen("1,5e2"), 150.0);
+  for (auto [text, wert] : {std::pair{" 12,5 ", 12.5}, {"-0.25", -0.25}, {"+3", 3.0}, {"1,5e2", 150.0}})
+    EXPECT_EQ(workspace::WkzZahlLesen(text), wert) << text;
   for (const char* falsch : {"", "abc", "1,2,3", "1.2,3", "1e", "1e+", "1e400", "inf", "nan", ",", "1 2", "0x10"})
     EXPECT_FALSE(workspace::WkzZahlLesen(falsch)) << falsch;
-  EXPECT_EQ(workspace::WkzZahlText(50, 3, ','), "50,000");
-  EXPECT_EQ(workspace::WkzZahlText(-0.0, 3, ','), "0,000");
-  EXPECT_EQ(workspace::WkzZahlText(1e21, 0, '.'), "1000000000000000000000");
+  EXPECT_EQ(std::vector({workspace::WkzZahlText(-0.0, 3, ','), workspace::WkzZahlText(1e21, 0, '.')}),
+            std::vector<std::string>({"0,000", "1000000000000000000000"}));
 }
 
 }  // namespace

@@ -62,56 +62,41 @@ TEST(WerkzeuglisteTest, SearchStableSortAndDeleteOfAnUnknownNumber) {
   EXPECT_EQ(WerkzeugSuchen({Wkz(1, "a"), Wkz(7, "letzter")}, 7).Benennung, "letzter");
   TWkzListe l = {Wkz(5, "a"), Wkz(0, "null"), Wkz(5, "b"), Wkz(2, "c")};
   WerkzeugListeSortieren(l);
-  ASSERT_EQ(Nummern(l), (std::vector<int>{0, 2, 5, 5}));
-  EXPECT_EQ(l[2].Benennung, "a");  // duplicates keep their order
-  EXPECT_EQ(DoppelteNummern(l), std::vector<int>{5});
+  EXPECT_EQ(std::tuple(Nummern(l), l[2].Benennung, DoppelteNummern(l)),
+            std::tuple(std::vector<int>{0, 2, 5, 5}, "a", std::vector<int>{5}));  // duplicates keep their order
   testsupport::DialogSkript skript;
   skript.ErwarteHinweis("Werkzeug konnte nicht gelöscht werden!");
   EXPECT_FALSE(WerkzeugLoeschen(l, 4));
   EXPECT_TRUE(WerkzeugLoeschen(l, 2));
-  EXPECT_EQ(l.size(), 3u);
+  EXPECT_EQ(Nummern(l), (std::vector<int>{0, 5, 5}));
 }
 
 TEST_F(WerkzeugtabelleTest, AddsInOrderAndSuggestsTheNextNumber) {
   const auto e = tabelle.Uebernehmen(Eingabe("7"), false);
-  ASSERT_TRUE(e.Ok);
-  EXPECT_EQ(e.NaechsteNummer, "8");
-  EXPECT_EQ(Nummern(liste), (std::vector<int>{3, 7, 9}));
+  EXPECT_EQ(std::tuple(e.Ok, e.NaechsteNummer, Nummern(liste)), std::tuple(true, "8", std::vector<int>{3, 7, 9}));
   ASSERT_EQ(tabelle.Zeilen().size(), 3u);
-  EXPECT_EQ(tabelle.Zeilen()[1][0], "7");
-  EXPECT_EQ(tabelle.Zeilen()[1][2], "40,50");
-  EXPECT_DOUBLE_EQ(liste[1].Laenge, 40.5);
-  EXPECT_EQ(liste[1].Zeichenfarbe, 2);
+  EXPECT_EQ(std::tuple(tabelle.Zeilen()[1][0], tabelle.Zeilen()[1][2], liste[1].Laenge, int(liste[1].Zeichenfarbe)),
+            std::tuple("7", "40,50", 40.5, 2));
 }
 
-struct Abweisung {
-  const char* nummer;
-  const char* laenge;
-  const char* meldung;
-  TWkzFeld feld;
-};
-class WerkzeugAbweisungTest : public WerkzeugtabelleTest, public ::testing::WithParamInterface<Abweisung> {};
-
-TEST_P(WerkzeugAbweisungTest, RefusesAndChangesNothing) {
+TEST_F(WerkzeugtabelleTest, BadEntriesAreRefusedAndChangeNothing) {
+  const char* bereich = "Werkzeugnummern sind nur von 1 bis 255 zulässig!";
+  const char* falsch = "Falsches Zeichen im Eingabefeld!";
+  struct Fall { const char *nummer, *laenge, *meldung; TWkzFeld feld; };
   testsupport::DialogSkript skript;
-  skript.ErwarteHinweis(GetParam().meldung);
-  TWkzEingabe e = Eingabe(GetParam().nummer);
-  e.Laenge = GetParam().laenge;
-  const auto r = tabelle.Uebernehmen(e, false);
-  EXPECT_FALSE(r.Ok);
-  EXPECT_EQ(r.Fokus, GetParam().feld);
-  EXPECT_EQ(Nummern(liste), (std::vector<int>{3, 9}));
-  EXPECT_EQ(tabelle.Zeilen().size(), 2u);
+  for (const Fall& f : {Fall{"0", "1", bereich, TWkzFeld::Nummer}, {"256", "1", bereich, TWkzFeld::Nummer},
+                        {"9", "1", "Werkzeugnummer bereits belegt!", TWkzFeld::Nummer}, {"x1", "1", falsch, TWkzFeld::Nummer},
+                        {"5", "1.5", falsch, TWkzFeld::Laenge}, {"5", "", falsch, TWkzFeld::Laenge}}) {
+    SCOPED_TRACE(std::string(f.nummer) + " " + f.laenge);
+    skript.ErwarteHinweis(f.meldung);
+    TWkzEingabe e = Eingabe(f.nummer);
+    e.Laenge = f.laenge;
+    const auto r = tabelle.Uebernehmen(e, false);
+    EXPECT_EQ(std::tuple(r.Ok, r.Fokus, Nummern(liste), tabelle.Zeilen().size()),
+              std::tuple(false, f.feld, std::vector<int>{3, 9}, 2u));
+    EXPECT_EQ(skript.Offen(), 0u);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Werkzeug, WerkzeugAbweisungTest,
-    ::testing::Values(Abweisung{"0", "1", "Werkzeugnummern sind nur von 1 bis 255 zulässig!", TWkzFeld::Nummer},
-                      Abweisung{"256", "1", "Werkzeugnummern sind nur von 1 bis 255 zulässig!", TWkzFeld::Nummer},
-                      Abweisung{"9", "1", "Werkzeugnummer bereits belegt!", TWkzFeld::Nummer},
-                      Abweisung{"x1", "1", "Falsches Zeichen im Eingabefeld!", TWkzFeld::Nummer},
-                      Abweisung{"5", "1.5", "Falsches Zeichen im Eingabefeld!", TWkzFeld::Laenge},
-                      Abweisung{"5", "", "Falsches Zeichen im Eingabefeld!", TWkzFeld::Laenge}));
 
 TEST_F(WerkzeugtabelleTest, LongNameIsCutTheHighestToolChangesAndNoColourIsBlack) {
   TWkzEingabe e = Eingabe("9", std::nullopt);
@@ -119,9 +104,8 @@ TEST_F(WerkzeugtabelleTest, LongNameIsCutTheHighestToolChangesAndNoColourIsBlack
   testsupport::DialogSkript skript;
   skript.ErwarteHinweis("Die Zeichenfarbe wird auf schwarz gesetzt!");
   ASSERT_TRUE(tabelle.Uebernehmen(e, true).Ok);
-  EXPECT_EQ(liste[1].Benennung, "ABCDEFGHIJKLMNOPQRST");
-  EXPECT_EQ(tabelle.Zeilen()[1][1], "ABCDEFGHIJKLMNOPQRST");
-  EXPECT_EQ(liste[1].Zeichenfarbe, 0);
+  EXPECT_EQ(std::tuple(liste[1].Benennung, tabelle.Zeilen()[1][1], int(liste[1].Zeichenfarbe)),
+            std::tuple("ABCDEFGHIJKLMNOPQRST", "ABCDEFGHIJKLMNOPQRST", 0));
 }
 
 TEST_F(WerkzeugtabelleTest, BadCellIsNamedAndNothingIsWritten) {
@@ -142,10 +126,8 @@ TEST_F(WerkzeugtabelleTest, DeleteThenEditThenWriteBackKeepsRowsWithTheirTools) 
   tabelle.ZelleSetzen(1, 1, "umbenannt");
   ASSERT_TRUE(tabelle.Zurueckschreiben());
   ASSERT_EQ(Nummern(liste), (std::vector<int>{1, 3}));
-  EXPECT_EQ(liste[0].Benennung, "umbenannt");
-  EXPECT_EQ(liste[0].Zeichenfarbe, 7);  // the colour stays with its tool
-  EXPECT_EQ(liste[1].Zeichenfarbe, 4);
-  EXPECT_EQ(tabelle.Zeilen()[0][1], "umbenannt");
+  EXPECT_EQ(std::tuple(liste[0].Benennung, tabelle.Zeilen()[0][1], int(liste[0].Zeichenfarbe), int(liste[1].Zeichenfarbe)),
+            std::tuple("umbenannt", "umbenannt", 7, 4));  // the colour stays with its tool
 }
 
 // The tool window on the tool list of `werkzeuge`, in input mode or not.
@@ -181,10 +163,9 @@ TEST_F(WerkzeugfensterTest, AddChangeDeleteAndCloseInInputModeOnlyWithoutDuplica
                     Qt::NoModifier);
   QApplication::sendEvent(Teil<QLineEdit>("FarbEdit"), &klick);
   Teil("UebernehmenButton")->click();
-  EXPECT_EQ(Teil<QLineEdit>("NummerEdit")->text(), "8");
   ASSERT_EQ(gitter->rowCount(), 3);
-  EXPECT_EQ(gitter->item(1, 1)->text(), "Bohrer");
-  EXPECT_EQ(VelkorWinWkz::WkzListe[1].Zeichenfarbe, 5);
+  EXPECT_EQ(std::tuple(Teil<QLineEdit>("NummerEdit")->text(), gitter->item(1, 1)->text(), int(VelkorWinWkz::WkzListe[1].Zeichenfarbe)),
+            std::tuple("8", "Bohrer", 5));
   skript.ErwarteFrage("Werkzeug 3 löschen?", true);
   Setze("NummerEdit", "3");
   Teil("WkzLoeschenButton")->click();
@@ -193,23 +174,20 @@ TEST_F(WerkzeugfensterTest, AddChangeDeleteAndCloseInInputModeOnlyWithoutDuplica
   gitter->item(1, 0)->setText("7");
   skript.ErwarteHinweis("Die Werkzeugnummer 7 wurde doppelt vergeben!");
   Teil("SchliessenButton")->click();
-  EXPECT_TRUE(form.isVisible());
-  EXPECT_EQ(Nummern(VelkorWinWkz::WkzListe), (std::vector<int>{7, 9}));
+  EXPECT_EQ(std::tuple(form.isVisible(), Nummern(VelkorWinWkz::WkzListe)), std::tuple(true, std::vector<int>{7, 9}));
   gitter->item(1, 0)->setText("2");  // tool 9 becomes 2: the list is sorted at closing
   Teil("SchliessenButton")->click();
   EXPECT_FALSE(form.isVisible());
   ASSERT_EQ(Nummern(VelkorWinWkz::WkzListe), (std::vector<int>{2, 7}));
-  EXPECT_EQ(VelkorWinWkz::WkzListe[1].Benennung, "Bohrer");
-  EXPECT_DOUBLE_EQ(VelkorWinWkz::WkzListe[1].Durchmesser, 1.5);
+  EXPECT_EQ(std::tuple(VelkorWinWkz::WkzListe[1].Benennung, VelkorWinWkz::WkzListe[1].Durchmesser), std::tuple("Bohrer", 1.5));
 }
 
 TEST_F(WerkzeugfensterTest, DuplicatesFromTheFileAreReportedAndViewModeLocksTheInput) {
   skript.ErwarteHinweis("Die Werkzeugnummer 4 steht mehrfach in der Werkzeugliste!");
   Oeffnen(false, {Wkz(4, "a"), Wkz(4, "b"), Wkz(0, "null")});
-  EXPECT_EQ(Teil<QTableWidget>("WkzStringGrid")->rowCount(), 3);  // every record shows
-  EXPECT_FALSE(Teil("UebernehmenButton")->isEnabled());
-  EXPECT_FALSE(Teil<QRadioButton>("AendernRadio")->isEnabled());
-  EXPECT_TRUE(Teil("ListeDruckenButton")->isEnabled());
+  EXPECT_EQ(std::tuple(Teil<QTableWidget>("WkzStringGrid")->rowCount(), Teil("UebernehmenButton")->isEnabled(),
+                       Teil<QRadioButton>("AendernRadio")->isEnabled(), Teil("ListeDruckenButton")->isEnabled()),
+            std::tuple(3, false, false, true));  // every record shows
   Teil("SchliessenButton")->click();
   EXPECT_EQ(VelkorWinWkz::WkzListe.size(), 3u);
 }
@@ -233,17 +211,13 @@ TEST_F(WerkzeugfensterTest, TheWheelMovesTheSelectedRowAndLeavingTheGridClearsIt
   gitter->setFocus();
   gitter->selectRow(0);
   ASSERT_EQ(nummer->text(), "3");
-  rad(-120);  // wheel down: the next row, and its tool in the edits
-  EXPECT_EQ(gewaehlt(), 1);
-  EXPECT_EQ(nummer->text(), "5");
-  rad(-240);  // two notches, but no row follows the last
-  EXPECT_EQ(gewaehlt(), 2);
-  rad(-60);
-  rad(-60);  // half notches add up
-  EXPECT_EQ(gewaehlt(), 2);
-  for (int i = 0; i < 3; ++i) rad(120);  // wheel up stops at the first row
-  EXPECT_EQ(gewaehlt(), 0);
-  EXPECT_EQ(nummer->text(), "3");
+  std::vector<std::pair<int, QString>> zeilen;
+  for (auto winkel : {std::vector{-120} /* the next row, and its tool in the edits */, {-240} /* no row after the last */,
+                      {-60, -60} /* half notches add up */, {120, 120, 120} /* wheel up stops at the first row */}) {
+    for (int w : winkel) rad(w);
+    zeilen.emplace_back(gewaehlt(), nummer->text());
+  }
+  EXPECT_EQ(zeilen, (std::vector<std::pair<int, QString>>{{1, "5"}, {2, "9"}, {2, "9"}, {0, "3"}}));
 
   // The cell editor of "ändern" is part of the grid; the focus going elsewhere is leaving it.
   Teil<QRadioButton>("AendernRadio")->click();
@@ -252,8 +226,7 @@ TEST_F(WerkzeugfensterTest, TheWheelMovesTheSelectedRowAndLeavingTheGridClearsIt
   gitter->editItem(gitter->item(1, 1));
   EXPECT_EQ(gewaehlt(), 1);
   nummer->setFocus();
-  EXPECT_EQ(gewaehlt(), -1);
-  EXPECT_EQ(nummer->text(), "5");  // the edits keep the row's values
+  EXPECT_EQ(std::tuple(gewaehlt(), nummer->text()), std::tuple(-1, "5"));  // the edits keep the row's values
   Teil<QRadioButton>("UebernehmenRadio")->click();
   Teil("SchliessenButton")->click();
   EXPECT_EQ(VelkorWinWkz::WkzListe.size(), 3u);
