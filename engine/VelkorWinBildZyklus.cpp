@@ -368,9 +368,18 @@ void QuellbildUebernehmen() {
 }
 
 bool BildFuerTeileprogrammLaden() {
-  auto& host = engine::Host();
   if (TeileprogrammListe) Bilddateiname = VelkorWinFileUtils::BilddateinameAusListe(*TeileprogrammListe);
-  if (Bilddateiname.empty()) return false;
+  if (Bilddateiname.empty() || !BilddateiLaden()) return false;
+  QuellbildUebernehmen();
+  if (VelkorWinFileUtils::DateiExistiert(KonfigBlock.Extrafarbdateiname)) {
+    VelkorWinFileUtils::ExtrafarbDateiLaden(Extrafarbliste, KonfigBlock.Extrafarbdateiname);
+  }
+  GrafikVorhanden = false;
+  return true;
+}
+
+bool BilddateiLaden() {
+  auto& host = engine::Host();
   const auto pfad = toolkit::FindFileCaseInsensitive(Bilddateiname);
   if (!pfad) {
     host.notice("Die Bilddatei " + Bilddateiname + " wurde nicht gefunden!");
@@ -383,11 +392,6 @@ bool BildFuerTeileprogrammLaden() {
     return false;
   }
   BildGeladen = true;
-  QuellbildUebernehmen();
-  if (VelkorWinFileUtils::DateiExistiert(KonfigBlock.Extrafarbdateiname)) {
-    VelkorWinFileUtils::ExtrafarbDateiLaden(Extrafarbliste, KonfigBlock.Extrafarbdateiname);
-  }
-  GrafikVorhanden = false;
   return true;
 }
 

@@ -35,6 +35,9 @@ void BildZyklusWandeln(const std::string& Bilddateiname, VelkorWinVAR::TInterpre
 // windows and the extra colours of Extrafarbdateiname when that file exists. A missing
 // or unreadable file is reported. True when the picture was loaded.
 bool BildFuerTeileprogrammLaden();
+// Loads Bilddateiname, found without regard to case, into QuellImage through the host and
+// sets BildGeladen; a missing or unreadable file gives its notice and false.
+bool BilddateiLaden();
 // After QuellImage was loaded: Bearbeitungsbild := QuellImage, its colours counted, the
 // grey table and grey count, Bildbreite and Bildhoehe. A picture beyond the size limits
 // of the milling loops (65535 pixels) is neither copied nor counted: Bearbeitungsbild

@@ -1,13 +1,12 @@
 // The main window's commands that start, watch and stop a run, the toggles, and the
 // colour-table entries' side of the main window.
-#include <exception>
 
 #include "engine/EngineHost.h"
+#include "engine/VelkorWinBildZyklus.h"
 #include "engine/VelkorWinFileUtils.h"
 #include "engine/VelkorWinINTR.h"
 #include "engine/VelkorWinMOVE.h"
 #include "toolkit/Bildablage.h"
-#include "toolkit/FileUtil.h"
 #include "toolkit/Text.h"
 #include "toolkit/qt/Fensterliste.h"
 #include "workspace/FensterHost.h"
@@ -41,20 +40,7 @@ bool BildnameAusTeileprogramm() {
 // Loads the picture the part program names into QuellImage, fitted into the panel; false
 // after the notice when it cannot.
 bool BildNeuLaden() {
-  if (!BildnameAusTeileprogramm()) return false;
-  const auto pfad = toolkit::FindFileCaseInsensitive(Bilddateiname);
-  if (!pfad) {
-    engine::Host().notice("Die Bilddatei " + Bilddateiname + " wurde nicht gefunden!");
-    return false;
-  }
-  try {
-    engine::Host().loadImage(*pfad, QuellImage);
-  } catch (const std::exception& e) {
-    engine::Host().notice(e.what());
-    return false;
-  }
-  BildGeladen = true;
-  return true;
+  return BildnameAusTeileprogramm() && VelkorWinBildZyklus::BilddateiLaden();
 }
 
 void BildZaehlen() {
