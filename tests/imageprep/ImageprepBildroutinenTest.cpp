@@ -20,11 +20,11 @@ TEST(SkalierteGroesseTest, RundetHalbeZurGeradenZahlUndNieUnterEins) {
     double f;
     int W, H;
   };
-  for (const auto& p : {TFall{1410, 409, 0.5, 705, 204}, TFall{1410, 411, 0.5, 705, 206},
-                        TFall{10, 1, 1 / (1.1 * 1.1 * 1.1), 8, 1}, TFall{4, 1, 2.0, 8, 2}, TFall{1, 1, 0.3, 1, 1},
-                        TFall{1, 10000, 0.01, 1, 100}, TFall{10000, 1, 0.01, 100, 1}, TFall{0, 0, 1.0, 0, 0},
-                        TFall{100, 80, 0.0, 0, 0}, TFall{100, 80, std::nan(""), 0, 0},
-                        TFall{4000, 3000, 705.0 / 4000.0, 705, 529}}) {
+  for (const auto& p :
+       {TFall{1410, 409, 0.5, 705, 204}, TFall{1410, 411, 0.5, 705, 206}, TFall{10, 1, 1 / (1.1 * 1.1 * 1.1), 8, 1},
+        TFall{4, 1, 2.0, 8, 2}, TFall{1, 1, 0.3, 1, 1}, TFall{1, 10000, 0.01, 1, 100}, TFall{10000, 1, 0.01, 100, 1},
+        TFall{0, 0, 1.0, 0, 0}, TFall{100, 80, 0.0, 0, 0}, TFall{100, 80, std::nan(""), 0, 0},
+        TFall{4000, 3000, 705.0 / 4000.0, 705, 529}}) {
     SCOPED_TRACE(std::to_string(p.w) + "x" + std::to_string(p.h) + " * " + std::to_string(p.f));
     EXPECT_EQ(Paar(SkalierteGroesse(p.w, p.h, p.f)), std::pair(p.W, p.H));
     if (static_cast<long long>(p.w) * p.h > 100000) continue;
@@ -58,7 +58,8 @@ TEST(BildAusschnittKopierenTest, SchneidetAusBeschneidetUndLaesstLeereRechteckeA
   auto bild = vorher;
   ASSERT_TRUE(BildAusschnittKopieren(bild, 10, 20, 30, 60));
   ASSERT_EQ(Paar(bild), std::pair(20, 40));
-  EXPECT_EQ(std::pair(bild.Pixel(0, 0), bild.Pixel(19, 39)), std::pair(toolkit::RGB(10, 20, 7), toolkit::RGB(29, 59, 7)));
+  EXPECT_EQ(std::pair(bild.Pixel(0, 0), bild.Pixel(19, 39)),
+            std::pair(toolkit::RGB(10, 20, 7), toolkit::RGB(29, 59, 7)));
   bild = vorher;
   ASSERT_TRUE(BildAusschnittKopieren(bild, 90, -5, 200, 10));
   EXPECT_EQ(Paar(bild), std::pair(10, 10));

@@ -31,7 +31,8 @@ TEST_F(FarbabwahlTest, Zoom) {
   EXPECT_EQ(m.Zoomfaktor(), 1);
   m.Vergroessern();
   m.Vergroessern();
-  EXPECT_EQ(std::tuple(m.Zoomfaktor(), m.Anzeige().Width(), m.Anzeige().Pixel(13, 9)), std::tuple(4, 160, bild.Pixel(3, 2)));
+  EXPECT_EQ(std::tuple(m.Zoomfaktor(), m.Anzeige().Width(), m.Anzeige().Pixel(13, 9)),
+            std::tuple(4, 160, bild.Pixel(3, 2)));
   EXPECT_EQ(m.Pixel(13, 9), (std::pair{3, 2}));
   EXPECT_EQ(m.Pixel(160, 0), std::nullopt);
   while (m.Zoomfaktor() < 128) m.Vergroessern();
@@ -81,8 +82,8 @@ TEST_F(FarbabwahlTest, ExtrafarbenAnfuegenDoppeltLoeschenFremdeNummern) {
     m.PipetteFuellen(x, 0);
     EXPECT_EQ(m.ExtrafarbeAnfuegen(), x - 1);
   }
-  EXPECT_EQ(var::Extrafarbliste[0],
-            (var::TEF_Datentyp{1, bild.Pixel(1, 0), var::KonfigBlock.GrundArbeitsmodus, var::KonfigBlock.GrundBesonderheit}));
+  EXPECT_EQ(var::Extrafarbliste[0], (var::TEF_Datentyp{1, bild.Pixel(1, 0), var::KonfigBlock.GrundArbeitsmodus,
+                                                       var::KonfigBlock.GrundBesonderheit}));
   EXPECT_EQ(std::pair(m.Extrapixelanzahl(), m.Grundpixelanzahl()), std::pair(std::int64_t{3}, std::int64_t{1200 - 3}));
   m.PipetteFuellen(2, 0);
   dialoge.ErwarteHinweis("Die Farbe ist schon eine Extrafarbe!");

@@ -25,7 +25,8 @@ protected:
   void SetUp() override {
     imageprep_test::ImageprepFixture::SetUp();
     for (int y = 0; y < 10; ++y)
-      for (int x = 0; x < 10; ++x) bild.SetPixel(x, y, toolkit::RGB(static_cast<std::uint8_t>(40 * Farbindex(x, y)), 10, 200));
+      for (int x = 0; x < 10; ++x)
+        bild.SetPixel(x, y, toolkit::RGB(static_cast<std::uint8_t>(40 * Farbindex(x, y)), 10, 200));
     var::QuellImage = var::Bearbeitungsbild = bild;
     VelkorWinMOVE::BildFarbenZaehlen(bild);
     ersetzen.Vorbereiten();
@@ -50,26 +51,27 @@ TEST_F(FarbfensterTest, ErsetzenFaerbtGenauDieQuellfarbe) {
   EXPECT_EQ(*toolkit::AbgelegtesBild(), erwartet);
 }
 
-TEST_F(FarbfensterTest, FalscheNummernWerdenAbgewiesen) {
+// Wrong numbers are refused at their field; the same colour counts nothing, and ending asks
+// only after a change.
+TEST_F(FarbfensterTest, FalscheUndGleicheNummernAendernNichts) {
   using F = TFarbersetzModell::TFeld;
-  const std::string quelle = "Die Quellfarbnummer muss der Anzahl der verwendeten Farben entsprechen!";
-  const std::string format = "Fehlendes oder falsches Zahlenformat!";
-  const std::tuple<std::string, std::string, std::string, F> faelle[] = {
-      {"6", "1", quelle, F::Quelle}, {"-1", "1", quelle, F::Quelle}, {"x", "1", format, F::Quelle},
-      {"1", "", format, F::Ziel}, {"1", "99", "Die Zielfarbnummer muss der Anzahl der verwendeten Farben entsprechen!", F::Ziel}};
+  const std::string quelle = "Die Quellfarbnummer muss der Anzahl der verwendeten Farben entsprechen!",
+                    ziel = "Die Zielfarbnummer muss der Anzahl der verwendeten Farben entsprechen!",
+                    format = "Fehlendes oder falsches Zahlenformat!";
+  const std::tuple<std::string, std::string, std::string, F> faelle[] = {{"6", "1", quelle, F::Quelle},
+                                                                         {"-1", "1", quelle, F::Quelle},
+                                                                         {"x", "1", format, F::Quelle},
+                                                                         {"1", "", format, F::Ziel},
+                                                                         {"1", "99", ziel, F::Ziel}};
   for (const auto& [q, z, text, fehler] : faelle) {
     feld = {};
     dialoge.ErwarteHinweis(text);
     EXPECT_EQ(ersetzen.Ersetzen(q, z, feld), std::nullopt);
     EXPECT_EQ(feld, fehler) << q << " -> " << z;
   }
-  EXPECT_EQ(var::Bearbeitungsbild, bild);
-  EXPECT_FALSE(ersetzen.Geaendert());
-}
-
-TEST_F(FarbfensterTest, GleicheFarbeZaehltNichtsUndBeendenFragtNurNachAenderung) {
   dialoge.ErwarteHinweis("0 Pixel umgefärbt!");
   EXPECT_EQ(ersetzen.Ersetzen("3", "3", feld), 0);
+  EXPECT_EQ(var::Bearbeitungsbild, bild);
   ersetzen.Beenden();
   EXPECT_FALSE(ErsetztesBildUebergeben);
   dialoge.ErwarteHinweis("20 Pixel umgefärbt!").ErwarteFrage("Farben wurden geändert! Übernehmen?", true);
@@ -80,7 +82,7 @@ TEST_F(FarbfensterTest, GleicheFarbeZaehltNichtsUndBeendenFragtNurNachAenderung)
 
 TEST_F(FarbfensterTest, FarbeErsetzenUebernimmtNurEinUebergebenesBild) {
   toolkit::BildAblegen(imageprep_test::KoordinatenBild(3, 3));  // someone else's picture
-  EXPECT_FALSE(FarbeErsetzenAusfuehren());                        // no replacement window: nothing handed back
+  EXPECT_FALSE(FarbeErsetzenAusfuehren());                      // no replacement window: nothing handed back
   EXPECT_EQ(var::QuellImage, bild);
 }
 

@@ -72,17 +72,17 @@ TEST_F(FarbtabellenTest, VerfolgenJaUndFalscheZeileBehaeltDieMarke) {
   EXPECT_FALSE(m.Geaendert());
 }
 
-// Only rows of colours the picture uses, and only the 16 the table shows, get a colour.
+// Only rows of colours the picture uses, and only the 16 the table shows, get a colour; the
+// count may pass the table's end.
 TEST_F(FarbtabellenTest, ZeilenfarbenNurFuerBenutzteZeilen) {
   var::Farbtabelle.clear();
   for (int i = 0; i < 20; ++i) var::Farbtabelle.push_back({i * 100, 1});
-  const std::tuple<int, int, std::size_t, std::optional<toolkit::TColor>> faelle[] = {
-      {3, 2, 20, 200}, {3, 3, 20, std::nullopt}, {20, 15, 20, 1500}, {20, 16, 20, std::nullopt},
-      {20, -1, 20, std::nullopt}, {30, 7, 5, std::nullopt}};  // more colours than the table holds
+  const std::array<int, 4> faelle[] = {{3, 2, 20, 200},  {3, 3, 20, -1},   {20, 15, 20, 1500},
+                                       {20, 16, 20, -1}, {20, -1, 20, -1}, {30, 7, 5, -1}};  // -1: no colour
   for (const auto& [anzahl, zeile, groesse, farbe] : faelle) {
     var::Farbanzahl = anzahl;
-    var::Farbtabelle.resize(groesse);
-    EXPECT_EQ(Zeilenfarbe(zeile), farbe) << anzahl << " " << zeile;
+    var::Farbtabelle.resize(static_cast<std::size_t>(groesse));
+    EXPECT_EQ(Zeilenfarbe(zeile).value_or(-1), farbe) << anzahl << " " << zeile;
   }
 }
 
