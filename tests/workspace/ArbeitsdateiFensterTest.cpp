@@ -42,28 +42,24 @@ TEST_F(ArbeitsdateiFenster, CancelledDialogsWriteAndReadNothing) {
   workspace::Speichern1Click();
   KonfigBlock.Anlauffaktor = 1.5;
   workspace::Laden2Click();
-  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
-  EXPECT_EQ(KonfigBlock.Anlauffaktor, 1.5);
+  EXPECT_EQ(std::tuple(std::filesystem::is_empty(dir.path()), KonfigBlock.Anlauffaktor), std::tuple(true, 1.5));
   ASSERT_EQ(skript.Dateidialoge.size(), 2u);
-  EXPECT_EQ(skript.Dateidialoge[0].Dateiname, "TEIL.CFG");
-  EXPECT_EQ(skript.Dateidialoge[0].Filter, "CFG-Dateien|*.CFG");
-  EXPECT_EQ(skript.Dateidialoge[1].Titel, "Velkor - Config-Datei laden");
-  EXPECT_EQ(skript.Dateidialoge[1].StandardErweiterung, ".CFG");
+  const auto &s = skript.Dateidialoge[0], &l = skript.Dateidialoge[1];
+  EXPECT_EQ(std::tuple(s.Dateiname, s.Filter, l.Titel, l.StandardErweiterung),
+            std::tuple("TEIL.CFG", "CFG-Dateien|*.CFG", "Velkor - Config-Datei laden", ".CFG"));
 }
 
 TEST_F(ArbeitsdateiFenster, ExtraColourFileOnlyForManyColoursOrGrey) {
   skript.DateiSpeichern(dir.file("A.CFG"));
   Farbanzahl = 16;
   workspace::Speichern1Click();
-  EXPECT_EQ(toolkit::SplitLines(dir.read("A.CFG")).size(), 90u);
-  EXPECT_FALSE(dir.exists("A.NOP"));
+  EXPECT_EQ(std::tuple(toolkit::SplitLines(dir.read("A.CFG")).size(), dir.exists("A.NOP")), std::tuple(90u, false));
 
   skript.DateiSpeichern(dir.file("B.CFG"));
   skript.ErwarteHinweis("Extrafarben noch nicht aktiviert!");
   KonfigBlock.Graubildwandlung = true;
   workspace::Speichern1Click();
-  EXPECT_TRUE(dir.exists("B.CFG"));
-  EXPECT_FALSE(dir.exists("B.NOP"));
+  EXPECT_EQ(std::tuple(dir.exists("B.CFG"), dir.exists("B.NOP")), std::tuple(true, false));
 }
 
 TEST_F(ArbeitsdateiFenster, DamagedFilesGiveTheirNoticeAndLoseNothing) {
@@ -90,12 +86,10 @@ TEST_F(ArbeitsdateiFenster, DamagedFilesGiveTheirNoticeAndLoseNothing) {
   skript.DateiOeffnen(dir.file("CR.CFG")).DateiOeffnen(dir.file("LF.CFG"));
   TeileprogrammListe.reset();
   workspace::Laden2Click();
-  EXPECT_EQ(KonfigBlock.Anlauffaktor, 0.5);
   ASSERT_TRUE(TeileprogrammListe.has_value());  // the part program the file names, read again
-  EXPECT_EQ(TeileprogrammListe->size(), 1u);
+  EXPECT_EQ(std::tuple(KonfigBlock.Anlauffaktor, TeileprogrammListe->size()), std::tuple(0.5, 1u));
   workspace::Laden2Click();
-  EXPECT_EQ(KonfigBlock.Anlauffaktor, 0.25);
-  EXPECT_EQ(dir.read("LF.CFG"), lf);
+  EXPECT_EQ(std::tuple(KonfigBlock.Anlauffaktor, dir.read("LF.CFG")), std::tuple(0.25, lf));
   EXPECT_EQ(skript.Protokoll.size(), 4u);  // the dialogs and the one notice
 }
 

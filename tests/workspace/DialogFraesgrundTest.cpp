@@ -23,11 +23,9 @@ TEST_F(DialogFraesgrund, AcceptedValuesStandInTheSettingsFile) {
     Knopf("UebernahmeButton")->click();
   });
   GespeichertUndGeladen();
-  EXPECT_EQ(KonfigBlock.Anlauffaktor, 2.0);
-  EXPECT_EQ(KonfigBlock.GrauFraestiefe_hell, -0.75);
-  EXPECT_EQ(KonfigBlock.ZyklusendeWort, "G800");
-  EXPECT_EQ(KonfigBlock.Fraesrichtung, TFraesrichtung::spaltenweise);
-  EXPECT_TRUE(KonfigBlock.bidirektional_bearbeiten);
+  const auto& k = KonfigBlock;
+  EXPECT_EQ(std::tuple(k.Anlauffaktor, k.GrauFraestiefe_hell, k.ZyklusendeWort, k.Fraesrichtung, k.bidirektional_bearbeiten),
+            std::tuple(2.0, -0.75, "G800", TFraesrichtung::spaltenweise, true));
 }
 
 TEST_F(DialogFraesgrund, OutOfRangeFactorIsRefusedAndTheSettingStays) {
@@ -57,8 +55,7 @@ TEST_F(DialogFraesgrund, ChangedBackStillAsksAndANoticeDoesNotRenewTheOldCopies)
     EXPECT_TRUE(form.isVisible());
     QTest::keyClick(&form, Qt::Key_Escape);
   });
-  EXPECT_EQ(KonfigBlock.Anlauffaktor, 1.0);
-  EXPECT_EQ(KonfigBlock.Ueberlauffaktor, 1.0);
+  EXPECT_EQ(std::tuple(KonfigBlock.Anlauffaktor, KonfigBlock.Ueberlauffaktor), std::tuple(1.0, 1.0));
 }
 
 TEST_F(DialogFraesgrund, ANestedWindowDoesNotRenewTheOldCopiesAndTheFocusReturnsToARefusedEdit) {
@@ -84,8 +81,7 @@ TEST_F(DialogFraesgrund, ANestedWindowDoesNotRenewTheOldCopiesAndTheFocusReturns
     Knopf("AbbruchButton")->click();
   });
   toolkit::qt::FensterAbmelden("TVelkorTiefenform");
-  EXPECT_EQ(gezeigt, 1);
-  EXPECT_EQ(KonfigBlock.GrauFraestiefe_dunkel, -2.5);
+  EXPECT_EQ(std::tuple(gezeigt, KonfigBlock.GrauFraestiefe_dunkel), std::tuple(1, -2.5));
 }
 
 // What each milling-path item sets is checked without the window; here the item shown for

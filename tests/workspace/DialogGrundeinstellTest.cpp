@@ -36,10 +36,9 @@ TEST_F(DialogGrundeinstell, RefusedEntriesKeepTheSettingAndAcceptedOnesAreSaved)
   GespeichertUndGeladen();
   const auto& k = KonfigBlock;
   EXPECT_EQ(std::tuple(k.QuellExt, k.ZielExt, k.Steuerungsbezeichnung), std::tuple("CNC", "NC", "Fanuc"));
-  EXPECT_EQ(std::tuple(int(k.TextzyklusNummer), int(k.GrafikzyklusNummer), int(k.SatznummernInkrement)),
-            std::tuple(0, 190, 1));
-  EXPECT_FALSE(KonfigBlock.NurGeaenderteAdressen);
-  EXPECT_FALSE(KonfigBlock.MitSatznummern);
+  EXPECT_EQ(std::tuple(int(k.TextzyklusNummer), int(k.GrafikzyklusNummer), int(k.SatznummernInkrement),
+                       k.NurGeaenderteAdressen, k.MitSatznummern),
+            std::tuple(0, 190, 1, false, false));
 }
 
 // Switching to direct saving with NC blocks waiting: "Ja" writes them to the target file,
@@ -78,16 +77,14 @@ TEST_F(DialogStellen, RefusedEntriesKeepTheSettingAndAbbrechenPutsBothBack) {
     Eingeben("Nk_St_Edit", "1");
     Knopf("AbbruchButton")->click();
   });
-  EXPECT_EQ(KonfigBlock.Gesamtstellen, 10);
-  EXPECT_EQ(KonfigBlock.Nachkommastellen, 3);
+  EXPECT_EQ(std::tuple(int(KonfigBlock.Gesamtstellen), int(KonfigBlock.Nachkommastellen)), std::tuple(10, 3));
   Zeigen([&] {
     Eingeben("Ges_St_Edit", "12");
     Eingeben("Nk_St_Edit", "4");
     Knopf("UebernahmeButton")->click();
   });
   GespeichertUndGeladen();
-  EXPECT_EQ(KonfigBlock.Gesamtstellen, 12);
-  EXPECT_EQ(KonfigBlock.Nachkommastellen, 4);
+  EXPECT_EQ(std::tuple(int(KonfigBlock.Gesamtstellen), int(KonfigBlock.Nachkommastellen)), std::tuple(12, 4));
 }
 
 }  // namespace

@@ -36,9 +36,8 @@ TEST_F(DialogKlein, SimulationLimitsRefuseBadEntriesAndNoPutsEverythingBack) {
     EXPECT_TRUE(Teil<QLineEdit>(form, "zmaxEdit")->isReadOnly());
     Teil(form, "BeendenButton")->click();
   });
-  EXPECT_EQ(KonfigBlock.SimuGrenzeMin.X, -200.0);
-  EXPECT_EQ(KonfigBlock.SkaleneinheitZ, 50.0);
-  EXPECT_FALSE(GrafikbereichAutomatisch);
+  EXPECT_EQ(std::tuple(KonfigBlock.SimuGrenzeMin.X, KonfigBlock.SkaleneinheitZ, GrafikbereichAutomatisch),
+            std::tuple(-200.0, 50.0, false));
 }
 
 TEST_F(DialogKlein, SimulationLimitsKeptOnYesAndOnAClosedBoxAndSaved) {
@@ -57,8 +56,7 @@ TEST_F(DialogKlein, SimulationLimitsKeptOnYesAndOnAClosedBoxAndSaved) {
   });
   EXPECT_TRUE(GrafikbereichAutomatisch);
   GespeichertUndGeladen();
-  EXPECT_EQ(KonfigBlock.SimuGrenzeMax.Y, 120.0);
-  EXPECT_EQ(KonfigBlock.SimuGrenzeMin.Z, 400.0);
+  EXPECT_EQ(std::tuple(KonfigBlock.SimuGrenzeMax.Y, KonfigBlock.SimuGrenzeMin.Z), std::tuple(120.0, 400.0));
 }
 
 TEST_F(DialogKlein, PathDisplayMirrorWritingAndItalicAngleTakeTheChoice) {
@@ -70,7 +68,6 @@ TEST_F(DialogKlein, PathDisplayMirrorWritingAndItalicAngleTakeTheChoice) {
     Teil<QRadioButton>(bahn, "Mittelpunktbahn")->click();
     Teil(bahn, "EndeButton")->click();
   });
-  EXPECT_FALSE(KonfigBlock.Fraeserbahn);
   Zeigen(bahn, [&] {
     EXPECT_TRUE(Teil<QRadioButton>(bahn, "Mittelpunktbahn")->isChecked());
     Teil(bahn, "EndeButton")->click();
@@ -79,15 +76,12 @@ TEST_F(DialogKlein, PathDisplayMirrorWritingAndItalicAngleTakeTheChoice) {
     Teil<QRadioButton>(spiegel, "ein")->click();
     Teil(spiegel, "EndeButton")->click();
   });
-  EXPECT_TRUE(KonfigBlock.Spiegelschrift);
   Zeigen(zeichensatz, [&] {
     Eingeben(zeichensatz, "KursivEdit", "-12,5");
     Teil(zeichensatz, "UebernahmeButton")->click();
   });
   GespeichertUndGeladen();
-  EXPECT_FALSE(KonfigBlock.Fraeserbahn);
-  EXPECT_TRUE(KonfigBlock.Spiegelschrift);
-  EXPECT_EQ(KonfigBlock.Kursivwinkel, -12.5);
+  EXPECT_EQ(std::tuple(KonfigBlock.Fraeserbahn, KonfigBlock.Spiegelschrift, KonfigBlock.Kursivwinkel), std::tuple(false, true, -12.5));
 }
 
 TEST_F(DialogKlein, FontFromAnotherFolderLeavesTheWorkingFolderAndCanBeDiscarded) {
@@ -107,11 +101,9 @@ TEST_F(DialogKlein, FontFromAnotherFolderLeavesTheWorkingFolderAndCanBeDiscarded
     Teil(form, "AbbruchButton")->click();
   });
   EXPECT_EQ(std::filesystem::current_path(), ordner);
-  ASSERT_EQ(skript.Dateidialoge.size(), 1u);
-  EXPECT_EQ(skript.Dateidialoge[0].Filter, "Zeichensatzdateien|*.FNT");
-  EXPECT_EQ(KonfigBlock.Gravurzeichensatz, "fonts/ROMAN.FNT");
-  EXPECT_EQ(KonfigBlock.Kursivwinkel, 0.0);
-  EXPECT_FALSE(KonfigBlock.Spiegelschrift);
+  EXPECT_EQ(skript.Dateidialoge.at(0).Filter, "Zeichensatzdateien|*.FNT");
+  EXPECT_EQ(std::tuple(KonfigBlock.Gravurzeichensatz, KonfigBlock.Kursivwinkel, KonfigBlock.Spiegelschrift),
+            std::tuple("fonts/ROMAN.FNT", 0.0, false));
 }
 
 TEST_F(DialogKlein, DisclaimerDecidesWhetherTheExitSaves) {
