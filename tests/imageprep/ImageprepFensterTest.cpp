@@ -1,6 +1,7 @@
 // The image preparation windows as the user meets them: opened from their registered
 // entries, and from a running image cycle (conversion and image information) driven
 // through the engine with the real windows.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -36,6 +37,7 @@
 #include "toolkit/qt/Zeiger.h"
 
 namespace var = VelkorWinVAR;
+using testing::Contains, testing::HasSubstr, testing::IsSupersetOf, testing::Not;
 
 namespace {
 
@@ -123,15 +125,6 @@ protected:
     EXPECT_TRUE(fensterhost.Aktionen.empty()) << "nicht jedes erwartete Fenster kam";
     imageprep_test::MitBildzustand<testsupport::BildFixture>::TearDown();
   }
-  bool Enthaelt(const std::string& zeile) const {
-    const auto z = Zeilen();
-    return std::find(z.begin(), z.end(), zeile) != z.end();
-  }
-  // Whether some milling block goes down to `tiefe` ("Z-2.000").
-  bool Gefraest(const std::string& tiefe) const {
-    const auto b = Fraesbloecke();
-    return std::any_of(b.begin(), b.end(), [&](const std::string& z) { return z.find(tiefe) != std::string::npos; });
-  }
   // Blue picture 80 x 60 with a red block at columns 20..59, rows 20..39.
   static toolkit::TBitmap Blockbild() {
     toolkit::TBitmap b(80, 60);
@@ -184,11 +177,10 @@ TEST_F(FensterTest, AusschnittUndGroesseErscheinenImGefraestenBildUndInDenSchlus
   fensterhost.Aktionen = {AusschnittUndGroesse};
   fensterhost.Antworten = {"Ja"};
   EXPECT_TRUE(Wandeln());
-  for (const char* zeile : {"(Bildausschnitt:  l = 20 o = 20 r = 60 u = 40)", "(Bildbreite: 36 Pixel)",
-                            "(Bildhöhe: 18 Pixel)", "(Bildverkleinerung: 0,909)"})
-    EXPECT_TRUE(Enthaelt(zeile)) << zeile;
-  EXPECT_TRUE(Gefraest("Z-2.000"));
-  EXPECT_FALSE(Gefraest("Z-1.000"));
+  EXPECT_THAT(Zeilen(), IsSupersetOf({"(Bildausschnitt:  l = 20 o = 20 r = 60 u = 40)", "(Bildbreite: 36 Pixel)",
+                                      "(Bildhöhe: 18 Pixel)", "(Bildverkleinerung: 0,909)"}));
+  EXPECT_THAT(Fraesbloecke(), Contains(HasSubstr("Z-2.000")));
+  EXPECT_THAT(Fraesbloecke(), Not(Contains(HasSubstr("Z-1.000"))));
 }
 
 TEST_F(FensterTest, NeinFraestDasGanzeBild) {
@@ -201,9 +193,8 @@ TEST_F(FensterTest, NeinFraestDasGanzeBild) {
   }};
   fensterhost.Antworten = {"Nein"};
   EXPECT_TRUE(Wandeln());
-  EXPECT_TRUE(Enthaelt("(Bildbreite: 80 Pixel)"));
-  EXPECT_TRUE(Enthaelt("(Bildhöhe: 60 Pixel)"));
-  EXPECT_TRUE(Gefraest("Z-1.000"));
+  EXPECT_THAT(Zeilen(), IsSupersetOf({"(Bildbreite: 80 Pixel)", "(Bildhöhe: 60 Pixel)"}));
+  EXPECT_THAT(Fraesbloecke(), Contains(HasSubstr("Z-1.000")));
 }
 
 // A wheel notch over a bar's panel, beside the bar or on it, moves that bar one position
@@ -246,7 +237,7 @@ TEST_F(FensterTest, AbbruchUndEscBeendenDieWandlung) {
     Bildzyklus(Blockbild());
     fensterhost.Aktionen = {tat};
     EXPECT_FALSE(Wandeln());
-    EXPECT_TRUE(Enthaelt("Wandlung abgebrochen!"));
+    EXPECT_THAT(Zeilen(), Contains("Wandlung abgebrochen!"));
     EXPECT_FALSE(var::Bildausschnitt.Gewaehlt);
     EXPECT_EQ(imageprep::AusschnittwahlGesperrt, 1);
   }
