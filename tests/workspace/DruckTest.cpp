@@ -23,24 +23,14 @@ using namespace workspace;
 
 namespace {
 
-// The text of a PDF file as pdftotext reads it; pages are separated by form feeds.
-std::string PdfText(const std::string& pdf) {
+using Texte = std::vector<std::string>;
+
+// The pages of a PDF file as pdftotext reads them (it ends each page with a form feed).
+Texte Seiten(const std::string& pdf) {
   const std::string befehl = "pdftotext -layout '" + pdf + "' -";
   std::unique_ptr<FILE, int (*)(FILE*)> aus(popen(befehl.c_str(), "r"), pclose);
-  std::string text;
-  char puffer[4096];
-  while (aus && std::fgets(puffer, sizeof puffer, aus.get())) text += puffer;
-  return text;
-}
-
-std::vector<std::string> Seiten(const std::string& text) {
-  std::vector<std::string> seiten(1);
-  for (char c : text) {
-    if (c == '\f')
-      seiten.emplace_back();
-    else
-      seiten.back() += c;
-  }
+  Texte seiten(1);
+  for (int c; aus && (c = std::fgetc(aus.get())) != EOF;) c == '\f' ? seiten.emplace_back() : seiten.back() += char(c);
   if (seiten.back().find_first_not_of(" \n") == std::string::npos) seiten.pop_back();
   return seiten;
 }
@@ -52,7 +42,6 @@ std::vector<std::string> Fehlt(const std::string& text, const std::vector<std::s
     if (text.find(g) == std::string::npos) fehlt.push_back(g);
   return fehlt;
 }
-using Texte = std::vector<std::string>;
 
 class DruckTest : public ::testing::Test {
 protected:
@@ -93,7 +82,7 @@ TEST_F(DruckTest, ToolListPrintsTwoPagesWithTheHeaderOnEach) {
   skript.Drucker(pdf);
   auto* drucken = form.findChild<QPushButton*>("ListeDruckenButton");
   drucken->click();
-  const auto seiten = Seiten(PdfText(pdf));
+  const auto seiten = Seiten(pdf);
   ASSERT_EQ(seiten.size(), 2u);
   for (std::size_t i = 0; i < 2; ++i)  // the header row on each page
     EXPECT_EQ(Fehlt(seiten[i], {"Velkor - Werkzeugeliste", "Durchmesser [mm]",
@@ -119,7 +108,7 @@ TEST_F(DruckTest, EditorTextPrintsEveryLineWithPageNumbers) {
   const std::string pdf = dir.file("text.pdf");
   skript.Drucker(pdf);
   form.findChild<QAction*>("Drucken1")->trigger();
-  const auto seiten = Seiten(PdfText(pdf));
+  const auto seiten = Seiten(pdf);
   ASSERT_EQ(seiten.size(), 3u);
   for (std::size_t i = 0; i < 3; ++i)
     EXPECT_NE(seiten[i].find("Seite: " + std::to_string(i + 1) + " von 3"), std::string::npos);
@@ -136,7 +125,7 @@ TEST_F(DruckTest, FontTablePrintsWithPageNumbers) {
   const std::string pdf = dir.file("tabelle.pdf");
   skript.Drucker(pdf);
   form.Drucken();
-  const auto seiten = Seiten(PdfText(pdf));
+  const auto seiten = Seiten(pdf);
   ASSERT_GE(seiten.size(), 1u);
   EXPECT_EQ(Fehlt(seiten[0], {"Seite: 1 von " + std::to_string(seiten.size()), "Zeichensatzausdruck"}), Texte{});
   skript.Drucker(std::nullopt);
