@@ -68,14 +68,8 @@ TEST_F(DruckTest, FooterRowsPerPageAndPages) {
 TEST_F(DruckTest, ToolListPrintsTwoPagesWithTheHeaderOnEach) {
   VelkorWinVAR::WkzEingabemodus = false;
   VelkorWinWkz::WkzListe.clear();
-  for (int n = 1; n <= 100; ++n) {
-    VelkorWinVAR::TWerkzeugDaten w;
-    w.Nummer = static_cast<std::uint8_t>(n);
-    w.Benennung = "Werkzeug " + std::to_string(n);
-    w.Laenge = 40.0 + n;
-    w.Durchmesser = n / 10.0;
-    VelkorWinWkz::WkzListe.push_back(w);
-  }
+  for (int n = 1; n <= 100; ++n)
+    VelkorWinWkz::WkzListe.push_back({static_cast<std::uint8_t>(n), "Werkzeug " + std::to_string(n), 40.0 + n, 0, n / 10.0, 0});
   TVelkorWkzForm form;
   form.Vorbereiten();
   const std::string pdf = dir.file("liste.pdf");

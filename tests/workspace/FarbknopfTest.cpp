@@ -71,7 +71,7 @@ TEST(FarbknopfKontrast, BevelColoursOfTheWorkedFacesAndTheGradient) {
   EXPECT_EQ(std::tuple(auf[0], auf[255]), std::tuple(RGB(0, 0, 0), RGB(255, 255, 255)));
 }
 
-TEST(Farbknopf, BevelPaintedLightTopLeftAndSwappedWhenDown) {
+TEST(Farbknopf, BevelPaintedLightTopLeftAndSwappedWhenDownAndTheGradientAcross) {
   TQvelColorButton b;
   EXPECT_EQ(b.size(), QSize(75, 25));
   b.setBevelWidth(-1);  // refused
@@ -91,13 +91,10 @@ TEST(Farbknopf, BevelPaintedLightTopLeftAndSwappedWhenDown) {
                 std::vector({ol, ol, ur, ur})) << i;
     EXPECT_EQ(bild.pixel(30, 12), Rgb(RGB(128, 128, 128)));
   }
-}
 
-TEST(Farbknopf, HorizontalGradientRunsAcrossTheContent) {
-  TQvelColorButton b;
+  // A horizontal gradient runs across the content.
+  b.setDown(false);
   b.setColor(RGB(0, 128, 255));
-  b.setBevelWidth(2);
-  b.setBorderStyle(TQvelColorButton::bsFlat);
   b.setGradientStyle(TQvelColorButton::gsHorizontal);
   const QImage bild = b.grab().toImage();
   auto nahe = [](QRgb a, toolkit::TColor b) {

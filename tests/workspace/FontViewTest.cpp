@@ -100,10 +100,7 @@ TEST_F(FontViewTest, DamagedFontsShowOnlyTheirValidCharacters) {
                       .Glyph('B', 10, {Move(0, 0), Draw(0, 10)})
                       .Glyph('C', 10, {Move(0, 0), Draw(5, 5)});
   std::string bytes = f.Bytes();
-  const auto layout = f.Layout();
-  const std::size_t b = layout.offsetTable + 2;  // 'B' offset entry
-  bytes[b] = '\xFF';
-  bytes[b + 1] = '\x7F';
+  bytes.replace(f.Layout().offsetTable + 2, 2, "\xFF\x7F");  // 'B' offset entry
   bytes.resize(bytes.size() - 2);  // 'C' loses its end command
   const std::string name = Datei("KAPUTT.FNT", bytes);
   workspace::TViewerZeichensatz z;

@@ -23,14 +23,7 @@ using VelkorWinVAR::TWerkzeugDaten;
 namespace {
 
 TWerkzeugDaten Wkz(int nr, std::string name = "Fräser", double d = 3.0, int farbe = 1) {
-  TWerkzeugDaten w;
-  w.Nummer = static_cast<std::uint8_t>(nr);
-  w.Benennung = std::move(name);
-  w.Laenge = 50.0;
-  w.Nutzlaenge = 20.0;
-  w.Durchmesser = d;
-  w.Zeichenfarbe = static_cast<std::uint8_t>(farbe);
-  return w;
+  return {static_cast<std::uint8_t>(nr), std::move(name), 50.0, 20.0, d, static_cast<std::uint8_t>(farbe)};
 }
 
 std::vector<int> Nummern(const TWkzListe& l) {
