@@ -49,10 +49,9 @@ protected:
   void Tippen(const char* text) { QTest::keyClicks(form.Editor(), text); }
   // The text, its modified mark and its undo stay as loaded.
   void TextUnberuehrt(const QString& text) {
-    EXPECT_EQ(Text(), text);
-    EXPECT_FALSE(form.Editor()->document()->isModified());
-    EXPECT_FALSE(form.Editor()->document()->isUndoAvailable());
-    EXPECT_FALSE(Menue("Rueckgaengig1")->isEnabled());
+    const auto* d = form.Editor()->document();
+    EXPECT_EQ(std::tuple(Text(), d->isModified(), d->isUndoAvailable(), Menue("Rueckgaengig1")->isEnabled()),
+              std::tuple(text, false, false, false));
   }
   void Caret(int pos, int bis = -1) {
     QTextCursor c = form.Editor()->textCursor();
@@ -203,9 +202,7 @@ TEST_F(EditorFensterTest, ClosingWithChangesCancelDiscardAndSave) {
   Tippen("N");
   skript.ErwarteTasten(Schliessfrage, 1);
   form.reject();
-  EXPECT_FALSE(form.isVisible());
-  EXPECT_EQ(dir.read("B.CNC"), "G01 X5\r\n");
-  EXPECT_FALSE(workspace::TeileprogrammGeaendert);
+  EXPECT_EQ(std::tuple(form.isVisible(), dir.read("B.CNC"), workspace::TeileprogrammGeaendert), std::tuple(false, "G01 X5\r\n", false));
 }
 
 TEST_F(EditorFensterTest, NewAndOpenSetTheCaptionAndHandTheFileBack) {
@@ -275,9 +272,8 @@ TEST_F(EditorFensterTest, TheMainWindowTakesTheSavedAndTheClosingSaveBack) {
   workspace::Editor1Click();
   ASSERT_TRUE(VelkorWinVAR::TeileprogrammListe);
   EXPECT_EQ(*VelkorWinVAR::TeileprogrammListe, (VelkorWinVAR::TNcZeilen{"N1 G01 X1", "N2 G00 Z5", "N3 G01 X2"}));
-  EXPECT_EQ(dir.read("T.CNC"), "N1 G01 X1\r\nN2 G00 Z5\r\nN3 G01 X2\r\n");
-  EXPECT_TRUE(dir.exists("T.BAK"));
-  EXPECT_FALSE(workspace::TeileprogrammGeaendert);
+  EXPECT_EQ(std::tuple(dir.read("T.CNC"), dir.exists("T.BAK"), workspace::TeileprogrammGeaendert),
+            std::tuple("N1 G01 X1\r\nN2 G00 Z5\r\nN3 G01 X2\r\n", true, false));
 }
 
 TEST_F(EditorFensterTest, OpenWithChangesStopsWhenTheSaveIsCancelledAndNewSavesFirst) {
@@ -296,9 +292,8 @@ TEST_F(EditorFensterTest, OpenWithChangesStopsWhenTheSaveIsCancelledAndNewSavesF
   skript.ErwarteFrage("Das Teileprogramm speichern?", true);
   skript.DateiSpeichern(dir.file("NEU.CNC"));  // an unnamed text is saved through the dialog
   Aktion("Speichern1");
-  EXPECT_EQ(dir.read("NEU.CNC"), "G02\r\n");
-  EXPECT_FALSE(dir.exists("Unbenannt.CNC"));
-  EXPECT_EQ(std::tuple(KonfigBlock.Arbeitsdateiname, KonfigBlock.Zieldateiname), std::tuple(dir.file("NEU.CNC"), "NEU.CVT"));
+  EXPECT_EQ(std::tuple(dir.read("NEU.CNC"), dir.exists("Unbenannt.CNC"), KonfigBlock.Arbeitsdateiname, KonfigBlock.Zieldateiname),
+            std::tuple("G02\r\n", false, dir.file("NEU.CNC"), "NEU.CVT"));
 }
 
 // Font, style marks and alignment change the display only, never the text, its modified mark or undo.
@@ -329,8 +324,7 @@ TEST_F(EditorFensterTest, TheFontDialogStartsWithTheDisplayFontAndAlignmentOutli
   // A size the list lacks leaves the size box empty; a size from the box reaches the text.
   skript.Schrift(TSchrift{"DejaVu Sans Mono", 13, false, true, false});
   Aktion("Schriftart1");
-  EXPECT_EQ(groesse->currentIndex(), -1);
-  EXPECT_TRUE(Menue("Kursiv1")->isChecked());
+  EXPECT_EQ(std::tuple(groesse->currentIndex(), Menue("Kursiv1")->isChecked()), std::tuple(-1, true));
   groesse->setCurrentText("20");
   EXPECT_EQ(form.Editor()->font().pointSize(), 20);
 

@@ -51,8 +51,8 @@ protected:
 }  // namespace
 
 TEST(WerkzeuglisteTest, SearchStableSortAndDeleteOfAnUnknownNumber) {
-  EXPECT_EQ(WerkzeugSuchen({}, 5).Benennung, "kein Werkzeug");
-  EXPECT_EQ(WerkzeugSuchen({Wkz(1, "a"), Wkz(7, "letzter")}, 7).Benennung, "letzter");
+  EXPECT_EQ(std::tuple(WerkzeugSuchen({}, 5).Benennung, WerkzeugSuchen({Wkz(1, "a"), Wkz(7, "letzter")}, 7).Benennung),
+            std::tuple("kein Werkzeug", "letzter"));
   TWkzListe l = {Wkz(5, "a"), Wkz(0, "null"), Wkz(5, "b"), Wkz(2, "c")};
   WerkzeugListeSortieren(l);
   EXPECT_EQ(std::tuple(Nummern(l), l[2].Benennung, DoppelteNummern(l)),
