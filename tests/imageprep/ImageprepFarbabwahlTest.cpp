@@ -200,10 +200,9 @@ TEST_F(FarbabwahlTest, PalettenbildNimmtJedeFarbeAn) {
   EXPECT_EQ(var::QuellImage.Pixel(1, 1), 0x123456);
 }
 
-TEST(FarbabwahlOhneBildTest, LeeresBildSperrtAlles) {
-  testsupport::TempDir dir(true);
-  toolkit::BildablageLeeren();
-  var::ResetState();
+using FarbabwahlOhneBildTest = imageprep_test::ImageprepFixture;
+
+TEST_F(FarbabwahlOhneBildTest, LeeresBildSperrtAlles) {
   var::Bilddateiname = "FEHLT.BMP";
   testsupport::DialogSkript dialoge;
   dialoge.ErwarteHinweis("Die Datei FEHLT.BMP kann nicht geöffnet werden!");
@@ -214,7 +213,6 @@ TEST(FarbabwahlOhneBildTest, LeeresBildSperrtAlles) {
   EXPECT_EQ(m.Zoomfaktor(), 1);
   EXPECT_EQ(m.Pixel(0, 0), std::nullopt);
   m.Klicken(0, 0);
-  var::ResetState();
 }
 
 }  // namespace

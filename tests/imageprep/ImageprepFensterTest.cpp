@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -72,12 +73,6 @@ void Auswaehlen(const char* liste, int eintrag) {
 // The named line edits hold these texts.
 void Felder(std::initializer_list<std::pair<const char*, const char*>> felder) {
   for (auto [name, text] : felder) EXPECT_EQ(Kind<QLineEdit>(name)->text().toStdString(), text) << name;
-}
-
-// Runs the action of the modal window's context menu named `name`.
-void Aktion(const char* name) {
-  for (auto* a : QApplication::activeModalWidget()->actions())
-    if (a->objectName() == name) a->trigger();
 }
 
 void Maus(QWidget* w, QEvent::Type art, QPoint p, Qt::MouseButton taste, Qt::MouseButtons tasten) {
@@ -356,7 +351,7 @@ TEST_F(FensterTest, FarbeditorUmfaerbenUndRueckgaengig) {
     for (auto [x, y] : {std::pair{42, 20}, std::pair{43, 21}})
       EXPECT_EQ(gezeigt.pixelColor(x, y), toolkit::qt::QFarbe(bild.Pixel(5, 5)));
     EXPECT_EQ(gezeigt.pixelColor(44, 21), toolkit::qt::QFarbe(bild.Pixel(22, 10)));
-    Aktion("ExtrafarbeAnfuegen");
+    Kind<QAction>("ExtrafarbeAnfuegen")->trigger();
     Kind<QLineEdit>("FarbNrEdit1");  // the extra colour's row
     Klick("UndoButton");
     Klick("UndoButton");
@@ -386,7 +381,7 @@ TEST_F(FensterTest, BildschirmfotosUeberDemBeispielbild) {
   Spaeter([] {
     Klick("Zoom_out_Button");
     Maus(Kind<QWidget>("QuellImage"), QEvent::MouseButtonPress, {200, 120}, Qt::LeftButton, Qt::LeftButton);
-    Aktion("ExtrafarbeAnfuegen");
+    Kind<QAction>("ExtrafarbeAnfuegen")->trigger();
     QApplication::activeModalWidget()->grab().save(QStringLiteral(VELKOR_BINARY_DIR "/Farbeditor.png"));
     Klick("EndeButton");
   });
