@@ -114,13 +114,17 @@ TEST_F(Werkzeugdatei, ShuffledUnindentedKeysInAnyCaseOrUtf8ReadTheSame) {
   EXPECT_EQ(Felder(WkzListe[1]), Felder({2, "B", 5.5, 2.5, 1, 0}));
 }
 
-TEST_F(Werkzeugdatei, LastRecordWithoutColourIsDroppedSilentlyAndMarksThePartRead) {
+// A last record without its colour and a rubbish file: no notice, and the file counts as part read.
+TEST_F(Werkzeugdatei, IncompleteRecordsAreDroppedSilentlyAndMarkThePartRead) {
   auto zeilen = ZweiWerkzeuge;
   zeilen.pop_back();
   zeilen.insert(zeilen.begin(), "Kopf");
   Schreibe(zeilen);
   EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Teilweise);
   EXPECT_EQ(Nummern(), std::vector<int>{1});
+  WkzListe.clear();
+  dir.write("VelkorWkz.DAT", std::string("\x00\xFF\x01garbage\r\n=\r\n==x\n\r\rzz", 21));
+  EXPECT_EQ(std::tuple(workspace::ReadToolFile("VelkorWkz.DAT"), WkzListe.size()), std::tuple(TWkzDateiStatus::Teilweise, 0u));
 }
 
 TEST_F(Werkzeugdatei, MissingFileIsNoErrorAndAnUnreadableOneGivesItsNotice) {
@@ -166,12 +170,6 @@ TEST_F(Werkzeugdatei, ABadValueGivesTheKeysNoticeOnceAndKeepsTheToolsBefore) {
     EXPECT_EQ(Nummern(), std::vector<int>{1});
     EXPECT_EQ(skript.Offen(), 0u);
   }
-}
-
-TEST_F(Werkzeugdatei, RubbishFileGivesNoToolNoNoticeAndCountsAsPartRead) {
-  dir.write("VelkorWkz.DAT", std::string("\x00\xFF\x01garbage\r\n=\r\n==x\n\r\rzz", 21));
-  EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Teilweise);
-  EXPECT_TRUE(WkzListe.empty());
 }
 
 TEST(WerkzeugZahl, ReadsBothSeparatorsAndExponentsAndRefusesTheRest) {
