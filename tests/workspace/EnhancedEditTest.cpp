@@ -64,9 +64,9 @@ TEST_F(EnhancedEdit, ValueSetByTheProgramIsShownFormattedAndPasteIsCleanedAsType
   e.setValue(3.14159);
   EXPECT_EQ(std::tuple(e.text(), e.Value()), std::tuple("3,14", 3.14));  // the text's value once it is shown
   e.setValueInt(7);
-  EXPECT_EQ(e.text(), "7,00");
+  const QString sieben = e.text();
   e.Clear();
-  EXPECT_EQ(std::tuple(e.Value(), e.ValueInt()), std::tuple(0.0, 0));
+  EXPECT_EQ(std::tuple(sieben, e.Value(), e.ValueInt()), std::tuple("7,00", 0.0, 0));
 
   QApplication::clipboard()->setText("12.5\r\n99");  // the first line only
   e.Einfuegen();
@@ -84,11 +84,10 @@ TEST_F(EnhancedEdit, ValueSetByTheProgramIsShownFormattedAndPasteIsCleanedAsType
 
 TEST_F(EnhancedEdit, EnterNeverClicksTheDefaultButtonAndEscUndoesWhenAsked) {
   QDialog d;
-  auto* l = new QVBoxLayout(&d);
   auto *edit = new TEnhancedEdit(&d), *naechstes = new TEnhancedEdit(&d);
   auto* knopf = new QPushButton("OK", &d);
-  for (QWidget* w : {static_cast<QWidget*>(edit), static_cast<QWidget*>(naechstes), static_cast<QWidget*>(knopf)})
-    l->addWidget(w);
+  auto* l = new QVBoxLayout(&d);
+  for (QWidget* w : std::initializer_list<QWidget*>{edit, naechstes, knopf}) l->addWidget(w);
   knopf->setDefault(true);
   int klicks = 0;
   QObject::connect(knopf, &QPushButton::clicked, [&] { ++klicks; });
@@ -128,9 +127,9 @@ TEST_F(EnhancedEdit, DisabledTextKeepsTheWindowTextColourUnlessGrey) {
   e.setEnabled(false);
   const int grau = Dunkelstes(e);
   e.setGrayDisabled(false);
-  const int schrift = qGray(e.palette().color(QPalette::Active, QPalette::WindowText).rgb());
-  EXPECT_LE(std::abs(Dunkelstes(e) - schrift), 40);
-  EXPECT_GT(grau, Dunkelstes(e));
+  const int schrift = qGray(e.palette().color(QPalette::Active, QPalette::WindowText).rgb()), dunkel = Dunkelstes(e);
+  EXPECT_LE(std::abs(dunkel - schrift), 40);
+  EXPECT_GT(grau, dunkel);
 }
 
 }  // namespace
