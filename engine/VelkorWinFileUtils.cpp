@@ -196,6 +196,14 @@ bool NcPufferAusgeben(TNcSatzPuffer& Puffer, const std::string& Dateiname) {
 
 void NcPufferFreigeben(TNcSatzPuffer& Puffer) { Puffer.clear(); }
 
+bool NcPufferSichern() {
+  if (NcSatzPuffer.empty()) return true;
+  if (engine::Host().confirm(toolkit::Ansi("Die erzeugten NC-Sätze speichern?")))
+    return NcPufferAusgeben(NcSatzPuffer, VelkorWinVAR::KonfigBlock.Zieldateiname);
+  NcPufferFreigeben(NcSatzPuffer);
+  return true;
+}
+
 void ZielOffenHalten() { OffenesZiel.Halten = true; }
 
 void ZielSchliessen() {

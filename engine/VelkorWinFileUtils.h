@@ -111,6 +111,10 @@ bool NcPufferInDatei(const TNcSatzPuffer& Puffer, const std::string& Dateiname);
 // NcPufferInDatei, then empties the buffer; a buffer that could not be saved is kept.
 bool NcPufferAusgeben(TNcSatzPuffer& Puffer, const std::string& Dateiname);
 void NcPufferFreigeben(TNcSatzPuffer& Puffer);
+// When NcSatzPuffer holds lines, asks "Die erzeugten NC-Sätze speichern?" through the host:
+// "Ja" saves them to Zieldateiname, "Nein" drops them. False only when the save failed (the
+// lines then stay buffered).
+bool NcPufferSichern();
 
 // True for an existing regular file.
 bool DateiExistiert(const std::string& Dateiname);

@@ -11,15 +11,8 @@ using namespace VelkorWinVAR;
 
 bool WandlungDurchfuehren() {
   auto& host = engine::Host();
-  auto& puffer = VelkorWinFileUtils::NcSatzPuffer;
-  if (!puffer.empty()) {
-    if (host.confirm(toolkit::Ansi("Die erzeugten NC-Sätze speichern?"))) {
-      // Lines that could not be saved stay buffered; a new run must not mix with them.
-      if (!VelkorWinFileUtils::NcPufferAusgeben(puffer, KonfigBlock.Zieldateiname)) return false;
-    } else {
-      VelkorWinFileUtils::NcPufferFreigeben(puffer);
-    }
-  }
+  // Lines that could not be saved stay buffered; a new run must not mix with them.
+  if (!VelkorWinFileUtils::NcPufferSichern()) return false;
   Kopfzeilen.clear();
   Fortsetzen = true;
   host.showBlock(engine::TSatzAnzeige::HauptQuelle, {});

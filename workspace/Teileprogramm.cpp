@@ -46,18 +46,8 @@ bool ReplacePartProgram(const std::string& Dateiname) {
   return gelesen;
 }
 
-bool NcPufferSichern() {
-  auto& puffer = VelkorWinFileUtils::NcSatzPuffer;
-  if (puffer.empty()) return true;
-  if (toolkit::qt::Frage(toolkit::Ansi("Die erzeugten NC-Sätze speichern?"))) {
-    return VelkorWinFileUtils::NcPufferAusgeben(puffer, KonfigBlock.Zieldateiname);
-  }
-  VelkorWinFileUtils::NcPufferFreigeben(puffer);
-  return true;
-}
-
 bool OpenPartProgram(const std::string& Dateiname) {
-  NcPufferSichern();
+  VelkorWinFileUtils::NcPufferSichern();
   const bool gelesen = ReplacePartProgram(Dateiname);
   VelkorWinVAR::Extrafarbliste.clear();
   VelkorWinVAR::Extrafarbanzahl = 0;

@@ -33,13 +33,9 @@ std::string ZieldateinameZu(const std::string& Dateiname, const std::string& Zie
 // TeileprogrammListe is then empty (no program loaded).
 bool ReplacePartProgram(const std::string& Dateiname);
 
-// When NcSatzPuffer holds lines, the question "Die erzeugten NC-Sätze speichern?": "Ja"
-// saves them to Zieldateiname, "Nein" drops them. False only when the save failed; the
-// lines then stay buffered.
-bool NcPufferSichern();
 
-// NcPufferSichern; then ReplacePartProgram; then the extra colours emptied. False when the
-// file could not be read.
+// The buffered NC lines saved or dropped (VelkorWinFileUtils::NcPufferSichern), then
+// ReplacePartProgram, then the extra colours emptied. False when the file could not be read.
 bool OpenPartProgram(const std::string& Dateiname);
 
 }  // namespace workspace

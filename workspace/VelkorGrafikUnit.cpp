@@ -361,7 +361,7 @@ void TVelkorGrafikForm::GrafikImageClick() {
   }
   toolkit::qt::Sicher([this] {
     if (!toolkit::qt::Frage("Konvertierung neu beginnen?")) return;
-    if (!workspace::NcPufferSichern()) return;
+    if (!VelkorWinFileUtils::NcPufferSichern()) return;
     setPalette(QPalette());  // the window colour back to the button face
     if (GrafikVorhanden && toolkit::qt::Frage(Ansi("Grafik löschen?"))) ClearGraphikImage(GrafikVorhanden);
     InitGrafik(true);  // also sets the mapping for the new run

@@ -125,10 +125,7 @@ void TVelkorGrundeinstellForm::direkt_speichernCheckboxClick() {
   if (anzeigen_) return;
   const bool an = direkt_speichernCheckBox->isChecked();
   if (an && !KonfigBlock.DirektSpeichern && !VelkorWinFileUtils::NcSatzPuffer.empty()) {
-    if (toolkit::qt::Frage(toolkit::Ansi("Die erzeugten NC-Sätze speichern?")))
-      VelkorWinFileUtils::NcPufferAusgeben(VelkorWinFileUtils::NcSatzPuffer, KonfigBlock.Zieldateiname);
-    else
-      VelkorWinFileUtils::NcPufferFreigeben(VelkorWinFileUtils::NcSatzPuffer);
+    VelkorWinFileUtils::NcPufferSichern();
     engine::Host().showBlock(engine::TSatzAnzeige::HauptQuelle, "");
     engine::Host().showBlock(engine::TSatzAnzeige::HauptZiel, "");
   }

@@ -134,7 +134,7 @@ void ProgrammEndeSchreiben() {
     VelkorWinFileUtils::NcPufferInDatei(*TeileprogrammListe, k.Arbeitsdateiname);
     TeileprogrammGeaendert = false;
   }
-  NcPufferSichern();
+  VelkorWinFileUtils::NcPufferSichern();
   // An empty list has nothing to keep: no file and no notice.
   if ((Farbanzahl > 16 || k.Graubildwandlung) && Benutzt(Extrafarbliste, Extrafarbanzahl) > 0) {
     VelkorWinFileUtils::ExtrafarbDateiSpeichern(Extrafarbliste, Startdateien.Arbeitsordner + EndeExtrafarbdatei);

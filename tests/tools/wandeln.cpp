@@ -169,15 +169,7 @@ int main(int argc, char** argv) {
   VelkorWinBildZyklus::BildFuerTeileprogrammLaden();
 
   const bool beendet = VelkorWinINTR::WandlungDurchfuehren();
-  bool gesichert = true;
-  auto& puffer = VelkorWinFileUtils::NcSatzPuffer;
-  if (!puffer.empty()) {
-    if (host.confirm(toolkit::Ansi("Die erzeugten NC-Sätze speichern?"))) {
-      gesichert = VelkorWinFileUtils::NcPufferAusgeben(puffer, KonfigBlock.Zieldateiname);
-    } else {
-      VelkorWinFileUtils::NcPufferFreigeben(puffer);
-    }
-  }
+  const bool gesichert = VelkorWinFileUtils::NcPufferSichern();
   engine::InstallHost(nullptr);
   return beendet && gesichert ? 0 : 1;
 }

@@ -42,7 +42,8 @@ TEST_F(DialogGrundeinstell, RefusedEntriesKeepTheSettingAndAcceptedOnesAreSaved)
 }
 
 // Switching to direct saving with NC blocks waiting: "Ja" writes them to the target file,
-// "Nein" drops them; discarding the dialog afterwards does not bring them back.
+// "Nein" drops them; discarding the dialog afterwards does not bring them back. The question
+// is the engine's, asked through its host.
 TEST_F(DialogGrundeinstell, DirectSavingWritesOrDropsTheWaitingBlocks) {
   for (bool speichern : {true, false}) {
     SCOPED_TRACE(speichern);
@@ -50,7 +51,8 @@ TEST_F(DialogGrundeinstell, DirectSavingWritesOrDropsTheWaitingBlocks) {
     KonfigBlock.Zieldateiname = "TEIL.CVT";
     VelkorWinFileUtils::NcSatzPuffer.push_back("N10 G00 X0");
     host.Anzeigen.clear();
-    skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", speichern);
+    host.Protokoll.clear();
+    host.Antworten = {speichern ? "Ja" : "Nein"};
     if (!speichern) skript.ErwarteFrage("Geänderte Einstellungen verwerfen?", true);
     Zeigen([&] {
       Box("direkt_speichernCheckBox")->click();
@@ -61,6 +63,8 @@ TEST_F(DialogGrundeinstell, DirectSavingWritesOrDropsTheWaitingBlocks) {
     const std::vector<std::pair<engine::TSatzAnzeige, std::string>> geleert = {
         {engine::TSatzAnzeige::HauptQuelle, ""}, {engine::TSatzAnzeige::HauptZiel, ""}};
     EXPECT_EQ(host.Anzeigen, geleert);
+    EXPECT_EQ(host.Protokoll,
+              std::vector<std::string>{std::string("confirm: Die erzeugten NC-Sätze speichern? -> ") + (speichern ? "Ja" : "Nein")});
   }
   EXPECT_EQ(Zeilen("TEIL.CVT"), std::vector<std::string>{"N10 G00 X0"});  // written once
 }

@@ -14,6 +14,7 @@
 #include "toolkit/Bildablage.h"
 #include "toolkit/BitmapFile.h"
 #include "toolkit/qt/Fensterliste.h"
+#include "workspace/FensterHost.h"
 #include "workspace/Teileprogramm.h"
 #include "workspace/Teileprogramm_Befehle.h"
 
@@ -58,8 +59,10 @@ protected:
     RasterGraphics::ResetState();
     toolkit::BildablageLeeren();
     workspace::TeileprogrammGeaendert = false;
+    engine::InstallHost(&workspace::FensterHost());  // the engine asks through the windows, as in the program
   }
   void TearDown() override {
+    engine::InstallHost(nullptr);
     workspace::TeileprogrammGeaendert = false;
     toolkit::BildablageLeeren();
   }
