@@ -36,33 +36,14 @@
 #include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtBild.h"
 #include "toolkit/qt/Zeiger.h"
+#include "qtsupport/Fensterhilfen.h"
 
 namespace var = VelkorWinVAR;
 using testing::Contains, testing::HasSubstr, testing::IsSupersetOf, testing::Not;
 
 namespace {
 
-// Runs `tat` once the modal window that is about to open is up.
-void Spaeter(std::function<void()> tat) {
-  QTimer::singleShot(0, qApp, [tat = std::move(tat)] {
-    if (QApplication::activeModalWidget())
-      tat();
-    else
-      ADD_FAILURE() << "kein modales Fenster offen";
-  });
-}
-
-template <typename T>
-T* Kind(const char* name) {
-  auto* fenster = QApplication::activeModalWidget();
-  auto* w = fenster ? fenster->findChild<T*>(QString::fromLatin1(name)) : nullptr;
-  if (!w) ADD_FAILURE() << "kein " << name;
-  return w;
-}
-
-void Klick(const char* name) {
-  if (auto* k = Kind<QPushButton>(name)) k->click();
-}
+using testsupport::Kind, testsupport::Klick, testsupport::Maus, testsupport::Spaeter, testsupport::Ziehen;
 
 void Auswaehlen(const char* liste, int eintrag) {
   auto* l = Kind<QComboBox>(liste);
@@ -73,20 +54,6 @@ void Auswaehlen(const char* liste, int eintrag) {
 // The named line edits hold these texts.
 void Felder(std::initializer_list<std::pair<const char*, const char*>> felder) {
   for (auto [name, text] : felder) EXPECT_EQ(Kind<QLineEdit>(name)->text().toStdString(), text) << name;
-}
-
-void Maus(QWidget* w, QEvent::Type art, QPoint p, Qt::MouseButton taste, Qt::MouseButtons tasten) {
-  QMouseEvent e(art, QPointF(p), w->mapToGlobal(QPointF(p)), taste, tasten, Qt::NoModifier);
-  QApplication::sendEvent(w, &e);
-}
-
-// Drags on a picture view with the left button from `von` to `nach` in single steps.
-void Ziehen(QWidget* w, QPoint von, QPoint nach) {
-  Maus(w, QEvent::MouseButtonPress, von, Qt::LeftButton, Qt::LeftButton);
-  const int schritte = std::max(std::abs(nach.x() - von.x()), std::abs(nach.y() - von.y()));
-  for (int i = 1; i <= schritte; ++i)
-    Maus(w, QEvent::MouseMove, von + (nach - von) * i / schritte, Qt::NoButton, Qt::LeftButton);
-  Maus(w, QEvent::MouseButtonRelease, nach, Qt::LeftButton, Qt::NoButton);
 }
 
 // The engine host of the program as far as these windows go: the section and the

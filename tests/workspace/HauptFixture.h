@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QTimer>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -19,6 +18,7 @@
 #include "imageio/RasterGraphics.h"
 #include "imageprep/Fensteraufrufe.h"
 #include "qtsupport/DialogSkript.h"
+#include "qtsupport/Fensterhilfen.h"
 #include "support/TempDir.h"
 #include "toolkit/Bildablage.h"
 #include "toolkit/Clock.h"
@@ -31,6 +31,8 @@
 #include "workspace/VelkorWinMain.h"
 
 namespace hauptfenster {
+
+using testsupport::ModalOffen;
 
 class HauptFixture : public ::testing::Test {
 protected:
@@ -95,20 +97,9 @@ protected:
     ASSERT_NE(a, nullptr) << name;
     a->trigger();
   }
-  // Runs `tat` once, at the first message-loop turn at which `bedingung` holds (the run's
-  // throttled turns included).
   void Sobald(std::function<bool()> bedingung, std::function<void()> tat) {
-    auto* uhr = new QTimer(haupt.get());
-    uhr->setInterval(0);
-    QObject::connect(uhr, &QTimer::timeout, uhr, [uhr, bedingung = std::move(bedingung), tat = std::move(tat)] {
-      if (!bedingung()) return;
-      uhr->stop();
-      tat();
-      uhr->deleteLater();
-    });
-    uhr->start();
+    testsupport::Sobald(haupt.get(), std::move(bedingung), std::move(tat));
   }
-  static bool ModalOffen() { return QApplication::activeModalWidget() != nullptr; }
 
   testsupport::TempDir dir{true};
   std::unique_ptr<QWidget> haupt;

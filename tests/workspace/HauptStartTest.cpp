@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <gmock/gmock.h>
 
 #include "HauptFixture.h"
 #include "toolkit/BitmapFile.h"
@@ -35,16 +36,19 @@ protected:
     Einstellungen([](TKonfigBlock& k) { k.Arbeitsdateiname = "TEIL.CNC"; });
     Datei("TEIL.CNC", kMitBild);
   }
-  std::string Text(const char* label) { return form->findChild<QLabel*>(label)->text().toStdString(); }
+  // The source and target labels, "source|target".
+  std::string Beschriftung() {
+    auto text = [&](const char* l) { return testsupport::Kind<QLabel>(l, form)->text().toStdString(); };
+    return text("QuellLabel") + "|" + text("ZielLabel");
+  }
   testsupport::DialogSkript skript;
 };
 
 TEST_F(HauptStart, ErsterStartOhneDateienSchreibtNichts) {
   Starten();
-  EXPECT_EQ(KonfigBlock.Konfigurationsdateiname, "Velkor.CNF");
-  EXPECT_TRUE(form->Aktion("ein1")->isEnabled());
-  EXPECT_FALSE(form->Aktion("aus1")->isEnabled());
-  EXPECT_EQ(KonfigBlock.AktWerkzeug.Benennung, "kein Werkzeug");
+  EXPECT_EQ(std::tuple(KonfigBlock.Konfigurationsdateiname, KonfigBlock.AktWerkzeug.Benennung,
+                       form->Aktion("ein1")->isEnabled(), form->Aktion("aus1")->isEnabled()),
+            std::tuple("Velkor.CNF", "kein Werkzeug", true, false));
   Ausloesen("Beenden1");
   EXPECT_FALSE(haupt->isVisible());
   EXPECT_TRUE(Dateien(dir.path()).empty());
@@ -91,16 +95,12 @@ TEST_F(HauptStart, TeileprogrammMitFehlendemBildMeldetEinmal) {
   TeilMitBild();
   skript.ErwarteHinweis("Die Bilddatei BILD.BMP wurde nicht gefunden!");
   Starten();
-  EXPECT_EQ(Text("QuellLabel"), "Quelldatei: TEIL.CNC");
-  EXPECT_EQ(Text("ZielLabel"), "Zieldatei: TEIL.CVT");
+  EXPECT_EQ(Beschriftung(), "Quelldatei: TEIL.CNC|Zieldatei: TEIL.CVT");
   EXPECT_EQ(KonfigBlock.Extrafarbdateiname, "TEIL.NOP");
-  ASSERT_TRUE(TeileprogrammListe);
-  EXPECT_EQ(TeileprogrammListe->size(), 5u);
-  EXPECT_EQ(skript.Offen(), 0u);
+  EXPECT_EQ(TeileprogrammListe, TNcZeilen(kMitBild.begin(), kMitBild.end()));
   // Closing a window or a notice never runs the first activation again.
   skript.ErwarteHinweis("Spiegelschrift eingeschaltet!");
-  Sobald(ModalOffen,
-         [] { QApplication::activeModalWidget()->close(); });
+  Sobald(ModalOffen, [] { QApplication::activeModalWidget()->close(); });
   Ausloesen("Copyright1");
   QTest::keyClick(form, Qt::Key_M, Qt::ControlModifier);
   form->FormActivate();
@@ -113,11 +113,9 @@ TEST_F(HauptStart, GrossesBildWirdEingepasst) {
     for (int x = 0; x < 1410; ++x) bild.SetPixel(x, y, x < 705 ? 0x0000FF : 0xFF0000);
   toolkit::SaveBitmapFile(bild, dir.file("BILD.BMP"));
   Starten();
-  EXPECT_TRUE(BildGeladen);
-  EXPECT_EQ(form->findChild<QLabel*>("QuellImage")->geometry(), QRect(19, 118, 705, 204));
-  EXPECT_EQ(form->findChild<QFrame*>("ImgBevel")->geometry(), QRect(14, 113, 715, 214));
-  EXPECT_EQ(Bearbeitungsbild.Width(), 705);
-  EXPECT_EQ(Farbanzahl, 2);  // resampled without new colours
+  EXPECT_EQ(testsupport::Kind<QLabel>("QuellImage", form)->geometry(), QRect(19, 118, 705, 204));
+  EXPECT_EQ(testsupport::Kind<QFrame>("ImgBevel", form)->geometry(), QRect(14, 113, 715, 214));
+  EXPECT_EQ(std::tuple(Bearbeitungsbild.Width(), Farbanzahl), std::tuple(705, 2));  // no new colours
 }
 
 TEST_F(HauptStart, UnlesbaresBildMeldetUndDieTastenGehenDoch) {
@@ -136,17 +134,14 @@ TEST_F(HauptStart, TeileprogrammLadenUeberDasMenue) {
   skript.DateiOeffnen(dir.file("NEU.CNC"));
   skript.ErwarteHinweis("Keine Bilddatei in der Datei " + dir.file("NEU.CNC") + "!");
   Ausloesen("Laden1");
-  EXPECT_EQ(Text("QuellLabel"), "Quelldatei: NEU.CNC");
-  EXPECT_EQ(Text("ZielLabel"), "Zieldatei: NEU.CVT");
-  ASSERT_TRUE(TeileprogrammListe);
-  EXPECT_EQ(TeileprogrammListe->size(), 2u);
+  EXPECT_EQ(Beschriftung(), "Quelldatei: NEU.CNC|Zieldatei: NEU.CVT");
+  EXPECT_EQ(TeileprogrammListe, (TNcZeilen{"N10 G90 G00 X0 Y0 Z5", "N20 M30"}));
 }
 
 TEST_F(HauptStart, FehlendesTeileprogrammWirdStillVergessen) {
   Einstellungen([](TKonfigBlock& k) { k.Arbeitsdateiname = "/tmp/gone/X.CNC"; });
   Starten();
-  EXPECT_EQ(KonfigBlock.Arbeitsdateiname, "");
-  EXPECT_FALSE(TeileprogrammListe);
+  EXPECT_EQ(std::tuple(KonfigBlock.Arbeitsdateiname, TeileprogrammListe.has_value()), std::tuple("", false));
 }
 
 // The buffered blocks at the exit: "Ja" writes them over the target with a backup, "Nein"
@@ -189,9 +184,9 @@ TEST_P(HauptStartExtrafarben, NurMitEintraegen) {
   if (!GetParam()) return;
   const auto zeilen = Zeilen(workspace::EndeExtrafarbdatei);
   ASSERT_GE(zeilen.size(), 5u);
-  EXPECT_TRUE(zeilen[0].ends_with(" - Extrafarb-Behandlung"));
-  EXPECT_EQ(zeilen[2], "Bildame: BILD.BMP");
-  EXPECT_EQ(zeilen[3], "Farbnummer=3");
+  EXPECT_THAT(zeilen[0], testing::EndsWith(" - Extrafarb-Behandlung"));
+  EXPECT_EQ(std::vector(zeilen.begin() + 2, zeilen.begin() + 4),
+            (std::vector<std::string>{"Bildame: BILD.BMP", "Farbnummer=3"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Eintraege, HauptStartExtrafarben, ::testing::Bool());
@@ -242,8 +237,8 @@ TEST_P(HauptUserDialog, AntwortUndRichtung) {
   const TAntwortFall fall = GetParam();
   Sobald([] { return UserDialog->isVisible(); },
          [&] {
-           UserDialog->findChild<QComboBox*>("Z_RichtungComboBox")->setCurrentIndex(fall.eintrag);
-           UserDialog->findChild<QPushButton*>(fall.knopf)->click();
+           testsupport::Kind<QComboBox>("Z_RichtungComboBox", UserDialog)->setCurrentIndex(fall.eintrag);
+           testsupport::Klick(fall.knopf, UserDialog);
          });
   std::string richtung;
   EXPECT_EQ(engine::Host().askCircularSense(richtung), fall.antwort);
