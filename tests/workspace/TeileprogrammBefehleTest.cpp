@@ -36,6 +36,8 @@ TBitmap Farbbild(int w, int h) {
   return b;
 }
 
+std::string Beschriftung(const workspace::TBefehlsergebnis& e) { return e.QuellLabel + "|" + e.ZielLabel; }
+
 // A window of another part, stood in for by what it does when shown.
 class Ersatzfenster {
 public:
@@ -71,9 +73,7 @@ protected:
     dir.write("TEIL.CNC", inhalt);
     KonfigBlock.Arbeitsdateiname = "TEIL.CNC";
     KonfigBlock.Zieldateiname = "TEIL.CVT";
-    TNcZeilen liste;
-    ASSERT_TRUE(workspace::ReadPartProgram(liste, "TEIL.CNC"));
-    TeileprogrammListe = liste;
+    ASSERT_TRUE(workspace::ReadPartProgram(TeileprogrammListe.emplace(), "TEIL.CNC"));
   }
 
   testsupport::TempDir dir{true};
@@ -81,7 +81,7 @@ protected:
 };
 
 // Lines are split as every text file is; a part-program line keeps 255 characters and its
-// bytes as they are.
+// bytes as they are. A file that cannot be read leaves no lines.
 TEST_F(TeileprogrammBefehle, ReadPartProgramKeeps255CharactersOfALine) {
   const std::pair<std::string, TNcZeilen> faelle[] = {
       {"", {}},
@@ -94,9 +94,6 @@ TEST_F(TeileprogrammBefehle, ReadPartProgramKeeps255CharactersOfALine) {
     ASSERT_TRUE(workspace::ReadPartProgram(liste, "TEIL.CNC"));
     EXPECT_EQ(liste, zeilen);
   }
-}
-
-TEST_F(TeileprogrammBefehle, ReadPartProgramReportsWhatCannotBeRead) {
   TNcZeilen liste{"alt"};
   EXPECT_FALSE(workspace::ReadPartProgram(liste, "FEHLT.CNC"));
   EXPECT_TRUE(liste.empty());
@@ -119,15 +116,13 @@ TEST_F(TeileprogrammBefehle, ReplaceWritesAnEditorChangeToTheOldFileFirst) {
   workspace::TeileprogrammGeaendert = true;
   Bildausschnitt = {1, 2, 3, 4, true};
   ASSERT_TRUE(workspace::ReplacePartProgram(dir.file("NEU.CNC")));
-  EXPECT_EQ(dir.read("TEIL.CNC"), "geaendert 1\r\ngeaendert 2\r\n");
-  EXPECT_EQ(dir.read("TEIL.BAK"), "alt\r\n");
-  EXPECT_EQ(dir.read("NEU.CNC"), "N1 G0 X1\nN2 M30");
-  EXPECT_FALSE(workspace::TeileprogrammGeaendert);
-  EXPECT_EQ(*TeileprogrammListe, (TNcZeilen{"N1 G0 X1", "N2 M30"}));
-  EXPECT_EQ(KonfigBlock.Zieldateiname, dir.file("NEU.CVT"));
-  EXPECT_EQ(Bildausschnitt.Rechts, 0);
-  EXPECT_FALSE(Bildausschnitt.Gewaehlt);
-  EXPECT_EQ(KonfigBlock.Arbeitsdateiname, "TEIL.CNC");  // the caller's to set
+  EXPECT_EQ((std::vector{dir.read("TEIL.CNC"), dir.read("TEIL.BAK"), dir.read("NEU.CNC")}),
+            (std::vector<std::string>{"geaendert 1\r\ngeaendert 2\r\n", "alt\r\n", "N1 G0 X1\nN2 M30"}));
+  EXPECT_EQ(TeileprogrammListe, (TNcZeilen{"N1 G0 X1", "N2 M30"}));
+  // Arbeitsdateiname is the caller's to set.
+  EXPECT_EQ(std::tuple(workspace::TeileprogrammGeaendert, KonfigBlock.Zieldateiname, KonfigBlock.Arbeitsdateiname,
+                       Bildausschnitt.Rechts, Bildausschnitt.Gewaehlt),
+            std::tuple(false, dir.file("NEU.CVT"), "TEIL.CNC", 0, false));
 }
 
 TEST_F(TeileprogrammBefehle, ReplaceWithoutChangeWritesNothingAndAMissingFileLeavesNoProgram) {
@@ -149,10 +144,9 @@ TEST_F(TeileprogrammBefehle, OpenAsksForTheBufferAndEmptiesTheExtraColours) {
   skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", true);
   ASSERT_TRUE(workspace::OpenPartProgram("NEU.CNC"));
   EXPECT_EQ(dir.read("TEIL.CVT"), "N10 G1 X5\r\n");
-  EXPECT_TRUE(VelkorWinFileUtils::NcSatzPuffer.empty());
-  EXPECT_TRUE(Extrafarbliste.empty());
-  EXPECT_EQ(Extrafarbanzahl, 0);
-  EXPECT_EQ(KonfigBlock.Zieldateiname, "NEU.CVT");
+  EXPECT_EQ(std::tuple(VelkorWinFileUtils::NcSatzPuffer.empty(), Extrafarbliste.empty(), Extrafarbanzahl,
+                       KonfigBlock.Zieldateiname),
+            std::tuple(true, true, 0, "NEU.CVT"));
 
   VelkorWinFileUtils::NcSatzPuffer.push_back("N20 G1 X6");
   skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", false);
@@ -167,24 +161,17 @@ TEST_F(TeileprogrammBefehle, CancelledWithAProgramLoadedReloadsItsPictureAndSets
   skript.DateiOeffnen(std::nullopt);
   const auto e = workspace::Laden1Click();
   ASSERT_EQ(skript.Dateidialoge.size(), 1u);
-  EXPECT_EQ(skript.Dateidialoge[0].Titel, "CNC-Datei laden");
-  EXPECT_EQ(skript.Dateidialoge[0].Filter, "CNC-Dateien|*.CNC");
-  EXPECT_TRUE(e.Geaendert);
-  EXPECT_EQ(e.QuellLabel, "Quelldatei: TEIL.CNC");
-  EXPECT_EQ(e.ZielLabel, "Zieldatei: TEIL.CVT");
-  EXPECT_EQ(KonfigBlock.Extrafarbdateiname, "TEIL.NOP");
-  EXPECT_TRUE(BildGeladen);
-  EXPECT_TRUE(e.BildDa);
-  EXPECT_EQ(QuellImage.Width(), 40);
+  EXPECT_EQ(skript.Dateidialoge[0].Titel + " " + skript.Dateidialoge[0].Filter, "CNC-Datei laden CNC-Dateien|*.CNC");
+  EXPECT_EQ(Beschriftung(e), "Quelldatei: TEIL.CNC|Zieldatei: TEIL.CVT");
+  EXPECT_EQ(std::tuple(e.Geaendert, e.BildDa, BildGeladen, KonfigBlock.Extrafarbdateiname, QuellImage.Width(),
+                       Farbanzahl, toolkit::BildAbgelegt()),
+            std::tuple(true, true, true, "TEIL.NOP", 40, 2, true));
   EXPECT_EQ(Bearbeitungsbild, QuellImage);
-  EXPECT_EQ(Farbanzahl, 2);
-  EXPECT_TRUE(toolkit::BildAbgelegt());
 }
 
 TEST_F(TeileprogrammBefehle, CancelledWithNoProgramEndsWithoutABox) {
   skript.DateiOeffnen(std::nullopt);
-  const auto e = workspace::Laden1Click();
-  EXPECT_FALSE(e.Geaendert);
+  EXPECT_FALSE(workspace::Laden1Click().Geaendert);
   EXPECT_EQ(skript.Protokoll.size(), 1u);
 }
 
@@ -198,29 +185,24 @@ TEST_F(TeileprogrammBefehle, ProgramWithoutImageCycleEmptiesThePicture) {
   skript.DateiOeffnen(neu);
   skript.ErwarteHinweis("Keine Bilddatei in der Datei " + neu + "!");
   const auto e = workspace::Laden1Click();
-  EXPECT_EQ(KonfigBlock.Arbeitsdateiname, neu);
-  EXPECT_EQ(KonfigBlock.Zieldateiname, dir.file("NEU.CVT"));
-  EXPECT_EQ(Extrafarbanzahl, 0);
-  EXPECT_FALSE(BildGeladen);
-  EXPECT_TRUE(QuellImage.Empty());
-  EXPECT_TRUE(e.BildGeaendert);
-  EXPECT_EQ(e.QuellLabel, "Quelldatei: NEU.CNC");
-  EXPECT_EQ(e.ZielLabel, "Zieldatei: NEU.CVT");
+  EXPECT_EQ(Beschriftung(e), "Quelldatei: NEU.CNC|Zieldatei: NEU.CVT");
+  EXPECT_EQ(std::tuple(KonfigBlock.Arbeitsdateiname, KonfigBlock.Zieldateiname, Extrafarbanzahl, BildGeladen,
+                       QuellImage.Empty(), e.BildGeaendert),
+            std::tuple(neu, dir.file("NEU.CVT"), 0, false, true, true));
 }
 
 TEST_F(TeileprogrammBefehle, MissingOrUnreadablePictureGivesOneMessageAndMarksNoPicture) {
   TeilGeladen(MitBildzyklus("BILD.BMP"));
   for (const char* inhalt : {"", "BM kaputt"}) {
+    SCOPED_TRACE(inhalt);
     if (*inhalt) dir.write("BILD.BMP", inhalt);
     QuellImage = Farbbild(4, 4);
     BildGeladen = true;
     skript.DateiOeffnen(std::nullopt);
     skript.ErwarteHinweis(*inhalt ? "Bitmap image is not valid." : "Die Bilddatei BILD.BMP wurde nicht gefunden!");
     const auto e = workspace::Laden1Click();
-    EXPECT_FALSE(BildGeladen);
-    EXPECT_TRUE(QuellImage.Empty());
-    EXPECT_FALSE(e.BildDa);
-    EXPECT_EQ(e.ZielLabel, "Zieldatei: TEIL.CVT");
+    EXPECT_EQ(std::tuple(BildGeladen, QuellImage.Empty(), e.BildDa, e.ZielLabel),
+              std::tuple(false, true, false, "Zieldatei: TEIL.CVT"));
   }
 }
 
@@ -230,9 +212,8 @@ TEST_F(TeileprogrammBefehle, UnreadableProgramGivesOneNoticeAndLeavesNoProgram) 
   skript.DateiOeffnen(dir.file("ORDNER.CNC"));
   skript.ErwarteHinweis("Die Datei " + dir.file("ORDNER.CNC") + " kann nicht gelesen werden!");
   const auto e = workspace::Laden1Click();
-  EXPECT_FALSE(TeileprogrammListe.has_value());
-  EXPECT_EQ(KonfigBlock.Arbeitsdateiname, "");
-  EXPECT_EQ(e.QuellLabel, "Quelldatei: ");
+  EXPECT_EQ(std::tuple(TeileprogrammListe.has_value(), KonfigBlock.Arbeitsdateiname, e.QuellLabel),
+            std::tuple(false, "", "Quelldatei: "));
 }
 
 TEST_F(TeileprogrammBefehle, LoadingAndEditingAreRefusedWhileARunGoesOn) {
@@ -265,17 +246,13 @@ TEST_F(TeileprogrammBefehle, EditorChangeIsReadBackWrittenWithItsBackupAndItsNew
   EXPECT_FALSE(dir.exists("TEIL.BAK"));
   aendern = true;
   const auto e = workspace::Editor1Click();
-  EXPECT_EQ(editor.Gezeigt, 2);
-  EXPECT_TRUE(e.Geaendert);
-  EXPECT_FALSE(workspace::TeileprogrammGeaendert);
   EXPECT_EQ(dir.read("TEIL.BAK"), MitBildzyklus("neu.bmp"));
   TNcZeilen aufDerPlatte;
   workspace::ReadPartProgram(aufDerPlatte, "TEIL.CNC");
-  ASSERT_TRUE(TeileprogrammListe.has_value());
-  EXPECT_EQ(*TeileprogrammListe, aufDerPlatte);
-  EXPECT_EQ(Bilddateiname, "NEU.BMP");
-  EXPECT_TRUE(BildGeladen && e.BildDa);
-  EXPECT_EQ(QuellImage.Width(), 30);
+  EXPECT_EQ(TeileprogrammListe, aufDerPlatte);
+  EXPECT_EQ(std::tuple(editor.Gezeigt, e.Geaendert, workspace::TeileprogrammGeaendert, Bilddateiname, BildGeladen,
+                       e.BildDa, QuellImage.Width()),
+            std::tuple(2, true, false, "NEU.BMP", true, true, 30));
 }
 
 // The font hand-over: the viewer finds Gravurzeichensatz; only a font name it hands back
@@ -297,12 +274,13 @@ TEST_F(TeileprogrammBefehle, HandsTheFontToTheViewerAndTakesOnlyFontsBack) {
                 {"/f/A.FNT.bak", "/f/SCRI.FNT", true},
                 {"/f/BLOCK.fnt", "/f/BLOCK.fnt", false}};
   for (const auto& f : faelle) {
+    SCOPED_TRACE(f.zurueck);
     const std::string vorher = KonfigBlock.Gravurzeichensatz;
     zurueck = f.zurueck;
     if (f.hinweis) skript.ErwarteHinweis("Fehler bei der Übertragung des Zeichensatznamen!");
     workspace::Zeichensatzzeigen1Click();
     EXPECT_EQ(gesehen, vorher);
-    EXPECT_EQ(KonfigBlock.Gravurzeichensatz, f.ergebnis) << f.zurueck;
+    EXPECT_EQ(KonfigBlock.Gravurzeichensatz, f.ergebnis);
     EXPECT_EQ(workspace::ViewerZeichensatzName, "");
   }
   EXPECT_EQ(viewer.Gezeigt, 4);
