@@ -1,5 +1,6 @@
 // What the simulation window draws, on its headless picture: the world mapping, the tool
 // path of a move in its forms, the colours, the axes and the readout.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QColor>
@@ -61,11 +62,10 @@ protected:
 TEST_F(GrafikSimulationTest, MappingPutsTheUpperWorldEdgeOnRowZero) {
   EXPECT_DOUBLE_EQ(static_cast<double>(sim.Welt().MassstabX), 7.29);
   EXPECT_DOUBLE_EQ(static_cast<double>(sim.Welt().MassstabY), -7.7);
-  EXPECT_EQ(sim.Welt().ZuBildschirmY(50.0L), 0);
-  EXPECT_EQ(sim.Welt().ZuBildschirmX(40.0L), 292);
-  EXPECT_EQ(sim.Welt().ZuBildschirmY(20.0L), 231);
-  EXPECT_EQ(sim.Welt().ZuBildschirmX(1e300L), 2147483647);
-  EXPECT_EQ(sim.Welt().ZuBildschirmX(-1e300L), -2147483647 - 1);
+  const auto& w = sim.Welt();
+  EXPECT_EQ(std::tuple(w.ZuBildschirmY(50.0L), w.ZuBildschirmX(40.0L), w.ZuBildschirmY(20.0L), w.ZuBildschirmX(1e300L),
+                       w.ZuBildschirmX(-1e300L)),
+            std::tuple(0, 292, 231, 2147483647, -2147483647 - 1));
   // Equal limits keep that axis's mapping.
   Grenzen(5, 5, 0, 100);
   EXPECT_DOUBLE_EQ(static_cast<double>(sim.Welt().MassstabX), 7.29);
@@ -92,9 +92,7 @@ TEST_F(GrafikSimulationTest, CentrePathIsOneLineInTheToolColour) {
 // circle at the end only.
 TEST_F(GrafikSimulationTest, CutterBandAndEngravedPoint) {
   Bahn({20, 30, 0}, {80, 30, 0}, true, 10.0);
-  EXPECT_EQ(Pixel(364, 77), Rot);
-  EXPECT_EQ(Pixel(364, 231), Rot);
-  EXPECT_EQ(Pixel(364, 154), Weiss);  // not filled
+  EXPECT_EQ(std::tuple(Pixel(364, 77), Pixel(364, 231), Pixel(364, 154)), std::tuple(Rot, Weiss, Weiss));  // not filled
   EXPECT_TRUE(Gefaerbt(73, 154, 1));
   EXPECT_TRUE(Gefaerbt(583 + 73, 154, 1));
   EXPECT_EQ(Pixel(146, 154), Weiss);
@@ -108,8 +106,7 @@ TEST_F(GrafikSimulationTest, CutterBandAndEngravedPoint) {
 
   sim.Loeschen(vorhanden);
   Bahn({20, 30, 0}, {80, 30, 0}, true, 10.0, TArbeitsmodus::Sticheln);
-  EXPECT_EQ(Pixel(364, 154), Rot);
-  EXPECT_EQ(Pixel(364, 77), Weiss);
+  EXPECT_EQ(std::pair(Pixel(364, 154), Pixel(364, 77)), std::pair(Rot, Weiss));
   EXPECT_TRUE(Gefaerbt(583 - 73, 154, 1));
   EXPECT_TRUE(Gefaerbt(583 + 73, 154, 1));
   EXPECT_FALSE(Gefaerbt(146 - 73, 154, 1));  // no circle at the start
@@ -141,9 +138,7 @@ TEST_F(GrafikSimulationTest, PointsFarOffThePictureAreClippedNotWrapped) {
   Bahn({-100, -100, 0}, {-50, 0, 0}, true, 5.0);
   Grenzen(0, 100, 0, 50);
   Bahn({-1e12, 10, 0}, {10, 10, 0}, false, 0.0);
-  EXPECT_EQ(Pixel(0, 308), Rot);
-  EXPECT_EQ(Pixel(80, 308), Weiss);
-  EXPECT_EQ(Pixel(700, 308), Weiss);
+  EXPECT_EQ(std::tuple(Pixel(0, 308), Pixel(80, 308), Pixel(700, 308)), std::tuple(Rot, Weiss, Weiss));
 }
 
 TEST_F(GrafikSimulationTest, AxesRunThroughTheWorldOrigin) {
@@ -153,10 +148,8 @@ TEST_F(GrafikSimulationTest, AxesRunThroughTheWorldOrigin) {
   sim.ZeichneAchsen(workspace::AchsenkreuzFuer(TEbene::XY));
   EXPECT_GT(SchwarzInSpalte(364), 300);
   EXPECT_GT(SchwarzInZeile(192), 600);
-  EXPECT_EQ(Pixel(364, 100), 0);
-  EXPECT_EQ(Pixel(100, 192), 0);
-  EXPECT_EQ(Pixel(437, 190), 0);  // the mark at x 10
-  EXPECT_EQ(Pixel(20, 20), Weiss);  // the picture is not filled
+  // The axes, the mark at x 10, and no fill.
+  EXPECT_EQ(std::tuple(Pixel(364, 100), Pixel(100, 192), Pixel(437, 190), Pixel(20, 20)), std::tuple(0, 0, 0, Weiss));
 }
 
 // However small, large, negative or not a number the unit, the marks stay bounded.
@@ -170,21 +163,18 @@ TEST_F(GrafikSimulationTest, ScaleMarksAreBounded) {
     sim.Loeschen(vorhanden);
     Grenzen(-50, 50, -25, 25);
     sim.ZeichneAchsen(workspace::AchsenkreuzFuer(TEbene::XY));
-    EXPECT_GE(SchwarzInZeile(190), f.min) << f.einheit;
-    EXPECT_LE(SchwarzInZeile(190), f.max) << f.einheit;
+    EXPECT_THAT(SchwarzInZeile(190), testing::AllOf(testing::Ge(f.min), testing::Le(f.max))) << f.einheit;
   }
 }
 
 TEST_F(GrafikSimulationTest, ClearingWhitensEverythingAndResizingRedrawsTheAxes) {
   Bahn({0, 0, 0}, {100, 50, 0}, false, 0.0);
   sim.Loeschen(vorhanden);
-  EXPECT_FALSE(vorhanden);
-  EXPECT_EQ(Pixel(292, 231), Weiss);
+  EXPECT_EQ(std::pair(vorhanden, Pixel(292, 231)), std::pair(false, Weiss));
   Grenzen(-50, 50, -25, 25);
   sim.ZeichneAchsen(workspace::AchsenkreuzFuer(TEbene::XY));
   sim.GroesseSetzen(200, 100);
-  EXPECT_EQ(sim.Flaeche().Breite(), 200);
-  EXPECT_EQ(Pixel(100, 20), 0);  // the vertical axis, drawn again for the new size
+  EXPECT_EQ(std::pair(sim.Flaeche().Breite(), Pixel(100, 20)), std::pair(200, 0));  // the axis drawn again
   EXPECT_DOUBLE_EQ(static_cast<double>(sim.Welt().MassstabX), 2.0);
 }
 
