@@ -92,7 +92,7 @@ TEST_F(GrafikSimulationTest, CentrePathIsOneLineInTheToolColour) {
 // circle at the end only.
 TEST_F(GrafikSimulationTest, CutterBandAndEngravedPoint) {
   Bahn({20, 30, 0}, {80, 30, 0}, true, 10.0);
-  EXPECT_EQ(std::tuple(Pixel(364, 77), Pixel(364, 231), Pixel(364, 154)), std::tuple(Rot, Weiss, Weiss));  // not filled
+  EXPECT_EQ(std::tuple(Pixel(364, 77), Pixel(364, 231), Pixel(364, 154)), std::tuple(Rot, Rot, Weiss));  // not filled
   EXPECT_TRUE(Gefaerbt(73, 154, 1));
   EXPECT_TRUE(Gefaerbt(583 + 73, 154, 1));
   EXPECT_EQ(Pixel(146, 154), Weiss);
