@@ -36,9 +36,8 @@ TEST_F(GraphWinTest, UnknownLineStyleIsReportedAndStillSetsTheWidth) {
   SetLineStyle(0, 0, 3);
   SetColor(Schwarz);
   Line(20, 50, 60, 50);
-  EXPECT_EQ(Gefaerbt(30, 45, 30, 55), 3);
-  EXPECT_EQ(flaeche.Pixel(30, 49), Schwarz);
-  EXPECT_EQ(flaeche.Pixel(30, 51), Schwarz);
+  EXPECT_EQ(std::tuple(Gefaerbt(30, 45, 30, 55), flaeche.Pixel(30, 49), flaeche.Pixel(30, 51)),
+            std::tuple(3, Schwarz, Schwarz));
 }
 
 TEST_F(GraphWinTest, JoinedSegmentsInvertTheCornerOnce) {
@@ -47,9 +46,8 @@ TEST_F(GraphWinTest, JoinedSegmentsInvertTheCornerOnce) {
   SetWriteMode(pmNotXor);
   Line(0, 20, 10, 20);
   LineTo(10, 30);
-  EXPECT_EQ(flaeche.Pixel(10, 20), Schwarz);
-  EXPECT_EQ(flaeche.Pixel(10, 30), Weiss);
-  EXPECT_EQ(Gefaerbt(0, 0, 99, 99), 20);
+  EXPECT_EQ(std::tuple(flaeche.Pixel(10, 20), flaeche.Pixel(10, 30), Gefaerbt(0, 0, 99, 99)),
+            std::tuple(Schwarz, Weiss, 20));
   Line(0, 20, 10, 20);
   LineTo(10, 30);
   EXPECT_EQ(flaeche.Bild(), vorher);
@@ -82,25 +80,22 @@ TEST_F(GraphWinTest, PutPixelSetsTheExactColourAndThePen) {
   flaeche.Fuellen(0x00FF00);
   PutPixel(-1, 200, 0);  // off the picture: nothing
   PutPixel(7, 7, Rot);
-  EXPECT_EQ(flaeche.Pixel(7, 7), Rot);
   SetWriteMode(pmCopy);
   Line(10, 40, 30, 40);
-  EXPECT_EQ(flaeche.Pixel(15, 40), Rot);
-  EXPECT_EQ(GetX(), 30);
+  EXPECT_EQ(std::tuple(flaeche.Pixel(7, 7), flaeche.Pixel(15, 40), GetX()), std::tuple(Rot, Rot, 30));
 }
 
 TEST_F(GraphWinTest, CoordinatesOffThePictureAreClippedNeverWrapped) {
-  Line(10, 10, -5, 10);
-  EXPECT_EQ(Gefaerbt(0, 10, 10, 10), 11);
-  EXPECT_EQ(Gefaerbt(90, 0, 99, 99), 0);
-  Line(20, 30, -2147483647 - 1, 30);
-  EXPECT_EQ(Gefaerbt(0, 30, 20, 30), 21);
-  Line(-2147483647 - 1, 40, 2147483647, 40);
-  EXPECT_EQ(Gefaerbt(0, 40, 99, 40), 100);
-  Line(50, -2147483647, 50, 2147483647);
-  EXPECT_EQ(Gefaerbt(50, 0, 50, 99), 100);
-  EXPECT_EQ(Gefaerbt(0, 60, 49, 99), 0);
-  Ellipse(-2147483647, -2147483647, 2147483647, 2147483647);  // must come back
+  constexpr int Min = -2147483647 - 1, Max = 2147483647;
+  const int faelle[][5] = {{10, 10, -5, 10, 11}, {20, 30, Min, 30, 21}, {Min, 40, Max, 40, 100}, {50, Min + 1, 50, Max, 100}};
+  for (const auto& f : faelle) {
+    flaeche.Fuellen(Weiss);
+    Line(f[0], f[1], f[2], f[3]);
+    SCOPED_TRACE(std::to_string(f[0]) + "," + std::to_string(f[1]) + " -> " + std::to_string(f[2]));
+    EXPECT_EQ(Gefaerbt(0, 0, 99, 99), f[4]);
+    EXPECT_EQ(f[1] == f[3] ? Gefaerbt(0, f[1], 99, f[1]) : Gefaerbt(f[0], 0, f[0], 99), f[4]);  // on its row or column
+  }
+  Ellipse(Min + 1, Min + 1, Max, Max);  // must come back
 }
 
 // Drawn forwards and back in not-xor, a line cancels out except for its two ends: every
@@ -125,10 +120,9 @@ TEST_F(GraphWinTest, EveryDirectionKeepsTheStartAndLeavesOutTheEnd) {
 TEST_F(GraphWinTest, EllipseIsAnOutlineInsideItsRectangle) {
   SetColor(Rot);
   Ellipse(20, 20, 61, 41);
-  EXPECT_EQ(flaeche.Pixel(20, 30), Rot);
-  EXPECT_EQ(flaeche.Pixel(60, 30), Rot);
-  EXPECT_EQ(flaeche.Pixel(40, 30), Weiss);
-  EXPECT_EQ(Gefaerbt(61, 0, 99, 99) + Gefaerbt(0, 0, 19, 99), 0);
+  EXPECT_EQ(std::tuple(flaeche.Pixel(20, 30), flaeche.Pixel(60, 30), flaeche.Pixel(40, 30),
+                       Gefaerbt(61, 0, 99, 99) + Gefaerbt(0, 0, 19, 99)),
+            std::tuple(Rot, Rot, Weiss, 0));
 }
 
 // Each outline pixel is met once, so not-xor inverts the outline and a second ellipse
