@@ -303,21 +303,5 @@ TEST_F(HauptWandlung, BildeintraegeVerweigernOhneBildname) {
   EXPECT_FALSE(dir.exists("TEIL.SAV"));
 }
 
-// Few colours: the colour editor refuses, the depth table opens.
-TEST_F(HauptWandlung, FarbeintraegeNachFarbanzahl) {
-  Programm({"N10 G90 G00 X0 Y10 Z5", "N20 G189 R2=2", "N30 X30 Y0 P'BILD.BMP'", "N40 G80", "N50 M30"});
-  toolkit::SaveBitmapFile(testsupport::Bild({"WRBG", "YKCM"}), dir.file("BILD.BMP"));
-  Starten();
-  skript.ErwarteHinweis("Diese Farbabwahl ist nur bei mehr als 16 Farben wirksam!");
-  Ausloesen("Farbabwahl");
-  QString offen;
-  Sobald(ModalOffen, [&] {
-    offen = QApplication::activeModalWidget()->objectName();
-    QApplication::activeModalWidget()->close();
-  });
-  Ausloesen("FrsSticheltiefe1");
-  EXPECT_TRUE(offen.contains("Tiefen", Qt::CaseInsensitive)) << offen.toStdString();
-}
-
 }  // namespace
 }  // namespace hauptfenster
