@@ -199,7 +199,6 @@ TEST_F(ReviewFenster, FensterEinerWandlung) {
   EXPECT_TRUE(gesehen.count("Bildausschnitt"));
   ModalAnsehen("BildinfoLauf");
   Ausloesen("Bildinformation1");
-  for (const auto& b : boxen.boxen) std::cout << "  Box: " << b << std::endl;
   EXPECT_EQ(maengel, 0);
 }
 
@@ -253,15 +252,13 @@ TEST_P(ReviewEingabe, MeldetHoechstensEinmalUndBleibtBedienbar) {
     Sobald(ModalOffen, [this, name = std::string("Bildausschnitt_") + f.name] {
       QWidget* w = QApplication::activeModalWidget();
       Ansehen(w, name);
-      if (auto* ok = w->findChild<QPushButton*>("UebernahmeButton")) ok->click();
-      else w->close();
+      testsupport::Klick("UebernahmeButton", w);
     });
   }
   Ausloesen("Wandlung1");
   QApplication::processEvents();
   std::string protokoll;
   for (const auto& b : boxen.boxen) protokoll += b + "\n";
-  std::cout << protokoll;
   if (f.ausschnitt) {
     EXPECT_EQ(nachStart, 0u);
     EXPECT_TRUE(gesehen.count(std::string("Bildausschnitt_") + f.name));
