@@ -64,7 +64,9 @@ protected:
   QString Wert() { return Text("xEdit") + ";" + Text("yEdit"); }
   // The readout's labels and edits, "xLabel x;yLabel y".
   QString Anzeige() { return Text("xLabel") + Text("xEdit") + ";" + Text("yLabel") + Text("yEdit"); }
-  void BildKlick() { QTest::mouseClick(testsupport::Kind<QWidget>("GrafikImage", form.get()), Qt::LeftButton, {}, {5, 5}); }
+  void BildKlick() {
+    QTest::mouseClick(testsupport::Kind<QWidget>("GrafikImage", form.get()), Qt::LeftButton, {}, {5, 5});
+  }
   toolkit::TColor Pixel(int x, int y) { return form->Simulation().Flaeche().Pixel(x, y); }
   void Zeichnen() {  // one red move through world (40, 20) = pixel (292, 231)
     form->ZeichneBahn(GrafikVorhanden, {0, 0, 0}, {100, 50, 0}, TArbeitsmodus::Fraesen, true, false, 0.0);

@@ -87,7 +87,8 @@ TEST_F(GraphWinTest, PutPixelSetsTheExactColourAndThePen) {
 
 TEST_F(GraphWinTest, CoordinatesOffThePictureAreClippedNeverWrapped) {
   constexpr int Min = -2147483647 - 1, Max = 2147483647;
-  const int faelle[][5] = {{10, 10, -5, 10, 11}, {20, 30, Min, 30, 21}, {Min, 40, Max, 40, 100}, {50, Min + 1, 50, Max, 100}};
+  const int faelle[][5] = {
+      {10, 10, -5, 10, 11}, {20, 30, Min, 30, 21}, {Min, 40, Max, 40, 100}, {50, Min + 1, 50, Max, 100}};
   for (const auto& f : faelle) {
     flaeche.Fuellen(Weiss);
     Line(f[0], f[1], f[2], f[3]);

@@ -213,35 +213,34 @@ TEST_F(HauptStart, MenuebaumMitAllenBeschriftungen) {
                                               "Alle Schrifteinstellungen", "-", "Wandlung fortsetzen"}));
 }
 
-// The circular-sense dialog: its three buttons, the item chosen kept between showings.
-struct TAntwortFall {
-  const char* knopf;
-  int eintrag;
-  engine::TZirkularAntwort antwort;
-  const char* richtung;
-};
-class HauptUserDialog : public HauptStart, public ::testing::WithParamInterface<TAntwortFall> {};
-
-TEST_P(HauptUserDialog, AntwortUndRichtung) {
+// The circular-sense dialog: its three buttons, the item chosen kept between showings (-1:
+// left as it is).
+TEST_F(HauptStart, ZirkularsinnAntwortUndRichtung) {
   Starten();
   ASSERT_NE(UserDialog, nullptr);
-  const TAntwortFall fall = GetParam();
-  Sobald([] { return UserDialog->isVisible(); },
-         [&] {
-           testsupport::Kind<QComboBox>("Z_RichtungComboBox", UserDialog)->setCurrentIndex(fall.eintrag);
-           testsupport::Klick(fall.knopf, UserDialog);
-         });
-  std::string richtung;
-  EXPECT_EQ(engine::Host().askCircularSense(richtung), fall.antwort);
-  EXPECT_EQ(richtung, fall.richtung);
-  EXPECT_EQ(UserDialog->Z_Richtung, fall.richtung);
+  const struct {
+    const char* knopf;
+    int eintrag;
+    engine::TZirkularAntwort antwort;
+    const char* richtung;
+  } faelle[] = {{"OKButton", 1, engine::TZirkularAntwort::Uebernehmen, "contraclockwise"},
+                {"AbbruchButton", 0, engine::TZirkularAntwort::Abbrechen, "clockwise"},
+                {"HilfeButton", 1, engine::TZirkularAntwort::Hilfe, "contraclockwise"},
+                {"OKButton", -1, engine::TZirkularAntwort::Uebernehmen, "contraclockwise"}};
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.knopf);
+    Sobald([] { return UserDialog->isVisible(); },
+           [&] {
+             auto* liste = testsupport::Kind<QComboBox>("Z_RichtungComboBox", UserDialog);
+             if (f.eintrag >= 0) liste->setCurrentIndex(f.eintrag);
+             testsupport::Klick(f.knopf, UserDialog);
+           });
+    std::string richtung;
+    EXPECT_EQ(engine::Host().askCircularSense(richtung), f.antwort);
+    EXPECT_EQ(richtung, f.richtung);
+    EXPECT_EQ(UserDialog->Z_Richtung, f.richtung);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Knoepfe, HauptUserDialog,
-    ::testing::Values(TAntwortFall{"OKButton", 1, engine::TZirkularAntwort::Uebernehmen, "contraclockwise"},
-                      TAntwortFall{"AbbruchButton", 0, engine::TZirkularAntwort::Abbrechen, "clockwise"},
-                      TAntwortFall{"HilfeButton", 1, engine::TZirkularAntwort::Hilfe, "contraclockwise"}));
 
 }  // namespace
 }  // namespace hauptfenster
