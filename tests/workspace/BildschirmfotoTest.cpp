@@ -29,10 +29,7 @@ TEST_F(Bildschirmfoto, BeispielMitGrafik) {
   Beispiele();
   testsupport::DialogSkript skript;  // the example converts without a notice
   Starten();
-  // The image section window as an operator who takes the whole picture.
-  imageprep::BildausschnittWaehlen = [](bool nurGroesse, toolkit::TBitmap& bild) {
-    return engine::Host().EngineHost::chooseImageSection(nurGroesse, bild);
-  };
+  Bildfenster();
   ASSERT_TRUE(VelkorWinVAR::KonfigBlock.GrafikEin);
   skript.ErwarteTasten("Verkleinertes Bild wandeln?", 0);
   Ausloesen("Wandlung1");

@@ -92,6 +92,12 @@ protected:
     for (int i = 0; i < 100 && !form->Aktiviert(); ++i) QApplication::processEvents();
     ASSERT_TRUE(form->Aktiviert());
   }
+  // The image section window as an operator who takes the whole picture.
+  static void Bildfenster() {
+    imageprep::BildausschnittWaehlen = [](bool nurGroesse, toolkit::TBitmap& bild) {
+      return engine::Host().EngineHost::chooseImageSection(nurGroesse, bild);
+    };
+  }
   void Ausloesen(const std::string& name) {
     QAction* a = form->Aktion(name);
     ASSERT_NE(a, nullptr) << name;

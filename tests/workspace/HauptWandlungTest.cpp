@@ -42,12 +42,6 @@ protected:
     Datei("TEIL.CNC", zeilen);
     dir.write("TEIL.CVT", "ALT\r\n");
   }
-  // The image section window as an operator who takes what is offered.
-  void Bildfenster() {
-    imageprep::BildausschnittWaehlen = [](bool nurGroesse, toolkit::TBitmap& bild) {
-      return engine::Host().EngineHost::chooseImageSection(nurGroesse, bild);
-    };
-  }
   void Bild() { toolkit::SaveBitmapFile(testsupport::Bild({"WRRW", "RBBR", "WRRW"}), dir.file("BILD.BMP")); }
   std::string Letzte() const {
     const auto z = Zeilen("TEIL.CVT");
