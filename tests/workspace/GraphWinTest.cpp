@@ -118,18 +118,17 @@ TEST_F(GraphWinTest, EveryDirectionKeepsTheStartAndLeavesOutTheEnd) {
   }
 }
 
-TEST_F(GraphWinTest, EllipseIsAnOutlineInsideItsRectangle) {
+// An ellipse is an outline inside its rectangle, right and bottom exclusive. Each outline
+// pixel is met once, so not-xor inverts the outline and a second ellipse undoes it, flat or
+// round, small or far larger than the picture.
+TEST_F(GraphWinTest, EllipseIsAnOutlineThatNotXorInvertsOnce) {
+  const QImage vorher = flaeche.Bild().copy();
   SetColor(Rot);
   Ellipse(20, 20, 61, 41);
   EXPECT_EQ(std::tuple(flaeche.Pixel(20, 30), flaeche.Pixel(60, 30), flaeche.Pixel(40, 30),
                        Gefaerbt(61, 0, 99, 99) + Gefaerbt(0, 0, 19, 99)),
             std::tuple(Rot, Rot, Weiss, 0));
-}
-
-// Each outline pixel is met once, so not-xor inverts the outline and a second ellipse
-// undoes it, flat or round, small or far larger than the picture.
-TEST_F(GraphWinTest, NotXorEllipseInvertsItsOutlineOnceAndUndoesItself) {
-  const QImage vorher = flaeche.Bild().copy();
+  flaeche.Fuellen(Weiss);
   SetColor(0);
   SetWriteMode(pmNotXor);
   const int kaesten[][4] = {{20, 20, 61, 41}, {10, 50, 90, 53}, {40, 10, 41, 90}, {-5000, 50, 5001, 6001}};
