@@ -29,6 +29,7 @@
 #include "imageprep/VelkorFarbabwahlUnit.h"
 #include "imageprep/VelkorFarbfenster.h"
 #include "imageprep/VelkorFarbtabellen.h"
+#include "qtsupport/Fensterhilfen.h"
 #include "support/BildFixture.h"
 #include "tests/imageprep/ImageprepHilfen.h"
 #include "toolkit/BitmapFile.h"
@@ -36,7 +37,6 @@
 #include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtBild.h"
 #include "toolkit/qt/Zeiger.h"
-#include "qtsupport/Fensterhilfen.h"
 
 namespace var = VelkorWinVAR;
 using testing::Contains, testing::HasSubstr, testing::IsSupersetOf, testing::Not;
