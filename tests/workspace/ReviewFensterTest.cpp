@@ -157,26 +157,16 @@ TEST_F(ReviewFenster, JedesFensterAusDenMenues) {
   // Menu entries by their action; windows reached from other windows or from the engine by
   // their class, shown as their commands show them.
   for (const auto& [wer, datei] : std::vector<std::pair<std::string, std::string>>{
-           {"Kommastellen1", "Kommastellen"},
-           {"Zeichensatzwhlen1", "Zeichensatzwahl"},
-           {"Spiegelschrifteinaus1", "Spiegelschrift"},
-           {"Grundeinstellungen", "Grundeinstellungen"},
-           {"Frsgrundeinstellungen1", "Fraesgrundeinstellungen"},
-           {"Grafikgrenzen1", "Grafikgrenzen"},
-           {"Darstelungsart1", "Darstellungsart"},
-           {"FrsSticheltiefe1", "Tiefentabelle"},
-           {"Modus1", "Modustabelle"},
-           {"Farbeverfolgen1", "Verfolgtabelle"},
-           {"Farbflcheausschneiden1", "Ausschneiden"},
-           {"Programmhinweise1", "Haftungsausschluss"},
-           {"Copyright1", "Copyright"},
-           {"TVelkorFarbWahlForm", "Farbwahl"},
-           {"TVelkorFarbersetzForm", "Farbersetzen"},
-           {"TVelkorFarbAnzeigForm", "Farbanzeige"},
-           {"TImgSaveForm", "Bildspeichern"},
-           {"TUserDialog", "Zirkularsinn"},
-           {"TVelkorBildinfoForm", "Bildinfo"},
-           {"TVelkorGrauBildinfoForm", "Graubildinfo"}}) {
+           {"Kommastellen1", "Kommastellen"}, {"Zeichensatzwhlen1", "Zeichensatzwahl"},
+           {"Spiegelschrifteinaus1", "Spiegelschrift"}, {"Grundeinstellungen", "Grundeinstellungen"},
+           {"Frsgrundeinstellungen1", "Fraesgrundeinstellungen"}, {"Grafikgrenzen1", "Grafikgrenzen"},
+           {"Darstelungsart1", "Darstellungsart"}, {"FrsSticheltiefe1", "Tiefentabelle"},
+           {"Modus1", "Modustabelle"}, {"Farbeverfolgen1", "Verfolgtabelle"},
+           {"Farbflcheausschneiden1", "Ausschneiden"}, {"Programmhinweise1", "Haftungsausschluss"},
+           {"Copyright1", "Copyright"}, {"TVelkorFarbWahlForm", "Farbwahl"},
+           {"TVelkorFarbersetzForm", "Farbersetzen"}, {"TVelkorFarbAnzeigForm", "Farbanzeige"},
+           {"TImgSaveForm", "Bildspeichern"}, {"TUserDialog", "Zirkularsinn"},
+           {"TVelkorBildinfoForm", "Bildinfo"}, {"TVelkorGrauBildinfoForm", "Graubildinfo"}}) {
     ModalAnsehen(datei);
     if (wer.starts_with("T") && !form->Aktion(wer)) toolkit::qt::FensterZeigen(wer);
     else Ausloesen(wer);
