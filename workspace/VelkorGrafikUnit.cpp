@@ -314,13 +314,7 @@ void TVelkorGrafikForm::ColorAbbruchButtonClick() { abbrechenFragen("Bearbeitung
 
 void TVelkorGrafikForm::TP_SaveButtonClick() {
   // During a run the save would split the NC output; a second click must not nest a save.
-  if (LaeuftEinLauf() || speichertPuffer_) return;
-  auto& puffer = VelkorWinFileUtils::NcSatzPuffer;
-  if (puffer.empty()) return;
-  if (!toolkit::qt::Frage(Ansi("Die erzeugten NC-Sätze speichern?"))) {
-    VelkorWinFileUtils::NcPufferFreigeben(puffer);
-    return;
-  }
+  if (LaeuftEinLauf() || speichertPuffer_ || VelkorWinFileUtils::NcSatzPuffer.empty()) return;
   struct Sperre {
     TVelkorGrafikForm& f;
     explicit Sperre(TVelkorGrafikForm& form) : f(form) {
@@ -332,7 +326,7 @@ void TVelkorGrafikForm::TP_SaveButtonClick() {
       f.knoepfeSetzen();
     }
   } sperre(*this);
-  VelkorWinFileUtils::NcPufferAusgeben(puffer, KonfigBlock.Zieldateiname);
+  VelkorWinFileUtils::NcPufferSichern();
 }
 
 void TVelkorGrafikForm::SaveButtonClick() { VelkorWinFileUtils::NcGrafikSpeichern(KonfigBlock.Arbeitsdateiname); }
