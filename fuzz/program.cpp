@@ -3,12 +3,7 @@
 // lines. Both passes run with buffered output, a text cycle engraves with a real font, and
 // an operator stops a run that goes on too long. Whatever the program holds, the run ends
 // without a fault.
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +14,7 @@
 #include "engine/VelkorWinINTR.h"
 #include "engine/VelkorWinVAR.h"
 #include "engine/VelkorWinWkz.h"
+#include "fuzz/workdir.h"
 #include "toolkit/LineFile.h"
 
 namespace {
@@ -53,9 +49,8 @@ toolkit::TBitmap BildAus(const std::uint8_t*& data, std::size_t& size) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // Every run works in a directory of its own: the target, its backups and the picture.
-  static std::string dir = (std::filesystem::temp_directory_path() / "velkor-fuzz-XXXXXX").string();
-  if (::mkdtemp(dir.data()) == nullptr || ::chdir(dir.c_str()) != 0) std::abort();
-  std::ofstream("BILD.BMP") << "BM";
+  fuzz::EigenerOrdner();
+  fuzz::DateiSchreiben("BILD.BMP", "BM");
   return 0;
 }
 
