@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <cstdint>
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <vector>
 

@@ -3,7 +3,6 @@
 // fields, and the block it gives is stable: saved, loaded again and saved once more, it
 // gives the same bytes.
 #include <cstdint>
-#include <cstdlib>
 
 #include "engine/EngineReset.h"
 #include "engine/VelkorWinCNF.h"
