@@ -4,6 +4,7 @@
 // no control reaching outside the window, no caption cut off by its control, no two
 // controls lying over each other, and a name for every control the program draws itself.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -178,6 +179,29 @@ TEST_F(ReviewFenster, JedesFensterAusDenMenues) {
   QApplication::processEvents();
   EXPECT_EQ(boxen.boxen, std::vector<std::string>{"Hinweis: Diese Farbabwahl ist nur bei mehr als 16 Farben wirksam!"});
   EXPECT_EQ(maengel, 0);
+}
+
+// A screen reader announces every window of the program as a window or a dialog, under its
+// title, and every control under the name it was given.
+TEST_F(ReviewFenster, JedesFensterMeldetSichAlsFenster) {
+  Starten();
+  int fenster = 0;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    const Qt::WindowType art = w->windowType();
+    if (art != Qt::Window && art != Qt::Tool && art != Qt::Dialog) continue;  // menus, pop-up lists
+    ++fenster;
+    const QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(w);
+    ASSERT_NE(zugang, nullptr);
+    const QAccessible::Role rolle = zugang->role();
+    EXPECT_TRUE(rolle == QAccessible::Window || rolle == QAccessible::Dialog)
+        << w->metaObject()->className() << " \"" << w->windowTitle().toStdString() << "\": Rolle " << rolle;
+    EXPECT_EQ(zugang->text(QAccessible::Name), w->windowTitle()) << w->metaObject()->className();
+    for (QWidget* k : w->findChildren<QWidget*>()) {
+      if (k->accessibleName().isEmpty()) continue;
+      EXPECT_EQ(QAccessible::queryAccessibleInterface(k)->text(QAccessible::Name), k->accessibleName());
+    }
+  }
+  EXPECT_GE(fenster, 28);
 }
 
 TEST_F(ReviewFenster, FensterEinerWandlung) {
