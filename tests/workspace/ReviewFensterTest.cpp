@@ -39,11 +39,12 @@ public:
     boxen.push_back("Tasten: " + toolkit::Cp1252ToUtf8(t));
     return 0;
   }
-  std::optional<std::string> DateiOeffnen(const toolkit::qt::TDateiDialog&) override { return {}; }
+  std::optional<std::string> DateiOeffnen(const toolkit::qt::TDateiDialog&) override { return datei; }
   std::optional<std::string> DateiSpeichern(const toolkit::qt::TDateiDialog&) override { return {}; }
   std::optional<toolkit::TColor> FarbeWaehlen(toolkit::TColor) override { return {}; }
   bool DruckerWaehlen(QPrinter&) override { return false; }
   std::vector<std::string> boxen;
+  std::optional<std::string> datei;  // the file chosen in an open dialog
 };
 
 // Every fault a user would see in this window, one line each.
@@ -178,6 +179,18 @@ TEST_F(ReviewFenster, JedesFensterAusDenMenues) {
   Ausloesen("Farbabwahl");
   QApplication::processEvents();
   EXPECT_EQ(boxen.boxen, std::vector<std::string>{"Hinweis: Diese Farbabwahl ist nur bei mehr als 16 Farben wirksam!"});
+  EXPECT_EQ(maengel, 0);
+}
+
+// "Teileprogramm > Laden" of a name longer than the one at start: the labels grow with it.
+TEST_F(ReviewFenster, HauptfensterNachLangemNamen) {
+  Starten();
+  fs::copy_file(dir.file("BEISPIEL.CNC"), dir.file("GROSSPROGRAMM_ZWEI.CNC"));
+  boxen.datei = dir.file("GROSSPROGRAMM_ZWEI.CNC");
+  Ausloesen("Laden1");
+  Ansehen(form, "Hauptfenster_LangerName");
+  EXPECT_EQ(testsupport::Kind<QLabel>("QuellLabel", form)->text().toStdString(), "Quelldatei: GROSSPROGRAMM_ZWEI.CNC");
+  EXPECT_EQ(boxen.boxen, std::vector<std::string>{});
   EXPECT_EQ(maengel, 0);
 }
 
