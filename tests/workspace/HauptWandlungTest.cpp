@@ -1,6 +1,7 @@
 // The conversion commands through the main window: a whole conversion against the headless
 // driver, the stops, the programmed stop, the toggles, the image information, closing mid-run.
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <cstdlib>
@@ -162,6 +163,29 @@ TEST_P(HauptProgrammstopp, FortsetzenSchreibtDieSpaeterenSaetze) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Wege, HauptProgrammstopp, ::testing::Values(0, 1, 2));
+
+// In a programmed stop the picture's popup menu takes its keys: arrow down and Enter choose
+// its first entry instead of going on, Esc closes it without the abort question.
+TEST_F(HauptWandlung, PopupmenueNimmtSeineTastenZuerst) {
+  Programm(kStopp);
+  Starten();
+  skript.ErwarteHinweis("Das Bild wird bei der Wandlung horizontal gespiegelt!");
+  std::vector<bool> zustand;
+  Sobald(StoppGezeigt, [&] {
+    QMenu* menue = form->Popup();
+    menue->popup(form->mapToGlobal(QPoint(100, 100)));
+    QTest::keyClick(menue, Qt::Key_Down);
+    QTest::keyClick(menue, Qt::Key_Return);
+    zustand = {menue->isVisible(), Fortsetzen, BildSpiegeln};
+    menue->popup(form->mapToGlobal(QPoint(100, 100)));
+    QTest::keyClick(menue, Qt::Key_Escape);
+    zustand.push_back(menue->isVisible());
+    HinweisForm->FortsetzButtonClick();
+  });
+  Ausloesen("Wandlung1");
+  EXPECT_EQ(zustand, (std::vector<bool>{false, false, true, false}));
+  EXPECT_NE(Letzte(), "Wandlung abgebrochen!");
+}
 
 TEST_F(HauptWandlung, SchliessenImProgrammstoppBeendetNachDemLauf) {
   Programm(kStopp);
