@@ -165,7 +165,7 @@ TEST_F(ReviewFenster, JedesFensterAusDenMenues) {
            {"Darstelungsart1", "Darstellungsart"}, {"FrsSticheltiefe1", "Tiefentabelle"},
            {"Modus1", "Modustabelle"}, {"Farbeverfolgen1", "Verfolgtabelle"},
            {"Farbflcheausschneiden1", "Ausschneiden"}, {"Programmhinweise1", "Haftungsausschluss"},
-           {"Copyright1", "Copyright"}, {"TVelkorFarbWahlForm", "Farbwahl"},
+           {"Copyright1", "Copyright"}, {"Werkzeugliste1", "Werkzeugliste"}, {"TVelkorFarbWahlForm", "Farbwahl"},
            {"TVelkorFarbersetzForm", "Farbersetzen"}, {"TVelkorFarbAnzeigForm", "Farbanzeige"},
            {"TImgSaveForm", "Bildspeichern"}, {"TUserDialog", "Zirkularsinn"},
            {"TVelkorBildinfoForm", "Bildinfo"}, {"TVelkorGrauBildinfoForm", "Graubildinfo"}}) {

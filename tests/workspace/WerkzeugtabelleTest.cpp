@@ -148,6 +148,10 @@ TEST_F(WerkzeugfensterTest, AddChangeDeleteAndCloseInInputModeOnlyWithoutDuplica
   form.show();
   auto* gitter = Teil<QTableWidget>("WkzStringGrid");
   ASSERT_EQ(gitter->rowCount(), 2);
+  std::vector<int> breiten;
+  for (int s = 0; s < gitter->columnCount(); ++s) breiten.push_back(gitter->columnWidth(s));
+  EXPECT_EQ(breiten, (std::vector<int>{25, 100, 65, 105, 90, 35}));
+  EXPECT_EQ(gitter->viewport()->width(), 420);  // no band beside "Farbe"
   skript.Farbe(toolkit::GraphFarben[13]);  // magenta, stored as 5
   for (auto [name, text] : {std::pair{"NummerEdit", "7"}, {"NameEdit", "Bohrer"}, {"L_Edit", "30"}, {"D_Edit", "1,5"},
                             {"NL_Edit", "12"}})
