@@ -39,6 +39,9 @@ QLineEdit* Edit(QWidget* eltern, const char* name, const char* hinweis) {
   auto* e = new QLineEdit(eltern);
   e->setObjectName(name);
   e->setToolTip(U(hinweis));
+  // The edits share the width under the grid rather than widen the window.
+  e->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  e->setMinimumWidth(40);
   return e;
 }
 
