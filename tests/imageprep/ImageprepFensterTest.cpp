@@ -23,6 +23,7 @@
 #include "engine/VelkorWinBildZyklus.h"
 #include "engine/VelkorWinINTR.h"
 #include "engine/VelkorWinVAR.h"
+#include "imageprep/Bildroutinen.h"
 #include "imageprep/Fensteraufrufe.h"
 #include "imageprep/Fensterhilfen.h"
 #include "imageprep/VelkorBAUnit.h"
@@ -443,32 +444,64 @@ TEST_F(FensterTest, FarbeditorZeilenGanzVerlassenDesBildesUndStrgPfeil) {
   toolkit::qt::FensterZeigen("TVelkorFarbabwahlForm");
 }
 
+// Screenshots of what the operator sees, saved into the build folder: the section and size
+// windows over the example picture and over a 1200 x 900 picture as the main window fits it,
+// the colour editor at its first opening and after a zoom, and the cut-out window.
 TEST_F(FensterTest, BildschirmfotosUeberDemBeispielbild) {
   const toolkit::TBitmap beispiel = toolkit::LoadBitmapFile(VELKOR_SOURCE_DIR "/examples/BEISPIEL.BMP");
   ASSERT_FALSE(beispiel.Empty());
+  const auto speichern = [](const char* datei) {
+    QApplication::activeModalWidget()->grab().save(QStringLiteral(VELKOR_BINARY_DIR "/") + datei);
+  };
   var::BildFraesbereich = {0, 40, 60, 0};
-  Spaeter([] {
-    auto* fenster = QApplication::activeModalWidget();
+  Spaeter([&] {
     Ziehen(Kind<QWidget>("BAImage"), {96, 64}, {90, 60});
-    fenster->grab().save(QStringLiteral(VELKOR_BINARY_DIR "/Ausschnittfenster.png"));
+    speichern("Ausschnittfenster.png");
     Klick("UebernahmeButton");
     Kind<QScrollBar>("GrobScrollBar")->setValue(20);
-    fenster->grab().save(QStringLiteral(VELKOR_BINARY_DIR "/Groessenfenster.png"));
+    speichern("Groessenfenster.png");
     Klick("AbbruchButton");
   });
   toolkit::TBitmap bild = beispiel;
   EXPECT_FALSE(imageprep::BildausschnittWaehlen(false, bild));
 
+  // 1200 x 900: a grey ramp with a dark frame and a blue disc, fitted into 545 x 409.
+  toolkit::TBitmap gross(1200, 900);
+  for (int y = 0; y < 900; ++y)
+    for (int x = 0; x < 1200; ++x) {
+      const bool rahmen = x < 30 || y < 30 || x >= 1170 || y >= 870;
+      const bool scheibe = (x - 600) * (x - 600) + (y - 450) * (y - 450) < 250 * 250;
+      const auto grau = static_cast<std::uint8_t>(120 + x / 10);
+      gross.SetPixel(x, y, rahmen ? toolkit::RGB(40, 40, 40) : scheibe ? toolkit::RGB(0, 0, 255) : toolkit::RGB(grau, grau, grau));
+    }
+  bild = imageprep::BildSkalieren(gross, imageprep::TBildgroesse{545, 409});
+  Spaeter([&] {
+    speichern("Ausschnittfenster1200x900.png");
+    Klick("AbbruchButton");
+  });
+  EXPECT_FALSE(imageprep::BildausschnittWaehlen(false, bild));
+
   imageprep_test::FuerDenEditor(beispiel);
-  Spaeter([] {
+  const toolkit::TColor blau = toolkit::RGB(0, 0, 255);
+  var::Extrafarbliste = {{VelkorWinMOVE::FarbIndex(blau), blau, var::TArbeitsmodus::Fraesen, var::TBesonderheit::keine}};
+  var::Extrafarbanzahl = 1;
+  Spaeter([&] {
+    speichern("FarbeditorErstesOeffnen.png");
     Klick("Zoom_out_Button");
     Maus(Kind<QWidget>("QuellImage"), QEvent::MouseButtonPress, {200, 120}, Qt::LeftButton, Qt::LeftButton);
     Kind<QAction>("ExtrafarbeAnfuegen")->trigger();
-    QApplication::activeModalWidget()->grab().save(QStringLiteral(VELKOR_BINARY_DIR "/Farbeditor.png"));
+    speichern("Farbeditor.png");
     Klick("EndeButton");
   });
   toolkit::qt::FensterZeigen("TVelkorFarbabwahlForm");
   EXPECT_EQ(var::QuellImage, beispiel);  // nothing recoloured: the main window keeps its picture
+
+  var::KonfigBlock.Ausschneidfarben[1] = true;
+  Spaeter([&] {
+    speichern("Ausschneidfenster.png");
+    Klick("SchliessenButton");
+  });
+  toolkit::qt::FensterZeigen("TVelkorAusschneidForm");
 }
 
 TEST_F(FensterTest, GrauBildinfoUndFarbanzeigeAusIhrenEintraegen) {
