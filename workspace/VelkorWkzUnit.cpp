@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -21,6 +22,7 @@
 #include "engine/VelkorWinWkz.h"
 #include "toolkit/GraphFarben.h"
 #include "toolkit/qt/Dialoge.h"
+#include "toolkit/qt/Fensterart.h"
 #include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 #include "workspace/Druck.h"
@@ -157,6 +159,11 @@ TVelkorWkzForm::TVelkorWkzForm(QWidget* parent) : QDialog(parent), Tabelle_(Velk
 }
 
 TVelkorWkzForm::~TVelkorWkzForm() { toolkit::qt::FensterAbmelden("TVelkorWkzForm"); }
+
+void TVelkorWkzForm::showEvent(QShowEvent* e) {
+  if (!e->spontaneous()) toolkit::qt::BildschirmMitte(*this);
+  QDialog::showEvent(e);
+}
 
 void TVelkorWkzForm::Vorbereiten() {
   const auto doppelt = workspace::DoppelteNummern(VelkorWinWkz::WkzListe);
