@@ -11,11 +11,16 @@
 #include "imageio/RasterGraphics.h"
 #include "toolkit/Clock.h"
 #include "toolkit/NumberFormat.h"
+#include "toolkit/qt/Fensterart.h"
+#include "toolkit/qt/Uebersetzung.h"
 #include "workspace/FensterHost.h"
 #include "workspace/VelkorWinMain.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // Qt's standard dialogs speak German like the program; every window reports its role.
+  toolkit::qt::QtUebersetzungLaden();
+  toolkit::qt::FensterrollenEinrichten();
   toolkit::InitDecimalSeparatorFromLocale();
   toolkit::InitShortDateFormatFromLocale();
   engine::ResetAllModules();

@@ -1,5 +1,6 @@
 #include "imageprep/Fensterhilfen.h"
 
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -102,17 +103,41 @@ void TBildansicht::mouseReleaseEvent(QMouseEvent* e) {
 void TBildansicht::keyPressEvent(QKeyEvent* e) {
   if (!sondeZeigen_ || !BeiSonde) return QWidget::keyPressEvent(e);
   QPoint s = sonde_;
+  const int d = e->modifiers() & Qt::ControlModifier ? strgSchritt_ : 1;
   switch (e->key()) {
-    case Qt::Key_Left: s.rx() -= 1; break;
-    case Qt::Key_Right: s.rx() += 1; break;
-    case Qt::Key_Up: s.ry() -= 1; break;
-    case Qt::Key_Down: s.ry() += 1; break;
+    case Qt::Key_Left: s.rx() -= d; break;
+    case Qt::Key_Right: s.rx() += d; break;
+    case Qt::Key_Up: s.ry() -= d; break;
+    case Qt::Key_Down: s.ry() += d; break;
     case Qt::Key_Home: s = {0, 0}; break;
     case Qt::Key_End: s = {bild_.width() - 1, bild_.height() - 1}; break;
     default: return QWidget::keyPressEvent(e);
   }
   Sonde(s.x(), s.y());
   Sicher([&] { BeiSonde(sonde_); });
+}
+
+void TBildansicht::UmgebungBeobachten(QWidget* umgebung) {
+  umgebung_ = umgebung;
+  umgebung->setMouseTracking(true);
+  umgebung->installEventFilter(this);
+}
+
+void TBildansicht::Zeiger(QPoint p) {
+  Sicher([&] { if (BeiZeiger) BeiZeiger(p); });
+}
+
+void TBildansicht::leaveEvent(QEvent* e) {
+  Zeiger(mapFromGlobal(QCursor::pos()));
+  QWidget::leaveEvent(e);
+}
+
+bool TBildansicht::eventFilter(QObject* objekt, QEvent* ereignis) {
+  if (objekt == umgebung_ && ereignis->type() == QEvent::MouseMove) {
+    const auto* e = static_cast<QMouseEvent*>(ereignis);
+    Zeiger(mapFromGlobal(umgebung_->mapToGlobal(e->position().toPoint())));
+  }
+  return QWidget::eventFilter(objekt, ereignis);
 }
 
 }  // namespace imageprep

@@ -41,77 +41,72 @@ TVelkorBAForm::~TVelkorBAForm() {
 }
 
 void TVelkorBAForm::Aufbauen() {
-  const int breite = parentWidget() ? std::max(parentWidget()->width(), 748) : 748;
-  const int hoehe = parentWidget() ? std::max(parentWidget()->height() + 20, 545) : 545;
-  resize(breite, hoehe);
-  const int rechts = breite - 250;  // the column of fields
+  resize(748, 545);  // until the main window gives its size at a showing
 
   panel_ = new QScrollArea(this);
   panel_->setObjectName("ImagePanel");
-  panel_->setGeometry(8, 8, rechts - 16, hoehe - 60);
   panel_->setAlignment(Qt::AlignCenter);
   bild_ = new TBildansicht(panel_, "BAImage");
   panel_->setWidget(bild_);
   bild_->Ueberzeichnen = [this](QPainter& p) { Zeichnen(p); };
 
-  // A group box at the right, and a captioned read-only field in it.
-  const auto gruppe = [&](const char* titel, const char* name, int y, int h) {
+  // A group box below the picture (placed by Anordnen), and a captioned read-only field in it.
+  const auto gruppe = [&](const char* titel, const char* name) {
     auto* box = new QGroupBox(U(titel), this);
     box->setObjectName(name);
-    box->setGeometry(rechts, y, 240, h);
     return box;
   };
   const auto feld = [](QGroupBox* box, const char* text, int tx, const char* name, int x, int y, int w) {
     Beschriftung(box, text, tx, y + 2);
     return Feld(box, name, x, y, w, 20);
   };
-  auto* ecken = gruppe("Eckpunkte", "EckPunktGroupBox", 8, 70);
-  Beschriftung(ecken, "lo", 8, 20);
-  x1_ = feld(ecken, "x1 = ", 30, "x1Edit", 60, 18, 60);
-  y1_ = feld(ecken, "y1 = ", 128, "y1Edit", 160, 18, 60);
-  Beschriftung(ecken, "ru", 8, 45);
-  x2_ = feld(ecken, "x2 = ", 30, "x2Edit", 60, 43, 60);
-  y2_ = feld(ecken, "y2 = ", 128, "y2Edit", 160, 43, 60);
+  ecken_ = gruppe("Eckpunkte", "EckPunktGroupBox");
+  Beschriftung(ecken_, "lo", 8, 20);
+  x1_ = feld(ecken_, "x1 = ", 30, "x1Edit", 60, 18, 60);
+  y1_ = feld(ecken_, "y1 = ", 128, "y1Edit", 160, 18, 60);
+  Beschriftung(ecken_, "ru", 8, 44);
+  x2_ = feld(ecken_, "x2 = ", 30, "x2Edit", 60, 42, 60);
+  y2_ = feld(ecken_, "y2 = ", 128, "y2Edit", 160, 42, 60);
 
-  bildmass_ = gruppe("", "BildmassGroupBox", 82, 48);
+  bildmass_ = gruppe("", "BildmassGroupBox");
   breite_ = feld(bildmass_, "Breite = ", 8, "BreiteEdit", 60, 20, 55);
   hoehe_ = feld(bildmass_, "Höhe = ", 122, "HoeheEdit", 170, 20, 55);
 
-  auto* fraesmass = gruppe("Fraesmaß / Pixel", "FraesmassGroupBox", 134, 70);
-  fraesbreite_ = feld(fraesmass, "Breite  [mm] = ", 8, "FraesbreiteEdit", 110, 20, 110);
-  fraeshoehe_ = feld(fraesmass, "Höhe  [mm] = ", 8, "FraeshoeheEdit", 110, 44, 110);
+  fraesmass_ = gruppe("Fraesmaß / Pixel", "FraesmassGroupBox");
+  fraesbreite_ = feld(fraesmass_, "Breite  [mm] = ", 8, "FraesbreiteEdit", 110, 18, 110);
+  fraeshoehe_ = feld(fraesmass_, "Höhe  [mm] = ", 8, "FraeshoeheEdit", 110, 42, 110);
 
-  auto* wkz = gruppe("Werkzeug", "WkzGroupBox", 208, 48);
-  wkz_ = feld(wkz, "T = ", 8, "WkzEdit", 40, 20, 40);
-  durchmesser_ = feld(wkz, "d [mm] = ", 90, "DurchmesserEdit", 150, 20, 80);
+  wkzGruppe_ = gruppe("Werkzeug", "WkzGroupBox");
+  wkz_ = feld(wkzGruppe_, "T = ", 8, "WkzEdit", 40, 20, 40);
+  durchmesser_ = feld(wkzGruppe_, "d [mm] = ", 90, "DurchmesserEdit", 150, 20, 74);
 
-  size_ = gruppe("Bildgröße", "SizeGroupBox", 260, 170);
+  size_ = gruppe("Bildgröße", "SizeGroupBox");
   const auto balken = [this](const char* panelName, const char* name, const char* text, int x) {
     auto* p = new QWidget(size_);
     p->setObjectName(panelName);
-    p->setGeometry(x, 20, 50, 140);
+    p->setGeometry(x, 18, 44, 98);
     auto* b = new QScrollBar(Qt::Vertical, p);
     b->setObjectName(name);
-    b->setGeometry(14, 0, 20, 120);
+    b->setGeometry(12, 0, 20, 78);
     b->setRange(0, TBAModell::BalkenMax);
     b->setPageStep(1);
     b->setFocusPolicy(Qt::StrongFocus);  // the arrow keys step the bar that has the focus
     p->setMouseTracking(true);  // passing over the panel gives its bar the focus
     b->setMouseTracking(true);
-    Beschriftung(p, text, 12, 122);
+    Beschriftung(p, text, 10, 80);
     return b;
   };
   grob_ = balken("GrobPanel", "GrobScrollBar", "grob", 10);
-  fein_ = balken("feinPanel", "feinScrollBar", "fein", 70);
+  fein_ = balken("feinPanel", "feinScrollBar", "fein", 56);
   zurueck_ = new QRadioButton(U("zurück"), size_);
   zurueck_->setObjectName("backRadioButton");
-  zurueck_->setGeometry(140, 60, 90, 20);
+  zurueck_->setGeometry(102, 50, 70, 20);
 
-  uebernahme_ = Knopf(this, "UebernahmeButton", "Übernehmen", rechts, hoehe - 80);
-  abbruch_ = Knopf(this, "AbbruchButton", "Abbrechen", rechts + 120, hoehe - 80);
+  uebernahme_ = Knopf(this, "UebernahmeButton", "Übernehmen", 0, 0, 93, 22);
+  abbruch_ = Knopf(this, "AbbruchButton", "Abbrechen", 0, 0, 93, 22);
   hinweis_ = new QLabel(this);
   hinweis_->setObjectName("HinweisLabel");
-  hinweis_->setGeometry(8, hoehe - 45, rechts - 16, 20);
+  Anordnen();
 
   connect(grob_, &QScrollBar::valueChanged, this, [this](int v) {
     Sicher([&] {
@@ -165,7 +160,33 @@ void TVelkorBAForm::Aufbauen() {
   for (auto* w : findChildren<QWidget*>()) w->installEventFilter(this);
 }
 
+// The picture takes the whole width and all the height above the fields, so a picture fitted
+// into the main window shows every edge and handle of its section without scrolling.
+void TVelkorBAForm::Anordnen() {
+  const int w = width(), h = height();
+  constexpr int Band = 120, Zeile = 22, Spalte = 228;
+  const int oben = h - Zeile - 4 - Band;  // the top of the fields
+  panel_->setGeometry(4, 4, w - 8, oben - 8);
+  ecken_->setGeometry(4, oben, Spalte, 66);
+  bildmass_->setGeometry(4, oben + 70, Spalte, 50);
+  fraesmass_->setGeometry(10 + Spalte, oben, Spalte, 66);
+  wkzGruppe_->setGeometry(10 + Spalte, oben + 70, Spalte, 50);
+  const int knopfX = w - 4 - uebernahme_->width();
+  size_->setGeometry(16 + 2 * Spalte, oben, knopfX - 6 - (16 + 2 * Spalte), Band);
+  uebernahme_->move(knopfX, oben + 70);
+  abbruch_->move(knopfX, oben + 98);
+  hinweis_->setGeometry(8, h - Zeile, w - 16, 18);
+}
+
+void TVelkorBAForm::resizeEvent(QResizeEvent* e) {
+  Anordnen();
+  QDialog::resizeEvent(e);
+}
+
 bool TVelkorBAForm::Zeigen(bool nurGroesse, toolkit::TBitmap& bild) {
+  // The main window's width and its height + 20, taken when the window is shown: at the
+  // program's start the main window has no size yet.
+  if (auto* haupt = parentWidget()) resize(haupt->width(), haupt->height() + 20);
   AusschnittwahlGesperrt = nurGroesse ? 1 : 0;
   modell_.Vorbereiten(bild, nurGroesse);
   angenommen_ = false;

@@ -31,9 +31,11 @@ public:
 
 protected:
   bool eventFilter(QObject* objekt, QEvent* ereignis) override;
+  void resizeEvent(QResizeEvent* e) override;
 
 private:
   void Aufbauen();
+  void Anordnen();
   void Anzeigen();
   void Felder();
   void BalkenSetzen();
@@ -49,7 +51,7 @@ private:
   imageprep::TBildansicht* bild_ = nullptr;
   QScrollArea* panel_ = nullptr;
   QLineEdit *x1_, *y1_, *x2_, *y2_, *breite_, *hoehe_, *fraesbreite_, *fraeshoehe_, *wkz_, *durchmesser_;
-  QGroupBox *bildmass_, *size_;
+  QGroupBox *ecken_, *bildmass_, *fraesmass_, *wkzGruppe_, *size_;
   QScrollBar *grob_, *fein_;
   int radRest_ = 0;  // wheel turn not yet a whole notch
   QRadioButton* zurueck_ = nullptr;

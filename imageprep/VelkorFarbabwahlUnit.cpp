@@ -187,8 +187,12 @@ void TVelkorFarbabwahlForm::Aufbauen() {
     Knoepfe();
   };
   ansicht_->BeiSonde = [this](QPoint p) { Zeigerinfo(p); };
+  // Round the picture the fields say that the pointer is not over it.
+  ansicht_->UmgebungBeobachten(bildbox_->viewport());
+  ansicht_->BeiZeiger = [this](QPoint p) { Zeigerinfo(p); };
   installEventFilter(this);
   bildbox_->viewport()->installEventFilter(this);
+  farbbox_->viewport()->installEventFilter(this);
 }
 
 QComboBox* TVelkorFarbabwahlForm::Liste(QWidget* eltern, const char* name, const std::vector<const char*>& eintraege,
@@ -229,7 +233,7 @@ QComboBox* TVelkorFarbabwahlForm::Liste(QWidget* eltern, const char* name, const
 
 void TVelkorFarbabwahlForm::ZeilenBauen() {
   delete zeilen_;
-  const int breite = farbbox_->viewport()->width() - 2;
+  const int breite = farbbox_->viewport()->width();
   zeilen_ = new QWidget;
   zeilen_->setObjectName("Farbzeilen");
   const int n = static_cast<int>(var::Extrafarbliste.size());
@@ -294,8 +298,19 @@ void TVelkorFarbabwahlForm::ZeilenBauen() {
   farbbox_->setWidget(zeilen_);
 }
 
+// The rows and their groups as wide as the scroll box shows them. The box has its width only
+// once the window is shown, and loses a scroll bar's width when the rows outgrow it.
+void TVelkorFarbabwahlForm::ZeilenBreite() {
+  if (!zeilen_) return;
+  const int breite = farbbox_->viewport()->width();
+  zeilen_->resize(breite, zeilen_->height());
+  for (auto* gruppe : zeilen_->findChildren<QGroupBox*>(Qt::FindDirectChildrenOnly))
+    gruppe->resize(breite - 24, gruppe->height());
+}
+
 void TVelkorFarbabwahlForm::BildZeigen() {
   ansicht_->Bild(modell_.Anzeige());
+  ansicht_->StrgSchritt(modell_.Zoomfaktor());  // Ctrl + arrow: one picture pixel
   if (grundAnzahl_) grundAnzahl_->setText(QString::number(modell_.Grundpixelanzahl()));
 }
 
@@ -339,6 +354,8 @@ void TVelkorFarbabwahlForm::Zeigerinfo(QPoint p) {
     nummer_->setText("-1");
     Farbfeld(farbe_, std::nullopt);
     test_->setText("Cursor nicht über dem Bild");
+    hinweis_->clear();
+    ansicht_->setToolTip({});
     return;
   }
   test_->clear();
@@ -367,6 +384,7 @@ void TVelkorFarbabwahlForm::Zeigen() {
     ansicht_->Sonde(0, 0);
     Pipettenfelder();
     Knoepfe();
+    Zeigerinfo(position_);  // nothing of the last showing's pixel
   });
   offen_ = true;
   exec();
@@ -386,6 +404,7 @@ void TVelkorFarbabwahlForm::reject() {
 }
 
 bool TVelkorFarbabwahlForm::eventFilter(QObject* objekt, QEvent* ereignis) {
+  if (objekt == farbbox_->viewport() && ereignis->type() == QEvent::Resize) ZeilenBreite();
   if (objekt == pipFarbe_ && ereignis->type() == QEvent::MouseButtonPress) {
     Sicher([&] {
       modell_.PaletteWaehlen();

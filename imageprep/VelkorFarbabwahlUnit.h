@@ -36,6 +36,7 @@ protected:
 private:
   void Aufbauen();
   void ZeilenBauen();
+  void ZeilenBreite();
   void BildZeigen();
   void Pipettenfelder();
   void Zeigerinfo(QPoint p);

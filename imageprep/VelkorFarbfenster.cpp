@@ -169,6 +169,8 @@ TVelkorFarbAnzeigForm::TVelkorFarbAnzeigForm(QWidget* haupt) : QDialog(haupt) {
     Anzeigen(e->position().toPoint());
   };
   ansicht_->BeiSonde = [this](QPoint p) { Anzeigen(p); };
+  ansicht_->UmgebungBeobachten(panel->viewport());  // off the picture the fields say so
+  ansicht_->BeiZeiger = [this](QPoint p) { Anzeigen(p); };
   toolkit::qt::FensterAnmelden("TVelkorFarbAnzeigForm", [this] { Zeigen(); });
 }
 

@@ -8,6 +8,7 @@
 
 #include "engine/VelkorWinVAR.h"
 #include "imageprep/Fensterhilfen.h"
+#include "toolkit/qt/EnhancedEdit.h"
 #include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 
@@ -168,7 +169,8 @@ TVelkorAusschneidForm::TVelkorAusschneidForm(QWidget* haupt) : QDialog(haupt) {
     const auto n = std::to_string(i + 1);
     auto* label = new QLabel(QStringLiteral("Farbe %1").arg(i), this);
     label->setGeometry(QRect(Zeilenort(i, 25, w), QSize(55, 15)));
-    auto* farbe = new QLineEdit(this);
+    // The numeric edit, read-only, as the row's colour field.
+    auto* farbe = new TEnhancedEdit(this);
     farbe->setObjectName(QString::fromStdString("ehEdit" + n));
     farbe->setGeometry(QRect(Zeilenort(i, 90, w), QSize(15, 15)));
     farbe->setReadOnly(true);

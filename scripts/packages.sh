@@ -1,5 +1,7 @@
 # Debian packages the project needs; sourced by scripts/run, scripts/test and scripts/fuzz.
 BUILD_PACKAGES="cmake g++ make pkg-config libjpeg62-turbo-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev libgl-dev"
+# Qt's German texts for the standard dialogs (file, print, colour, font), loaded at start.
+BUILD_PACKAGES="$BUILD_PACKAGES qt6-translations-l10n"
 # Debian's clang with its libFuzzer runtime, for the targets of fuzz/ (scripts/fuzz).
 FUZZ_PACKAGES="clang libclang-rt-14-dev"
 # Independent tools the tests compare against, and the public-domain fonts they convert.

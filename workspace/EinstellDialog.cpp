@@ -13,6 +13,7 @@
 #include <exception>
 
 #include "toolkit/qt/Dialoge.h"
+#include "toolkit/qt/Fensterart.h"
 #include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 
@@ -180,6 +181,7 @@ void TEinstellDialog::showEvent(QShowEvent* e) {
     AlteWerteMerken();
     FlagZuruecksetzen();
     Anzeigen();
+    if (bildschirmMitte_) toolkit::qt::BildschirmMitte(*this);
   }
   QDialog::showEvent(e);
 }

@@ -41,6 +41,9 @@ protected:
   // Puts every setting the dialog edits back to its old copy.
   virtual void AlteWerteZurueck() = 0;
 
+  // The dialog opens in the middle of the screen, not over the main window.
+  void MittigAufDemBildschirm() { bildschirmMitte_ = true; }
+
   // The changed flag rises when `anders`; it stays set until the next showing.
   void Markieren(bool anders);
   void FlagZuruecksetzen();
@@ -95,6 +98,7 @@ protected:
 
 private:
   bool geaendert_ = false;
+  bool bildschirmMitte_ = false;
 };
 
 }  // namespace workspace

@@ -6,11 +6,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
 #include <exception>
 
 #include "engine/VelkorWinVAR.h"
 #include "toolkit/qt/Dialoge.h"
+#include "toolkit/qt/Fensterart.h"
 #include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 #include "workspace/VelkorWinMain.h"
@@ -60,10 +60,7 @@ THinweisForm::~THinweisForm() {
 
 void THinweisForm::Zeigen(const std::string& block) {
   hinweisEdit_->setText(toolkit::qt::QText(block));
-  if (const QScreen* schirm = QGuiApplication::primaryScreen()) {
-    const QRect r = schirm->availableGeometry();
-    move(r.center() - QPoint(width() / 2, height() / 2));
-  }
+  toolkit::qt::BildschirmMitte(*this);
   show();
 }
 

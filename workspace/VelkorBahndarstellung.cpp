@@ -6,6 +6,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "toolkit/qt/Fensterart.h"
 #include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 
@@ -47,6 +48,7 @@ TZweiWahlForm::~TZweiWahlForm() { toolkit::qt::FensterAbmelden(klasse_); }
 
 void TZweiWahlForm::showEvent(QShowEvent* e) {
   (KonfigBlock.*feld_ ? wahr_ : falsch_)->setChecked(true);
+  if (!e->spontaneous()) toolkit::qt::BildschirmMitte(*this);
   QDialog::showEvent(e);
 }
 

@@ -7,6 +7,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "toolkit/qt/Fensterart.h"
 #include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 #include "workspace/Hauptzustand.h"
@@ -68,6 +69,7 @@ void TVelkorkeineHaftungForm::showEvent(QShowEvent* e) {
   if (!e->spontaneous()) {
     workspace::HaftungAkzeptiert = false;
     workspace::KonfigSpeichernBeimEnde = false;
+    toolkit::qt::BildschirmMitte(*this);
   }
   QDialog::showEvent(e);
 }
@@ -111,5 +113,9 @@ TCopyrightForm::~TCopyrightForm() { toolkit::qt::FensterAbmelden("TCopyrightForm
 void TCopyrightForm::showEvent(QShowEvent* e) {
   // The version line the main window made at start; the program's name alone before.
   version_->setText(toolkit::qt::QText(workspace::Versionszeile.empty() ? std::string("Velkor") : workspace::Versionszeile));
+  if (!e->spontaneous()) {
+    adjustSize();  // to the version line's length
+    toolkit::qt::BildschirmMitte(*this);
+  }
   QDialog::showEvent(e);
 }

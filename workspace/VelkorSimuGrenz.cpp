@@ -18,6 +18,7 @@ namespace R = workspace::Einstellregeln;
 
 TVelkorSimuGrenzForm::TVelkorSimuGrenzForm(QWidget* parent)
     : TEinstellDialog(parent, "TVelkorSimuGrenzForm", "Velkor-Wahl der Simulationsgrenzen") {
+  MittigAufDemBildschirm();
   static const char* const namen[9] = {"xminEdit", "yminEdit", "zminEdit", "xmaxEdit", "ymaxEdit",
                                        "zmaxEdit", "WeitexEdit", "WeiteyEdit", "WeitezEdit"};
   static const char* const labels[9] = {"xmin [mm] =", "ymin [mm] =", "zmin [mm] =",

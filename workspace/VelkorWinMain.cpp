@@ -110,7 +110,7 @@ TVelkorMainForm::TVelkorMainForm(QWidget* parent) : QMainWindow(parent) {
   workspace::Hauptfenster.SatzZeigen = [this](engine::TSatzAnzeige wo, const std::string& text) {
     if (wo == engine::TSatzAnzeige::HauptQuelle) quellEdit_->setText(QText(text));
     else if (wo == engine::TSatzAnzeige::HauptZiel) zielEdit_->setText(QText(text));
-    else if (wo == engine::TSatzAnzeige::ZielLabel) zielLabel_->setText(QText(text));
+    else if (wo == engine::TSatzAnzeige::ZielLabel) LabelSetzen(zielLabel_, QText(text));
   };
   workspace::Hauptfenster.BildEingepasst = [this](const workspace::TEinpassung& platz) { BildEinpassen(platz); };
   workspace::Hauptfenster.LaufGeaendert = [this] { ZustandSetzen(); };
@@ -311,8 +311,8 @@ void TVelkorMainForm::BildEinpassen(const workspace::TEinpassung& platz) {
 
 void TVelkorMainForm::Uebernehmen(const workspace::TBefehlsergebnis& ergebnis) {
   if (!ergebnis.Geaendert || beendet_) return;
-  quellLabel_->setText(QText(ergebnis.QuellLabel));
-  zielLabel_->setText(QText(ergebnis.ZielLabel));
+  LabelSetzen(quellLabel_, QText(ergebnis.QuellLabel));
+  LabelSetzen(zielLabel_, QText(ergebnis.ZielLabel));
   quellEdit_->clear();
   zielEdit_->clear();
   if (!ergebnis.BildGeaendert) return;
@@ -323,14 +323,19 @@ void TVelkorMainForm::Uebernehmen(const workspace::TBefehlsergebnis& ergebnis) {
 void TVelkorMainForm::BeschriftungenSetzen() {
   std::string verzeichnis, name, ext;
   VelkorWinUTIL::DateinameZerlegen(KonfigBlock.Arbeitsdateiname, verzeichnis, name, ext);
-  quellLabel_->setText(QText("Quelldatei: " + name + ext));
-  zielLabel_->setText(QText("Zieldatei: " + KonfigBlock.Zieldateiname));
+  LabelSetzen(quellLabel_, QText("Quelldatei: " + name + ext));
+  LabelSetzen(zielLabel_, QText("Zieldatei: " + KonfigBlock.Zieldateiname));
+}
+
+void TVelkorMainForm::LabelSetzen(QLabel* label, const QString& text) {
+  label->setText(text);
   // Both labels end where the edits begin, so no name lies hidden under an edit; the
   // edits keep at least 160 pixels, and a name longer than that shows whole as a tip.
   const QFontMetrics masse(quellLabel_->font());
   const int rechts = abbruchButton_->x() - 6;
-  const int text = std::max(masse.horizontalAdvance(quellLabel_->text()), masse.horizontalAdvance(zielLabel_->text()));
-  const int links = std::min(text + 20, rechts - quellLabel_->x() - 160);
+  const int breite =
+      std::max(masse.horizontalAdvance(quellLabel_->text()), masse.horizontalAdvance(zielLabel_->text()));
+  const int links = std::min(breite + 20, rechts - quellLabel_->x() - 160);
   quellLabel_->resize(links, quellLabel_->height());
   zielLabel_->resize(links, zielLabel_->height());
   quellLabel_->setToolTip(quellLabel_->text());

@@ -107,6 +107,8 @@ public:
   void ClearPaintBox();
   // Source and target labels from Arbeitsdateiname and Zieldateiname.
   void BeschriftungenSetzen();
+  // A new text of QuellLabel or ZielLabel; the edits move to the right of the longer one.
+  void LabelSetzen(QLabel* label, const QString& text);
   // Shows what a part-program command left (labels, edits emptied, picture).
   void Uebernehmen(const workspace::TBefehlsergebnis& ergebnis);
   // Menu and button state from the run guard and GrafikEin.

@@ -1,7 +1,8 @@
 // The main window's window-wide keys (key preview, on from the first activation): Esc asks
 // the abort question while a run goes on, once per press; Pause and Caps Lock toggle the
 // test switches; Enter goes on after a programmed stop; Ctrl with a letter acts once, on
-// release. The programmed-stop and simulation windows keep only Esc for the main window.
+// release, also while the picture's popup menu is open, which keeps every other key. The
+// programmed-stop and simulation windows keep only Esc for the main window.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -35,7 +36,11 @@ bool TVelkorMainForm::eventFilter(QObject* obj, QEvent* event) {
   if (!widget || QApplication::activeModalWidget()) return false;
   const QWidget* fenster = widget->window();
   auto* taste = static_cast<QKeyEvent*>(event);
-  if (fenster == this || fenster == static_cast<const QWidget*>(popup_)) {
+  const bool menue = fenster == static_cast<const QWidget*>(popup_);
+  if (fenster == this || menue) {
+    // The open popup menu takes its own keys first (arrows, Enter, Esc, letters); only the
+    // Ctrl letters act there as in the window.
+    if (menue && !IstStrgBuchstabe(taste)) return false;
     if (art == QEvent::ShortcutOverride) {
       // Ctrl keys act on release only: no menu shortcut fires them a second time.
       if (!IstStrgBuchstabe(taste) && taste->key() != Qt::Key_Escape) return false;

@@ -11,6 +11,8 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QShowEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -20,6 +22,7 @@
 #include "engine/VelkorWinWkz.h"
 #include "toolkit/GraphFarben.h"
 #include "toolkit/qt/Dialoge.h"
+#include "toolkit/qt/Fensterart.h"
 #include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 #include "workspace/Druck.h"
@@ -38,6 +41,9 @@ QLineEdit* Edit(QWidget* eltern, const char* name, const char* hinweis) {
   auto* e = new QLineEdit(eltern);
   e->setObjectName(name);
   e->setToolTip(U(hinweis));
+  // The edits share the width under the grid rather than widen the window.
+  e->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+  e->setMinimumWidth(40);
   return e;
 }
 
@@ -56,15 +62,22 @@ TVelkorWkzForm::TVelkorWkzForm(QWidget* parent) : QDialog(parent), Tabelle_(Velk
   Gitter_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Gitter_->setSelectionBehavior(QAbstractItemView::SelectRows);
   Gitter_->setSelectionMode(QAbstractItemView::SingleSelection);
+  // A header wider than its column breaks before its unit; no column is held wider than given.
+  QHeaderView* kopf = Gitter_->horizontalHeader();
+  kopf->setMinimumSectionSize(1);
+  kopf->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
+  kopf->setMinimumHeight(2 * kopf->fontMetrics().lineSpacing() + 6);
   QStringList koepfe;
   int breite = 0;
   for (int s = 0; s < workspace::WkzSpalten; ++s) {
     koepfe << QText(workspace::WkzSpaltenkoepfe()[static_cast<std::size_t>(s)]);
-    Gitter_->setColumnWidth(s, workspace::WkzSpaltenbreiten[static_cast<std::size_t>(s)] * 3 / 2);
+    Gitter_->setColumnWidth(s, workspace::WkzSpaltenbreiten[static_cast<std::size_t>(s)]);
     breite += Gitter_->columnWidth(s);
   }
   Gitter_->setHorizontalHeaderLabels(koepfe);
-  Gitter_->setMinimumWidth(breite + 24);
+  // The grid is as wide as its columns and the scroll bar, which keeps its place.
+  Gitter_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Gitter_->setFixedWidth(breite + 2 * Gitter_->frameWidth() + Gitter_->verticalScrollBar()->sizeHint().width());
 
   NummerEdit_ = Edit(this, "NummerEdit", "Werkzeug-Nummer");
   NameEdit_ = Edit(this, "NameEdit", "Werkzeug-Bennenung");
@@ -146,6 +159,11 @@ TVelkorWkzForm::TVelkorWkzForm(QWidget* parent) : QDialog(parent), Tabelle_(Velk
 }
 
 TVelkorWkzForm::~TVelkorWkzForm() { toolkit::qt::FensterAbmelden("TVelkorWkzForm"); }
+
+void TVelkorWkzForm::showEvent(QShowEvent* e) {
+  if (!e->spontaneous()) toolkit::qt::BildschirmMitte(*this);
+  QDialog::showEvent(e);
+}
 
 void TVelkorWkzForm::Vorbereiten() {
   const auto doppelt = workspace::DoppelteNummern(VelkorWinWkz::WkzListe);

@@ -31,6 +31,7 @@ public:
 
 protected:
   bool eventFilter(QObject* o, QEvent* e) override;
+  void showEvent(QShowEvent* e) override;
 
 private:
   void GitterFuellen();

@@ -30,6 +30,7 @@ std::string Rumpf(const std::string& name) {
 
 TVelkorZeichensatzForm::TVelkorZeichensatzForm(QWidget* parent)
     : TEinstellDialog(parent, "TVelkorZeichensatzForm", "VelkorWin-Einstellungen für Textwandlungen") {
+  MittigAufDemBildschirm();
   auto* form = new QFormLayout;
   ZeichensatzEdit = Edit(form, "ZeichensatzEdit", "Zeichensatz = ");
   ZeichensatzEdit->setReadOnly(true);

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -22,6 +23,7 @@
 #include "engine/VelkorWinBildZyklus.h"
 #include "engine/VelkorWinINTR.h"
 #include "engine/VelkorWinVAR.h"
+#include "imageprep/Bildroutinen.h"
 #include "imageprep/Fensteraufrufe.h"
 #include "imageprep/Fensterhilfen.h"
 #include "imageprep/VelkorBAUnit.h"
@@ -34,6 +36,7 @@
 #include "tests/imageprep/ImageprepHilfen.h"
 #include "toolkit/BitmapFile.h"
 #include "toolkit/GraphFarben.h"
+#include "toolkit/qt/EnhancedEdit.h"
 #include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtBild.h"
 #include "toolkit/qt/Zeiger.h"
@@ -83,6 +86,10 @@ private:
 
 class FensterTest : public imageprep_test::MitBildzustand<testsupport::BildFixture> {
 protected:
+  void SetUp() override {
+    imageprep_test::MitBildzustand<testsupport::BildFixture>::SetUp();
+    haupt.resize(753, 559);
+  }
   void TearDown() override {
     EXPECT_TRUE(fensterhost.Aktionen.empty()) << "nicht jedes erwartete Fenster kam";
     imageprep_test::MitBildzustand<testsupport::BildFixture>::TearDown();
@@ -102,8 +109,11 @@ protected:
   }
 
   FensterHost fensterhost;  // installed after the fixture's host, so it answers
+  // Stands for the main window (753 x 559 on the X11 platform), whose size the section
+  // window takes when it is shown.
+  QWidget haupt;
   // The windows, registered for their entries.
-  TVelkorBAForm ba{nullptr};
+  TVelkorBAForm ba{&haupt};
   TVelkorBildinfoForm info{nullptr};
   TVelkorGrauBildinfoForm grauinfo{nullptr};
   TVelkorTiefenform tiefen{nullptr};
@@ -205,6 +215,56 @@ TEST_F(FensterTest, AbbruchUndEscBeendenDieWandlung) {
   }
 }
 
+// A picture as the main window fits it into its 705 x 409 field opens with the whole section
+// in view, every edge and handle without scrolling; the window takes the main window's width
+// and its height + 20.
+TEST_F(FensterTest, AusschnittfensterZeigtJedenGriffEinesEingepasstenBildes) {
+  for (const QSize groesse : {QSize(545, 409), QSize(705, 409), QSize(705, 300), QSize(273, 409)}) {
+    SCOPED_TRACE(groesse.width());
+    Spaeter([groesse] {
+      auto* fenster = QApplication::activeModalWidget();
+      EXPECT_EQ(fenster->size(), QSize(753, 579));
+      auto* bild = Kind<QWidget>("BAImage");
+      const QWidget* sicht = bild->parentWidget();  // the panel's visible area
+      EXPECT_EQ(bild->size(), groesse);
+      EXPECT_TRUE(sicht->rect().contains(QRect(bild->mapTo(sicht, QPoint(0, 0)), bild->size())))
+          << "Bild bei " << bild->mapTo(sicht, QPoint(0, 0)).x() << " in " << sicht->width() << " x " << sicht->height();
+      Klick("AbbruchButton");
+    });
+    toolkit::TBitmap bild = imageprep_test::KoordinatenBild(groesse.width(), groesse.height());
+    EXPECT_FALSE(imageprep::BildausschnittWaehlen(false, bild));
+  }
+}
+
+// What the operator sees of the keys and bars: Enter takes the focus to the accept button, in
+// size mode the corner fields follow the pointer, and "zurück" puts the coarse bar back to its
+// middle with the unscaled picture.
+TEST_F(FensterTest, EnterZeigerImGroessenmodusUndZurueck) {
+  Spaeter([] {
+    auto* fenster = QApplication::activeModalWidget();
+    fenster->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster));
+    auto* bild = Kind<QWidget>("BAImage");
+    bild->setFocus();
+    QTest::keyClick(bild, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), Kind<QPushButton>("UebernahmeButton"));
+    Klick("UebernahmeButton");  // the section (10, 10, 70, 50): size mode on a 60 x 40 picture
+    Maus(bild, QEvent::MouseMove, {33, 21}, Qt::NoButton, Qt::NoButton);
+    Felder({{"x1Edit", "33"}, {"x2Edit", "33"}, {"y1Edit", "21"}, {"y2Edit", "21"}});
+    auto* grob = Kind<QScrollBar>("GrobScrollBar");
+    grob->setValue(30);  // one step down
+    Felder({{"BreiteEdit", "55"}});
+    Kind<QRadioButton>("backRadioButton")->click();
+    EXPECT_EQ(grob->value(), 25);
+    Felder({{"BreiteEdit", "60"}});
+    grob->setValue(24);  // one step up from the middle
+    Felder({{"BreiteEdit", "66"}});
+    Klick("AbbruchButton");
+  });
+  toolkit::TBitmap bild = Blockbild();
+  EXPECT_FALSE(imageprep::BildausschnittWaehlen(false, bild));
+}
+
 // The image information of a running cycle: the counts, the colour display, then the red
 // block replaced by blue ("Nein" to saving leaves the picture unsaved).
 TEST_F(FensterTest, BildinformationZaehlungFarbinformationUndErsetzen) {
@@ -226,6 +286,15 @@ TEST_F(FensterTest, BildinformationZaehlungFarbinformationUndErsetzen) {
       auto* ansicht = Kind<QWidget>("FarbanzeigImage");
       Maus(ansicht, QEvent::MouseMove, {25, 25}, Qt::NoButton, Qt::NoButton);
       Felder({{"FarbNrEdit", "1"}, {"AnzahlEdit", "800"}, {"FarbModusedit", "S"}});
+      // Round the picture: the pointer's position, no colour.
+      QWidget* umgebung = ansicht->parentWidget();
+      const QPoint links = ansicht->mapTo(umgebung, QPoint(0, 0));
+      Maus(umgebung, QEvent::MouseMove, {5, 5}, Qt::NoButton, Qt::NoButton);
+      const auto x = std::to_string(5 - links.x()), y = std::to_string(5 - links.y());
+      Felder({{"xEdit", x.c_str()}, {"yEdit", y.c_str()}, {"FarbNrEdit", ""}, {"FarbModusedit", ""},
+              {"AnzahlEdit", ""}, {"TiefenEdit", ""}, {"ColorEdit", ""}});
+      EXPECT_FALSE(Kind<QLineEdit>("ColorshowEdit")->property("Farbe").isValid());
+      Maus(ansicht, QEvent::MouseMove, {25, 25}, Qt::NoButton, Qt::NoButton);
       QTest::keyClick(ansicht, Qt::Key_Home);
       Felder({{"FarbNrEdit", "0"}});
       Klick("EndButton");
@@ -280,7 +349,14 @@ TEST_F(FensterTest, ModusVerfolgungsAusschneidUndFarbwahlfenster) {
   });
   toolkit::qt::FensterZeigen("TVelkorF_verfolgForm");
   EXPECT_EQ(var::KonfigBlock.F_Verfolgen[1], 'N');
+  var::Farbtabelle = {{0xFF, 3}, {0xFF00, 4}};
+  var::Farbanzahl = 2;
   Spaeter([] {
+    // The colour fields are numeric edits, read-only; unused rows show no colour.
+    for (auto [name, farbe] : {std::pair{"ehEdit2", QVariant(0xFF00)}, std::pair{"ehEdit3", QVariant()}}) {
+      auto* feld = Kind<TEnhancedEdit>(name);
+      EXPECT_EQ(std::pair(feld->isReadOnly(), feld->property("Farbe")), std::pair(true, farbe)) << name;
+    }
     Kind<QCheckBox>("AusschneidCheckBox4")->click();
     Klick("UebernehmenButton");
     Klick("SchliessenButton");
@@ -328,32 +404,104 @@ TEST_F(FensterTest, FarbeditorUmfaerbenUndRueckgaengig) {
   EXPECT_EQ(var::QuellImage, bild);  // undone before leaving
 }
 
+// The colour editor at its first opening: every row whole in the scroll box; the fields say
+// when the pointer is round the picture instead of over it, also at the next opening; Ctrl +
+// arrow moves the probe by one picture pixel of the zoomed picture.
+TEST_F(FensterTest, FarbeditorZeilenGanzVerlassenDesBildesUndStrgPfeil) {
+  const auto bild = imageprep_test::KoordinatenBild(60, 40);
+  imageprep_test::FuerDenEditor(bild);
+  var::Extrafarbliste = {{7, bild.Pixel(7, 0), var::TArbeitsmodus::Fraesen, var::TBesonderheit::keine}};
+  var::Extrafarbanzahl = 1;
+  Spaeter([] {
+    auto* sicht = Kind<QWidget>("FarbwahlScrollBox")->findChild<QWidget*>("qt_scrollarea_viewport");
+    for (const char* name : {"GrundFarbAnzahlEdit", "GrundAModus_ComboBox", "GrundBeso_ComboBox", "AMudus_Combobox1",
+                             "Beso_ComboBox1", "LoeschButton"}) {
+      auto* w = Kind<QWidget>(name);
+      EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << name << " ragt aus seiner Gruppe";
+      EXPECT_TRUE(sicht->rect().contains(QRect(w->mapTo(sicht, QPoint(0, 0)), w->size()))) << name;
+    }
+    auto* ansicht = Kind<QWidget>("QuellImage");
+    Maus(ansicht, QEvent::MouseMove, {7, 3}, Qt::NoButton, Qt::NoButton);
+    Felder({{"xEdit", "7"}, {"farbNummerEdit", "187"}, {"TestEdit", ""}});  // 3 x 60 + 7
+    Maus(ansicht->parentWidget(), QEvent::MouseMove, {2, 2}, Qt::NoButton, Qt::NoButton);
+    Felder({{"xEdit", ""}, {"yEdit", ""}, {"farbNummerEdit", "-1"}, {"TestEdit", "Cursor nicht über dem Bild"}});
+    Klick("Zoom_out_Button");
+    Klick("Zoom_out_Button");
+    QTest::keyClick(ansicht, Qt::Key_Home);
+    QTest::keyClick(ansicht, Qt::Key_Right, Qt::ControlModifier);
+    QTest::keyClick(ansicht, Qt::Key_Down, Qt::ControlModifier);
+    QTest::keyClick(ansicht, Qt::Key_Right);
+    EXPECT_EQ(static_cast<imageprep::TBildansicht*>(ansicht)->Sonde(), QPoint(5, 4));
+    Felder({{"xEdit", "1"}, {"yEdit", "1"}});
+    Klick("EndeButton");
+  });
+  toolkit::qt::FensterZeigen("TVelkorFarbabwahlForm");
+  toolkit::BildAblegen(bild);
+  Spaeter([] {
+    Felder({{"xEdit", ""}, {"farbNummerEdit", "-1"}, {"TestEdit", "Cursor nicht über dem Bild"}});
+    Klick("EndeButton");
+  });
+  toolkit::qt::FensterZeigen("TVelkorFarbabwahlForm");
+}
+
+// Screenshots of what the operator sees, saved into the build folder: the section and size
+// windows over the example picture and over a 1200 x 900 picture as the main window fits it,
+// the colour editor at its first opening and after a zoom, and the cut-out window.
 TEST_F(FensterTest, BildschirmfotosUeberDemBeispielbild) {
   const toolkit::TBitmap beispiel = toolkit::LoadBitmapFile(VELKOR_SOURCE_DIR "/examples/BEISPIEL.BMP");
   ASSERT_FALSE(beispiel.Empty());
+  const auto speichern = [](const char* datei) {
+    QApplication::activeModalWidget()->grab().save(QStringLiteral(VELKOR_BINARY_DIR "/") + datei);
+  };
   var::BildFraesbereich = {0, 40, 60, 0};
-  Spaeter([] {
-    auto* fenster = QApplication::activeModalWidget();
+  Spaeter([&] {
     Ziehen(Kind<QWidget>("BAImage"), {96, 64}, {90, 60});
-    fenster->grab().save(QStringLiteral(VELKOR_BINARY_DIR "/Ausschnittfenster.png"));
+    speichern("Ausschnittfenster.png");
     Klick("UebernahmeButton");
     Kind<QScrollBar>("GrobScrollBar")->setValue(20);
-    fenster->grab().save(QStringLiteral(VELKOR_BINARY_DIR "/Groessenfenster.png"));
+    speichern("Groessenfenster.png");
     Klick("AbbruchButton");
   });
   toolkit::TBitmap bild = beispiel;
   EXPECT_FALSE(imageprep::BildausschnittWaehlen(false, bild));
 
+  // 1200 x 900: a grey ramp with a dark frame and a blue disc, fitted into 545 x 409.
+  toolkit::TBitmap gross(1200, 900);
+  for (int y = 0; y < 900; ++y)
+    for (int x = 0; x < 1200; ++x) {
+      const bool rahmen = x < 30 || y < 30 || x >= 1170 || y >= 870;
+      const bool scheibe = (x - 600) * (x - 600) + (y - 450) * (y - 450) < 250 * 250;
+      const auto grau = static_cast<std::uint8_t>(120 + x / 10);
+      gross.SetPixel(x, y, rahmen ? toolkit::RGB(40, 40, 40) : scheibe ? toolkit::RGB(0, 0, 255) : toolkit::RGB(grau, grau, grau));
+    }
+  bild = imageprep::BildSkalieren(gross, imageprep::TBildgroesse{545, 409});
+  Spaeter([&] {
+    speichern("Ausschnittfenster1200x900.png");
+    Klick("AbbruchButton");
+  });
+  EXPECT_FALSE(imageprep::BildausschnittWaehlen(false, bild));
+
   imageprep_test::FuerDenEditor(beispiel);
-  Spaeter([] {
+  const toolkit::TColor blau = toolkit::RGB(0, 0, 255);
+  var::Extrafarbliste = {{VelkorWinMOVE::FarbIndex(blau), blau, var::TArbeitsmodus::Fraesen, var::TBesonderheit::keine}};
+  var::Extrafarbanzahl = 1;
+  Spaeter([&] {
+    speichern("FarbeditorErstesOeffnen.png");
     Klick("Zoom_out_Button");
     Maus(Kind<QWidget>("QuellImage"), QEvent::MouseButtonPress, {200, 120}, Qt::LeftButton, Qt::LeftButton);
     Kind<QAction>("ExtrafarbeAnfuegen")->trigger();
-    QApplication::activeModalWidget()->grab().save(QStringLiteral(VELKOR_BINARY_DIR "/Farbeditor.png"));
+    speichern("Farbeditor.png");
     Klick("EndeButton");
   });
   toolkit::qt::FensterZeigen("TVelkorFarbabwahlForm");
   EXPECT_EQ(var::QuellImage, beispiel);  // nothing recoloured: the main window keeps its picture
+
+  var::KonfigBlock.Ausschneidfarben[1] = true;
+  Spaeter([&] {
+    speichern("Ausschneidfenster.png");
+    Klick("SchliessenButton");
+  });
+  toolkit::qt::FensterZeigen("TVelkorAusschneidForm");
 }
 
 TEST_F(FensterTest, GrauBildinfoUndFarbanzeigeAusIhrenEintraegen) {

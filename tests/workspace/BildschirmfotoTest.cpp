@@ -2,11 +2,17 @@
 // example part program converts with graphics on, and the main window and the simulation
 // window are saved as PNG files into the build folder (Hauptfenster.png,
 // Simulationsfenster.png). The tool path must be drawn in the tool's colour inside the
-// drawing and nowhere else, and the main window must show the example picture. scripts/test
-// runs this under xvfb-run on the X11 platform; CTest runs it on the headless one.
+// drawing and nowhere else, and the main window must show the example picture. The file
+// dialog of "Teileprogramm > Laden" is saved as it opens (Dateidialog.png) and must speak
+// German. scripts/test runs this under xvfb-run on the X11 platform; CTest runs it on the
+// headless one.
+#include <QAbstractItemView>
+#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
+#include <QTest>
 
 #include "HauptFixture.h"
 #include "workspace/VelkorGrafikUnit.h"
@@ -63,6 +69,38 @@ TEST_F(Bildschirmfoto, BeispielMitGrafik) {
   EXPECT_EQ(bild->size(), QSize(192, 128));
   EXPECT_GT(Zaehle(haupt, qRgb(0, 0, 255), platz), 100);
   EXPECT_GT(Zaehle(haupt, qRgb(0, 160, 0), platz), 50);
+}
+
+// Boxes as the script expects them (none here); the file dialogs are Qt's own.
+class EchteDateidialoge : public testsupport::DialogSkript {
+public:
+  std::optional<std::string> DateiOeffnen(const toolkit::qt::TDateiDialog& dialog) override {
+    return toolkit::qt::QtDialoge().DateiOeffnen(dialog);
+  }
+};
+
+TEST_F(Bildschirmfoto, DateidialogAufDeutsch) {
+  Beispiele();
+  EchteDateidialoge skript;
+  Starten();
+  QString titel;
+  QStringList knoepfe;
+  Sobald(ModalOffen, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    // The folder is read in the background: wait until its files are listed.
+    const auto* liste = dialog->findChild<QAbstractItemView*>("listView");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return liste && liste->model()->rowCount(liste->rootIndex()) > 0; }));
+    titel = dialog->windowTitle();
+    for (const auto* k : dialog->findChildren<QPushButton*>()) knoepfe << k->text();
+    const std::string datei = std::string(VELKOR_BINARY_DIR) + "/Dateidialog.png";
+    EXPECT_TRUE(dialog->grab().save(QString::fromStdString(datei)));
+    dialog->reject();
+  });
+  Ausloesen("Laden1");
+  EXPECT_EQ(titel.toStdString(), "CNC-Datei laden");
+  EXPECT_TRUE(knoepfe.contains("Abbrechen")) << knoepfe.join(", ").toStdString();
+  EXPECT_FALSE(knoepfe.contains("Cancel"));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "DialogFixture.h"
 #include "engine/VelkorWinMOVE.h"
+#include "support/BildFixture.h"
 #include "workspace/VelkorFraesgrund.h"
 
 namespace {
@@ -51,13 +52,16 @@ TEST_F(DialogFraesgrund, ChangedBackStillAsksAndANoticeDoesNotRenewTheOldCopies)
     EXPECT_TRUE(Knopf("UebernahmeButton")->isEnabled());
     Eingeben("UeberlaufEdit", "0,5");
     Eingeben("AnlaufEdit", "1,5");
+    form.findChild<QComboBox*>("FraesbahnComboBox")->setCurrentIndex(7);  // zirkular ccw nach außen
     Knopf("AbbruchButton")->click();
     EXPECT_TRUE(form.isVisible());
     QTest::keyClick(&form, Qt::Key_Escape);
   });
-  EXPECT_EQ(std::tuple(KonfigBlock.Anlauffaktor, KonfigBlock.Ueberlauffaktor), std::tuple(1.0, 1.0));
+  EXPECT_EQ(std::tuple(KonfigBlock.Anlauffaktor, KonfigBlock.Ueberlauffaktor, Zirkularrichtung, KonfigBlock.Zirkularsinn),
+            std::tuple(1.0, 1.0, 0, 0));
 }
 
+// "Farbmodus" counts the picture's colours before its window shows.
 TEST_F(DialogFraesgrund, ANestedWindowDoesNotRenewTheOldCopiesAndTheFocusReturnsToARefusedEdit) {
   int gezeigt = 0;
   toolkit::qt::FensterAnmelden("TVelkorTiefenform", [&] {
@@ -66,6 +70,9 @@ TEST_F(DialogFraesgrund, ANestedWindowDoesNotRenewTheOldCopiesAndTheFocusReturns
     tiefen.exec();
     ++gezeigt;
   });
+  QuellImage = testsupport::Bild({"WRB", "RRW"});
+  int modusFarben = -1;
+  toolkit::qt::FensterAnmelden("TVelkorModusForm", [&] { modusFarben = Farbanzahl; });
   skript.ErwarteHinweis("Falsches Zeichen im Eingabefeld!");
   skript.ErwarteFrage("Geänderte Einstellungen verwerfen?", true);
   Zeigen([&] {
@@ -73,6 +80,7 @@ TEST_F(DialogFraesgrund, ANestedWindowDoesNotRenewTheOldCopiesAndTheFocusReturns
     EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
     Eingeben("SchwarztiefeEdit", "-4");
     Knopf("TiefenButton")->click();
+    Knopf("ModusButton")->click();
     form.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
     Knopf("UebernahmeButton")->setFocus();
@@ -81,7 +89,8 @@ TEST_F(DialogFraesgrund, ANestedWindowDoesNotRenewTheOldCopiesAndTheFocusReturns
     Knopf("AbbruchButton")->click();
   });
   toolkit::qt::FensterAbmelden("TVelkorTiefenform");
-  EXPECT_EQ(std::tuple(gezeigt, KonfigBlock.GrauFraestiefe_dunkel), std::tuple(1, -2.5));
+  toolkit::qt::FensterAbmelden("TVelkorModusForm");
+  EXPECT_EQ(std::tuple(gezeigt, modusFarben, KonfigBlock.GrauFraestiefe_dunkel), std::tuple(1, 3, -2.5));
 }
 
 // What each milling-path item sets is checked without the window; here the item shown for

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <filesystem>
 
 #include "DialogFixture.h"
@@ -16,15 +17,30 @@
 namespace {
 
 using namespace VelkorWinVAR;
-using DialogKlein = DialogFixture;
+
+// The main window stands in the top left corner of the screen; every dialog here opens in
+// the middle of the screen all the same.
+class DialogKlein : public DialogFixture {
+protected:
+  DialogKlein() {
+    haupt.setGeometry(0, 0, 300, 200);
+    haupt.show();
+  }
+  static void InDerMitte(const QWidget& form) {
+    const QPoint abstand = form.geometry().center() - form.screen()->availableGeometry().center();
+    EXPECT_LE(abstand.manhattanLength(), 8) << form.objectName().toStdString() << " " << form.x() << "," << form.y();
+  }
+  QWidget haupt;
+};
 
 TEST_F(DialogKlein, SimulationLimitsRefuseBadEntriesAndNoPutsEverythingBack) {
-  TVelkorSimuGrenzForm form;
+  TVelkorSimuGrenzForm form(&haupt);
   skript.ErwarteHinweis("Falsches Zeichen im Eingabefeld!");
   skript.ErwarteHinweis("Der Wert muß größer als Null sein!");
   skript.ErwarteHinweis("Die untere und die obere Simulationsgrenze dürfen nicht gleich sein!");
   skript.ErwarteTasten("Geänderte Werte speichern?", 1);
   Zeigen(form, [&] {
+    InDerMitte(form);
     Eingeben(form, "xminEdit", "abc");
     EXPECT_EQ(KonfigBlock.SimuGrenzeMin.X, -200.0);
     Eingeben(form, "WeitexEdit", "0");
@@ -60,10 +76,11 @@ TEST_F(DialogKlein, SimulationLimitsKeptOnYesAndOnAClosedBoxAndSaved) {
 }
 
 TEST_F(DialogKlein, PathDisplayMirrorWritingAndItalicAngleTakeTheChoice) {
-  TVelkorBahndarstellungsForm bahn;
-  TVelkorSpiegelschriftForm spiegel;
+  TVelkorBahndarstellungsForm bahn(&haupt);
+  TVelkorSpiegelschriftForm spiegel(&haupt);
   TVelkorZeichensatzForm zeichensatz;
   Zeigen(bahn, [&] {
+    InDerMitte(bahn);
     EXPECT_TRUE(Teil<QRadioButton>(bahn, "Fraeserbahn")->isChecked());
     Teil<QRadioButton>(bahn, "Mittelpunktbahn")->click();
     Teil(bahn, "EndeButton")->click();
@@ -73,6 +90,7 @@ TEST_F(DialogKlein, PathDisplayMirrorWritingAndItalicAngleTakeTheChoice) {
     Teil(bahn, "EndeButton")->click();
   });
   Zeigen(spiegel, [&] {
+    InDerMitte(spiegel);
     Teil<QRadioButton>(spiegel, "ein")->click();
     Teil(spiegel, "EndeButton")->click();
   });
@@ -85,12 +103,13 @@ TEST_F(DialogKlein, PathDisplayMirrorWritingAndItalicAngleTakeTheChoice) {
 }
 
 TEST_F(DialogKlein, FontFromAnotherFolderLeavesTheWorkingFolderAndCanBeDiscarded) {
-  TVelkorZeichensatzForm form;
+  TVelkorZeichensatzForm form(&haupt);
   KonfigBlock.Gravurzeichensatz = "fonts/ROMAN.FNT";
   const auto ordner = std::filesystem::current_path();
   skript.DateiOeffnen(std::string("/other/SCRI.FNT"));
   skript.ErwarteFrage("Geänderte Einstellungen verwerfen?", true);
   Zeigen(form, [&] {
+    InDerMitte(form);
     EXPECT_EQ(Teil<QLineEdit>(form, "ZeichensatzEdit")->text(), "ROMAN");
     Teil(form, "ZeichensatzButton")->click();
     EXPECT_EQ(Teil<QLineEdit>(form, "ZeichensatzEdit")->text(), "SCRI");
@@ -107,9 +126,10 @@ TEST_F(DialogKlein, FontFromAnotherFolderLeavesTheWorkingFolderAndCanBeDiscarded
 }
 
 TEST_F(DialogKlein, DisclaimerDecidesWhetherTheExitSaves) {
-  TVelkorkeineHaftungForm form;
+  TVelkorkeineHaftungForm form(&haupt);
   workspace::KonfigSpeichernBeimEnde = true;
   Zeigen(form, [&] {
+    InDerMitte(form);
     EXPECT_FALSE(workspace::KonfigSpeichernBeimEnde);
     Teil(form, "AblehnButton")->click();
   });
@@ -121,9 +141,10 @@ TEST_F(DialogKlein, DisclaimerDecidesWhetherTheExitSaves) {
 }
 
 TEST_F(DialogKlein, AboutBoxShowsTheProgramAndNoContactData) {
-  TCopyrightForm form;
+  TCopyrightForm form(&haupt);
   workspace::Versionszeile = "Velkor 26.12.7 Qt";
   Zeigen(form, [&] {
+    InDerMitte(form);
     EXPECT_EQ(Teil<QLabel>(form, "VersionLabel")->text(), "Velkor 26.12.7 Qt");
     for (auto* l : form.findChildren<QLabel*>()) {
       EXPECT_TRUE(l->text().startsWith("Velkor")) << l->text().toStdString();

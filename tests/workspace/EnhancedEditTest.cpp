@@ -10,7 +10,7 @@
 #include <QVBoxLayout>
 
 #include "toolkit/NumberFormat.h"
-#include "workspace/EnhancedEdit.h"
+#include "toolkit/qt/EnhancedEdit.h"
 
 namespace {
 
@@ -27,7 +27,10 @@ TEST_F(EnhancedEdit, TypedTextBecomesTextAndValues) {
                         {false, "1.234,5", "1.234,5", 1234.5, 1234}, {false, "-2,5", "-2,5", -2.5, -2},
                         {true, "abc", "abc", 0, 0}, {true, "inf", "inf", 0, 0}, {true, "nan", "nan", 0, 0},
                         {true, "99999999999", "99999999999", 99999999999.0, 2147483647},
-                        {true, "-99999999999", "-99999999999", -99999999999.0, -2147483647 - 1}}) {
+                        {true, "-99999999999", "-99999999999", -99999999999.0, -2147483647 - 1},
+                        {true, "1E3", "1E3", 1000, 1000}, {true, "1,235E+03", "1,235E+03", 1235, 1235},
+                        {true, "-2,5e-1", "-2,5e-1", -0.25, 0}, {true, "1E", "1E", 0, 0}, {true, "1E400", "1E400", 0, 0},
+                        {true, "1E3,5", "1E3,5", 0, 0}, {false, "1E3", "13", 13, 13}}) {
     TEnhancedEdit e;
     e.setAcceptChars(f.acceptChars);
     QTest::keyClicks(&e, f.getippt);
@@ -80,6 +83,33 @@ TEST_F(EnhancedEdit, ValueSetByTheProgramIsShownFormattedAndPasteIsCleanedAsType
   QApplication::clipboard()->clear();
   e.Einfuegen();
   EXPECT_EQ(e.text(), "");
+}
+
+// Digits, Format and Precision leave a text alone that would still stand for the same number,
+// so a fresh edit takes what is typed; the edit reads its own exponent text back.
+TEST_F(EnhancedEdit, FormatSettingsRewriteTheTextOnlyWhereItsNumberChanges) {
+  TEnhancedEdit frisch;
+  frisch.setAcceptChars(false);
+  frisch.setDigits(3);
+  frisch.setDigits(2);
+  frisch.setPrecision(6);
+  frisch.setFormat(TFloatFormat::Fixed);
+  EXPECT_EQ(frisch.text(), "");
+  QTest::keyClicks(&frisch, "12,3456");
+  EXPECT_EQ(std::tuple(frisch.text(), frisch.Value()), std::tuple("12,34", 12.34));
+  frisch.setDigits(4);  // 12,3400 is the same number
+  EXPECT_EQ(frisch.text(), "12,34");
+
+  TEnhancedEdit e;
+  e.setDigits(4);
+  e.setValue(3.14159);
+  EXPECT_EQ(e.text(), "3,1416");
+  e.setDigits(2);
+  EXPECT_EQ(std::tuple(e.text(), e.Value()), std::tuple("3,14", 3.14));
+  e.setValue(1234.56);
+  e.setPrecision(4);  // the number form keeps 1.234,56
+  e.setFormat(TFloatFormat::Exponent);
+  EXPECT_EQ(std::tuple(e.text(), e.Value()), std::tuple("1,235E+03", 1235.0));
 }
 
 TEST_F(EnhancedEdit, EnterNeverClicksTheDefaultButtonAndEscUndoesWhenAsked) {

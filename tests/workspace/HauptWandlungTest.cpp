@@ -1,6 +1,7 @@
 // The conversion commands through the main window: a whole conversion against the headless
 // driver, the stops, the programmed stop, the toggles, the image information, closing mid-run.
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include "engine/VelkorWinINTR.h"
 #include "support/BildFixture.h"
 #include "toolkit/BitmapFile.h"
+#include "toolkit/qt/Fensterliste.h"
 #include "workspace/HinweisForm.h"
 #include "workspace/VelkorGrafikUnit.h"
 
@@ -98,16 +100,21 @@ TEST_P(HauptStopp, FrageJaBeendetDenLauf) {
   Starten();
   skript.ErwarteFrage("Wandlung von Datei TEIL.CNC abbrechen?", true);
   const auto [pass, knopf] = GetParam();
+  std::string nachDerFrage;
   Sobald([&] { return workspace::LaufAktiv() && Interpretermodus == pass; },
-         [&] { knopf ? Knopf("AbbruchButton")->click() : QTest::keyClick(form, Qt::Key_Escape); });
+         [&] {
+           knopf ? Knopf("AbbruchButton")->click() : QTest::keyClick(form, Qt::Key_Escape);
+           nachDerFrage = Letzte();  // the question's own line, before the run goes on
+         });
   Ausloesen("Wandlung1");
   EXPECT_TRUE(Fortsetzen);
   EXPECT_FALSE(workspace::LaufAktiv());
-  EXPECT_EQ(Letzte(), "Wandlung abgebrochen!");
+  const std::string abgebrochen = "Wandlung abgebrochen!";
+  EXPECT_EQ(std::pair(nachDerFrage, Letzte()), std::pair(abgebrochen, abgebrochen));
   if (pass == TInterpretermodus::Messlauf)
     for (const auto& z : Zeilen("TEIL.CVT")) EXPECT_FALSE(z.starts_with("(Konvertiert: ")) << z;
   else
-    EXPECT_GE(Anzahl("Wandlung abgebrochen!"), 2);
+    EXPECT_EQ(Anzahl(abgebrochen), 3);  // by the question, where the pass stops, after it
   // With no run going, Esc asks nothing and writes nothing.
   const std::string ziel = dir.read("TEIL.CVT");
   QTest::keyClick(form, Qt::Key_Escape);
@@ -162,6 +169,29 @@ TEST_P(HauptProgrammstopp, FortsetzenSchreibtDieSpaeterenSaetze) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Wege, HauptProgrammstopp, ::testing::Values(0, 1, 2));
+
+// In a programmed stop the picture's popup menu takes its keys: arrow down and Enter choose
+// its first entry instead of going on, Esc closes it without the abort question.
+TEST_F(HauptWandlung, PopupmenueNimmtSeineTastenZuerst) {
+  Programm(kStopp);
+  Starten();
+  skript.ErwarteHinweis("Das Bild wird bei der Wandlung horizontal gespiegelt!");
+  std::vector<bool> zustand;
+  Sobald(StoppGezeigt, [&] {
+    QMenu* menue = form->Popup();
+    menue->popup(form->mapToGlobal(QPoint(100, 100)));
+    QTest::keyClick(menue, Qt::Key_Down);
+    QTest::keyClick(menue, Qt::Key_Return);
+    zustand = {menue->isVisible(), Fortsetzen, BildSpiegeln};
+    menue->popup(form->mapToGlobal(QPoint(100, 100)));
+    QTest::keyClick(menue, Qt::Key_Escape);
+    zustand.push_back(menue->isVisible());
+    HinweisForm->FortsetzButtonClick();
+  });
+  Ausloesen("Wandlung1");
+  EXPECT_EQ(zustand, (std::vector<bool>{false, false, true, false}));
+  EXPECT_NE(Letzte(), "Wandlung abgebrochen!");
+}
 
 TEST_F(HauptWandlung, SchliessenImProgrammstoppBeendetNachDemLauf) {
   Programm(kStopp);
@@ -252,7 +282,16 @@ TEST_F(HauptWandlung, UmschalterMitHinweisenUndPopup) {
   EXPECT_EQ(form->Aktion("Bildspiegeln")->text().toStdString(), "Bild ungespiegelt wandeln");
   QTest::keyClick(form, Qt::Key_Pause);
   QTest::keyClick(form, Qt::Key_S, Qt::ControlModifier);
-  EXPECT_FALSE(KonfigBlock.TestschalterS);  // toggled twice
+  QTest::keyClick(form, Qt::Key_T, Qt::ControlModifier);
+  EXPECT_EQ(std::pair(KonfigBlock.TestschalterS, KonfigBlock.TestschalterT), std::pair(false, true));  // S twice
+
+  // Circle text inward and back, by Ctrl+K and by the popup item.
+  skript.ErwarteHinweis("Kreistexte werden nach innen gewandelt!")
+      .ErwarteHinweis("Kreistexte werden nach außen gewandelt!");
+  QTest::keyClick(form, Qt::Key_K, Qt::ControlModifier);
+  EXPECT_TRUE(KreistextNachInnen);
+  Ausloesen("Kreisschriftnachinnenauen1");
+  EXPECT_FALSE(KreistextNachInnen);
 
   // The notice window's Ctrl+H sets the mirror, twice.
   skript.ErwarteHinweis(ein).ErwarteHinweis(ein);
@@ -296,6 +335,32 @@ TEST_F(HauptWandlung, BildeintraegeVerweigernOhneBildname) {
   EXPECT_EQ(dir.read("TEIL.CVT"), "ALT\r\n");
   EXPECT_FALSE(dir.exists("TEIL.SAV"));
 }
+
+// The colour-table entries on either side of 16 colours: up to 16 the depth, mode and
+// contour windows open and the colour editor refuses; with 17 the reverse.
+class HauptFarbgrenze : public HauptWandlung, public ::testing::WithParamInterface<int> {};
+
+TEST_P(HauptFarbgrenze, TabellenBisSechzehnFarbenEditorDarueber) {
+  const int farben = GetParam();
+  const bool viele = farben > 16;
+  Programm({"N10 G90 G00 X0 Y0 Z5", "N20 G189 R2=2", "N30 X30 Y0 P'BILD.BMP'", "N40 G80", "N50 M30"});
+  const std::string zeile = std::string("WRBGYKCM123456789").substr(0, static_cast<std::size_t>(farben));
+  toolkit::SaveBitmapFile(testsupport::Bild({zeile}), dir.file("BILD.BMP"));
+  Starten();
+  using Liste = std::vector<std::string>;
+  Liste gezeigt;
+  const Liste tabellen = {"TVelkorTiefenform", "TVelkorModusForm", "TVelkorF_verfolgForm"};
+  for (const auto& klasse : Liste{"TVelkorTiefenform", "TVelkorModusForm", "TVelkorF_verfolgForm", "TVelkorFarbabwahlForm"})
+    toolkit::qt::FensterAnmelden(klasse, [&gezeigt, klasse] { gezeigt.push_back(klasse); });
+  for (std::size_t i = 0; viele && i < tabellen.size(); ++i)
+    skript.ErwarteHinweis("Diese Funktion ist nur bei Bildern mit max. 16 Farben sinnvoll!");
+  if (!viele) skript.ErwarteHinweis("Diese Farbabwahl ist nur bei mehr als 16 Farben wirksam!");
+  for (const char* eintrag : {"FrsSticheltiefe1", "Modus1", "Farbeverfolgen1", "Farbabwahl"}) Ausloesen(eintrag);
+  EXPECT_EQ(gezeigt, viele ? Liste{"TVelkorFarbabwahlForm"} : tabellen);
+  EXPECT_EQ(Farbanzahl, farben);
+}
+
+INSTANTIATE_TEST_SUITE_P(Farben, HauptFarbgrenze, ::testing::Values(16, 17));
 
 }  // namespace
 }  // namespace hauptfenster

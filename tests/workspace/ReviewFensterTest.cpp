@@ -4,6 +4,7 @@
 // no control reaching outside the window, no caption cut off by its control, no two
 // controls lying over each other, and a name for every control the program draws itself.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -38,11 +39,12 @@ public:
     boxen.push_back("Tasten: " + toolkit::Cp1252ToUtf8(t));
     return 0;
   }
-  std::optional<std::string> DateiOeffnen(const toolkit::qt::TDateiDialog&) override { return {}; }
+  std::optional<std::string> DateiOeffnen(const toolkit::qt::TDateiDialog&) override { return datei; }
   std::optional<std::string> DateiSpeichern(const toolkit::qt::TDateiDialog&) override { return {}; }
   std::optional<toolkit::TColor> FarbeWaehlen(toolkit::TColor) override { return {}; }
   bool DruckerWaehlen(QPrinter&) override { return false; }
   std::vector<std::string> boxen;
+  std::optional<std::string> datei;  // the file chosen in an open dialog
 };
 
 // Every fault a user would see in this window, one line each.
@@ -163,7 +165,7 @@ TEST_F(ReviewFenster, JedesFensterAusDenMenues) {
            {"Darstelungsart1", "Darstellungsart"}, {"FrsSticheltiefe1", "Tiefentabelle"},
            {"Modus1", "Modustabelle"}, {"Farbeverfolgen1", "Verfolgtabelle"},
            {"Farbflcheausschneiden1", "Ausschneiden"}, {"Programmhinweise1", "Haftungsausschluss"},
-           {"Copyright1", "Copyright"}, {"TVelkorFarbWahlForm", "Farbwahl"},
+           {"Copyright1", "Copyright"}, {"Werkzeugliste1", "Werkzeugliste"}, {"TVelkorFarbWahlForm", "Farbwahl"},
            {"TVelkorFarbersetzForm", "Farbersetzen"}, {"TVelkorFarbAnzeigForm", "Farbanzeige"},
            {"TImgSaveForm", "Bildspeichern"}, {"TUserDialog", "Zirkularsinn"},
            {"TVelkorBildinfoForm", "Bildinfo"}, {"TVelkorGrauBildinfoForm", "Graubildinfo"}}) {
@@ -178,6 +180,41 @@ TEST_F(ReviewFenster, JedesFensterAusDenMenues) {
   QApplication::processEvents();
   EXPECT_EQ(boxen.boxen, std::vector<std::string>{"Hinweis: Diese Farbabwahl ist nur bei mehr als 16 Farben wirksam!"});
   EXPECT_EQ(maengel, 0);
+}
+
+// "Teileprogramm > Laden" of a name longer than the one at start: the labels grow with it.
+TEST_F(ReviewFenster, HauptfensterNachLangemNamen) {
+  Starten();
+  fs::copy_file(dir.file("BEISPIEL.CNC"), dir.file("GROSSPROGRAMM_ZWEI.CNC"));
+  boxen.datei = dir.file("GROSSPROGRAMM_ZWEI.CNC");
+  Ausloesen("Laden1");
+  Ansehen(form, "Hauptfenster_LangerName");
+  EXPECT_EQ(testsupport::Kind<QLabel>("QuellLabel", form)->text().toStdString(), "Quelldatei: GROSSPROGRAMM_ZWEI.CNC");
+  EXPECT_EQ(boxen.boxen, std::vector<std::string>{});
+  EXPECT_EQ(maengel, 0);
+}
+
+// A screen reader announces every window of the program as a window or a dialog, under its
+// title, and every control under the name it was given.
+TEST_F(ReviewFenster, JedesFensterMeldetSichAlsFenster) {
+  Starten();
+  int fenster = 0;
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    const Qt::WindowType art = w->windowType();
+    if (art != Qt::Window && art != Qt::Tool && art != Qt::Dialog) continue;  // menus, pop-up lists
+    ++fenster;
+    const QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(w);
+    ASSERT_NE(zugang, nullptr);
+    const QAccessible::Role rolle = zugang->role();
+    EXPECT_TRUE(rolle == QAccessible::Window || rolle == QAccessible::Dialog)
+        << w->metaObject()->className() << " \"" << w->windowTitle().toStdString() << "\": Rolle " << rolle;
+    EXPECT_EQ(zugang->text(QAccessible::Name), w->windowTitle()) << w->metaObject()->className();
+    for (QWidget* k : w->findChildren<QWidget*>()) {
+      if (k->accessibleName().isEmpty()) continue;
+      EXPECT_EQ(QAccessible::queryAccessibleInterface(k)->text(QAccessible::Name), k->accessibleName());
+    }
+  }
+  EXPECT_GE(fenster, 28);
 }
 
 TEST_F(ReviewFenster, FensterEinerWandlung) {

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QWheelEvent>
 
@@ -123,9 +124,14 @@ TEST_F(WerkzeugtabelleTest, DeleteThenEditThenWriteBackKeepsRowsWithTheirTools) 
             std::tuple("umbenannt", "umbenannt", 7, 4));  // the colour stays with its tool
 }
 
-// The tool window on the tool list of `werkzeuge`, in input mode or not.
+// The tool window on the tool list of `werkzeuge`, in input mode or not; its main window
+// stands in the top left corner of the screen.
 class WerkzeugfensterTest : public ::testing::Test {
 protected:
+  WerkzeugfensterTest() {
+    haupt.setGeometry(0, 0, 300, 200);
+    haupt.show();
+  }
   void Oeffnen(bool eingabe, TWkzListe werkzeuge) {
     toolkit::SetDecimalSeparator(',');
     VelkorWinVAR::KonfigBlock = {};
@@ -140,7 +146,8 @@ protected:
   template <typename T = QPushButton> T* Teil(const char* name) { return form.findChild<T*>(name); }
   void Setze(const char* name, const char* text) { Teil<QLineEdit>(name)->setText(text); }
   testsupport::DialogSkript skript;
-  TVelkorWkzForm form;
+  QWidget haupt;
+  TVelkorWkzForm form{&haupt};
 };
 
 TEST_F(WerkzeugfensterTest, AddChangeDeleteAndCloseInInputModeOnlyWithoutDuplicates) {
@@ -148,6 +155,11 @@ TEST_F(WerkzeugfensterTest, AddChangeDeleteAndCloseInInputModeOnlyWithoutDuplica
   form.show();
   auto* gitter = Teil<QTableWidget>("WkzStringGrid");
   ASSERT_EQ(gitter->rowCount(), 2);
+  std::vector<int> breiten;
+  for (int s = 0; s < gitter->columnCount(); ++s) breiten.push_back(gitter->columnWidth(s));
+  EXPECT_EQ(breiten, (std::vector<int>{25, 100, 65, 105, 90, 35}));
+  EXPECT_EQ(gitter->viewport()->width(), 420);  // no band beside "Farbe"
+  EXPECT_LE((form.geometry().center() - form.screen()->availableGeometry().center()).manhattanLength(), 8);
   skript.Farbe(toolkit::GraphFarben[13]);  // magenta, stored as 5
   for (auto [name, text] : {std::pair{"NummerEdit", "7"}, {"NameEdit", "Bohrer"}, {"L_Edit", "30"}, {"D_Edit", "1,5"},
                             {"NL_Edit", "12"}})

@@ -3,11 +3,13 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QStringList>
+#include <cstdlib>
 #include <exception>
 
 #include "toolkit/qt/QtText.h"
@@ -26,6 +28,20 @@ QString QtFilter(const std::string& filter) {
   return filter_.join(";;");
 }
 
+// The family's own name of the style nearest to the font's weight and slant ("Bold
+// Oblique"). The font dialog looks the style up by name in the family's list, and a name
+// made from weight and slant is in Qt's language, which the family's names are not.
+QString Stilname(const QFont& schrift) {
+  QString bester;
+  int abstand = 0;
+  for (const QString& stil : QFontDatabase::styles(schrift.family())) {
+    const QFont f = QFontDatabase::font(schrift.family(), stil, 12);
+    const int d = std::abs(f.weight() - schrift.weight());
+    if (f.italic() == schrift.italic() && (bester.isEmpty() || d < abstand)) bester = stil, abstand = d;
+  }
+  return bester;
+}
+
 void Einrichten(QFileDialog& dialog, const TDateiDialog& d) {
   dialog.setWindowTitle(QText(d.Titel));
   if (!d.Filter.empty()) dialog.setNameFilter(QtFilter(d.Filter));
@@ -37,7 +53,7 @@ void Einrichten(QFileDialog& dialog, const TDateiDialog& d) {
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
 }
 
-class QtDialoge final : public TDialoge {
+class QtBoxen final : public TDialoge {
 public:
   void Hinweis(const std::string& text) override {
     QMessageBox box(QMessageBox::NoIcon, QText(ProgrammTitel()), QText(text), QMessageBox::NoButton,
@@ -107,6 +123,7 @@ public:
     schrift.setBold(start.Fett);
     schrift.setItalic(start.Kursiv);
     schrift.setUnderline(start.Unterstrichen);
+    schrift.setStyleName(Stilname(schrift));
     QFontDialog dialog(schrift, Elternfenster());
     dialog.setOption(QFontDialog::DontUseNativeDialog, true);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
@@ -121,18 +138,18 @@ public:
   }
 };
 
-QtDialoge& QtBoxen() {
-  static QtDialoge boxen;
-  return boxen;
-}
-
 TDialoge* installiert = nullptr;
 
 }  // namespace
 
 std::optional<TSchrift> TDialoge::SchriftWaehlen(const TSchrift&) { return std::nullopt; }
 
-TDialoge& Dialoge() { return installiert ? *installiert : QtBoxen(); }
+TDialoge& QtDialoge() {
+  static QtBoxen boxen;
+  return boxen;
+}
+
+TDialoge& Dialoge() { return installiert ? *installiert : QtDialoge(); }
 
 void DialogeInstallieren(TDialoge* dialoge) { installiert = dialoge; }
 

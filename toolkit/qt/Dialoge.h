@@ -62,6 +62,8 @@ public:
 
 // The installed service (the Qt boxes when none is installed).
 TDialoge& Dialoge();
+// The Qt boxes and dialogs themselves, whatever service is installed.
+TDialoge& QtDialoge();
 // Installs `dialoge` (nullptr: the Qt boxes again). Not owned.
 void DialogeInstallieren(TDialoge* dialoge);
 

@@ -1,4 +1,4 @@
-#include "workspace/EnhancedEdit.h"
+#include "toolkit/qt/EnhancedEdit.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 #include "toolkit/Text.h"
 #include "toolkit/NumberFormat.h"
@@ -38,12 +39,34 @@ std::string Bereinigen(std::string_view Text, int Digits, std::string* Behalten)
   return ergebnis;
 }
 
+namespace {
+
+// A decimal number with an optional exponent ("1,235E+03", "1e3", "-2,5E-1").
+std::optional<double> ZahlMitExponent(std::string_view zahl) {
+  const auto e = zahl.find_first_of("Ee");
+  const std::string_view mantisse = zahl.substr(0, e);
+  const auto wert = toolkit::ParseDecimal(mantisse, Dezimaltrenner());
+  if (!wert || e == std::string_view::npos) return wert;
+  const auto exponent = toolkit::ParseInteger(zahl.substr(e + 1));
+  if (!exponent) return std::nullopt;
+  // The checked mantissa and the exponent once more as one number, so nothing is rounded twice.
+  std::string text(mantisse.starts_with('+') ? mantisse.substr(1) : mantisse);
+  std::replace(text.begin(), text.end(), Dezimaltrenner(), '.');
+  text += 'e' + std::to_string(*exponent);
+  double v = 0.0;
+  const auto [ende, fehler] = std::from_chars(text.data(), text.data() + text.size(), v);
+  if (fehler != std::errc() || ende != text.data() + text.size()) return std::nullopt;
+  return v;
+}
+
+}  // namespace
+
 double SicherStrToFloat(std::string_view Text, double Vorgabe) {
   std::string t(Text);
   std::erase(t, Tausendertrenner());
   const std::string_view zahl = toolkit::Trim(t, " ");
   if (zahl.empty()) return Vorgabe;
-  const auto w = toolkit::ParseDecimal(zahl, Dezimaltrenner());
+  const auto w = ZahlMitExponent(zahl);
   return w && std::isfinite(*w) ? *w : Vorgabe;
 }
 
@@ -116,17 +139,17 @@ void TEnhancedEdit::setAcceptChars(bool an) {
 
 void TEnhancedEdit::setDigits(int digits) {
   digits_ = std::clamp(digits, 0, 255);
-  Anzeigen();
+  Umformatieren();
 }
 
 void TEnhancedEdit::setFormat(EnhEdit::TFloatFormat format) {
   format_ = format;
-  Anzeigen();
+  Umformatieren();
 }
 
 void TEnhancedEdit::setPrecision(int precision) {
   precision_ = std::clamp(precision, 0, 255);
-  Anzeigen();
+  Umformatieren();
 }
 
 void TEnhancedEdit::setGrayDisabled(bool an) {
@@ -148,6 +171,13 @@ void TEnhancedEdit::setValueInt(std::int32_t v) {
 
 void TEnhancedEdit::Anzeigen() {
   setText(toolkit::qt::QText(EnhEdit::Formatieren(value_, format_, precision_, digits_)));
+}
+
+// A new format shows the value anew only where the text would then stand for another
+// number: an empty edit stays empty, and "1,5" stays "1,5" with three digits.
+void TEnhancedEdit::Umformatieren() {
+  const std::string text = EnhEdit::Formatieren(value_, format_, precision_, digits_);
+  if (EnhEdit::SicherStrToFloat(text, 0.0) != value_) setText(toolkit::qt::QText(text));
 }
 
 void TEnhancedEdit::Aenderung() {

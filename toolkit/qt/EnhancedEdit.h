@@ -33,8 +33,9 @@ char Tausendertrenner();
 // per character of the text, whether it stayed.
 std::string Bereinigen(std::string_view Text, int Digits, std::string* Behalten = nullptr);
 
-// The locale's conversion of a whole text (thousands separators removed first); any error,
-// or a result that is not a finite number, gives `Vorgabe` (module QvelUtils).
+// The locale's conversion of a whole text (thousands separators removed first), with an
+// optional exponent ("1,235E+03", "1e3"); any error, or a result that is not a finite
+// number, gives `Vorgabe` (module QvelUtils).
 double SicherStrToFloat(std::string_view Text, double Vorgabe);
 // Round(Value) clamped into the 32-bit range; NaN gives 0.
 std::int32_t Ganzzahl(double Value);
@@ -56,7 +57,9 @@ public:
   bool AcceptChars() const { return acceptChars_; }
   void setAcceptChars(bool an);  // runs the change handling at once
   int Digits() const { return digits_; }
-  void setDigits(int digits);  // 0..255; shows the value again
+  // Digits, Format and Precision rewrite the text only where it would then stand for another
+  // number (a fresh edit stays empty).
+  void setDigits(int digits);  // 0..255
   bool ExitOnEnterKey() const { return exitOnEnter_; }
   void setExitOnEnterKey(bool an) { exitOnEnter_ = an; }
   EnhEdit::TFloatFormat Format() const { return format_; }
@@ -89,6 +92,7 @@ protected:
 private:
   void Aenderung();
   void Anzeigen();  // the text := Value formatted
+  void Umformatieren();
   void Farben();
 
   bool acceptChars_ = true;
