@@ -163,7 +163,8 @@ bool ExtrafarbDateiSpeichern(const std::vector<VelkorWinVAR::TEF_Datentyp>& List
 // Empties the list and reads the extra-colour file into it, record by record (keys in any
 // order and case); reading ends at the first incomplete record or after a notice on a
 // bad value, keeping the records read. A colour the counted picture lacks is taken only
-// after the question, with Farbnummer -1.
+// after the question, with Farbnummer -1; a colour that came before in the file is skipped
+// without a question.
 void ExtrafarbDateiLaden(std::vector<VelkorWinVAR::TEF_Datentyp>& Liste, const std::string& Dateiname);
 
 // The image work file: its head line put above the key lines, then saved (true when
