@@ -133,6 +133,7 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
 
 namespace {
 
+// FileWriteProtected's rule, for a file's status.
 bool ModeWriteProtected(const struct stat& st) {
   const uid_t user = ::geteuid();
   if (user == 0) return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;

@@ -1,10 +1,10 @@
 #include "workspace/VelkorGrundeinstell.h"
 
 #include <QCheckBox>
-#include <QSignalBlocker>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "engine/EngineHost.h"
