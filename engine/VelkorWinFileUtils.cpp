@@ -48,11 +48,29 @@ int ZumAnhaengenOeffnen(const std::string& Dateiname, int& fd) {
   return fd < 0 ? (errno != 0 ? errno : EIO) : 0;
 }
 
-// The line and its CR LF with one write call (the rest of a partial write follows).
-bool ZeileSchreiben(int fd, const std::string& Satz) {
+// Takes the last `n` bytes of the file back off its end; false when the system refuses.
+bool Zuruecknehmen(int fd, std::size_t n) {
+  if (n == 0) return true;
+  const off_t ende = ::lseek(fd, 0, SEEK_END);
+  return ende >= static_cast<off_t>(n) && ::ftruncate(fd, ende - static_cast<off_t>(n)) == 0;
+}
+
+// The line and its CR LF with one write call (the rest of a partial write follows). On a
+// failure what reached the file of it is taken back, so the file never ends inside a line;
+// the error code, or 0. `Zurueck` is false when even that failed.
+int ZeileSchreiben(int fd, const std::string& Dateiname, const std::string& Satz, bool& Zurueck) {
   static std::string zeile;
   zeile.assign(Satz).append("\r\n");
-  return toolkit::WriteAll(fd, zeile);
+  std::size_t geschrieben = 0;
+  int code = 0;
+  if (Pruefnaht.SchreibFehler) {
+    std::size_t teil = 0;
+    code = Pruefnaht.SchreibFehler(Dateiname, zeile.size(), teil);
+    if (code != 0) toolkit::WriteAll(fd, std::string_view(zeile).substr(0, teil), &geschrieben);
+  }
+  if (code == 0 && !toolkit::WriteAll(fd, zeile, &geschrieben)) code = errno != 0 ? errno : EIO;
+  Zurueck = code == 0 || Zuruecknehmen(fd, geschrieben);
+  return code;
 }
 
 // BAK backup, messages let through once per line, then the text written through a
@@ -69,9 +87,12 @@ bool TextSpeichern(const std::string& Dateiname, const std::vector<std::string_v
   return true;
 }
 
-void SchreibFehler(const std::string& Dateiname, const std::string& Grund) {
+// A failure that cannot be retried: one notice, the run stops, and the file gets no
+// further line until the next pass, so the notice is not repeated for every later line.
+void ZielAufgeben(const std::string& Dateiname, const std::string& Grund) {
   engine::Host().notice("Fehler beim Speichern in " + Dateiname + ": " + Grund);
   Abbruch = true;
+  GesperrteZieldatei = Dateiname;
 }
 
 // Closes the handle a pass holds; the pass goes on holding the next one it opens.
@@ -79,57 +100,67 @@ void HandleSchliessen() {
   if (OffenesZiel.Fd < 0) return;
   const int fd = OffenesZiel.Fd;
   OffenesZiel.Fd = -1;
-  if (::close(fd) != 0) SchreibFehler(OffenesZiel.Name, toolkit::LastErrorText());
+  if (::close(fd) != 0) ZielAufgeben(OffenesZiel.Name, toolkit::LastErrorText());
 }
 
-// The open handle of the file, opened now when the pass holds none for it (-1: the open
-// failed and the user chose to stop, or a stop request came while the writer waited).
-int ZielHandle(const std::string& Dateiname, const std::string& Satz) {
+// The open handle of the file, opened now when the pass holds none for it; the error code
+// of a failed open, or 0.
+int ZielHandle(const std::string& Dateiname, int& fd) {
   if (OffenesZiel.Fd >= 0) {
-    if (OffenesZiel.Name == Dateiname) return OffenesZiel.Fd;
+    if (OffenesZiel.Name == Dateiname) {
+      fd = OffenesZiel.Fd;
+      return 0;
+    }
     HandleSchliessen();
   }
-  auto& host = engine::Host();
-  int fehlversuche = 0;
-  for (;;) {
-    int fd = -1;
-    const int code = ZumAnhaengenOeffnen(Dateiname, fd);
-    if (code == 0) {
-      if (OffenesZiel.Halten) {
-        OffenesZiel.Name = Dateiname;
-        OffenesZiel.Fd = fd;
-      }
-      return fd;
-    }
-    ++fehlversuche;
-    host.tone(1000, 100);
-    Warten(15);
-    if (fehlversuche > 3 && host.confirm("Fehler Nr.: " + std::to_string(code) + " beim Speichern in " +
-                                         Dateiname + " Abbrechen (J/N)?\r\rNc-Satz: " + Satz)) {
-      Abbruch = true;
-      return -1;
-    }
-    if (Abbruch) return -1;  // a stop request came while the writer waited
+  const int code = ZumAnhaengenOeffnen(Dateiname, fd);
+  if (code == 0 && OffenesZiel.Halten) {
+    OffenesZiel.Name = Dateiname;
+    OffenesZiel.Fd = fd;
   }
+  return code;
+}
+
+// One failed attempt at a line (its open or its write): a tone and a short wait, and from
+// the fourth failure on the question whether to stop. "Ja" stops the run and gives the file
+// up until the next pass, so the question comes once. True: try again.
+bool NochEinmal(const std::string& Dateiname, const std::string& Satz, int Code, int& Fehlversuche) {
+  auto& host = engine::Host();
+  ++Fehlversuche;
+  host.tone(1000, 100);
+  Warten(15);
+  if (Fehlversuche > 3 && host.confirm("Fehler Nr.: " + std::to_string(Code) + " beim Speichern in " + Dateiname +
+                                       " Abbrechen (J/N)?\r\rNc-Satz: " + Satz)) {
+    Abbruch = true;
+    GesperrteZieldatei = Dateiname;
+    return false;
+  }
+  return !Abbruch;  // a stop request that came while the writer waited ends the tries
 }
 
 void DirektSchreiben(const std::string& Dateiname, const std::string& Satz) {
   if (!GesperrteZieldatei.empty() && Dateiname == GesperrteZieldatei) return;
-  const int fd = ZielHandle(Dateiname, Satz);
-  if (fd < 0) return;
-  bool ok = ZeileSchreiben(fd, Satz);
-  int grund = ok ? 0 : errno;
-  if (fd != OffenesZiel.Fd && ::close(fd) != 0 && ok) {
-    ok = false;
-    grund = errno;
-  }
-  if (!ok) {
-    if (fd == OffenesZiel.Fd) {
-      OffenesZiel.Fd = -1;
-      ::close(fd);
+  int fehlversuche = 0;
+  for (;;) {
+    int fd = -1;
+    int code = ZielHandle(Dateiname, fd);
+    if (code == 0) {
+      bool zurueck = true;
+      code = ZeileSchreiben(fd, Dateiname, Satz, zurueck);
+      const bool gehalten = fd == OffenesZiel.Fd;
+      if (!zurueck) {  // the file now ends inside the line: nothing may follow it
+        if (!gehalten) ::close(fd);
+        errno = code;
+        ZielAufgeben(Dateiname, toolkit::LastErrorText());
+        return;
+      }
+      if (!gehalten && ::close(fd) != 0 && code == 0) {
+        ZielAufgeben(Dateiname, toolkit::LastErrorText());
+        return;
+      }
+      if (code == 0) return;
     }
-    errno = grund;
-    SchreibFehler(Dateiname, toolkit::LastErrorText());
+    if (!NochEinmal(Dateiname, Satz, code, fehlversuche)) return;
   }
 }
 

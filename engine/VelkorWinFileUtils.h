@@ -72,22 +72,29 @@ private:
 extern std::int32_t Satznummer;
 // The buffered NC output (empty: nothing buffered).
 extern TNcSatzPuffer NcSatzPuffer;
-// A target that could not be moved to its SAV backup in this pass: never appended to.
+// A target the pass no longer appends to (until the next pass starts): it could not be
+// moved to its SAV backup, or a line could not be written to it and the user stopped.
 extern std::string GesperrteZieldatei;
 
 // Seams for tests: a failing open of the NC output (the error code to report, 0 lets
-// the real open run) and a failing allocation of a buffer line (false = no memory).
+// the real open run), a failing write of an NC line of `Laenge` bytes with its CR LF (the
+// error code, 0 lets the real write run; `Teil` receives how many of its bytes reach the
+// file before it fails, as on a disk that fills up) and a failing allocation of a buffer
+// line (false = no memory).
 struct TPruefnaht {
   std::function<int(const std::string& Dateiname)> OeffnenFehler;
+  std::function<int(const std::string& Dateiname, std::size_t Laenge, std::size_t& Teil)> SchreibFehler;
   std::function<bool()> PufferSpeicherFrei;
 };
 extern TPruefnaht Pruefnaht;
 
 // Processes messages once, then writes a non-empty line: appended to the file with one
-// write call of its own, so the file always holds every line written (failed opens are
-// retried with a tone, a short wait and from the fourth failure the question whether to
-// stop), or into the buffer. A failed write or a full memory is reported; the run is
-// then stopped through Abbruch. Outside a pass the file is opened and closed per line.
+// write call of its own, so the file always holds every line written, or into the buffer.
+// A failed open or write (what reached the file of the line is taken back, so the file
+// never ends inside a line) is retried with a tone, a short wait and from the fourth
+// failure the question whether to stop; "Ja" stops the run through Abbruch and the file
+// gets no further line in this pass. A full memory is reported. Outside a pass the file is
+// opened and closed per line.
 void NcSatzSchreiben(const std::string& Dateiname, const std::string& Satz);
 
 // While a pass runs its target stays open from its first direct line on, until the pass
@@ -156,7 +163,8 @@ bool ExtrafarbDateiSpeichern(const std::vector<VelkorWinVAR::TEF_Datentyp>& List
 // Empties the list and reads the extra-colour file into it, record by record (keys in any
 // order and case); reading ends at the first incomplete record or after a notice on a
 // bad value, keeping the records read. A colour the counted picture lacks is taken only
-// after the question, with Farbnummer -1.
+// after the question, with Farbnummer -1; a colour that came before in the file is skipped
+// without a question.
 void ExtrafarbDateiLaden(std::vector<VelkorWinVAR::TEF_Datentyp>& Liste, const std::string& Dateiname);
 
 // The image work file: its head line put above the key lines, then saved (true when

@@ -4,8 +4,9 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <deque>
 #include <exception>
-#include <optional>
+#include <unordered_set>
 
 #include "engine/EngineHost.h"
 #include "engine/VelkorWinFileUtils.h"
@@ -33,18 +34,24 @@ const char* Modustext(TArbeitsmodus Modus) {
   }
 }
 
-// Takes the value of the first line whose name (before its first "=") is the key, in any
-// letter case, and removes that line.
-std::optional<std::string> WertEntnehmen(std::vector<std::string>& Zeilen, std::string_view Schluessel) {
-  for (auto it = Zeilen.begin(); it != Zeilen.end(); ++it) {
-    const auto gleich = it->find('=');
-    if (gleich == std::string::npos || !toolkit::EqualsIgnoreCaseAscii(std::string_view(*it).substr(0, gleich), Schluessel))
-      continue;
-    std::string wert = it->substr(gleich + 1);
-    Zeilen.erase(it);
-    return wert;
+// The lines of each key in file order, so that the first remaining line of a key is always
+// the front of its queue; a line's key is the part before its first "=", in any letter case.
+template <std::size_t N>
+std::array<std::deque<std::size_t>, N> ZeilenJeSchluessel(const std::vector<std::string>& Zeilen,
+                                                         const std::array<const char*, N>& Schluessel) {
+  std::array<std::deque<std::size_t>, N> jeSchluessel;
+  for (std::size_t i = 0; i < Zeilen.size(); ++i) {
+    const auto gleich = Zeilen[i].find('=');
+    if (gleich == std::string::npos) continue;
+    const std::string_view name = std::string_view(Zeilen[i]).substr(0, gleich);
+    for (std::size_t k = 0; k < N; ++k) {
+      if (toolkit::EqualsIgnoreCaseAscii(name, Schluessel[k])) {
+        jeSchluessel[k].push_back(i);
+        break;
+      }
+    }
   }
-  return std::nullopt;
+  return jeSchluessel;
 }
 
 std::string Zeitstempel() {
@@ -116,35 +123,46 @@ void ExtrafarbDateiLaden(std::vector<TEF_Datentyp>& Liste, const std::string& Da
     return;
   }
   for (auto& zeile : zeilen) zeile = VelkorWinUTIL::LinksTrimmen(zeile);
-  while (!zeilen.empty()) {
-    std::array<std::optional<std::string>, 4> werte;
-    const char* schluessel[4] = {"Farbnummer", "Farbe", "Arbeitsmodus", "Besonderheit"};
-    for (std::size_t k = 0; k < 4; ++k) werte[k] = WertEntnehmen(zeilen, schluessel[k]);
-    if (std::any_of(werte.begin(), werte.end(), [](const auto& w) { return !w; })) return;  // incomplete: the end
-    if (!toolkit::ParseInteger(*werte[0])) {
+  constexpr std::array<const char*, 4> schluessel = {"Farbnummer", "Farbe", "Arbeitsmodus", "Besonderheit"};
+  auto jeSchluessel = ZeilenJeSchluessel(zeilen, schluessel);
+  std::unordered_set<TColor> gesehen;
+  for (;;) {
+    // A record takes the first remaining line of each key; one lacking a key ends the file.
+    std::array<std::string_view, 4> werte;
+    for (std::size_t k = 0; k < werte.size(); ++k) {
+      auto& offen = jeSchluessel[k];
+      if (offen.empty()) return;
+      const std::string& zeile = zeilen[offen.front()];
+      werte[k] = std::string_view(zeile).substr(zeile.find('=') + 1);
+      offen.pop_front();
+    }
+    if (!toolkit::ParseInteger(werte[0])) {
       host.notice("Fehler beim Laden  der Extrafarbnummer!");
       return;
     }
-    const auto farbe = toolkit::ParseInteger(*werte[1]);
+    const auto farbe = toolkit::ParseInteger(werte[1]);
     if (!farbe) {
       host.notice("Fehler beim Laden  der Extrafarbe!");
       return;
     }
     TArbeitsmodus modus;
-    if (*werte[2] == "ohne") modus = TArbeitsmodus::ohne;
-    else if (*werte[2] == "Fraesen") modus = TArbeitsmodus::Fraesen;
-    else if (*werte[2] == "Sticheln") modus = TArbeitsmodus::Sticheln;
+    if (werte[2] == "ohne") modus = TArbeitsmodus::ohne;
+    else if (werte[2] == "Fraesen") modus = TArbeitsmodus::Fraesen;
+    else if (werte[2] == "Sticheln") modus = TArbeitsmodus::Sticheln;
     else {
       host.notice("Fehler beim Laden des Arbeitsmodus!");
       return;
     }
     TBesonderheit besonderheit;
-    if (*werte[3] == "keine") besonderheit = TBesonderheit::keine;
-    else if (*werte[3] == "Farbe verfolgen") besonderheit = TBesonderheit::Farbe_verfolgen;
+    if (werte[3] == "keine") besonderheit = TBesonderheit::keine;
+    else if (werte[3] == "Farbe verfolgen") besonderheit = TBesonderheit::Farbe_verfolgen;
     else {
       host.notice("Fehler beim Laden der Besonderheit der Farbe!");
       return;
     }
+    // A colour that came before (taken, or refused at the question) is skipped without a
+    // question, as the colour editor refuses to append a colour twice.
+    if (!gesehen.insert(*farbe).second) continue;
     if (VelkorWinMOVE::FarbeVorhanden(*farbe) ||
         host.confirm("Die Farbe " + std::to_string(*farbe) + " kommt in dem Bild nicht vor! Trotzdem laden (J/N)? ")) {
       ExtraFarbeEintragen(Liste, VelkorWinMOVE::FarbIndex(*farbe), *farbe, modus, besonderheit);

@@ -172,8 +172,7 @@ void TBAModell::Taste(TBATaste taste, bool strg) {
 bool TBAModell::Skalieren(double neuerFaktor) {
   const TBildgroesse ziel = SkalierteGroesse(ausgang_.Width(), ausgang_.Height(), neuerFaktor);
   if (ziel.Breite <= 0 || ziel.Hoehe <= 0) return false;  // too small a factor: no further step
-  if (ziel.Breite > GroessteSeite || ziel.Hoehe > GroessteSeite ||
-      static_cast<long long>(ziel.Breite) * ziel.Hoehe > GroesstePixelzahl) {
+  if (!ImGroessenrahmen(ziel)) {
     toolkit::qt::Hinweis(toolkit::Ansi("Weitere Bildvergrößerung nicht möglich!"));
     return false;
   }

@@ -31,6 +31,10 @@ public:
   // Largest picture a size step may make.
   static constexpr int GroessteSeite = 16384;
   static constexpr long long GroesstePixelzahl = 64LL * 1024 * 1024;
+  static constexpr bool ImGroessenrahmen(TBildgroesse g) {
+    return g.Breite <= GroessteSeite && g.Hoehe <= GroessteSeite &&
+           static_cast<long long>(g.Breite) * g.Hoehe <= GroesstePixelzahl;
+  }
 
   // Prepares a showing: the picture brought by the caller, the mode (size choice only, or
   // section choice first). Sets Gesamtbildverkleinerung to 1.0.

@@ -5,9 +5,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <random>
 
 #include "toolkit/Text.h"
 
@@ -129,29 +131,79 @@ bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::strin
   return WriteFileAtomic(path, std::vector<std::string_view>{bytes}, error);
 }
 
+namespace {
+
+// FileWriteProtected's rule, for a file's status.
+bool ModeWriteProtected(const struct stat& st) {
+  const uid_t user = ::geteuid();
+  if (user == 0) return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+  if (st.st_uid == user) return (st.st_mode & S_IWUSR) == 0;
+  bool member = st.st_gid == ::getegid();
+  if (!member) {
+    std::vector<gid_t> groups(static_cast<std::size_t>(std::max(::getgroups(0, nullptr), 0)));
+    const int n = ::getgroups(static_cast<int>(groups.size()), groups.data());
+    member = n > 0 && std::find(groups.begin(), groups.begin() + n, st.st_gid) != groups.begin() + n;
+  }
+  return (st.st_mode & (member ? S_IWGRP : S_IWOTH)) == 0;
+}
+
+// Creates a new file beside `target` whose name no file had ("<target>.<random>.tmp");
+// -1 with errno set when that fails.
+int CreateTemporary(const std::string& target, std::string& temp) {
+  static std::mt19937_64 random{std::random_device{}()};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char suffix[32];
+    std::snprintf(suffix, sizeof suffix, ".%012llx.tmp",
+                  static_cast<unsigned long long>(random() & 0xFFFFFFFFFFFFull));
+    temp = target + suffix;
+    const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+}  // namespace
+
+bool FileWriteProtected(const std::string& path) {
+  struct stat st {};
+  return !path.empty() && ::stat(NormalizePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+         ModeWriteProtected(st);
+}
+
 bool WriteFileAtomic(const std::string& path, const std::vector<std::string_view>& pieces, std::string* error) {
   const std::string target = NormalizePath(path);
-  const std::string temp = target + ".tmp";
+  std::string temp;
   auto fail = [&](int fd) {
     const int saved = errno;
     if (fd >= 0) ::close(fd);
-    ::unlink(temp.c_str());
+    if (!temp.empty()) ::unlink(temp.c_str());
     errno = saved;
     if (error) *error = LastErrorText();
     return false;
   };
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return fail(-1);
+  struct stat old {};
+  const bool replaces = ::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+  if (replaces && ModeWriteProtected(old)) {
+    errno = EACCES;
+    return fail(-1);
+  }
+  const int fd = CreateTemporary(target, temp);
+  if (fd < 0) {
+    temp.clear();  // nothing of ours to remove
+    return fail(-1);
+  }
   for (const std::string_view bytes : pieces) {
     if (!WriteAll(fd, bytes)) return fail(fd);
   }
+  if (replaces && ::fchmod(fd, old.st_mode & 07777) != 0) return fail(fd);
   if (::fsync(fd) != 0 && errno != EINVAL) return fail(fd);
   if (::close(fd) != 0) return fail(-1);
   if (::rename(temp.c_str(), target.c_str()) != 0) return fail(-1);
   return true;
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
+bool WriteAll(int fd, std::string_view bytes, std::size_t* written) {
+  if (written) *written = 0;
   while (!bytes.empty()) {
     const ssize_t n = ::write(fd, bytes.data(), bytes.size());
     if (n < 0 && errno == EINTR) continue;
@@ -161,6 +213,7 @@ bool WriteAll(int fd, std::string_view bytes) {
       return false;
     }
     bytes.remove_prefix(static_cast<std::size_t>(n));
+    if (written) *written += static_cast<std::size_t>(n);
   }
   return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // File helpers with Linux semantics: "/" and "\" both separate directories, a name the
 // program upper-cases is found case-insensitively, and "exists" means a regular file.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -34,8 +35,15 @@ std::optional<std::size_t> ReadFileInto(const std::string& path, std::uint64_t l
 bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& out,
                    std::uint64_t limit = (1ull << 31));
 bool ReadFileText(const std::string& path, std::string& out, std::uint64_t limit = (1ull << 31));
-// Writes "<path>.tmp", flushes it and renames it over `path`; the old file stays intact
-// on any failure. `error` (when given) receives the system's reason.
+// True when `path` is an existing regular file whose mode bits give this program no write
+// right: the owner's bit when the program runs as the owner, else the group's or the
+// others'; for root any write bit. Judged from the bits alone, so that a file the user made
+// read-only counts as such whoever runs the program.
+bool FileWriteProtected(const std::string& path);
+// Writes a temporary file beside `path` under a name no other file has, flushes it and
+// renames it over `path`, which keeps its mode bits; the old file stays intact on any
+// failure. A write-protected `path` (FileWriteProtected) is refused with EACCES and left as
+// it is. `error` (when given) receives the system's reason.
 bool WriteFileAtomic(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 // The same for a file made of pieces, written one after another without joining them.
 bool WriteFileAtomic(const std::string& path, const std::vector<std::string_view>& pieces,
@@ -48,7 +56,8 @@ std::string ProgramFileName();
 std::string LastErrorText();
 
 // Writes all of `bytes` to the open file `fd`, going on after interrupted and partial
-// writes; false with errno set when the system refuses.
-bool WriteAll(int fd, std::string_view bytes);
+// writes; false with errno set when the system refuses. `written` (when given) receives how
+// many bytes reached the file, also when it fails.
+bool WriteAll(int fd, std::string_view bytes, std::size_t* written = nullptr);
 
 }  // namespace toolkit

@@ -49,11 +49,9 @@ void Laden2Click() {
     const auto datei = toolkit::qt::Dialoge().DateiOeffnen(ArbeitsdateiDialog("Velkor - Config-Datei laden"));
     if (!datei) return;
     const std::vector<std::string> zeilen = VelkorWinFileUtils::BildEinstellDateiLesen(*datei);
-    if (zeilen.empty()) {  // unreadable files are reported by the reader, empty ones here
-      if (toolkit::FileSize(*datei).value_or(-1) == 0)
-        toolkit::qt::Hinweis("Fehler beim Laden der Bildkonfigurationsdatei " + *datei + " !");
-      return;
-    }
+    // An unreadable file was reported by the reader; an empty one holds no key and is
+    // reported as no work file.
+    if (zeilen.empty() && toolkit::FileSize(*datei).value_or(-1) != 0) return;
     TArbeitsdateiDienste dienste;
     dienste.Hinweis = [](const std::string& text) { toolkit::qt::Hinweis(text); };
     ArbeitsdateiUebernehmen(zeilen, *datei, dienste);

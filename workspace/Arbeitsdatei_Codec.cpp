@@ -1,5 +1,6 @@
 #include "workspace/Arbeitsdatei_Codec.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <exception>
@@ -9,6 +10,7 @@
 #include "engine/VelkorWinMOVE.h"
 #include "engine/VelkorWinUTIL.h"
 #include "engine/VelkorWinVAR.h"
+#include "imageprep/BildausschnittModell.h"
 #include "imageprep/Bildroutinen.h"
 #include "toolkit/NumberFormat.h"
 #include "toolkit/Text.h"
@@ -118,27 +120,54 @@ void BildDesProgrammsLaden(const TArbeitsdateiDienste& d) {
   BearbeitungsbildZaehlen();
 }
 
-// Applies the section read to the picture that stands: only bounds inside the picture, left
-// before right and top before bottom (right and bottom exclusive); else the bound's notice.
-void AusschnittAnwenden(const TAbschnitt& a, const TArbeitsdateiDienste& d) {
-  if (!BildGeladen || !a.Gewaehlt || QuellImage.Empty()) return;
-  for (const auto& g : a.Grenze)
-    if (!g) return;  // its notice came when it was read
+// True when the section read is to be applied: a picture stands, the file chose the
+// section and gave all four bounds (a bound that failed gave its notice when it was read).
+bool AusschnittZuPruefen(const TAbschnitt& a) {
+  if (!BildGeladen || !a.Gewaehlt || QuellImage.Empty()) return false;
+  return std::all_of(std::begin(a.Grenze), std::end(a.Grenze), [](const auto& g) { return g.has_value(); });
+}
+
+// The names of the bounds that do not fit the picture that stands ("xl", "yo", "xr", "yu"):
+// each inside the picture, left before right and top before bottom (right and bottom
+// exclusive). Only for a section AusschnittZuPruefen.
+std::vector<const char*> FalscheGrenzen(const TAbschnitt& a) {
   const int l = *a.Grenze[0], o = *a.Grenze[1], r = *a.Grenze[2], u = *a.Grenze[3];
   const int w = QuellImage.Width(), h = QuellImage.Height();
-  bool gut = true;
-  auto pruefe = [&](bool ok, const char* name) {
-    if (!ok) {
-      d.Hinweis(std::string("Fehler beim Laden der Ausschnittgrenze ") + name + " !");
-      gut = false;
-    }
-  };
-  pruefe(l >= 0 && l < w, "xl");
-  pruefe(o >= 0 && o < h, "yo");
-  pruefe(r > l && r <= w, "xr");
-  pruefe(u > o && u <= h, "yu");
-  if (!gut) return;
+  std::vector<const char*> falsch;
+  if (l < 0 || l >= w) falsch.push_back("xl");
+  if (o < 0 || o >= h) falsch.push_back("yo");
+  if (r <= l || r > w) falsch.push_back("xr");
+  if (u <= o || u > h) falsch.push_back("yu");
+  return falsch;
+}
 
+// What a reduction factor scales: the section read when it will be applied, else the
+// picture that stands; nothing (0 x 0) without a picture.
+imageprep::TBildgroesse Verkleinerungsbezug(const TAbschnitt& a) {
+  if (AusschnittZuPruefen(a) && FalscheGrenzen(a).empty())
+    return {*a.Grenze[2] - *a.Grenze[0], *a.Grenze[3] - *a.Grenze[1]};
+  if (BildGeladen && !QuellImage.Empty()) return {QuellImage.Width(), QuellImage.Height()};
+  return {};
+}
+
+// A reduction factor is sound when it is above 0 and scales `bezug` to at least one pixel
+// and no more than the section and size window allows.
+bool VerkleinerungZulaessig(double f, imageprep::TBildgroesse bezug) {
+  if (!(f > 0.0)) return false;  // also NaN
+  if (bezug.Breite <= 0 || bezug.Hoehe <= 0) return true;
+  const auto groesse = imageprep::SkalierteGroesse(bezug.Breite, bezug.Hoehe, f);
+  return groesse.Breite > 0 && groesse.Hoehe > 0 && imageprep::TBAModell::ImGroessenrahmen(groesse);
+}
+
+// Applies the section read to the picture that stands when its bounds fit (FalscheGrenzen);
+// else each bound's notice.
+void AusschnittAnwenden(const TAbschnitt& a, const TArbeitsdateiDienste& d) {
+  if (!AusschnittZuPruefen(a)) return;
+  const auto falsch = FalscheGrenzen(a);
+  for (const char* name : falsch) d.Hinweis(std::string("Fehler beim Laden der Ausschnittgrenze ") + name + " !");
+  if (!falsch.empty()) return;
+
+  const int l = *a.Grenze[0], o = *a.Grenze[1], r = *a.Grenze[2], u = *a.Grenze[3];
   Bildausschnitt = {static_cast<std::uint16_t>(l), static_cast<std::uint16_t>(o), static_cast<std::uint16_t>(r),
                     static_cast<std::uint16_t>(u), true};
   const auto groesse = imageprep::SkalierteGroesse(r - l, u - o, Gesamtbildverkleinerung);
@@ -149,6 +178,14 @@ void AusschnittAnwenden(const TAbschnitt& a, const TArbeitsdateiDienste& d) {
   Bearbeitungsbereich = {0, 0, static_cast<std::uint16_t>(std::max(Bildbreite - 1, 0)),
                          static_cast<std::uint16_t>(std::max(Bildhoehe - 1, 0))};
   Arbeitsbild = std::move(ausschnitt);
+}
+
+// True when some line holds a key the work file writes (its head line holds none).
+bool HatArbeitsdateiSchluessel(const std::vector<std::string>& Zeilen) {
+  const auto schluesselzeilen = ArbeitsdateiZeilen();
+  return std::any_of(schluesselzeilen.begin(), schluesselzeilen.end(), [&](const std::string& z) {
+    return ArbeitsdateiWert(Zeilen, std::string_view(z).substr(0, z.find('='))).has_value();
+  });
 }
 
 TArbeitsdateiDienste MitVorgaben(TArbeitsdateiDienste d) {
@@ -247,9 +284,16 @@ std::string ArbeitsdateiExtrafarbname(const std::string& Arbeitsdatei) {
   return verzeichnis + rumpf + ".NOP";
 }
 
-void ArbeitsdateiUebernehmen(const std::vector<std::string>& Zeilen, const std::string& Arbeitsdatei,
+bool ArbeitsdateiUebernehmen(const std::vector<std::string>& Zeilen, const std::string& Arbeitsdatei,
                              const TArbeitsdateiDienste& Dienste) {
   const TArbeitsdateiDienste d = MitVorgaben(Dienste);
+  if (!HatArbeitsdateiSchluessel(Zeilen)) {
+    d.Hinweis("Fehler beim Laden der Bildkonfigurationsdatei " + Arbeitsdatei + " !");
+    return false;
+  }
+  // The work file names a part program: lines buffered for the one that stands are saved
+  // or dropped first, and when they cannot be saved nothing is taken over.
+  if (!VelkorWinFileUtils::NcPufferSichern()) return false;
   TKonfigBlock& k = KonfigBlock;
   auto real = [&](const std::string& schluessel, auto& ziel, const std::string& fehler) {
     if (const auto w = ArbeitsdateiZahlLesen(Wert(Zeilen, schluessel))) ziel = *w;
@@ -293,16 +337,17 @@ void ArbeitsdateiUebernehmen(const std::vector<std::string>& Zeilen, const std::
   }
   WahrheitLesen(Wert(Zeilen, Ansi("Ausschnitt gewählt")), abschnitt.Gewaehlt);
 
-  double faktor = 0.0;
+  // A factor that would shrink the section to nothing or blow it up beyond what the section
+  // and size window allows fails like one that does not convert: the old factor stays.
+  const auto bezug = Verkleinerungsbezug(abschnitt);
   auto reduktion = [&](const char* schluessel, auto& ziel, const char* fehler) {
-    if (const auto w = ArbeitsdateiZahlLesen(Wert(Zeilen, schluessel))) ziel = *w;
+    const auto w = ArbeitsdateiZahlLesen(Wert(Zeilen, schluessel));
+    if (w && VerkleinerungZulaessig(*w, bezug)) ziel = *w;
     else d.Hinweis(fehler);
   };
   reduktion("Anfangsbildverkleinerung x", AnfangsbildverkleinerungX, "Fehler beim Laden der Anfangsverkleinerung x!");
   reduktion("Anfangsbildverkleinerung y", AnfangsbildverkleinerungY, "Fehler beim Laden der Anfangsverkleinerung y!");
-  faktor = Gesamtbildverkleinerung;
-  reduktion("Gesamtbildverkleinerung", faktor, "Fehler beim Laden der Gesamtverkleinerung!");
-  Gesamtbildverkleinerung = faktor;
+  reduktion("Gesamtbildverkleinerung", Gesamtbildverkleinerung, "Fehler beim Laden der Gesamtverkleinerung!");
 
   const std::string richtung = toolkit::UpperAscii(Getrimmt(Wert(Zeilen, Ansi("Fräsrichtung"))));
   if (richtung == "ZEILENWEISE") k.Fraesrichtung = TFraesrichtung::zeilenweise;
@@ -334,6 +379,7 @@ void ArbeitsdateiUebernehmen(const std::vector<std::string>& Zeilen, const std::
   k.Extrafarbdateiname = ArbeitsdateiExtrafarbname(Arbeitsdatei);
   if (d.DateiExistiert(k.Extrafarbdateiname))
     VelkorWinFileUtils::ExtrafarbDateiLaden(Extrafarbliste, k.Extrafarbdateiname);
+  return true;
 }
 
 }  // namespace workspace

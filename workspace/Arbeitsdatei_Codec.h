@@ -42,8 +42,13 @@ struct TArbeitsdateiDienste {
 // Takes the lines of the work file `Arbeitsdatei` (its head line included) into the
 // settings: every key in the file's order with its own notice when it fails, then the
 // section and the counts of the picture, then the extra-colour file that belongs to the
-// work file (its directory and bare name + ".NOP"), read once when it exists.
-void ArbeitsdateiUebernehmen(const std::vector<std::string>& Zeilen, const std::string& Arbeitsdatei,
+// work file (its directory and bare name + ".NOP"), read once when it exists. A reduction
+// factor fails when it is not above 0 or would scale the section (or the whole picture)
+// beyond the section and size window's limits. Refused with one notice, nothing changed, is
+// a file in which no line holds a key of the work file; nothing changes either when buffered
+// NC lines are asked about first (VelkorWinFileUtils::NcPufferSichern) and cannot be saved.
+// True when the file was taken over.
+bool ArbeitsdateiUebernehmen(const std::vector<std::string>& Zeilen, const std::string& Arbeitsdatei,
                              const TArbeitsdateiDienste& Dienste = {});
 
 // The extra-colour file that belongs to a work file: its directory and bare name + ".NOP".

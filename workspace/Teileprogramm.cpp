@@ -47,7 +47,6 @@ bool ReplacePartProgram(const std::string& Dateiname) {
 }
 
 bool OpenPartProgram(const std::string& Dateiname) {
-  VelkorWinFileUtils::NcPufferSichern();
   const bool gelesen = ReplacePartProgram(Dateiname);
   VelkorWinVAR::Extrafarbliste.clear();
   VelkorWinVAR::Extrafarbanzahl = 0;

@@ -34,8 +34,10 @@ std::string ZieldateinameZu(const std::string& Dateiname, const std::string& Zie
 bool ReplacePartProgram(const std::string& Dateiname);
 
 
-// The buffered NC lines saved or dropped (VelkorWinFileUtils::NcPufferSichern), then
-// ReplacePartProgram, then the extra colours emptied. False when the file could not be read.
+// Reads the program through ReplacePartProgram and empties the extra colours. False when the
+// file could not be read. The caller asks about buffered NC lines first
+// (VelkorWinFileUtils::NcPufferSichern) and opens nothing when they could not be saved:
+// they belong to the program that stands.
 bool OpenPartProgram(const std::string& Dateiname);
 
 }  // namespace workspace

@@ -84,6 +84,8 @@ TBefehlsergebnis Laden1Click(bool LaufAktiv) {
   dialog.StandardErweiterung = ".CNC";
   const auto datei = toolkit::qt::Dialoge().DateiOeffnen(dialog);
   if (datei) {
+    // Lines that could not be saved keep the program and its target as they stand.
+    if (!VelkorWinFileUtils::NcPufferSichern()) return e;
     const bool gelesen = OpenPartProgram(*datei);
     KonfigBlock.Arbeitsdateiname = gelesen ? *datei : std::string();
     if (!gelesen) {

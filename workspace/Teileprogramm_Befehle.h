@@ -24,11 +24,12 @@ struct TBefehlsergebnis {
   TEinpassung Einpassung;
 };
 
-// "Teileprogramm" > "Laden": the open dialog "CNC-Datei laden"; the chosen program replaces
-// the one loaded (OpenPartProgram) and becomes Arbeitsdateiname. Then, also when the dialog
-// was cancelled while a program stands, the picture its image cycle names is loaded into
-// QuellImage, fitted, counted and taken into Bearbeitungsbild, with the extra-colour file
-// bare name + ".NOP" when it exists. Notices: "Keine Bilddatei in der Datei X!", "Die
+// "Teileprogramm" > "Laden": the open dialog "CNC-Datei laden"; buffered NC lines are saved
+// or dropped (a failed save ends the command there, nothing changed), then the chosen
+// program replaces the one loaded (OpenPartProgram) and becomes Arbeitsdateiname. Then,
+// also when the dialog was cancelled while a program stands, the picture its image cycle
+// names is loaded into QuellImage, fitted, counted and taken into Bearbeitungsbild, with the
+// extra-colour file bare name + ".NOP" when it exists. Notices: "Keine Bilddatei in der Datei X!", "Die
 // Bilddatei X wurde nicht gefunden!", the reader's message for an unreadable picture.
 // Whenever the picture is emptied BildGeladen becomes false. Cancelled with no program
 // loaded it ends without a box.

@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "engine/EngineHost.h"
@@ -125,7 +126,12 @@ void TVelkorGrundeinstellForm::direkt_speichernCheckboxClick() {
   if (anzeigen_) return;
   const bool an = direkt_speichernCheckBox->isChecked();
   if (an && !KonfigBlock.DirektSpeichern && !VelkorWinFileUtils::NcSatzPuffer.empty()) {
-    VelkorWinFileUtils::NcPufferSichern();
+    // Direct lines would go past the buffered ones: the switch waits until they are saved.
+    if (!VelkorWinFileUtils::NcPufferSichern()) {
+      const QSignalBlocker still(direkt_speichernCheckBox);
+      direkt_speichernCheckBox->setChecked(false);
+      return;
+    }
     engine::Host().showBlock(engine::TSatzAnzeige::HauptQuelle, "");
     engine::Host().showBlock(engine::TSatzAnzeige::HauptZiel, "");
   }

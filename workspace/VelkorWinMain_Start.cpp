@@ -134,21 +134,30 @@ void ProgrammEndeSchreiben() {
     VelkorWinFileUtils::NcPufferInDatei(*TeileprogrammListe, k.Arbeitsdateiname);
     TeileprogrammGeaendert = false;
   }
-  VelkorWinFileUtils::NcPufferSichern();
+  // The exit is never refused: buffered lines that could not be saved are dropped only after
+  // the operator declined to try again.
+  bool gesichert = VelkorWinFileUtils::NcPufferSichern();
+  while (!gesichert && engine::Host().confirm("Erneut versuchen?"))
+    gesichert = VelkorWinFileUtils::NcPufferAusgeben(VelkorWinFileUtils::NcSatzPuffer, k.Zieldateiname);
+  VelkorWinFileUtils::NcPufferFreigeben(VelkorWinFileUtils::NcSatzPuffer);
   // An empty list has nothing to keep: no file and no notice.
   if ((Farbanzahl > 16 || k.Graubildwandlung) && Benutzt(Extrafarbliste, Extrafarbanzahl) > 0) {
     VelkorWinFileUtils::ExtrafarbDateiSpeichern(Extrafarbliste, Startdateien.Arbeitsordner + EndeExtrafarbdatei);
   }
   if (!KonfigSpeichernBeimEnde) return;
-  // What start-up refused or read in part is kept as BAK before it is written anew.
+  // What start-up refused or read in part is kept as BAK before it is written anew; a file
+  // the user made read-only stays where it is, and its save reports that once.
+  auto sichern = [](const std::string& datei) {
+    if (!toolkit::FileWriteProtected(datei)) VelkorWinFileUtils::BakDateiAnlegen(datei);
+  };
   const std::string& konfig = Startdateien.Konfigurationsdatei.empty() ? k.Konfigurationsdateiname
                                                                        : Startdateien.Konfigurationsdatei;
-  if (Startdateien.KonfigVerweigert) VelkorWinFileUtils::BakDateiAnlegen(konfig);
+  if (Startdateien.KonfigVerweigert) sichern(konfig);
   VelkorWinCNF::KonfigurationSpeichern(konfig);
   const std::string& werkzeuge = Startdateien.Werkzeugdatei.empty() ? k.Werkzeugdateiname : Startdateien.Werkzeugdatei;
   if (Startdateien.Werkzeugstatus == TWkzDateiStatus::Teilweise ||
       Startdateien.Werkzeugstatus == TWkzDateiStatus::Unlesbar) {
-    VelkorWinFileUtils::BakDateiAnlegen(werkzeuge);
+    sichern(werkzeuge);
   }
   WriteToolFile(werkzeuge);
 }

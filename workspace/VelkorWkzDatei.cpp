@@ -36,15 +36,15 @@ const std::array<std::string, Schluesselanzahl>& Schluesselnamen() {
   return namen;
 }
 
-// The notice of a value of that key that does not convert.
+// The notice of a value of that key that does not convert, or of a record that lacks it.
 std::string Lesefehler(Schluessel s) {
   switch (s) {
     case Nummer: return "Fehler beim Laden  der Werkzeugnummer!";
+    case Benennung: return "Fehler beim Laden der Werkzeugbenennung!";
     case Laenge: return toolkit::Ansi("Fehler beim Laden der Werkzeuglänge!");
     case Nutzlaenge: return toolkit::Ansi("Fehler beim Laden der Werkzeugnutzlänge!");
     case Durchmesser: return "Fehler beim Laden des Werkzeugdurchmessers!";
-    case Zeichenfarbe: return "Fehler beim Laden der Werkzeug-Zeichenfarbe!";
-    default: return {};
+    default: return "Fehler beim Laden der Werkzeug-Zeichenfarbe!";
   }
 }
 
@@ -80,10 +80,15 @@ Schluessel SchluesselDerZeile(const std::string& zeile) {
   return Schluesselanzahl;
 }
 
-std::string_view OhneRandLeerzeichen(std::string_view text) { return toolkit::Trim(text); }
+// A line as it is read: without its leading blanks, its end as written (a tool's name keeps
+// its trailing blanks).
+std::string_view OhneFuehrendeLeerzeichen(std::string_view text) {
+  const auto erstes = text.find_first_not_of(" \t");
+  return erstes == std::string_view::npos ? std::string_view() : text.substr(erstes);
+}
 
 std::optional<int> GanzzahlIn(std::string_view text, int von, int bis) {
-  const auto zahl = toolkit::ParseInteger(OhneRandLeerzeichen(text));
+  const auto zahl = toolkit::ParseInteger(toolkit::Trim(text));
   if (!zahl || *zahl < von || *zahl > bis) return std::nullopt;
   return zahl;
 }
@@ -113,7 +118,7 @@ bool WertUebernehmen(Schluessel s, std::string_view wert, TWerkzeugDaten& wkz) {
   }
 }
 
-bool IstLeer(const std::string& zeile) { return OhneRandLeerzeichen(zeile).empty(); }
+bool IstLeer(const std::string& zeile) { return toolkit::Trim(zeile).empty(); }
 
 }  // namespace
 
@@ -129,7 +134,7 @@ std::string WkzZahlText(double Wert, int Nachkommastellen, char Trenner) {
 }
 
 std::optional<double> WkzZahlLesen(std::string_view Text) {
-  std::string normal(OhneRandLeerzeichen(Text));
+  std::string normal(toolkit::Trim(Text));
   std::replace(normal.begin(), normal.end(), ',', '.');
   const auto e = normal.find_first_of("eE");
   const auto mantisse = toolkit::ParseDecimal(std::string_view(normal).substr(0, e));
@@ -159,7 +164,7 @@ TWkzDateiStatus ReadToolFile(const std::string& Dateiname) {
   std::array<std::deque<std::size_t>, Schluesselanzahl> zeilenJeSchluessel;
   bool fremdeZeilen = false;
   for (std::size_t i = 0; i < zeilen.size(); ++i) {
-    const Schluessel s = SchluesselDerZeile(std::string(OhneRandLeerzeichen(zeilen[i])));
+    const Schluessel s = SchluesselDerZeile(std::string(OhneFuehrendeLeerzeichen(zeilen[i])));
     if (s != Schluesselanzahl) {
       zeilenJeSchluessel[s].push_back(i);
     } else if (i > 0 && !IstLeer(zeilen[i])) {
@@ -167,19 +172,19 @@ TWkzDateiStatus ReadToolFile(const std::string& Dateiname) {
     }
   }
 
-  bool teilweise = fremdeZeilen;
   std::size_t uebrig = zeilen.size();
   while (uebrig > 0) {
     TWerkzeugDaten wkz;
     wkz.Benennung.clear();
-    bool vollstaendig = true, einerGefunden = false;
+    std::optional<Schluessel> fehlt;  // the first key the record lacks
+    bool einerGefunden = false;
     for (int s = 0; s < Schluesselanzahl; ++s) {
       auto& liste = zeilenJeSchluessel[s];
       if (liste.empty()) {
-        vollstaendig = false;
+        if (!fehlt) fehlt = static_cast<Schluessel>(s);
         continue;
       }
-      const std::string zeile(OhneRandLeerzeichen(zeilen[liste.front()]));
+      const std::string zeile(OhneFuehrendeLeerzeichen(zeilen[liste.front()]));
       liste.pop_front();
       --uebrig;
       einerGefunden = true;
@@ -188,13 +193,16 @@ TWkzDateiStatus ReadToolFile(const std::string& Dateiname) {
         return TWkzDateiStatus::Teilweise;
       }
     }
-    if (!vollstaendig) {
-      if (einerGefunden) teilweise = true;
-      break;
+    if (fehlt) {
+      if (!einerGefunden) break;  // the end of the file
+      toolkit::qt::Hinweis(Lesefehler(*fehlt));  // a record dropped: the field it lacks
+      return TWkzDateiStatus::Teilweise;
     }
     if (!WerkzeugAnhaengen(VelkorWinWkz::WkzListe, wkz)) return TWkzDateiStatus::Teilweise;
   }
-  return teilweise ? TWkzDateiStatus::Teilweise : TWkzDateiStatus::Gelesen;
+  if (!fremdeZeilen) return TWkzDateiStatus::Gelesen;
+  toolkit::qt::Hinweis("Fehler beim Laden der Werkzeugdatei " + Dateiname + " !");
+  return TWkzDateiStatus::Teilweise;
 }
 
 bool WriteToolFile(const std::string& Dateiname) {

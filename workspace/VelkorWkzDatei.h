@@ -17,13 +17,15 @@ enum class TWkzDateiStatus {
 };
 
 // Reads `Dateiname` and appends its tools to WkzListe. The six lines of a tool may stand in
-// any order and with any indentation; keys are compared without regard to case, and
-// "Werkzeuglänge"/"Werkzeugnutzlänge" are also found in their UTF-8 spelling. Reals take
-// "." as well as ",". A value that does not convert, a tool number outside 1..255 or a
-// Zeichenfarbe outside 0..15 gives that key's notice and ends the reading (tools read
-// before stay). A record lacking a key ends the reading silently. Teilweise whenever
-// something of the file was not taken over (a bad value, an incomplete record, a line
-// that is no key of a tool), so the exit can keep the file as its BAK.
+// any order and with any indentation (only leading blanks are removed: a name keeps its
+// trailing ones); keys are compared without regard to case, and "Werkzeuglänge"/
+// "Werkzeugnutzlänge" are also found in their UTF-8 spelling. Reals take "." as well as
+// ",". A value that does not convert, a tool number outside 1..255 or a Zeichenfarbe
+// outside 0..15 gives that key's notice and ends the reading (tools read before stay); so
+// does a record that lacks a key, with the notice of the first key it lacks. Lines that are
+// no key of a tool give "Fehler beim Laden der Werkzeugdatei X !". One notice at most;
+// Teilweise whenever something of the file was not taken over, so the exit can keep the
+// file as its BAK.
 TWkzDateiStatus ReadToolFile(const std::string& Dateiname);
 
 // Writes WkzListe to `Dateiname` through a temporary file and a rename; false (after one

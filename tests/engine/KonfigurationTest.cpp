@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <utility>
 
 #include "engine/VelkorWinCNF.h"
@@ -159,7 +160,8 @@ TEST_F(Konfiguration, ASavedFileIsReplacedWhole) {
   dir.write("X.CNF", std::string(5000, 'x'));
   KonfigBlock.Gesamtstellen = 12;
   EXPECT_EQ(Gespeichert().size(), 2212u);
-  EXPECT_FALSE(dir.exists("X.CNF.tmp"));
+  // No temporary file is left beside it.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
   KonfigBlock.Gesamtstellen = 10;
   ASSERT_TRUE(KonfigurationLaden("X.CNF"));
   EXPECT_EQ(KonfigBlock.Gesamtstellen, 12);

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <filesystem>
+#include <string>
+#include <tuple>
 #include <vector>
 
 #include "support/TempDir.h"
@@ -57,6 +60,32 @@ TEST(Files, AtomicWriteKeepsTheOldFileWhenItFails) {
   EXPECT_TRUE(WriteFileAtomic(dir.file("keep"), "new"));
   EXPECT_EQ(dir.read("keep"), "new");
   EXPECT_FALSE(dir.exists("keep.tmp"));
+}
+
+// The temporary file has a name of its own, so a user's "keep.tmp" stays; the file replaced
+// keeps its mode; a write-protected file is refused by its mode bits (as root too).
+TEST(Files, AtomicWriteKeepsModeAndRefusesAWriteProtectedFile) {
+  namespace fs = std::filesystem;
+  testsupport::TempDir dir;
+  dir.write("keep", "old");
+  dir.write("keep.tmp", "mine");
+  const auto lesbar = fs::perms::owner_read | fs::perms::group_read;
+  fs::permissions(dir.file("keep"), lesbar | fs::perms::owner_write);
+  EXPECT_FALSE(FileWriteProtected(dir.file("keep")));
+  ASSERT_TRUE(WriteFileAtomic(dir.file("keep"), "new"));
+  EXPECT_EQ(fs::status(dir.file("keep")).permissions(), lesbar | fs::perms::owner_write);
+
+  fs::permissions(dir.file("keep"), lesbar);
+  EXPECT_TRUE(FileWriteProtected(dir.file("keep")));
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomic(dir.file("keep"), "newer", &error));
+  EXPECT_EQ(error, "Permission denied");
+  std::vector<std::string> namen;
+  for (const auto& e : fs::directory_iterator(dir.path())) namen.push_back(e.path().filename().string());
+  std::sort(namen.begin(), namen.end());
+  EXPECT_EQ(std::tuple(dir.read("keep"), dir.read("keep.tmp"), namen),
+            std::tuple("new", "mine", std::vector<std::string>{"keep", "keep.tmp"}));
+  EXPECT_FALSE(FileWriteProtected(dir.file("missing")));
 }
 
 TEST(Files, WholeFileReadsRefuseDirectoriesAndFilesAboveTheirLimit) {

@@ -4,8 +4,11 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <random>
 
 #include "engine/EngineReset.h"
+#include "engine/VelkorWinCNF.h"
 #include "engine/VelkorWinFileUtils.h"
 #include "engine/VelkorWinMOVE.h"
 #include "engine/VelkorWinVAR.h"
@@ -79,9 +82,10 @@ TEST_F(ArbeitsdateiCodec, DefaultFileIsNinetyCrLfLinesInTableOrder) {
   const auto z = toolkit::SplitLines(bytes);
   ASSERT_EQ(z.size(), 90u);
   EXPECT_EQ(toolkit::JoinLines(z), bytes);  // every line ends CR LF, nothing else
-  EXPECT_EQ(Texte({z[0], z[1], z[67], z[81], z[89]}),
+  EXPECT_EQ(Texte({z[0], z[1], z[67], z[81], z[82], z[89]}),
             Texte({Ansi("Velkor - Einstelldatei für Bildwandlung - Bilddatei = unbekannt"), "Arbeitsdateiname=Name unbekannt",
-                   "\xDC" "berlauffaktor=1,000", Ansi("Fräsrichtung=zirkular"), "Gravurzeichensatz="}));
+                   "\xDC" "berlauffaktor=1,000", Ansi("Fräsrichtung=zirkular"), "Zirkularrichtung=nach innen",
+                   "Gravurzeichensatz="}));
 }
 
 TEST_F(ArbeitsdateiCodec, NumbersAreFixedNeverExponentAndReadBackExactly) {
@@ -146,7 +150,8 @@ TEST_F(ArbeitsdateiCodec, RoundTripGivesBackEveryValueWhateverTheSeparators) {
   }
 }
 
-TEST_F(ArbeitsdateiCodec, HeaderOnlyFileGivesItsNoticesInTableOrder) {
+// A work file that holds one key: every other key is missing and gives its notice.
+TEST_F(ArbeitsdateiCodec, FileWithOneKeyGivesTheOtherKeysNoticesInTableOrder) {
   programmDa = false;
   KonfigBlock.Arbeitsdateiname = "ALT.CNC";
   KonfigBlock.Gravurzeichensatz = "SCRI.FNT";
@@ -155,7 +160,7 @@ TEST_F(ArbeitsdateiCodec, HeaderOnlyFileGivesItsNoticesInTableOrder) {
   KonfigBlock.bidirektional_bearbeiten = true;
   KonfigBlock.Fraesrichtung = TFraesrichtung::spaltenweise;
   TeileprogrammListe = TNcZeilen{"N10 G00 X0"};
-  Uebernehmen({});
+  Uebernehmen({"Grafik ein=TRUE"});
   Texte erwartet = {"Fehler beim Laden der Arbeitsdatei Arbeitsdateiname!"};
   for (int i = 0; i < 16; ++i) erwartet.push_back("Fehler beim Laden von Farbtiefe [" + std::to_string(i) + "!");
   for (const char* t : {"Fehler beim Laden  des Anlauffaktors!", "Fehler beim Laden  des Überlauffaktors!",
@@ -168,9 +173,50 @@ TEST_F(ArbeitsdateiCodec, HeaderOnlyFileGivesItsNoticesInTableOrder) {
   EXPECT_EQ(Hinweise(true), erwartet);
   EXPECT_EQ(geoeffnet, Texte{"Arbeitsdateiname"});
   const auto& k = KonfigBlock;
-  EXPECT_EQ(std::tuple(k.FarbModus, k.F_Verfolgen, k.bidirektional_bearbeiten, k.Fraesrichtung, k.Arbeitsdateiname,
-                       k.Gravurzeichensatz, TeileprogrammListe.has_value()),
-            std::tuple(Gefuellt<char, 16>('F'), Gefuellt<char, 16>('F'), true, TFraesrichtung::spaltenweise, "", "", false));
+  EXPECT_EQ(std::tuple(k.FarbModus, k.F_Verfolgen, k.bidirektional_bearbeiten, k.Fraesrichtung, k.GrafikEin,
+                       k.Arbeitsdateiname, k.Gravurzeichensatz, TeileprogrammListe.has_value()),
+            std::tuple(Gefuellt<char, 16>('F'), Gefuellt<char, 16>('F'), true, TFraesrichtung::spaltenweise, true, "", "",
+                       false));
+}
+
+// Refused whole, with one notice and nothing changed: a file in which no line holds a key
+// (only the head line, random bytes, nothing), and any file while NC blocks buffered for the
+// program that stands cannot be saved.
+TEST_F(ArbeitsdateiCodec, RefusedFilesChangeNothing) {
+  std::mt19937 zufall(7);
+  std::string bytes(4000, '\0');
+  for (char& c : bytes) c = static_cast<char>(zufall());
+  const std::string keineArbeitsdatei = "notice: Fehler beim Laden der Bildkonfigurationsdatei A.CFG !";
+  const struct {
+    const char* name;
+    Texte zeilen;
+    bool gepuffert;
+    Texte protokoll;
+  } faelle[] = {
+      {"nur Kopf", {"Velkor - Einstelldatei für Bildwandlung - Bilddatei = unbekannt"}, false, {keineArbeitsdatei}},
+      {"Zufall", toolkit::SplitLines(bytes), false, {keineArbeitsdatei}},
+      {"leer", {}, false, {keineArbeitsdatei}},
+      {"Sätze nicht gesichert", workspace::ArbeitsdateiZeilen(), true,
+       {"confirm: Die erzeugten NC-Sätze speichern? -> Ja", "tone: 440 200",
+        "notice: Fehler beim Speichern in fehlt/TEIL.CVT: No such file or directory"}},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.name);
+    Neu();
+    KonfigBlock.Arbeitsdateiname = "TEIL.CNC";
+    KonfigBlock.Zieldateiname = "fehlt/TEIL.CVT";
+    KonfigBlock.Anlauffaktor = 1.5;
+    Gesamtbildverkleinerung = 0.5;
+    TeileprogrammListe = TNcZeilen{"N10 G00 X0"};
+    if (f.gepuffert) VelkorWinFileUtils::NcSatzPuffer.push_back("N1 G00 X0");
+    host.Antworten = {"Ja"};
+    const auto vorher = VelkorWinCNF::KonfigBlockKodieren(KonfigBlock);
+    EXPECT_FALSE(workspace::ArbeitsdateiUebernehmen(f.zeilen, "A.CFG", Dienste()));
+    EXPECT_EQ(host.Protokoll, f.protokoll);
+    EXPECT_EQ(std::tuple(VelkorWinCNF::KonfigBlockKodieren(KonfigBlock) == vorher, Gesamtbildverkleinerung, geoeffnet,
+                         TeileprogrammListe, VelkorWinFileUtils::NcSatzPuffer.size()),
+              std::tuple(true, 0.5, Texte{}, std::optional(TNcZeilen{"N10 G00 X0"}), f.gepuffert ? 1u : 0u));
+  }
 }
 
 // One key line among a complete file; what it leaves in the settings and which notices.
@@ -190,6 +236,7 @@ TEST_F(ArbeitsdateiCodec, KeysReadAsHandEditedFilesNeed) {
       {{"FarbModus1="}, [] { return KonfigBlock.FarbModus[1] == 'S'; }, {}},
       {{"FarbModus1=k"}, [] { return KonfigBlock.FarbModus[1] == 'K'; }, {}},
       {{"Grafik ein=true"}, [] { return KonfigBlock.GrafikEin; }, {}},
+      {{"Zirkularrichtung=nach aussen"}, [] { return Zirkularrichtung == 1; }, {}},
       {{"Grafik ein=ja"}, [] { return !KonfigBlock.GrafikEin; }, {}},
       {{"UTF8:\xC3\x28\xFF=5", "UTF8:Anlauffaktor\xA0=1,5"}, [] { return KonfigBlock.Anlauffaktor == 1.0; }, {}},
       {{"Bildausschnitt oben=zehn"}, [] { return true; }, {"Fehler beim Laden der Ausschnittgrenze yo !"}},
@@ -266,6 +313,51 @@ TEST_F(ArbeitsdateiAusschnitt, SectionOfALoadedPictureIsCroppedRightAndBottomExc
   Bildausschnitt = {};
   Uebernehmen(zeilen);
   EXPECT_EQ(Ausschnitt(), std::tuple(0, 5, 100, 80, true, 100, 75));
+}
+
+// The reloaded section is sized by the work file's Gesamtbildverkleinerung. A reduction that
+// is not above 0, or would blow the section (the whole picture without one) up beyond the size
+// window's limits, fails with its notice like a value that does not convert: the old factor
+// stays and the load goes on to its end.
+TEST_F(ArbeitsdateiAusschnitt, ReductionsSizeTheSectionAndAbsurdOnesAreRefused) {
+  const std::string gesamt = "Fehler beim Laden der Gesamtverkleinerung!";
+  const struct {
+    Texte zeilen;
+    bool gewaehlt;
+    Texte hinweise;
+    double faktor;
+    int breite, hoehe;
+  } faelle[] = {
+      {{"Gesamtbildverkleinerung=0,5"}, true, {}, 0.5, 20, 15},
+      {{"Gesamtbildverkleinerung=1000000"}, true, {gesamt}, 0.8, 32, 24},
+      {{"Gesamtbildverkleinerung=400"}, true, {gesamt}, 0.8, 32, 24},  // 16000 x 12000 pixels
+      {{"Gesamtbildverkleinerung=0"}, true, {gesamt}, 0.8, 32, 24},
+      {{"Gesamtbildverkleinerung=-1"}, true, {gesamt}, 0.8, 32, 24},
+      {{"Gesamtbildverkleinerung=200"}, false, {gesamt}, 0.8, 0, 0},  // the whole picture: 20000 wide
+      {{"Anfangsbildverkleinerung x=0", "Anfangsbildverkleinerung y=1000000"},
+       true,
+       {"Fehler beim Laden der Anfangsverkleinerung x!", "Fehler beim Laden der Anfangsverkleinerung y!"},
+       0.8,
+       32,
+       24},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.zeilen.front());
+    Neu();
+    BildLaden();
+    Gesamtbildverkleinerung = 0.8;
+    workspace::AnfangsbildverkleinerungX = workspace::AnfangsbildverkleinerungY = 0.75L;
+    Texte zeilen = {"Bildausschnitt links=10", "Bildausschnitt oben=10", "Bildausschnitt rechts=50",
+                    "Bildausschnitt unten=40", std::string("Ausschnitt gewählt=") + (f.gewaehlt ? "TRUE" : "FALSE"),
+                    "Gesamtbildverkleinerung=0,8"};
+    zeilen.insert(zeilen.end(), f.zeilen.begin(), f.zeilen.end());
+    Uebernehmen(MitZeilen(zeilen));
+    EXPECT_EQ(Hinweise(), f.hinweise);
+    EXPECT_EQ(std::tuple(Gesamtbildverkleinerung, workspace::AnfangsbildverkleinerungX,
+                         workspace::AnfangsbildverkleinerungY, Bearbeitungsbild.Width(), Bearbeitungsbild.Height(),
+                         KonfigBlock.Extrafarbdateiname),
+              std::tuple(f.faktor, 0.75L, 0.75L, f.breite, f.hoehe, "A.NOP"));
+  }
 }
 
 TEST_F(ArbeitsdateiAusschnitt, BoundsOutsideThePictureAreNotApplied) {

@@ -11,6 +11,7 @@
 
 #include "HauptFixture.h"
 #include "toolkit/BitmapFile.h"
+#include "engine/VelkorWinWkz.h"
 #include "toolkit/FileUtil.h"
 #include "workspace/UserDialog.h"
 
@@ -33,7 +34,8 @@ std::vector<std::string> Dateien(const fs::path& ordner) {
 class HauptStart : public HauptFixture {
 protected:
   void TeilMitBild() {
-    Einstellungen([](TKonfigBlock& k) { k.Arbeitsdateiname = "TEIL.CNC"; });
+    // Named with its folder: the target and the extra-colour file lie in the working directory.
+    Einstellungen([&](TKonfigBlock& k) { k.Arbeitsdateiname = dir.file("TEIL.CNC"); });
     Datei("TEIL.CNC", kMitBild);
   }
   // The source and target labels, "source|target".
@@ -73,24 +75,48 @@ TEST_F(HauptStart, NachDemHaftungsausschlussSchreibtDasEndeEinstellungenUndWerkz
   EXPECT_EQ(dir.read("VelkorWkz.DAT"), toolkit::ProgramFileName() + " - Werkzeugdatei\r\n");
 }
 
-// A settings file refused and a tool file read only in part are kept as BAK before the exit
-// writes them anew.
+// A settings file refused and a tool file read only in part are reported at the start (the
+// tool file's last record breaks off after its name) and kept as BAK before the exit writes
+// them anew.
+const std::vector<std::string> kWerkzeugeTeilweise = {
+    "Velkor - Werkzeugdatei",        "Werkzeugnummer=1",            "          Werkzeugbenennung=A",
+    "          Werkzeuglänge=2",     "          Werkzeugnutzlänge=1", "          Werkzeugdurchmesser=1",
+    "          Zeichenfarbe=1",      "Werkzeugnummer=2",            "          Werkzeugbenennung=B"};
+
 TEST_F(HauptStart, VerweigerteDateienBleibenAlsBak) {
   dir.write("VelkorWin.CNF", std::string(2211, 'x'));
-  const std::vector<std::string> werkzeuge = {
-      "Velkor - Werkzeugdatei",        "Werkzeugnummer=1",           "          Werkzeugbenennung=A",
-      "          Werkzeuglänge=abc",   "          Werkzeugnutzlänge=1", "          Werkzeugdurchmesser=1",
-      "          Zeichenfarbe=1"};
-  Datei("VelkorWkz.DAT", werkzeuge);
+  Datei("VelkorWkz.DAT", kWerkzeugeTeilweise);
   skript.ErwarteHinweis("Dateigrößenfehler! Die Konfigurationsdatei VelkorWin.CNF wurde nicht geladen.");
   skript.ErwarteHinweis("Fehler beim Laden der Werkzeuglänge!");
   Starten();
-  EXPECT_EQ(KonfigBlock.GrafikzyklusNummer, 189);
+  EXPECT_EQ(std::tuple(KonfigBlock.GrafikzyklusNummer, VelkorWinWkz::WkzListe.size()), std::tuple(189, 1u));
   Ausloesen("Beenden1");
   EXPECT_EQ(dir.read("VelkorWin.BAK"), std::string(2211, 'x'));
   EXPECT_EQ(dir.read("VelkorWin.CNF").size(), 2212u);
-  EXPECT_EQ(Zeilen("VelkorWkz.BAK"), werkzeuge);
-  EXPECT_EQ(Zeilen("VelkorWkz.DAT").size(), 1u);
+  EXPECT_EQ(Zeilen("VelkorWkz.BAK"), kWerkzeugeTeilweise);
+  EXPECT_EQ(Zeilen("VelkorWkz.DAT").size(), 7u);
+}
+
+// Files the user made read-only stay as they are, with their mode: the start reports what it
+// could not read, the exit that it could not write, once each, and moves nothing to a BAK. A
+// file of the user's named like a temporary file is not touched.
+TEST_F(HauptStart, SchreibgeschuetzteDateienBleibenWieSieSind) {
+  dir.write("VelkorWin.CNF", std::string(2211, 'x'));
+  Datei("VelkorWkz.DAT", kWerkzeugeTeilweise);
+  const std::string werkzeuge = dir.read("VelkorWkz.DAT");
+  dir.write("VelkorWin.CNF.tmp", "meins");
+  for (const char* name : {"VelkorWin.CNF", "VelkorWkz.DAT"})
+    fs::permissions(dir.file(name), fs::perms::owner_read | fs::perms::group_read);
+  skript.ErwarteHinweis("Dateigrößenfehler! Die Konfigurationsdatei VelkorWin.CNF wurde nicht geladen.");
+  skript.ErwarteHinweis("Fehler beim Laden der Werkzeuglänge!");
+  skript.ErwarteHinweis("Die Konfigurationsdatei " + dir.file("VelkorWin.CNF") + "wurde nicht erzeugt");
+  skript.ErwarteHinweis("Fehler beim Speichern der Werkzeugdatei " + dir.file("VelkorWkz.DAT") + ": Permission denied");
+  Starten();
+  Ausloesen("Beenden1");
+  EXPECT_EQ(Dateien(dir.path()), (std::vector<std::string>{"VelkorWin.CNF", "VelkorWin.CNF.tmp", "VelkorWkz.DAT"}));
+  EXPECT_EQ(std::tuple(dir.read("VelkorWin.CNF"), dir.read("VelkorWkz.DAT"), dir.read("VelkorWin.CNF.tmp")),
+            std::tuple(std::string(2211, 'x'), werkzeuge, "meins"));
+  EXPECT_EQ(fs::status(dir.file("VelkorWkz.DAT")).permissions(), fs::perms::owner_read | fs::perms::group_read);
 }
 
 TEST_F(HauptStart, TeileprogrammMitFehlendemBildMeldetEinmal) {
@@ -98,7 +124,7 @@ TEST_F(HauptStart, TeileprogrammMitFehlendemBildMeldetEinmal) {
   skript.ErwarteHinweis("Die Bilddatei BILD.BMP wurde nicht gefunden!");
   Starten();
   EXPECT_EQ(Beschriftung(), "Quelldatei: TEIL.CNC|Zieldatei: TEIL.CVT");
-  EXPECT_EQ(KonfigBlock.Extrafarbdateiname, "TEIL.NOP");
+  EXPECT_EQ(std::tuple(KonfigBlock.Zieldateiname, KonfigBlock.Extrafarbdateiname), std::tuple("TEIL.CVT", "TEIL.NOP"));
   EXPECT_EQ(TeileprogrammListe, TNcZeilen(kMitBild.begin(), kMitBild.end()));
   // Closing a window or a notice never runs the first activation again.
   skript.ErwarteHinweis("Spiegelschrift eingeschaltet!");
@@ -171,18 +197,51 @@ TEST_P(HauptStartPuffer, GepufferteSaetzeUndGeaendertesProgrammBeimEnde) {
 INSTANTIATE_TEST_SUITE_P(Antwort, HauptStartPuffer, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Ja" : "Nein"; });
 
-// The extra colours at the exit are written when there are entries, without a notice.
+// The extra colours at the exit are written, without a notice, only for a picture of more
+// than 16 colours or with grey conversion.
 TEST_F(HauptStart, ExtrafarbenBeimEnde) {
-  Starten();
-  KonfigBlock.Graubildwandlung = true;
-  Bilddateiname = "BILD.BMP";
-  VelkorWinFileUtils::ExtraFarbeEintragen(Extrafarbliste, 3, 0x123456, TArbeitsmodus::Fraesen, TBesonderheit::keine);
-  Ausloesen("Beenden1");
-  const auto zeilen = Zeilen(workspace::EndeExtrafarbdatei);
-  ASSERT_GE(zeilen.size(), 5u);
-  EXPECT_THAT(zeilen[0], testing::EndsWith(" - Extrafarb-Behandlung"));
-  EXPECT_EQ(std::vector(zeilen.begin() + 2, zeilen.begin() + 4),
-            (std::vector<std::string>{"Bildame: BILD.BMP", "Farbnummer=3"}));
+  const struct {
+    int farben;
+    bool grau;
+  } faelle[] = {{16, false}, {17, false}, {16, true}};
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.farben + 100 * f.grau);
+    fs::remove(dir.file(workspace::EndeExtrafarbdatei));
+    Starten();
+    Farbanzahl = f.farben;
+    KonfigBlock.Graubildwandlung = f.grau;
+    Bilddateiname = "BILD.BMP";
+    VelkorWinFileUtils::ExtraFarbeEintragen(Extrafarbliste, 3, 0x123456, TArbeitsmodus::Fraesen, TBesonderheit::keine);
+    Ausloesen("Beenden1");
+    const auto zeilen = Zeilen(workspace::EndeExtrafarbdatei);
+    if (f.farben <= 16 && !f.grau) {
+      EXPECT_TRUE(zeilen.empty());
+      continue;
+    }
+    ASSERT_GE(zeilen.size(), 5u);
+    EXPECT_THAT(zeilen[0], testing::EndsWith(" - Extrafarb-Behandlung"));
+    EXPECT_EQ(std::vector(zeilen.begin() + 2, zeilen.begin() + 4),
+              (std::vector<std::string>{"Bildame: BILD.BMP", "Farbnummer=3"}));
+  }
+}
+
+// Buffered lines whose save fails at the exit: the exit asks whether to try again and drops
+// them only when told not to.
+TEST_F(HauptStart, GescheiterteSicherungBeimEndeFragtNochEinmal) {
+  for (const bool nochmal : {true, false}) {
+    SCOPED_TRACE(nochmal);
+    fs::remove_all(dir.file("ziel"));
+    Starten();
+    KonfigBlock.Zieldateiname = "ziel/TEIL.CVT";
+    for (const char* z : {"N1 G00 X0", "N2 M30"}) VelkorWinFileUtils::NcSatzPuffer.push_back(z);
+    skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", true);
+    skript.ErwarteHinweis("Fehler beim Speichern in ziel/TEIL.CVT: No such file or directory");
+    skript.Waehrenddessen([&] { fs::create_directory(dir.file("ziel")); });  // the operator makes room
+    skript.ErwarteFrage("Erneut versuchen?", nochmal);
+    Ausloesen("Beenden1");
+    EXPECT_EQ(dir.read("ziel/TEIL.CVT"), nochmal ? "N1 G00 X0\r\nN2 M30\r\n" : "");
+    EXPECT_TRUE(VelkorWinFileUtils::NcSatzPuffer.empty());
+  }
 }
 
 // The menu tree as a text: "caption" per entry, "-" per separator, submenus indented.

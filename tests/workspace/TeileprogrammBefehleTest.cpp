@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 #include "engine/EngineReset.h"
 #include "engine/VelkorWinFileUtils.h"
@@ -135,24 +136,48 @@ TEST_F(TeileprogrammBefehle, ReplaceWithoutChangeWritesNothingAndAMissingFileLea
   EXPECT_FALSE(dir.exists("TEIL.BAK"));
 }
 
-TEST_F(TeileprogrammBefehle, OpenAsksForTheBufferAndEmptiesTheExtraColours) {
+TEST_F(TeileprogrammBefehle, OpenEmptiesTheExtraColours) {
   dir.write("NEU.CNC", "N1 M30\r\n");
-  KonfigBlock.Zieldateiname = "TEIL.CVT";
-  VelkorWinFileUtils::NcSatzPuffer.push_back("N10 G1 X5");
-  VelkorWinFileUtils::ExtraFarbeEintragen(Extrafarbliste, 3, 0xFF, TArbeitsmodus::Fraesen,
-                                          TBesonderheit::keine);
-  skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", true);
+  VelkorWinFileUtils::ExtraFarbeEintragen(Extrafarbliste, 3, 0xFF, TArbeitsmodus::Fraesen, TBesonderheit::keine);
   ASSERT_TRUE(workspace::OpenPartProgram("NEU.CNC"));
-  EXPECT_EQ(dir.read("TEIL.CVT"), "N10 G1 X5\r\n");
-  EXPECT_EQ(std::tuple(VelkorWinFileUtils::NcSatzPuffer.empty(), Extrafarbliste.empty(), Extrafarbanzahl,
-                       KonfigBlock.Zieldateiname),
-            std::tuple(true, true, 0, "NEU.CVT"));
+  EXPECT_EQ(std::tuple(Extrafarbliste.empty(), Extrafarbanzahl, KonfigBlock.Zieldateiname), std::tuple(true, 0, "NEU.CVT"));
+}
 
-  VelkorWinFileUtils::NcSatzPuffer.push_back("N20 G1 X6");
-  skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", false);
-  ASSERT_TRUE(workspace::OpenPartProgram("NEU.CNC"));
-  EXPECT_TRUE(VelkorWinFileUtils::NcSatzPuffer.empty());
-  EXPECT_FALSE(dir.exists("NEU.CVT"));
+// "Laden" with NC blocks buffered for the program that stands: "Ja" saves them to its target,
+// "Nein" drops them; a save that fails ends the command with the program, its target and the
+// blocks as they were, after the one notice of the save.
+TEST_F(TeileprogrammBefehle, LoadingAsksForTheBufferedBlocksOfTheOldProgramFirst) {
+  dir.write("NEU.CNC", "N1 M30\r\n");
+  const struct {
+    const char* ziel;
+    bool ja;
+    const char* hinweis;
+    std::string gespeichert;
+  } faelle[] = {{"TEIL.CVT", true, nullptr, "N10 G1 X5\r\n"},
+                {"TEIL.CVT", false, nullptr, ""},
+                {"fehlt/TEIL.CVT", true, "Fehler beim Speichern in fehlt/TEIL.CVT: No such file or directory", ""}};
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(std::string(f.ziel) + (f.ja ? " Ja" : " Nein"));
+    TeilGeladen("N1 G0 X1\r\n");
+    KonfigBlock.Zieldateiname = f.ziel;
+    VelkorWinFileUtils::NcSatzPuffer.clear();
+    VelkorWinFileUtils::NcSatzPuffer.push_back("N10 G1 X5");
+    skript.DateiOeffnen(dir.file("NEU.CNC"));
+    skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", f.ja);
+    if (f.hinweis) {
+      skript.ErwarteHinweis(f.hinweis);
+      const auto e = workspace::Laden1Click();
+      EXPECT_EQ(std::tuple(e.Geaendert, KonfigBlock.Arbeitsdateiname, KonfigBlock.Zieldateiname, TeileprogrammListe,
+                           VelkorWinFileUtils::NcSatzPuffer.Zeilen()),
+                std::tuple(false, "TEIL.CNC", f.ziel, std::optional(TNcZeilen{"N1 G0 X1"}), TNcZeilen{"N10 G1 X5"}));
+      continue;
+    }
+    skript.ErwarteHinweis("Keine Bilddatei in der Datei " + dir.file("NEU.CNC") + "!");
+    workspace::Laden1Click();
+    EXPECT_EQ(std::tuple(dir.read(f.ziel), VelkorWinFileUtils::NcSatzPuffer.empty(), TeileprogrammListe),
+              std::tuple(f.gespeichert, true, std::optional(TNcZeilen{"N1 M30"})));
+    std::filesystem::remove(dir.file(f.ziel));
+  }
 }
 
 TEST_F(TeileprogrammBefehle, CancelledWithAProgramLoadedReloadsItsPictureAndSetsTheLabels) {
@@ -186,9 +211,10 @@ TEST_F(TeileprogrammBefehle, ProgramWithoutImageCycleEmptiesThePicture) {
   skript.ErwarteHinweis("Keine Bilddatei in der Datei " + neu + "!");
   const auto e = workspace::Laden1Click();
   EXPECT_EQ(Beschriftung(e), "Quelldatei: NEU.CNC|Zieldatei: NEU.CVT");
-  EXPECT_EQ(std::tuple(KonfigBlock.Arbeitsdateiname, KonfigBlock.Zieldateiname, Extrafarbanzahl, BildGeladen,
-                       QuellImage.Empty(), e.BildGeaendert),
-            std::tuple(neu, dir.file("NEU.CVT"), 0, false, true, true));
+  // The target keeps the program's folder, the extra-colour file lies in the working directory.
+  EXPECT_EQ(std::tuple(KonfigBlock.Arbeitsdateiname, KonfigBlock.Zieldateiname, KonfigBlock.Extrafarbdateiname,
+                       Extrafarbanzahl, BildGeladen, QuellImage.Empty(), e.BildGeaendert),
+            std::tuple(neu, dir.file("NEU.CVT"), "NEU.NOP", 0, false, true, true));
 }
 
 TEST_F(TeileprogrammBefehle, MissingOrUnreadablePictureGivesOneMessageAndMarksNoPicture) {

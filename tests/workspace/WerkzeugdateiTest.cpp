@@ -106,24 +106,51 @@ TEST_F(Werkzeugdatei, ShuffledUnindentedKeysInAnyCaseOrUtf8ReadTheSame) {
             "WERKZEUGLÄNGE=50,0"});
   // A hand edit in a UTF-8 editor: the umlaut arrives as two bytes.
   dir.write("VelkorWkz.DAT", dir.read("VelkorWkz.DAT") +
-            "Werkzeugnummer=2\r\nWerkzeugbenennung=B\r\nWerkzeugl\xC3\xA4nge=5,5\r\n"
+            "Werkzeugnummer=2\r\n\tWerkzeugbenennung= B \t\r\nWerkzeugl\xC3\xA4nge=5,5\r\n"
             "Werkzeugnutzl\xC3\xA4nge=2.5\r\nWerkzeugdurchmesser=1\r\nZeichenfarbe=0\r\n");
   EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Gelesen);
   ASSERT_EQ(WkzListe.size(), 2u);
   EXPECT_EQ(Felder(WkzListe[0]), Felder({1, "ABCDEFGHIJKLMNOPQRST", 50, 20, 3, 4}));  // twenty characters kept
-  EXPECT_EQ(Felder(WkzListe[1]), Felder({2, "B", 5.5, 2.5, 1, 0}));
+  EXPECT_EQ(Felder(WkzListe[1]), Felder({2, " B \t", 5.5, 2.5, 1, 0}));  // the name as written
 }
 
-// A last record without its colour and a rubbish file: no notice, and the file counts as part read.
-TEST_F(Werkzeugdatei, IncompleteRecordsAreDroppedSilentlyAndMarkThePartRead) {
-  auto zeilen = ZweiWerkzeuge;
-  zeilen.pop_back();
-  zeilen.insert(zeilen.begin(), "Kopf");
-  Schreibe(zeilen);
-  EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Teilweise);
-  EXPECT_EQ(Nummern(), std::vector<int>{1});
+// A file read in part gives one notice, so that the start reports it: a record that lacks a
+// key that key's notice, lines that are no key of a tool the file's notice. The tools read
+// stay, and the file counts as part read (the exit keeps it as BAK).
+TEST_F(Werkzeugdatei, AFileReadInPartGivesOneNotice) {
+  const char* datei = "Fehler beim Laden der Werkzeugdatei VelkorWkz.DAT !";
+  auto letzteOhne = [](std::size_t zeile) {
+    auto zeilen = ZweiWerkzeuge;
+    zeilen.erase(zeilen.begin() + 6 + static_cast<std::ptrdiff_t>(zeile));
+    return zeilen;
+  };
+  auto mitFremder = ZweiWerkzeuge;
+  mitFremder.insert(mitFremder.begin() + 3, "Werkzeugnumer=3");
+  const struct {
+    const char* name;
+    std::vector<std::string> zeilen;
+    const char* hinweis;
+    std::vector<int> nummern;
+  } faelle[] = {
+      {"ohne Farbe", letzteOhne(5), "Fehler beim Laden der Werkzeug-Zeichenfarbe!", {1}},
+      {"ohne Benennung", letzteOhne(1), "Fehler beim Laden der Werkzeugbenennung!", {1}},
+      {"ohne Nummer", letzteOhne(0), "Fehler beim Laden  der Werkzeugnummer!", {1}},
+      {"fremde Zeile", mitFremder, datei, {1, 7}},
+  };
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.name);
+    WkzListe.clear();
+    auto zeilen = f.zeilen;
+    zeilen.insert(zeilen.begin(), "Kopf");
+    Schreibe(zeilen);
+    skript.ErwarteHinweis(f.hinweis);
+    EXPECT_EQ(workspace::ReadToolFile("VelkorWkz.DAT"), TWkzDateiStatus::Teilweise);
+    EXPECT_EQ(Nummern(), f.nummern);
+    EXPECT_EQ(skript.Offen(), 0u);
+  }
   WkzListe.clear();
   dir.write("VelkorWkz.DAT", std::string("\x00\xFF\x01garbage\r\n=\r\n==x\n\r\rzz", 21));
+  skript.ErwarteHinweis(datei);
   EXPECT_EQ(std::tuple(workspace::ReadToolFile("VelkorWkz.DAT"), WkzListe.size()), std::tuple(TWkzDateiStatus::Teilweise, 0u));
 }
 

@@ -1,0 +1,55 @@
+// Buffered NC blocks that cannot be saved stay with the program they were made for: the
+// windows' commands that would go on after the question (the switch to direct saving, the
+// simulation window's restart) stop there, with the blocks, the target and the setting as
+// they were, after the save's one notice.
+#include "DialogFixture.h"
+
+#include "engine/VelkorWinFileUtils.h"
+#include "workspace/VelkorGrafikUnit.h"
+#include "workspace/VelkorGrundeinstell.h"
+
+namespace {
+
+using namespace VelkorWinVAR;
+
+class PufferSicherung : public DialogFixture {
+protected:
+  void SetUp() override {
+    DialogFixture::SetUp();
+    KonfigBlock.DirektSpeichern = false;
+    KonfigBlock.Arbeitsdateiname = "TEIL.CNC";
+    KonfigBlock.Zieldateiname = "fehlt/TEIL.CVT";
+    TeileprogrammListe = TNcZeilen{"N10 G90 G00 X0 Y0 Z10", "N20 M30"};
+    VelkorWinFileUtils::NcSatzPuffer.push_back("N1 G00 X0");
+    host.Antworten = {"Ja"};
+  }
+  // The one question, the save's tone and notice; nothing changed.
+  void ErwarteUnveraendert() {
+    EXPECT_EQ(host.Protokoll, (std::vector<std::string>{
+                                  "confirm: Die erzeugten NC-Sätze speichern? -> Ja", "tone: 440 200",
+                                  "notice: Fehler beim Speichern in fehlt/TEIL.CVT: No such file or directory"}));
+    EXPECT_EQ(std::tuple(VelkorWinFileUtils::NcSatzPuffer.Zeilen(), KonfigBlock.Zieldateiname,
+                         KonfigBlock.DirektSpeichern, WandlungLaeuft, std::filesystem::is_empty(dir.path())),
+              std::tuple(TNcZeilen{"N1 G00 X0"}, "fehlt/TEIL.CVT", false, false, true));
+  }
+};
+
+TEST_F(PufferSicherung, TheSwitchToDirectSavingWaitsForTheBlocks) {
+  TVelkorGrundeinstellForm form;
+  Zeigen(form, [&] {
+    auto* box = Teil<QCheckBox>(form, "direkt_speichernCheckBox");
+    box->click();
+    EXPECT_FALSE(box->isChecked());
+    Teil(form, "AbbruchButton")->click();  // nothing changed: closes without a question
+  });
+  ErwarteUnveraendert();
+}
+
+TEST_F(PufferSicherung, TheSimulationRestartRunsNoPass) {
+  TVelkorGrafikForm form(nullptr);
+  skript.ErwarteFrage("Konvertierung neu beginnen?", true);
+  form.GrafikImageClick();
+  ErwarteUnveraendert();
+}
+
+}  // namespace
