@@ -11,8 +11,12 @@
 namespace fuzz {
 
 std::string EigenerOrdner() {
-  std::string ordner = (std::filesystem::temp_directory_path() / "velkor-fuzz-XXXXXX").string();
+  static std::string ordner = (std::filesystem::temp_directory_path() / "velkor-fuzz-XXXXXX").string();
   if (::mkdtemp(ordner.data()) == nullptr || ::chdir(ordner.c_str()) != 0) Verletzt("kein eigener Ordner: " + ordner);
+  std::atexit([] {
+    std::error_code fehler;
+    std::filesystem::remove_all(ordner, fehler);
+  });
   return ordner;
 }
 

@@ -10,7 +10,8 @@
 namespace fuzz {
 
 // Makes the folder ("velkor-fuzz-XXXXXX") and changes into it; aborts when it cannot. Call
-// it once, from LLVMFuzzerInitialize. Returns the folder's full name.
+// it once, from LLVMFuzzerInitialize. Returns the folder's full name. A run that ends
+// normally removes the folder; one that found a fault leaves it as it was.
 std::string EigenerOrdner();
 
 // Writes `Bytes` to `Name` (in the working directory unless it names another), replacing the
