@@ -237,7 +237,7 @@ TEST_F(EditorFensterTest, ANoticeInsideTheEditorKeepsTheEditAndARunRefusesOpenin
   form.reject();
   VelkorWinVAR::WandlungLaeuft = true;
   skript.ErwarteHinweis("Editieren bei laufender Konvertierung nicht möglich!");
-  EXPECT_TRUE(toolkit::qt::FensterZeigen("TVelkorEditForm"));
+  EXPECT_TRUE(toolkit::qt::FensterZeigen<TVelkorEditForm>());
   EXPECT_FALSE(form.isVisible());
   VelkorWinVAR::WandlungLaeuft = false;
 }
