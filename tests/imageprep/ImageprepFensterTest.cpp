@@ -412,7 +412,7 @@ TEST_F(FensterTest, FarbeditorZeilenGanzVerlassenDesBildesUndStrgPfeil) {
   var::Extrafarbliste = {{7, bild.Pixel(7, 0), var::TArbeitsmodus::Fraesen, var::TBesonderheit::keine}};
   var::Extrafarbanzahl = 1;
   Spaeter([] {
-    auto* sicht = Kind<QWidget>("FarbwahlScrollBox")->findChild<QWidget*>("qt_scrollarea_viewport");
+    auto* sicht = Kind<QWidget>("qt_scrollarea_viewport", Kind<QWidget>("FarbwahlScrollBox"));
     for (const char* name : {"GrundFarbAnzahlEdit", "GrundAModus_ComboBox", "GrundBeso_ComboBox", "AMudus_Combobox1",
                              "Beso_ComboBox1", "LoeschButton"}) {
       auto* w = Kind<QWidget>(name);

@@ -63,7 +63,7 @@ TEST_F(Bildschirmfoto, BeispielMitGrafik) {
   EXPECT_GT(Zaehle(simulation, rot, untereHaelfte), 100);
 
   // The main window shows the example picture: its blue disc and green bar.
-  const QLabel* bild = form->findChild<QLabel*>("QuellImage");
+  const QLabel* bild = testsupport::Kind<QLabel>("QuellImage", form);
   ASSERT_NE(bild, nullptr);
   const QRect platz(bild->mapTo(form, QPoint(0, 0)), bild->size());
   EXPECT_EQ(bild->size(), QSize(192, 128));
@@ -89,7 +89,7 @@ TEST_F(Bildschirmfoto, DateidialogAufDeutsch) {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
     // The folder is read in the background: wait until its files are listed.
-    const auto* liste = dialog->findChild<QAbstractItemView*>("listView");
+    const auto* liste = testsupport::Kind<QAbstractItemView>("listView", dialog);
     EXPECT_TRUE(QTest::qWaitFor([&] { return liste && liste->model()->rowCount(liste->rootIndex()) > 0; }));
     titel = dialog->windowTitle();
     for (const auto* k : dialog->findChildren<QPushButton*>()) knoepfe << k->text();

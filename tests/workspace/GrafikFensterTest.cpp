@@ -63,8 +63,9 @@ protected:
   }
   QPushButton* Knopf(const char* name) { return testsupport::Kind<QPushButton>(name, form.get()); }
   QString Text(const char* name) {
-    if (auto* e = form->findChild<QLineEdit*>(name)) return e->text();
-    return testsupport::Kind<QLabel>(name, form.get())->text();
+    QWidget* w = testsupport::Kind<QWidget>(name, form.get());
+    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+    return qobject_cast<QLabel*>(w)->text();
   }
   // The readout's two edits, "x;y".
   QString Wert() { return Text("xEdit") + ";" + Text("yEdit"); }
@@ -93,7 +94,7 @@ TEST_F(GrafikFenster, StopQuestionSetsBothFlagsOnYes) {
         std::tuple{"AbbruchButton", "Wandlung von Datei TEIL.CNC abbrechen?", true}}) {
     skript.ErwarteFrage(frage, ja);
     // The colour button paints itself: it is clicked with the mouse, as the operator does.
-    QTest::mouseClick(form->findChild<QWidget*>(knopf), Qt::LeftButton);
+    QTest::mouseClick(testsupport::Kind<QWidget>(knopf, form.get()), Qt::LeftButton);
     EXPECT_EQ(Abbruch, ja);
     EXPECT_EQ(WandlungsFehler, ja);
   }
