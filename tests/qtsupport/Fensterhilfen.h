@@ -65,9 +65,9 @@ inline void Sobald(QObject* besitzer, std::function<bool()> bedingung, std::func
 
 inline bool ModalOffen() { return QApplication::activeModalWidget() != nullptr; }
 
-// From now on every modal window is closed as soon as it is up, as the title bar's button
-// does, after `tat` has seen it. Deleting the returned timer (or `besitzer`) ends this.
-inline QTimer* ModalSchliessen(QObject* besitzer, std::function<void(QWidget*)> tat) {
+// From now on, until `besitzer` goes, every modal window is closed as soon as it is up, as
+// the title bar's button does, after `tat` has seen it.
+inline void ModalSchliessen(QObject* besitzer, std::function<void(QWidget*)> tat) {
   auto* uhr = new QTimer(besitzer);
   uhr->setInterval(0);
   QObject::connect(uhr, &QTimer::timeout, uhr, [tat = std::move(tat)] {
@@ -77,7 +77,6 @@ inline QTimer* ModalSchliessen(QObject* besitzer, std::function<void(QWidget*)> 
     }
   });
   uhr->start();
-  return uhr;
 }
 
 }  // namespace testsupport
