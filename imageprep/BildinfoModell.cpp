@@ -8,7 +8,8 @@
 #include "engine/VelkorWinUTIL.h"
 #include "engine/VelkorWinVAR.h"
 #include "imageprep/Bildzustand.h"
-#include "imageprep/Fensteraufrufe.h"
+#include "imageprep/VelkorBAUnit.h"
+#include "imageprep/VelkorFarbfenster.h"
 #include "toolkit/Bildablage.h"
 #include "toolkit/Text.h"
 #include "toolkit/qt/Dialoge.h"
@@ -100,7 +101,7 @@ TBildinfo BildinfoErmitteln(bool grau) {
 
 bool FarbeErsetzenAusfuehren() {
   ErsetztesBildUebergeben = false;
-  toolkit::qt::FensterZeigen("TVelkorFarbersetzForm");
+  toolkit::qt::FensterZeigen<TVelkorFarbersetzForm>();
   if (!ErsetztesBildUebergeben) return false;
   ErsetztesBildUebergeben = false;
   auto bild = toolkit::AbgelegtesBild();
@@ -120,13 +121,14 @@ void FarbinformationAusfuehren(bool grau) {
         var::Bildausschnitt.Gewaehlt = false;
         AusschnittwahlGesperrt = 0;  // the section is to be chosen again
       }
-      if (!var::Bildausschnitt.Gewaehlt && BildausschnittWaehlen) {
+      auto* ausschnitt = toolkit::qt::Fenster<TVelkorBAForm>();
+      if (!var::Bildausschnitt.Gewaehlt && ausschnitt) {
         toolkit::TBitmap bild = var::QuellImage;
-        BildausschnittWaehlen(AusschnittwahlGesperrt != 0, bild);
+        ausschnitt->Zeigen(AusschnittwahlGesperrt != 0, bild);
       }
     }
   }
-  toolkit::qt::FensterZeigen("TVelkorFarbAnzeigForm");
+  toolkit::qt::FensterZeigen<TVelkorFarbAnzeigForm>();
   FarbinfoAktiv = false;
 }
 
@@ -134,7 +136,7 @@ void GeaendertesBildSpeichern(const std::function<void()>& vorDemSpeichern) {
   if (!var::BildGeaendert) return;
   if (toolkit::qt::Frage(toolkit::Ansi("Das Bild wurde geändert! Speichern?"))) {
     if (vorDemSpeichern) vorDemSpeichern();
-    toolkit::qt::FensterZeigen("TImgSaveForm");
+    toolkit::qt::FensterZeigen<TBildSpeicherfenster>();
   }
   var::BildGeaendert = false;
 }

@@ -45,4 +45,15 @@ void FarbinformationAusfuehren(bool grau);
 // changed; `vorDemSpeichern` runs before the save window opens.
 void GeaendertesBildSpeichern(const std::function<void()>& vorDemSpeichern = {});
 
+// The main program's picture-save window, which that question opens: it enters itself in
+// the window list under this type.
+class TBildSpeicherfenster {
+public:
+  // Shows the window modally.
+  virtual void Zeigen() = 0;
+
+protected:
+  ~TBildSpeicherfenster() = default;
+};
+
 }  // namespace imageprep

@@ -16,9 +16,7 @@
 #include "engine/VelkorWinUTIL.h"
 #include "engine/VelkorWinVAR.h"
 #include "imageprep/Bildzustand.h"
-#include "imageprep/Fensteraufrufe.h"
 #include "imageprep/Fensterhilfen.h"
-#include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 
 using namespace imageprep;
@@ -28,16 +26,6 @@ using toolkit::qt::U;
 TVelkorBAForm::TVelkorBAForm(QWidget* haupt) : QDialog(haupt) {
   setObjectName("VelkorBAForm");
   Aufbauen();
-  BildausschnittWaehlen = [this](bool nurGroesse, toolkit::TBitmap& bild) { return Zeigen(nurGroesse, bild); };
-  toolkit::qt::FensterAnmelden("TVelkorBAForm", [this] {
-    toolkit::TBitmap bild = VelkorWinVAR::QuellImage;
-    Zeigen(AusschnittwahlGesperrt != 0, bild);
-  });
-}
-
-TVelkorBAForm::~TVelkorBAForm() {
-  BildausschnittWaehlen = nullptr;
-  toolkit::qt::FensterAbmelden("TVelkorBAForm");
 }
 
 void TVelkorBAForm::Aufbauen() {

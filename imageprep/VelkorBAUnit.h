@@ -1,10 +1,10 @@
 #pragma once
 // The image section and size window: the operator drags the section over the picture at
-// 1:1 ("Ausschnitt OK"), then scales it with a coarse and a fine bar ("Größe OK"). The
-// image cycle reaches it through imageprep::BildausschnittWaehlen.
+// 1:1 ("Ausschnitt OK"), then scales it with a coarse and a fine bar ("Größe OK").
 #include <QDialog>
 
 #include "imageprep/BildausschnittModell.h"
+#include "toolkit/qt/Fensterliste.h"
 
 class QGroupBox;
 class QLabel;
@@ -21,7 +21,6 @@ class TBildansicht;
 class TVelkorBAForm : public QDialog {
 public:
   explicit TVelkorBAForm(QWidget* haupt);
-  ~TVelkorBAForm() override;
 
   // Shows the window modally on `bild`; `bild` takes the picture chosen. False when cancelled.
   bool Zeigen(bool nurGroesse, toolkit::TBitmap& bild);
@@ -58,4 +57,5 @@ private:
   QPushButton *uebernahme_, *abbruch_;
   QLabel* hinweis_ = nullptr;
   toolkit::TBitmap ergebnis_;
+  toolkit::qt::TFensterEintrag<TVelkorBAForm> eintrag_{this};
 };

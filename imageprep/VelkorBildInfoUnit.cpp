@@ -9,9 +9,7 @@
 #include <QStatusBar>
 
 #include "imageprep/BildinfoModell.h"
-#include "imageprep/Fensteraufrufe.h"
 #include "imageprep/Fensterhilfen.h"
-#include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 
 namespace imageprep {
@@ -21,14 +19,6 @@ using toolkit::qt::U;
 
 namespace {
 
-// The two windows that BildinfoZeigen reaches, by kind.
-TBildinfoFenster* g_farbe = nullptr;
-TBildinfoFenster* g_grau = nullptr;
-
-void Verteilen(bool grau) {
-  if (auto* fenster = grau ? g_grau : g_farbe) fenster->Zeigen();
-}
-
 struct TZeile {
   const char* Label;
   const char* Name;
@@ -37,7 +27,7 @@ struct TZeile {
 }  // namespace
 
 TBildinfoFenster::TBildinfoFenster(QWidget* haupt, bool grau, const char* klasse)
-    : QDialog(haupt), grau_(grau), klasse_(klasse) {
+    : QDialog(haupt), grau_(grau) {
   setObjectName(QString::fromLatin1(klasse).mid(1));
   resize(grau ? 500 : 539, grau ? 444 : 554);
   QWidget* flaeche = this;
@@ -130,16 +120,11 @@ TBildinfoFenster::TBildinfoFenster(QWidget* haupt, bool grau, const char* klasse
     connect(info, &QPushButton::clicked, this, [] { Sicher([] { FarbinformationAusfuehren(false); }); });
     connect(zu, &QPushButton::clicked, this, [this] { reject(); });
   }
-
-  (grau ? g_grau : g_farbe) = this;
-  BildinfoZeigen = Verteilen;
-  toolkit::qt::FensterAnmelden(klasse_, [this] { Zeigen(); });
 }
 
-TBildinfoFenster::~TBildinfoFenster() {
-  (grau_ ? g_grau : g_farbe) = nullptr;
-  if (!g_grau && !g_farbe) BildinfoZeigen = nullptr;
-  toolkit::qt::FensterAbmelden(klasse_);
+void BildinfoZeigen(bool grau) {
+  if (grau) toolkit::qt::FensterZeigen<TVelkorGrauBildinfoForm>();
+  else toolkit::qt::FensterZeigen<TVelkorBildinfoForm>();
 }
 
 void TBildinfoFenster::Fuellen() {

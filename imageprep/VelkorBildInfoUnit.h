@@ -1,12 +1,13 @@
 #pragma once
 // The image information windows: what an image cycle would do with its picture, shown
 // instead of milling in the image-information run. TVelkorBildinfoForm for pictures milled
-// per colour, TVelkorGrauBildinfoForm for pictures milled by grey value. The image cycle
-// reaches them through imageprep::BildinfoZeigen.
+// per colour, TVelkorGrauBildinfoForm for pictures milled by grey value.
 #include <QDialog>
 #include <array>
 #include <map>
 #include <string>
+
+#include "toolkit/qt/Fensterliste.h"
 
 class QCheckBox;
 class QLabel;
@@ -17,11 +18,15 @@ namespace imageprep {
 
 struct TBildinfo;
 
+// Shows the grey (`grau`) or the colour information window modally, as the image cycle
+// asks; nothing when that window was not created.
+void BildinfoZeigen(bool grau);
+
 // The fields both windows share; the colour window adds its rows.
 class TBildinfoFenster : public QDialog {
 public:
+  // The window's objectName is `klasse` without its leading "T".
   TBildinfoFenster(QWidget* haupt, bool grau, const char* klasse);
-  ~TBildinfoFenster() override;
 
   void Zeigen();
   QLineEdit* Feld(const std::string& name) const { return felder_.at(name); }
@@ -32,7 +37,6 @@ protected:
   void Fuellen();
 
   bool grau_;
-  std::string klasse_;
   std::map<std::string, QLineEdit*> felder_;
   std::array<QLabel*, 4> ecklabel_{};
   std::array<QWidget*, 16> farben_{};
@@ -45,9 +49,15 @@ protected:
 class TVelkorBildinfoForm : public imageprep::TBildinfoFenster {
 public:
   explicit TVelkorBildinfoForm(QWidget* haupt);
+
+private:
+  toolkit::qt::TFensterEintrag<TVelkorBildinfoForm> eintrag_{this};
 };
 
 class TVelkorGrauBildinfoForm : public imageprep::TBildinfoFenster {
 public:
   explicit TVelkorGrauBildinfoForm(QWidget* haupt);
+
+private:
+  toolkit::qt::TFensterEintrag<TVelkorGrauBildinfoForm> eintrag_{this};
 };

@@ -20,7 +20,6 @@
 #include "engine/VelkorWinVAR.h"
 #include "imageprep/Fensterhilfen.h"
 #include "toolkit/Text.h"
-#include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 #include "toolkit/qt/Zeiger.h"
 
@@ -32,10 +31,7 @@ namespace var = VelkorWinVAR;
 TVelkorFarbabwahlForm::TVelkorFarbabwahlForm(QWidget* haupt) : QDialog(haupt) {
   setObjectName("VelkorFarbabwahlForm");
   Aufbauen();
-  toolkit::qt::FensterAnmelden("TVelkorFarbabwahlForm", [this] { Zeigen(); });
 }
-
-TVelkorFarbabwahlForm::~TVelkorFarbabwahlForm() { toolkit::qt::FensterAbmelden("TVelkorFarbabwahlForm"); }
 
 void TVelkorFarbabwahlForm::Aufbauen() {
   resize(942, 528);

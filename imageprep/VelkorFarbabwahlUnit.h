@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "imageprep/FarbabwahlModell.h"
+#include "toolkit/qt/Fensterliste.h"
 
 class QComboBox;
 class QGroupBox;
@@ -21,7 +22,6 @@ class TBildansicht;
 class TVelkorFarbabwahlForm : public QDialog {
 public:
   explicit TVelkorFarbabwahlForm(QWidget* haupt);
-  ~TVelkorFarbabwahlForm() override;
 
   void Zeigen();
   imageprep::TFarbabwahlModell& Modell() { return modell_; }
@@ -55,4 +55,5 @@ private:
   QLineEdit *x_, *y_, *nummer_, *farbe_, *pipNummer_, *pipFarbe_, *test_, *grundAnzahl_ = nullptr;
   QPushButton *groesser_, *kleiner_, *erhalt_, *abwahl_, *undo_, *redo_, *ende_;
   QLabel* hinweis_ = nullptr;
+  toolkit::qt::TFensterEintrag<TVelkorFarbabwahlForm> eintrag_{this};
 };

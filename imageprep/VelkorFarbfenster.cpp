@@ -9,7 +9,6 @@
 #include "imageprep/Fensterhilfen.h"
 #include "imageprep/VelkorFarbtabellen.h"
 #include "toolkit/GraphFarben.h"
-#include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 #include "toolkit/qt/Zeiger.h"
 
@@ -50,10 +49,7 @@ TVelkorFarbWahlForm::TVelkorFarbWahlForm(QWidget* haupt) : QDialog(haupt) {
     });
   });
   connect(schliessen, &QPushButton::clicked, this, [this] { reject(); });
-  toolkit::qt::FensterAnmelden("TVelkorFarbWahlForm", [this] { Zeigen(); });
 }
-
-TVelkorFarbWahlForm::~TVelkorFarbWahlForm() { toolkit::qt::FensterAbmelden("TVelkorFarbWahlForm"); }
 
 void TVelkorFarbWahlForm::Waehlen(int index) {
   modell_.Waehlen(index);
@@ -112,10 +108,7 @@ TVelkorFarbersetzForm::TVelkorFarbersetzForm(QWidget* haupt) : QDialog(haupt) {
     QDialog::accept();
   });
   connect(ende, &QPushButton::clicked, this, [this] { reject(); });
-  toolkit::qt::FensterAnmelden("TVelkorFarbersetzForm", [this] { Zeigen(); });
 }
-
-TVelkorFarbersetzForm::~TVelkorFarbersetzForm() { toolkit::qt::FensterAbmelden("TVelkorFarbersetzForm"); }
 
 void TVelkorFarbersetzForm::Zeigen() {
   modell_.Vorbereiten();
@@ -171,10 +164,7 @@ TVelkorFarbAnzeigForm::TVelkorFarbAnzeigForm(QWidget* haupt) : QDialog(haupt) {
   ansicht_->BeiSonde = [this](QPoint p) { Anzeigen(p); };
   ansicht_->UmgebungBeobachten(panel->viewport());  // off the picture the fields say so
   ansicht_->BeiZeiger = [this](QPoint p) { Anzeigen(p); };
-  toolkit::qt::FensterAnmelden("TVelkorFarbAnzeigForm", [this] { Zeigen(); });
 }
-
-TVelkorFarbAnzeigForm::~TVelkorFarbAnzeigForm() { toolkit::qt::FensterAbmelden("TVelkorFarbAnzeigForm"); }
 
 void TVelkorFarbAnzeigForm::Anzeigen(QPoint p) {
   const TFarbAnzeige a = modell_.Anzeige(p.x(), p.y());

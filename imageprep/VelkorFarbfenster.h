@@ -6,6 +6,7 @@
 #include <array>
 
 #include "imageprep/FarbfensterModelle.h"
+#include "toolkit/qt/Fensterliste.h"
 
 class QLabel;
 class QLineEdit;
@@ -18,7 +19,6 @@ class TBildansicht;
 class TVelkorFarbWahlForm : public QDialog {
 public:
   explicit TVelkorFarbWahlForm(QWidget* haupt);
-  ~TVelkorFarbWahlForm() override;
   void Zeigen();
   void reject() override;
 
@@ -28,12 +28,12 @@ private:
   imageprep::TFarbWahlModell modell_;
   QLineEdit* wahl_ = nullptr;
   QPushButton* uebernehmen_ = nullptr;
+  toolkit::qt::TFensterEintrag<TVelkorFarbWahlForm> eintrag_{this};
 };
 
 class TVelkorFarbersetzForm : public QDialog {
 public:
   explicit TVelkorFarbersetzForm(QWidget* haupt);
-  ~TVelkorFarbersetzForm() override;
   void Zeigen();
   void reject() override;
 
@@ -41,12 +41,12 @@ private:
   imageprep::TFarbersetzModell modell_;
   QLineEdit *quelle_, *ziel_;
   QPushButton* uebernehmen_;
+  toolkit::qt::TFensterEintrag<TVelkorFarbersetzForm> eintrag_{this};
 };
 
 class TVelkorFarbAnzeigForm : public QDialog {
 public:
   explicit TVelkorFarbAnzeigForm(QWidget* haupt);
-  ~TVelkorFarbAnzeigForm() override;
   void Zeigen();
   void reject() override;
   imageprep::TBildansicht* Ansicht() const { return ansicht_; }
@@ -57,4 +57,5 @@ private:
   imageprep::TBildansicht* ansicht_ = nullptr;
   QLineEdit *x_, *y_, *nummer_, *modus_, *anzahl_, *tiefe_, *farbwert_, *farbe_;
   QLabel* farblabel_ = nullptr;
+  toolkit::qt::TFensterEintrag<TVelkorFarbAnzeigForm> eintrag_{this};
 };

@@ -9,7 +9,6 @@
 #include "engine/VelkorWinVAR.h"
 #include "imageprep/Fensterhilfen.h"
 #include "toolkit/qt/EnhancedEdit.h"
-#include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 
 namespace imageprep {
@@ -47,7 +46,7 @@ TArtDaten Daten(TTabellenArt art) {
 }  // namespace
 
 TFarbtabellenFenster::TFarbtabellenFenster(QWidget* haupt, TTabellenArt art, const char* klasse)
-    : QDialog(haupt), modell_(art), klasse_(klasse) {
+    : QDialog(haupt), modell_(art) {
   setObjectName(QString::fromLatin1(klasse).mid(1));
   const TArtDaten d = Daten(art);
   resize(d.Breite, d.Hoehe);
@@ -106,10 +105,15 @@ TFarbtabellenFenster::TFarbtabellenFenster(QWidget* haupt, TTabellenArt art, con
   schliessen_ = Knopf(this, "SchliessenButton", "Schließen", w / 2 + d.KnopfX + 110, knopfY);
   connect(uebernehmen_, &QPushButton::clicked, this, [this] { Sicher([&] { Uebernehmen(); }); });
   connect(schliessen_, &QPushButton::clicked, this, [this] { Sicher([&] { Schliessen(); }); });
-  toolkit::qt::FensterAnmelden(klasse_, [this] { Zeigen(); });
 }
 
-TFarbtabellenFenster::~TFarbtabellenFenster() { toolkit::qt::FensterAbmelden(klasse_); }
+void TabellenfensterZeigen(TTabellenArt art) {
+  switch (art) {
+    case TTabellenArt::Tiefe: toolkit::qt::FensterZeigen<TVelkorTiefenform>(); break;
+    case TTabellenArt::Modus: toolkit::qt::FensterZeigen<TVelkorModusForm>(); break;
+    case TTabellenArt::Verfolgen: toolkit::qt::FensterZeigen<TVelkorF_verfolgForm>(); break;
+  }
+}
 
 void TFarbtabellenFenster::Zeigen() {
   Sicher([&] {
@@ -199,10 +203,7 @@ TVelkorAusschneidForm::TVelkorAusschneidForm(QWidget* haupt) : QDialog(haupt) {
     });
   });
   connect(schliessen, &QPushButton::clicked, this, [this] { reject(); });
-  toolkit::qt::FensterAnmelden("TVelkorAusschneidForm", [this] { Zeigen(); });
 }
-
-TVelkorAusschneidForm::~TVelkorAusschneidForm() { toolkit::qt::FensterAbmelden("TVelkorAusschneidForm"); }
 
 void TVelkorAusschneidForm::Zeigen() {
   Sicher([&] {

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "imageprep/FarbtabellenModell.h"
+#include "toolkit/qt/Fensterliste.h"
 
 class QCheckBox;
 class QComboBox;
@@ -18,10 +19,13 @@ namespace imageprep {
 // The place of row i's control whose left-column x is `x`, in a window `breite` wide.
 QPoint Zeilenort(int i, int x, int breite);
 
+// Shows the table window of `art` modally (nothing when it was not created).
+void TabellenfensterZeigen(TTabellenArt art);
+
 class TFarbtabellenFenster : public QDialog {
 public:
+  // The window's objectName is `klasse` without its leading "T".
   TFarbtabellenFenster(QWidget* haupt, TTabellenArt art, const char* klasse);
-  ~TFarbtabellenFenster() override;
 
   void Zeigen();
   TFarbtabellenModell& Modell() { return modell_; }
@@ -34,7 +38,6 @@ private:
   void Schliessen();
 
   TFarbtabellenModell modell_;
-  std::string klasse_;
   std::array<QWidget*, 16> farben_{};
   std::array<QLineEdit*, 16> tiefen_{};
   std::array<QComboBox*, 16> listen_{};
@@ -47,24 +50,32 @@ class TVelkorTiefenform : public imageprep::TFarbtabellenFenster {
 public:
   explicit TVelkorTiefenform(QWidget* haupt)
       : TFarbtabellenFenster(haupt, imageprep::TTabellenArt::Tiefe, "TVelkorTiefenform") {}
+
+private:
+  toolkit::qt::TFensterEintrag<TVelkorTiefenform> eintrag_{this};
 };
 
 class TVelkorModusForm : public imageprep::TFarbtabellenFenster {
 public:
   explicit TVelkorModusForm(QWidget* haupt)
       : TFarbtabellenFenster(haupt, imageprep::TTabellenArt::Modus, "TVelkorModusForm") {}
+
+private:
+  toolkit::qt::TFensterEintrag<TVelkorModusForm> eintrag_{this};
 };
 
 class TVelkorF_verfolgForm : public imageprep::TFarbtabellenFenster {
 public:
   explicit TVelkorF_verfolgForm(QWidget* haupt)
       : TFarbtabellenFenster(haupt, imageprep::TTabellenArt::Verfolgen, "TVelkorF_verfolgForm") {}
+
+private:
+  toolkit::qt::TFensterEintrag<TVelkorF_verfolgForm> eintrag_{this};
 };
 
 class TVelkorAusschneidForm : public QDialog {
 public:
   explicit TVelkorAusschneidForm(QWidget* haupt);
-  ~TVelkorAusschneidForm() override;
   void Zeigen();
   void reject() override;
 
@@ -75,4 +86,5 @@ private:
   std::array<QWidget*, 16> farben_{};
   std::array<QCheckBox*, 16> boxen_{};
   QPushButton* uebernehmen_ = nullptr;
+  toolkit::qt::TFensterEintrag<TVelkorAusschneidForm> eintrag_{this};
 };

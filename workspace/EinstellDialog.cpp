@@ -9,12 +9,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
-#include <cstring>
 #include <exception>
 
+#include "imageprep/VelkorFarbtabellen.h"
 #include "toolkit/qt/Dialoge.h"
 #include "toolkit/qt/Fensterart.h"
-#include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 
 namespace workspace {
@@ -66,15 +65,11 @@ private:
 }  // namespace
 
 TEinstellDialog::TEinstellDialog(QWidget* parent, const char* klasse, const char* titel)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      klasse_(klasse) {
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
   setObjectName(klasse);
   setWindowTitle(U(titel));
   setModal(true);
-  toolkit::qt::FensterAnmelden(klasse_, [this] { exec(); });
 }
-
-TEinstellDialog::~TEinstellDialog() { toolkit::qt::FensterAbmelden(klasse_); }
 
 void TEinstellDialog::Markieren(bool anders) {
   if (anders) geaendert_ = true;
@@ -109,26 +104,27 @@ QPushButton* TEinstellDialog::Knopf(const char* name, const char* text) {
   return b;
 }
 
-QGroupBox* TEinstellDialog::Farbfenster(const char* titel, std::initializer_list<const char*> fenster,
+QGroupBox* TEinstellDialog::Farbfenster(const char* titel, std::initializer_list<imageprep::TTabellenArt> fenster,
                                         std::function<void()> vorModus) {
+  using imageprep::TTabellenArt;
   struct TFensterKnopf {
-    const char *klasse, *name, *text;
+    TTabellenArt art;
+    const char *name, *text;
   };
-  static const TFensterKnopf knoepfe[] = {{"TVelkorModusForm", "ModusButton", "Farbmodus"},
-                                          {"TVelkorTiefenform", "TiefenButton", "Fräs-/Sticheltiefe"},
-                                          {"TVelkorF_verfolgForm", "F_verfolgButton", "Farbe verfolgen"}};
+  static const TFensterKnopf knoepfe[] = {{TTabellenArt::Modus, "ModusButton", "Farbmodus"},
+                                          {TTabellenArt::Tiefe, "TiefenButton", "Fräs-/Sticheltiefe"},
+                                          {TTabellenArt::Verfolgen, "F_verfolgButton", "Farbe verfolgen"}};
   auto* gruppe = new QGroupBox(U(titel), this);
   auto* zeile = new QHBoxLayout(gruppe);
-  for (const char* klasse : fenster)
+  for (const TTabellenArt art : fenster)
     for (const auto& k : knoepfe) {
-      if (std::strcmp(k.klasse, klasse) != 0) continue;
+      if (k.art != art) continue;
       auto* b = Knopf(k.name, k.text);
       zeile->addWidget(b);
-      const bool modus = std::strcmp(klasse, "TVelkorModusForm") == 0;
-      connect(b, &QPushButton::clicked, this, [this, klasse = k.klasse, vor = modus ? vorModus : nullptr] {
+      connect(b, &QPushButton::clicked, this, [art, vor = art == TTabellenArt::Modus ? vorModus : nullptr] {
         toolkit::qt::Sicher([&] {
           if (vor) vor();
-          toolkit::qt::FensterZeigen(klasse);
+          imageprep::TabellenfensterZeigen(art);
         });
       });
     }

@@ -8,7 +8,9 @@
 #include <initializer_list>
 #include <string>
 
+#include "imageprep/FarbtabellenModell.h"
 #include "toolkit/qt/Dialoge.h"
+#include "toolkit/qt/Fensterliste.h"
 #include "workspace/Einstellregeln.h"
 
 class QFormLayout;
@@ -24,10 +26,11 @@ namespace workspace {
 class TEinstellDialog : public QDialog {
   Q_OBJECT
 public:
-  // Registers the window as `klasse` in the window list; caption `titel` (UTF-8).
+  // The window's objectName is `klasse`, its caption `titel` (UTF-8).
   TEinstellDialog(QWidget* parent, const char* klasse, const char* titel);
-  ~TEinstellDialog() override;
 
+  // Shows the dialog modally.
+  void Zeigen() { exec(); }
   bool Geaendert() const { return geaendert_; }
 
 public slots:
@@ -52,10 +55,9 @@ protected:
   QLineEdit* Edit(QFormLayout* form, const char* name, const char* label);
   QCheckBox* Box(const char* name, const char* text);
   QPushButton* Knopf(const char* name, const char* text);
-  // The group `titel` of buttons showing the colour windows `fenster` ("TVelkorModusForm",
-  // "TVelkorTiefenform", "TVelkorF_verfolgForm") in that order; `vorModus` runs before the
-  // colour-mode window shows.
-  QGroupBox* Farbfenster(const char* titel, std::initializer_list<const char*> fenster,
+  // The group `titel` of buttons showing the colour-table windows `fenster` in that order;
+  // `vorModus` runs before the colour-mode window shows.
+  QGroupBox* Farbfenster(const char* titel, std::initializer_list<imageprep::TTabellenArt> fenster,
                          std::function<void()> vorModus = {});
   // "Übernehmen", disabled until a change.
   QPushButton* UebernahmeButton = nullptr;
@@ -93,8 +95,6 @@ protected:
   void Zu() { QDialog::reject(); }
 
   void showEvent(QShowEvent* e) override;
-
-  std::string klasse_;
 
 private:
   bool geaendert_ = false;

@@ -4,32 +4,45 @@
 #include <QEventLoop>
 #include <QTimer>
 
-#include "imageprep/Fensteraufrufe.h"
+#include "imageprep/VelkorBAUnit.h"
+#include "imageprep/VelkorBildInfoUnit.h"
 #include "toolkit/qt/Dialoge.h"
+#include "toolkit/qt/Fensterliste.h"
 #include "workspace/HinweisForm.h"
 #include "workspace/UserDialog.h"
 #include "workspace/VelkorGrafikUnit.h"
+#include "workspace/VelkorWinMain.h"
 
 namespace workspace {
 
+using toolkit::qt::Fenster;
+
 TLaufArt LaufArt = TLaufArt::keiner;
 bool BeendenAngefordert = false;
-THauptfensterAnschluss Hauptfenster;
+
+namespace {
+
+// The main window's menus and buttons follow the run guard.
+void HauptfensterZustand() {
+  if (auto* haupt = Fenster<TVelkorMainForm>()) haupt->ZustandSetzen();
+}
+
+}  // namespace
 
 TLaufSperre::TLaufSperre(TLaufArt art) {
   if (LaufAktiv() || art == TLaufArt::keiner) return;
   erteilt_ = true;
   LaufArt = art;
   FensterHost().TaktNeuBeginnen();  // the run's first call turns the message loop at once
-  if (Hauptfenster.LaufGeaendert) Hauptfenster.LaufGeaendert();
+  HauptfensterZustand();
 }
 
 TLaufSperre::~TLaufSperre() {
   if (!erteilt_) return;
   LaufArt = TLaufArt::keiner;
   FensterHost().Abgleichen();
-  if (VelkorGrafikForm) VelkorGrafikForm->LaufBeendet();
-  if (Hauptfenster.LaufGeaendert) Hauptfenster.LaufGeaendert();
+  if (auto* grafik = Fenster<TVelkorGrafikForm>()) grafik->LaufBeendet();
+  HauptfensterZustand();
 }
 
 void TFensterHost::notice(const std::string& text) { toolkit::qt::Hinweis(text); }
@@ -83,29 +96,29 @@ void TFensterHost::messageBeep() { QApplication::beep(); }
 
 void TFensterHost::drawMove(bool& GrafikVorhanden, const engine::TPunkt3D& Position, const engine::TPunkt3D& Ziel,
                             engine::TArbeitsmodus Arbeitsmodus, bool WerkzeugUnten, bool Fraeserbahn, double Radius) {
-  if (VelkorGrafikForm)
-    VelkorGrafikForm->ZeichneBahn(GrafikVorhanden, Position, Ziel, Arbeitsmodus, WerkzeugUnten, Fraeserbahn, Radius);
+  if (auto* grafik = Fenster<TVelkorGrafikForm>())
+    grafik->ZeichneBahn(GrafikVorhanden, Position, Ziel, Arbeitsmodus, WerkzeugUnten, Fraeserbahn, Radius);
 }
 void TFensterHost::showSimulation() {
-  if (VelkorGrafikForm) VelkorGrafikForm->Zeigen();
+  if (auto* grafik = Fenster<TVelkorGrafikForm>()) grafik->Zeigen();
 }
 void TFensterHost::closeSimulation() {
-  if (VelkorGrafikForm) VelkorGrafikForm->Schliessen();
+  if (auto* grafik = Fenster<TVelkorGrafikForm>()) grafik->Schliessen();
 }
 void TFensterHost::clearSimulation(bool& GrafikVorhanden) {
-  if (VelkorGrafikForm) VelkorGrafikForm->ClearGraphikImage(GrafikVorhanden);
+  if (auto* grafik = Fenster<TVelkorGrafikForm>()) grafik->ClearGraphikImage(GrafikVorhanden);
 }
 void TFensterHost::initSimulation(bool MitAchsen) {
-  if (VelkorGrafikForm) VelkorGrafikForm->InitGrafik(MitAchsen);
+  if (auto* grafik = Fenster<TVelkorGrafikForm>()) grafik->InitGrafik(MitAchsen);
 }
 void TFensterHost::drawAxes(engine::TEbene Ebene, const engine::TAchsenkreuz& Achsen) {
-  if (VelkorGrafikForm) VelkorGrafikForm->ZeichneAchsen(Ebene, Achsen);
+  if (auto* grafik = Fenster<TVelkorGrafikForm>()) grafik->ZeichneAchsen(Ebene, Achsen);
 }
 void TFensterHost::selectPen(std::uint8_t Zeichenfarbe, int Schreibmodus) {
-  if (VelkorGrafikForm) VelkorGrafikForm->StiftWaehlen(Zeichenfarbe, Schreibmodus);
+  if (auto* grafik = Fenster<TVelkorGrafikForm>()) grafik->StiftWaehlen(Zeichenfarbe, Schreibmodus);
 }
 void TFensterHost::saveSimulationImage(const std::string& Dateiname) {
-  if (VelkorGrafikForm) VelkorGrafikForm->BildSpeichern(Dateiname);
+  if (auto* grafik = Fenster<TVelkorGrafikForm>()) grafik->BildSpeichern(Dateiname);
 }
 
 void TFensterHost::showBlock(engine::TSatzAnzeige wo, const std::string& block) {
@@ -121,15 +134,15 @@ void TFensterHost::Abgleichen() {
     feld.neu = false;
     const auto wo = static_cast<engine::TSatzAnzeige>(i);
     if (wo == engine::TSatzAnzeige::GrafikQuelle || wo == engine::TSatzAnzeige::GrafikZiel) {
-      if (VelkorGrafikForm) VelkorGrafikForm->SatzAnzeigen(wo, feld.text);
-    } else if (Hauptfenster.SatzZeigen) {
-      Hauptfenster.SatzZeigen(wo, feld.text);
+      if (auto* grafik = Fenster<TVelkorGrafikForm>()) grafik->SatzAnzeigen(wo, feld.text);
+    } else if (auto* haupt = Fenster<TVelkorMainForm>()) {
+      haupt->SatzZeigen(wo, feld.text);
     }
   }
 }
 
 bool TFensterHost::chooseImageSection(bool nurGroesse, toolkit::TBitmap& Bild) {
-  if (imageprep::BildausschnittWaehlen) return imageprep::BildausschnittWaehlen(nurGroesse, Bild);
+  if (auto* ausschnitt = Fenster<TVelkorBAForm>()) return ausschnitt->Zeigen(nurGroesse, Bild);
   return EngineHost::chooseImageSection(nurGroesse, Bild);
 }
 
@@ -138,11 +151,11 @@ void TFensterHost::loadImage(const std::string& Dateiname, toolkit::TBitmap& Bil
   if (&Bild != &VelkorWinVAR::QuellImage) return;
   // The main window's picture is shown fitted into its panel, and counted as shown.
   const TEinpassung platz = FitImageToPanel();
-  if (Hauptfenster.BildEingepasst) Hauptfenster.BildEingepasst(platz);
+  if (auto* haupt = Fenster<TVelkorMainForm>()) haupt->BildEinpassen(platz);
 }
 
 void TFensterHost::showImageInfo(bool grau) {
-  if (imageprep::BildinfoZeigen) imageprep::BildinfoZeigen(grau);
+  imageprep::BildinfoZeigen(grau);
 }
 
 engine::TZirkularAntwort TFensterHost::askCircularSense(std::string& richtung) {
@@ -151,11 +164,11 @@ engine::TZirkularAntwort TFensterHost::askCircularSense(std::string& richtung) {
 
 void TFensterHost::showProgrammedStop(const std::string& block) {
   Abgleichen();
-  if (HinweisForm) HinweisForm->Zeigen(block);
+  if (auto* hinweis = Fenster<THinweisForm>()) hinweis->Zeigen(block);
 }
 
 void TFensterHost::closeProgrammedStop() {
-  if (HinweisForm) HinweisForm->Schliessen();
+  if (auto* hinweis = Fenster<THinweisForm>()) hinweis->Schliessen();
 }
 
 TFensterHost& FensterHost() {

@@ -6,7 +6,6 @@
 // that would start another run, load a part program or picture, or free what the run uses,
 // is refused.
 #include <chrono>
-#include <functional>
 #include <string>
 
 #include "engine/EngineHost.h"
@@ -37,17 +36,6 @@ public:
 private:
   bool erteilt_ = false;
 };
-
-// What the main window takes from the host. Every entry may be empty (no main window).
-struct THauptfensterAnschluss {
-  // The block fields and the target label (texts Windows-1252).
-  std::function<void(engine::TSatzAnzeige, const std::string&)> SatzZeigen;
-  // QuellImage was loaded and fitted: show it at this place.
-  std::function<void(const TEinpassung&)> BildEingepasst;
-  // The run guard was taken or given back.
-  std::function<void()> LaufGeaendert;
-};
-extern THauptfensterAnschluss Hauptfenster;
 
 // ---- The host ----
 

@@ -17,7 +17,6 @@
 #include "toolkit/Rounding.h"
 #include "toolkit/Text.h"
 #include "toolkit/qt/Dialoge.h"
-#include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 #include "workspace/Druck.h"
 #include "workspace/DruckSeiten.h"
@@ -122,16 +121,13 @@ TFontViewForm::TFontViewForm(QWidget* parent) : QDialog(parent) {
   Bildfeld_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(Bildfeld_, &QWidget::customContextMenuRequested, this,
           [this, popup](const QPoint& p) { popup->popup(Bildfeld_->mapToGlobal(p)); });
-
-  toolkit::qt::FensterAnmelden("TFontViewForm", [this] {
-    Vorbereiten();
-    exec();
-  });
 }
 
-TFontViewForm::~TFontViewForm() {
-  toolkit::qt::FensterAbmelden("TFontViewForm");
-  qApp->removeEventFilter(this);
+TFontViewForm::~TFontViewForm() { qApp->removeEventFilter(this); }
+
+void TFontViewForm::Zeigen() {
+  Vorbereiten();
+  exec();
 }
 
 void TFontViewForm::Vorbereiten() {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/qt/Fensterliste.h"
 #include "workspace/FontViewZeichnen.h"
 
 class QLabel;
@@ -24,6 +25,8 @@ public:
   // The work of each opening: height 25, "Testtext", the handed-over font when its name ends
   // in ".FNT" (the hand-over is emptied either way).
   void Vorbereiten();
+  // Vorbereiten, then shown modally.
+  void Zeigen();
 
   // The commands (buttons, popup entries and keys run these).
   void ZeichensatzWaehlen();
@@ -70,4 +73,5 @@ private:
   QLabel* Bildfeld_;
   QLabel* TextLabel_;
   QScrollArea* Rollfeld_;
+  toolkit::qt::TFensterEintrag<TFontViewForm> eintrag_{this};
 };

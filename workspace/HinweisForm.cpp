@@ -11,17 +11,13 @@
 #include "engine/VelkorWinVAR.h"
 #include "toolkit/qt/Dialoge.h"
 #include "toolkit/qt/Fensterart.h"
-#include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 #include "workspace/VelkorWinMain.h"
 
 using toolkit::qt::U;
 
-THinweisForm* HinweisForm = nullptr;
-
 THinweisForm::THinweisForm(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-  HinweisForm = this;
   setObjectName("HinweisForm");
   setWindowTitle(U("VelkorWin - Hinweis"));
   // Shown while the main window keeps the keyboard (its abort and continue keys).
@@ -48,14 +44,9 @@ THinweisForm::THinweisForm(QWidget* parent)
   // The main window's popup menu serves here too.
   setContextMenuPolicy(Qt::CustomContextMenu);
   connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
-    if (VelkorMainForm && VelkorMainForm->Popup()) VelkorMainForm->Popup()->popup(mapToGlobal(p));
+    auto* haupt = toolkit::qt::Fenster<TVelkorMainForm>();
+    if (haupt && haupt->Popup()) haupt->Popup()->popup(mapToGlobal(p));
   });
-  toolkit::qt::FensterAnmelden("THinweisForm", [this] { show(); });
-}
-
-THinweisForm::~THinweisForm() {
-  toolkit::qt::FensterAbmelden("THinweisForm");
-  if (HinweisForm == this) HinweisForm = nullptr;
 }
 
 void THinweisForm::Zeigen(const std::string& block) {

@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <string>
 
+#include "toolkit/qt/Fensterliste.h"
+
 class QLineEdit;
 class QPushButton;
 
@@ -12,7 +14,6 @@ class THinweisForm : public QWidget {
   Q_OBJECT
 public:
   explicit THinweisForm(QWidget* parent = nullptr);
-  ~THinweisForm() override;
 
   // Shows the block and the window, without blocking and without activating it.
   void Zeigen(const std::string& block);
@@ -27,7 +28,5 @@ protected:
 private:
   QLineEdit* hinweisEdit_;
   QPushButton* fortsetzButton_;
+  toolkit::qt::TFensterEintrag<THinweisForm> eintrag_{this};
 };
-
-// The window, created once at start (nullptr before and after).
-extern THinweisForm* HinweisForm;

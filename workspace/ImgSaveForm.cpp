@@ -10,7 +10,6 @@
 
 #include "engine/VelkorWinVAR.h"
 #include "toolkit/qt/Dialoge.h"
-#include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 #include "workspace/BildLaden.h"
 
@@ -54,14 +53,12 @@ TImgSaveForm::TImgSaveForm(QWidget* parent) : QDialog(parent) {
   auto* aussen = new QVBoxLayout(this);
   aussen->addWidget(GrafikRadioGroup_);
   aussen->addLayout(knoepfe);
-
-  toolkit::qt::FensterAnmelden("TImgSaveForm", [this] {
-    Formate_->button(static_cast<int>(workspace::Bildformat) % 3)->setChecked(true);
-    exec();
-  });
 }
 
-TImgSaveForm::~TImgSaveForm() { toolkit::qt::FensterAbmelden("TImgSaveForm"); }
+void TImgSaveForm::Zeigen() {
+  Formate_->button(static_cast<int>(workspace::Bildformat) % 3)->setChecked(true);
+  exec();
+}
 
 void TImgSaveForm::SaveButtonClick() {
   using VelkorWinVAR::TBildFormat;

@@ -12,6 +12,8 @@
 #include "toolkit/Text.h"
 #include "toolkit/qt/Dialoge.h"
 #include "toolkit/qt/Fensterliste.h"
+#include "workspace/FontView.h"
+#include "workspace/VelkorEditUnit.h"
 #include "workspace/Teileprogramm.h"
 #include "workspace/Umnummerieren.h"
 
@@ -123,7 +125,7 @@ TBefehlsergebnis Editor1Click(bool LaufAktiv) {
     return e;
   }
   const std::string alterBildname = BildnameDesProgramms();
-  toolkit::qt::FensterZeigen("TVelkorEditForm");
+  toolkit::qt::FensterZeigen<TVelkorEditForm>();
   if (!TeileprogrammGeaendert) return e;
 
   TNcZeilen liste;
@@ -151,7 +153,7 @@ TBefehlsergebnis Editor1Click(bool LaufAktiv) {
 
 void Zeichensatzzeigen1Click() {
   ViewerZeichensatzName = KonfigBlock.Gravurzeichensatz;
-  const bool gezeigt = toolkit::qt::FensterZeigen("TFontViewForm");
+  const bool gezeigt = toolkit::qt::FensterZeigen<TFontViewForm>();
   const std::string zurueck = std::exchange(ViewerZeichensatzName, std::string());
   if (!gezeigt || zurueck.empty()) return;
   if (toolkit::UpperAscii(zurueck).ends_with(".FNT")) {

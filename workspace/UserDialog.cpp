@@ -3,15 +3,11 @@
 #include <QComboBox>
 #include <QPushButton>
 
-#include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 
 using toolkit::qt::U;
 
-TUserDialog* UserDialog = nullptr;
-
 TUserDialog::TUserDialog(QWidget* parent) : QDialog(parent) {
-  UserDialog = this;
   setObjectName("UserDialog");
   setWindowTitle(U("Zirkularrichtungssinn bestätigen"));
   setFixedSize(330, 110);
@@ -30,12 +26,6 @@ TUserDialog::TUserDialog(QWidget* parent) : QDialog(parent) {
   knopf("Übernehmen", "OKButton", 12, Uebernehmen)->setDefault(true);
   knopf("Abbrechen", "AbbruchButton", 116, Abbrechen);
   knopf("Hilfe", "HilfeButton", 220, Hilfe);
-  toolkit::qt::FensterAnmelden("TUserDialog", [this] { UserDialogZeigen(); });
-}
-
-TUserDialog::~TUserDialog() {
-  toolkit::qt::FensterAbmelden("TUserDialog");
-  if (UserDialog == this) UserDialog = nullptr;
 }
 
 int TUserDialog::UserDialogZeigen() {
@@ -45,9 +35,10 @@ int TUserDialog::UserDialogZeigen() {
 }
 
 engine::TZirkularAntwort ZirkularsinnFragen(std::string& richtung) {
-  if (!UserDialog) return engine::TZirkularAntwort::Abbrechen;
-  const int ergebnis = UserDialog->UserDialogZeigen();
-  richtung = UserDialog->Z_Richtung;
+  auto* dialog = toolkit::qt::Fenster<TUserDialog>();
+  if (!dialog) return engine::TZirkularAntwort::Abbrechen;
+  const int ergebnis = dialog->UserDialogZeigen();
+  richtung = dialog->Z_Richtung;
   switch (ergebnis) {
     case TUserDialog::Uebernehmen: return engine::TZirkularAntwort::Uebernehmen;
     case TUserDialog::Abbrechen: return engine::TZirkularAntwort::Abbrechen;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/EngineHost.h"
+#include "toolkit/qt/Fensterliste.h"
 
 class QComboBox;
 
@@ -16,7 +17,6 @@ public:
   static constexpr int Uebernehmen = 6, Abbrechen = 3, Hilfe = 9;
 
   explicit TUserDialog(QWidget* parent = nullptr);
-  ~TUserDialog() override;
 
   // Shows the dialog modally, then Z_Richtung := the item shown; the modal result.
   int UserDialogZeigen();
@@ -24,10 +24,8 @@ public:
 
 private:
   QComboBox* richtung_;
+  toolkit::qt::TFensterEintrag<TUserDialog> eintrag_{this};
 };
-
-// The dialog, created once at start (nullptr before and after).
-extern TUserDialog* UserDialog;
 
 // The engine's question: the dialog's answer and the item chosen ("clockwise" or
 // "contraclockwise"); without the dialog "Abbrechen".

@@ -7,7 +7,6 @@
 #include <QVBoxLayout>
 
 #include "toolkit/qt/Fensterart.h"
-#include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 
 using VelkorWinVAR::KonfigBlock;
@@ -16,7 +15,7 @@ using toolkit::qt::U;
 TZweiWahlForm::TZweiWahlForm(QWidget* parent, const char* klasse, const char* titel, const char* gruppe,
                              const char* gruppenName, TWahl erste, TWahl zweite, bool ersteIstWahr,
                              bool VelkorWinVAR::TKonfigBlock::*feld)
-    : QDialog(parent), klasse_(klasse), feld_(feld) {
+    : QDialog(parent), feld_(feld) {
   setObjectName(klasse);
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setWindowTitle(U(titel));
@@ -41,10 +40,7 @@ TZweiWahlForm::TZweiWahlForm(QWidget* parent, const char* klasse, const char* ti
   haupt->addWidget(ende);
   connect(wahr_, &QRadioButton::toggled, this, [this](bool an) { KonfigBlock.*feld_ = an; });
   connect(ende, &QPushButton::clicked, this, &TZweiWahlForm::EndeButtonClick);
-  toolkit::qt::FensterAnmelden(klasse_, [this] { exec(); });
 }
-
-TZweiWahlForm::~TZweiWahlForm() { toolkit::qt::FensterAbmelden(klasse_); }
 
 void TZweiWahlForm::showEvent(QShowEvent* e) {
   (KonfigBlock.*feld_ ? wahr_ : falsch_)->setChecked(true);

@@ -2,9 +2,9 @@
 // "Velkor - Fräserbahndarstellung" and "Velkor-Spiegelschrift": two radio choices, each
 // written as soon as it is chosen.
 #include <QDialog>
-#include <string>
 
 #include "engine/VelkorWinVAR.h"
+#include "toolkit/qt/Fensterliste.h"
 
 class QRadioButton;
 
@@ -13,7 +13,8 @@ class QRadioButton;
 class TZweiWahlForm : public QDialog {
   Q_OBJECT
 public:
-  ~TZweiWahlForm() override;
+  // Shows the window modally.
+  void Zeigen() { exec(); }
 
 public slots:
   void EndeButtonClick() { accept(); }
@@ -22,14 +23,13 @@ protected:
   struct TWahl {
     const char *name, *text;  // objectName, caption (UTF-8)
   };
-  // Registers the window as `klasse`; the buttons stand in the order given, `wahr` sets the
-  // setting `feld`, `falsch` clears it.
+  // The window's objectName is `klasse`; the buttons stand in the order given, `wahr` sets
+  // the setting `feld`, `falsch` clears it.
   TZweiWahlForm(QWidget* parent, const char* klasse, const char* titel, const char* gruppe, const char* gruppenName,
                 TWahl erste, TWahl zweite, bool ersteIstWahr, bool VelkorWinVAR::TKonfigBlock::*feld);
   void showEvent(QShowEvent* e) override;
 
 private:
-  std::string klasse_;
   bool VelkorWinVAR::TKonfigBlock::*feld_;
   QRadioButton *wahr_, *falsch_;
 };
@@ -38,10 +38,16 @@ private:
 class TVelkorBahndarstellungsForm : public TZweiWahlForm {
 public:
   explicit TVelkorBahndarstellungsForm(QWidget* parent = nullptr);
+
+private:
+  toolkit::qt::TFensterEintrag<TVelkorBahndarstellungsForm> eintrag_{this};
 };
 
 // Writes engraved text mirrored (Spiegelschrift) or not.
 class TVelkorSpiegelschriftForm : public TZweiWahlForm {
 public:
   explicit TVelkorSpiegelschriftForm(QWidget* parent = nullptr);
+
+private:
+  toolkit::qt::TFensterEintrag<TVelkorSpiegelschriftForm> eintrag_{this};
 };

@@ -17,7 +17,6 @@
 #include <array>
 
 #include "engine/VelkorWinVAR.h"
-#include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 
 // The window itself: its controls, menus and tool bars, the text's way in and out, opening
@@ -111,13 +110,11 @@ TVelkorEditForm::TVelkorEditForm(QWidget* parent) : QDialog(parent), Datei_(*thi
   SuchDialogBauen();
   connect(Text_, &QPlainTextEdit::cursorPositionChanged, this, &TVelkorEditForm::StatusZeigen);
   StatusZeigen();
-
-  toolkit::qt::FensterAnmelden("TVelkorEditForm", [this] {
-    if (Vorbereiten()) exec();
-  });
 }
 
-TVelkorEditForm::~TVelkorEditForm() { toolkit::qt::FensterAbmelden("TVelkorEditForm"); }
+void TVelkorEditForm::Zeigen() {
+  if (Vorbereiten()) exec();
+}
 
 void TVelkorEditForm::MenuesBauen() {
   auto* leiste = new QMenuBar(this);

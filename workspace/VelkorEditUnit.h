@@ -9,6 +9,7 @@
 #include <string>
 
 #include "toolkit/qt/Dialoge.h"
+#include "toolkit/qt/Fensterliste.h"
 
 #include "workspace/EditorDatei.h"
 #include "workspace/EditorText.h"
@@ -38,11 +39,12 @@ class TVelkorEditForm : public QDialog, private workspace::TEditorText {
   Q_OBJECT
 public:
   explicit TVelkorEditForm(QWidget* parent = nullptr);
-  ~TVelkorEditForm() override;
 
   // Opening from the main window: refused during a conversion; loads Arbeitsdateiname.
-  // False when refused. FensterZeigen("TVelkorEditForm") runs this and then shows modally.
+  // False when refused.
   bool Vorbereiten();
+  // Vorbereiten, then shown modally unless refused.
+  void Zeigen();
 
   // Find and replace as the dialog's buttons run them.
   void SuchenStarten(bool AbAuswahlEnde);  // Suchbeginn from the caret (or the selection's end)
@@ -115,4 +117,5 @@ private:
   QCheckBox *GrossKlein_, *GanzesWort_;
   QRadioButton* Aufwaerts_;
   QWidget* ErsetzenTeil_;
+  toolkit::qt::TFensterEintrag<TVelkorEditForm> eintrag_{this};
 };

@@ -14,6 +14,7 @@
 
 using namespace VelkorWinVAR;
 namespace R = workspace::Einstellregeln;
+using imageprep::TTabellenArt;
 using toolkit::qt::U;
 
 TVelkorFraesgrundForm::TVelkorFraesgrundForm(QWidget* parent)
@@ -59,7 +60,7 @@ TVelkorFraesgrundForm::TVelkorFraesgrundForm(QWidget* parent)
   for (QWidget* w : std::initializer_list<QWidget*>{Linienanfang_CheckBox, Umlaufsinn_ComboBox, VerfolgComboBox})
     verfolgenLayout->addWidget(w);
 
-  auto* fenster = Farbfenster("max.16 Farben", {"TVelkorTiefenform", "TVelkorModusForm", "TVelkorF_verfolgForm"},
+  auto* fenster = Farbfenster("max.16 Farben", {TTabellenArt::Tiefe, TTabellenArt::Modus, TTabellenArt::Verfolgen},
                               [] { VelkorWinMOVE::BildFarbenZaehlen(QuellImage); });
 
   auto* knoepfe = Knopfzeile("AbbruchButton", "Schließen");

@@ -44,4 +44,5 @@ private:
   bool altKantig_ = false;
   std::uint8_t altHelligkeit_ = 0, altZirkularrichtung_ = 0;
   bool anzeigen_ = false;
+  toolkit::qt::TFensterEintrag<TVelkorFraesgrundForm> eintrag_{this};
 };

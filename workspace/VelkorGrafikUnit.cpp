@@ -23,13 +23,10 @@
 #include "toolkit/BitmapFile.h"
 #include "toolkit/Text.h"
 #include "toolkit/qt/Dialoge.h"
-#include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtBild.h"
 #include "toolkit/qt/QtText.h"
 #include "workspace/Teileprogramm.h"
 #include "workspace/VelkorWinMain.h"
-
-TVelkorGrafikForm* VelkorGrafikForm = nullptr;
 
 using namespace VelkorWinVAR;
 using toolkit::Ansi;
@@ -77,15 +74,8 @@ QPushButton* Knopf(QWidget* eltern, const char* name, const char* text, int x) {
 }  // namespace
 
 TVelkorGrafikForm::TVelkorGrafikForm(QWidget* parent) : QWidget(parent, Qt::Window) {
-  VelkorGrafikForm = this;
   aufbauen();
   InitGrafik(false);
-  toolkit::qt::FensterAnmelden("TVelkorGrafikForm", [this] { Zeigen(); });
-}
-
-TVelkorGrafikForm::~TVelkorGrafikForm() {
-  toolkit::qt::FensterAbmelden("TVelkorGrafikForm");
-  if (VelkorGrafikForm == this) VelkorGrafikForm = nullptr;
 }
 
 void TVelkorGrafikForm::aufbauen() {
@@ -182,7 +172,7 @@ void TVelkorGrafikForm::bildEinpassen() {
 }
 
 bool TVelkorGrafikForm::LaeuftEinLauf() const {
-  return neustartLaeuft_ || (LaufAktiv ? LaufAktiv() : WandlungLaeuft);
+  return neustartLaeuft_ || workspace::LaufAktiv();
 }
 
 // --- the engine host's calls ------------------------------------------------------------
@@ -265,8 +255,8 @@ void TVelkorGrafikForm::FormActivate() {
   endeButton_->setEnabled(true);
   if (!GrafikVorhanden && !GrafikbereichAutomatisch) {
     workspace::TGroesse haupt;
-    if (HauptbildGroesse) {
-      const QSize s = HauptbildGroesse();
+    if (auto* form = toolkit::qt::Fenster<TVelkorMainForm>()) {
+      const QSize s = form->Bildgroesse();
       if (s.isValid()) haupt = {s.width(), s.height()};
     }
     const auto g = workspace::AnzeigeGroesse(haupt, BildGeladen, {QuellImage.Width(), QuellImage.Height()});
@@ -377,8 +367,7 @@ void TVelkorGrafikForm::GrafikImageClick() {
         f.LaufBeendet();
       }
     } lauf(*this);
-    if (NeustartAnfordern) NeustartAnfordern();
-    else NeustartWandlung();
+    if (auto* haupt = toolkit::qt::Fenster<TVelkorMainForm>()) haupt->Neustart();
   });
 }
 

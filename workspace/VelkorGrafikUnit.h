@@ -6,11 +6,11 @@
 // second while a run goes on, and once more when the run ends (LaufBeendet).
 #include <QWidget>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 
 #include "engine/EngineHost.h"
+#include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/GraphWin.h"
 #include "workspace/GrafikSimulation.h"
 
@@ -26,7 +26,6 @@ class TVelkorGrafikForm : public QWidget {
   Q_OBJECT
 public:
   explicit TVelkorGrafikForm(QWidget* parent = nullptr);
-  ~TVelkorGrafikForm() override;
 
   // The engine host's simulation calls, forwarded one to one.
   void ZeichneBahn(bool& GrafikVorhanden, const engine::TPunkt3D& Position, const engine::TPunkt3D& Ziel,
@@ -42,18 +41,11 @@ public:
   // One repaint after a run (repaints are coalesced while it goes on).
   void LaufBeendet();
 
-  // Set by the main window. LaufAktiv: its run-active guard (unset: a conversion pass or
-  // this window's restart is running). NeustartAnfordern: runs the restart's conversion
-  // pass inside that guard (unset: NeustartWandlung). HauptbildGroesse: the size of the
-  // main window's picture (unset or invalid: none).
-  std::function<bool()> LaufAktiv;
-  std::function<void()> NeustartAnfordern;
-  std::function<QSize()> HauptbildGroesse;
-
   // The restart's conversion pass alone: an empty head-line list, WandlungLaeuft set while
-  // it runs, Interpretermodus 2.
+  // it runs, Interpretermodus 2. The main window runs it under its run guard.
   static void NeustartWandlung();
 
+  // A run holds the run guard, or this window's restart is being set up.
   bool LaeuftEinLauf() const;
   workspace::TGrafikSimulation& Simulation() { return sim_; }
 
@@ -103,7 +95,5 @@ private:
   bool neustartLaeuft_ = false;
   bool speichertPuffer_ = false;
   int zeigerX_ = 0, zeigerY_ = 0;
+  toolkit::qt::TFensterEintrag<TVelkorGrafikForm> eintrag_{this};
 };
-
-// The window, created once at start (nullptr before).
-extern TVelkorGrafikForm* VelkorGrafikForm;

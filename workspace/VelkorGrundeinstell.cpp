@@ -15,6 +15,7 @@
 
 using namespace VelkorWinVAR;
 namespace R = workspace::Einstellregeln;
+using imageprep::TTabellenArt;
 
 TVelkorGrundeinstellForm::TVelkorGrundeinstellForm(QWidget* parent)
     : TEinstellDialog(parent, "TVelkorGrundeinstellForm", "VelkorWin-Grundeinstellung") {
@@ -32,7 +33,7 @@ TVelkorGrundeinstellForm::TVelkorGrundeinstellForm(QWidget* parent)
   for (auto* b : {SatznummerCheckBox, LeerschrittCheckBox, GeometrieadrCheckBox, direkt_speichernCheckBox})
     form->addRow(b);
 
-  auto* gruppe = Farbfenster("max. 16 Farben", {"TVelkorModusForm", "TVelkorTiefenform", "TVelkorF_verfolgForm"});
+  auto* gruppe = Farbfenster("max. 16 Farben", {TTabellenArt::Modus, TTabellenArt::Tiefe, TTabellenArt::Verfolgen});
 
   auto* knoepfe = Knopfzeile("AbbruchButton", "Schließen");
   auto* haupt = new QVBoxLayout(this);

@@ -34,4 +34,5 @@ private:
   QCheckBox *SatznummerCheckBox, *LeerschrittCheckBox, *GeometrieadrCheckBox, *direkt_speichernCheckBox;
   VelkorWinVAR::TKonfigBlock alt_;
   bool anzeigen_ = false;  // the controls are being filled: no handler runs
+  toolkit::qt::TFensterEintrag<TVelkorGrundeinstellForm> eintrag_{this};
 };

@@ -8,7 +8,6 @@
 #include <QVBoxLayout>
 
 #include "toolkit/qt/Fensterart.h"
-#include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 #include "workspace/Hauptzustand.h"
 #include "workspace/VelkorWinMain.h"
@@ -60,10 +59,7 @@ TVelkorkeineHaftungForm::TVelkorkeineHaftungForm(QWidget* parent) : QDialog(pare
   haupt->addLayout(knoepfe);
   connect(ok, &QPushButton::clicked, this, &TVelkorkeineHaftungForm::OKButtonClick);
   connect(nein, &QPushButton::clicked, this, &TVelkorkeineHaftungForm::AblehnButtonClick);
-  toolkit::qt::FensterAnmelden("TVelkorkeineHaftungForm", [this] { exec(); });
 }
-
-TVelkorkeineHaftungForm::~TVelkorkeineHaftungForm() { toolkit::qt::FensterAbmelden("TVelkorkeineHaftungForm"); }
 
 void TVelkorkeineHaftungForm::showEvent(QShowEvent* e) {
   if (!e->spontaneous()) {
@@ -105,10 +101,7 @@ TCopyrightForm::TCopyrightForm(QWidget* parent) : QDialog(parent) {
   haupt->addWidget(version_);
   haupt->addWidget(ende);
   connect(ende, &QPushButton::clicked, this, &TCopyrightForm::EndButtonClick);
-  toolkit::qt::FensterAnmelden("TCopyrightForm", [this] { exec(); });
 }
-
-TCopyrightForm::~TCopyrightForm() { toolkit::qt::FensterAbmelden("TCopyrightForm"); }
 
 void TCopyrightForm::showEvent(QShowEvent* e) {
   // The version line the main window made at start; the program's name alone before.

@@ -3,6 +3,8 @@
 // "VelkorWin: Programmierer".
 #include <QDialog>
 
+#include "toolkit/qt/Fensterliste.h"
+
 namespace workspace {
 // The disclaimer was accepted while it was last shown.
 extern bool HaftungAkzeptiert;
@@ -16,7 +18,7 @@ class TVelkorkeineHaftungForm : public QDialog {
   Q_OBJECT
 public:
   explicit TVelkorkeineHaftungForm(QWidget* parent = nullptr);
-  ~TVelkorkeineHaftungForm() override;
+  void Zeigen() { exec(); }
   // The memo's lines (UTF-8).
   static const char* const Text[10];
 
@@ -27,6 +29,9 @@ public slots:
 protected:
   void showEvent(QShowEvent* e) override;
   void done(int r) override;  // every way of closing ends here
+
+private:
+  toolkit::qt::TFensterEintrag<TVelkorkeineHaftungForm> eintrag_{this};
 };
 
 // The program's name and version line; no person's or firm's contact data.
@@ -34,7 +39,7 @@ class TCopyrightForm : public QDialog {
   Q_OBJECT
 public:
   explicit TCopyrightForm(QWidget* parent = nullptr);
-  ~TCopyrightForm() override;
+  void Zeigen() { exec(); }
 
 public slots:
   void EndButtonClick() { accept(); }
@@ -44,4 +49,5 @@ protected:
 
 private:
   class QLabel* version_;
+  toolkit::qt::TFensterEintrag<TCopyrightForm> eintrag_{this};
 };

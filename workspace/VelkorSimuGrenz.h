@@ -29,4 +29,5 @@ private:
   QCheckBox* AutografikbereichCheckBox;
   double alt_[9] = {};
   bool altAutomatisch_ = false;
+  toolkit::qt::TFensterEintrag<TVelkorSimuGrenzForm> eintrag_{this};
 };

@@ -22,4 +22,5 @@ private:
   void Stellen(QLineEdit* edit, std::uint8_t& feld, std::uint8_t alt);
   QLineEdit *Ges_St_Edit, *Nk_St_Edit;
   std::uint8_t altGesamt_ = 0, altNachkomma_ = 0;
+  toolkit::qt::TFensterEintrag<TVelkorStellenForm> eintrag_{this};
 };

@@ -20,33 +20,30 @@
 #include "toolkit/FileUtil.h"
 #include "toolkit/Text.h"
 #include "toolkit/qt/Dialoge.h"
-#include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtBild.h"
 #include "toolkit/qt/QtText.h"
 #include "workspace/Arbeitsdatei.h"
 #include "workspace/HinweisForm.h"
 #include "workspace/Teileprogramm.h"
 #include "workspace/Teileprogramm_Befehle.h"
+#include "workspace/VelkorBahndarstellung.h"
+#include "workspace/VelkorFraesgrund.h"
 #include "workspace/VelkorGrafikUnit.h"
+#include "workspace/VelkorGrundeinstell.h"
+#include "workspace/VelkorHaftung.h"
+#include "workspace/VelkorSimuGrenz.h"
+#include "workspace/VelkorStellen.h"
+#include "workspace/VelkorWkzUnit.h"
+#include "workspace/VelkorZeichensatzWahl.h"
 
 using namespace VelkorWinVAR;
+using imageprep::TTabellenArt;
+using toolkit::qt::Fenster;
 using toolkit::qt::FensterZeigen;
 using toolkit::qt::QText;
 using toolkit::qt::U;
 
-TVelkorMainForm* VelkorMainForm = nullptr;
-
-namespace {
-
-// Shows a window of another part of the program modally (nothing while it is not built).
-std::function<void()> Zeige(const char* klasse) {
-  return [klasse] { FensterZeigen(klasse); };
-}
-
-}  // namespace
-
 TVelkorMainForm::TVelkorMainForm(QWidget* parent) : QMainWindow(parent) {
-  VelkorMainForm = this;
   setObjectName("VelkorMainForm");
   setWindowTitle(U("Velkor"));
   // A tool window without border icons: "Beenden" ends the program.
@@ -107,13 +104,6 @@ TVelkorMainForm::TVelkorMainForm(QWidget* parent) : QMainWindow(parent) {
           [this](const QPoint& p) { popup_->popup(quellImage_->mapToGlobal(p)); });
 
   // FormCreate: the start-up files, the field size, the version line.
-  workspace::Hauptfenster.SatzZeigen = [this](engine::TSatzAnzeige wo, const std::string& text) {
-    if (wo == engine::TSatzAnzeige::HauptQuelle) quellEdit_->setText(QText(text));
-    else if (wo == engine::TSatzAnzeige::HauptZiel) zielEdit_->setText(QText(text));
-    else if (wo == engine::TSatzAnzeige::ZielLabel) LabelSetzen(zielLabel_, QText(text));
-  };
-  workspace::Hauptfenster.BildEingepasst = [this](const workspace::TEinpassung& platz) { BildEinpassen(platz); };
-  workspace::Hauptfenster.LaufGeaendert = [this] { ZustandSetzen(); };
   try {
     workspace::LoadStartupFiles();
   } catch (const std::exception& e) {
@@ -128,11 +118,7 @@ TVelkorMainForm::TVelkorMainForm(QWidget* parent) : QMainWindow(parent) {
   ZustandSetzen();
 }
 
-TVelkorMainForm::~TVelkorMainForm() {
-  qApp->removeEventFilter(this);
-  workspace::Hauptfenster = {};
-  if (VelkorMainForm == this) VelkorMainForm = nullptr;
-}
+TVelkorMainForm::~TVelkorMainForm() { qApp->removeEventFilter(this); }
 
 QAction* TVelkorMainForm::Eintrag(QWidget* menu, const char* caption, const char* name, std::function<void()> tat) {
   QAction* a = menu->addAction(U(caption));
@@ -160,26 +146,26 @@ void TVelkorMainForm::MenueBauen() {
   werkzeuge->setObjectName("Werkzeuge1");
   Eintrag(werkzeuge, "Werkzeugliste", "Werkzeugliste1", [] {
     WkzEingabemodus = false;
-    FensterZeigen("TVelkorWkzForm");
+    FensterZeigen<TVelkorWkzForm>();
   });
   Eintrag(werkzeuge, "Werkzeugeingabe", "Werkzeugeingabe1", [] {
     WkzEingabemodus = true;
-    FensterZeigen("TVelkorWkzForm");
+    FensterZeigen<TVelkorWkzForm>();
   });
 
   QMenu* einrichten = leiste->addMenu(U("Einrichtebetrieb"));
   einrichten->setObjectName("Einrichtebetrieb1");
-  Eintrag(einrichten, "Kommastellen", "Kommastellen1", Zeige("TVelkorStellenForm"));
+  Eintrag(einrichten, "Kommastellen", "Kommastellen1", FensterZeigen<TVelkorStellenForm>);
   einrichten->addSeparator();
   QMenu* schrift = untermenue(einrichten, "Schrifteinstellungen", "Schrifteinstellungen1");
   Eintrag(schrift, "Zeichensatz zeigen", "Zeichensatzzeigen1", [] { workspace::Zeichensatzzeigen1Click(); });
-  Eintrag(schrift, "Zeichensatz wählen", "Zeichensatzwhlen1", Zeige("TVelkorZeichensatzForm"));
-  Eintrag(schrift, "Spiegelschrift ein /aus", "Spiegelschrifteinaus1", Zeige("TVelkorSpiegelschriftForm"));
+  Eintrag(schrift, "Zeichensatz wählen", "Zeichensatzwhlen1", FensterZeigen<TVelkorZeichensatzForm>);
+  Eintrag(schrift, "Spiegelschrift ein /aus", "Spiegelschrifteinaus1", FensterZeigen<TVelkorSpiegelschriftForm>);
   schrift->addSeparator();
-  Eintrag(schrift, "alle Schrifteinstellungen", "Kursivwinkel1", Zeige("TVelkorZeichensatzForm"));
+  Eintrag(schrift, "alle Schrifteinstellungen", "Kursivwinkel1", FensterZeigen<TVelkorZeichensatzForm>);
   einrichten->addSeparator();
-  Eintrag(einrichten, "Grundeinstellungen", "Grundeinstellungen", Zeige("TVelkorGrundeinstellForm"));
-  Eintrag(einrichten, "Fräsgrundeinstellungen", "Frsgrundeinstellungen1", Zeige("TVelkorFraesgrundForm"));
+  Eintrag(einrichten, "Grundeinstellungen", "Grundeinstellungen", FensterZeigen<TVelkorGrundeinstellForm>);
+  Eintrag(einrichten, "Fräsgrundeinstellungen", "Frsgrundeinstellungen1", FensterZeigen<TVelkorFraesgrundForm>);
   einrichten->addSeparator();
   QMenu* einstelldatei = untermenue(einrichten, "Einstelldatei", "Einstelldatei1");
   Eintrag(einstelldatei, "Laden", "Laden2", [this] {
@@ -189,8 +175,8 @@ void TVelkorMainForm::MenueBauen() {
   });
   Eintrag(einstelldatei, "Speichern", "Speichern1", [] { workspace::Speichern1Click(); });
   QMenu* grafik = untermenue(einrichten, "Grafiksimulation", "Grafiksimulation1");
-  Eintrag(grafik, "Grafikgrenzen", "Grafikgrenzen1", Zeige("TVelkorSimuGrenzForm"));
-  Eintrag(grafik, "Darstelungsart", "Darstelungsart1", Zeige("TVelkorBahndarstellungsForm"));
+  Eintrag(grafik, "Grafikgrenzen", "Grafikgrenzen1", FensterZeigen<TVelkorSimuGrenzForm>);
+  Eintrag(grafik, "Darstelungsart", "Darstelungsart1", FensterZeigen<TVelkorBahndarstellungsForm>);
   grafik->addSeparator();
   Eintrag(grafik, "Grafik ein", "ein1", [] { KonfigBlock.GrafikEin = true; });
   Eintrag(grafik, "Grafik aus", "aus1", [] { KonfigBlock.GrafikEin = false; });
@@ -202,10 +188,10 @@ void TVelkorMainForm::MenueBauen() {
     };
   };
   Eintrag(farbe, "Fräs-/ Sticheltiefe", "FrsSticheltiefe1",
-          mitBild([] { workspace::FarbtabellenFenster("TVelkorTiefenform"); }));
-  Eintrag(farbe, "Modus für Farbe", "Modus1", mitBild([] { workspace::FarbtabellenFenster("TVelkorModusForm"); }));
+          mitBild([] { workspace::FarbtabellenFenster(TTabellenArt::Tiefe); }));
+  Eintrag(farbe, "Modus für Farbe", "Modus1", mitBild([] { workspace::FarbtabellenFenster(TTabellenArt::Modus); }));
   Eintrag(farbe, "Farbe verfolgen", "Farbeverfolgen1",
-          mitBild([] { workspace::FarbtabellenFenster("TVelkorF_verfolgForm"); }));
+          mitBild([] { workspace::FarbtabellenFenster(TTabellenArt::Verfolgen); }));
   Eintrag(farbe, "Farbfläche ausschneiden", "Farbflcheausschneiden1", mitBild(workspace::FarbflaecheAusschneiden));
   Eintrag(farbe, "Farbextrabehandlung", "Farbabwahl", mitBild(workspace::Farbabwahl));
 
@@ -225,8 +211,8 @@ void TVelkorMainForm::MenueBauen() {
 
   QMenu* hinweise = leiste->addMenu(U("Hinweise"));
   hinweise->setObjectName("Hinweise1");
-  Eintrag(hinweise, "Haftungsausschluss", "Programmhinweise1", Zeige("TVelkorkeineHaftungForm"));
-  Eintrag(hinweise, "Copyright", "Copyright1", Zeige("TCopyrightForm"));
+  Eintrag(hinweise, "Haftungsausschluss", "Programmhinweise1", FensterZeigen<TVelkorkeineHaftungForm>);
+  Eintrag(hinweise, "Copyright", "Copyright1", FensterZeigen<TCopyrightForm>);
 }
 
 void TVelkorMainForm::PopupBauen() {
@@ -246,7 +232,7 @@ void TVelkorMainForm::PopupBauen() {
   kurz(Eintrag(popup_, "Spiegelschrift", "Spiegelschriftein1", workspace::SpiegelschriftUmschalten), "Ctrl+M");
   kurz(Eintrag(popup_, "Kreisschrift nach innen", "Kreisschriftnachinnenauen1", workspace::KreisschriftUmschalten),
        "Ctrl+K");
-  kurz(Eintrag(popup_, "Alle Schrifteinstellungen", "Schrifteinstellungen", Zeige("TVelkorZeichensatzForm")),
+  kurz(Eintrag(popup_, "Alle Schrifteinstellungen", "Schrifteinstellungen", FensterZeigen<TVelkorZeichensatzForm>),
        "Ctrl+W");
   popup_->addSeparator();
   kurz(Eintrag(popup_, "Wandlung fortsetzen", "Wdlgfortsetzen1", workspace::WandlungFortsetzen), "Ctrl+G");
@@ -278,6 +264,18 @@ void TVelkorMainForm::ZustandSetzen() {
   // With graphics on the simulation window holds the stop buttons.
   abbruchButton_->setEnabled(lauf && !grafik);
   endeButton_->setEnabled(!lauf || grafik);
+}
+
+void TVelkorMainForm::SatzZeigen(engine::TSatzAnzeige wo, const std::string& text) {
+  if (wo == engine::TSatzAnzeige::HauptQuelle) quellEdit_->setText(QText(text));
+  else if (wo == engine::TSatzAnzeige::HauptZiel) zielEdit_->setText(QText(text));
+  else if (wo == engine::TSatzAnzeige::ZielLabel) LabelSetzen(zielLabel_, QText(text));
+}
+
+QSize TVelkorMainForm::Bildgroesse() const { return QuellImage.Empty() ? QSize() : quellImage_->size(); }
+
+void TVelkorMainForm::Neustart() {
+  Ausfuehren([] { workspace::LaufUnterSperre(workspace::TLaufArt::Neustart, TVelkorGrafikForm::NeustartWandlung); });
 }
 
 void TVelkorMainForm::EndeButtonClick() {
@@ -353,14 +351,6 @@ void TVelkorMainForm::showEvent(QShowEvent* event) {
 void TVelkorMainForm::FormActivate() {
   if (aktiviert_ || beendet_) return;
   aktiviert_ = true;  // DummyProc from here on
-  // The simulation window asks this window's run guard and runs its restart inside it.
-  if (auto* grafik = VelkorGrafikForm) {
-    grafik->LaufAktiv = [] { return workspace::LaufAktiv(); };
-    grafik->NeustartAnfordern = [this] {
-      Ausfuehren([] { workspace::LaufUnterSperre(workspace::TLaufArt::Neustart, TVelkorGrafikForm::NeustartWandlung); });
-    };
-    grafik->HauptbildGroesse = [this] { return QuellImage.Empty() ? QSize() : quellImage_->size(); };
-  }
   Ausfuehren([this] {
     ClearPaintBox();
     BeschriftungenSetzen();
@@ -395,8 +385,8 @@ void TVelkorMainForm::closeEvent(QCloseEvent* event) {
     beendet_ = true;
     tastenvorschau_ = false;
     qApp->removeEventFilter(this);
-    if (HinweisForm) HinweisForm->hide();
-    if (VelkorGrafikForm) VelkorGrafikForm->hide();
+    if (auto* hinweis = Fenster<THinweisForm>()) hinweis->hide();
+    if (auto* grafik = Fenster<TVelkorGrafikForm>()) grafik->hide();
     emit Geschlossen();
   }
   event->accept();

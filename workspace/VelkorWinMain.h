@@ -8,6 +8,8 @@
 #include <map>
 #include <string>
 
+#include "imageprep/FarbtabellenModell.h"
+#include "toolkit/qt/Fensterliste.h"
 #include "workspace/BildLaden.h"
 #include "workspace/FensterHost.h"
 #include "workspace/Teileprogramm_Befehle.h"
@@ -79,9 +81,9 @@ void KreisschriftUmschalten();
 // K, M, S, T, W (and H by `spiegelnSetzt`). True when the key was one of them.
 bool StrgTaste(int taste, bool spiegelnSetzt);
 
-// The colour-table entries: the picture loaded and counted, then the window of `klasse`
+// The colour-table entries: the picture loaded and counted, then the table window of `art`
 // for pictures of at most 16 colours.
-void FarbtabellenFenster(const std::string& klasse);
+void FarbtabellenFenster(imageprep::TTabellenArt art);
 void FarbflaecheAusschneiden();
 void Farbabwahl();
 
@@ -113,6 +115,13 @@ public:
   void Uebernehmen(const workspace::TBefehlsergebnis& ergebnis);
   // Menu and button state from the run guard and GrafikEin.
   void ZustandSetzen();
+  // A block field or the target label (text Windows-1252), as the engine host hands it.
+  void SatzZeigen(engine::TSatzAnzeige wo, const std::string& text);
+  // The size the picture is shown at; invalid while there is none.
+  QSize Bildgroesse() const;
+  // The simulation window's restart: its conversion pass run as this window's commands run,
+  // under the run guard.
+  void Neustart();
 
   // The window-wide keys (key preview), once the window was activated.
   bool TasteGedrueckt(class QKeyEvent* event);
@@ -152,7 +161,5 @@ private:
   bool aktiviert_ = false;      // FormActivate ran (DummyProc in its place)
   bool tastenvorschau_ = false;  // key preview on
   bool beendet_ = false;        // the exit sequence ran
+  toolkit::qt::TFensterEintrag<TVelkorMainForm> eintrag_{this};
 };
-
-// The main window, created first at start (nullptr before and after).
-extern TVelkorMainForm* VelkorMainForm;

@@ -8,9 +8,12 @@
 #include "engine/VelkorWinMOVE.h"
 #include "toolkit/Bildablage.h"
 #include "toolkit/Text.h"
+#include "imageprep/VelkorFarbabwahlUnit.h"
+#include "imageprep/VelkorFarbtabellen.h"
 #include "toolkit/qt/Fensterliste.h"
 #include "workspace/FensterHost.h"
 #include "workspace/VelkorWinMain.h"
+#include "workspace/VelkorZeichensatzWahl.h"
 
 namespace workspace {
 
@@ -119,15 +122,15 @@ bool StrgTaste(int taste, bool spiegelnSetzt) {
     case 'M': SpiegelschriftUmschalten(); return true;
     case 'S': KonfigBlock.TestschalterS = !KonfigBlock.TestschalterS; return true;
     case 'T': KonfigBlock.TestschalterT = !KonfigBlock.TestschalterT; return true;
-    case 'W': toolkit::qt::FensterZeigen("TVelkorZeichensatzForm"); return true;
+    case 'W': toolkit::qt::FensterZeigen<TVelkorZeichensatzForm>(); return true;
     default: return false;
   }
 }
 
-void FarbtabellenFenster(const std::string& klasse) {
+void FarbtabellenFenster(imageprep::TTabellenArt art) {
   if (LaufAktiv() || !BildNeuLaden()) return;
   BildZaehlen();
-  if (VelkorWinMOVE::BildHatWenigFarben()) toolkit::qt::FensterZeigen(klasse);
+  if (VelkorWinMOVE::BildHatWenigFarben()) imageprep::TabellenfensterZeigen(art);
   else Hinweis("Diese Funktion ist nur bei Bildern mit max. 16 Farben sinnvoll!");
 }
 
@@ -135,7 +138,7 @@ void FarbflaecheAusschneiden() {
   if (LaufAktiv()) return;
   if (!BildGeladen && !BildNeuLaden()) return;
   BildZaehlen();
-  if (VelkorWinMOVE::BildHatWenigFarben()) toolkit::qt::FensterZeigen("TVelkorAusschneidForm");
+  if (VelkorWinMOVE::BildHatWenigFarben()) toolkit::qt::FensterZeigen<TVelkorAusschneidForm>();
 }
 
 void Farbabwahl() {
@@ -146,7 +149,7 @@ void Farbabwahl() {
       TWarteZeiger zeiger;
       toolkit::BildAblegen(QuellImage);
     }
-    toolkit::qt::FensterZeigen("TVelkorFarbabwahlForm");
+    toolkit::qt::FensterZeigen<TVelkorFarbabwahlForm>();
   } else {
     Hinweis("Diese Farbabwahl ist nur bei mehr als 16 Farben wirksam!");
   }

@@ -49,7 +49,7 @@ bool TVelkorMainForm::eventFilter(QObject* obj, QEvent* event) {
     }
     return art == QEvent::KeyPress ? TasteGedrueckt(taste) : TasteLosgelassen(taste);
   }
-  const bool nebenfenster = (HinweisForm && fenster == HinweisForm) || (VelkorGrafikForm && fenster == VelkorGrafikForm);
+  const bool nebenfenster = fenster == toolkit::qt::Fenster<THinweisForm>() || fenster == toolkit::qt::Fenster<TVelkorGrafikForm>();
   if (nebenfenster && taste->key() == Qt::Key_Escape && workspace::LaufAktiv()) {
     if (art == QEvent::ShortcutOverride) {
       event->accept();

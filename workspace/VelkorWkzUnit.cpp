@@ -23,7 +23,6 @@
 #include "toolkit/GraphFarben.h"
 #include "toolkit/qt/Dialoge.h"
 #include "toolkit/qt/Fensterart.h"
-#include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
 #include "workspace/Druck.h"
 #include "workspace/DruckSeiten.h"
@@ -151,14 +150,12 @@ TVelkorWkzForm::TVelkorWkzForm(QWidget* parent) : QDialog(parent), Tabelle_(Velk
   });
   connect(Gitter_, &QTableWidget::itemSelectionChanged, this, [this] { Sicher([this] { ZeileGewaehlt(); }); });
   connect(Gitter_, &QTableWidget::cellChanged, this, &TVelkorWkzForm::ZelleGeaendert);
-
-  toolkit::qt::FensterAnmelden("TVelkorWkzForm", [this] {
-    Vorbereiten();
-    exec();
-  });
 }
 
-TVelkorWkzForm::~TVelkorWkzForm() { toolkit::qt::FensterAbmelden("TVelkorWkzForm"); }
+void TVelkorWkzForm::Zeigen() {
+  Vorbereiten();
+  exec();
+}
 
 void TVelkorWkzForm::showEvent(QShowEvent* e) {
   if (!e->spontaneous()) toolkit::qt::BildschirmMitte(*this);

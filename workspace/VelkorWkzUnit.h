@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 
+#include "toolkit/qt/Fensterliste.h"
 #include "workspace/Werkzeugliste.h"
 
 class QGroupBox;
@@ -18,11 +19,11 @@ class TVelkorWkzForm : public QDialog {
   Q_OBJECT
 public:
   explicit TVelkorWkzForm(QWidget* parent = nullptr);
-  ~TVelkorWkzForm() override;
 
-  // The work of each showing: grid filled, edits emptied, modes reset. Shown modally by
-  // FensterZeigen("TVelkorWkzForm") after it.
+  // The work of each showing: grid filled, edits emptied, modes reset.
   void Vorbereiten();
+  // Vorbereiten, then shown modally.
+  void Zeigen();
   // Prints the list onto `Drucker` (the print dialog already answered).
   void ListeDrucken(QPrinter& Drucker);
   workspace::TWkzTabelle& Tabelle() { return Tabelle_; }
@@ -61,4 +62,5 @@ private:
   bool GitterGeaendert_ = false;
   bool Fuellt_ = false;
   int Radrest_ = 0;  // wheel angle not yet turned into rows
+  toolkit::qt::TFensterEintrag<TVelkorWkzForm> eintrag_{this};
 };

@@ -31,4 +31,5 @@ private:
   double altKursiv_ = 0.0;
   bool altSpiegel_ = false;
   bool anzeigen_ = false;
+  toolkit::qt::TFensterEintrag<TVelkorZeichensatzForm> eintrag_{this};
 };

@@ -8,7 +8,8 @@
 #include "imageprep/BildinfoModell.h"
 #include "imageprep/Bildroutinen.h"
 #include "imageprep/FarbfensterModelle.h"
-#include "imageprep/Fensteraufrufe.h"
+#include "imageprep/VelkorBAUnit.h"
+#include "qtsupport/Fensterhilfen.h"
 #include "tests/imageprep/ImageprepHilfen.h"
 #include "toolkit/GraphFarben.h"
 
@@ -166,16 +167,16 @@ TEST_F(FarbfensterTest, FarbinformationBietetDieAuswahlNachVerwerfenWiederAn) {
   var::FraesbereichGegeben = true;
   var::Bildausschnitt = {1, 1, 5, 5, true};
   AusschnittwahlGesperrt = 1;
-  std::vector<bool> aufrufe;
-  imageprep::BildausschnittWaehlen = [&](bool nurGroesse, toolkit::TBitmap&) {
-    aufrufe.push_back(nurGroesse);
-    return true;
-  };
+  TVelkorBAForm ausschnitt(nullptr);
+  std::vector<bool> groessenwahl;
+  testsupport::Spaeter([&] {
+    groessenwahl.push_back(ausschnitt.Modell().Groessenwahl());
+    ausschnitt.close();
+  });
   dialoge.ErwarteFrage("Gewählten Bildausschnitt verwerfen? (J/N)?", true);
   FarbinformationAusfuehren(false);
-  EXPECT_EQ(aufrufe, std::vector<bool>{false});  // the section choice, not the size alone
+  EXPECT_EQ(groessenwahl, std::vector<bool>{false});  // the section choice, not the size alone
   EXPECT_FALSE(FarbinfoAktiv);
-  imageprep::BildausschnittWaehlen = nullptr;
 }
 
 }  // namespace

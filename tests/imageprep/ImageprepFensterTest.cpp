@@ -24,7 +24,6 @@
 #include "engine/VelkorWinINTR.h"
 #include "engine/VelkorWinVAR.h"
 #include "imageprep/Bildroutinen.h"
-#include "imageprep/Fensteraufrufe.h"
 #include "imageprep/Fensterhilfen.h"
 #include "imageprep/VelkorBAUnit.h"
 #include "imageprep/VelkorBildInfoUnit.h"
@@ -66,7 +65,7 @@ public:
   std::deque<std::function<void()>> Aktionen;
 
   bool chooseImageSection(bool nurGroesse, toolkit::TBitmap& Bild) override {
-    return Naechste() && imageprep::BildausschnittWaehlen(nurGroesse, Bild);
+    return Naechste() && toolkit::qt::Fenster<TVelkorBAForm>()->Zeigen(nurGroesse, Bild);
   }
   void showImageInfo(bool grau) override {
     if (Naechste()) imageprep::BildinfoZeigen(grau);
@@ -232,7 +231,7 @@ TEST_F(FensterTest, AusschnittfensterZeigtJedenGriffEinesEingepasstenBildes) {
       Klick("AbbruchButton");
     });
     toolkit::TBitmap bild = imageprep_test::KoordinatenBild(groesse.width(), groesse.height());
-    EXPECT_FALSE(imageprep::BildausschnittWaehlen(false, bild));
+    EXPECT_FALSE(ba.Zeigen(false, bild));
   }
 }
 
@@ -262,7 +261,7 @@ TEST_F(FensterTest, EnterZeigerImGroessenmodusUndZurueck) {
     Klick("AbbruchButton");
   });
   toolkit::TBitmap bild = Blockbild();
-  EXPECT_FALSE(imageprep::BildausschnittWaehlen(false, bild));
+  EXPECT_FALSE(ba.Zeigen(false, bild));
 }
 
 // The image information of a running cycle: the counts, the colour display, then the red
@@ -331,7 +330,7 @@ TEST_F(FensterTest, TiefenfensterSpeichertSofortUndNeinStelltHer) {
     EXPECT_TRUE(uebernehmen->isEnabled());
     Klick("SchliessenButton");
   });
-  toolkit::qt::FensterZeigen("TVelkorTiefenform");
+  toolkit::qt::FensterZeigen<TVelkorTiefenform>();
   EXPECT_EQ(var::KonfigBlock.Farbtiefe[2], 0.0);
 }
 
@@ -342,12 +341,12 @@ TEST_F(FensterTest, ModusVerfolgungsAusschneidUndFarbwahlfenster) {
     EXPECT_EQ(var::KonfigBlock.FarbModus[3], 'k');
     QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Escape);  // nothing left to ask
   });
-  toolkit::qt::FensterZeigen("TVelkorModusForm");
+  toolkit::qt::FensterZeigen<TVelkorModusForm>();
   Spaeter([] {
     Auswaehlen("ComboBox2", 1);
     QApplication::activeModalWidget()->close();  // the close box asks nothing and keeps nothing
   });
-  toolkit::qt::FensterZeigen("TVelkorF_verfolgForm");
+  toolkit::qt::FensterZeigen<TVelkorF_verfolgForm>();
   EXPECT_EQ(var::KonfigBlock.F_Verfolgen[1], 'N');
   var::Farbtabelle = {{0xFF, 3}, {0xFF00, 4}};
   var::Farbanzahl = 2;
@@ -361,14 +360,14 @@ TEST_F(FensterTest, ModusVerfolgungsAusschneidUndFarbwahlfenster) {
     Klick("UebernehmenButton");
     Klick("SchliessenButton");
   });
-  toolkit::qt::FensterZeigen("TVelkorAusschneidForm");
+  toolkit::qt::FensterZeigen<TVelkorAusschneidForm>();
   EXPECT_TRUE(var::KonfigBlock.Ausschneidfarben[3]);
   Spaeter([] {
     Klick("Edit10");
     Felder({{"WahlFarbEdit", "9"}});
     Klick("UebernehmenButton");
   });
-  toolkit::qt::FensterZeigen("TVelkorFarbWahlForm");
+  toolkit::qt::FensterZeigen<TVelkorFarbWahlForm>();
   EXPECT_EQ(imageprep::GewaehlteFarbe, toolkit::GraphFarben[9]);
 }
 
@@ -400,7 +399,7 @@ TEST_F(FensterTest, FarbeditorUmfaerbenUndRueckgaengig) {
     Klick("UndoButton");
     Klick("EndeButton");
   });
-  toolkit::qt::FensterZeigen("TVelkorFarbabwahlForm");
+  toolkit::qt::FensterZeigen<TVelkorFarbabwahlForm>();
   EXPECT_EQ(var::QuellImage, bild);  // undone before leaving
 }
 
@@ -413,7 +412,7 @@ TEST_F(FensterTest, FarbeditorZeilenGanzVerlassenDesBildesUndStrgPfeil) {
   var::Extrafarbliste = {{7, bild.Pixel(7, 0), var::TArbeitsmodus::Fraesen, var::TBesonderheit::keine}};
   var::Extrafarbanzahl = 1;
   Spaeter([] {
-    auto* sicht = Kind<QWidget>("FarbwahlScrollBox")->findChild<QWidget*>("qt_scrollarea_viewport");
+    auto* sicht = Kind<QWidget>("qt_scrollarea_viewport", Kind<QWidget>("FarbwahlScrollBox"));
     for (const char* name : {"GrundFarbAnzahlEdit", "GrundAModus_ComboBox", "GrundBeso_ComboBox", "AMudus_Combobox1",
                              "Beso_ComboBox1", "LoeschButton"}) {
       auto* w = Kind<QWidget>(name);
@@ -435,13 +434,13 @@ TEST_F(FensterTest, FarbeditorZeilenGanzVerlassenDesBildesUndStrgPfeil) {
     Felder({{"xEdit", "1"}, {"yEdit", "1"}});
     Klick("EndeButton");
   });
-  toolkit::qt::FensterZeigen("TVelkorFarbabwahlForm");
+  toolkit::qt::FensterZeigen<TVelkorFarbabwahlForm>();
   toolkit::BildAblegen(bild);
   Spaeter([] {
     Felder({{"xEdit", ""}, {"farbNummerEdit", "-1"}, {"TestEdit", "Cursor nicht über dem Bild"}});
     Klick("EndeButton");
   });
-  toolkit::qt::FensterZeigen("TVelkorFarbabwahlForm");
+  toolkit::qt::FensterZeigen<TVelkorFarbabwahlForm>();
 }
 
 // Screenshots of what the operator sees, saved into the build folder: the section and size
@@ -463,7 +462,7 @@ TEST_F(FensterTest, BildschirmfotosUeberDemBeispielbild) {
     Klick("AbbruchButton");
   });
   toolkit::TBitmap bild = beispiel;
-  EXPECT_FALSE(imageprep::BildausschnittWaehlen(false, bild));
+  EXPECT_FALSE(ba.Zeigen(false, bild));
 
   // 1200 x 900: a grey ramp with a dark frame and a blue disc, fitted into 545 x 409.
   toolkit::TBitmap gross(1200, 900);
@@ -479,7 +478,7 @@ TEST_F(FensterTest, BildschirmfotosUeberDemBeispielbild) {
     speichern("Ausschnittfenster1200x900.png");
     Klick("AbbruchButton");
   });
-  EXPECT_FALSE(imageprep::BildausschnittWaehlen(false, bild));
+  EXPECT_FALSE(ba.Zeigen(false, bild));
 
   imageprep_test::FuerDenEditor(beispiel);
   const toolkit::TColor blau = toolkit::RGB(0, 0, 255);
@@ -493,7 +492,7 @@ TEST_F(FensterTest, BildschirmfotosUeberDemBeispielbild) {
     speichern("Farbeditor.png");
     Klick("EndeButton");
   });
-  toolkit::qt::FensterZeigen("TVelkorFarbabwahlForm");
+  toolkit::qt::FensterZeigen<TVelkorFarbabwahlForm>();
   EXPECT_EQ(var::QuellImage, beispiel);  // nothing recoloured: the main window keeps its picture
 
   var::KonfigBlock.Ausschneidfarben[1] = true;
@@ -501,7 +500,7 @@ TEST_F(FensterTest, BildschirmfotosUeberDemBeispielbild) {
     speichern("Ausschneidfenster.png");
     Klick("SchliessenButton");
   });
-  toolkit::qt::FensterZeigen("TVelkorAusschneidForm");
+  toolkit::qt::FensterZeigen<TVelkorAusschneidForm>();
 }
 
 TEST_F(FensterTest, GrauBildinfoUndFarbanzeigeAusIhrenEintraegen) {
@@ -518,7 +517,7 @@ TEST_F(FensterTest, GrauBildinfoUndFarbanzeigeAusIhrenEintraegen) {
     Klick("FarbinfoButton");
     Klick("SchliessenButton");
   });
-  toolkit::qt::FensterZeigen("TVelkorGrauBildinfoForm");
+  toolkit::qt::FensterZeigen<TVelkorGrauBildinfoForm>();
   EXPECT_TRUE(var::WandlungsFehler);  // the colour display ends the conversion
 }
 

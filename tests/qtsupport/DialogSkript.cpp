@@ -57,12 +57,14 @@ DialogSkript& DialogSkript::Waehrenddessen(std::function<void()> tat) {
 
 std::optional<DialogSkript::Erwartung> DialogSkript::naechste(Art art, const std::string& text) {
   const bool mitText = art == Art::Hinweis || art == Art::Frage || art == Art::Tasten;
+  const bool passt = !erwartet_.empty() && erwartet_.front().art == art && (!mitText || erwartet_.front().text == text);
+  if (mitschreiben_ && !passt) return Erwartung{.art = art};  // "Nein", the first button, cancel
   if (erwartet_.empty()) {
     ADD_FAILURE() << "Unerwartetes Fenster: " << Name(static_cast<int>(art)) << ": " << text;
     return std::nullopt;
   }
   const Erwartung& e = erwartet_.front();
-  if (e.art != art || (mitText && e.text != text)) {
+  if (!passt) {
     ADD_FAILURE() << "Unerwartetes Fenster: " << Name(static_cast<int>(art)) << ": " << text
                   << "\n  erwartet: " << Name(static_cast<int>(e.art)) << ": " << e.text;
     return std::nullopt;

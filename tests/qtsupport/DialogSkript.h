@@ -3,7 +3,8 @@
 // its exact text (UTF-8) and the answer; a box that was not expected, or whose text differs,
 // fails the test and is answered "Nein" / cancelled. Every box shown is recorded. The
 // script installs itself while it lives and fails the test when boxes it expected never
-// came.
+// came. Set to Mitschreiben, it fails on no box: one it does not expect is recorded and
+// answered as a cautious user answers ("Nein", the first button, cancel).
 #include <deque>
 #include <functional>
 #include <optional>
@@ -33,6 +34,11 @@ public:
   DialogSkript& Drucker(std::optional<std::string> pdfDatei);
   // Runs `tat` while the next expected box is open (before it is answered).
   DialogSkript& Waehrenddessen(std::function<void()> tat);
+  // From now on boxes not expected are only recorded.
+  DialogSkript& Mitschreiben() {
+    mitschreiben_ = true;
+    return *this;
+  }
 
   // Every box shown: "Hinweis: text", "Frage: text -> Ja", "Oeffnen: Titel", ...
   std::vector<std::string> Protokoll;
@@ -70,7 +76,7 @@ private:
 
   std::deque<Erwartung> erwartet_;
   std::function<void()> waehrenddessen_;
-  toolkit::qt::TDialoge* vorher_ = nullptr;
+  bool mitschreiben_ = false;
 };
 
 }  // namespace testsupport

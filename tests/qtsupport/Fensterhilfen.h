@@ -65,4 +65,18 @@ inline void Sobald(QObject* besitzer, std::function<bool()> bedingung, std::func
 
 inline bool ModalOffen() { return QApplication::activeModalWidget() != nullptr; }
 
+// From now on, until `besitzer` goes, every modal window is closed as soon as it is up, as
+// the title bar's button does, after `tat` has seen it.
+inline void ModalSchliessen(QObject* besitzer, std::function<void(QWidget*)> tat) {
+  auto* uhr = new QTimer(besitzer);
+  uhr->setInterval(0);
+  QObject::connect(uhr, &QTimer::timeout, uhr, [tat = std::move(tat)] {
+    if (QWidget* w = QApplication::activeModalWidget()) {
+      tat(w);
+      w->close();
+    }
+  });
+  uhr->start();
+}
+
 }  // namespace testsupport

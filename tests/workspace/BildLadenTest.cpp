@@ -210,7 +210,7 @@ TEST_F(BildLaden, SaveWindowSavesTheChosenFormatBesideThePicture) {
       testsupport::Kind<QRadioButton>(radio)->click();
       testsupport::Klick(knopf);
     });
-    ASSERT_TRUE(toolkit::qt::FensterZeigen("TImgSaveForm"));
+    ASSERT_TRUE(toolkit::qt::FensterZeigen<imageprep::TBildSpeicherfenster>());
   };
   VelkorWinVAR::QuellImage = Ortsbild(37, 11);
   Klicke("GrafikRadio0", "EndButton");  // "Nicht speichern"

@@ -35,7 +35,6 @@ TEST_F(Bildschirmfoto, BeispielMitGrafik) {
   Beispiele();
   testsupport::DialogSkript skript;  // the example converts without a notice
   Starten();
-  Bildfenster();
   ASSERT_TRUE(VelkorWinVAR::KonfigBlock.GrafikEin);
   skript.ErwarteTasten("Verkleinertes Bild wandeln?", 0);
   Ausloesen("Wandlung1");
@@ -45,14 +44,15 @@ TEST_F(Bildschirmfoto, BeispielMitGrafik) {
   const std::string ordner = VELKOR_BINARY_DIR;
   const QImage haupt = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
   ASSERT_TRUE(haupt.save(QString::fromStdString(ordner + "/Hauptfenster.png")));
-  ASSERT_NE(VelkorGrafikForm, nullptr);
-  const QImage simulation = VelkorGrafikForm->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  auto* grafik = toolkit::qt::Fenster<TVelkorGrafikForm>();
+  ASSERT_NE(grafik, nullptr);
+  const QImage simulation = grafik->grab().toImage().convertToFormat(QImage::Format_RGB32);
   ASSERT_TRUE(simulation.save(QString::fromStdString(ordner + "/Simulationsfenster.png")));
 
   // The tool path: tool colour 4 is red, drawn inside the drawing only.
-  const QWidget* zeichnung = VelkorGrafikForm->findChild<QWidget*>("GrafikImage");
+  const QWidget* zeichnung = testsupport::Kind<QWidget>("GrafikImage", grafik);
   ASSERT_NE(zeichnung, nullptr);
-  const QRect flaeche(zeichnung->mapTo(VelkorGrafikForm, QPoint(0, 0)), zeichnung->size());
+  const QRect flaeche(zeichnung->mapTo(grafik, QPoint(0, 0)), zeichnung->size());
   const QRgb rot = qRgb(255, 0, 0);
   EXPECT_GT(Zaehle(simulation, rot, flaeche), 1000);
   EXPECT_EQ(Zaehle(simulation, rot, simulation.rect()), Zaehle(simulation, rot, flaeche));
@@ -63,7 +63,7 @@ TEST_F(Bildschirmfoto, BeispielMitGrafik) {
   EXPECT_GT(Zaehle(simulation, rot, untereHaelfte), 100);
 
   // The main window shows the example picture: its blue disc and green bar.
-  const QLabel* bild = form->findChild<QLabel*>("QuellImage");
+  const QLabel* bild = testsupport::Kind<QLabel>("QuellImage", form);
   ASSERT_NE(bild, nullptr);
   const QRect platz(bild->mapTo(form, QPoint(0, 0)), bild->size());
   EXPECT_EQ(bild->size(), QSize(192, 128));
@@ -89,7 +89,7 @@ TEST_F(Bildschirmfoto, DateidialogAufDeutsch) {
     auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     ASSERT_NE(dialog, nullptr);
     // The folder is read in the background: wait until its files are listed.
-    const auto* liste = dialog->findChild<QAbstractItemView*>("listView");
+    const auto* liste = testsupport::Kind<QAbstractItemView>("listView", dialog);
     EXPECT_TRUE(QTest::qWaitFor([&] { return liste && liste->model()->rowCount(liste->rootIndex()) > 0; }));
     titel = dialog->windowTitle();
     for (const auto* k : dialog->findChildren<QPushButton*>()) knoepfe << k->text();

@@ -16,36 +16,35 @@
 #include "engine/VelkorWinCNF.h"
 #include "engine/VelkorWinVAR.h"
 #include "qtsupport/DialogSkript.h"
+#include "qtsupport/Fensterhilfen.h"
 #include "support/EngineFixture.h"
 #include "toolkit/qt/Fensterliste.h"
+
+using testsupport::Kind;
 
 class DialogFixture : public testsupport::EngineFixture {
 protected:
   // Types the text into the edit and leaves it, as the operator does.
   static void Eingeben(QWidget& form, const char* name, const char* text) {
-    auto* e = form.findChild<QLineEdit*>(name);
-    ASSERT_NE(e, nullptr) << name;
+    auto* e = Kind<QLineEdit>(name, &form);
+    ASSERT_NE(e, nullptr);
     e->selectAll();
     QTest::keyClick(e, Qt::Key_Backspace);
     QTest::keyClicks(e, QString::fromUtf8(text));
     QFocusEvent weg(QEvent::FocusOut);
     QApplication::sendEvent(e, &weg);
   }
-  template <typename T = QPushButton>
-  static T* Teil(QWidget& form, const char* name) {
-    auto* t = form.findChild<T*>(name);
-    EXPECT_NE(t, nullptr) << name;
-    return t;
-  }
-  // Shows the dialog through the window list under its class name, runs `tat` while it is
+  // Shows the dialog through the window list as its menu entry does, runs `tat` while it is
   // open and fails when it is still open afterwards.
-  static void Zeigen(QDialog& form, std::function<void()> tat) {
+  template <typename Form>
+  static void Zeigen(Form& form, std::function<void()> tat) {
     QTimer::singleShot(0, &form, [&form, tat] {
       tat();
       EXPECT_FALSE(form.isVisible());
       if (form.isVisible()) form.QDialog::done(QDialog::Rejected);
     });
-    ASSERT_TRUE(toolkit::qt::FensterZeigen(form.objectName().toStdString()));
+    ASSERT_EQ(toolkit::qt::Fenster<Form>(), &form);
+    toolkit::qt::FensterZeigen<Form>();
   }
   // The settings file written now and read back into a fresh block.
   static void GespeichertUndGeladen() {
@@ -61,8 +60,8 @@ template <typename Form>
 class DialogMit : public DialogFixture {
 protected:
   void Eingeben(const char* name, const char* text) { DialogFixture::Eingeben(form, name, text); }
-  QPushButton* Knopf(const char* name) { return Teil(form, name); }
-  QCheckBox* Box(const char* name) { return Teil<QCheckBox>(form, name); }
+  QPushButton* Knopf(const char* name) { return Kind<QPushButton>(name, &form); }
+  QCheckBox* Box(const char* name) { return Kind<QCheckBox>(name, &form); }
   void Zeigen(std::function<void()> tat) { DialogFixture::Zeigen(form, std::move(tat)); }
   Form form;
 };

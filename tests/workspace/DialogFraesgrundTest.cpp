@@ -1,9 +1,11 @@
 // The milling settings dialog as the operator uses it: entries left, refused, discarded and
 // accepted, and what a settings file saved afterwards holds.
 #include <QComboBox>
+#include <QWindow>
 
 #include "DialogFixture.h"
 #include "engine/VelkorWinMOVE.h"
+#include "imageprep/VelkorFarbtabellen.h"
 #include "support/BildFixture.h"
 #include "workspace/VelkorFraesgrund.h"
 
@@ -20,7 +22,7 @@ TEST_F(DialogFraesgrund, AcceptedValuesStandInTheSettingsFile) {
     EXPECT_TRUE(Knopf("UebernahmeButton")->isEnabled());
     Eingeben("WeissTiefeEdit", "-0.75");
     Eingeben("ZyklusendeEdit", "G800X");
-    form.findChild<QComboBox*>("FraesbahnComboBox")->setCurrentIndex(3);
+    Kind<QComboBox>("FraesbahnComboBox", &form)->setCurrentIndex(3);
     Knopf("UebernahmeButton")->click();
   });
   GespeichertUndGeladen();
@@ -33,7 +35,7 @@ TEST_F(DialogFraesgrund, OutOfRangeFactorIsRefusedAndTheSettingStays) {
   skript.ErwarteHinweis("Der Anlauffaktor muß mindestens 0.0 und höchstens 2.0 betragen!");
   Zeigen([&] {
     Eingeben("AnlaufEdit", "2,01");
-    EXPECT_EQ(form.findChild<QLineEdit*>("AnlaufEdit")->text(), "1,000");
+    EXPECT_EQ(Kind<QLineEdit>("AnlaufEdit", &form)->text(), "1,000");
     Knopf("AbbruchButton")->click();  // nothing changed: closes without asking
   });
   EXPECT_EQ(KonfigBlock.Anlauffaktor, 1.0);
@@ -52,7 +54,7 @@ TEST_F(DialogFraesgrund, ChangedBackStillAsksAndANoticeDoesNotRenewTheOldCopies)
     EXPECT_TRUE(Knopf("UebernahmeButton")->isEnabled());
     Eingeben("UeberlaufEdit", "0,5");
     Eingeben("AnlaufEdit", "1,5");
-    form.findChild<QComboBox*>("FraesbahnComboBox")->setCurrentIndex(7);  // zirkular ccw nach außen
+    Kind<QComboBox>("FraesbahnComboBox", &form)->setCurrentIndex(7);  // zirkular ccw nach außen
     Knopf("AbbruchButton")->click();
     EXPECT_TRUE(form.isVisible());
     QTest::keyClick(&form, Qt::Key_Escape);
@@ -63,34 +65,39 @@ TEST_F(DialogFraesgrund, ChangedBackStillAsksAndANoticeDoesNotRenewTheOldCopies)
 
 // "Farbmodus" counts the picture's colours before its window shows.
 TEST_F(DialogFraesgrund, ANestedWindowDoesNotRenewTheOldCopiesAndTheFocusReturnsToARefusedEdit) {
-  int gezeigt = 0;
-  toolkit::qt::FensterAnmelden("TVelkorTiefenform", [&] {
-    QDialog tiefen(&form);
-    QTimer::singleShot(0, &tiefen, [&] { tiefen.accept(); });
-    tiefen.exec();
-    ++gezeigt;
-  });
+  TVelkorTiefenform tiefen(&form);
+  TVelkorModusForm modus(&form);
   QuellImage = testsupport::Bild({"WRB", "RRW"});
-  int modusFarben = -1;
-  toolkit::qt::FensterAnmelden("TVelkorModusForm", [&] { modusFarben = Farbanzahl; });
+  // Each colour window, once up, is seen (with the colours counted then) and closed.
+  std::vector<std::pair<QWidget*, int>> gezeigt;
+  const auto ansehen = [&] {
+    testsupport::Spaeter([&] {
+      gezeigt.emplace_back(QApplication::activeModalWidget(), Farbanzahl);
+      QApplication::activeModalWidget()->close();
+    });
+  };
   skript.ErwarteHinweis("Falsches Zeichen im Eingabefeld!");
   skript.ErwarteFrage("Geänderte Einstellungen verwerfen?", true);
   Zeigen([&] {
     form.activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
     Eingeben("SchwarztiefeEdit", "-4");
+    ansehen();
     Knopf("TiefenButton")->click();
+    ansehen();
     Knopf("ModusButton")->click();
-    form.activateWindow();
+    // The offscreen platform keeps the closed colour window focused: the dialog is activated
+    // by its own window, as a window manager does.
+    form.windowHandle()->requestActivate();
+    QApplication::processEvents();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
     Knopf("UebernahmeButton")->setFocus();
     Eingeben("AnlaufEdit", "x");
-    EXPECT_TRUE(form.findChild<QLineEdit*>("AnlaufEdit")->hasFocus());
+    EXPECT_TRUE(Kind<QLineEdit>("AnlaufEdit", &form)->hasFocus());
     Knopf("AbbruchButton")->click();
   });
-  toolkit::qt::FensterAbmelden("TVelkorTiefenform");
-  toolkit::qt::FensterAbmelden("TVelkorModusForm");
-  EXPECT_EQ(std::tuple(gezeigt, modusFarben, KonfigBlock.GrauFraestiefe_dunkel), std::tuple(1, 3, -2.5));
+  EXPECT_EQ(gezeigt, (std::vector<std::pair<QWidget*, int>>{{&tiefen, 0}, {&modus, 3}}));
+  EXPECT_EQ(KonfigBlock.GrauFraestiefe_dunkel, -2.5);
 }
 
 // What each milling-path item sets is checked without the window; here the item shown for
@@ -100,8 +107,8 @@ TEST_F(DialogFraesgrund, MillingPathShownFromTheSettingsAndTrackingTaken) {
   KonfigBlock.Zirkularsinn = 0;
   Zirkularrichtung = 1;
   Zeigen([&] {
-    EXPECT_EQ(form.findChild<QComboBox*>("FraesbahnComboBox")->currentText(), QString::fromUtf8("zirkular cw nach außen"));
-    form.findChild<QComboBox*>("VerfolgComboBox")->setCurrentIndex(1);
+    EXPECT_EQ(Kind<QComboBox>("FraesbahnComboBox", &form)->currentText(), QString::fromUtf8("zirkular cw nach außen"));
+    Kind<QComboBox>("VerfolgComboBox", &form)->setCurrentIndex(1);
     Knopf("UebernahmeButton")->click();
   });
   EXPECT_EQ(VelkorWinMOVE::HelligkeitVerfolgen, 1);

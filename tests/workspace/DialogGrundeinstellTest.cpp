@@ -21,7 +21,7 @@ TEST_F(DialogGrundeinstell, RefusedEntriesKeepTheSettingAndAcceptedOnesAreSaved)
   Zeigen([&] {
     Eingeben("QuellExtEdit", "");
     EXPECT_EQ(KonfigBlock.QuellExt, "CNC");
-    EXPECT_EQ(form.findChild<QLineEdit*>("QuellExtEdit")->text(), "CNC");
+    EXPECT_EQ(Kind<QLineEdit>("QuellExtEdit", &form)->text(), "CNC");
     Eingeben("TextzyklusEdit", "0");
     Eingeben("GrafikzyklusEdit", "70000");
     Eingeben("GrafikzyklusEdit", "190");

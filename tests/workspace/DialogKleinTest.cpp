@@ -48,9 +48,9 @@ TEST_F(DialogKlein, SimulationLimitsRefuseBadEntriesAndNoPutsEverythingBack) {
     Eingeben(form, "xminEdit", "-10,5");
     Eingeben(form, "WeitezEdit", "0,5");
     EXPECT_EQ(KonfigBlock.SimuGrenzeMin.X, -10.5);
-    Teil<QCheckBox>(form, "AutografikbereichCheckBox")->click();
-    EXPECT_TRUE(Teil<QLineEdit>(form, "zmaxEdit")->isReadOnly());
-    Teil(form, "BeendenButton")->click();
+    Kind<QCheckBox>("AutografikbereichCheckBox", &form)->click();
+    EXPECT_TRUE(Kind<QLineEdit>("zmaxEdit", &form)->isReadOnly());
+    Kind<QPushButton>("BeendenButton", &form)->click();
   });
   EXPECT_EQ(std::tuple(KonfigBlock.SimuGrenzeMin.X, KonfigBlock.SkaleneinheitZ, GrafikbereichAutomatisch),
             std::tuple(-200.0, 50.0, false));
@@ -63,12 +63,12 @@ TEST_F(DialogKlein, SimulationLimitsKeptOnYesAndOnAClosedBoxAndSaved) {
   Zeigen(form, [&] {
     Eingeben(form, "ymaxEdit", "120");
     Eingeben(form, "zminEdit", "400");  // above its maximum: allowed
-    Teil(form, "BeendenButton")->click();
+    Kind<QPushButton>("BeendenButton", &form)->click();
   });
   Zeigen(form, [&] {
-    EXPECT_FALSE(Teil(form, "UebernahmeButton")->isEnabled());
-    Teil<QCheckBox>(form, "AutografikbereichCheckBox")->click();
-    Teil(form, "BeendenButton")->click();
+    EXPECT_FALSE(Kind<QPushButton>("UebernahmeButton", &form)->isEnabled());
+    Kind<QCheckBox>("AutografikbereichCheckBox", &form)->click();
+    Kind<QPushButton>("BeendenButton", &form)->click();
   });
   EXPECT_TRUE(GrafikbereichAutomatisch);
   GespeichertUndGeladen();
@@ -81,22 +81,22 @@ TEST_F(DialogKlein, PathDisplayMirrorWritingAndItalicAngleTakeTheChoice) {
   TVelkorZeichensatzForm zeichensatz;
   Zeigen(bahn, [&] {
     InDerMitte(bahn);
-    EXPECT_TRUE(Teil<QRadioButton>(bahn, "Fraeserbahn")->isChecked());
-    Teil<QRadioButton>(bahn, "Mittelpunktbahn")->click();
-    Teil(bahn, "EndeButton")->click();
+    EXPECT_TRUE(Kind<QRadioButton>("Fraeserbahn", &bahn)->isChecked());
+    Kind<QRadioButton>("Mittelpunktbahn", &bahn)->click();
+    Kind<QPushButton>("EndeButton", &bahn)->click();
   });
   Zeigen(bahn, [&] {
-    EXPECT_TRUE(Teil<QRadioButton>(bahn, "Mittelpunktbahn")->isChecked());
-    Teil(bahn, "EndeButton")->click();
+    EXPECT_TRUE(Kind<QRadioButton>("Mittelpunktbahn", &bahn)->isChecked());
+    Kind<QPushButton>("EndeButton", &bahn)->click();
   });
   Zeigen(spiegel, [&] {
     InDerMitte(spiegel);
-    Teil<QRadioButton>(spiegel, "ein")->click();
-    Teil(spiegel, "EndeButton")->click();
+    Kind<QRadioButton>("ein", &spiegel)->click();
+    Kind<QPushButton>("EndeButton", &spiegel)->click();
   });
   Zeigen(zeichensatz, [&] {
     Eingeben(zeichensatz, "KursivEdit", "-12,5");
-    Teil(zeichensatz, "UebernahmeButton")->click();
+    Kind<QPushButton>("UebernahmeButton", &zeichensatz)->click();
   });
   GespeichertUndGeladen();
   EXPECT_EQ(std::tuple(KonfigBlock.Fraeserbahn, KonfigBlock.Spiegelschrift, KonfigBlock.Kursivwinkel), std::tuple(false, true, -12.5));
@@ -110,14 +110,14 @@ TEST_F(DialogKlein, FontFromAnotherFolderLeavesTheWorkingFolderAndCanBeDiscarded
   skript.ErwarteFrage("Geänderte Einstellungen verwerfen?", true);
   Zeigen(form, [&] {
     InDerMitte(form);
-    EXPECT_EQ(Teil<QLineEdit>(form, "ZeichensatzEdit")->text(), "ROMAN");
-    Teil(form, "ZeichensatzButton")->click();
-    EXPECT_EQ(Teil<QLineEdit>(form, "ZeichensatzEdit")->text(), "SCRI");
-    EXPECT_TRUE(Teil(form, "UebernahmeButton")->isEnabled());
+    EXPECT_EQ(Kind<QLineEdit>("ZeichensatzEdit", &form)->text(), "ROMAN");
+    Kind<QPushButton>("ZeichensatzButton", &form)->click();
+    EXPECT_EQ(Kind<QLineEdit>("ZeichensatzEdit", &form)->text(), "SCRI");
+    EXPECT_TRUE(Kind<QPushButton>("UebernahmeButton", &form)->isEnabled());
     Eingeben(form, "KursivEdit", "15");
-    Teil<QRadioButton>(form, "ein")->click();
+    Kind<QRadioButton>("ein", &form)->click();
     EXPECT_EQ(KonfigBlock.Gravurzeichensatz, "/other/SCRI.FNT");
-    Teil(form, "AbbruchButton")->click();
+    Kind<QPushButton>("AbbruchButton", &form)->click();
   });
   EXPECT_EQ(std::filesystem::current_path(), ordner);
   EXPECT_EQ(skript.Dateidialoge.at(0).Filter, "Zeichensatzdateien|*.FNT");
@@ -131,10 +131,10 @@ TEST_F(DialogKlein, DisclaimerDecidesWhetherTheExitSaves) {
   Zeigen(form, [&] {
     InDerMitte(form);
     EXPECT_FALSE(workspace::KonfigSpeichernBeimEnde);
-    Teil(form, "AblehnButton")->click();
+    Kind<QPushButton>("AblehnButton", &form)->click();
   });
   EXPECT_FALSE(workspace::KonfigSpeichernBeimEnde);
-  Zeigen(form, [&] { Teil(form, "OKButton")->click(); });
+  Zeigen(form, [&] { Kind<QPushButton>("OKButton", &form)->click(); });
   EXPECT_TRUE(workspace::KonfigSpeichernBeimEnde);
   Zeigen(form, [&] { QTest::keyClick(&form, Qt::Key_Escape); });
   EXPECT_FALSE(workspace::KonfigSpeichernBeimEnde);
@@ -145,12 +145,12 @@ TEST_F(DialogKlein, AboutBoxShowsTheProgramAndNoContactData) {
   workspace::Versionszeile = "Velkor 26.12.7 Qt";
   Zeigen(form, [&] {
     InDerMitte(form);
-    EXPECT_EQ(Teil<QLabel>(form, "VersionLabel")->text(), "Velkor 26.12.7 Qt");
+    EXPECT_EQ(Kind<QLabel>("VersionLabel", &form)->text(), "Velkor 26.12.7 Qt");
     for (auto* l : form.findChildren<QLabel*>()) {
       EXPECT_TRUE(l->text().startsWith("Velkor")) << l->text().toStdString();
       EXPECT_FALSE(l->text().contains(QRegularExpression("[0-9]{4,}|@|Str\\.|Tel"))) << l->text().toStdString();
     }
-    Teil(form, "EndButton")->click();
+    Kind<QPushButton>("EndButton", &form)->click();
   });
   workspace::Versionszeile.clear();
 }

@@ -10,6 +10,7 @@
 #include "engine/VelkorWinVAR.h"
 #include "engine/VelkorWinWkz.h"
 #include "qtsupport/DialogSkript.h"
+#include "qtsupport/Fensterhilfen.h"
 #include "support/TempDir.h"
 #include "toolkit/Clock.h"
 #include "toolkit/NumberFormat.h"
@@ -73,7 +74,7 @@ TEST_F(DruckTest, ToolListPrintsTwoPagesWithTheHeaderOnEach) {
   form.Vorbereiten();
   const std::string pdf = dir.file("liste.pdf");
   skript.Drucker(pdf);
-  auto* drucken = form.findChild<QPushButton*>("ListeDruckenButton");
+  auto* drucken = testsupport::Kind<QPushButton>("ListeDruckenButton", &form);
   drucken->click();
   const auto seiten = Seiten(pdf);
   ASSERT_EQ(seiten.size(), 2u);
@@ -100,7 +101,7 @@ TEST_F(DruckTest, EditorTextPrintsEveryLineWithPageNumbers) {
   ASSERT_TRUE(form.Vorbereiten());
   const std::string pdf = dir.file("text.pdf");
   skript.Drucker(pdf);
-  form.findChild<QAction*>("Drucken1")->trigger();
+  testsupport::Kind<QAction>("Drucken1", &form)->trigger();
   const auto seiten = Seiten(pdf);
   ASSERT_EQ(seiten.size(), 3u);
   for (std::size_t i = 0; i < 3; ++i)
@@ -108,7 +109,7 @@ TEST_F(DruckTest, EditorTextPrintsEveryLineWithPageNumbers) {
   EXPECT_EQ(Fehlt(seiten[0] + seiten[1] + seiten[2], {"N1 G01 X1 Y-5", "N65 G01 X65 Y-5", "N66 G01 X66 Y-5", "N150 G01 X150 Y-5", "ENDE"}),
             Texte{});
   skript.Drucker(std::nullopt);  // the editor's cancelled choice gives no notice
-  form.findChild<QAction*>("Drucken1")->trigger();
+  testsupport::Kind<QAction>("Drucken1", &form)->trigger();
 }
 
 TEST_F(DruckTest, FontTablePrintsWithPageNumbers) {

@@ -14,6 +14,7 @@
 
 #include "engine/VelkorWinVAR.h"
 #include "qtsupport/DialogSkript.h"
+#include "qtsupport/Fensterhilfen.h"
 #include "support/TempDir.h"
 #include "toolkit/Text.h"
 #include "toolkit/qt/Fensterliste.h"
@@ -44,7 +45,7 @@ protected:
     form.show();
   }
   QString Text() { return form.Editor()->toPlainText(); }
-  QAction* Menue(const char* name) { return form.findChild<QAction*>(name); }
+  QAction* Menue(const char* name) { return testsupport::Kind<QAction>(name, &form); }
   void Aktion(const char* name) { Menue(name)->trigger(); }
   void Tippen(const char* text) { QTest::keyClicks(form.Editor(), text); }
   // The text, its modified mark and its undo stay as loaded.
@@ -157,7 +158,7 @@ TEST_F(EditorFensterTest, LineKeysActOnReleaseAndOnceDespiteAutoRepeat) {
   EXPECT_EQ(Text(), "eins\nDRei");
   Klick(Qt::Key_F4);
   EXPECT_EQ(Text(), "eins\nDR");
-  EXPECT_EQ(form.findChild<QLabel*>("PositionPanel")->text(), "Ze 2  Sp 3");
+  EXPECT_EQ(testsupport::Kind<QLabel>("PositionPanel", &form)->text(), "Ze 2  Sp 3");
 
   form.Editor()->setPlainText(QString::fromUtf8("äöü\nabc def"));
   Caret(8, 11);
@@ -237,7 +238,7 @@ TEST_F(EditorFensterTest, ANoticeInsideTheEditorKeepsTheEditAndARunRefusesOpenin
   form.reject();
   VelkorWinVAR::WandlungLaeuft = true;
   skript.ErwarteHinweis("Editieren bei laufender Konvertierung nicht möglich!");
-  EXPECT_TRUE(toolkit::qt::FensterZeigen("TVelkorEditForm"));
+  EXPECT_TRUE(toolkit::qt::FensterZeigen<TVelkorEditForm>());
   EXPECT_FALSE(form.isVisible());
   VelkorWinVAR::WandlungLaeuft = false;
 }
@@ -307,7 +308,7 @@ TEST_F(EditorFensterTest, TheFontDialogStartsWithTheDisplayFontAndAlignmentOutli
   EXPECT_EQ(std::tuple(start.Name, start.Groesse > 0, start.Fett || start.Kursiv || start.Unterstrichen),
             std::tuple("Arial", true, false));  // 16 pixels, told in points
   const QFont f = form.Editor()->font();
-  auto* groesse = form.findChild<QComboBox*>("Schriftgroesse");
+  auto* groesse = testsupport::Kind<QComboBox>("Schriftgroesse", &form);
   EXPECT_EQ(std::tuple(f.family(), f.pointSize(), f.bold(), f.italic(), f.underline(), groesse->currentText()),
             std::tuple(QString("DejaVu Sans Mono"), 14, true, false, true, QString("14")));
   EXPECT_EQ(std::tuple(Menue("Fett1")->isChecked(), Menue("Kursiv1")->isChecked(), Menue("Unterstrichen1")->isChecked()),

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 
 #include "qtsupport/DialogSkript.h"
+#include "qtsupport/Fensterhilfen.h"
 #include "support/FontBuilder.h"
 #include "support/TempDir.h"
 #include "engine/VelkorWinVAR.h"
@@ -53,7 +54,7 @@ protected:
   QLineEdit* Oeffnen(bool zeigen = true) {
     form.Vorbereiten();
     if (zeigen) form.show();
-    return form.findChild<QLineEdit*>("TesttextEdit");
+    return testsupport::Kind<QLineEdit>("TesttextEdit", &form);
   }
   DialogSkript skript;
   testsupport::TempDir dir;

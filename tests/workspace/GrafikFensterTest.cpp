@@ -1,6 +1,6 @@
-// The simulation window, offscreen, with the program's host drawing into it: stop questions,
-// the restart and its refusal during a run, the readout, the buffered blocks' save, the
-// picture's save, keys and sizing.
+// The simulation window, offscreen, with the program's host drawing into it and the main
+// window it reaches: stop questions, the restart and its refusal during a run, the readout,
+// the buffered blocks' save, the picture's save, keys and sizing.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -8,7 +8,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <filesystem>
 #include <memory>
+#include <set>
+#include <tuple>
 
 #include "engine/EngineReset.h"
 #include "engine/VelkorWinFileUtils.h"
@@ -21,6 +24,7 @@
 #include "toolkit/NumberFormat.h"
 #include "workspace/FensterHost.h"
 #include "workspace/VelkorGrafikUnit.h"
+#include "workspace/VelkorWinMain.h"
 
 namespace {
 
@@ -44,6 +48,7 @@ protected:
   void SetUp() override {
     engine::ResetAllModules();
     toolkit::SetDecimalSeparator(',');
+    haupt = std::make_unique<TVelkorMainForm>();  // made first: its start-up sets its own defaults
     KonfigBlock.SimuGrenzeMin = {0, 0, -10};
     KonfigBlock.SimuGrenzeMax = {100, 50, 10};
     KonfigBlock.Arbeitsdateiname = "TEIL.CNC";
@@ -53,12 +58,14 @@ protected:
   }
   void TearDown() override {
     form.reset();
+    haupt.reset();
     engine::ResetAllModules();
   }
   QPushButton* Knopf(const char* name) { return testsupport::Kind<QPushButton>(name, form.get()); }
   QString Text(const char* name) {
-    if (auto* e = form->findChild<QLineEdit*>(name)) return e->text();
-    return testsupport::Kind<QLabel>(name, form.get())->text();
+    QWidget* w = testsupport::Kind<QWidget>(name, form.get());
+    if (auto* e = qobject_cast<QLineEdit*>(w)) return e->text();
+    return qobject_cast<QLabel*>(w)->text();
   }
   // The readout's two edits, "x;y".
   QString Wert() { return Text("xEdit") + ";" + Text("yEdit"); }
@@ -76,6 +83,7 @@ protected:
   testsupport::TempDir dir{true};
   testsupport::DialogSkript skript;
   Host host;
+  std::unique_ptr<TVelkorMainForm> haupt;  // runs the restart's pass under its run guard
   std::unique_ptr<TVelkorGrafikForm> form;
 };
 
@@ -86,7 +94,7 @@ TEST_F(GrafikFenster, StopQuestionSetsBothFlagsOnYes) {
         std::tuple{"AbbruchButton", "Wandlung von Datei TEIL.CNC abbrechen?", true}}) {
     skript.ErwarteFrage(frage, ja);
     // The colour button paints itself: it is clicked with the mouse, as the operator does.
-    QTest::mouseClick(form->findChild<QWidget*>(knopf), Qt::LeftButton);
+    QTest::mouseClick(testsupport::Kind<QWidget>(knopf, form.get()), Qt::LeftButton);
     EXPECT_EQ(Abbruch, ja);
     EXPECT_EQ(WandlungsFehler, ja);
   }
@@ -112,15 +120,12 @@ TEST_F(GrafikFenster, RestartAsksInOrderDropsTheBufferKeepsTheDrawingAndConverts
 
 TEST_F(GrafikFenster, RestartIsRefusedWhileARunIsActive) {
   TeileprogrammListe = kProgramm;
-  WandlungLaeuft = true;  // a conversion pass runs
+  workspace::LaufArt = workspace::TLaufArt::Bildinformation;  // the run guard is held
   BildKlick();
-  WandlungLaeuft = false;
-  form->LaufAktiv = [] { return true; };  // the main window's guard, e.g. in a measuring pass
-  form->GrafikImageClick();
+  workspace::LaufArt = workspace::TLaufArt::keiner;
   EXPECT_FALSE(dir.exists("TEIL.CVT"));
   EXPECT_TRUE(skript.Protokoll.empty());
   // So is a click during the restart's own pass.
-  form->LaufAktiv = nullptr;
   int klicks = 0;
   host.BeiProcessEvents = [&] {
     if (klicks++ < 2) BildKlick();
@@ -132,19 +137,25 @@ TEST_F(GrafikFenster, RestartIsRefusedWhileARunIsActive) {
   EXPECT_EQ(std::count(ziel.begin(), ziel.end(), "N1 G90 G00 X0 Y0 Z10"), 1);
 }
 
-TEST_F(GrafikFenster, RestartRunsThePassTheMainWindowHands) {
-  int laeufe = 0;
-  form->NeustartAnfordern = [&] {
-    ++laeufe;
-    EXPECT_TRUE(form->LaeuftEinLauf());
-    EXPECT_EQ(Interpretermodus, TInterpretermodus::Wandlung);
-  };
+// The pass runs under the main window's run guard; without the main window the restart
+// runs nothing.
+TEST_F(GrafikFenster, RestartRunsItsPassUnderTheMainWindowsGuard) {
+  TeileprogrammListe = kProgramm;
+  std::set<std::tuple<bool, workspace::TLaufArt, TInterpretermodus>> waehrend;
+  host.BeiProcessEvents = [&] { waehrend.emplace(form->LaeuftEinLauf(), workspace::LaufArt, Interpretermodus); };
   skript.ErwarteFrage("Konvertierung neu beginnen?", true);
   form->GrafikImageClick();
   skript.ErwarteFrage("Konvertierung neu beginnen?", false);
   form->GrafikImageClick();
-  EXPECT_EQ(laeufe, 1);
+  EXPECT_EQ(waehrend, (std::set{std::tuple(true, workspace::TLaufArt::Neustart, TInterpretermodus::Wandlung)}));
   EXPECT_FALSE(form->LaeuftEinLauf());
+  const auto ziel = Ziel();
+  EXPECT_EQ(std::count(ziel.begin(), ziel.end(), "N1 G90 G00 X0 Y0 Z10"), 1);
+  haupt.reset();
+  std::filesystem::remove(dir.file("TEIL.CVT"));
+  skript.ErwarteFrage("Konvertierung neu beginnen?", true);
+  form->GrafikImageClick();
+  EXPECT_FALSE(dir.exists("TEIL.CVT"));
 }
 
 TEST_F(GrafikFenster, ReadoutShowsMillimetresOverThePictureAndPixelsBesideIt) {
@@ -179,11 +190,11 @@ TEST_F(GrafikFenster, AFailingReadoutIsReportedOncePerFailure) {
 TEST_F(GrafikFenster, BufferedBlocksAreSavedOnlyWithNoRunGoingOn) {
   VelkorWinFileUtils::NcSatzPuffer.push_back("N1 G00 X1");
   VelkorWinFileUtils::NcSatzPuffer.push_back("N2 G01 X2");
-  WandlungLaeuft = true;
+  workspace::LaufArt = workspace::TLaufArt::Wandlung;
   form->LaufBeendet();
   EXPECT_FALSE(Knopf("TP_SaveButton")->isEnabled());
   form->TP_SaveButtonClick();  // refused without a question
-  WandlungLaeuft = false;
+  workspace::LaufArt = workspace::TLaufArt::keiner;
   form->LaufBeendet();
   ASSERT_TRUE(Knopf("TP_SaveButton")->isEnabled());
   skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", true);
@@ -211,11 +222,11 @@ TEST_F(GrafikFenster, KeysContinueStopAndMoveThePointer) {
   QTest::keyClick(form.get(), Qt::Key_Return);
   EXPECT_TRUE(Fortsetzen);
   QTest::keyClick(form.get(), Qt::Key_Escape);  // nothing runs: no question
-  WandlungLaeuft = true;
+  workspace::LaufArt = workspace::TLaufArt::Wandlung;
   skript.ErwarteFrage("Wandlung von Datei TEIL.CNC abbrechen?", true);
   QTest::keyClick(Knopf("SaveButton"), Qt::Key_Escape);  // seen by the window first
   EXPECT_TRUE(Abbruch);
-  WandlungLaeuft = false;
+  workspace::LaufArt = workspace::TLaufArt::keiner;
   QTest::keyClick(form.get(), Qt::Key_Home);
   EXPECT_EQ(Wert(), "-50;25");
   QTest::keyClick(form.get(), Qt::Key_Right);
@@ -228,13 +239,14 @@ TEST_F(GrafikFenster, KeysContinueStopAndMoveThePointer) {
 TEST_F(GrafikFenster, ShownEmptyThePictureTakesItsSizeAndTheLabelsTheFiles) {
   BildGeladen = true;
   QuellImage = toolkit::TBitmap(200, 100, toolkit::TPixelFormat::pf24bit);
+  haupt->BildEinpassen({.Breite = 300, .Hoehe = 150});  // under 400 high: the picture's own shape
   form->Zeigen();
   EXPECT_EQ(testsupport::Kind<QWidget>("GrafikImage", form.get())->size(), QSize(700, 350));
   EXPECT_EQ(Text("QuellLabel") + "|" + Text("ZielLabel"), "Quelldatei: TEIL.CNC|Zieldatei: TEIL.CVT");
   form->Schliessen();
   EXPECT_FALSE(form->isVisible());
   Zeichnen();  // a drawing keeps its size
-  form->HauptbildGroesse = [] { return QSize(800, 450); };
+  haupt->BildEinpassen({.Breite = 800, .Hoehe = 450});
   form->Zeigen();
   EXPECT_EQ(form->Simulation().Flaeche().Breite(), 700);
   form->Schliessen();
@@ -245,10 +257,10 @@ TEST_F(GrafikFenster, ShownEmptyThePictureTakesItsSizeAndTheLabelsTheFiles) {
   EXPECT_EQ(form->Simulation().Flaeche().Breite(), 800);
   // Shown during a run it leaves the keyboard to the main window.
   form->Schliessen();
-  WandlungLaeuft = true;
+  workspace::LaufArt = workspace::TLaufArt::Wandlung;
   form->Zeigen();
   EXPECT_TRUE(form->testAttribute(Qt::WA_ShowWithoutActivating));
-  WandlungLaeuft = false;
+  workspace::LaufArt = workspace::TLaufArt::keiner;
 }
 
 TEST_F(GrafikFenster, BlockTextsWaitForTheNextRepaint) {

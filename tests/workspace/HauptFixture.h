@@ -16,7 +16,8 @@
 #include "engine/VelkorWinFileUtils.h"
 #include "engine/VelkorWinVAR.h"
 #include "imageio/RasterGraphics.h"
-#include "imageprep/Fensteraufrufe.h"
+#include "imageprep/VelkorBAUnit.h"
+#include "imageprep/VelkorBildInfoUnit.h"
 #include "qtsupport/DialogSkript.h"
 #include "qtsupport/Fensterhilfen.h"
 #include "support/TempDir.h"
@@ -25,6 +26,7 @@
 #include "toolkit/LineFile.h"
 #include "toolkit/NumberFormat.h"
 #include "toolkit/Text.h"
+#include "toolkit/qt/Fensterliste.h"
 #include "workspace/FensterHost.h"
 #include "workspace/Hauptzustand.h"
 #include "workspace/Teileprogramm.h"
@@ -82,21 +84,20 @@ protected:
   }
 
   // Creates the windows, shows the main window and lets its first activation run. Without
-  // `bildfenster` the image windows answer as closed windows would unless a test says otherwise.
+  // `bildfenster` the image section and information windows are not there: a run takes the
+  // whole picture and shows no information.
   void Starten(bool bildfenster = false) {
     haupt.reset(FensterErzeugen());
     form = qobject_cast<TVelkorMainForm*>(haupt.get());
     ASSERT_NE(form, nullptr);
-    if (!bildfenster) imageprep::BildausschnittWaehlen = nullptr, imageprep::BildinfoZeigen = nullptr;
+    if (!bildfenster) {
+      delete toolkit::qt::Fenster<TVelkorBAForm>();
+      delete toolkit::qt::Fenster<TVelkorBildinfoForm>();
+      delete toolkit::qt::Fenster<TVelkorGrauBildinfoForm>();
+    }
     haupt->show();
     for (int i = 0; i < 100 && !form->Aktiviert(); ++i) QApplication::processEvents();
     ASSERT_TRUE(form->Aktiviert());
-  }
-  // The image section window as an operator who takes the whole picture.
-  static void Bildfenster() {
-    imageprep::BildausschnittWaehlen = [](bool nurGroesse, toolkit::TBitmap& bild) {
-      return engine::Host().EngineHost::chooseImageSection(nurGroesse, bild);
-    };
   }
   void Ausloesen(const std::string& name) {
     QAction* a = form->Aktion(name);

@@ -276,7 +276,8 @@ TEST_F(HauptStart, MenuebaumMitAllenBeschriftungen) {
 // left as it is).
 TEST_F(HauptStart, ZirkularsinnAntwortUndRichtung) {
   Starten();
-  ASSERT_NE(UserDialog, nullptr);
+  auto* dialog = toolkit::qt::Fenster<TUserDialog>();
+  ASSERT_NE(dialog, nullptr);
   const struct {
     const char* knopf;
     int eintrag;
@@ -288,16 +289,16 @@ TEST_F(HauptStart, ZirkularsinnAntwortUndRichtung) {
                 {"OKButton", -1, engine::TZirkularAntwort::Uebernehmen, "contraclockwise"}};
   for (const auto& f : faelle) {
     SCOPED_TRACE(f.knopf);
-    Sobald([] { return UserDialog->isVisible(); },
+    Sobald([dialog] { return dialog->isVisible(); },
            [&] {
-             auto* liste = testsupport::Kind<QComboBox>("Z_RichtungComboBox", UserDialog);
+             auto* liste = testsupport::Kind<QComboBox>("Z_RichtungComboBox", dialog);
              if (f.eintrag >= 0) liste->setCurrentIndex(f.eintrag);
-             testsupport::Klick(f.knopf, UserDialog);
+             testsupport::Klick(f.knopf, dialog);
            });
     std::string richtung;
     EXPECT_EQ(engine::Host().askCircularSense(richtung), f.antwort);
     EXPECT_EQ(richtung, f.richtung);
-    EXPECT_EQ(UserDialog->Z_Richtung, f.richtung);
+    EXPECT_EQ(dialog->Z_Richtung, f.richtung);
   }
 }
 

@@ -54,7 +54,8 @@ protected:
     return std::count(z.begin(), z.end(), zeile);
   }
   QPushButton* Knopf(const char* name) { return testsupport::Kind<QPushButton>(name, form); }
-  static bool StoppGezeigt() { return HinweisForm && HinweisForm->isVisible(); }
+  static THinweisForm* Hinweis() { return toolkit::qt::Fenster<THinweisForm>(); }
+  static bool StoppGezeigt() { return Hinweis() && Hinweis()->isVisible(); }
   testsupport::DialogSkript skript;
 };
 
@@ -80,7 +81,6 @@ TEST_P(HauptGleichHeadless, ZielWieWandeln) {
   ASSERT_EQ(std::system(aufruf.c_str()), 0);
 
   Starten();
-  Bildfenster();
   skript.ErwarteTasten("Verkleinertes Bild wandeln?", 0);
   Ausloesen("Wandlung1");
   EXPECT_EQ(dir.read("TEIL.CVT"), kopie.read("TEIL.CVT"));
@@ -151,19 +151,19 @@ TEST_P(HauptProgrammstopp, FortsetzenSchreibtDieSpaeterenSaetze) {
   EXPECT_TRUE(Fortsetzen);
   std::string gezeigt;
   Sobald(StoppGezeigt, [&] {
-    gezeigt = testsupport::Kind<QLineEdit>("HinweisEdit", HinweisForm)->text().toStdString();
+    gezeigt = testsupport::Kind<QLineEdit>("HinweisEdit", Hinweis())->text().toStdString();
     EXPECT_EQ(Anzahl("N3 G01 X10 Y0"), 0);
-    QTest::keyClick(HinweisForm, Qt::Key_G, Qt::ControlModifier);  // no Ctrl+G in the notice window
+    QTest::keyClick(Hinweis(), Qt::Key_G, Qt::ControlModifier);  // no Ctrl+G in the notice window
     EXPECT_FALSE(Fortsetzen);
     switch (GetParam()) {
       case 0: QTest::keyClick(form, Qt::Key_G, Qt::ControlModifier); break;
       case 1: QTest::keyClick(form, Qt::Key_Return); break;
-      default: testsupport::Klick("FortsetzButton", HinweisForm);
+      default: testsupport::Klick("FortsetzButton", Hinweis());
     }
   });
   Ausloesen("Wandlung1");
   EXPECT_EQ(gezeigt, "N20 M0");
-  EXPECT_FALSE(HinweisForm->isVisible());
+  EXPECT_FALSE(Hinweis()->isVisible());
   EXPECT_EQ(Anzahl("N3 G01 X10 Y0"), 1) << dir.read("TEIL.CVT");
   EXPECT_NE(Letzte(), "Wandlung abgebrochen!");
 }
@@ -186,7 +186,7 @@ TEST_F(HauptWandlung, PopupmenueNimmtSeineTastenZuerst) {
     menue->popup(form->mapToGlobal(QPoint(100, 100)));
     QTest::keyClick(menue, Qt::Key_Escape);
     zustand.push_back(menue->isVisible());
-    HinweisForm->FortsetzButtonClick();
+    Hinweis()->FortsetzButtonClick();
   });
   Ausloesen("Wandlung1");
   EXPECT_EQ(zustand, (std::vector<bool>{false, false, true, false}));
@@ -233,17 +233,23 @@ TEST_F(HauptWandlung, WaehrendDesLaufsGesperrtUndGedrosselt) {
   EXPECT_EQ(testsupport::Kind<QLineEdit>("QuellEdit", form)->text().toStdString(), "M30");
 }
 
+// The simulation window's restart (a click into its picture) runs under the main window's
+// run guard: the menus are locked, and neither the main window nor a second click starts
+// another run meanwhile.
 TEST_F(HauptWandlung, NeustartDesSimulationsfenstersLaeuftUnterDerSperre) {
   Programm(kStopp, true);
   Starten();
-  ASSERT_TRUE(VelkorGrafikForm && VelkorGrafikForm->LaufAktiv && VelkorGrafikForm->NeustartAnfordern);
+  auto* grafik = toolkit::qt::Fenster<TVelkorGrafikForm>();
+  ASSERT_NE(grafik, nullptr);
   bool gesperrt = false;
+  skript.ErwarteFrage("Konvertierung neu beginnen?", true);
   Sobald(StoppGezeigt, [&] {
-    gesperrt = VelkorGrafikForm->LaufAktiv() && !form->Aktion("Wandlung1")->isEnabled();
-    VelkorGrafikForm->NeustartAnfordern();  // a second run is refused
-    HinweisForm->FortsetzButtonClick();
+    gesperrt = grafik->LaeuftEinLauf() && !form->Aktion("Wandlung1")->isEnabled();
+    form->Neustart();  // a second run is refused
+    grafik->GrafikImageClick();  // a beep, no question
+    Hinweis()->FortsetzButtonClick();
   });
-  VelkorGrafikForm->NeustartAnfordern();
+  grafik->GrafikImageClick();
   EXPECT_TRUE(gesperrt);
   EXPECT_FALSE(workspace::LaufAktiv());
   EXPECT_EQ(Anzahl("N3 G01 X10 Y0"), 1);
@@ -296,8 +302,8 @@ TEST_F(HauptWandlung, UmschalterMitHinweisenUndPopup) {
   // The notice window's Ctrl+H sets the mirror, twice.
   skript.ErwarteHinweis(ein).ErwarteHinweis(ein);
   BildSpiegeln = false;
-  QTest::keyClick(HinweisForm, Qt::Key_H, Qt::ControlModifier);
-  QTest::keyClick(HinweisForm, Qt::Key_H, Qt::ControlModifier);
+  QTest::keyClick(Hinweis(), Qt::Key_H, Qt::ControlModifier);
+  QTest::keyClick(Hinweis(), Qt::Key_H, Qt::ControlModifier);
   EXPECT_TRUE(BildSpiegeln);
 }
 
@@ -308,17 +314,18 @@ TEST_F(HauptWandlung, BildinformationMitBildzyklus) {
   z.insert(z.end() - 1, {"G00 X0 Y10 Z5", "G189 R2=2", "X30 Y0 P'BILD.BMP'", "G80"});
   Programm(z);
   Bild();
-  Starten();
-  Bildfenster();
-  int gezeigt = 0;
-  imageprep::BildinfoZeigen = [&](bool) { ++gezeigt; };
+  Starten(true);
+  delete toolkit::qt::Fenster<TVelkorBAForm>();  // the whole picture is taken
+  std::vector<std::string> gezeigt;
+  testsupport::ModalSchliessen(haupt.get(), [&](QWidget* w) { gezeigt.push_back(w->objectName().toStdString()); });
   skript.ErwarteFrage("Wandlung von Datei TEIL.CNC abbrechen?", true);
   Sobald([] { return workspace::LaufAktiv() && Interpretermodus == TInterpretermodus::Messlauf; },
          [&] { QTest::keyClick(form, Qt::Key_Escape); });
   Ausloesen("Bildinformation1");
-  EXPECT_EQ(gezeigt, 0);
+  EXPECT_TRUE(gezeigt.empty());
   Ausloesen("Bildinformation1");
-  EXPECT_EQ(std::tuple(gezeigt, Kopfzeilen.empty(), Arbeitsbild.has_value()), std::tuple(1, true, true));
+  EXPECT_EQ(gezeigt, std::vector<std::string>{"VelkorBildinfoForm"});
+  EXPECT_EQ(std::tuple(Kopfzeilen.empty(), Arbeitsbild.has_value()), std::tuple(true, true));
   EXPECT_EQ(dir.read("TEIL.CVT"), "ALT\r\n");
   EXPECT_FALSE(dir.exists("TEIL.SAV"));
 }
@@ -349,14 +356,14 @@ TEST_P(HauptFarbgrenze, TabellenBisSechzehnFarbenEditorDarueber) {
   Starten();
   using Liste = std::vector<std::string>;
   Liste gezeigt;
-  const Liste tabellen = {"TVelkorTiefenform", "TVelkorModusForm", "TVelkorF_verfolgForm"};
-  for (const auto& klasse : Liste{"TVelkorTiefenform", "TVelkorModusForm", "TVelkorF_verfolgForm", "TVelkorFarbabwahlForm"})
-    toolkit::qt::FensterAnmelden(klasse, [&gezeigt, klasse] { gezeigt.push_back(klasse); });
+  const Liste tabellen = {"VelkorTiefenform", "VelkorModusForm", "VelkorF_verfolgForm"};
+  testsupport::ModalSchliessen(haupt.get(), [&](QWidget* w) { gezeigt.push_back(w->objectName().toStdString()); });
   for (std::size_t i = 0; viele && i < tabellen.size(); ++i)
     skript.ErwarteHinweis("Diese Funktion ist nur bei Bildern mit max. 16 Farben sinnvoll!");
   if (!viele) skript.ErwarteHinweis("Diese Farbabwahl ist nur bei mehr als 16 Farben wirksam!");
+  else skript.ErwarteFrage("Fenster schließen?", true);  // the colour editor's close box
   for (const char* eintrag : {"FrsSticheltiefe1", "Modus1", "Farbeverfolgen1", "Farbabwahl"}) Ausloesen(eintrag);
-  EXPECT_EQ(gezeigt, viele ? Liste{"TVelkorFarbabwahlForm"} : tabellen);
+  EXPECT_EQ(gezeigt, viele ? Liste{"VelkorFarbabwahlForm"} : tabellen);
   EXPECT_EQ(Farbanzahl, farben);
 }
 

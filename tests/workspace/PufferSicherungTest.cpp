@@ -2,11 +2,14 @@
 // windows' commands that would go on after the question (the switch to direct saving, the
 // simulation window's restart) stop there, with the blocks, the target and the setting as
 // they were, after the save's one notice.
+#include <optional>
+
 #include "DialogFixture.h"
 
 #include "engine/VelkorWinFileUtils.h"
 #include "workspace/VelkorGrafikUnit.h"
 #include "workspace/VelkorGrundeinstell.h"
+#include "workspace/VelkorWinMain.h"
 
 namespace {
 
@@ -16,6 +19,7 @@ class PufferSicherung : public DialogFixture {
 protected:
   void SetUp() override {
     DialogFixture::SetUp();
+    haupt.emplace();  // the simulation window's restart runs its pass through the main window
     KonfigBlock.DirektSpeichern = false;
     KonfigBlock.Arbeitsdateiname = "TEIL.CNC";
     KonfigBlock.Zieldateiname = "fehlt/TEIL.CVT";
@@ -32,15 +36,16 @@ protected:
                          KonfigBlock.DirektSpeichern, WandlungLaeuft, std::filesystem::is_empty(dir.path())),
               std::tuple(TNcZeilen{"N1 G00 X0"}, "fehlt/TEIL.CVT", false, false, true));
   }
+  std::optional<TVelkorMainForm> haupt;
 };
 
 TEST_F(PufferSicherung, TheSwitchToDirectSavingWaitsForTheBlocks) {
   TVelkorGrundeinstellForm form;
   Zeigen(form, [&] {
-    auto* box = Teil<QCheckBox>(form, "direkt_speichernCheckBox");
+    auto* box = Kind<QCheckBox>("direkt_speichernCheckBox", &form);
     box->click();
     EXPECT_FALSE(box->isChecked());
-    Teil(form, "AbbruchButton")->click();  // nothing changed: closes without a question
+    Kind<QPushButton>("AbbruchButton", &form)->click();  // nothing changed: closes without a question
   });
   ErwarteUnveraendert();
 }

@@ -17,35 +17,18 @@
 #include <sstream>
 
 #include "HauptFixture.h"
+#include "imageprep/BildinfoModell.h"
+#include "imageprep/VelkorBildInfoUnit.h"
+#include "imageprep/VelkorFarbfenster.h"
 #include "toolkit/qt/Fensterliste.h"
 #include "workspace/HinweisForm.h"
+#include "workspace/UserDialog.h"
+#include "workspace/VelkorGrafikUnit.h"
 
 namespace hauptfenster {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Records every box and answers it as a cautious user does: "Nein", the first button, cancel.
-class Mitschrift : public toolkit::qt::TDialoge {
-public:
-  Mitschrift() { toolkit::qt::DialogeInstallieren(this); }
-  ~Mitschrift() override { toolkit::qt::DialogeInstallieren(nullptr); }
-  void Hinweis(const std::string& t) override { boxen.push_back("Hinweis: " + toolkit::Cp1252ToUtf8(t)); }
-  bool Frage(const std::string& t, bool) override {
-    boxen.push_back("Frage: " + toolkit::Cp1252ToUtf8(t));
-    return false;
-  }
-  int FrageMitTasten(const std::string& t, const std::vector<std::string>&) override {
-    boxen.push_back("Tasten: " + toolkit::Cp1252ToUtf8(t));
-    return 0;
-  }
-  std::optional<std::string> DateiOeffnen(const toolkit::qt::TDateiDialog&) override { return datei; }
-  std::optional<std::string> DateiSpeichern(const toolkit::qt::TDateiDialog&) override { return {}; }
-  std::optional<toolkit::TColor> FarbeWaehlen(toolkit::TColor) override { return {}; }
-  bool DruckerWaehlen(QPrinter&) override { return false; }
-  std::vector<std::string> boxen;
-  std::optional<std::string> datei;  // the file chosen in an open dialog
-};
 
 // Every fault a user would see in this window, one line each.
 std::vector<std::string> Mangel(QWidget* fenster) {
@@ -114,6 +97,7 @@ class ReviewFenster : public HauptFixture {
 protected:
   void SetUp() override {
     HauptFixture::SetUp();
+    boxen.Mitschreiben();  // every box recorded and answered as a cautious user does
     ordner = fs::path(VELKOR_BINARY_DIR) / "fenster";
     fs::create_directories(ordner);
     Beispiele();
@@ -150,35 +134,38 @@ protected:
   fs::path ordner;
   std::set<std::string> gesehen;
   int maengel = 0;
-  Mitschrift boxen;
+  testsupport::DialogSkript boxen;
 };
 
 TEST_F(ReviewFenster, JedesFensterAusDenMenues) {
   Starten();
   Ansehen(form, "Hauptfenster");
   // Menu entries by their action; windows reached from other windows or from the engine by
-  // their class, shown as their commands show them.
-  for (const auto& [wer, datei] : std::vector<std::pair<std::string, std::string>>{
-           {"Kommastellen1", "Kommastellen"}, {"Zeichensatzwhlen1", "Zeichensatzwahl"},
-           {"Spiegelschrifteinaus1", "Spiegelschrift"}, {"Grundeinstellungen", "Grundeinstellungen"},
-           {"Frsgrundeinstellungen1", "Fraesgrundeinstellungen"}, {"Grafikgrenzen1", "Grafikgrenzen"},
-           {"Darstelungsart1", "Darstellungsart"}, {"FrsSticheltiefe1", "Tiefentabelle"},
-           {"Modus1", "Modustabelle"}, {"Farbeverfolgen1", "Verfolgtabelle"},
-           {"Farbflcheausschneiden1", "Ausschneiden"}, {"Programmhinweise1", "Haftungsausschluss"},
-           {"Copyright1", "Copyright"}, {"Werkzeugliste1", "Werkzeugliste"}, {"TVelkorFarbWahlForm", "Farbwahl"},
-           {"TVelkorFarbersetzForm", "Farbersetzen"}, {"TVelkorFarbAnzeigForm", "Farbanzeige"},
-           {"TImgSaveForm", "Bildspeichern"}, {"TUserDialog", "Zirkularsinn"},
-           {"TVelkorBildinfoForm", "Bildinfo"}, {"TVelkorGrauBildinfoForm", "Graubildinfo"}}) {
+  // their type, shown as their commands show them.
+  using toolkit::qt::FensterZeigen;
+  const auto menue = [this](const char* name) { return std::function<void()>([this, name] { Ausloesen(name); }); };
+  for (const auto& [oeffnen, datei] : std::vector<std::pair<std::function<void()>, std::string>>{
+           {menue("Kommastellen1"), "Kommastellen"}, {menue("Zeichensatzwhlen1"), "Zeichensatzwahl"},
+           {menue("Spiegelschrifteinaus1"), "Spiegelschrift"}, {menue("Grundeinstellungen"), "Grundeinstellungen"},
+           {menue("Frsgrundeinstellungen1"), "Fraesgrundeinstellungen"}, {menue("Grafikgrenzen1"), "Grafikgrenzen"},
+           {menue("Darstelungsart1"), "Darstellungsart"}, {menue("FrsSticheltiefe1"), "Tiefentabelle"},
+           {menue("Modus1"), "Modustabelle"}, {menue("Farbeverfolgen1"), "Verfolgtabelle"},
+           {menue("Farbflcheausschneiden1"), "Ausschneiden"}, {menue("Programmhinweise1"), "Haftungsausschluss"},
+           {menue("Copyright1"), "Copyright"}, {menue("Werkzeugliste1"), "Werkzeugliste"},
+           {FensterZeigen<TVelkorFarbWahlForm>, "Farbwahl"}, {FensterZeigen<TVelkorFarbersetzForm>, "Farbersetzen"},
+           {FensterZeigen<TVelkorFarbAnzeigForm>, "Farbanzeige"},
+           {FensterZeigen<imageprep::TBildSpeicherfenster>, "Bildspeichern"},
+           {[] { toolkit::qt::Fenster<TUserDialog>()->UserDialogZeigen(); }, "Zirkularsinn"},
+           {[] { imageprep::BildinfoZeigen(false); }, "Bildinfo"}, {[] { imageprep::BildinfoZeigen(true); }, "Graubildinfo"}}) {
     ModalAnsehen(datei);
-    if (wer.starts_with("T") && !form->Aktion(wer)) toolkit::qt::FensterZeigen(wer);
-    else Ausloesen(wer);
+    oeffnen();
     QApplication::processEvents();
     EXPECT_TRUE(gesehen.count(datei)) << datei << " ging nicht auf";
   }
   // The example picture has few colours: the colour editor answers with its notice, once.
   Ausloesen("Farbabwahl");
   QApplication::processEvents();
-  EXPECT_EQ(boxen.boxen, std::vector<std::string>{"Hinweis: Diese Farbabwahl ist nur bei mehr als 16 Farben wirksam!"});
+  EXPECT_EQ(boxen.Protokoll, std::vector<std::string>{"Hinweis: Diese Farbabwahl ist nur bei mehr als 16 Farben wirksam!"});
   EXPECT_EQ(maengel, 0);
 }
 
@@ -186,11 +173,11 @@ TEST_F(ReviewFenster, JedesFensterAusDenMenues) {
 TEST_F(ReviewFenster, HauptfensterNachLangemNamen) {
   Starten();
   fs::copy_file(dir.file("BEISPIEL.CNC"), dir.file("GROSSPROGRAMM_ZWEI.CNC"));
-  boxen.datei = dir.file("GROSSPROGRAMM_ZWEI.CNC");
+  boxen.DateiOeffnen(dir.file("GROSSPROGRAMM_ZWEI.CNC"));
   Ausloesen("Laden1");
   Ansehen(form, "Hauptfenster_LangerName");
   EXPECT_EQ(testsupport::Kind<QLabel>("QuellLabel", form)->text().toStdString(), "Quelldatei: GROSSPROGRAMM_ZWEI.CNC");
-  EXPECT_EQ(boxen.boxen, std::vector<std::string>{});
+  EXPECT_EQ(boxen.Protokoll, std::vector<std::string>{"Oeffnen: CNC-Datei laden"});
   EXPECT_EQ(maengel, 0);
 }
 
@@ -222,7 +209,7 @@ TEST_F(ReviewFenster, FensterEinerWandlung) {
   ModalAnsehen("Bildausschnitt");
   Ausloesen("Wandlung1");
   QApplication::processEvents();
-  if (VelkorGrafikForm) Ansehen(VelkorGrafikForm, "Simulation");
+  if (auto* grafik = toolkit::qt::Fenster<TVelkorGrafikForm>()) Ansehen(grafik, "Simulation");
   EXPECT_TRUE(gesehen.count("Bildausschnitt"));
   ModalAnsehen("BildinfoLauf");
   Ausloesen("Bildinformation1");
@@ -233,10 +220,11 @@ TEST_F(ReviewFenster, Programmstopp) {
   Datei("TEIL.CNC", {"N10 G90 G00 X0 Y0 Z5", "N20 M0", "N30 G01 X10 Y0", "N40 M30"});
   Einstellungen([](auto& k) { k.Arbeitsdateiname = "TEIL.CNC"; });
   Starten();
-  Sobald([] { return HinweisForm && HinweisForm->isVisible(); },
-         [this] {
-           Ansehen(HinweisForm, "Programmstopp");
-           HinweisForm->FortsetzButtonClick();
+  auto* hinweis = toolkit::qt::Fenster<THinweisForm>();
+  Sobald([hinweis] { return hinweis->isVisible(); },
+         [this, hinweis] {
+           Ansehen(hinweis, "Programmstopp");
+           hinweis->FortsetzButtonClick();
          });
   Ausloesen("Wandlung1");
   EXPECT_TRUE(gesehen.count("Programmstopp"));
@@ -272,7 +260,7 @@ TEST_P(ReviewEingabe, MeldetHoechstensEinmalUndBleibtBedienbar) {
   f.vorbereiten(*this);
   const std::string cnc = dir.read("BEISPIEL.CNC"), bmp = dir.read("BEISPIEL.BMP");
   Starten();
-  const std::size_t nachStart = boxen.boxen.size();
+  const std::size_t nachStart = boxen.Protokoll.size();
   Ansehen(form, std::string("Hauptfenster_") + f.name);
   if (f.ausschnitt) {
     // The section window as the user accepts it.
@@ -285,13 +273,13 @@ TEST_P(ReviewEingabe, MeldetHoechstensEinmalUndBleibtBedienbar) {
   Ausloesen("Wandlung1");
   QApplication::processEvents();
   std::string protokoll;
-  for (const auto& b : boxen.boxen) protokoll += b + "\n";
+  for (const auto& b : boxen.Protokoll) protokoll += b + "\n";
   if (f.ausschnitt) {
     EXPECT_EQ(nachStart, 0u);
     EXPECT_TRUE(gesehen.count(std::string("Bildausschnitt_") + f.name));
   }
-  if (f.boxen.empty()) EXPECT_LE(boxen.boxen.size(), 1u) << protokoll;
-  else EXPECT_EQ(boxen.boxen, f.boxen);
+  if (f.boxen.empty()) EXPECT_LE(boxen.Protokoll.size(), 1u) << protokoll;
+  else EXPECT_EQ(boxen.Protokoll, f.boxen);
   // Still usable: a dialog opens and closes, no run is left active, the files are as they were.
   EXPECT_FALSE(workspace::LaufAktiv());
   ModalAnsehen("Kommastellen_danach");

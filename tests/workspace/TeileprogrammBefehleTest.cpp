@@ -11,13 +11,15 @@
 #include "engine/VelkorWinVAR.h"
 #include "imageio/RasterGraphics.h"
 #include "qtsupport/DialogSkript.h"
+#include "qtsupport/Fensterhilfen.h"
 #include "support/TempDir.h"
 #include "toolkit/Bildablage.h"
 #include "toolkit/BitmapFile.h"
-#include "toolkit/qt/Fensterliste.h"
 #include "workspace/FensterHost.h"
+#include "workspace/FontView.h"
 #include "workspace/Teileprogramm.h"
 #include "workspace/Teileprogramm_Befehle.h"
+#include "workspace/VelkorEditUnit.h"
 
 namespace {
 
@@ -39,20 +41,19 @@ TBitmap Farbbild(int w, int h) {
 
 std::string Beschriftung(const workspace::TBefehlsergebnis& e) { return e.QuellLabel + "|" + e.ZielLabel; }
 
-// A window of another part, stood in for by what it does when shown.
-class Ersatzfenster {
+// The real window of another part; each time it is up, `tat` plays the user in it and the
+// window is closed.
+template <class Fenster>
+class Bedient {
 public:
-  Ersatzfenster(std::string klasse, std::function<void()> tat) : klasse_(std::move(klasse)) {
-    toolkit::qt::FensterAnmelden(klasse_, [this, tat = std::move(tat)] {
+  explicit Bedient(std::function<void(Fenster&)> tat) {
+    testsupport::ModalSchliessen(&fenster, [this, tat = std::move(tat)](QWidget*) {
       ++Gezeigt;
-      tat();
+      tat(fenster);
     });
   }
-  ~Ersatzfenster() { toolkit::qt::FensterAbmelden(klasse_); }
+  Fenster fenster;
   int Gezeigt = 0;
-
-private:
-  std::string klasse_;
 };
 
 class TeileprogrammBefehle : public ::testing::Test {
@@ -248,7 +249,7 @@ TEST_F(TeileprogrammBefehle, LoadingAndEditingAreRefusedWhileARunGoesOn) {
   WandlungLaeuft = true;
   EXPECT_FALSE(workspace::Laden1Click().Geaendert);
   EXPECT_TRUE(skript.Protokoll.empty());  // loading refuses silently
-  Ersatzfenster editor("TVelkorEditForm", [] {});
+  Bedient<TVelkorEditForm> editor([](TVelkorEditForm&) {});
   skript.ErwarteHinweis("Editieren bei laufender Konvertierung nicht möglich!");
   workspace::Editor1Click();
   WandlungLaeuft = false;
@@ -263,7 +264,7 @@ TEST_F(TeileprogrammBefehle, EditorChangeIsReadBackWrittenWithItsBackupAndItsNew
   TeilGeladen("N1 M30\r\n");
   toolkit::SaveBitmapFile(Farbbild(30, 10), dir.file("NEU.BMP"));
   bool aendern = false;
-  Ersatzfenster editor("TVelkorEditForm", [&] {
+  Bedient<TVelkorEditForm> editor([&](TVelkorEditForm&) {  // the user saves a changed program
     if (!aendern) return;
     dir.write("TEIL.CNC", MitBildzyklus("neu.bmp"));
     workspace::TeileprogrammGeaendert = true;
@@ -288,8 +289,9 @@ TEST_F(TeileprogrammBefehle, HandsTheFontToTheViewerAndTakesOnlyFontsBack) {
   workspace::Zeichensatzzeigen1Click();
   EXPECT_EQ(KonfigBlock.Gravurzeichensatz, "/f/SCRI.FNT");
   std::string gesehen, zurueck;
-  Ersatzfenster viewer("TFontViewForm", [&] {
-    gesehen = std::exchange(workspace::ViewerZeichensatzName, zurueck);
+  Bedient<TFontViewForm> viewer([&](TFontViewForm& f) {
+    gesehen = f.Zeichensatzname();
+    workspace::ViewerZeichensatzName = zurueck;
   });
   const struct {
     const char* zurueck;

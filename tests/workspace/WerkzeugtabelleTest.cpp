@@ -13,6 +13,7 @@
 #include "engine/VelkorWinVAR.h"
 #include "engine/VelkorWinWkz.h"
 #include "qtsupport/DialogSkript.h"
+#include "qtsupport/Fensterhilfen.h"
 #include "toolkit/GraphFarben.h"
 #include "toolkit/NumberFormat.h"
 #include "workspace/VelkorWkzUnit.h"
@@ -22,6 +23,8 @@ using namespace workspace;
 using VelkorWinVAR::TWerkzeugDaten;
 
 namespace {
+
+using testsupport::Kind;
 
 TWerkzeugDaten Wkz(int nr, std::string name = "Fräser", double d = 3.0, int farbe = 1) {
   return {static_cast<std::uint8_t>(nr), std::move(name), 50.0, 20.0, d, static_cast<std::uint8_t>(farbe)};
@@ -143,8 +146,7 @@ protected:
     VelkorWinVAR::WkzEingabemodus = false;
     VelkorWinWkz::WkzListe.clear();
   }
-  template <typename T = QPushButton> T* Teil(const char* name) { return form.findChild<T*>(name); }
-  void Setze(const char* name, const char* text) { Teil<QLineEdit>(name)->setText(text); }
+  void Setze(const char* name, const char* text) { Kind<QLineEdit>(name, &form)->setText(text); }
   testsupport::DialogSkript skript;
   QWidget haupt;
   TVelkorWkzForm form{&haupt};
@@ -153,7 +155,7 @@ protected:
 TEST_F(WerkzeugfensterTest, AddChangeDeleteAndCloseInInputModeOnlyWithoutDuplicates) {
   Oeffnen(true, {Wkz(3), Wkz(9)});
   form.show();
-  auto* gitter = Teil<QTableWidget>("WkzStringGrid");
+  auto* gitter = Kind<QTableWidget>("WkzStringGrid", &form);
   ASSERT_EQ(gitter->rowCount(), 2);
   std::vector<int> breiten;
   for (int s = 0; s < gitter->columnCount(); ++s) breiten.push_back(gitter->columnWidth(s));
@@ -166,22 +168,22 @@ TEST_F(WerkzeugfensterTest, AddChangeDeleteAndCloseInInputModeOnlyWithoutDuplica
     Setze(name, text);
   QMouseEvent klick(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
                     Qt::NoModifier);
-  QApplication::sendEvent(Teil<QLineEdit>("FarbEdit"), &klick);
-  Teil("UebernehmenButton")->click();
+  QApplication::sendEvent(Kind<QLineEdit>("FarbEdit", &form), &klick);
+  Kind<QPushButton>("UebernehmenButton", &form)->click();
   ASSERT_EQ(gitter->rowCount(), 3);
-  EXPECT_EQ(std::tuple(Teil<QLineEdit>("NummerEdit")->text(), gitter->item(1, 1)->text(), int(VelkorWinWkz::WkzListe[1].Zeichenfarbe)),
+  EXPECT_EQ(std::tuple(Kind<QLineEdit>("NummerEdit", &form)->text(), gitter->item(1, 1)->text(), int(VelkorWinWkz::WkzListe[1].Zeichenfarbe)),
             std::tuple("8", "Bohrer", 5));
   skript.ErwarteFrage("Werkzeug 3 löschen?", true);
   Setze("NummerEdit", "3");
-  Teil("WkzLoeschenButton")->click();
+  Kind<QPushButton>("WkzLoeschenButton", &form)->click();
   ASSERT_EQ(gitter->rowCount(), 2);
-  Teil<QRadioButton>("AendernRadio")->click();
+  Kind<QRadioButton>("AendernRadio", &form)->click();
   gitter->item(1, 0)->setText("7");
   skript.ErwarteHinweis("Die Werkzeugnummer 7 wurde doppelt vergeben!");
-  Teil("SchliessenButton")->click();
+  Kind<QPushButton>("SchliessenButton", &form)->click();
   EXPECT_EQ(std::tuple(form.isVisible(), Nummern(VelkorWinWkz::WkzListe)), std::tuple(true, std::vector<int>{7, 9}));
   gitter->item(1, 0)->setText("2");  // tool 9 becomes 2: the list is sorted at closing
-  Teil("SchliessenButton")->click();
+  Kind<QPushButton>("SchliessenButton", &form)->click();
   EXPECT_FALSE(form.isVisible());
   ASSERT_EQ(Nummern(VelkorWinWkz::WkzListe), (std::vector<int>{2, 7}));
   EXPECT_EQ(std::tuple(VelkorWinWkz::WkzListe[1].Benennung, VelkorWinWkz::WkzListe[1].Durchmesser), std::tuple("Bohrer", 1.5));
@@ -190,10 +192,10 @@ TEST_F(WerkzeugfensterTest, AddChangeDeleteAndCloseInInputModeOnlyWithoutDuplica
 TEST_F(WerkzeugfensterTest, DuplicatesFromTheFileAreReportedAndViewModeLocksTheInput) {
   skript.ErwarteHinweis("Die Werkzeugnummer 4 steht mehrfach in der Werkzeugliste!");
   Oeffnen(false, {Wkz(4, "a"), Wkz(4, "b"), Wkz(0, "null")});
-  EXPECT_EQ(std::tuple(Teil<QTableWidget>("WkzStringGrid")->rowCount(), Teil("UebernehmenButton")->isEnabled(),
-                       Teil<QRadioButton>("AendernRadio")->isEnabled(), Teil("ListeDruckenButton")->isEnabled()),
+  EXPECT_EQ(std::tuple(Kind<QTableWidget>("WkzStringGrid", &form)->rowCount(), Kind<QPushButton>("UebernehmenButton", &form)->isEnabled(),
+                       Kind<QRadioButton>("AendernRadio", &form)->isEnabled(), Kind<QPushButton>("ListeDruckenButton", &form)->isEnabled()),
             std::tuple(3, false, false, true));  // every record shows
-  Teil("SchliessenButton")->click();
+  Kind<QPushButton>("SchliessenButton", &form)->click();
   EXPECT_EQ(VelkorWinWkz::WkzListe.size(), 3u);
 }
 
@@ -201,8 +203,8 @@ TEST_F(WerkzeugfensterTest, TheWheelMovesTheSelectedRowAndLeavingTheGridClearsIt
   Oeffnen(true, {Wkz(3, "drei"), Wkz(5, "fünf"), Wkz(9, "neun")});
   form.show();
   QApplication::setActiveWindow(&form);
-  auto* gitter = Teil<QTableWidget>("WkzStringGrid");
-  auto* nummer = Teil<QLineEdit>("NummerEdit");
+  auto* gitter = Kind<QTableWidget>("WkzStringGrid", &form);
+  auto* nummer = Kind<QLineEdit>("NummerEdit", &form);
   const auto rad = [&](int winkel) {
     const QPointF p(10, 10);
     QWheelEvent e(p, gitter->viewport()->mapToGlobal(p), QPoint(), QPoint(0, winkel), Qt::NoButton, Qt::NoModifier,
@@ -225,14 +227,14 @@ TEST_F(WerkzeugfensterTest, TheWheelMovesTheSelectedRowAndLeavingTheGridClearsIt
   EXPECT_EQ(zeilen, (std::vector<std::pair<int, QString>>{{1, "5"}, {2, "9"}, {2, "9"}, {0, "3"}}));
 
   // The cell editor of "ändern" is part of the grid; the focus going elsewhere is leaving it.
-  Teil<QRadioButton>("AendernRadio")->click();
+  Kind<QRadioButton>("AendernRadio", &form)->click();
   gitter->setFocus();
   gitter->selectRow(1);
   gitter->editItem(gitter->item(1, 1));
   EXPECT_EQ(gewaehlt(), 1);
   nummer->setFocus();
   EXPECT_EQ(std::tuple(gewaehlt(), nummer->text()), std::tuple(-1, "5"));  // the edits keep the row's values
-  Teil<QRadioButton>("UebernehmenRadio")->click();
-  Teil("SchliessenButton")->click();
+  Kind<QRadioButton>("UebernehmenRadio", &form)->click();
+  Kind<QPushButton>("SchliessenButton", &form)->click();
   EXPECT_EQ(VelkorWinWkz::WkzListe.size(), 3u);
 }

@@ -1,18 +1,49 @@
 #pragma once
-// The program's windows by class name. Each window, when it is created, announces how it is
-// shown modally; commands show a window by its name, so a command whose window is not
-// created (or not built) does nothing, as the program is specified to do.
-#include <functional>
-#include <string>
+// The program's windows by type. Each window enters itself in the list while it lives (a
+// TFensterEintrag member); a command asks for the window it needs by its type and does
+// nothing when that window was not created. Where a lower layer needs a window of a higher
+// one, the lower layer declares a small interface, and the window enters itself under that
+// interface too.
 
 namespace toolkit::qt {
 
-// Registers how the window of class `klasse` ("TVelkorTiefenform") is shown modally.
-void FensterAnmelden(const std::string& klasse, std::function<void()> zeigen);
-// Removes the window (when it is destroyed).
-void FensterAbmelden(const std::string& klasse);
-// Shows the window modally; false when no such window was created.
-bool FensterZeigen(const std::string& klasse);
-bool FensterAngemeldet(const std::string& klasse);
+namespace fensterliste {
+template <class T>
+T*& Platz() {
+  static T* fenster = nullptr;
+  return fenster;
+}
+}  // namespace fensterliste
+
+// The created window of type T, or nullptr.
+template <class T>
+T* Fenster() {
+  return fensterliste::Platz<T>();
+}
+
+// Enters `fenster` as the window of type T while the entry lives; a window made later takes
+// the place, and an entry leaves it only while it still holds it.
+template <class T>
+class TFensterEintrag {
+public:
+  explicit TFensterEintrag(T* fenster) : fenster_(fenster) { fensterliste::Platz<T>() = fenster; }
+  ~TFensterEintrag() {
+    if (fensterliste::Platz<T>() == fenster_) fensterliste::Platz<T>() = nullptr;
+  }
+  TFensterEintrag(const TFensterEintrag&) = delete;
+  TFensterEintrag& operator=(const TFensterEintrag&) = delete;
+
+private:
+  T* fenster_;
+};
+
+// Shows the window of type T as its commands show it (its Zeigen()); false when no such
+// window was created.
+template <class T>
+bool FensterZeigen() {
+  T* fenster = Fenster<T>();
+  if (fenster) fenster->Zeigen();
+  return fenster != nullptr;
+}
 
 }  // namespace toolkit::qt
