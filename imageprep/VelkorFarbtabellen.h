@@ -30,6 +30,7 @@ public:
 protected:
 
 private:
+  void ZeileBauen(int i);
   void Uebernehmen();
   void Schliessen();
 
