@@ -5,6 +5,7 @@
 
 #include "toolkit/qt/Fensterliste.h"
 #include "toolkit/qt/QtText.h"
+#include "toolkit/qt/Steuerelemente.h"
 
 using toolkit::qt::U;
 
@@ -21,9 +22,7 @@ TUserDialog::TUserDialog(QWidget* parent) : QDialog(parent) {
   richtung_->setCurrentIndex(0);
   richtung_->setGeometry(12, 14, 306, 26);
   auto knopf = [this](const char* text, const char* name, int x, int ergebnis) {
-    auto* b = new QPushButton(U(text), this);
-    b->setObjectName(name);
-    b->setGeometry(x, 66, 98, 28);
+    auto* b = toolkit::qt::Knopf(this, name, text, {x, 66, 98, 28}, toolkit::qt::TArt::Eingabetaste);
     connect(b, &QPushButton::clicked, this, [this, ergebnis] { done(ergebnis); });
     return b;
   };

@@ -7,7 +7,9 @@
 
 #include "workspace/Werkzeugliste.h"
 
+class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -34,6 +36,11 @@ protected:
   void showEvent(QShowEvent* e) override;
 
 private:
+  // The window's parts, built once.
+  void GitterBauen();
+  QGridLayout* FelderBauen();
+  QHBoxLayout* KnoepfeBauen();
+  void ListenwahlBauen();
   void GitterFuellen();
   void ZeileGewaehlt();
   void UebernehmenClick();
