@@ -77,6 +77,7 @@ protected:
 
 private:
   void aufbauen();
+  QWidget* zeilenBauen();
   void bildEinpassen();
   void auffrischen();  // the coalesced repaint and the pending block texts
   void knoepfeSetzen();
