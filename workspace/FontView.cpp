@@ -92,8 +92,7 @@ TFontViewForm::TFontViewForm(QWidget* parent) : QDialog(parent) {
   gitter->addWidget(knopf("Anzeigen", "AnzeigenButton", &TFontViewForm::Anzeigen), 2, 1);
   gitter->addWidget(knopf("Löschen", "LoeschenButton", &TFontViewForm::Loeschen), 2, 2);
   gitter->addWidget(knopf("Schließen", "SchliessenButton", &TFontViewForm::accept), 2, 3);
-  Bildfeld_ = new QLabel(this);
-  Bildfeld_->setObjectName("Anzeige");
+  Bildfeld_ = toolkit::qt::Beschriftung(this, "", {}, "Anzeige");
   Bildfeld_->setAlignment(Qt::AlignCenter);
   Rollfeld_ = new QScrollArea(this);
   Rollfeld_->setWidget(Bildfeld_);
