@@ -14,8 +14,8 @@
 
 using namespace VelkorWinVAR;
 namespace R = workspace::Einstellregeln;
-using toolkit::qt::U;
 using toolkit::qt::Gruppe;
+using toolkit::qt::U;
 using toolkit::qt::Verbinden;
 
 TVelkorFraesgrundForm::TVelkorFraesgrundForm(QWidget* parent)

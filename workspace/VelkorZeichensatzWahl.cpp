@@ -18,8 +18,8 @@
 
 using VelkorWinVAR::KonfigBlock;
 namespace R = workspace::Einstellregeln;
-using toolkit::qt::U;
 using toolkit::qt::Knopf;
+using toolkit::qt::U;
 using toolkit::qt::Verbinden;
 
 namespace {

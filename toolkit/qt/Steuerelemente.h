@@ -42,7 +42,8 @@ enum class TArt : unsigned {
 constexpr TArt operator|(TArt a, TArt b) { return TArt(unsigned(a) | unsigned(b)); }
 constexpr bool Hat(TArt art, TArt merkmal) { return (unsigned(art) & unsigned(merkmal)) != 0; }
 
-// A caption; `name`, when given, its objectName.
+// Each builder makes its control in `eltern`, with the objectName `name` (none for nullptr)
+// and the UTF-8 caption `utf8`, at `ort`.
 QLabel* Beschriftung(QWidget* eltern, const char* utf8, TOrt ort = {}, const char* name = nullptr);
 QLineEdit* Feld(QWidget* eltern, const char* name, TOrt ort = {}, TArt art = TArt::Normal);
 QPushButton* Knopf(QWidget* eltern, const char* name, const char* utf8, TOrt ort = {}, TArt art = TArt::Normal);
