@@ -41,7 +41,7 @@ void TFarbabwahlModell::Vorbereiten() {
   VelkorWinMOVE::GrauwertTabelleBilden();
   zoom_ = 1;
   pipette_ = -1;
-  aenderungen_ = abwahl_ = false;
+  aenderungen_ = abwahl_ = farbeErhalten_ = false;
   var::BildGeaendert = false;
   undo_.clear();
   redo_.clear();

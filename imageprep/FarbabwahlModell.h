@@ -82,6 +82,10 @@ public:
   // The deselection preview on or off.
   void AbwahlUmschalten();
   bool AbwahlAngezeigt() const { return abwahl_; }
+  // "Farbe erhalten": each click turns it on or off (off at every showing); the button
+  // then offers "Farbe zurück".
+  void FarbeErhaltenUmschalten() { farbeErhalten_ = !farbeErhalten_; }
+  bool FarbeErhalten() const { return farbeErhalten_; }
 
   // Esc: asks; true when the window closes. "Ja" to "verwerfen" restores the snapshot.
   bool Escape();
@@ -107,6 +111,7 @@ private:
   toolkit::TColor pipette_ = -1;
   bool aenderungen_ = false;
   bool abwahl_ = false;
+  bool farbeErhalten_ = false;
   bool ausDatei_ = false;
   std::vector<TUmfaerbung> undo_, redo_;
   // The state at showing.

@@ -14,30 +14,6 @@ namespace imageprep {
 
 using toolkit::qt::U;
 
-QLabel* Beschriftung(QWidget* eltern, const char* utf8, int x, int y, int w, int h) {
-  auto* l = new QLabel(U(utf8), eltern);
-  l->move(x, y);
-  if (w > 0) l->resize(w, h);
-  else l->adjustSize();
-  return l;
-}
-
-QLineEdit* Feld(QWidget* eltern, const char* name, int x, int y, int w, int h) {
-  auto* f = new QLineEdit(eltern);
-  f->setObjectName(name);
-  f->setReadOnly(true);
-  f->setGeometry(x, y, w, h);
-  return f;
-}
-
-QPushButton* Knopf(QWidget* eltern, const char* name, const char* utf8, int x, int y, int w, int h) {
-  auto* k = new QPushButton(U(utf8), eltern);
-  k->setObjectName(name);
-  k->setGeometry(x, y, w, h);
-  k->setAutoDefault(false);
-  return k;
-}
-
 void Farbfeld(QWidget* feld, std::optional<toolkit::TColor> farbe) {
   const QColor c = farbe ? toolkit::qt::QFarbe(*farbe) : feld->palette().color(QPalette::Button);
   // With a border of its own the field is painted flat in exactly this colour; the style's

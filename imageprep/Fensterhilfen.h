@@ -1,10 +1,8 @@
 #pragma once
-// Small pieces the image preparation windows share: the guard of event handlers, fields
-// placed at fixed positions, colour swatches, and the picture view with its probe cross.
+// Small pieces the image preparation windows share: the guard of event handlers and the
+// control builders, colour swatches, and the picture view with its probe cross.
 #include <QImage>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QWidget>
 #include <algorithm>
 #include <functional>
@@ -12,17 +10,20 @@
 #include <string>
 
 #include "toolkit/Bitmap.h"
-#include "toolkit/qt/Dialoge.h"
+#include "toolkit/qt/Steuerelemente.h"
 
 namespace imageprep {
 
-// The guard of every event handler here.
+// The guard of every event handler here, and the builders of the controls.
+using toolkit::qt::Beschriftung;
+using toolkit::qt::Feld;
+using toolkit::qt::Gruppe;
+using toolkit::qt::Kasten;
+using toolkit::qt::Knopf;
 using toolkit::qt::Sicher;
-
-QLabel* Beschriftung(QWidget* eltern, const char* utf8, int x, int y, int w = -1, int h = 15);
-// A read-only field; `name` its objectName.
-QLineEdit* Feld(QWidget* eltern, const char* name, int x, int y, int w, int h);
-QPushButton* Knopf(QWidget* eltern, const char* name, const char* utf8, int x, int y, int w = 100, int h = 20);
+using toolkit::qt::TOrt;
+using toolkit::qt::Verbinden;
+using enum toolkit::qt::TArt;
 // Shows a colour as the widget's background; nothing: the unused-row rendering (the
 // button face colour), the same in every window.
 void Farbfeld(QWidget* feld, std::optional<toolkit::TColor> farbe);

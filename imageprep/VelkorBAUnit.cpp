@@ -30,45 +30,62 @@ TVelkorBAForm::TVelkorBAForm(QWidget* haupt) : QDialog(haupt) {
 
 void TVelkorBAForm::Aufbauen() {
   resize(748, 545);  // until the main window gives its size at a showing
+  BildBauen();
+  MasseBauen();
+  GroesseBauen();
+  uebernahme_ = Knopf(this, "UebernahmeButton", "Übernehmen", {0, 0, 93, 22});
+  abbruch_ = Knopf(this, "AbbruchButton", "Abbrechen", {0, 0, 93, 22});
+  hinweis_ = Beschriftung(this, "", {}, "HinweisLabel");
+  Anordnen();
+  Verbinden(uebernahme_, &QPushButton::clicked, this, &TVelkorBAForm::Uebernahme);
+  connect(abbruch_, &QPushButton::clicked, this, [this] { reject(); });
+  MausAnschliessen();
+  installEventFilter(this);
+  for (auto* w : findChildren<QWidget*>()) w->installEventFilter(this);
+}
 
+// The picture in its scroll panel, with the section drawn over it.
+void TVelkorBAForm::BildBauen() {
   panel_ = new QScrollArea(this);
   panel_->setObjectName("ImagePanel");
   panel_->setAlignment(Qt::AlignCenter);
   bild_ = new TBildansicht(panel_, "BAImage");
   panel_->setWidget(bild_);
   bild_->Ueberzeichnen = [this](QPainter& p) { Zeichnen(p); };
+}
 
-  // A group box below the picture (placed by Anordnen), and a captioned read-only field in it.
-  const auto gruppe = [&](const char* titel, const char* name) {
-    auto* box = new QGroupBox(U(titel), this);
-    box->setObjectName(name);
-    return box;
-  };
+// The group boxes of the corners, the measures and the tool below the picture (placed by
+// Anordnen), each with captioned read-only fields.
+void TVelkorBAForm::MasseBauen() {
   const auto feld = [](QGroupBox* box, const char* text, int tx, const char* name, int x, int y, int w) {
-    Beschriftung(box, text, tx, y + 2);
-    return Feld(box, name, x, y, w, 20);
+    Beschriftung(box, text, {tx, y + 2});
+    return Feld(box, name, {x, y, w, 20}, NurLesen);
   };
-  ecken_ = gruppe("Eckpunkte", "EckPunktGroupBox");
-  Beschriftung(ecken_, "lo", 8, 20);
+  ecken_ = Gruppe(this, "EckPunktGroupBox", "Eckpunkte");
+  Beschriftung(ecken_, "lo", {8, 20});
   x1_ = feld(ecken_, "x1 = ", 30, "x1Edit", 60, 18, 60);
   y1_ = feld(ecken_, "y1 = ", 128, "y1Edit", 160, 18, 60);
-  Beschriftung(ecken_, "ru", 8, 44);
+  Beschriftung(ecken_, "ru", {8, 44});
   x2_ = feld(ecken_, "x2 = ", 30, "x2Edit", 60, 42, 60);
   y2_ = feld(ecken_, "y2 = ", 128, "y2Edit", 160, 42, 60);
 
-  bildmass_ = gruppe("", "BildmassGroupBox");
+  bildmass_ = Gruppe(this, "BildmassGroupBox", "");
   breite_ = feld(bildmass_, "Breite = ", 8, "BreiteEdit", 60, 20, 55);
   hoehe_ = feld(bildmass_, "Höhe = ", 122, "HoeheEdit", 170, 20, 55);
 
-  fraesmass_ = gruppe("Fraesmaß / Pixel", "FraesmassGroupBox");
+  fraesmass_ = Gruppe(this, "FraesmassGroupBox", "Fraesmaß / Pixel");
   fraesbreite_ = feld(fraesmass_, "Breite  [mm] = ", 8, "FraesbreiteEdit", 110, 18, 110);
   fraeshoehe_ = feld(fraesmass_, "Höhe  [mm] = ", 8, "FraeshoeheEdit", 110, 42, 110);
 
-  wkzGruppe_ = gruppe("Werkzeug", "WkzGroupBox");
+  wkzGruppe_ = Gruppe(this, "WkzGroupBox", "Werkzeug");
   wkz_ = feld(wkzGruppe_, "T = ", 8, "WkzEdit", 40, 20, 40);
   durchmesser_ = feld(wkzGruppe_, "d [mm] = ", 90, "DurchmesserEdit", 150, 20, 74);
+}
 
-  size_ = gruppe("Bildgröße", "SizeGroupBox");
+// The size group: the coarse and the fine bar, each on a panel with its caption, and
+// "zurück".
+void TVelkorBAForm::GroesseBauen() {
+  size_ = Gruppe(this, "SizeGroupBox", "Bildgröße");
   const auto balken = [this](const char* panelName, const char* name, const char* text, int x) {
     auto* p = new QWidget(size_);
     p->setObjectName(panelName);
@@ -81,43 +98,30 @@ void TVelkorBAForm::Aufbauen() {
     b->setFocusPolicy(Qt::StrongFocus);  // the arrow keys step the bar that has the focus
     p->setMouseTracking(true);  // passing over the panel gives its bar the focus
     b->setMouseTracking(true);
-    Beschriftung(p, text, 10, 80);
+    Beschriftung(p, text, {10, 80});
     return b;
   };
   grob_ = balken("GrobPanel", "GrobScrollBar", "grob", 10);
   fein_ = balken("feinPanel", "feinScrollBar", "fein", 56);
-  zurueck_ = new QRadioButton(U("zurück"), size_);
-  zurueck_->setObjectName("backRadioButton");
-  zurueck_->setGeometry(102, 50, 70, 20);
-
-  uebernahme_ = Knopf(this, "UebernahmeButton", "Übernehmen", 0, 0, 93, 22);
-  abbruch_ = Knopf(this, "AbbruchButton", "Abbrechen", 0, 0, 93, 22);
-  hinweis_ = new QLabel(this);
-  hinweis_->setObjectName("HinweisLabel");
-  Anordnen();
-
-  connect(grob_, &QScrollBar::valueChanged, this, [this](int v) {
-    Sicher([&] {
-      modell_.GrobGeaendert(v);
-      Anzeigen();
-    });
+  zurueck_ = toolkit::qt::Wahlknopf(size_, "backRadioButton", "zurück", {102, 50, 70, 20});
+  Verbinden(grob_, &QScrollBar::valueChanged, this, [this](int v) {
+    modell_.GrobGeaendert(v);
+    Anzeigen();
   });
-  connect(fein_, &QScrollBar::valueChanged, this, [this](int v) {
-    Sicher([&] {
-      modell_.FeinGeaendert(v);
-      Anzeigen();
-    });
+  Verbinden(fein_, &QScrollBar::valueChanged, this, [this](int v) {
+    modell_.FeinGeaendert(v);
+    Anzeigen();
   });
-  connect(zurueck_, &QRadioButton::clicked, this, [this] {
-    Sicher([&] {
-      modell_.Zurueck();
-      zurueck_->setChecked(false);
-      Anzeigen();
-    });
+  Verbinden(zurueck_, &QRadioButton::clicked, this, [this] {
+    modell_.Zurueck();
+    zurueck_->setChecked(false);
+    Anzeigen();
   });
-  connect(uebernahme_, &QPushButton::clicked, this, [this] { Sicher([&] { Uebernahme(); }); });
-  connect(abbruch_, &QPushButton::clicked, this, [this] { reject(); });
+}
 
+// The mouse over the picture: pressing, dragging and letting go of the section, and the
+// pointer's position while the size is chosen.
+void TVelkorBAForm::MausAnschliessen() {
   bild_->BeiDruck = [this](QMouseEvent* e) {
     modell_.Druecken(e->position().toPoint().x(), e->position().toPoint().y(), e->button() == Qt::LeftButton);
   };
@@ -144,8 +148,6 @@ void TVelkorBAForm::Aufbauen() {
     modell_.Loslassen(e->position().toPoint().x(), e->position().toPoint().y());
     Felder();
   };
-  installEventFilter(this);
-  for (auto* w : findChildren<QWidget*>()) w->installEventFilter(this);
 }
 
 // The picture takes the whole width and all the height above the fields, so a picture fitted

@@ -33,7 +33,12 @@ protected:
   void resizeEvent(QResizeEvent* e) override;
 
 private:
+  // The window's parts, built once.
   void Aufbauen();
+  void BildBauen();
+  void MasseBauen();
+  void GroesseBauen();
+  void MausAnschliessen();
   void Anordnen();
   void Anzeigen();
   void Felder();

@@ -35,6 +35,10 @@ public:
 protected:
   bool eventFilter(QObject* objekt, QEvent* ereignis) override;
   void Fuellen();
+  // The window's parts, built once.
+  int FelderBauen(QWidget* flaeche);
+  void FarbzeilenBauen(int y);
+  void KnoepfeBauen(QWidget* flaeche, int y);
 
   bool grau_;
   std::map<std::string, QLineEdit*> felder_;

@@ -35,6 +35,16 @@ TVelkorFarbabwahlForm::TVelkorFarbabwahlForm(QWidget* haupt) : QDialog(haupt) {
 
 void TVelkorFarbabwahlForm::Aufbauen() {
   resize(942, 528);
+  BildBauen();
+  ZeigerfelderBauen();
+  PipetteBauen();
+  KnoepfeBauen();
+  MenueBauen();
+  AnsichtAnschliessen();
+}
+
+// The picture with its probe on the left, the scroll box of the colour rows on the right.
+void TVelkorFarbabwahlForm::BildBauen() {
   bildbox_ = new QScrollArea(this);
   bildbox_->setObjectName("ImageScrollBox");
   bildbox_->setGeometry(8, 8, 520, 400);
@@ -46,46 +56,50 @@ void TVelkorFarbabwahlForm::Aufbauen() {
   farbbox_->setObjectName("FarbwahlScrollBox");
   farbbox_->setGeometry(536, 8, 398, 400);
   farbbox_->setWidgetResizable(false);
+}
 
+// The pixel under the pointer: its place, colour number and colour.
+void TVelkorFarbabwahlForm::ZeigerfelderBauen() {
   auto* panel = new QWidget(this);
   panel->setObjectName("Panel2");
   panel->setGeometry(8, 414, 520, 30);
-  Beschriftung(panel, "x =", 0, 6);
-  x_ = Feld(panel, "xEdit", 25, 4, 50, 20);
-  Beschriftung(panel, "y =", 85, 6);
-  y_ = Feld(panel, "yEdit", 110, 4, 50, 20);
-  Beschriftung(panel, "Farbnummer =", 170, 6);
-  nummer_ = Feld(panel, "farbNummerEdit", 265, 4, 60, 20);
-  Beschriftung(panel, "Farbe =", 335, 6);
-  farbe_ = Feld(panel, "FarbEdit", 385, 4, 30, 20);
+  Beschriftung(panel, "x =", {0, 6});
+  x_ = Feld(panel, "xEdit", {25, 4, 50, 20}, NurLesen);
+  Beschriftung(panel, "y =", {85, 6});
+  y_ = Feld(panel, "yEdit", {110, 4, 50, 20}, NurLesen);
+  Beschriftung(panel, "Farbnummer =", {170, 6});
+  nummer_ = Feld(panel, "farbNummerEdit", {265, 4, 60, 20}, NurLesen);
+  Beschriftung(panel, "Farbe =", {335, 6});
+  farbe_ = Feld(panel, "FarbEdit", {385, 4, 30, 20}, NurLesen);
+}
 
-  auto* pipette = new QGroupBox(U("Pipette"), this);
-  pipette->setGeometry(8, 448, 330, 48);
-  Beschriftung(pipette, "Farbnummer =", 8, 22);
-  pipNummer_ = Feld(pipette, "PipettenFarbNrEdit", 100, 20, 80, 20);
-  Beschriftung(pipette, "Farbe =", 190, 22);
-  pipFarbe_ = Feld(pipette, "PipettenFarbEdit", 240, 20, 80, 20);
+// The pipette's colour number and colour; a click on the colour opens the palette.
+void TVelkorFarbabwahlForm::PipetteBauen() {
+  auto* pipette = Gruppe(this, nullptr, "Pipette", {8, 448, 330, 48});
+  Beschriftung(pipette, "Farbnummer =", {8, 22});
+  pipNummer_ = Feld(pipette, "PipettenFarbNrEdit", {100, 20, 80, 20}, NurLesen);
+  Beschriftung(pipette, "Farbe =", {190, 22});
+  pipFarbe_ = Feld(pipette, "PipettenFarbEdit", {240, 20, 80, 20}, NurLesen);
   pipFarbe_->installEventFilter(this);
+}
 
-  groesser_ = Knopf(this, "Zoom_out_Button", "Bild ver&größern", 346, 452, 110);
-  kleiner_ = Knopf(this, "Zoom_in_Button", "Bild ver&kleinern", 346, 476, 110);
-  erhalt_ = Knopf(this, "FarberhaltButton", "Farbe erhalten", 462, 452, 110);
-  abwahl_ = Knopf(this, "GesamtzeigButton", "Abwahl zeigen", 462, 476, 110);
-  undo_ = Knopf(this, "UndoButton", "&Rückgängig", 578, 452, 110);
-  redo_ = Knopf(this, "redoButton", "&Widerrufen", 578, 476, 110);
-  ende_ = Knopf(this, "EndeButton", "&Schließen", 820, 476, 110);
-  test_ = Feld(this, "TestEdit", 694, 452, 236, 20);
-  hinweis_ = new QLabel(this);
-  hinweis_->setObjectName("HinweisLabel");
-  hinweis_->setGeometry(8, 504, 920, 20);
+// Zoom, "Farbe erhalten", the preview, undo and redo, closing; the test field and the hint line.
+void TVelkorFarbabwahlForm::KnoepfeBauen() {
+  groesser_ = Knopf(this, "Zoom_out_Button", "Bild ver&größern", {346, 452, 110, 20});
+  kleiner_ = Knopf(this, "Zoom_in_Button", "Bild ver&kleinern", {346, 476, 110, 20});
+  erhalt_ = Knopf(this, "FarberhaltButton", "Farbe erhalten", {462, 452, 110, 20});
+  abwahl_ = Knopf(this, "GesamtzeigButton", "Abwahl zeigen", {462, 476, 110, 20});
+  undo_ = Knopf(this, "UndoButton", "&Rückgängig", {578, 452, 110, 20});
+  redo_ = Knopf(this, "redoButton", "&Widerrufen", {578, 476, 110, 20});
+  ende_ = Knopf(this, "EndeButton", "&Schließen", {820, 476, 110, 20});
+  test_ = Feld(this, "TestEdit", {694, 452, 236, 20}, NurLesen);
+  hinweis_ = Beschriftung(this, "", {8, 504, 920, 20}, "HinweisLabel");
 
   const auto klick = [this](QPushButton* k, auto tat) {
-    connect(k, &QPushButton::clicked, this, [this, tat] {
-      Sicher([&] {
-        tat();
-        BildZeigen();
-        Knoepfe();
-      });
+    Verbinden(k, &QPushButton::clicked, this, [this, tat] {
+      tat();
+      BildZeigen();
+      Knoepfe();
     });
   };
   klick(groesser_, [this] { modell_.Vergroessern(); });
@@ -96,29 +110,30 @@ void TVelkorFarbabwahlForm::Aufbauen() {
     modell_.AbwahlUmschalten();
     abwahl_->setText(U(modell_.AbwahlAngezeigt() ? "Zurück" : "Abwahl anzeigen"));
   });
-  connect(erhalt_, &QPushButton::clicked, this, [this] {
-    const bool zurueck = erhalt_->text() == U("Farbe erhalten");
-    erhalt_->setText(U(zurueck ? "Farbe zurück" : "Farbe erhalten"));
-    if (!zurueck) BildZeigen();
+  Verbinden(erhalt_, &QPushButton::clicked, this, [this] {
+    modell_.FarbeErhaltenUmschalten();
+    ErhaltBeschriften();
+    if (!modell_.FarbeErhalten()) BildZeigen();
   });
+  // The window closes also when the save question failed.
   connect(ende_, &QPushButton::clicked, this, [this] {
     Sicher([&] { modell_.Schliessen(); });
     Beenden();
   });
+}
 
-  // The context menu and its keys, scoped to this window.
+// The context menu of the picture and its keys, scoped to this window.
+void TVelkorFarbabwahlForm::MenueBauen() {
   const auto aktion = [this](const char* text, const char* name, QKeySequence taste, std::function<void()> tat) {
     auto* a = new QAction(U(text), this);
     a->setObjectName(name);
     a->setShortcut(taste);
     a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    connect(a, &QAction::triggered, this, [this, tat] {
-      Sicher([&] {
-        tat();
-        BildZeigen();
-        Pipettenfelder();
-        Knoepfe();
-      });
+    Verbinden(a, &QAction::triggered, this, [this, tat] {
+      tat();
+      BildZeigen();
+      Pipettenfelder();
+      Knoepfe();
     });
     addAction(a);
     ansicht_->addAction(a);
@@ -140,12 +155,10 @@ void TVelkorFarbabwahlForm::Aufbauen() {
   });
   auto* umfaerben = new QAction(U("Punkt umfärben"), this);
   umfaerben->setObjectName("PunktUmfaerben");
-  connect(umfaerben, &QAction::triggered, this, [this] {
-    Sicher([&] {
-      modell_.Umfaerben(position_.x(), position_.y(), toolkit::Ansi("Umfarben kann nur bei gefüllter Pipette erfolgenn!"));
-      BildZeigen();
-      Knoepfe();
-    });
+  Verbinden(umfaerben, &QAction::triggered, this, [this] {
+    modell_.Umfaerben(position_.x(), position_.y(), toolkit::Ansi("Umfarben kann nur bei gefüllter Pipette erfolgenn!"));
+    BildZeigen();
+    Knoepfe();
   });
   ansicht_->addAction(umfaerben);
   aktion("", "PunktUmfaerbenTaste", QKeySequence(Qt::CTRL | Qt::Key_I), [this] {
@@ -159,7 +172,11 @@ void TVelkorFarbabwahlForm::Aufbauen() {
       if (!a->text().isEmpty()) menue.addAction(a);
     menue.exec(ansicht_->mapToGlobal(p));
   });
+}
 
+// The mouse and the probe over the picture, the pointer round it, and the window's own keys
+// and wheel (eventFilter).
+void TVelkorFarbabwahlForm::AnsichtAnschliessen() {
   ansicht_->BeiZug = [this](QMouseEvent* e) {
     const QPoint p = e->position().toPoint();
     ansicht_->Sonde(p.x(), p.y());
@@ -204,25 +221,21 @@ QComboBox* TVelkorFarbabwahlForm::Liste(QWidget* eltern, const char* name, const
     if (modus) modell_.ModusWaehlen(zeile, i);
     else modell_.BesonderheitWaehlen(zeile, i);
   };
-  connect(l, &QComboBox::activated, this, [this, waehlen](int i) {
-    Sicher([&] {
-      waehlen(i);
-      BildZeigen();
-    });
+  Verbinden(l, &QComboBox::activated, this, [this, waehlen](int i) {
+    waehlen(i);
+    BildZeigen();
   });
-  connect(l->lineEdit(), &QLineEdit::editingFinished, this, [this, l, zeile, modus, waehlen] {
-    Sicher([&] {
-      if (l->currentText() == l->itemText(l->currentIndex())) return;
-      const std::string text = toolkit::qt::AnsiText(l->currentText());
-      const auto i = modus ? modell_.ModusText(text) : modell_.BesonderheitText(zeile, text);
-      if (!i) {
-        l->setEditText(l->itemText(l->currentIndex()));
-        l->setFocus();
-        return;
-      }
-      l->setCurrentIndex(*i);
-      waehlen(*i);
-    });
+  Verbinden(l->lineEdit(), &QLineEdit::editingFinished, this, [this, l, zeile, modus, waehlen] {
+    if (l->currentText() == l->itemText(l->currentIndex())) return;
+    const std::string text = toolkit::qt::AnsiText(l->currentText());
+    const auto i = modus ? modell_.ModusText(text) : modell_.BesonderheitText(zeile, text);
+    if (!i) {
+      l->setEditText(l->itemText(l->currentIndex()));
+      l->setFocus();
+      return;
+    }
+    l->setCurrentIndex(*i);
+    waehlen(*i);
   });
   return l;
 }
@@ -236,31 +249,29 @@ void TVelkorFarbabwahlForm::ZeilenBauen() {
   const std::vector<const char*> modi = {"ohne", "Fraesen", "Sticheln"};
   const std::vector<const char*> besos = {"keine", "verfolgen "};
 
-  auto* grund = new QGroupBox(U("Grundfarben"), zeilen_);
-  grund->setGeometry(12, 15, breite - 24, 75);
-  auto* nr = Feld(grund, "GrundFarbNrEdit", 12, 45, 50, 20);
+  auto* grund = Gruppe(zeilen_, nullptr, "Grundfarben", {12, 15, breite - 24, 75});
+  auto* nr = Feld(grund, "GrundFarbNrEdit", {12, 45, 50, 20}, NurLesen);
   nr->setText("diverse");
   nr->setToolTip("Diverse Farbnummern");
-  Farbfeld(Feld(grund, "GrundFarbEdit", 72, 45, 20, 20), 0xFFFFFF);
-  grundAnzahl_ = Feld(grund, "GrundFarbAnzahlEdit", 94, 45, 55, 20);
+  Farbfeld(Feld(grund, "GrundFarbEdit", {72, 45, 20, 20}, NurLesen), 0xFFFFFF);
+  grundAnzahl_ = Feld(grund, "GrundFarbAnzahlEdit", {94, 45, 55, 20}, NurLesen);
   grundAnzahl_->setText(QString::number(modell_.Grundpixelanzahl()));
   const auto& k = var::KonfigBlock;
   Liste(grund, "GrundAModus_ComboBox", modi, static_cast<int>(k.GrundArbeitsmodus), 159, 45, 70, -1, true);
   Liste(grund, "GrundBeso_ComboBox", besos, static_cast<int>(k.GrundBesonderheit), 239, 45, 80, -1, false);
 
-  auto* extra = new QGroupBox(U("Extrafarben"), zeilen_);
   const int extraHoehe = n * 37 + 36;
-  extra->setGeometry(12, 100, breite - 24, extraHoehe);
-  Beschriftung(extra, "FarbNr  Fb   Anzahl   Arbeitsmodus   Besonderheit", 12, 15);
+  auto* extra = Gruppe(zeilen_, nullptr, "Extrafarben", {12, 100, breite - 24, extraHoehe});
+  Beschriftung(extra, "FarbNr  Fb   Anzahl   Arbeitsmodus   Besonderheit", {12, 15});
   for (int i = 0; i < n; ++i) {
     const auto& e = var::Extrafarbliste[static_cast<std::size_t>(i)];
     const auto s = std::to_string(i + 1);
     const int y = 36 + 37 * i;
-    auto* f = Feld(extra, ("FarbNrEdit" + s).c_str(), 12, y, 50, 20);
+    auto* f = Feld(extra, ("FarbNrEdit" + s).c_str(), {12, y, 50, 20}, NurLesen);
     f->setText(QString::number(e.Farbnummer));
     f->setToolTip("Farb-Nr.");
-    Farbfeld(Feld(extra, ("ehEdit" + s).c_str(), 72, y, 12, 20), e.Farbe);
-    auto* a = Feld(extra, ("FarbAnzahlEdit" + s).c_str(), 94, y, 55, 20);
+    Farbfeld(Feld(extra, ("ehEdit" + s).c_str(), {72, y, 12, 20}, NurLesen), e.Farbe);
+    auto* a = Feld(extra, ("FarbAnzahlEdit" + s).c_str(), {94, y, 55, 20}, NurLesen);
     a->setText(QString::number(modell_.Anzahl(e)));
     a->setToolTip("Pixelanzahl");
     Liste(extra, ("AMudus_Combobox" + s).c_str(), modi, static_cast<int>(e.Arbeitsmodus) <= 2 ? static_cast<int>(e.Arbeitsmodus) : -1,
@@ -269,8 +280,8 @@ void TVelkorFarbabwahlForm::ZeilenBauen() {
           239, y, 80, i, false);
   }
 
-  auto* loeschen = new QGroupBox(U("Farben aus der Liste löschen"), zeilen_);
-  loeschen->setGeometry(12, 110 + extraHoehe, breite - 24, 50);
+  auto* loeschen =
+      Gruppe(zeilen_, nullptr, "Farben aus der Liste löschen", {12, 110 + extraHoehe, breite - 24, 50});
   auto* liste = new QComboBox(loeschen);
   liste->setObjectName("EFLoesch_ComboBox");
   liste->setGeometry(24, 18, 140, 20);
@@ -279,16 +290,14 @@ void TVelkorFarbabwahlForm::ZeilenBauen() {
   liste->setPlaceholderText(U("Bitte wählen!"));
   liste->setCurrentIndex(-1);
   liste->setEnabled(n > 0);
-  auto* knopf = Knopf(loeschen, "LoeschButton", "&Löschen", 174, 18, 90, 20);
+  auto* knopf = Knopf(loeschen, "LoeschButton", "&Löschen", {174, 18, 90, 20});
   knopf->setEnabled(false);
   connect(liste, &QComboBox::activated, knopf, [knopf] { knopf->setEnabled(true); });
-  connect(knopf, &QPushButton::clicked, this, [this, liste] {
-    Sicher([&] {
-      modell_.Loeschen(liste->currentIndex());
-      BildZeigen();
-      // Rebuilt later: this button belongs to the rows being replaced.
-      QMetaObject::invokeMethod(this, [this] { ZeilenBauen(); }, Qt::QueuedConnection);
-    });
+  Verbinden(knopf, &QPushButton::clicked, this, [this, liste] {
+    modell_.Loeschen(liste->currentIndex());
+    BildZeigen();
+    // Rebuilt later: this button belongs to the rows being replaced.
+    QMetaObject::invokeMethod(this, [this] { ZeilenBauen(); }, Qt::QueuedConnection);
   });
   zeilen_->resize(breite, 170 + extraHoehe);
   farbbox_->setWidget(zeilen_);
@@ -322,6 +331,11 @@ void TVelkorFarbabwahlForm::Pipettenfelder() {
   pipNummer_->setText(QString::number(VelkorWinMOVE::FarbIndex(p)));
   pipFarbe_->clear();
   Farbfeld(pipFarbe_, p);
+}
+
+// The caption follows the model: "Farbe zurück" while the colour is kept.
+void TVelkorFarbabwahlForm::ErhaltBeschriften() {
+  erhalt_->setText(U(modell_.FarbeErhalten() ? "Farbe zurück" : "Farbe erhalten"));
 }
 
 void TVelkorFarbabwahlForm::Knoepfe() {
@@ -372,7 +386,7 @@ void TVelkorFarbabwahlForm::Zeigen() {
     setWindowTitle(U("VelkorWin - Gesondert zu behandelnde Farben"));
     modell_.Vorbereiten();
     position_ = {-1, -1};
-    erhalt_->setText(U("Farbe erhalten"));
+    ErhaltBeschriften();
     abwahl_->setText(U("Abwahl zeigen"));
     grundAnzahl_ = nullptr;
     ZeilenBauen();

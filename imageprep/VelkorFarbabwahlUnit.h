@@ -34,7 +34,14 @@ protected:
   bool eventFilter(QObject* objekt, QEvent* ereignis) override;
 
 private:
+  // The window's parts, built once; the colour rows at every showing and change.
   void Aufbauen();
+  void BildBauen();
+  void ZeigerfelderBauen();
+  void PipetteBauen();
+  void KnoepfeBauen();
+  void MenueBauen();
+  void AnsichtAnschliessen();
   void ZeilenBauen();
   void ZeilenBreite();
   void BildZeigen();
@@ -42,6 +49,7 @@ private:
   void Zeigerinfo(QPoint p);
   void ZeigerSetzen();
   void Knoepfe();
+  void ErhaltBeschriften();
   void Beenden();
   QComboBox* Liste(QWidget* eltern, const char* name, const std::vector<const char*>& eintraege, int eintrag,
                    int x, int y, int w, int zeile, bool modus);

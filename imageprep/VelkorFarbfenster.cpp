@@ -24,29 +24,23 @@ TVelkorFarbWahlForm::TVelkorFarbWahlForm(QWidget* haupt) : QDialog(haupt) {
   resize(w, h);
   for (int i = 0; i < 16; ++i) {
     const auto n = std::to_string(i + 1);
-    auto* label = new QLabel(QString::fromUtf8(toolkit::GraphFarbnamen()[static_cast<std::size_t>(i)].c_str()), this);
-    label->setObjectName(QString::fromStdString("Label" + n));
-    label->setGeometry(QRect(Zeilenort(i, 40, w), QSize(75, 15)));
+    auto* label = Beschriftung(this, toolkit::GraphFarbnamen()[static_cast<std::size_t>(i)].c_str(),
+                               QRect(Zeilenort(i, 40, w), QSize(75, 15)), ("Label" + n).c_str());
     // A colour field: clicking it (or tabbing to it) picks its colour.
-    auto* feld = new QPushButton(QString::number(i), this);
-    feld->setObjectName(QString::fromStdString("Edit" + n));
-    feld->setGeometry(QRect(Zeilenort(i, 125, w), QSize(25, 25)));
+    auto* feld = Knopf(this, ("Edit" + n).c_str(), std::to_string(i).c_str(), QRect(Zeilenort(i, 125, w), QSize(25, 25)));
     feld->setToolTip(QStringLiteral("Click: Farbe %1 wählen").arg(i));
     feld->setAccessibleName(label->text());  // the colour's name, not only its number
-    feld->setAutoDefault(false);
     Farbfeld(feld, toolkit::GraphFarben[static_cast<std::size_t>(i)]);
-    connect(feld, &QPushButton::clicked, this, [this, i] { Sicher([&] { Waehlen(i); }); });
+    Verbinden(feld, &QPushButton::clicked, this, [this, i] { Waehlen(i); });
   }
-  Beschriftung(this, "Gewählte Farbe", 40, 275);
-  wahl_ = Feld(this, "WahlFarbEdit", 140, 272, 40, 20);
-  uebernehmen_ = Knopf(this, "UebernehmenButton", "Übernehmen", w / 2 - 40, h - 40);
-  auto* schliessen = Knopf(this, "SchliessenButton", "Schließen", w / 2 + 80, h - 40);
-  connect(uebernehmen_, &QPushButton::clicked, this, [this] {
-    Sicher([&] {
-      if (modell_.Geaendert()) modell_.Uebernehmen();
-      uebernehmen_->setEnabled(false);
-      QDialog::accept();
-    });
+  Beschriftung(this, "Gewählte Farbe", {40, 275});
+  wahl_ = Feld(this, "WahlFarbEdit", {140, 272, 40, 20}, NurLesen);
+  uebernehmen_ = Knopf(this, "UebernehmenButton", "Übernehmen", {w / 2 - 40, h - 40, 100, 20});
+  auto* schliessen = Knopf(this, "SchliessenButton", "Schließen", {w / 2 + 80, h - 40, 100, 20});
+  Verbinden(uebernehmen_, &QPushButton::clicked, this, [this] {
+    if (modell_.Geaendert()) modell_.Uebernehmen();
+    uebernehmen_->setEnabled(false);
+    QDialog::accept();
   });
   connect(schliessen, &QPushButton::clicked, this, [this] { reject(); });
 }
@@ -82,25 +76,19 @@ TVelkorFarbersetzForm::TVelkorFarbersetzForm(QWidget* haupt) : QDialog(haupt) {
   setObjectName("VelkorFarbersetzForm");
   setWindowTitle(U("VelkorWin - Farbe ersetzen"));
   resize(240, 186);
-  Beschriftung(this, "Erssatz von Farbe Nr.:", 10, 22);
-  quelle_ = new QLineEdit(this);
-  quelle_->setObjectName("QuellEdit");
-  quelle_->setGeometry(150, 20, 60, 20);
-  Beschriftung(this, "durch Farbe Nr.:", 10, 52);
-  ziel_ = new QLineEdit(this);
-  ziel_->setObjectName("ZielEdit");
-  ziel_->setGeometry(150, 50, 60, 20);
-  auto* ersetzen = Knopf(this, "ReplaceButton", "Ersetzen", 10, 90, 105);
-  uebernehmen_ = Knopf(this, "UebernahmeButton", "Übernehmen", 125, 90, 105);
-  auto* ende = Knopf(this, "EndButton", "Beenden", 68, 130, 105);
-  connect(ersetzen, &QPushButton::clicked, this, [this] {
-    Sicher([&] {
-      TFarbersetzModell::TFeld fehler{};
-      modell_.Ersetzen(toolkit::qt::AnsiText(quelle_->text()), toolkit::qt::AnsiText(ziel_->text()), fehler);
-      if (fehler == TFarbersetzModell::TFeld::Quelle) quelle_->setFocus();
-      if (fehler == TFarbersetzModell::TFeld::Ziel) ziel_->setFocus();
-      uebernehmen_->setEnabled(modell_.Geaendert());
-    });
+  Beschriftung(this, "Erssatz von Farbe Nr.:", {10, 22});
+  quelle_ = Feld(this, "QuellEdit", {150, 20, 60, 20});
+  Beschriftung(this, "durch Farbe Nr.:", {10, 52});
+  ziel_ = Feld(this, "ZielEdit", {150, 50, 60, 20});
+  auto* ersetzen = Knopf(this, "ReplaceButton", "Ersetzen", {10, 90, 105, 20});
+  uebernehmen_ = Knopf(this, "UebernahmeButton", "Übernehmen", {125, 90, 105, 20});
+  auto* ende = Knopf(this, "EndButton", "Beenden", {68, 130, 105, 20});
+  Verbinden(ersetzen, &QPushButton::clicked, this, [this] {
+    TFarbersetzModell::TFeld fehler{};
+    modell_.Ersetzen(toolkit::qt::AnsiText(quelle_->text()), toolkit::qt::AnsiText(ziel_->text()), fehler);
+    if (fehler == TFarbersetzModell::TFeld::Quelle) quelle_->setFocus();
+    if (fehler == TFarbersetzModell::TFeld::Ziel) ziel_->setFocus();
+    uebernehmen_->setEnabled(modell_.Geaendert());
   });
   connect(uebernehmen_, &QPushButton::clicked, this, [this] {
     Sicher([&] { modell_.Uebernehmen(); });
@@ -138,8 +126,8 @@ TVelkorFarbAnzeigForm::TVelkorFarbAnzeigForm(QWidget* haupt) : QDialog(haupt) {
   ansicht_->SondeZeigen(true);
   int y = 10;
   const auto zeile = [&](const char* label, const char* name) {
-    auto* l = Beschriftung(this, label, 725, y + 2);
-    auto* f = Feld(this, name, 815, y, 100, 20);
+    auto* l = Beschriftung(this, label, {725, y + 2});
+    auto* f = Feld(this, name, {815, y, 100, 20}, NurLesen);
     y += 28;
     return std::pair{l, f};
   };
@@ -154,8 +142,8 @@ TVelkorFarbAnzeigForm::TVelkorFarbAnzeigForm(QWidget* haupt) : QDialog(haupt) {
   farblabel_->setObjectName("ColorLabel");
   farblabel_->resize(85, 15);
   farbwert_ = wert;
-  farbe_ = Feld(this, "ColorshowEdit", 815, y, 40, 20);
-  auto* ende = Knopf(this, "EndButton", "Schließen", 780, 466 - 80);
+  farbe_ = Feld(this, "ColorshowEdit", {815, y, 40, 20}, NurLesen);
+  auto* ende = Knopf(this, "EndButton", "Schließen", {780, 466 - 80, 100, 20});
   connect(ende, &QPushButton::clicked, this, [this] { reject(); });
   ansicht_->BeiZug = [this](QMouseEvent* e) {
     ansicht_->Sonde(e->position().toPoint().x(), e->position().toPoint().y());

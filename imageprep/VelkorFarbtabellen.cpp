@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
@@ -50,61 +51,55 @@ TFarbtabellenFenster::TFarbtabellenFenster(QWidget* haupt, TTabellenArt art, con
   setObjectName(QString::fromLatin1(klasse).mid(1));
   const TArtDaten d = Daten(art);
   resize(d.Breite, d.Hoehe);
-  const int w = d.Breite;
-  for (int i = 0; i < 16; ++i) {
-    const auto n = std::to_string(i + 1);
-    auto* label = new QLabel(QStringLiteral("Farbe %1").arg(i), this);
-    label->setObjectName(QString::fromStdString("Label" + n));
-    // Wide enough for "Farbe 15" in the row font; the colour field follows at 90.
-    label->setGeometry(QRect(Zeilenort(i, 25, w), QSize(63, 15)));
-    label->setFont(Zeilenschrift(12));
-    auto* farbe = new QLineEdit(this);
-    farbe->setObjectName(QString::fromStdString(d.Farbname + n));
-    farbe->setGeometry(QRect(Zeilenort(i, 90, w), QSize(15, 15)));
-    farbe->setReadOnly(true);
-    farbe->setEnabled(false);
-    farbe->setFocusPolicy(Qt::NoFocus);
-    farben_[static_cast<std::size_t>(i)] = farbe;
-    const QRect ort(Zeilenort(i, d.EingabeX, w), QSize(d.EingabeBreite, art == TTabellenArt::Tiefe ? 15 : 20));
-    if (art == TTabellenArt::Tiefe) {
-      auto* e = new QLineEdit(this);
-      e->setObjectName(QString::fromStdString("FarbTiefenEdit" + n));
-      e->setGeometry(ort);
-      e->setFont(Zeilenschrift(12));
-      connect(e, &QLineEdit::editingFinished, this, [this, i, e] {
-        Sicher([&] {
-          if (!e->isModified()) return;
-          if (const auto text = modell_.TiefeVerlassen(i, toolkit::qt::AnsiText(e->text()))) {
-            e->setText(QText(*text));
-            e->setModified(false);
-          } else {
-            e->setFocus();
-          }
-          uebernehmen_->setEnabled(modell_.Geaendert());
-        });
-      });
-      tiefen_[static_cast<std::size_t>(i)] = e;
-    } else {
-      auto* l = new QComboBox(this);
-      l->setObjectName(QString::fromStdString("ComboBox" + n));
-      l->setGeometry(ort);
-      l->setFont(Zeilenschrift(art == TTabellenArt::Verfolgen ? 11 : 12));
-      for (const auto& eintrag : modell_.Eintraege()) l->addItem(QText(eintrag));
-      connect(l, &QComboBox::activated, this, [this, i](int eintrag) {
-        Sicher([&] {
-          modell_.Gewaehlt(i, eintrag);
-          uebernehmen_->setEnabled(modell_.Geaendert());
-        });
-      });
-      listen_[static_cast<std::size_t>(i)] = l;
-    }
-  }
+  for (int i = 0; i < 16; ++i) ZeileBauen(i);
   // Below the last row (the lists of the mode window reach down to row 8's 20 pixels).
+  const int w = d.Breite;
   const int knopfY = std::max(d.Hoehe - 60, Zeilenort(7, 0, w).y() + 30);
-  uebernehmen_ = Knopf(this, "UebernehmenButton", "Übernehmen", w / 2 + d.KnopfX, knopfY);
-  schliessen_ = Knopf(this, "SchliessenButton", "Schließen", w / 2 + d.KnopfX + 110, knopfY);
-  connect(uebernehmen_, &QPushButton::clicked, this, [this] { Sicher([&] { Uebernehmen(); }); });
-  connect(schliessen_, &QPushButton::clicked, this, [this] { Sicher([&] { Schliessen(); }); });
+  uebernehmen_ = Knopf(this, "UebernehmenButton", "Übernehmen", {w / 2 + d.KnopfX, knopfY, 100, 20});
+  schliessen_ = Knopf(this, "SchliessenButton", "Schließen", {w / 2 + d.KnopfX + 110, knopfY, 100, 20});
+  Verbinden(uebernehmen_, &QPushButton::clicked, this, &TFarbtabellenFenster::Uebernehmen);
+  Verbinden(schliessen_, &QPushButton::clicked, this, &TFarbtabellenFenster::Schliessen);
+}
+
+// Row i: its caption, its colour field and its entry (a depth edit or a list of choices).
+void TFarbtabellenFenster::ZeileBauen(int i) {
+  const TArtDaten d = Daten(modell_.Art());
+  const int w = d.Breite;
+  const auto n = std::to_string(i + 1);
+  // Wide enough for "Farbe 15" in the row font; the colour field follows at 90.
+  auto* label = Beschriftung(this, ("Farbe " + std::to_string(i)).c_str(), QRect(Zeilenort(i, 25, w), QSize(63, 15)),
+                             ("Label" + n).c_str());
+  label->setFont(Zeilenschrift(12));
+  auto* farbe = Feld(this, (d.Farbname + n).c_str(), QRect(Zeilenort(i, 90, w), QSize(15, 15)), NurLesen | OhneFokus);
+  farbe->setEnabled(false);
+  farben_[static_cast<std::size_t>(i)] = farbe;
+  const QRect ort(Zeilenort(i, d.EingabeX, w), QSize(d.EingabeBreite, modell_.Art() == TTabellenArt::Tiefe ? 15 : 20));
+  if (modell_.Art() == TTabellenArt::Tiefe) {
+    auto* e = Feld(this, ("FarbTiefenEdit" + n).c_str(), ort);
+    e->setFont(Zeilenschrift(12));
+    Verbinden(e, &QLineEdit::editingFinished, this, [this, i, e] {
+      if (!e->isModified()) return;
+      if (const auto text = modell_.TiefeVerlassen(i, toolkit::qt::AnsiText(e->text()))) {
+        e->setText(QText(*text));
+        e->setModified(false);
+      } else {
+        e->setFocus();
+      }
+      uebernehmen_->setEnabled(modell_.Geaendert());
+    });
+    tiefen_[static_cast<std::size_t>(i)] = e;
+    return;
+  }
+  auto* l = new QComboBox(this);
+  l->setObjectName(QString::fromStdString("ComboBox" + n));
+  l->setGeometry(ort);
+  l->setFont(Zeilenschrift(modell_.Art() == TTabellenArt::Verfolgen ? 11 : 12));
+  for (const auto& eintrag : modell_.Eintraege()) l->addItem(QText(eintrag));
+  Verbinden(l, &QComboBox::activated, this, [this, i](int eintrag) {
+    modell_.Gewaehlt(i, eintrag);
+    uebernehmen_->setEnabled(modell_.Geaendert());
+  });
+  listen_[static_cast<std::size_t>(i)] = l;
 }
 
 void TabellenfensterZeigen(TTabellenArt art) {
@@ -171,8 +166,7 @@ TVelkorAusschneidForm::TVelkorAusschneidForm(QWidget* haupt) : QDialog(haupt) {
   resize(w, 306);
   for (int i = 0; i < 16; ++i) {
     const auto n = std::to_string(i + 1);
-    auto* label = new QLabel(QStringLiteral("Farbe %1").arg(i), this);
-    label->setGeometry(QRect(Zeilenort(i, 25, w), QSize(55, 15)));
+    Beschriftung(this, ("Farbe " + std::to_string(i)).c_str(), QRect(Zeilenort(i, 25, w), QSize(55, 15)));
     // The numeric edit, read-only, as the row's colour field.
     auto* farbe = new TEnhancedEdit(this);
     farbe->setObjectName(QString::fromStdString("ehEdit" + n));
@@ -180,27 +174,21 @@ TVelkorAusschneidForm::TVelkorAusschneidForm(QWidget* haupt) : QDialog(haupt) {
     farbe->setReadOnly(true);
     farbe->setFocusPolicy(Qt::NoFocus);
     farben_[static_cast<std::size_t>(i)] = farbe;
-    auto* box = new QCheckBox(this);
-    box->setObjectName(QString::fromStdString("AusschneidCheckBox" + n));
-    box->setGeometry(QRect(Zeilenort(i, 115, w), QSize(15, 15)));
+    auto* box = Kasten(this, ("AusschneidCheckBox" + n).c_str(), "", QRect(Zeilenort(i, 115, w), QSize(15, 15)));
     boxen_[static_cast<std::size_t>(i)] = box;
     // Changes count when toggled, so a click straight on "Übernehmen" is never lost.
-    connect(box, &QCheckBox::toggled, this, [this, i](bool an) {
-      Sicher([&] {
-        modell_.Umgeschaltet(i, an);
-        uebernehmen_->setEnabled(modell_.Geaendert());
-      });
+    Verbinden(box, &QCheckBox::toggled, this, [this, i](bool an) {
+      modell_.Umgeschaltet(i, an);
+      uebernehmen_->setEnabled(modell_.Geaendert());
     });
   }
-  uebernehmen_ = Knopf(this, "UebernehmenButton", "Übernehmen", 40, 306 - 40);
-  auto* schliessen = Knopf(this, "SchliessenButton", "Schließen", 180, 306 - 40);
-  connect(uebernehmen_, &QPushButton::clicked, this, [this] {
-    Sicher([&] {
-      std::array<bool, 16> werte{};
-      for (std::size_t i = 0; i < 16; ++i) werte[i] = boxen_[i]->isChecked();
-      modell_.Uebernehmen(werte);
-      uebernehmen_->setEnabled(false);
-    });
+  uebernehmen_ = Knopf(this, "UebernehmenButton", "Übernehmen", {40, 306 - 40, 100, 20});
+  auto* schliessen = Knopf(this, "SchliessenButton", "Schließen", {180, 306 - 40, 100, 20});
+  Verbinden(uebernehmen_, &QPushButton::clicked, this, [this] {
+    std::array<bool, 16> werte{};
+    for (std::size_t i = 0; i < 16; ++i) werte[i] = boxen_[i]->isChecked();
+    modell_.Uebernehmen(werte);
+    uebernehmen_->setEnabled(false);
   });
   connect(schliessen, &QPushButton::clicked, this, [this] { reject(); });
 }

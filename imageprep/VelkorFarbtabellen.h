@@ -34,6 +34,7 @@ public:
 protected:
 
 private:
+  void ZeileBauen(int i);
   void Uebernehmen();
   void Schliessen();
 

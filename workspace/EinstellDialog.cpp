@@ -82,26 +82,12 @@ void TEinstellDialog::FlagZuruecksetzen() {
 }
 
 QLineEdit* TEinstellDialog::Edit(QFormLayout* form, const char* name, const char* label) {
-  auto* edit = new QLineEdit(this);
-  edit->setObjectName(name);
+  auto* edit = toolkit::qt::Feld(this, name);
   edit->setMinimumWidth(100);
-  auto* l = new QLabel(U(label), this);
+  auto* l = toolkit::qt::Beschriftung(this, label);
   l->setBuddy(edit);
   form->addRow(l, edit);
   return edit;
-}
-
-QCheckBox* TEinstellDialog::Box(const char* name, const char* text) {
-  auto* b = new QCheckBox(U(text), this);
-  b->setObjectName(name);
-  return b;
-}
-
-QPushButton* TEinstellDialog::Knopf(const char* name, const char* text) {
-  auto* b = new QPushButton(U(text), this);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  return b;
 }
 
 QGroupBox* TEinstellDialog::Farbfenster(const char* titel, std::initializer_list<imageprep::TTabellenArt> fenster,
@@ -114,28 +100,27 @@ QGroupBox* TEinstellDialog::Farbfenster(const char* titel, std::initializer_list
   static const TFensterKnopf knoepfe[] = {{TTabellenArt::Modus, "ModusButton", "Farbmodus"},
                                           {TTabellenArt::Tiefe, "TiefenButton", "Fräs-/Sticheltiefe"},
                                           {TTabellenArt::Verfolgen, "F_verfolgButton", "Farbe verfolgen"}};
-  auto* gruppe = new QGroupBox(U(titel), this);
+  auto* gruppe = toolkit::qt::Gruppe(this, nullptr, titel);
   auto* zeile = new QHBoxLayout(gruppe);
   for (const TTabellenArt art : fenster)
     for (const auto& k : knoepfe) {
       if (k.art != art) continue;
-      auto* b = Knopf(k.name, k.text);
+      auto* b = toolkit::qt::Knopf(this, k.name, k.text);
       zeile->addWidget(b);
-      connect(b, &QPushButton::clicked, this, [art, vor = art == TTabellenArt::Modus ? vorModus : nullptr] {
-        toolkit::qt::Sicher([&] {
-          if (vor) vor();
-          imageprep::TabellenfensterZeigen(art);
-        });
-      });
+      toolkit::qt::Verbinden(b, &QPushButton::clicked, this,
+                             [art, vor = art == TTabellenArt::Modus ? vorModus : nullptr] {
+                               if (vor) vor();
+                               imageprep::TabellenfensterZeigen(art);
+                             });
     }
   return gruppe;
 }
 
 QHBoxLayout* TEinstellDialog::Knopfzeile(const char* name, const char* text, QWidget* links) {
-  UebernahmeButton = Knopf("UebernahmeButton", "Übernehmen");
-  auto* schliessen = Knopf(name, text);
+  UebernahmeButton = toolkit::qt::Knopf(this, "UebernahmeButton", "Übernehmen");
+  auto* schliessen = toolkit::qt::Knopf(this, name, text);
   connect(UebernahmeButton, &QPushButton::clicked, this, &TEinstellDialog::UebernahmeButtonClick);
-  connect(schliessen, &QPushButton::clicked, this, &TEinstellDialog::AbbruchButtonClick);
+  toolkit::qt::Verbinden(schliessen, &QPushButton::clicked, this, &TEinstellDialog::AbbruchButtonClick);
   auto* zeile = new QHBoxLayout;
   if (links) zeile->addWidget(links);
   zeile->addStretch();

@@ -11,6 +11,7 @@
 #include "imageprep/FarbtabellenModell.h"
 #include "toolkit/qt/Dialoge.h"
 #include "toolkit/qt/Fensterliste.h"
+#include "toolkit/qt/Steuerelemente.h"
 #include "workspace/Einstellregeln.h"
 
 class QFormLayout;
@@ -35,7 +36,7 @@ public:
 
 public slots:
   void UebernahmeButtonClick() { accept(); }
-  void AbbruchButtonClick() { toolkit::qt::Sicher([this] { Schliessen(); }); }
+  void AbbruchButtonClick() { Schliessen(); }
 
 protected:
   // Copies the settings the dialog edits (once per showing) and fills the controls.
@@ -53,8 +54,6 @@ protected:
 
   // A labelled edit in a form; its objectName is `name`, its label the caption (UTF-8).
   QLineEdit* Edit(QFormLayout* form, const char* name, const char* label);
-  QCheckBox* Box(const char* name, const char* text);
-  QPushButton* Knopf(const char* name, const char* text);
   // The group `titel` of buttons showing the colour-table windows `fenster` in that order;
   // `vorModus` runs before the colour-mode window shows.
   QGroupBox* Farbfenster(const char* titel, std::initializer_list<imageprep::TTabellenArt> fenster,

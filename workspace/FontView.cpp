@@ -18,6 +18,7 @@
 #include "toolkit/Text.h"
 #include "toolkit/qt/Dialoge.h"
 #include "toolkit/qt/QtText.h"
+#include "toolkit/qt/Steuerelemente.h"
 #include "workspace/Druck.h"
 #include "workspace/DruckSeiten.h"
 #include "workspace/Teileprogramm_Befehle.h"
@@ -25,6 +26,7 @@
 using toolkit::qt::QText;
 using toolkit::qt::Sicher;
 using toolkit::qt::U;
+using toolkit::qt::Verbinden;
 
 namespace {
 
@@ -71,30 +73,25 @@ TFontViewForm::TFontViewForm(QWidget* parent) : QDialog(parent) {
   resize(820, 500);
   auto* gitter = new QGridLayout(this);
   const auto knopf = [this](const char* text, const char* name, auto tat) {
-    auto* k = new QPushButton(U(text), this);
-    k->setObjectName(name);
-    k->setAutoDefault(false);
-    connect(k, &QPushButton::clicked, this, [this, tat] { Sicher(tat); });
+    auto* k = toolkit::qt::Knopf(this, name, text);
+    Verbinden(k, &QPushButton::clicked, this, tat);
     return k;
   };
-  gitter->addWidget(new QLabel(U("1. Zeichensatz wählen"), this), 0, 0);
-  gitter->addWidget(knopf("Zeichensatz", "ZeichensatzButton", [this] { ZeichensatzWaehlen(); }), 0, 1);
-  NameFeld_ = new QLineEdit("Gravur-Zeichensatz", this);
-  NameFeld_->setObjectName("ZeichensatzEdit");
-  NameFeld_->setReadOnly(true);
+  gitter->addWidget(toolkit::qt::Beschriftung(this, "1. Zeichensatz wählen"), 0, 0);
+  gitter->addWidget(knopf("Zeichensatz", "ZeichensatzButton", &TFontViewForm::ZeichensatzWaehlen), 0, 1);
+  NameFeld_ = toolkit::qt::Feld(this, "ZeichensatzEdit", {}, toolkit::qt::TArt::NurLesen);
+  NameFeld_->setText("Gravur-Zeichensatz");
   gitter->addWidget(NameFeld_, 0, 2, 1, 3);
-  TextLabel_ = new QLabel(U("2. Text eingeben (max 25 Z.)"), this);
+  TextLabel_ = toolkit::qt::Beschriftung(this, "2. Text eingeben (max 25 Z.)");
   gitter->addWidget(TextLabel_, 1, 0);
-  TextFeld_ = new QLineEdit(this);
-  TextFeld_->setObjectName("TesttextEdit");
+  TextFeld_ = toolkit::qt::Feld(this, "TesttextEdit");
   gitter->addWidget(TextFeld_, 1, 1, 1, 2);
-  gitter->addWidget(knopf("Übernehmen", "UebernehmenButton", [this] { Uebernehmen(); }), 1, 3);
-  gitter->addWidget(new QLabel(U("3. Text anzeigen"), this), 2, 0);
-  gitter->addWidget(knopf("Anzeigen", "AnzeigenButton", [this] { Anzeigen(); }), 2, 1);
-  gitter->addWidget(knopf("Löschen", "LoeschenButton", [this] { Loeschen(); }), 2, 2);
-  gitter->addWidget(knopf("Schließen", "SchliessenButton", [this] { accept(); }), 2, 3);
-  Bildfeld_ = new QLabel(this);
-  Bildfeld_->setObjectName("Anzeige");
+  gitter->addWidget(knopf("Übernehmen", "UebernehmenButton", &TFontViewForm::Uebernehmen), 1, 3);
+  gitter->addWidget(toolkit::qt::Beschriftung(this, "3. Text anzeigen"), 2, 0);
+  gitter->addWidget(knopf("Anzeigen", "AnzeigenButton", &TFontViewForm::Anzeigen), 2, 1);
+  gitter->addWidget(knopf("Löschen", "LoeschenButton", &TFontViewForm::Loeschen), 2, 2);
+  gitter->addWidget(knopf("Schließen", "SchliessenButton", &TFontViewForm::accept), 2, 3);
+  Bildfeld_ = toolkit::qt::Beschriftung(this, "", {}, "Anzeige");
   Bildfeld_->setAlignment(Qt::AlignCenter);
   Rollfeld_ = new QScrollArea(this);
   Rollfeld_->setWidget(Bildfeld_);
@@ -111,7 +108,7 @@ TFontViewForm::TFontViewForm(QWidget* parent) : QDialog(parent) {
     // Ctrl+Z, Ctrl+Y and Ctrl+P act when their key is released; their entries only show it.
     a->setShortcutContext(amFenster ? Qt::WindowShortcut : Qt::WidgetShortcut);
     if (amFenster) addAction(a);
-    connect(a, &QAction::triggered, this, [this, tat] { Sicher(tat); });
+    Verbinden(a, &QAction::triggered, this, tat);
   };
   eintrag("Schrift größer", "Schriftgroesser1", QKeySequence("Ctrl+G"), true, [this] { HoeheAendern(1); });
   eintrag("Schrift kleiner", "Schriftkleiner1", QKeySequence("Ctrl+K"), true, [this] { HoeheAendern(-1); });

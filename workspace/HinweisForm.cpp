@@ -6,12 +6,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <exception>
 
 #include "engine/VelkorWinVAR.h"
 #include "toolkit/qt/Dialoge.h"
 #include "toolkit/qt/Fensterart.h"
 #include "toolkit/qt/QtText.h"
+#include "toolkit/qt/Steuerelemente.h"
 #include "workspace/VelkorWinMain.h"
 
 using toolkit::qt::U;
@@ -24,22 +24,13 @@ THinweisForm::THinweisForm(QWidget* parent)
   setAttribute(Qt::WA_ShowWithoutActivating);
   setFixedSize(420, 150);
 
-  auto* stopp = new QLabel(U("Programmierter Wandlungsstopp in Satz "), this);
-  stopp->setGeometry(12, 10, 396, 20);
-  hinweisEdit_ = new QLineEdit(this);
-  hinweisEdit_->setObjectName("HinweisEdit");
-  hinweisEdit_->setReadOnly(true);
-  hinweisEdit_->setFocusPolicy(Qt::NoFocus);
-  hinweisEdit_->setGeometry(12, 32, 396, 24);
-  auto* schrift = new QLabel(U("Sie können Schrifteinstellungen ändern! "), this);
-  schrift->setGeometry(12, 62, 396, 20);
-  auto* weiter = new QLabel(U("Weiter: Eingabetaste "), this);
-  weiter->setGeometry(12, 84, 396, 20);
-  fortsetzButton_ = new QPushButton(U("Wandlung fortsetzen"), this);
-  fortsetzButton_->setObjectName("FortsetzButton");
-  fortsetzButton_->setGeometry(130, 112, 160, 28);
-  fortsetzButton_->setFocusPolicy(Qt::NoFocus);
-  connect(fortsetzButton_, &QPushButton::clicked, this, &THinweisForm::FortsetzButtonClick);
+  using enum toolkit::qt::TArt;
+  toolkit::qt::Beschriftung(this, "Programmierter Wandlungsstopp in Satz ", {12, 10, 396, 20});
+  hinweisEdit_ = toolkit::qt::Feld(this, "HinweisEdit", {12, 32, 396, 24}, NurLesen | OhneFokus);
+  toolkit::qt::Beschriftung(this, "Sie können Schrifteinstellungen ändern! ", {12, 62, 396, 20});
+  toolkit::qt::Beschriftung(this, "Weiter: Eingabetaste ", {12, 84, 396, 20});
+  fortsetzButton_ = toolkit::qt::Knopf(this, "FortsetzButton", "Wandlung fortsetzen", {130, 112, 160, 28}, OhneFokus);
+  toolkit::qt::Verbinden(fortsetzButton_, &QPushButton::clicked, this, &THinweisForm::FortsetzButtonClick);
 
   // The main window's popup menu serves here too.
   setContextMenuPolicy(Qt::CustomContextMenu);
@@ -74,11 +65,7 @@ void THinweisForm::keyReleaseEvent(QKeyEvent* event) {
     QWidget::keyReleaseEvent(event);
     return;
   }
-  try {
-    if (workspace::StrgTaste(event->key(), true)) return;
-  } catch (const std::exception& e) {
-    toolkit::qt::Hinweis(e.what());
-    return;
-  }
-  QWidget::keyReleaseEvent(event);
+  bool behandelt = true;  // a key whose command failed ends there too
+  toolkit::qt::Sicher([&] { behandelt = workspace::StrgTaste(event->key(), true); });
+  if (!behandelt) QWidget::keyReleaseEvent(event);
 }

@@ -6,11 +6,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <exception>
 
 #include "engine/VelkorWinVAR.h"
 #include "toolkit/qt/Dialoge.h"
 #include "toolkit/qt/QtText.h"
+#include "toolkit/qt/Steuerelemente.h"
 #include "workspace/BildLaden.h"
 
 using toolkit::qt::U;
@@ -20,31 +20,21 @@ TImgSaveForm::TImgSaveForm(QWidget* parent) : QDialog(parent) {
   setWindowTitle(U("VelkorWin: Bild speochern "));
   setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
-  GrafikRadioGroup_ = new QGroupBox(U("Velkor-Grafikformat"), this);
-  GrafikRadioGroup_->setObjectName("GrafikRadioGroup");
+  GrafikRadioGroup_ = toolkit::qt::Gruppe(this, "GrafikRadioGroup", "Velkor-Grafikformat");
   Formate_ = new QButtonGroup(this);
   auto* spalte = new QVBoxLayout(GrafikRadioGroup_);
   const char* namen[] = {"*.PCX", "*.TGA", "*.BMP"};
   for (int i = 0; i < 3; ++i) {
-    auto* knopf = new QRadioButton(U(namen[i]), GrafikRadioGroup_);
-    knopf->setObjectName(QString("GrafikRadio%1").arg(i));
+    auto* knopf = toolkit::qt::Wahlknopf(GrafikRadioGroup_, ("GrafikRadio" + std::to_string(i)).c_str(), namen[i]);
     knopf->setAccessibleName(U(namen[i]));
     Formate_->addButton(knopf, i);
     spalte->addWidget(knopf);
   }
   Formate_->button(0)->setChecked(true);
 
-  SaveButton_ = new QPushButton(U("Bild speichern"), this);
-  SaveButton_->setObjectName("SaveButton");
-  EndButton_ = new QPushButton(U("Nicht speichern"), this);
-  EndButton_->setObjectName("EndButton");
-  connect(SaveButton_, &QPushButton::clicked, this, [this] {
-    try {
-      SaveButtonClick();
-    } catch (const std::exception& e) {
-      toolkit::qt::Hinweis(e.what());
-    }
-  });
+  SaveButton_ = toolkit::qt::Knopf(this, "SaveButton", "Bild speichern", {}, toolkit::qt::TArt::Eingabetaste);
+  EndButton_ = toolkit::qt::Knopf(this, "EndButton", "Nicht speichern", {}, toolkit::qt::TArt::Eingabetaste);
+  toolkit::qt::Verbinden(SaveButton_, &QPushButton::clicked, this, &TImgSaveForm::SaveButtonClick);
   connect(EndButton_, &QPushButton::clicked, this, &QDialog::reject);
 
   auto* knoepfe = new QHBoxLayout;

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "toolkit/qt/QtText.h"
+#include "toolkit/qt/Steuerelemente.h"
 
 using toolkit::qt::U;
 
@@ -17,9 +18,7 @@ TUserDialog::TUserDialog(QWidget* parent) : QDialog(parent) {
   richtung_->setCurrentIndex(0);
   richtung_->setGeometry(12, 14, 306, 26);
   auto knopf = [this](const char* text, const char* name, int x, int ergebnis) {
-    auto* b = new QPushButton(U(text), this);
-    b->setObjectName(name);
-    b->setGeometry(x, 66, 98, 28);
+    auto* b = toolkit::qt::Knopf(this, name, text, {x, 66, 98, 28}, toolkit::qt::TArt::Eingabetaste);
     connect(b, &QPushButton::clicked, this, [this, ergebnis] { done(ergebnis); });
     return b;
   };

@@ -8,6 +8,7 @@
 
 #include "toolkit/qt/Fensterart.h"
 #include "toolkit/qt/QtText.h"
+#include "toolkit/qt/Steuerelemente.h"
 
 using VelkorWinVAR::KonfigBlock;
 using toolkit::qt::U;
@@ -20,12 +21,10 @@ TZweiWahlForm::TZweiWahlForm(QWidget* parent, const char* klasse, const char* ti
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setWindowTitle(U(titel));
   setModal(true);
-  auto* box = new QGroupBox(U(gruppe), this);
-  box->setObjectName(gruppenName);
+  auto* box = toolkit::qt::Gruppe(this, gruppenName, gruppe);
   auto* l = new QVBoxLayout(box);
   const auto knopf = [&](TWahl w) {
-    auto* r = new QRadioButton(U(w.text), this);
-    r->setObjectName(w.name);
+    auto* r = toolkit::qt::Wahlknopf(this, w.name, w.text);
     l->addWidget(r);
     return r;
   };
@@ -33,13 +32,12 @@ TZweiWahlForm::TZweiWahlForm(QWidget* parent, const char* klasse, const char* ti
   QRadioButton* b = knopf(zweite);
   wahr_ = ersteIstWahr ? a : b;
   falsch_ = ersteIstWahr ? b : a;
-  auto* ende = new QPushButton(U("Beenden"), this);
-  ende->setObjectName("EndeButton");
+  auto* ende = toolkit::qt::Knopf(this, "EndeButton", "Beenden", {}, toolkit::qt::TArt::Eingabetaste);
   auto* haupt = new QVBoxLayout(this);
   haupt->addWidget(box);
   haupt->addWidget(ende);
-  connect(wahr_, &QRadioButton::toggled, this, [this](bool an) { KonfigBlock.*feld_ = an; });
-  connect(ende, &QPushButton::clicked, this, &TZweiWahlForm::EndeButtonClick);
+  toolkit::qt::Verbinden(wahr_, &QRadioButton::toggled, this, [this](bool an) { KonfigBlock.*feld_ = an; });
+  toolkit::qt::Verbinden(ende, &QPushButton::clicked, this, &TZweiWahlForm::EndeButtonClick);
 }
 
 void TZweiWahlForm::showEvent(QShowEvent* e) {

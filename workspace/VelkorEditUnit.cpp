@@ -18,13 +18,16 @@
 
 #include "engine/VelkorWinVAR.h"
 #include "toolkit/qt/QtText.h"
+#include "toolkit/qt/Steuerelemente.h"
 
 // The window itself: its controls, menus and tool bars, the text's way in and out, opening
 // and closing. The commands behind the menus are in VelkorEditUnit_Befehle.cpp.
 
+using toolkit::qt::Beschriftung;
 using toolkit::qt::QText;
 using toolkit::qt::Sicher;
 using toolkit::qt::U;
+using toolkit::qt::Verbinden;
 
 namespace {
 
@@ -88,11 +91,10 @@ TVelkorEditForm::TVelkorEditForm(QWidget* parent) : QDialog(parent), Datei_(*thi
   Text_->setContextMenuPolicy(Qt::CustomContextMenu);
 
   auto* status = new QStatusBar(this);
-  Hinweise_ = new QLabel(this);
-  Position_ = new QLabel(this);
-  Position_->setObjectName("PositionPanel");
+  Hinweise_ = Beschriftung(this, "");
+  Position_ = Beschriftung(this, "", {}, "PositionPanel");
   Position_->setFixedWidth(80);
-  Uhr_ = new QLabel(this);
+  Uhr_ = Beschriftung(this, "");
   Uhr_->setFixedWidth(80);
   status->addWidget(Hinweise_, 1);
   status->addPermanentWidget(Position_);
@@ -127,7 +129,7 @@ void TVelkorEditForm::MenuesBauen() {
     a->setStatusTip(U(text).remove('&').remove("..."));
     if (menue) menue->addAction(a);
     addAction(a);
-    connect(a, &QAction::triggered, this, [this, tat] { Sicher(tat); });
+    Verbinden(a, &QAction::triggered, this, tat);
     return a;
   };
   QMenu* datei = leiste->addMenu(U("&Datei"));
@@ -185,7 +187,7 @@ void TVelkorEditForm::MenuesBauen() {
   for (const auto& [text, tat] : eintraege) {
     if (!erster) popup->addSeparator();
     erster = false;
-    connect(popup->addAction(U(text)), &QAction::triggered, this, [this, tat = tat] { Sicher(tat); });
+    Verbinden(popup->addAction(U(text)), &QAction::triggered, this, tat);
   }
   connect(Text_, &QWidget::customContextMenuRequested, this,
           [this, popup](const QPoint& p) { popup->popup(Text_->viewport()->mapToGlobal(p)); });

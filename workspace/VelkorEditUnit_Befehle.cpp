@@ -20,15 +20,23 @@
 #include "toolkit/Text.h"
 #include "toolkit/qt/Dialoge.h"
 #include "toolkit/qt/QtText.h"
+#include "toolkit/qt/Steuerelemente.h"
 #include "workspace/Druck.h"
 #include "workspace/DruckSeiten.h"
 
 // The editor's commands: find and replace, the line keys and the entry by code, the display
 // font and alignment, printing.
 
+using toolkit::qt::Beschriftung;
+using toolkit::qt::Feld;
+using toolkit::qt::Kasten;
+using toolkit::qt::Knopf;
 using toolkit::qt::QText;
 using toolkit::qt::Sicher;
 using toolkit::qt::U;
+using toolkit::qt::Verbinden;
+using toolkit::qt::Wahlknopf;
+using enum toolkit::qt::TArt;
 
 namespace {
 
@@ -44,29 +52,22 @@ int Funktionsnummer(int key) { return key >= Qt::Key_F2 && key <= Qt::Key_F5 ? k
 void TVelkorEditForm::SuchDialogBauen() {
   SuchDialog_ = new QDialog(this);
   SuchDialog_->setObjectName("SuchDialog");
-  SuchEdit_ = new QLineEdit(SuchDialog_);
-  SuchEdit_->setObjectName("SuchEdit");
-  ErsatzEdit_ = new QLineEdit(SuchDialog_);
-  ErsatzEdit_->setObjectName("ErsatzEdit");
-  GrossKlein_ = new QCheckBox(U("Groß-/Kleinschreibung"), SuchDialog_);
-  GrossKlein_->setObjectName("GrossKleinCheck");
-  GanzesWort_ = new QCheckBox(U("Nur ganzes Wort suchen"), SuchDialog_);
-  GanzesWort_->setObjectName("GanzesWortCheck");
-  Aufwaerts_ = new QRadioButton(U("Aufwärts"), SuchDialog_);
-  Aufwaerts_->setObjectName("AufwaertsRadio");
-  auto* abwaerts = new QRadioButton(U("Abwärts"), SuchDialog_);
+  SuchEdit_ = Feld(SuchDialog_, "SuchEdit");
+  ErsatzEdit_ = Feld(SuchDialog_, "ErsatzEdit");
+  GrossKlein_ = Kasten(SuchDialog_, "GrossKleinCheck", "Groß-/Kleinschreibung");
+  GanzesWort_ = Kasten(SuchDialog_, "GanzesWortCheck", "Nur ganzes Wort suchen");
+  Aufwaerts_ = Wahlknopf(SuchDialog_, "AufwaertsRadio", "Aufwärts");
+  auto* abwaerts = Wahlknopf(SuchDialog_, nullptr, "Abwärts");
   abwaerts->setChecked(true);
-  auto* weiter = new QPushButton(U("Weitersuchen"), SuchDialog_);
-  weiter->setObjectName("WeitersuchenButton");
-  auto* ersetzen = new QPushButton(U("Ersetzen"), SuchDialog_);
-  ersetzen->setObjectName("ErsetzenButton");
-  auto* alle = new QPushButton(U("Alle ersetzen"), SuchDialog_);
-  alle->setObjectName("AlleErsetzenButton");
-  auto* abbrechen = new QPushButton(U("Abbrechen"), SuchDialog_);
+  // Buttons of a dialog: Enter presses the one that has the focus.
+  auto* weiter = Knopf(SuchDialog_, "WeitersuchenButton", "Weitersuchen", {}, Eingabetaste);
+  auto* ersetzen = Knopf(SuchDialog_, "ErsetzenButton", "Ersetzen", {}, Eingabetaste);
+  auto* alle = Knopf(SuchDialog_, "AlleErsetzenButton", "Alle ersetzen", {}, Eingabetaste);
+  auto* abbrechen = Knopf(SuchDialog_, nullptr, "Abbrechen", {}, Eingabetaste);
   auto* gitter = new QGridLayout(SuchDialog_);
-  gitter->addWidget(new QLabel(U("Suchen nach:"), SuchDialog_), 0, 0);
+  gitter->addWidget(Beschriftung(SuchDialog_, "Suchen nach:"), 0, 0);
   gitter->addWidget(SuchEdit_, 0, 1);
-  ErsetzenTeil_ = new QLabel(U("Ersetzen durch:"), SuchDialog_);
+  ErsetzenTeil_ = Beschriftung(SuchDialog_, "Ersetzen durch:");
   gitter->addWidget(ErsetzenTeil_, 1, 0);
   gitter->addWidget(ErsatzEdit_, 1, 1);
   gitter->addWidget(GrossKlein_, 2, 0);
@@ -79,11 +80,9 @@ void TVelkorEditForm::SuchDialogBauen() {
   gitter->addWidget(abbrechen, 3, 2);
   const auto muster = [this] { return toolkit::qt::AnsiText(SuchEdit_->text()); };
   const auto ersatz = [this] { return toolkit::qt::AnsiText(ErsatzEdit_->text()); };
-  connect(weiter, &QPushButton::clicked, this, [=, this] { Sicher([&] { Weitersuchen(muster(), DialogOptionen()); }); });
-  connect(ersetzen, &QPushButton::clicked, this,
-          [=, this] { Sicher([&] { Ersetzen(muster(), ersatz(), DialogOptionen()); }); });
-  connect(alle, &QPushButton::clicked, this,
-          [=, this] { Sicher([&] { AllesErsetzen(muster(), ersatz(), DialogOptionen()); }); });
+  Verbinden(weiter, &QPushButton::clicked, this, [=, this] { Weitersuchen(muster(), DialogOptionen()); });
+  Verbinden(ersetzen, &QPushButton::clicked, this, [=, this] { Ersetzen(muster(), ersatz(), DialogOptionen()); });
+  Verbinden(alle, &QPushButton::clicked, this, [=, this] { AllesErsetzen(muster(), ersatz(), DialogOptionen()); });
   connect(abbrechen, &QPushButton::clicked, SuchDialog_, &QDialog::hide);
 }
 
@@ -311,7 +310,7 @@ void TVelkorEditForm::FormatBauen(QMenu* Format, QToolBar* Leiste) {
     a->setObjectName(name);
     a->setStatusTip(U(text).remove('&').remove("..."));
     menue->addAction(a);
-    connect(a, &QAction::triggered, this, [this, tat] { Sicher(tat); });
+    Verbinden(a, &QAction::triggered, this, tat);
     return a;
   };
   QMenu* zeichen = Format->addMenu(U("&Zeichen"));
@@ -319,7 +318,7 @@ void TVelkorEditForm::FormatBauen(QMenu* Format, QToolBar* Leiste) {
     QAction* a = aktion(zeichen, text, name, [] {});
     a->setCheckable(true);
     a->setToolTip(hinweis);
-    connect(a, &QAction::toggled, this, [this, setze](bool an) {
+    Verbinden(a, &QAction::toggled, this, [this, setze](bool an) {
       QFont f = Text_->font();
       (f.*setze)(an);
       SchriftZeigen(f);
@@ -349,7 +348,7 @@ void TVelkorEditForm::FormatBauen(QMenu* Format, QToolBar* Leiste) {
   Schriftart_ = new QFontComboBox(Leiste);
   Schriftart_->setObjectName("Schriftart");
   Schriftart_->setToolTip("Schriftart");
-  connect(Schriftart_, &QFontComboBox::currentFontChanged, this, [this](const QFont& f) {
+  Verbinden(Schriftart_, &QFontComboBox::currentFontChanged, this, [this](const QFont& f) {
     QFont neu = Text_->font();
     neu.setFamily(f.family());
     SchriftZeigen(neu);
@@ -359,7 +358,7 @@ void TVelkorEditForm::FormatBauen(QMenu* Format, QToolBar* Leiste) {
   for (int g : {8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72})
     Schriftgroesse_->addItem(QString::number(g));
   Schriftgroesse_->setCurrentText("10");
-  connect(Schriftgroesse_, &QComboBox::currentTextChanged, this, [this](const QString& t) {
+  Verbinden(Schriftgroesse_, &QComboBox::currentTextChanged, this, [this](const QString& t) {
     if (t.toInt() <= 0) return;
     QFont f = Text_->font();
     f.setPointSize(t.toInt());

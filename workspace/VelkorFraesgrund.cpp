@@ -15,7 +15,9 @@
 using namespace VelkorWinVAR;
 namespace R = workspace::Einstellregeln;
 using imageprep::TTabellenArt;
+using toolkit::qt::Gruppe;
 using toolkit::qt::U;
+using toolkit::qt::Verbinden;
 
 TVelkorFraesgrundForm::TVelkorFraesgrundForm(QWidget* parent)
     : TEinstellDialog(parent, "TVelkorFraesgrundForm", "VelkorWin - Fräsgrundeinstellungen") {
@@ -26,17 +28,17 @@ TVelkorFraesgrundForm::TVelkorFraesgrundForm(QWidget* parent)
   ZyklusendeEdit = Edit(form, "ZyklusendeEdit", "Adresse für Zyklusende = ");
   S_AbsEdit = Edit(form, "S_AbsEdit", "NC-Wort für Sicherheitsabstand = ");
   B_TiefenEdit = Edit(form, "B_TiefenEdit", "Adrersse für Bohrtiefe = ");
-  StichelCheckBox = Box("StichelCheckBox", "Sticheln in Zyklus wandeln");
-  GraubildCheckBox = Box("GraubildCheckBox", "Alle Bilder als Graubilder wandeln");
+  StichelCheckBox = toolkit::qt::Kasten(this, "StichelCheckBox", "Sticheln in Zyklus wandeln");
+  GraubildCheckBox = toolkit::qt::Kasten(this, "GraubildCheckBox", "Alle Bilder als Graubilder wandeln");
   form->addRow(StichelCheckBox);
   form->addRow(GraubildCheckBox);
 
-  auto* grau = new QGroupBox(U("über 16 Farben"), this);
+  auto* grau = Gruppe(this, nullptr, "über 16 Farben");
   auto* grauForm = new QFormLayout(grau);
   WeissTiefeEdit = Edit(grauForm, "WeissTiefeEdit", "Frästiefe hell = ");
   SchwarztiefeEdit = Edit(grauForm, "SchwarztiefeEdit", "Frästiefe dunkel = ");
 
-  auto* bahn = new QGroupBox(U("Fräserbahnverlauf"), this);
+  auto* bahn = Gruppe(this, nullptr, "Fräserbahnverlauf");
   auto* bahnLayout = new QVBoxLayout(bahn);
   FraesbahnComboBox = new QComboBox(this);
   FraesbahnComboBox->setObjectName("FraesbahnComboBox");
@@ -44,13 +46,13 @@ TVelkorFraesgrundForm::TVelkorFraesgrundForm(QWidget* parent)
                         "zirkular cw nach innen", "zirkular ccw nach innen", "zirkular cw nach außen",
                         "zirkular ccw nach außen"})
     FraesbahnComboBox->addItem(U(t));
-  ScharfKantenCheckBox = Box("ScharfKantenCheckBox", "Farbwechsel scharfkantig");
+  ScharfKantenCheckBox = toolkit::qt::Kasten(this, "ScharfKantenCheckBox", "Farbwechsel scharfkantig");
   bahnLayout->addWidget(FraesbahnComboBox);
   bahnLayout->addWidget(ScharfKantenCheckBox);
 
-  auto* verfolgen = new QGroupBox(U("Farbe verfolgen"), this);
+  auto* verfolgen = Gruppe(this, nullptr, "Farbe verfolgen");
   auto* verfolgenLayout = new QVBoxLayout(verfolgen);
-  Linienanfang_CheckBox = Box("Linienanfang_CheckBox", "Linienanfang suchen");
+  Linienanfang_CheckBox = toolkit::qt::Kasten(this, "Linienanfang_CheckBox", "Linienanfang suchen");
   Umlaufsinn_ComboBox = new QComboBox(this);
   Umlaufsinn_ComboBox->setObjectName("Umlaufsinn_ComboBox");
   Umlaufsinn_ComboBox->addItems({U("Umlaufsinn links"), U("Umlaufsinn rechts")});
@@ -85,13 +87,13 @@ TVelkorFraesgrundForm::TVelkorFraesgrundForm(QWidget* parent)
   Kasten(GraubildCheckBox, KonfigBlock.Graubildwandlung, alt_.Graubildwandlung);
   Kasten(ScharfKantenCheckBox, KonturKantigFraesen, altKantig_);
   Kasten(Linienanfang_CheckBox, KonfigBlock.LinienanfangSuchen, alt_.LinienanfangSuchen);
-  connect(Umlaufsinn_ComboBox, &QComboBox::currentIndexChanged, this, &TVelkorFraesgrundForm::Umlaufsinn_ComboBoxChange);
-  connect(VerfolgComboBox, &QComboBox::currentIndexChanged, this, &TVelkorFraesgrundForm::verfolgComboBoxChange);
-  connect(FraesbahnComboBox, &QComboBox::currentIndexChanged, this, &TVelkorFraesgrundForm::FraesbahnComboBoxChange);
+  Verbinden(Umlaufsinn_ComboBox, &QComboBox::currentIndexChanged, this, &TVelkorFraesgrundForm::Umlaufsinn_ComboBoxChange);
+  Verbinden(VerfolgComboBox, &QComboBox::currentIndexChanged, this, &TVelkorFraesgrundForm::verfolgComboBoxChange);
+  Verbinden(FraesbahnComboBox, &QComboBox::currentIndexChanged, this, &TVelkorFraesgrundForm::FraesbahnComboBoxChange);
 }
 
 void TVelkorFraesgrundForm::Kasten(QCheckBox* box, bool& feld, const bool& alt) {
-  connect(box, &QCheckBox::toggled, this, [this, &feld, &alt](bool an) {
+  Verbinden(box, &QCheckBox::toggled, this, [this, &feld, &alt](bool an) {
     if (anzeigen_) return;
     feld = an;
     Markieren(an != alt);

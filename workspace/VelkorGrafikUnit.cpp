@@ -15,6 +15,7 @@
 #include "workspace/QvelColorButton.h"
 #include <QScrollArea>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <exception>
 
 #include "engine/VelkorWinFileUtils.h"
@@ -25,13 +26,19 @@
 #include "toolkit/qt/Dialoge.h"
 #include "toolkit/qt/QtBild.h"
 #include "toolkit/qt/QtText.h"
+#include "toolkit/qt/Steuerelemente.h"
 #include "workspace/Teileprogramm.h"
 #include "workspace/VelkorWinMain.h"
 
 using namespace VelkorWinVAR;
 using toolkit::Ansi;
+using toolkit::qt::Beschriftung;
+using toolkit::qt::Feld;
+using toolkit::qt::Knopf;
 using toolkit::qt::QText;
 using toolkit::qt::U;
+using toolkit::qt::Verbinden;
+using enum toolkit::qt::TArt;
 
 namespace {
 
@@ -62,15 +69,6 @@ private:
   TVelkorGrafikForm& form_;
 };
 
-QPushButton* Knopf(QWidget* eltern, const char* name, const char* text, int x) {
-  auto* k = new QPushButton(U(text), eltern);
-  k->setObjectName(name);
-  k->setAccessibleName(U(text));
-  k->setFocusPolicy(Qt::NoFocus);  // the window's keys stay with the window
-  k->setGeometry(x, 488, 140, 28);
-  return k;
-}
-
 }  // namespace
 
 TVelkorGrafikForm::TVelkorGrafikForm(QWidget* parent) : QWidget(parent, Qt::Window) {
@@ -87,7 +85,7 @@ void TVelkorGrafikForm::aufbauen() {
 
   panel_ = new QScrollArea(this);
   panel_->setObjectName("GrafikPanel");
-  panel_->setGeometry(8, 8, 908, 412);
+  panel_->setFixedSize(908, 412);
   panel_->setAlignment(Qt::AlignCenter);
   panel_->setFrameShape(QFrame::Panel);
   auto* bevel = new QFrame;
@@ -98,56 +96,63 @@ void TVelkorGrafikForm::aufbauen() {
   bild_->setObjectName("GrafikImage");
   panel_->setWidget(bevel);
 
-  auto label = [this](const char* name, const char* text, int x, int y) {
-    auto* l = new QLabel(U(text), this);
-    l->setObjectName(name);
-    l->move(x, y + 4);
-    l->adjustSize();
-    return l;
-  };
-  auto feld = [this](const char* name, int x, int y, int b) {
-    auto* e = new QLineEdit(this);
-    e->setObjectName(name);
-    e->setGeometry(x, y, b, 24);
-    e->setReadOnly(true);
-    e->setFocusPolicy(Qt::NoFocus);
-    return e;
-  };
-  quellLabel_ = label("QuellLabel", "Quelldatei: ", 8, 428);
-  quellEdit_ = feld("QuellEdit", 100, 428, 520);
-  zielLabel_ = label("ZielLabel", "Zieldatei: ", 8, 456);
-  zielEdit_ = feld("ZielEdit", 100, 456, 520);
-  quellEdit_->setEnabled(false);
-  zielEdit_->setEnabled(false);
-  xLabel_ = label("xLabel", "x [mm]= ", 660, 428);
-  xEdit_ = feld("xEdit", 740, 428, 176);
-  yLabel_ = label("yLabel", "y [mm]= ", 660, 456);
-  yEdit_ = feld("yEdit", 740, 456, 176);
-
-  endeButton_ = Knopf(this, "EndeButton", "Beenden", 8);
-  abbruchButton_ = Knopf(this, "AbbruchButton", "Wandlungsstopp", 160);
-  colorAbbruchButton_ = new TQvelColorButton(this);
-  colorAbbruchButton_->setObjectName("ColorAbbruchButton");
-  colorAbbruchButton_->setCaption(U("Abbruch"));
-  colorAbbruchButton_->setAccessibleName(U("Abbruch"));
-  colorAbbruchButton_->setFocusPolicy(Qt::NoFocus);
-  colorAbbruchButton_->setGeometry(312, 488, 140, 28);
-  tpSaveButton_ = Knopf(this, "TP_SaveButton", "TP speichern", 464);
-  saveButton_ = Knopf(this, "SaveButton", "Grafik speichern", 616);
-  connect(endeButton_, &QPushButton::clicked, this, [this] { toolkit::qt::Sicher([this] { EndeButtonClick(); }); });
-  connect(abbruchButton_, &QPushButton::clicked, this, [this] { toolkit::qt::Sicher([this] { AbbruchButtonClick(); }); });
-  connect(colorAbbruchButton_, &TQvelColorButton::Click, this,
-          [this] { toolkit::qt::Sicher([this] { ColorAbbruchButtonClick(); }); });
-  connect(tpSaveButton_, &QPushButton::clicked, this, [this] { toolkit::qt::Sicher([this] { TP_SaveButtonClick(); }); });
-  connect(saveButton_, &QPushButton::clicked, this, [this] { toolkit::qt::Sicher([this] { SaveButtonClick(); }); });
+  auto* zeilen = zeilenBauen();
+  // The panel above the rows: as it grows round a taller picture, the rows move down with it.
+  auto* oben = new QVBoxLayout;
+  oben->setContentsMargins(8, 8, 8, 0);
+  oben->addWidget(panel_, 0, Qt::AlignLeft | Qt::AlignTop);
+  auto* spalte = new QVBoxLayout(this);
+  spalte->setSizeConstraint(QLayout::SetNoConstraint);  // the window keeps the size it is given
+  spalte->setContentsMargins(0, 0, 0, 0);
+  spalte->setSpacing(0);
+  spalte->addLayout(oben);
+  spalte->addWidget(zeilen, 0, Qt::AlignLeft | Qt::AlignTop);
+  spalte->addStretch();
 
   timer_ = new QTimer(this);
   timer_->setObjectName("GrafikTimer");
   timer_->setInterval(RepaintAbstand);
-  connect(timer_, &QTimer::timeout, this, [this] { toolkit::qt::Sicher([this] { auffrischen(); }); });
+  Verbinden(timer_, &QTimer::timeout, this, &TVelkorGrafikForm::auffrischen);
 
   for (QWidget* w : findChildren<QWidget*>()) w->installEventFilter(this);
   bildEinpassen();
+}
+
+// The rows below the picture: the source and target blocks, the pointer's position and the
+// buttons, none of which takes the keys from the window.
+QWidget* TVelkorGrafikForm::zeilenBauen() {
+  auto* zeilen = new QWidget(this);
+  zeilen->setObjectName("GrafikZeilen");
+  zeilen->setFixedSize(924, 105);
+  zeilen->setMouseTracking(true);  // the pointer between the rows is the window's (FormMouseMove)
+  quellLabel_ = Beschriftung(zeilen, "Quelldatei: ", {8, 12}, "QuellLabel");
+  quellEdit_ = Feld(zeilen, "QuellEdit", {100, 8, 520, 24}, NurLesen | OhneFokus);
+  zielLabel_ = Beschriftung(zeilen, "Zieldatei: ", {8, 40}, "ZielLabel");
+  zielEdit_ = Feld(zeilen, "ZielEdit", {100, 36, 520, 24}, NurLesen | OhneFokus);
+  quellEdit_->setEnabled(false);
+  zielEdit_->setEnabled(false);
+  xLabel_ = Beschriftung(zeilen, "x [mm]= ", {660, 12}, "xLabel");
+  xEdit_ = Feld(zeilen, "xEdit", {740, 8, 176, 24}, NurLesen | OhneFokus);
+  yLabel_ = Beschriftung(zeilen, "y [mm]= ", {660, 40}, "yLabel");
+  yEdit_ = Feld(zeilen, "yEdit", {740, 36, 176, 24}, NurLesen | OhneFokus);
+
+  endeButton_ = Knopf(zeilen, "EndeButton", "Beenden", {8, 68, 140, 28}, OhneFokus);
+  abbruchButton_ = Knopf(zeilen, "AbbruchButton", "Wandlungsstopp", {160, 68, 140, 28}, OhneFokus);
+  colorAbbruchButton_ = new TQvelColorButton(zeilen);
+  colorAbbruchButton_->setObjectName("ColorAbbruchButton");
+  colorAbbruchButton_->setCaption(U("Abbruch"));
+  colorAbbruchButton_->setFocusPolicy(Qt::NoFocus);
+  colorAbbruchButton_->setGeometry(312, 68, 140, 28);
+  tpSaveButton_ = Knopf(zeilen, "TP_SaveButton", "TP speichern", {464, 68, 140, 28}, OhneFokus);
+  saveButton_ = Knopf(zeilen, "SaveButton", "Grafik speichern", {616, 68, 140, 28}, OhneFokus);
+  for (QPushButton* k : {endeButton_, abbruchButton_, tpSaveButton_, saveButton_}) k->setAccessibleName(k->text());
+  colorAbbruchButton_->setAccessibleName(U("Abbruch"));
+  Verbinden(endeButton_, &QPushButton::clicked, this, &TVelkorGrafikForm::EndeButtonClick);
+  Verbinden(abbruchButton_, &QPushButton::clicked, this, &TVelkorGrafikForm::AbbruchButtonClick);
+  Verbinden(colorAbbruchButton_, &TQvelColorButton::Click, this, &TVelkorGrafikForm::ColorAbbruchButtonClick);
+  Verbinden(tpSaveButton_, &QPushButton::clicked, this, &TVelkorGrafikForm::TP_SaveButtonClick);
+  Verbinden(saveButton_, &QPushButton::clicked, this, &TVelkorGrafikForm::SaveButtonClick);
+  return zeilen;
 }
 
 void TVelkorGrafikForm::bildEinpassen() {
@@ -157,15 +162,12 @@ void TVelkorGrafikForm::bildEinpassen() {
   const int rand = static_cast<QFrame*>(bevel)->frameWidth();
   bevel->setFixedSize(f.Breite() + 2 * rand, f.Hoehe() + 2 * rand);
   bild_->move(rand, rand);
-  // The panel grows round a taller picture (up to a height a screen shows), and the rows
-  // below it move down with it; a larger picture still scrolls.
+  // The panel grows round a taller picture (up to a height a screen shows), the layout moves
+  // the rows below it down, and the window grows by as much; a larger picture still scrolls.
   const int panelHoehe = std::clamp(f.Hoehe() + 2 * rand + 2 * panel_->frameWidth(), 412, 800);
-  const int versatz = panelHoehe - panel_->height();
+  const int versatz = panelHoehe - panel_->minimumHeight();
   if (versatz != 0) {
-    const int unterkante = panel_->geometry().bottom();
-    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-      if (w != panel_ && w->y() > unterkante) w->move(w->x(), w->y() + versatz);
-    panel_->resize(panel_->width(), panelHoehe);
+    panel_->setFixedHeight(panelHoehe);
     resize(width(), height() + versatz);
   }
   bild_->update();

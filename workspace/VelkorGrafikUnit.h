@@ -69,6 +69,7 @@ protected:
 
 private:
   void aufbauen();
+  QWidget* zeilenBauen();
   void bildEinpassen();
   void auffrischen();  // the coalesced repaint and the pending block texts
   void knoepfeSetzen();

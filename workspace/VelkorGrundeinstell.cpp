@@ -16,6 +16,7 @@
 using namespace VelkorWinVAR;
 namespace R = workspace::Einstellregeln;
 using imageprep::TTabellenArt;
+using toolkit::qt::Verbinden;
 
 TVelkorGrundeinstellForm::TVelkorGrundeinstellForm(QWidget* parent)
     : TEinstellDialog(parent, "TVelkorGrundeinstellForm", "VelkorWin-Grundeinstellung") {
@@ -26,10 +27,10 @@ TVelkorGrundeinstellForm::TVelkorGrundeinstellForm(QWidget* parent)
   TextzyklusEdit = Edit(form, "TextzyklusEdit", "Textzyklus Nr. = ");
   GrafikzyklusEdit = Edit(form, "GrafikzyklusEdit", "Grafikzyklus Nr. = ");
   InkrementEdit = Edit(form, "InkrementEdit", "SatznummernInkrement = ");
-  SatznummerCheckBox = Box("SatznummerCheckBox", "Zieldatei mit Satznummern");
-  LeerschrittCheckBox = Box("LeerschrittCheckBox", "Leerschritte zwischen Adressen");
-  GeometrieadrCheckBox = Box("GeometrieadrCheckBox", "vollständige Geometrieadressen im Satz");
-  direkt_speichernCheckBox = Box("direkt_speichernCheckBox", "Zieldatei direkt auf HD speichern");
+  SatznummerCheckBox = toolkit::qt::Kasten(this, "SatznummerCheckBox", "Zieldatei mit Satznummern");
+  LeerschrittCheckBox = toolkit::qt::Kasten(this, "LeerschrittCheckBox", "Leerschritte zwischen Adressen");
+  GeometrieadrCheckBox = toolkit::qt::Kasten(this, "GeometrieadrCheckBox", "vollständige Geometrieadressen im Satz");
+  direkt_speichernCheckBox = toolkit::qt::Kasten(this, "direkt_speichernCheckBox", "Zieldatei direkt auf HD speichern");
   for (auto* b : {SatznummerCheckBox, LeerschrittCheckBox, GeometrieadrCheckBox, direkt_speichernCheckBox})
     form->addRow(b);
 
@@ -49,12 +50,11 @@ TVelkorGrundeinstellForm::TVelkorGrundeinstellForm(QWidget* parent)
   Kasten(SatznummerCheckBox, &TKonfigBlock::MitSatznummern, false);
   Kasten(LeerschrittCheckBox, &TKonfigBlock::LeerschritteZwischenAdressen, false);
   Kasten(GeometrieadrCheckBox, &TKonfigBlock::NurGeaenderteAdressen, true);
-  connect(direkt_speichernCheckBox, &QCheckBox::toggled, this,
-          [this] { toolkit::qt::Sicher([this] { direkt_speichernCheckboxClick(); }); });
+  Verbinden(direkt_speichernCheckBox, &QCheckBox::toggled, this, &TVelkorGrundeinstellForm::direkt_speichernCheckboxClick);
 }
 
 void TVelkorGrundeinstellForm::Kasten(QCheckBox* box, bool TKonfigBlock::*feld, bool umgekehrt) {
-  connect(box, &QCheckBox::toggled, this, [this, feld, umgekehrt](bool an) {
+  Verbinden(box, &QCheckBox::toggled, this, [this, feld, umgekehrt](bool an) {
     if (anzeigen_) return;
     KonfigBlock.*feld = an != umgekehrt;
     Markieren(KonfigBlock.*feld != alt_.*feld);

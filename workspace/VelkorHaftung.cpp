@@ -9,10 +9,15 @@
 
 #include "toolkit/qt/Fensterart.h"
 #include "toolkit/qt/QtText.h"
+#include "toolkit/qt/Steuerelemente.h"
 #include "workspace/Hauptzustand.h"
 #include "workspace/VelkorWinMain.h"
 
+using toolkit::qt::Beschriftung;
+using toolkit::qt::Knopf;
 using toolkit::qt::U;
+using toolkit::qt::Verbinden;
+using enum toolkit::qt::TArt;
 
 namespace workspace {
 bool HaftungAkzeptiert = false;
@@ -43,12 +48,10 @@ TVelkorkeineHaftungForm::TVelkorkeineHaftungForm(QWidget* parent) : QDialog(pare
   QStringList zeilen;
   for (const char* z : Text) zeilen << U(z);
   memo->setPlainText(zeilen.join('\n'));
-  auto* label = new QLabel(U("Ich bin damit"), this);
-  auto* ok = new QPushButton(U("einverstanden!"), this);
-  ok->setObjectName("OKButton");
+  auto* label = Beschriftung(this, "Ich bin damit");
+  auto* ok = Knopf(this, "OKButton", "einverstanden!", {}, Eingabetaste);
   ok->setToolTip(U("Zustimmung"));
-  auto* nein = new QPushButton(U("nicht einverstanden!!"), this);
-  nein->setObjectName("AblehnButton");
+  auto* nein = Knopf(this, "AblehnButton", "nicht einverstanden!!", {}, Eingabetaste);
   nein->setToolTip(U("Ablehnung"));
   auto* knoepfe = new QHBoxLayout;
   knoepfe->addWidget(label);
@@ -57,8 +60,8 @@ TVelkorkeineHaftungForm::TVelkorkeineHaftungForm(QWidget* parent) : QDialog(pare
   auto* haupt = new QVBoxLayout(this);
   haupt->addWidget(memo);
   haupt->addLayout(knoepfe);
-  connect(ok, &QPushButton::clicked, this, &TVelkorkeineHaftungForm::OKButtonClick);
-  connect(nein, &QPushButton::clicked, this, &TVelkorkeineHaftungForm::AblehnButtonClick);
+  Verbinden(ok, &QPushButton::clicked, this, &TVelkorkeineHaftungForm::OKButtonClick);
+  Verbinden(nein, &QPushButton::clicked, this, &TVelkorkeineHaftungForm::AblehnButtonClick);
 }
 
 void TVelkorkeineHaftungForm::showEvent(QShowEvent* e) {
@@ -90,17 +93,14 @@ TCopyrightForm::TCopyrightForm(QWidget* parent) : QDialog(parent) {
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setWindowTitle(U("VelkorWin: Programmierer"));
   setModal(true);
-  auto* name = new QLabel(U("Velkor"), this);
-  name->setObjectName("NameLabel");
-  version_ = new QLabel(this);
-  version_->setObjectName("VersionLabel");
-  auto* ende = new QPushButton(U("Schließen"), this);
-  ende->setObjectName("EndButton");
+  auto* name = Beschriftung(this, "Velkor", {}, "NameLabel");
+  version_ = Beschriftung(this, "", {}, "VersionLabel");
+  auto* ende = Knopf(this, "EndButton", "Schließen", {}, Eingabetaste);
   auto* haupt = new QVBoxLayout(this);
   haupt->addWidget(name);
   haupt->addWidget(version_);
   haupt->addWidget(ende);
-  connect(ende, &QPushButton::clicked, this, &TCopyrightForm::EndButtonClick);
+  Verbinden(ende, &QPushButton::clicked, this, &TCopyrightForm::EndButtonClick);
 }
 
 void TCopyrightForm::showEvent(QShowEvent* e) {

@@ -15,6 +15,7 @@
 
 using namespace VelkorWinVAR;
 namespace R = workspace::Einstellregeln;
+using toolkit::qt::Kasten;
 
 TVelkorSimuGrenzForm::TVelkorSimuGrenzForm(QWidget* parent)
     : TEinstellDialog(parent, "TVelkorSimuGrenzForm", "Velkor-Wahl der Simulationsgrenzen") {
@@ -27,7 +28,7 @@ TVelkorSimuGrenzForm::TVelkorSimuGrenzForm(QWidget* parent)
   static const char* const gruppen[3] = {"untere Simulationsgrenzen", "obere Simulationsgrenzen", "Skaleneinheiten"};
   auto* panels = new QHBoxLayout;
   for (int g = 0; g < 3; ++g) {
-    auto* box = new QGroupBox(toolkit::qt::U(gruppen[g]), this);
+    auto* box = toolkit::qt::Gruppe(this, nullptr, gruppen[g]);
     auto* form = new QFormLayout(box);
     for (int i = 3 * g; i < 3 * g + 3; ++i) {
       edits_[i] = Edit(form, namen[i], labels[i]);
@@ -36,13 +37,13 @@ TVelkorSimuGrenzForm::TVelkorSimuGrenzForm(QWidget* parent)
     }
     panels->addWidget(box);
   }
-  AutografikbereichCheckBox = Box("AutografikbereichCheckBox", "Grafikbereich automatisch einstellen");
+  AutografikbereichCheckBox = Kasten(this, "AutografikbereichCheckBox", "Grafikbereich automatisch einstellen");
   auto* knoepfe = Knopfzeile("BeendenButton", "Schließen", AutografikbereichCheckBox);
   auto* haupt = new QVBoxLayout(this);
   haupt->addLayout(panels);
   haupt->addLayout(knoepfe);
-  connect(AutografikbereichCheckBox, &QCheckBox::clicked, this,
-          &TVelkorSimuGrenzForm::AutografikbereichCheckboxClick);
+  toolkit::qt::Verbinden(AutografikbereichCheckBox, &QCheckBox::clicked, this,
+                         &TVelkorSimuGrenzForm::AutografikbereichCheckboxClick);
 }
 
 double& TVelkorSimuGrenzForm::Wert(int i) {

@@ -22,6 +22,7 @@
 #include "toolkit/qt/Dialoge.h"
 #include "toolkit/qt/QtBild.h"
 #include "toolkit/qt/QtText.h"
+#include "toolkit/qt/Steuerelemente.h"
 #include "workspace/Arbeitsdatei.h"
 #include "workspace/HinweisForm.h"
 #include "workspace/Teileprogramm.h"
@@ -38,10 +39,24 @@
 
 using namespace VelkorWinVAR;
 using imageprep::TTabellenArt;
+using toolkit::qt::Beschriftung;
 using toolkit::qt::Fenster;
 using toolkit::qt::FensterZeigen;
+using toolkit::qt::Feld;
+using toolkit::qt::Knopf;
 using toolkit::qt::QText;
 using toolkit::qt::U;
+using toolkit::qt::Verbinden;
+using enum toolkit::qt::TArt;
+
+template <typename Sender, typename Signal>
+void TVelkorMainForm::Befehl(Sender* quelle, Signal signal, std::function<void()> tat) {
+  Verbinden(quelle, signal, this, [this, tat = std::move(tat)] {
+    if (!beendet_) tat();
+  });
+  // Connected after the command, so Qt calls it next, whether the command ended or failed.
+  connect(quelle, signal, this, &TVelkorMainForm::NachBefehl);
+}
 
 TVelkorMainForm::TVelkorMainForm(QWidget* parent) : QMainWindow(parent) {
   setObjectName("VelkorMainForm");
@@ -61,42 +76,20 @@ TVelkorMainForm::TVelkorMainForm(QWidget* parent) : QMainWindow(parent) {
   imgBevel_->setObjectName("ImgBevel");
   imgBevel_->setFrameStyle(QFrame::Box | QFrame::Sunken);
   imgBevel_->setGeometry(19, 19, 715, 419);
-  quellImage_ = new QLabel(imgPanel_);
-  quellImage_->setObjectName("QuellImage");
-  quellImage_->setGeometry(24, 24, 705, 409);
+  quellImage_ = Beschriftung(imgPanel_, "", {24, 24, 705, 409}, "QuellImage");
   quellImage_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   quellImage_->setContextMenuPolicy(Qt::CustomContextMenu);
 
-  quellLabel_ = new QLabel(U("Quelldatei"), flaeche);
-  quellLabel_->setObjectName("QuellLabel");
-  quellLabel_->setGeometry(8, 453, 300, 22);
-  zielLabel_ = new QLabel(flaeche);
-  zielLabel_->setObjectName("ZielLabel");
-  zielLabel_->setGeometry(8, 481, 300, 22);
-  quellEdit_ = new QLineEdit(flaeche);
-  quellEdit_->setObjectName("QuellEdit");
-  quellEdit_->setReadOnly(true);
-  quellEdit_->setFocusPolicy(Qt::NoFocus);
-  quellEdit_->setGeometry(110, 452, 460, 24);
-  zielEdit_ = new QLineEdit(flaeche);
-  zielEdit_->setObjectName("ZielEdit");
-  zielEdit_->setReadOnly(true);
-  zielEdit_->setFocusPolicy(Qt::NoFocus);
-  zielEdit_->setGeometry(110, 480, 460, 24);
-  copyrightLabel_ = new QLabel(flaeche);
-  copyrightLabel_->setObjectName("CopyrightLabel");
-  copyrightLabel_->setGeometry(8, 512, 400, 22);
+  quellLabel_ = Beschriftung(flaeche, "Quelldatei", {8, 453, 300, 22}, "QuellLabel");
+  zielLabel_ = Beschriftung(flaeche, "", {8, 481, 300, 22}, "ZielLabel");
+  quellEdit_ = Feld(flaeche, "QuellEdit", {110, 452, 460, 24}, NurLesen | OhneFokus);
+  zielEdit_ = Feld(flaeche, "ZielEdit", {110, 480, 460, 24}, NurLesen | OhneFokus);
+  copyrightLabel_ = Beschriftung(flaeche, "", {8, 512, 400, 22}, "CopyrightLabel");
 
-  abbruchButton_ = new QPushButton(U("Abbrechen"), flaeche);
-  abbruchButton_->setObjectName("AbbruchButton");
-  abbruchButton_->setGeometry(596, 452, 150, 26);
-  abbruchButton_->setFocusPolicy(Qt::NoFocus);
-  connect(abbruchButton_, &QPushButton::clicked, this, [this] { Ausfuehren(workspace::AbbruchFragen); });
-  endeButton_ = new QPushButton(U("Beenden"), flaeche);
-  endeButton_->setObjectName("EndeButton");
-  endeButton_->setGeometry(596, 484, 150, 26);
-  endeButton_->setFocusPolicy(Qt::NoFocus);
-  connect(endeButton_, &QPushButton::clicked, this, &TVelkorMainForm::EndeButtonClick);
+  abbruchButton_ = Knopf(flaeche, "AbbruchButton", "Abbrechen", {596, 452, 150, 26}, OhneFokus);
+  Befehl(abbruchButton_, &QPushButton::clicked, workspace::AbbruchFragen);
+  endeButton_ = Knopf(flaeche, "EndeButton", "Beenden", {596, 484, 150, 26}, OhneFokus);
+  Verbinden(endeButton_, &QPushButton::clicked, this, &TVelkorMainForm::EndeButtonClick);
 
   MenueBauen();
   PopupBauen();
@@ -123,7 +116,7 @@ TVelkorMainForm::~TVelkorMainForm() { qApp->removeEventFilter(this); }
 QAction* TVelkorMainForm::Eintrag(QWidget* menu, const char* caption, const char* name, std::function<void()> tat) {
   QAction* a = menu->addAction(U(caption));
   a->setObjectName(name);
-  connect(a, &QAction::triggered, this, [this, tat = std::move(tat)] { Ausfuehren(tat); });
+  Befehl(a, &QAction::triggered, std::move(tat));
   aktionen_[name] = a;
   return a;
 }
@@ -243,12 +236,11 @@ QAction* TVelkorMainForm::Aktion(const std::string& name) const {
   return it == aktionen_.end() ? nullptr : it->second;
 }
 
-void TVelkorMainForm::Ausfuehren(const std::function<void()>& tat) {
+void TVelkorMainForm::NachBefehl() {
   if (beendet_) return;
-  toolkit::qt::Sicher(tat);
   ZustandSetzen();
   // A close during a run waited for the run to unwind; the window closes now.
-  if (workspace::BeendenAngefordert && !workspace::LaufAktiv() && !beendet_) close();
+  if (workspace::BeendenAngefordert && !workspace::LaufAktiv()) close();
 }
 
 void TVelkorMainForm::ZustandSetzen() {
@@ -275,7 +267,10 @@ void TVelkorMainForm::SatzZeigen(engine::TSatzAnzeige wo, const std::string& tex
 QSize TVelkorMainForm::Bildgroesse() const { return QuellImage.Empty() ? QSize() : quellImage_->size(); }
 
 void TVelkorMainForm::Neustart() {
-  Ausfuehren([] { workspace::LaufUnterSperre(workspace::TLaufArt::Neustart, TVelkorGrafikForm::NeustartWandlung); });
+  if (beendet_) return;
+  toolkit::qt::Sicher(
+      [] { workspace::LaufUnterSperre(workspace::TLaufArt::Neustart, TVelkorGrafikForm::NeustartWandlung); });
+  NachBefehl();
 }
 
 void TVelkorMainForm::EndeButtonClick() {
@@ -351,17 +346,14 @@ void TVelkorMainForm::showEvent(QShowEvent* event) {
 void TVelkorMainForm::FormActivate() {
   if (aktiviert_ || beendet_) return;
   aktiviert_ = true;  // DummyProc from here on
-  Ausfuehren([this] {
+  toolkit::qt::Sicher([this] {
     ClearPaintBox();
     BeschriftungenSetzen();
     // A picture that cannot be read is reported; the rest of the activation still runs.
-    try {
-      workspace::StartbildLaden();
-    } catch (const std::exception& e) {
-      toolkit::qt::Hinweis(e.what());
-    }
+    toolkit::qt::Sicher(workspace::StartbildLaden);
     BildAnzeigen();
   });
+  NachBefehl();
   tastenvorschau_ = true;
   qApp->installEventFilter(this);
 }

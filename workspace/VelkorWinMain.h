@@ -140,9 +140,13 @@ private:
   void MenueBauen();
   void PopupBauen();
   QAction* Eintrag(QWidget* menu, const char* caption, const char* name, std::function<void()> tat);
-  // Runs a command, catching what escapes into a notice; runs the exit when the window was
-  // closed meanwhile.
-  void Ausfuehren(const std::function<void()>& tat);
+  // Connects `signal` to the command `tat`, run inside the error guard (nothing once the
+  // window has closed), and after it to NachBefehl.
+  template <typename Sender, typename Signal>
+  void Befehl(Sender* quelle, Signal signal, std::function<void()> tat);
+  // The step after every command, also after one that failed: the menus follow the run
+  // guard, and a close asked for during a run is carried out once the run has ended.
+  void NachBefehl();
   void EndeButtonClick();
 
   std::map<std::string, QAction*> aktionen_;

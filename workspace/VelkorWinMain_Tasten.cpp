@@ -8,6 +8,7 @@
 #include <QMenu>
 
 #include "engine/VelkorWinVAR.h"
+#include "toolkit/qt/Dialoge.h"
 #include "workspace/HinweisForm.h"
 #include "workspace/VelkorGrafikUnit.h"
 #include "workspace/VelkorWinMain.h"
@@ -54,7 +55,8 @@ bool TVelkorMainForm::eventFilter(QObject* obj, QEvent* event) {
     if (art == QEvent::ShortcutOverride) {
       event->accept();
     } else if (art == QEvent::KeyPress && !taste->isAutoRepeat()) {
-      Ausfuehren(workspace::AbbruchFragen);
+      toolkit::qt::Sicher(workspace::AbbruchFragen);
+      NachBefehl();
     }
     return true;
   }
@@ -66,7 +68,8 @@ bool TVelkorMainForm::TasteGedrueckt(QKeyEvent* event) {
   if (event->isAutoRepeat()) return event->key() == Qt::Key_Escape;
   switch (event->key()) {
     case Qt::Key_Escape:
-      Ausfuehren(workspace::AbbruchFragen);
+      toolkit::qt::Sicher(workspace::AbbruchFragen);
+      NachBefehl();
       return true;
     case Qt::Key_Pause:
       VelkorWinVAR::KonfigBlock.TestschalterS = !VelkorWinVAR::KonfigBlock.TestschalterS;
@@ -76,7 +79,8 @@ bool TVelkorMainForm::TasteGedrueckt(QKeyEvent* event) {
       return false;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      Ausfuehren(workspace::WandlungFortsetzen);
+      toolkit::qt::Sicher(workspace::WandlungFortsetzen);
+      NachBefehl();
       return true;
     default:
       return false;
@@ -87,9 +91,10 @@ bool TVelkorMainForm::TasteLosgelassen(QKeyEvent* event) {
   if (!IstStrgBuchstabe(event)) return false;
   if (event->isAutoRepeat()) return true;
   const int taste = event->key();  // Qt's letter keys are the upper-case letters
-  Ausfuehren([taste] {
+  toolkit::qt::Sicher([taste] {
     if (taste == Qt::Key_G) workspace::WandlungFortsetzen();
     else workspace::StrgTaste(taste, false);
   });
+  NachBefehl();
   return true;
 }

@@ -24,27 +24,22 @@
 #include "toolkit/qt/Dialoge.h"
 #include "toolkit/qt/Fensterart.h"
 #include "toolkit/qt/QtText.h"
+#include "toolkit/qt/Steuerelemente.h"
 #include "workspace/Druck.h"
 #include "workspace/DruckSeiten.h"
 
 using toolkit::qt::AnsiText;
+using toolkit::qt::Beschriftung;
+using toolkit::qt::Feld;
+using toolkit::qt::Knopf;
 using toolkit::qt::QText;
 using toolkit::qt::Sicher;
 using toolkit::qt::U;
+using toolkit::qt::Verbinden;
 
 namespace {
 
 QColor QFarbe(toolkit::TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-
-QLineEdit* Edit(QWidget* eltern, const char* name, const char* hinweis) {
-  auto* e = new QLineEdit(eltern);
-  e->setObjectName(name);
-  e->setToolTip(U(hinweis));
-  // The edits share the width under the grid rather than widen the window.
-  e->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-  e->setMinimumWidth(40);
-  return e;
-}
 
 }  // namespace
 
@@ -52,7 +47,24 @@ TVelkorWkzForm::TVelkorWkzForm(QWidget* parent) : QDialog(parent), Tabelle_(Velk
   setObjectName("VelkorWkzForm");
   setWindowTitle("Velkor-Werkzeugeingabe");
   setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  GitterBauen();
+  auto* felder = FelderBauen();
+  auto* knoepfe = KnoepfeBauen();
+  ListenwahlBauen();
+  auto* unten = new QHBoxLayout;
+  auto* links = new QVBoxLayout;
+  links->addLayout(felder);
+  links->addLayout(knoepfe);
+  unten->addLayout(links);
+  unten->addWidget(Gruppe_);
+  auto* aussen = new QVBoxLayout(this);
+  aussen->addWidget(Gitter_);
+  aussen->addLayout(unten);
+}
 
+// The grid of the tools: one row per tool, as wide as its columns; leaving it clears its
+// selection, the wheel over it moves the selected row (eventFilter).
+void TVelkorWkzForm::GitterBauen() {
   Gitter_ = new QTableWidget(0, workspace::WkzSpalten, this);
   Gitter_->setObjectName("WkzStringGrid");
   Gitter_->setToolTip(U("Geben Sie unten Werkzeugnummer, Benennung, Länge und Durchmesser ein und klicken Sie auf "
@@ -78,78 +90,75 @@ TVelkorWkzForm::TVelkorWkzForm(QWidget* parent) : QDialog(parent), Tabelle_(Velk
   Gitter_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Gitter_->setFixedWidth(breite + 2 * Gitter_->frameWidth() + Gitter_->verticalScrollBar()->sizeHint().width());
 
-  NummerEdit_ = Edit(this, "NummerEdit", "Werkzeug-Nummer");
-  NameEdit_ = Edit(this, "NameEdit", "Werkzeug-Bennenung");
-  L_Edit_ = Edit(this, "L_Edit", "Werkzeuglänge in mm");
-  D_Edit_ = Edit(this, "D_Edit", "Werkzeug-Durchmesser in mm");
-  NL_Edit_ = Edit(this, "NL_Edit", "Werkzeug-Nutzlänge in mm");
-  FarbEdit_ = Edit(this, "FarbEdit", "Click: Zeichenfarbewählen");
-  FarbEdit_->setReadOnly(true);
-  FarbEdit_->setCursor(Qt::PointingHandCursor);
-  FarbEdit_->installEventFilter(this);
-
-  auto* felder = new QGridLayout;
-  felder->setVerticalSpacing(2);
-  const std::pair<const char*, QLineEdit*> beschriftet[] = {{"Wkz-Nr.", NummerEdit_}, {"Benennung", NameEdit_},
-                                                          {"l [mm]", L_Edit_},       {"d [mm]", D_Edit_},
-                                                          {"NutzL [mm]", NL_Edit_},  {"Farbe", FarbEdit_}};
-  int spalte = 0;
-  for (const auto& [text, edit] : beschriftet) {
-    felder->addWidget(new QLabel(U(text), this), 0, spalte, Qt::AlignBottom);
-    felder->addWidget(edit, 1, spalte++);
-    connect(edit, &QLineEdit::textChanged, this, &TVelkorWkzForm::KnoepfePruefen);
-  }
-
-  const auto knopf = [this](const char* text, const char* name) {
-    auto* k = new QPushButton(U(text), this);
-    k->setObjectName(name);
-    k->setAutoDefault(false);
-    return k;
-  };
-  Uebernehmen_ = knopf("Übernehmen", "UebernehmenButton");
-  Loeschen_ = knopf("Wkz löschen", "WkzLoeschenButton");
-  Drucken_ = knopf("Liste Drucken", "ListeDruckenButton");
-  Schliessen_ = knopf("Schließen", "SchliessenButton");
-  connect(Uebernehmen_, &QPushButton::clicked, this, [this] { Sicher([this] { UebernehmenClick(); }); });
-  connect(Loeschen_, &QPushButton::clicked, this, [this] { Sicher([this] { LoeschenClick(); }); });
-  connect(Drucken_, &QPushButton::clicked, this, [this] { Sicher([this] { DruckenClick(); }); });
-  connect(Schliessen_, &QPushButton::clicked, this, &QDialog::reject);
-
-  Gruppe_ = new QGroupBox("Werkzeugliste", this);
-  Gruppe_->setObjectName("ListeRadioGroup");
-  Gruppe_->setToolTip(U("Liste übernehmen / ändern / löschen"));
-  RUebernehmen_ = new QRadioButton(U("übernehmen"), Gruppe_);
-  RUebernehmen_->setObjectName("UebernehmenRadio");
-  RAendern_ = new QRadioButton(U("ändern"), Gruppe_);
-  RAendern_->setObjectName("AendernRadio");
-  RLoeschen_ = new QRadioButton(U("löschen"), Gruppe_);
-  RLoeschen_->setObjectName("LoeschenRadio");
-  auto* gruppe = new QVBoxLayout(Gruppe_);
-  for (auto* r : {RUebernehmen_, RAendern_, RLoeschen_}) {
-    gruppe->addWidget(r);
-    connect(r, &QRadioButton::clicked, this, [this] { Sicher([this] { ModusGewaehlt(); }); });
-  }
-
-  auto* knoepfe = new QHBoxLayout;
-  for (auto* k : {Uebernehmen_, Loeschen_, Drucken_, Schliessen_}) knoepfe->addWidget(k);
-  auto* unten = new QHBoxLayout;
-  auto* links = new QVBoxLayout;
-  links->addLayout(felder);
-  links->addLayout(knoepfe);
-  unten->addLayout(links);
-  unten->addWidget(Gruppe_);
-  auto* aussen = new QVBoxLayout(this);
-  aussen->addWidget(Gitter_);
-  aussen->addLayout(unten);
-
   Gitter_->viewport()->installEventFilter(this);
-  // Leaving the grid clears its selection; its own cell editor is part of it.
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget* alt, QWidget* neu) {
     const auto imGitter = [this](QWidget* w) { return w && (w == Gitter_ || Gitter_->isAncestorOf(w)); };
     if (imGitter(alt) && !imGitter(neu)) Gitter_->clearSelection();
   });
-  connect(Gitter_, &QTableWidget::itemSelectionChanged, this, [this] { Sicher([this] { ZeileGewaehlt(); }); });
-  connect(Gitter_, &QTableWidget::cellChanged, this, &TVelkorWkzForm::ZelleGeaendert);
+  Verbinden(Gitter_, &QTableWidget::itemSelectionChanged, this, &TVelkorWkzForm::ZeileGewaehlt);
+  Verbinden(Gitter_, &QTableWidget::cellChanged, this, &TVelkorWkzForm::ZelleGeaendert);
+}
+
+// The edits of a tool's values under their captions; a click on the colour field opens the
+// colour dialog (eventFilter).
+QGridLayout* TVelkorWkzForm::FelderBauen() {
+  const struct {
+    QLineEdit** feld;
+    const char *name, *hinweis, *text;
+  } felder[] = {{&NummerEdit_, "NummerEdit", "Werkzeug-Nummer", "Wkz-Nr."},
+                {&NameEdit_, "NameEdit", "Werkzeug-Bennenung", "Benennung"},
+                {&L_Edit_, "L_Edit", "Werkzeuglänge in mm", "l [mm]"},
+                {&D_Edit_, "D_Edit", "Werkzeug-Durchmesser in mm", "d [mm]"},
+                {&NL_Edit_, "NL_Edit", "Werkzeug-Nutzlänge in mm", "NutzL [mm]"},
+                {&FarbEdit_, "FarbEdit", "Click: Zeichenfarbewählen", "Farbe"}};
+  for (const auto& f : felder) {
+    QLineEdit* e = *f.feld = Feld(this, f.name);
+    e->setToolTip(U(f.hinweis));
+    // The edits share the width under the grid rather than widen the window.
+    e->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    e->setMinimumWidth(40);
+  }
+  FarbEdit_->setReadOnly(true);
+  FarbEdit_->setCursor(Qt::PointingHandCursor);
+  FarbEdit_->installEventFilter(this);
+
+  auto* gitter = new QGridLayout;
+  gitter->setVerticalSpacing(2);
+  int spalte = 0;
+  for (const auto& f : felder) {
+    gitter->addWidget(Beschriftung(this, f.text), 0, spalte, Qt::AlignBottom);
+    gitter->addWidget(*f.feld, 1, spalte++);
+    Verbinden(*f.feld, &QLineEdit::textChanged, this, &TVelkorWkzForm::KnoepfePruefen);
+  }
+  return gitter;
+}
+
+QHBoxLayout* TVelkorWkzForm::KnoepfeBauen() {
+  Uebernehmen_ = Knopf(this, "UebernehmenButton", "Übernehmen");
+  Loeschen_ = Knopf(this, "WkzLoeschenButton", "Wkz löschen");
+  Drucken_ = Knopf(this, "ListeDruckenButton", "Liste Drucken");
+  Schliessen_ = Knopf(this, "SchliessenButton", "Schließen");
+  Verbinden(Uebernehmen_, &QPushButton::clicked, this, &TVelkorWkzForm::UebernehmenClick);
+  Verbinden(Loeschen_, &QPushButton::clicked, this, &TVelkorWkzForm::LoeschenClick);
+  Verbinden(Drucken_, &QPushButton::clicked, this, &TVelkorWkzForm::DruckenClick);
+  connect(Schliessen_, &QPushButton::clicked, this, &QDialog::reject);
+  auto* zeile = new QHBoxLayout;
+  for (auto* k : {Uebernehmen_, Loeschen_, Drucken_, Schliessen_}) zeile->addWidget(k);
+  return zeile;
+}
+
+// The list's modes: take a tool, change the grid in place, delete the whole list.
+void TVelkorWkzForm::ListenwahlBauen() {
+  Gruppe_ = toolkit::qt::Gruppe(this, "ListeRadioGroup", "Werkzeugliste");
+  Gruppe_->setToolTip(U("Liste übernehmen / ändern / löschen"));
+  RUebernehmen_ = toolkit::qt::Wahlknopf(Gruppe_, "UebernehmenRadio", "übernehmen");
+  RAendern_ = toolkit::qt::Wahlknopf(Gruppe_, "AendernRadio", "ändern");
+  RLoeschen_ = toolkit::qt::Wahlknopf(Gruppe_, "LoeschenRadio", "löschen");
+  auto* spalte = new QVBoxLayout(Gruppe_);
+  for (auto* r : {RUebernehmen_, RAendern_, RLoeschen_}) {
+    spalte->addWidget(r);
+    Verbinden(r, &QRadioButton::clicked, this, &TVelkorWkzForm::ModusGewaehlt);
+  }
 }
 
 void TVelkorWkzForm::Zeigen() {

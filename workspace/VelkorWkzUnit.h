@@ -8,7 +8,9 @@
 #include "toolkit/qt/Fensterliste.h"
 #include "workspace/Werkzeugliste.h"
 
+class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -35,6 +37,11 @@ protected:
   void showEvent(QShowEvent* e) override;
 
 private:
+  // The window's parts, built once.
+  void GitterBauen();
+  QGridLayout* FelderBauen();
+  QHBoxLayout* KnoepfeBauen();
+  void ListenwahlBauen();
   void GitterFuellen();
   void ZeileGewaehlt();
   void UebernehmenClick();

@@ -18,7 +18,9 @@
 
 using VelkorWinVAR::KonfigBlock;
 namespace R = workspace::Einstellregeln;
+using toolkit::qt::Knopf;
 using toolkit::qt::U;
+using toolkit::qt::Verbinden;
 
 namespace {
 std::string Rumpf(const std::string& name) {
@@ -34,20 +36,17 @@ TVelkorZeichensatzForm::TVelkorZeichensatzForm(QWidget* parent)
   auto* form = new QFormLayout;
   ZeichensatzEdit = Edit(form, "ZeichensatzEdit", "Zeichensatz = ");
   ZeichensatzEdit->setReadOnly(true);
-  auto* laden = Knopf("ZeichensatzButton", "Laden");
+  auto* laden = Knopf(this, "ZeichensatzButton", "Laden");
   form->addRow(QString(), laden);
   KursivEdit = Edit(form, "KursivEdit", "Kursivwinkel (Grad) = ");
-  auto* gruppe = new QGroupBox(U("Spiegelschrift"), this);
-  gruppe->setObjectName("SpiegelschriftRadioGroup");
+  auto* gruppe = toolkit::qt::Gruppe(this, "SpiegelschriftRadioGroup", "Spiegelschrift");
   auto* g = new QVBoxLayout(gruppe);
-  aus_ = new QRadioButton(U("aus"), gruppe);
-  aus_->setObjectName("aus");
-  ein_ = new QRadioButton(U("ein"), gruppe);
-  ein_->setObjectName("ein");
+  aus_ = toolkit::qt::Wahlknopf(gruppe, "aus", "aus");
+  ein_ = toolkit::qt::Wahlknopf(gruppe, "ein", "ein");
   g->addWidget(aus_);
   g->addWidget(ein_);
-  UebernahmeButton = Knopf("UebernahmeButton", "Übernehmen");
-  abbruch_ = Knopf("AbbruchButton", "Abbrechen");
+  UebernahmeButton = Knopf(this, "UebernahmeButton", "Übernehmen");
+  abbruch_ = Knopf(this, "AbbruchButton", "Abbrechen");
   abbruch_->installEventFilter(this);
   auto* knoepfe = new QHBoxLayout;
   knoepfe->addWidget(UebernahmeButton);
@@ -56,12 +55,12 @@ TVelkorZeichensatzForm::TVelkorZeichensatzForm(QWidget* parent)
   haupt->addLayout(form);
   haupt->addWidget(gruppe);
   haupt->addLayout(knoepfe);
-  connect(laden, &QPushButton::clicked, this, [this] { toolkit::qt::Sicher([this] { ZeichensatzButtonClick(); }); });
+  Verbinden(laden, &QPushButton::clicked, this, &TVelkorZeichensatzForm::ZeichensatzButtonClick);
   BeimVerlassen(KursivEdit, [this] { KursivEditExit(); });
   KlickWaehltAlles(KursivEdit);
-  connect(ein_, &QRadioButton::toggled, this, &TVelkorZeichensatzForm::SpiegelschriftRadioGroupExit);
+  Verbinden(ein_, &QRadioButton::toggled, this, &TVelkorZeichensatzForm::SpiegelschriftRadioGroupExit);
   connect(UebernahmeButton, &QPushButton::clicked, this, &TEinstellDialog::UebernahmeButtonClick);
-  connect(abbruch_, &QPushButton::clicked, this, &TEinstellDialog::AbbruchButtonClick);
+  Verbinden(abbruch_, &QPushButton::clicked, this, &TEinstellDialog::AbbruchButtonClick);
 }
 
 void TVelkorZeichensatzForm::AlteWerteMerken() {

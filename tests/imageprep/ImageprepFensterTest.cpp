@@ -443,6 +443,29 @@ TEST_F(FensterTest, FarbeditorZeilenGanzVerlassenDesBildesUndStrgPfeil) {
   toolkit::qt::FensterZeigen<TVelkorFarbabwahlForm>();
 }
 
+// "Farbe erhalten" and "Farbe zurück" take turns on the button; every opening starts at
+// "Farbe erhalten".
+TEST_F(FensterTest, FarbeErhaltenWechseltSeineBeschriftung) {
+  const auto bild = imageprep_test::KoordinatenBild(60, 40);
+  const auto oeffnen = [&](std::function<void(QPushButton*)> tat) {
+    imageprep_test::FuerDenEditor(bild);
+    Spaeter([tat] {
+      tat(Kind<QPushButton>("FarberhaltButton"));
+      Klick("EndeButton");
+    });
+    toolkit::qt::FensterZeigen<TVelkorFarbabwahlForm>();
+  };
+  oeffnen([](QPushButton* knopf) {
+    QStringList beschriftungen;
+    for (int i = 0; i < 3; ++i) {
+      knopf->click();
+      beschriftungen << knopf->text();
+    }
+    EXPECT_EQ(beschriftungen.join('|').toStdString(), "Farbe zurück|Farbe erhalten|Farbe zurück");
+  });
+  oeffnen([](QPushButton* knopf) { EXPECT_EQ(knopf->text().toStdString(), "Farbe erhalten"); });
+}
+
 // Screenshots of what the operator sees, saved into the build folder: the section and size
 // windows over the example picture and over a 1200 x 900 picture as the main window fits it,
 // the colour editor at its first opening and after a zoom, and the cut-out window.

@@ -263,6 +263,24 @@ TEST_F(GrafikFenster, ShownEmptyThePictureTakesItsSizeAndTheLabelsTheFiles) {
   workspace::LaufArt = workspace::TLaufArt::keiner;
 }
 
+// The panel grows round a taller picture and the rows below move down with it; a shorter
+// picture puts everything back.
+TEST_F(GrafikFenster, ATallerPictureMovesTheRowsDown) {
+  QuellImage = toolkit::TBitmap(4, 4, toolkit::TPixelFormat::pf24bit);
+  const auto zeigen = [&](QSize bild) {
+    haupt->BildEinpassen({.Breite = bild.width(), .Hoehe = bild.height()});
+    form->Zeigen();
+    QApplication::processEvents();
+    const QWidget* panel = testsupport::Kind<QWidget>("GrafikPanel", form.get());
+    const QRect ende(Knopf("EndeButton")->mapTo(form.get(), QPoint(0, 0)), Knopf("EndeButton")->size());
+    const QRect quelle(testsupport::Kind<QWidget>("QuellEdit", form.get())->mapTo(form.get(), QPoint(0, 0)), QSize());
+    form->Schliessen();
+    return std::tuple(panel->geometry().bottom(), quelle.top(), ende.top(), ende.bottom(), form->height());
+  };
+  EXPECT_EQ(zeigen({600, 700}), std::tuple(717, 726, 786, 813, 823));
+  EXPECT_EQ(zeigen({700, 400}), std::tuple(419, 428, 488, 515, 525));
+}
+
 TEST_F(GrafikFenster, BlockTextsWaitForTheNextRepaint) {
   form->SatzAnzeigen(engine::TSatzAnzeige::GrafikZiel, "N5 G01 X1");
   form->SatzAnzeigen(engine::TSatzAnzeige::GrafikQuelle, "N50 X1");

@@ -212,6 +212,27 @@ TEST_F(HauptWandlung, SchliessenImProgrammstoppBeendetNachDemLauf) {
   EXPECT_TRUE(dir.exists("VelkorWkz.DAT"));
 }
 
+// A run that ends in an error closes the window all the same when it was closed meanwhile:
+// the error's notice first, then the exit.
+TEST_F(HauptWandlung, SchliessenWaehrendEinesFehlgeschlagenenLaufs) {
+  struct FehlerHost : workspace::TFensterHost {
+    TVelkorMainForm* form = nullptr;
+    void notice(const std::string&) override {
+      form->close();
+      throw std::runtime_error("Lesefehler!");
+    }
+  } host;
+  Starten();
+  host.form = form;
+  engine::InstallHost(&host);
+  bool geschlossen = false;
+  QObject::connect(form, &TVelkorMainForm::Geschlossen, [&] { geschlossen = true; });
+  skript.ErwarteHinweis("Lesefehler!").Waehrenddessen([&] { EXPECT_FALSE(geschlossen); });
+  Ausloesen("Wandlung1");  // no part program: the run's notice fails
+  EXPECT_TRUE(geschlossen);
+  EXPECT_FALSE(workspace::LaufAktiv());
+}
+
 TEST_F(HauptWandlung, WaehrendDesLaufsGesperrtUndGedrosselt) {
   Programm(Lang(60000));
   Starten();

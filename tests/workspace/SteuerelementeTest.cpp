@@ -1,0 +1,98 @@
+// The controls' builders and the guarded connection: what escapes a handler is shown in a
+// notice and ends that action only; handlers take the signal's arguments or none; a dialog's
+// buttons take Enter only where they are built for it.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <stdexcept>
+
+#include "qtsupport/DialogSkript.h"
+#include "toolkit/qt/Steuerelemente.h"
+
+namespace {
+
+using namespace toolkit::qt;
+using enum TArt;
+
+class Zaehler : public QObject {
+public:
+  void Klick() { ++klicks; }
+  void Wahl(int i) { gewaehlt = i; }
+  int klicks = 0, gewaehlt = -1;
+};
+
+TEST(Verbinden, EinFehlerImHandlerWirdGemeldetUndBeendetNurDieseAktion) {
+  testsupport::DialogSkript skript;
+  skript.ErwarteHinweis("Datei kaputt!").ErwarteHinweis("Unbekannter Fehler!");
+  QWidget fenster;
+  Zaehler ziel;
+  auto* knopf = Knopf(&fenster, "K", "Los");
+  int versuche = 0;
+  Verbinden(knopf, &QPushButton::clicked, &ziel, [&] {
+    if (++versuche == 1) throw std::runtime_error("Datei kaputt!");
+    if (versuche == 2) throw 42;
+  });
+  Verbinden(knopf, &QPushButton::clicked, &ziel, &Zaehler::Klick);  // the next handler still runs
+  for (int i = 0; i < 3; ++i) knopf->click();
+  EXPECT_EQ(versuche, 3);
+  EXPECT_EQ(ziel.klicks, 3);
+  EXPECT_EQ(skript.Offen(), 0u);
+}
+
+TEST(Verbinden, HandlerNehmenDieArgumenteDesSignalsOderKeine) {
+  QWidget fenster;
+  Zaehler ziel;
+  auto* liste = new QComboBox(&fenster);
+  liste->addItems({"a", "b", "c"});
+  QString text;
+  Verbinden(liste, &QComboBox::currentIndexChanged, &ziel, &Zaehler::Wahl);
+  Verbinden(liste, &QComboBox::currentIndexChanged, &ziel, &Zaehler::Klick);
+  Verbinden(liste, &QComboBox::currentTextChanged, &ziel, [&](const QString& t) { text = t; });
+  liste->setCurrentIndex(2);
+  EXPECT_EQ(std::tuple(ziel.gewaehlt, ziel.klicks, text.toStdString()), std::tuple(2, 1, "c"));
+  {
+    Zaehler kurzlebig;
+    Verbinden(liste, &QComboBox::currentIndexChanged, &kurzlebig, &Zaehler::Klick);
+  }  // the connection ends with its receiver
+  liste->setCurrentIndex(1);
+  EXPECT_EQ(ziel.klicks, 2);
+}
+
+// A field or label at a point takes the size its caption needs; in a rectangle, that size.
+TEST(Bausteine, OrtUndArt) {
+  QWidget fenster;
+  auto* label = Beschriftung(&fenster, "Höhe = ", {10, 20}, "HoeheLabel");
+  EXPECT_EQ(std::tuple(label->objectName(), label->text(), label->geometry()),
+            std::tuple(QString("HoeheLabel"), QString::fromUtf8("Höhe = "), QRect(QPoint(10, 20), label->sizeHint())));
+  auto* feld = Feld(&fenster, "X", {1, 2, 30, 40}, NurLesen | OhneFokus);
+  EXPECT_EQ(std::tuple(feld->geometry(), feld->isReadOnly(), feld->focusPolicy()),
+            std::tuple(QRect(1, 2, 30, 40), true, Qt::NoFocus));
+  auto* offen = Feld(&fenster, "Y");
+  EXPECT_EQ(std::tuple(offen->isReadOnly(), offen->focusPolicy()), std::tuple(false, Qt::StrongFocus));
+}
+
+// In a dialog Enter presses the focused button only where it is built for it; elsewhere the
+// default button.
+TEST(Bausteine, EingabetasteImDialog) {
+  QDialog dialog;
+  auto* ok = Knopf(&dialog, "OK", "OK", {}, Eingabetaste);
+  auto* nein = Knopf(&dialog, "Nein", "Nein");
+  auto* abbrechen = Knopf(&dialog, "Abbrechen", "Abbrechen", {}, Eingabetaste);
+  ok->setDefault(true);
+  QStringList gedrueckt;
+  for (auto* k : {ok, nein, abbrechen})
+    QObject::connect(k, &QPushButton::clicked, [&gedrueckt, k] { gedrueckt << k->objectName(); });
+  dialog.show();
+  for (auto* k : {nein, abbrechen}) {
+    k->setFocus();
+    QTest::keyClick(k, Qt::Key_Return);
+  }
+  EXPECT_EQ(gedrueckt.join(',').toStdString(), "OK,Abbrechen");
+}
+
+}  // namespace
