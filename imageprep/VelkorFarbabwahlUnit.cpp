@@ -248,6 +248,9 @@ void TVelkorFarbabwahlForm::ZeilenBauen() {
   const int n = static_cast<int>(var::Extrafarbliste.size());
   const std::vector<const char*> modi = {"ohne", "Fraesen", "Sticheln"};
   const std::vector<const char*> besos = {"keine", "verfolgen "};
+  // The mode lists are 10 pixels wider than the classic 70, so "Fraesen" is whole in our
+  // font; the treatment lists move along.
+  constexpr int ModusX = 159, ModusBreite = 80, BesoX = 249, BesoBreite = 80;
 
   auto* grund = Gruppe(zeilen_, nullptr, "Grundfarben", {12, 15, breite - 24, 75});
   auto* nr = Feld(grund, "GrundFarbNrEdit", {12, 45, 50, 20}, NurLesen);
@@ -257,8 +260,10 @@ void TVelkorFarbabwahlForm::ZeilenBauen() {
   grundAnzahl_ = Feld(grund, "GrundFarbAnzahlEdit", {94, 45, 55, 20}, NurLesen);
   grundAnzahl_->setText(QString::number(modell_.Grundpixelanzahl()));
   const auto& k = var::KonfigBlock;
-  Liste(grund, "GrundAModus_ComboBox", modi, static_cast<int>(k.GrundArbeitsmodus), 159, 45, 70, -1, true);
-  Liste(grund, "GrundBeso_ComboBox", besos, static_cast<int>(k.GrundBesonderheit), 239, 45, 80, -1, false);
+  Liste(grund, "GrundAModus_ComboBox", modi, static_cast<int>(k.GrundArbeitsmodus), ModusX, 45, ModusBreite, -1,
+        true);
+  Liste(grund, "GrundBeso_ComboBox", besos, static_cast<int>(k.GrundBesonderheit), BesoX, 45, BesoBreite, -1,
+        false);
 
   const int extraHoehe = n * 37 + 36;
   auto* extra = Gruppe(zeilen_, nullptr, "Extrafarben", {12, 100, breite - 24, extraHoehe});
@@ -275,9 +280,9 @@ void TVelkorFarbabwahlForm::ZeilenBauen() {
     a->setText(QString::number(modell_.Anzahl(e)));
     a->setToolTip("Pixelanzahl");
     Liste(extra, ("AMudus_Combobox" + s).c_str(), modi, static_cast<int>(e.Arbeitsmodus) <= 2 ? static_cast<int>(e.Arbeitsmodus) : -1,
-          159, y, 70, i, true);
+          ModusX, y, ModusBreite, i, true);
     Liste(extra, ("Beso_ComboBox" + s).c_str(), besos, static_cast<int>(e.Besonderheit) <= 1 ? static_cast<int>(e.Besonderheit) : -1,
-          239, y, 80, i, false);
+          BesoX, y, BesoBreite, i, false);
   }
 
   auto* loeschen =

@@ -419,6 +419,10 @@ TEST_F(FensterTest, FarbeditorZeilenGanzVerlassenDesBildesUndStrgPfeil) {
       EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry())) << name << " ragt aus seiner Gruppe";
       EXPECT_TRUE(sicht->rect().contains(QRect(w->mapTo(sicht, QPoint(0, 0)), w->size()))) << name;
     }
+    for (const char* name : {"GrundAModus_ComboBox", "AMudus_Combobox1"}) {  // both show "Fraesen"
+      auto* liste = Kind<QComboBox>(name);
+      EXPECT_LE(liste->fontMetrics().horizontalAdvance(liste->currentText()), liste->lineEdit()->width() - 4) << name;
+    }
     auto* ansicht = Kind<QWidget>("QuellImage");
     Maus(ansicht, QEvent::MouseMove, {7, 3}, Qt::NoButton, Qt::NoButton);
     Felder({{"xEdit", "7"}, {"farbNummerEdit", "187"}, {"TestEdit", ""}});  // 3 x 60 + 7
