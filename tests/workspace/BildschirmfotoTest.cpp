@@ -3,8 +3,10 @@
 // window are saved as PNG files into the build folder (Hauptfenster.png,
 // Simulationsfenster.png). The tool path must be drawn in the tool's colour inside the
 // drawing and nowhere else, and the main window must show the example picture. The file
-// dialog of "Teileprogramm > Laden" is saved as it opens (Dateidialog.png) and must speak
-// German. scripts/test runs this under xvfb-run on the X11 platform; CTest runs it on the
+// dialogs of "Teileprogramm > Laden", of the font choice and of saving the image work file
+// are saved as they open (Dateidialog.png, DateidialogZeichensatz.png,
+// DateidialogEinstelldatei.png) and must speak German, under Qt's title where the program
+// gives none. scripts/test runs this under xvfb-run on the X11 platform; CTest runs it on the
 // headless one.
 #include <QAbstractItemView>
 #include <QFileDialog>
@@ -77,30 +79,50 @@ public:
   std::optional<std::string> DateiOeffnen(const toolkit::qt::TDateiDialog& dialog) override {
     return toolkit::qt::QtDialoge().DateiOeffnen(dialog);
   }
+  std::optional<std::string> DateiSpeichern(const toolkit::qt::TDateiDialog& dialog) override {
+    return toolkit::qt::QtDialoge().DateiSpeichern(dialog);
+  }
 };
 
-TEST_F(Bildschirmfoto, DateidialogAufDeutsch) {
+TEST_F(Bildschirmfoto, DateidialogeAufDeutsch) {
   Beispiele();
+  dir.write("BEISPIEL.CFG", "");  // so that each dialog's folder lists a file of its kind
   EchteDateidialoge skript;
   Starten();
-  QString titel;
-  QStringList knoepfe;
-  Sobald(ModalOffen, [&] {
-    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    // The folder is read in the background: wait until its files are listed.
-    const auto* liste = testsupport::Kind<QAbstractItemView>("listView", dialog);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return liste && liste->model()->rowCount(liste->rootIndex()) > 0; }));
-    titel = dialog->windowTitle();
-    for (const auto* k : dialog->findChildren<QPushButton*>()) knoepfe << k->text();
-    const std::string datei = std::string(VELKOR_BINARY_DIR) + "/Dateidialog.png";
-    EXPECT_TRUE(dialog->grab().save(QString::fromStdString(datei)));
-    dialog->reject();
-  });
-  Ausloesen("Laden1");
-  EXPECT_EQ(titel.toStdString(), "CNC-Datei laden");
-  EXPECT_TRUE(knoepfe.contains("Abbrechen")) << knoepfe.join(", ").toStdString();
-  EXPECT_FALSE(knoepfe.contains("Cancel"));
+  // Each file dialog as it opens: from a menu entry, or from a button of the window the entry
+  // opens; dialogs given no title of their own keep Qt's.
+  const struct {
+    const char *datei, *eintrag, *knopf, *titel, *ja;
+  } faelle[] = {{"Dateidialog", "Laden1", nullptr, "CNC-Datei laden", "&Öffnen"},
+                {"DateidialogZeichensatz", "Zeichensatzwhlen1", "ZeichensatzButton", "Öffnen", "&Öffnen"},
+                {"DateidialogEinstelldatei", "Speichern1", nullptr, "Speichern unter", "S&peichern"}};
+  for (const auto& f : faelle) {
+    QString titel;
+    QStringList knoepfe;
+    const auto ansehen = [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      // The folder is read in the background: wait until its files are listed.
+      const auto* liste = testsupport::Kind<QAbstractItemView>("listView", dialog);
+      EXPECT_TRUE(QTest::qWaitFor([&] { return liste && liste->model()->rowCount(liste->rootIndex()) > 0; }));
+      titel = dialog->windowTitle();
+      for (const auto* k : dialog->findChildren<QPushButton*>()) knoepfe << k->text();
+      const std::string datei = std::string(VELKOR_BINARY_DIR) + "/" + f.datei + ".png";
+      EXPECT_TRUE(dialog->grab().save(QString::fromStdString(datei)));
+      dialog->reject();
+    };
+    Sobald(ModalOffen, [&] {
+      if (!f.knopf) return ansehen();
+      QWidget* fenster = QApplication::activeModalWidget();
+      Sobald([fenster] { return QApplication::activeModalWidget() != fenster; }, ansehen);
+      testsupport::Klick(f.knopf, fenster);
+      fenster->close();
+    });
+    Ausloesen(f.eintrag);
+    EXPECT_EQ(titel.toStdString(), f.titel) << f.datei;
+    EXPECT_TRUE(knoepfe.contains(f.ja) && knoepfe.contains("Abbrechen")) << knoepfe.join(", ").toStdString();
+    EXPECT_FALSE(knoepfe.contains("Cancel"));
+  }
 }
 
 }  // namespace

@@ -43,7 +43,8 @@ QString Stilname(const QFont& schrift) {
 }
 
 void Einrichten(QFileDialog& dialog, const TDateiDialog& d) {
-  dialog.setWindowTitle(QText(d.Titel));
+  // Without a title of its own the dialog keeps Qt's, "Öffnen" or "Speichern unter".
+  if (!d.Titel.empty()) dialog.setWindowTitle(QText(d.Titel));
   if (!d.Filter.empty()) dialog.setNameFilter(QtFilter(d.Filter));
   std::string endung = d.StandardErweiterung;
   if (!endung.empty() && endung.front() == '.') endung.erase(0, 1);

@@ -16,7 +16,7 @@ namespace toolkit::qt {
 
 // A file dialog's set-up. `Filter` is written "Beschreibung|*.EXT|Beschreibung|*.A;*.B".
 struct TDateiDialog {
-  std::string Titel{};
+  std::string Titel{};                // empty: Qt's own, "Öffnen" or "Speichern unter"
   std::string Filter{};
   std::string StandardErweiterung{};  // "CNC" or ".CNC"; added when the name has none
   std::string Verzeichnis{};          // start folder; empty: the working directory
