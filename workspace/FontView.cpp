@@ -17,6 +17,7 @@
 #include "toolkit/Rounding.h"
 #include "toolkit/Text.h"
 #include "toolkit/qt/Dialoge.h"
+#include "toolkit/qt/Fensterart.h"
 #include "toolkit/qt/QtText.h"
 #include "toolkit/qt/Steuerelemente.h"
 #include "workspace/Druck.h"
@@ -337,6 +338,7 @@ void TFontViewForm::TabelleDrucken(QPrinter& Drucker) {
 }
 
 void TFontViewForm::showEvent(QShowEvent* e) {
+  if (!e->spontaneous()) toolkit::qt::BildschirmMitte(*this);
   qApp->installEventFilter(this);
   QDialog::showEvent(e);
 }

@@ -17,6 +17,7 @@
 #include <array>
 
 #include "engine/VelkorWinVAR.h"
+#include "toolkit/qt/Fensterart.h"
 #include "toolkit/qt/QtText.h"
 #include "toolkit/qt/Steuerelemente.h"
 
@@ -238,6 +239,11 @@ bool TVelkorEditForm::event(QEvent* e) {
     return true;
   }
   return QDialog::event(e);
+}
+
+void TVelkorEditForm::showEvent(QShowEvent* e) {
+  if (!e->spontaneous()) toolkit::qt::BildschirmMitte(*this);
+  QDialog::showEvent(e);
 }
 
 void TVelkorEditForm::done(int r) {

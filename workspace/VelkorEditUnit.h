@@ -69,6 +69,8 @@ protected:
   bool eventFilter(QObject* o, QEvent* e) override;
   // Hints of the menus and tool bars go to the first status panel.
   bool event(QEvent* e) override;
+  // Each opening in the middle of the screen.
+  void showEvent(QShowEvent* e) override;
 
 private:
   void UhrZeigen();

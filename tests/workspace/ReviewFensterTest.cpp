@@ -181,6 +181,29 @@ TEST_F(ReviewFenster, HauptfensterNachLangemNamen) {
   EXPECT_EQ(maengel, 0);
 }
 
+// Windows that open in the middle of the screen do so every time, also after the user moved
+// them aside; the main window stands in the top left corner.
+TEST_F(ReviewFenster, OeffnenInDerBildschirmmitte) {
+  Starten();
+  for (const char* eintrag : {"Werkzeugliste1", "Editor1", "Zeichensatzzeigen1", "Zeichensatzwhlen1",
+                              "Spiegelschrifteinaus1", "Grafikgrenzen1", "Darstelungsart1", "Programmhinweise1",
+                              "Copyright1"})
+    for (const char* wann : {"beim ersten Öffnen", "nach dem Verschieben"}) {
+      std::string fenster;
+      QPoint abstand;
+      Sobald(ModalOffen, [&] {
+        QWidget* w = QApplication::activeModalWidget();
+        fenster = w->metaObject()->className();
+        abstand = w->geometry().center() - w->screen()->availableGeometry().center();
+        w->move(40, 30);
+        w->close();
+      });
+      Ausloesen(eintrag);
+      EXPECT_LE(abstand.manhattanLength(), 8) << eintrag << " " << fenster << " " << wann;
+    }
+  EXPECT_EQ(boxen.Protokoll, std::vector<std::string>{});
+}
+
 // A screen reader announces every window of the program as a window or a dialog, under its
 // title, and every control under the name it was given.
 TEST_F(ReviewFenster, JedesFensterMeldetSichAlsFenster) {
