@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QShowEvent>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -40,6 +41,17 @@ using toolkit::qt::Verbinden;
 namespace {
 
 QColor QFarbe(toolkit::TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+// The colour cell shows only its tool's colour, in the selected row too.
+class TFarbzelle : public QStyledItemDelegate {
+public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyleOptionViewItem o(option);
+    o.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+    QStyledItemDelegate::paint(p, o, index);
+  }
+};
 
 }  // namespace
 
@@ -76,6 +88,7 @@ void TVelkorWkzForm::GitterBauen() {
   // A header wider than its column breaks before its unit; no column is held wider than given.
   QHeaderView* kopf = Gitter_->horizontalHeader();
   kopf->setMinimumSectionSize(1);
+  kopf->setHighlightSections(false);  // a selected row leaves the header as it is
   kopf->setDefaultAlignment(Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
   kopf->setMinimumHeight(2 * kopf->fontMetrics().lineSpacing() + 6);
   QStringList koepfe;
@@ -86,6 +99,7 @@ void TVelkorWkzForm::GitterBauen() {
     breite += Gitter_->columnWidth(s);
   }
   Gitter_->setHorizontalHeaderLabels(koepfe);
+  Gitter_->setItemDelegateForColumn(workspace::WkzSpalten - 1, new TFarbzelle(Gitter_));
   // The grid is as wide as its columns and the scroll bar, which keeps its place.
   Gitter_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Gitter_->setFixedWidth(breite + 2 * Gitter_->frameWidth() + Gitter_->verticalScrollBar()->sizeHint().width());

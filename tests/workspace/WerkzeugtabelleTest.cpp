@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QMouseEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,6 +17,7 @@
 #include "qtsupport/Fensterhilfen.h"
 #include "toolkit/GraphFarben.h"
 #include "toolkit/NumberFormat.h"
+#include "toolkit/qt/QtBild.h"
 #include "workspace/VelkorWkzUnit.h"
 #include "workspace/Werkzeugliste.h"
 
@@ -237,4 +239,27 @@ TEST_F(WerkzeugfensterTest, TheWheelMovesTheSelectedRowAndLeavingTheGridClearsIt
   Kind<QRadioButton>("UebernehmenRadio", &form)->click();
   Kind<QPushButton>("SchliessenButton", &form)->click();
   EXPECT_EQ(VelkorWinWkz::WkzListe.size(), 3u);
+}
+
+// A selected row shows as selected, but its colour cell keeps showing only the tool's colour
+// and the header stays as it was, so "Farbe" is not cut off by a bolder font.
+TEST_F(WerkzeugfensterTest, ASelectedRowKeepsItsColourAndTheHeaderItsLook) {
+  Oeffnen(true, {Wkz(3, "drei", 3.0, 4)});
+  form.show();
+  QApplication::setActiveWindow(&form);
+  auto* gitter = Kind<QTableWidget>("WkzStringGrid", &form);
+  const QImage kopf = gitter->horizontalHeader()->grab().toImage();
+  gitter->setFocus();
+  gitter->selectRow(0);
+  ASSERT_EQ(Kind<QLineEdit>("NummerEdit", &form)->text(), "3");
+  EXPECT_TRUE(gitter->horizontalHeader()->grab().toImage() == kopf);
+  const QImage zeilen = gitter->viewport()->grab().toImage();
+  const QRect zelle = gitter->visualRect(gitter->model()->index(0, 5)).adjusted(1, 1, -2, -2);
+  const QRgb farbe = toolkit::qt::QFarbe(toolkit::GraphFarbe(4)).rgb();
+  int andere = 0;
+  for (int y = zelle.top(); y <= zelle.bottom(); ++y)
+    for (int x = zelle.left(); x <= zelle.right(); ++x) andere += zeilen.pixel(x, y) != farbe;
+  EXPECT_EQ(andere, 0);
+  const QRect name = gitter->visualRect(gitter->model()->index(0, 1));
+  EXPECT_EQ(QColor(zeilen.pixel(name.right() - 3, name.center().y())), gitter->palette().color(QPalette::Highlight));
 }
