@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTextBlock>
@@ -82,6 +83,7 @@ TVelkorEditForm::TVelkorEditForm(QWidget* parent) : QDialog(parent), Datei_(*thi
   resize(800, 600);
   Text_ = new TNcTextEdit(this);
   Text_->setObjectName("RichEdit");
+  Text_->setAccessibleName(U("Teileprogramm"));
   QFont schrift("Arial");
   schrift.setPixelSize(16);
   Text_->setFont(schrift);
@@ -156,10 +158,14 @@ void TVelkorEditForm::MenuesBauen() {
   aktion(bearbeiten, "Erse&tzen...", "Ersetzen1", [this] { SuchDialogZeigen(true, false); });
 
   QMenu* format = leiste->addMenu(U("&Format"));
+  // Two rows of tool bars, so the font and size boxes stay in view at the window's width.
   auto* leisten = new QWidget(this);
   leisten->setObjectName("Werkzeugleisten");
-  auto* reihe = new QHBoxLayout(leisten);
-  reihe->setContentsMargins(0, 0, 0, 0);
+  auto* reihen = new QVBoxLayout(leisten);
+  reihen->setContentsMargins(0, 0, 0, 0);
+  reihen->setSpacing(0);
+  auto* reihe = new QHBoxLayout;
+  reihen->addLayout(reihe);
   auto* datei_leiste = new QToolBar(leisten);
   const std::tuple<const char*, const char*, QAction*> knoepfe[] = {
       {"Neue Datei", "NeuButton", neu}, {"Datei öffnen", "OeffnenButton", oeffnen},
@@ -175,8 +181,8 @@ void TVelkorEditForm::MenuesBauen() {
   auto* format_leiste = new QToolBar(leisten);
   FormatBauen(format, format_leiste);
   reihe->addWidget(datei_leiste);
-  reihe->addWidget(edit_leiste);
-  reihe->addWidget(format_leiste, 1);
+  reihe->addWidget(edit_leiste, 1);
+  reihen->addWidget(format_leiste);
 
   auto* popup = new QMenu(this);
   popup->setObjectName("PopupMenu");
@@ -231,7 +237,12 @@ bool TVelkorEditForm::Vorbereiten() {
   return true;
 }
 
-void TVelkorEditForm::UhrZeigen() { Uhr_->setText(QLocale().toString(QTime::currentTime(), QLocale::LongFormat)); }
+// The locale's long time format without its time zone, for which the panel has no room.
+void TVelkorEditForm::UhrZeigen() {
+  QString format = QLocale().timeFormat(QLocale::LongFormat);
+  format.remove(QRegularExpression(QStringLiteral("\\s*\\bt+\\b")));
+  Uhr_->setText(QLocale().toString(QTime::currentTime(), format.trimmed()));
+}
 
 bool TVelkorEditForm::event(QEvent* e) {
   if (e->type() == QEvent::StatusTip) {

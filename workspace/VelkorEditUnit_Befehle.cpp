@@ -318,6 +318,7 @@ void TVelkorEditForm::FormatBauen(QMenu* Format, QToolBar* Leiste) {
     QAction* a = aktion(zeichen, text, name, [] {});
     a->setCheckable(true);
     a->setToolTip(hinweis);
+    a->setIconText(hinweis);  // the tool bar's button reads "Fett" where the menu reads "&fett"
     Verbinden(a, &QAction::toggled, this, [this, setze](bool an) {
       QFont f = Text_->font();
       (f.*setze)(an);

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include "engine/VelkorWinVAR.h"
 #include "qtsupport/DialogSkript.h"
@@ -313,6 +314,10 @@ TEST_F(EditorFensterTest, TheFontDialogStartsWithTheDisplayFontAndAlignmentOutli
             std::tuple(QString("DejaVu Sans Mono"), 14, true, false, true, QString("14")));
   EXPECT_EQ(std::tuple(Menue("Fett1")->isChecked(), Menue("Kursiv1")->isChecked(), Menue("Unterstrichen1")->isChecked()),
             std::tuple(true, false, true));
+  QStringList knoepfe;  // the tool bar's buttons for the same marks
+  for (const auto* k : form.findChildren<QToolButton*>())
+    if (k->defaultAction() && k->defaultAction()->isCheckable()) knoepfe << k->text();
+  EXPECT_EQ(knoepfe.join('|').toStdString(), "Fett|Kursiv|Unterstrichen");
 
   // The check mark changes the display, and the next dialog starts from it.
   Aktion("Fett1");

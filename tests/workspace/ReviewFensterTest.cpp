@@ -52,6 +52,8 @@ std::vector<std::string> Mangel(QWidget* fenster) {
     } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
       text = g->title();
     }
+    // A tool bar too narrow for its entries hides them behind its extension button.
+    if (w->objectName() == "qt_toolbar_ext_button") m.push_back(name(w->parentWidget()) + " zeigt nicht alles");
     if (!text.isEmpty() && !umbruch) {
       const QSize soll = w->sizeHint();
       const int breite = qobject_cast<QGroupBox*>(w) ? w->fontMetrics().horizontalAdvance(text) + 16 : soll.width();
@@ -152,6 +154,7 @@ TEST_F(ReviewFenster, JedesFensterAusDenMenues) {
            {menue("Modus1"), "Modustabelle"}, {menue("Farbeverfolgen1"), "Verfolgtabelle"},
            {menue("Farbflcheausschneiden1"), "Ausschneiden"}, {menue("Programmhinweise1"), "Haftungsausschluss"},
            {menue("Copyright1"), "Copyright"}, {menue("Werkzeugliste1"), "Werkzeugliste"},
+           {menue("Editor1"), "Editor"}, {menue("Zeichensatzzeigen1"), "Zeichensatzanzeige"},
            {FensterZeigen<TVelkorFarbWahlForm>, "Farbwahl"}, {FensterZeigen<TVelkorFarbersetzForm>, "Farbersetzen"},
            {FensterZeigen<TVelkorFarbAnzeigForm>, "Farbanzeige"},
            {FensterZeigen<imageprep::TBildSpeicherfenster>, "Bildspeichern"},
