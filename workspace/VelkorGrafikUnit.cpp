@@ -269,11 +269,9 @@ void TVelkorGrafikForm::FormActivate() {
   quellLabel_->adjustSize();
   zielLabel_->setText(QText("Zieldatei: " + KonfigBlock.Zieldateiname));
   zielLabel_->adjustSize();
-  // Each edit 20 pixels right of its label.
-  for (auto [label, feld] : {std::pair{quellLabel_, quellEdit_}, std::pair{zielLabel_, zielEdit_}}) {
-    const int x = label->x() + label->width() + 20;
-    feld->setGeometry(x, feld->y(), std::max(120, 640 - x), feld->height());
-  }
+  // Both edits 20 pixels right of the longer label, one below the other.
+  const int x = quellLabel_->x() + std::max(quellLabel_->width(), zielLabel_->width()) + 20;
+  for (QLineEdit* feld : {quellEdit_, zielEdit_}) feld->setGeometry(x, feld->y(), std::max(120, 640 - x), feld->height());
   mausAnzeige_ = true;
   knoepfeSetzen();
 }

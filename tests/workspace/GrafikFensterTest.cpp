@@ -243,6 +243,11 @@ TEST_F(GrafikFenster, ShownEmptyThePictureTakesItsSizeAndTheLabelsTheFiles) {
   form->Zeigen();
   EXPECT_EQ(testsupport::Kind<QWidget>("GrafikImage", form.get())->size(), QSize(700, 350));
   EXPECT_EQ(Text("QuellLabel") + "|" + Text("ZielLabel"), "Quelldatei: TEIL.CNC|Zieldatei: TEIL.CVT");
+  // The edits stand one below the other, 20 pixels right of the longer label.
+  const auto platz = [&](const char* name) { return testsupport::Kind<QWidget>(name, form.get())->geometry(); };
+  const int links = std::max(platz("QuellLabel").right(), platz("ZielLabel").right()) + 21;
+  EXPECT_EQ(std::tuple(platz("QuellEdit").left(), platz("ZielEdit").left(), platz("QuellEdit").width()),
+            std::tuple(links, links, platz("ZielEdit").width()));
   form->Schliessen();
   EXPECT_FALSE(form->isVisible());
   Zeichnen();  // a drawing keeps its size
