@@ -267,7 +267,9 @@ void TVelkorFarbabwahlForm::ZeilenBauen() {
 
   const int extraHoehe = n * 37 + 36;
   auto* extra = Gruppe(zeilen_, nullptr, "Extrafarben", {12, 100, breite - 24, extraHoehe});
-  Beschriftung(extra, "FarbNr  Fb   Anzahl   Arbeitsmodus   Besonderheit", {12, 15});
+  // The frame runs below the group's title, not through it: the header goes under its line.
+  const int kopfY = std::max(15, extra->contentsRect().top() - 2);
+  Beschriftung(extra, "FarbNr  Fb   Anzahl   Arbeitsmodus   Besonderheit", {12, kopfY});
   for (int i = 0; i < n; ++i) {
     const auto& e = var::Extrafarbliste[static_cast<std::size_t>(i)];
     const auto s = std::to_string(i + 1);

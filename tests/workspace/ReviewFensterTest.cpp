@@ -4,6 +4,7 @@
 // no control reaching outside the window, no caption cut off by its control, no two
 // controls lying over each other, and a name for every control the program draws itself.
 #include <QAbstractButton>
+#include <QAction>
 #include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
@@ -52,6 +53,9 @@ std::vector<std::string> Mangel(QWidget* fenster) {
     } else if (auto* g = qobject_cast<QGroupBox*>(w)) {
       text = g->title();
     }
+    // A control in a group box begins below the group's frame, not on its title line.
+    if (auto* g = qobject_cast<QGroupBox*>(w->parentWidget()); g && w->y() < g->contentsRect().top() - 2)
+      m.push_back(name(w) + " liegt auf dem Rahmen von \"" + g->title().toStdString() + "\"");
     // A tool bar too narrow for its entries hides them behind its extension button.
     if (w->objectName() == "qt_toolbar_ext_button") m.push_back(name(w->parentWidget()) + " zeigt nicht alles");
     if (!text.isEmpty() && !umbruch) {
@@ -169,6 +173,30 @@ TEST_F(ReviewFenster, JedesFensterAusDenMenues) {
   Ausloesen("Farbabwahl");
   QApplication::processEvents();
   EXPECT_EQ(boxen.Protokoll, std::vector<std::string>{"Hinweis: Diese Farbabwahl ist nur bei mehr als 16 Farben wirksam!"});
+  EXPECT_EQ(maengel, 0);
+}
+
+// The colour editor over a picture of more than 16 colours, at its first opening and with a
+// colour taken into its list of extra colours.
+TEST_F(ReviewFenster, FarbeditorUeberVielenFarben) {
+  QImage bild(192, 128, QImage::Format_RGB32);
+  for (int y = 0; y < bild.height(); ++y)
+    for (int x = 0; x < bild.width(); ++x) bild.setPixel(x, y, qRgb(x / 24 * 30, y / 16 * 30, 100));
+  ASSERT_TRUE(bild.save(QString::fromStdString(dir.file("BEISPIEL.BMP")), "BMP"));
+  Starten();
+  Sobald(ModalOffen, [this] {
+    QWidget* w = QApplication::activeModalWidget();
+    Ansehen(w, "Farbeditor");
+    testsupport::Klick("Zoom_out_Button", w);  // the pipette is filled in an enlarged picture
+    testsupport::Maus(testsupport::Kind<QWidget>("QuellImage", w), QEvent::MouseButtonPress, {30, 20}, Qt::LeftButton,
+                      Qt::LeftButton);
+    testsupport::Kind<QAction>("ExtrafarbeAnfuegen", w)->trigger();
+    Ansehen(w, "Farbeditor_Extrafarbe");
+    testsupport::Klick("EndeButton", w);
+  });
+  Ausloesen("Farbabwahl");
+  EXPECT_TRUE(gesehen.count("Farbeditor_Extrafarbe"));
+  EXPECT_EQ(boxen.Protokoll, std::vector<std::string>{});
   EXPECT_EQ(maengel, 0);
 }
 
