@@ -236,6 +236,11 @@ QAction* TVelkorMainForm::Aktion(const std::string& name) const {
   return it == aktionen_.end() ? nullptr : it->second;
 }
 
+void TVelkorMainForm::Ausfuehren(const std::function<void()>& tat) {
+  if (!beendet_) toolkit::qt::Sicher(tat);
+  NachBefehl();
+}
+
 void TVelkorMainForm::NachBefehl() {
   if (beendet_) return;
   ZustandSetzen();
@@ -267,10 +272,7 @@ void TVelkorMainForm::SatzZeigen(engine::TSatzAnzeige wo, const std::string& tex
 QSize TVelkorMainForm::Bildgroesse() const { return QuellImage.Empty() ? QSize() : quellImage_->size(); }
 
 void TVelkorMainForm::Neustart() {
-  if (beendet_) return;
-  toolkit::qt::Sicher(
-      [] { workspace::LaufUnterSperre(workspace::TLaufArt::Neustart, TVelkorGrafikForm::NeustartWandlung); });
-  NachBefehl();
+  Ausfuehren([] { workspace::LaufUnterSperre(workspace::TLaufArt::Neustart, TVelkorGrafikForm::NeustartWandlung); });
 }
 
 void TVelkorMainForm::EndeButtonClick() {
@@ -346,14 +348,13 @@ void TVelkorMainForm::showEvent(QShowEvent* event) {
 void TVelkorMainForm::FormActivate() {
   if (aktiviert_ || beendet_) return;
   aktiviert_ = true;  // DummyProc from here on
-  toolkit::qt::Sicher([this] {
+  Ausfuehren([this] {
     ClearPaintBox();
     BeschriftungenSetzen();
     // A picture that cannot be read is reported; the rest of the activation still runs.
     toolkit::qt::Sicher(workspace::StartbildLaden);
     BildAnzeigen();
   });
-  NachBefehl();
   tastenvorschau_ = true;
   qApp->installEventFilter(this);
 }

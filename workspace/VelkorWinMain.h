@@ -144,6 +144,10 @@ private:
   // window has closed), and after it to NachBefehl.
   template <typename Sender, typename Signal>
   void Befehl(Sender* quelle, Signal signal, std::function<void()> tat);
+  // A command that comes from a key or from another window rather than a signal, run as
+  // Befehl runs one: inside the error guard, nothing once the window has closed, then
+  // NachBefehl.
+  void Ausfuehren(const std::function<void()>& tat);
   // The step after every command, also after one that failed: the menus follow the run
   // guard, and a close asked for during a run is carried out once the run has ended.
   void NachBefehl();
