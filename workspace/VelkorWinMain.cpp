@@ -266,7 +266,10 @@ void TVelkorMainForm::ZustandSetzen() {
 void TVelkorMainForm::SatzZeigen(engine::TSatzAnzeige wo, const std::string& text) {
   if (wo == engine::TSatzAnzeige::HauptQuelle) quellEdit_->setText(QText(text));
   else if (wo == engine::TSatzAnzeige::HauptZiel) zielEdit_->setText(QText(text));
-  else if (wo == engine::TSatzAnzeige::ZielLabel) LabelSetzen(zielLabel_, QText(text));
+  else if (wo == engine::TSatzAnzeige::ZielLabel) {
+    zielLabel_->setText(QText(text));
+    LabelsAnordnen();
+  }
 }
 
 QSize TVelkorMainForm::Bildgroesse() const { return QuellImage.Empty() ? QSize() : quellImage_->size(); }
@@ -306,8 +309,9 @@ void TVelkorMainForm::BildEinpassen(const workspace::TEinpassung& platz) {
 
 void TVelkorMainForm::Uebernehmen(const workspace::TBefehlsergebnis& ergebnis) {
   if (!ergebnis.Geaendert || beendet_) return;
-  LabelSetzen(quellLabel_, QText(ergebnis.QuellLabel));
-  LabelSetzen(zielLabel_, QText(ergebnis.ZielLabel));
+  quellLabel_->setText(QText(ergebnis.QuellLabel));
+  zielLabel_->setText(QText(ergebnis.ZielLabel));
+  LabelsAnordnen();
   quellEdit_->clear();
   zielEdit_->clear();
   if (!ergebnis.BildGeaendert) return;
@@ -318,12 +322,12 @@ void TVelkorMainForm::Uebernehmen(const workspace::TBefehlsergebnis& ergebnis) {
 void TVelkorMainForm::BeschriftungenSetzen() {
   std::string verzeichnis, name, ext;
   VelkorWinUTIL::DateinameZerlegen(KonfigBlock.Arbeitsdateiname, verzeichnis, name, ext);
-  LabelSetzen(quellLabel_, QText("Quelldatei: " + name + ext));
-  LabelSetzen(zielLabel_, QText("Zieldatei: " + KonfigBlock.Zieldateiname));
+  quellLabel_->setText(QText("Quelldatei: " + name + ext));
+  zielLabel_->setText(QText("Zieldatei: " + KonfigBlock.Zieldateiname));
+  LabelsAnordnen();
 }
 
-void TVelkorMainForm::LabelSetzen(QLabel* label, const QString& text) {
-  label->setText(text);
+void TVelkorMainForm::LabelsAnordnen() {
   // Both labels end where the edits begin, so no name lies hidden under an edit; the
   // edits keep at least 160 pixels, and a name longer than that shows whole as a tip.
   const QFontMetrics masse(quellLabel_->font());

@@ -109,8 +109,6 @@ public:
   void ClearPaintBox();
   // Source and target labels from Arbeitsdateiname and Zieldateiname.
   void BeschriftungenSetzen();
-  // A new text of QuellLabel or ZielLabel; the edits move to the right of the longer one.
-  void LabelSetzen(QLabel* label, const QString& text);
   // Shows what a part-program command left (labels, edits emptied, picture).
   void Uebernehmen(const workspace::TBefehlsergebnis& ergebnis);
   // Menu and button state from the run guard and GrafikEin.
@@ -152,6 +150,9 @@ private:
   // guard, and a close asked for during a run is carried out once the run has ended.
   void NachBefehl();
   void EndeButtonClick();
+  // After a new text of QuellLabel or ZielLabel: both as wide as the longer text, the edits
+  // to the right of them.
+  void LabelsAnordnen();
 
   std::map<std::string, QAction*> aktionen_;
   QMenu* popup_ = nullptr;
