@@ -21,8 +21,8 @@ using toolkit::qt::Gruppe;
 using toolkit::qt::Kasten;
 using toolkit::qt::Knopf;
 using toolkit::qt::Sicher;
-using toolkit::qt::TOrt;
 using toolkit::qt::Verbinden;
+using toolkit::qt::Wahlknopf;
 using enum toolkit::qt::TArt;
 // Shows a colour as the widget's background; nothing: the unused-row rendering (the
 // button face colour), the same in every window.

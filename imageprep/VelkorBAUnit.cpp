@@ -103,7 +103,7 @@ void TVelkorBAForm::GroesseBauen() {
   };
   grob_ = balken("GrobPanel", "GrobScrollBar", "grob", 10);
   fein_ = balken("feinPanel", "feinScrollBar", "fein", 56);
-  zurueck_ = toolkit::qt::Wahlknopf(size_, "backRadioButton", "zurück", {102, 50, 70, 20});
+  zurueck_ = Wahlknopf(size_, "backRadioButton", "zurück", {102, 50, 70, 20});
   Verbinden(grob_, &QScrollBar::valueChanged, this, [this](int v) {
     modell_.GrobGeaendert(v);
     Anzeigen();

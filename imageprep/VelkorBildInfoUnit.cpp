@@ -26,9 +26,9 @@ struct TZeile {
 
 }  // namespace
 
-TBildinfoFenster::TBildinfoFenster(QWidget* haupt, bool grau, const char* klasse)
+TBildinfoFenster::TBildinfoFenster(QWidget* haupt, bool grau, const char* name)
     : QDialog(haupt), grau_(grau) {
-  setObjectName(QString::fromLatin1(klasse).mid(1));
+  setObjectName(QString::fromLatin1(name));
   resize(grau ? 500 : 539, grau ? 444 : 554);
   QWidget* flaeche = this;
   if (grau) {
@@ -196,7 +196,7 @@ bool TBildinfoFenster::eventFilter(QObject* objekt, QEvent* ereignis) {
 
 }  // namespace imageprep
 
-TVelkorBildinfoForm::TVelkorBildinfoForm(QWidget* haupt) : TBildinfoFenster(haupt, false, "TVelkorBildinfoForm") {}
+TVelkorBildinfoForm::TVelkorBildinfoForm(QWidget* haupt) : TBildinfoFenster(haupt, false, "VelkorBildinfoForm") {}
 
 TVelkorGrauBildinfoForm::TVelkorGrauBildinfoForm(QWidget* haupt)
-    : TBildinfoFenster(haupt, true, "TVelkorGrauBildinfoForm") {}
+    : TBildinfoFenster(haupt, true, "VelkorGrauBildinfoForm") {}

@@ -25,8 +25,8 @@ void BildinfoZeigen(bool grau);
 // The fields both windows share; the colour window adds its rows.
 class TBildinfoFenster : public QDialog {
 public:
-  // The window's objectName is `klasse` without its leading "T".
-  TBildinfoFenster(QWidget* haupt, bool grau, const char* klasse);
+  // `name`: the window's objectName.
+  TBildinfoFenster(QWidget* haupt, bool grau, const char* name);
 
   void Zeigen();
   QLineEdit* Feld(const std::string& name) const { return felder_.at(name); }

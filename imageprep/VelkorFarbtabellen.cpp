@@ -46,9 +46,9 @@ TArtDaten Daten(TTabellenArt art) {
 
 }  // namespace
 
-TFarbtabellenFenster::TFarbtabellenFenster(QWidget* haupt, TTabellenArt art, const char* klasse)
+TFarbtabellenFenster::TFarbtabellenFenster(QWidget* haupt, TTabellenArt art, const char* name)
     : QDialog(haupt), modell_(art) {
-  setObjectName(QString::fromLatin1(klasse).mid(1));
+  setObjectName(QString::fromLatin1(name));
   const TArtDaten d = Daten(art);
   resize(d.Breite, d.Hoehe);
   for (int i = 0; i < 16; ++i) ZeileBauen(i);

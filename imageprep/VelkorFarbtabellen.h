@@ -24,8 +24,8 @@ void TabellenfensterZeigen(TTabellenArt art);
 
 class TFarbtabellenFenster : public QDialog {
 public:
-  // The window's objectName is `klasse` without its leading "T".
-  TFarbtabellenFenster(QWidget* haupt, TTabellenArt art, const char* klasse);
+  // `name`: the window's objectName.
+  TFarbtabellenFenster(QWidget* haupt, TTabellenArt art, const char* name);
 
   void Zeigen();
   TFarbtabellenModell& Modell() { return modell_; }
@@ -50,7 +50,7 @@ private:
 class TVelkorTiefenform : public imageprep::TFarbtabellenFenster {
 public:
   explicit TVelkorTiefenform(QWidget* haupt)
-      : TFarbtabellenFenster(haupt, imageprep::TTabellenArt::Tiefe, "TVelkorTiefenform") {}
+      : TFarbtabellenFenster(haupt, imageprep::TTabellenArt::Tiefe, "VelkorTiefenform") {}
 
 private:
   toolkit::qt::TFensterEintrag<TVelkorTiefenform> eintrag_{this};
@@ -59,7 +59,7 @@ private:
 class TVelkorModusForm : public imageprep::TFarbtabellenFenster {
 public:
   explicit TVelkorModusForm(QWidget* haupt)
-      : TFarbtabellenFenster(haupt, imageprep::TTabellenArt::Modus, "TVelkorModusForm") {}
+      : TFarbtabellenFenster(haupt, imageprep::TTabellenArt::Modus, "VelkorModusForm") {}
 
 private:
   toolkit::qt::TFensterEintrag<TVelkorModusForm> eintrag_{this};
@@ -68,7 +68,7 @@ private:
 class TVelkorF_verfolgForm : public imageprep::TFarbtabellenFenster {
 public:
   explicit TVelkorF_verfolgForm(QWidget* haupt)
-      : TFarbtabellenFenster(haupt, imageprep::TTabellenArt::Verfolgen, "TVelkorF_verfolgForm") {}
+      : TFarbtabellenFenster(haupt, imageprep::TTabellenArt::Verfolgen, "VelkorF_verfolgForm") {}
 
 private:
   toolkit::qt::TFensterEintrag<TVelkorF_verfolgForm> eintrag_{this};

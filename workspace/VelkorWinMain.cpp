@@ -236,6 +236,11 @@ QAction* TVelkorMainForm::Aktion(const std::string& name) const {
   return it == aktionen_.end() ? nullptr : it->second;
 }
 
+void TVelkorMainForm::Ausfuehren(const std::function<void()>& tat) {
+  if (!beendet_) toolkit::qt::Sicher(tat);
+  NachBefehl();
+}
+
 void TVelkorMainForm::NachBefehl() {
   if (beendet_) return;
   ZustandSetzen();
@@ -261,16 +266,16 @@ void TVelkorMainForm::ZustandSetzen() {
 void TVelkorMainForm::SatzZeigen(engine::TSatzAnzeige wo, const std::string& text) {
   if (wo == engine::TSatzAnzeige::HauptQuelle) quellEdit_->setText(QText(text));
   else if (wo == engine::TSatzAnzeige::HauptZiel) zielEdit_->setText(QText(text));
-  else if (wo == engine::TSatzAnzeige::ZielLabel) LabelSetzen(zielLabel_, QText(text));
+  else if (wo == engine::TSatzAnzeige::ZielLabel) {
+    zielLabel_->setText(QText(text));
+    LabelsAnordnen();
+  }
 }
 
 QSize TVelkorMainForm::Bildgroesse() const { return QuellImage.Empty() ? QSize() : quellImage_->size(); }
 
 void TVelkorMainForm::Neustart() {
-  if (beendet_) return;
-  toolkit::qt::Sicher(
-      [] { workspace::LaufUnterSperre(workspace::TLaufArt::Neustart, TVelkorGrafikForm::NeustartWandlung); });
-  NachBefehl();
+  Ausfuehren([] { workspace::LaufUnterSperre(workspace::TLaufArt::Neustart, TVelkorGrafikForm::NeustartWandlung); });
 }
 
 void TVelkorMainForm::EndeButtonClick() {
@@ -304,8 +309,9 @@ void TVelkorMainForm::BildEinpassen(const workspace::TEinpassung& platz) {
 
 void TVelkorMainForm::Uebernehmen(const workspace::TBefehlsergebnis& ergebnis) {
   if (!ergebnis.Geaendert || beendet_) return;
-  LabelSetzen(quellLabel_, QText(ergebnis.QuellLabel));
-  LabelSetzen(zielLabel_, QText(ergebnis.ZielLabel));
+  quellLabel_->setText(QText(ergebnis.QuellLabel));
+  zielLabel_->setText(QText(ergebnis.ZielLabel));
+  LabelsAnordnen();
   quellEdit_->clear();
   zielEdit_->clear();
   if (!ergebnis.BildGeaendert) return;
@@ -316,12 +322,12 @@ void TVelkorMainForm::Uebernehmen(const workspace::TBefehlsergebnis& ergebnis) {
 void TVelkorMainForm::BeschriftungenSetzen() {
   std::string verzeichnis, name, ext;
   VelkorWinUTIL::DateinameZerlegen(KonfigBlock.Arbeitsdateiname, verzeichnis, name, ext);
-  LabelSetzen(quellLabel_, QText("Quelldatei: " + name + ext));
-  LabelSetzen(zielLabel_, QText("Zieldatei: " + KonfigBlock.Zieldateiname));
+  quellLabel_->setText(QText("Quelldatei: " + name + ext));
+  zielLabel_->setText(QText("Zieldatei: " + KonfigBlock.Zieldateiname));
+  LabelsAnordnen();
 }
 
-void TVelkorMainForm::LabelSetzen(QLabel* label, const QString& text) {
-  label->setText(text);
+void TVelkorMainForm::LabelsAnordnen() {
   // Both labels end where the edits begin, so no name lies hidden under an edit; the
   // edits keep at least 160 pixels, and a name longer than that shows whole as a tip.
   const QFontMetrics masse(quellLabel_->font());
@@ -346,14 +352,13 @@ void TVelkorMainForm::showEvent(QShowEvent* event) {
 void TVelkorMainForm::FormActivate() {
   if (aktiviert_ || beendet_) return;
   aktiviert_ = true;  // DummyProc from here on
-  toolkit::qt::Sicher([this] {
+  Ausfuehren([this] {
     ClearPaintBox();
     BeschriftungenSetzen();
     // A picture that cannot be read is reported; the rest of the activation still runs.
     toolkit::qt::Sicher(workspace::StartbildLaden);
     BildAnzeigen();
   });
-  NachBefehl();
   tastenvorschau_ = true;
   qApp->installEventFilter(this);
 }

@@ -109,8 +109,6 @@ public:
   void ClearPaintBox();
   // Source and target labels from Arbeitsdateiname and Zieldateiname.
   void BeschriftungenSetzen();
-  // A new text of QuellLabel or ZielLabel; the edits move to the right of the longer one.
-  void LabelSetzen(QLabel* label, const QString& text);
   // Shows what a part-program command left (labels, edits emptied, picture).
   void Uebernehmen(const workspace::TBefehlsergebnis& ergebnis);
   // Menu and button state from the run guard and GrafikEin.
@@ -144,10 +142,17 @@ private:
   // window has closed), and after it to NachBefehl.
   template <typename Sender, typename Signal>
   void Befehl(Sender* quelle, Signal signal, std::function<void()> tat);
+  // A command that comes from a key or from another window rather than a signal, run as
+  // Befehl runs one: inside the error guard, nothing once the window has closed, then
+  // NachBefehl.
+  void Ausfuehren(const std::function<void()>& tat);
   // The step after every command, also after one that failed: the menus follow the run
   // guard, and a close asked for during a run is carried out once the run has ended.
   void NachBefehl();
   void EndeButtonClick();
+  // After a new text of QuellLabel or ZielLabel: both as wide as the longer text, the edits
+  // to the right of them.
+  void LabelsAnordnen();
 
   std::map<std::string, QAction*> aktionen_;
   QMenu* popup_ = nullptr;

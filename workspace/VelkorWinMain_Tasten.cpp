@@ -55,8 +55,7 @@ bool TVelkorMainForm::eventFilter(QObject* obj, QEvent* event) {
     if (art == QEvent::ShortcutOverride) {
       event->accept();
     } else if (art == QEvent::KeyPress && !taste->isAutoRepeat()) {
-      toolkit::qt::Sicher(workspace::AbbruchFragen);
-      NachBefehl();
+      Ausfuehren(workspace::AbbruchFragen);
     }
     return true;
   }
@@ -68,8 +67,7 @@ bool TVelkorMainForm::TasteGedrueckt(QKeyEvent* event) {
   if (event->isAutoRepeat()) return event->key() == Qt::Key_Escape;
   switch (event->key()) {
     case Qt::Key_Escape:
-      toolkit::qt::Sicher(workspace::AbbruchFragen);
-      NachBefehl();
+      Ausfuehren(workspace::AbbruchFragen);
       return true;
     case Qt::Key_Pause:
       VelkorWinVAR::KonfigBlock.TestschalterS = !VelkorWinVAR::KonfigBlock.TestschalterS;
@@ -79,8 +77,7 @@ bool TVelkorMainForm::TasteGedrueckt(QKeyEvent* event) {
       return false;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-      toolkit::qt::Sicher(workspace::WandlungFortsetzen);
-      NachBefehl();
+      Ausfuehren(workspace::WandlungFortsetzen);
       return true;
     default:
       return false;
@@ -91,10 +88,9 @@ bool TVelkorMainForm::TasteLosgelassen(QKeyEvent* event) {
   if (!IstStrgBuchstabe(event)) return false;
   if (event->isAutoRepeat()) return true;
   const int taste = event->key();  // Qt's letter keys are the upper-case letters
-  toolkit::qt::Sicher([taste] {
+  Ausfuehren([taste] {
     if (taste == Qt::Key_G) workspace::WandlungFortsetzen();
     else workspace::StrgTaste(taste, false);
   });
-  NachBefehl();
   return true;
 }

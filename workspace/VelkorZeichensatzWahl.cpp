@@ -14,12 +14,10 @@
 #include "engine/VelkorWinUTIL.h"
 #include "engine/VelkorWinVAR.h"
 #include "toolkit/qt/Dialoge.h"
-#include "toolkit/qt/QtText.h"
 
 using VelkorWinVAR::KonfigBlock;
 namespace R = workspace::Einstellregeln;
 using toolkit::qt::Knopf;
-using toolkit::qt::U;
 using toolkit::qt::Verbinden;
 
 namespace {

@@ -1,6 +1,6 @@
-// The image preparation windows as the user meets them: opened from their registered
-// entries, and from a running image cycle (conversion and image information) driven
-// through the engine with the real windows.
+// The image preparation windows as the user meets them: opened through the window list as
+// their commands open them, and from a running image cycle (conversion and image
+// information) driven through the engine with the real windows.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -111,7 +111,7 @@ protected:
   // Stands for the main window (753 x 559 on the X11 platform), whose size the section
   // window takes when it is shown.
   QWidget haupt;
-  // The windows, registered for their entries.
+  // The windows, each in the window list while it lives.
   TVelkorBAForm ba{&haupt};
   TVelkorBildinfoForm info{nullptr};
   TVelkorGrauBildinfoForm grauinfo{nullptr};

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <algorithm>
 #include <functional>
@@ -64,6 +65,14 @@ inline void Sobald(QObject* besitzer, std::function<bool()> bedingung, std::func
 }
 
 inline bool ModalOffen() { return QApplication::activeModalWidget() != nullptr; }
+
+// Fails unless `fenster` stands in the middle of the free area of its screen (give or take a
+// few pixels of rounding).
+inline void InDerMitte(const QWidget& fenster) {
+  const QPoint abstand = fenster.geometry().center() - fenster.screen()->availableGeometry().center();
+  EXPECT_LE(abstand.manhattanLength(), 8) << fenster.objectName().toStdString() << " " << fenster.x() << ","
+                                          << fenster.y();
+}
 
 // From now on, until `besitzer` goes, every modal window is closed as soon as it is up, as
 // the title bar's button does, after `tat` has seen it.

@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QScreen>
 #include <filesystem>
 
 #include "DialogFixture.h"
@@ -17,6 +16,7 @@
 namespace {
 
 using namespace VelkorWinVAR;
+using testsupport::InDerMitte;
 
 // The main window stands in the top left corner of the screen; every dialog here opens in
 // the middle of the screen all the same.
@@ -25,10 +25,6 @@ protected:
   DialogKlein() {
     haupt.setGeometry(0, 0, 300, 200);
     haupt.show();
-  }
-  static void InDerMitte(const QWidget& form) {
-    const QPoint abstand = form.geometry().center() - form.screen()->availableGeometry().center();
-    EXPECT_LE(abstand.manhattanLength(), 8) << form.objectName().toStdString() << " " << form.x() << "," << form.y();
   }
   QWidget haupt;
 };

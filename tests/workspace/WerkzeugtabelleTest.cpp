@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTableWidget>
 #include <QWheelEvent>
 
@@ -163,7 +162,7 @@ TEST_F(WerkzeugfensterTest, AddChangeDeleteAndCloseInInputModeOnlyWithoutDuplica
   for (int s = 0; s < gitter->columnCount(); ++s) breiten.push_back(gitter->columnWidth(s));
   EXPECT_EQ(breiten, (std::vector<int>{25, 100, 65, 105, 90, 35}));
   EXPECT_EQ(gitter->viewport()->width(), 420);  // no band beside "Farbe"
-  EXPECT_LE((form.geometry().center() - form.screen()->availableGeometry().center()).manhattanLength(), 8);
+  testsupport::InDerMitte(form);
   skript.Farbe(toolkit::GraphFarben[13]);  // magenta, stored as 5
   for (auto [name, text] : {std::pair{"NummerEdit", "7"}, {"NameEdit", "Bohrer"}, {"L_Edit", "30"}, {"D_Edit", "1,5"},
                             {"NL_Edit", "12"}})
