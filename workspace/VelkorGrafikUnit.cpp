@@ -271,7 +271,8 @@ void TVelkorGrafikForm::FormActivate() {
   zielLabel_->adjustSize();
   // Both edits 20 pixels right of the longer label, one below the other.
   const int x = quellLabel_->x() + std::max(quellLabel_->width(), zielLabel_->width()) + 20;
-  for (QLineEdit* feld : {quellEdit_, zielEdit_}) feld->setGeometry(x, feld->y(), std::max(120, 640 - x), feld->height());
+  for (QLineEdit* feld : {quellEdit_, zielEdit_})
+    feld->setGeometry(x, feld->y(), std::max(120, 640 - x), feld->height());
   mausAnzeige_ = true;
   knoepfeSetzen();
 }

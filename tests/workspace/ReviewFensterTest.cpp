@@ -1,8 +1,9 @@
 // What a user sees of every window the main window reaches: each is opened the way the user
 // opens it (its menu entry, a running conversion, the programmed stop), saved as a PNG into
 // the build folder's "fenster" folder, and looked over as a user would: a title of its own,
-// no control reaching outside the window, no caption cut off by its control, no two
-// controls lying over each other, and a name for every control the program draws itself.
+// no control reaching outside the window or lying on its group's frame, no caption cut off
+// by its control, no two controls lying over each other, no tool bar hiding entries, and a
+// name for every control the program draws itself.
 #include <QAbstractButton>
 #include <QAction>
 #include <QAccessible>
