@@ -74,6 +74,9 @@ TVelkorWkzForm::TVelkorWkzForm(QWidget* parent) : QDialog(parent), Tabelle_(Velk
   aussen->addLayout(unten);
 }
 
+// The focus leaves a window being destroyed after this class's part of it has gone.
+TVelkorWkzForm::~TVelkorWkzForm() { disconnect(Fokuswache_); }
+
 // The grid of the tools: one row per tool, as wide as its columns; leaving it clears its
 // selection, the wheel over it moves the selected row (eventFilter).
 void TVelkorWkzForm::GitterBauen() {
@@ -105,7 +108,7 @@ void TVelkorWkzForm::GitterBauen() {
   Gitter_->setFixedWidth(breite + 2 * Gitter_->frameWidth() + Gitter_->verticalScrollBar()->sizeHint().width());
 
   Gitter_->viewport()->installEventFilter(this);
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* alt, QWidget* neu) {
+  Fokuswache_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget* alt, QWidget* neu) {
     const auto imGitter = [this](QWidget* w) { return w && (w == Gitter_ || Gitter_->isAncestorOf(w)); };
     if (imGitter(alt) && !imGitter(neu)) Gitter_->clearSelection();
   });

@@ -21,6 +21,8 @@ class TVelkorWkzForm : public QDialog {
   Q_OBJECT
 public:
   explicit TVelkorWkzForm(QWidget* parent = nullptr);
+  // Ends the watch on the focus before the window's parts go.
+  ~TVelkorWkzForm() override;
 
   // The work of each showing: grid filled, edits emptied, modes reset.
   void Vorbereiten();
@@ -60,6 +62,7 @@ private:
 
   workspace::TWkzTabelle Tabelle_;
   QTableWidget* Gitter_;
+  QMetaObject::Connection Fokuswache_;  // leaving the grid clears its selection
   QLineEdit *NummerEdit_, *NameEdit_, *L_Edit_, *D_Edit_, *NL_Edit_, *FarbEdit_;
   QPushButton *Uebernehmen_, *Loeschen_, *Drucken_, *Schliessen_;
   QGroupBox* Gruppe_;
