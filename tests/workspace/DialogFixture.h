@@ -34,6 +34,10 @@ protected:
     QFocusEvent weg(QEvent::FocusOut);
     QApplication::sendEvent(e, &weg);
   }
+  template <typename T = QPushButton>
+  static T* Teil(QWidget& form, const char* name) {
+    return Kind<T>(name, &form);
+  }
   // Shows the dialog through the window list as its menu entry does, runs `tat` while it is
   // open and fails when it is still open afterwards.
   template <typename Form>
@@ -60,8 +64,8 @@ template <typename Form>
 class DialogMit : public DialogFixture {
 protected:
   void Eingeben(const char* name, const char* text) { DialogFixture::Eingeben(form, name, text); }
-  QPushButton* Knopf(const char* name) { return Kind<QPushButton>(name, &form); }
-  QCheckBox* Box(const char* name) { return Kind<QCheckBox>(name, &form); }
+  QPushButton* Knopf(const char* name) { return Teil(form, name); }
+  QCheckBox* Box(const char* name) { return Teil<QCheckBox>(form, name); }
   void Zeigen(std::function<void()> tat) { DialogFixture::Zeigen(form, std::move(tat)); }
   Form form;
 };

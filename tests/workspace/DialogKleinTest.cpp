@@ -16,27 +16,15 @@
 namespace {
 
 using namespace VelkorWinVAR;
-using testsupport::InDerMitte;
-
-// The main window stands in the top left corner of the screen; every dialog here opens in
-// the middle of the screen all the same.
-class DialogKlein : public DialogFixture {
-protected:
-  DialogKlein() {
-    haupt.setGeometry(0, 0, 300, 200);
-    haupt.show();
-  }
-  QWidget haupt;
-};
+using DialogKlein = DialogFixture;
 
 TEST_F(DialogKlein, SimulationLimitsRefuseBadEntriesAndNoPutsEverythingBack) {
-  TVelkorSimuGrenzForm form(&haupt);
+  TVelkorSimuGrenzForm form;
   skript.ErwarteHinweis("Falsches Zeichen im Eingabefeld!");
   skript.ErwarteHinweis("Der Wert muß größer als Null sein!");
   skript.ErwarteHinweis("Die untere und die obere Simulationsgrenze dürfen nicht gleich sein!");
   skript.ErwarteTasten("Geänderte Werte speichern?", 1);
   Zeigen(form, [&] {
-    InDerMitte(form);
     Eingeben(form, "xminEdit", "abc");
     EXPECT_EQ(KonfigBlock.SimuGrenzeMin.X, -200.0);
     Eingeben(form, "WeitexEdit", "0");
@@ -44,9 +32,9 @@ TEST_F(DialogKlein, SimulationLimitsRefuseBadEntriesAndNoPutsEverythingBack) {
     Eingeben(form, "xminEdit", "-10,5");
     Eingeben(form, "WeitezEdit", "0,5");
     EXPECT_EQ(KonfigBlock.SimuGrenzeMin.X, -10.5);
-    Kind<QCheckBox>("AutografikbereichCheckBox", &form)->click();
-    EXPECT_TRUE(Kind<QLineEdit>("zmaxEdit", &form)->isReadOnly());
-    Kind<QPushButton>("BeendenButton", &form)->click();
+    Teil<QCheckBox>(form, "AutografikbereichCheckBox")->click();
+    EXPECT_TRUE(Teil<QLineEdit>(form, "zmaxEdit")->isReadOnly());
+    Teil(form, "BeendenButton")->click();
   });
   EXPECT_EQ(std::tuple(KonfigBlock.SimuGrenzeMin.X, KonfigBlock.SkaleneinheitZ, GrafikbereichAutomatisch),
             std::tuple(-200.0, 50.0, false));
@@ -59,12 +47,12 @@ TEST_F(DialogKlein, SimulationLimitsKeptOnYesAndOnAClosedBoxAndSaved) {
   Zeigen(form, [&] {
     Eingeben(form, "ymaxEdit", "120");
     Eingeben(form, "zminEdit", "400");  // above its maximum: allowed
-    Kind<QPushButton>("BeendenButton", &form)->click();
+    Teil(form, "BeendenButton")->click();
   });
   Zeigen(form, [&] {
-    EXPECT_FALSE(Kind<QPushButton>("UebernahmeButton", &form)->isEnabled());
-    Kind<QCheckBox>("AutografikbereichCheckBox", &form)->click();
-    Kind<QPushButton>("BeendenButton", &form)->click();
+    EXPECT_FALSE(Teil(form, "UebernahmeButton")->isEnabled());
+    Teil<QCheckBox>(form, "AutografikbereichCheckBox")->click();
+    Teil(form, "BeendenButton")->click();
   });
   EXPECT_TRUE(GrafikbereichAutomatisch);
   GespeichertUndGeladen();
@@ -72,48 +60,45 @@ TEST_F(DialogKlein, SimulationLimitsKeptOnYesAndOnAClosedBoxAndSaved) {
 }
 
 TEST_F(DialogKlein, PathDisplayMirrorWritingAndItalicAngleTakeTheChoice) {
-  TVelkorBahndarstellungsForm bahn(&haupt);
-  TVelkorSpiegelschriftForm spiegel(&haupt);
+  TVelkorBahndarstellungsForm bahn;
+  TVelkorSpiegelschriftForm spiegel;
   TVelkorZeichensatzForm zeichensatz;
   Zeigen(bahn, [&] {
-    InDerMitte(bahn);
-    EXPECT_TRUE(Kind<QRadioButton>("Fraeserbahn", &bahn)->isChecked());
-    Kind<QRadioButton>("Mittelpunktbahn", &bahn)->click();
-    Kind<QPushButton>("EndeButton", &bahn)->click();
+    EXPECT_TRUE(Teil<QRadioButton>(bahn, "Fraeserbahn")->isChecked());
+    Teil<QRadioButton>(bahn, "Mittelpunktbahn")->click();
+    Teil(bahn, "EndeButton")->click();
   });
   Zeigen(bahn, [&] {
-    EXPECT_TRUE(Kind<QRadioButton>("Mittelpunktbahn", &bahn)->isChecked());
-    Kind<QPushButton>("EndeButton", &bahn)->click();
+    EXPECT_TRUE(Teil<QRadioButton>(bahn, "Mittelpunktbahn")->isChecked());
+    Teil(bahn, "EndeButton")->click();
   });
   Zeigen(spiegel, [&] {
-    InDerMitte(spiegel);
-    Kind<QRadioButton>("ein", &spiegel)->click();
-    Kind<QPushButton>("EndeButton", &spiegel)->click();
+    Teil<QRadioButton>(spiegel, "ein")->click();
+    Teil(spiegel, "EndeButton")->click();
   });
   Zeigen(zeichensatz, [&] {
     Eingeben(zeichensatz, "KursivEdit", "-12,5");
-    Kind<QPushButton>("UebernahmeButton", &zeichensatz)->click();
+    Teil(zeichensatz, "UebernahmeButton")->click();
   });
   GespeichertUndGeladen();
   EXPECT_EQ(std::tuple(KonfigBlock.Fraeserbahn, KonfigBlock.Spiegelschrift, KonfigBlock.Kursivwinkel), std::tuple(false, true, -12.5));
 }
 
 TEST_F(DialogKlein, FontFromAnotherFolderLeavesTheWorkingFolderAndCanBeDiscarded) {
-  TVelkorZeichensatzForm form(&haupt);
+  TVelkorZeichensatzForm form;
   KonfigBlock.Gravurzeichensatz = "fonts/ROMAN.FNT";
   const auto ordner = std::filesystem::current_path();
   skript.DateiOeffnen(std::string("/other/SCRI.FNT"));
   skript.ErwarteFrage("Geänderte Einstellungen verwerfen?", true);
   Zeigen(form, [&] {
-    InDerMitte(form);
-    EXPECT_EQ(Kind<QLineEdit>("ZeichensatzEdit", &form)->text(), "ROMAN");
-    Kind<QPushButton>("ZeichensatzButton", &form)->click();
-    EXPECT_EQ(Kind<QLineEdit>("ZeichensatzEdit", &form)->text(), "SCRI");
-    EXPECT_TRUE(Kind<QPushButton>("UebernahmeButton", &form)->isEnabled());
+    EXPECT_EQ(Teil<QLineEdit>(form, "ZeichensatzEdit")->text(), "ROMAN");
+    Teil(form, "ZeichensatzButton")->click();
+    EXPECT_EQ(Teil<QLineEdit>(form, "ZeichensatzEdit")->text(), "SCRI");
+    EXPECT_TRUE(Teil(form, "UebernahmeButton")->isEnabled());
     Eingeben(form, "KursivEdit", "15");
-    Kind<QRadioButton>("ein", &form)->click();
+    Teil<QRadioButton>(form, "ein")->click();
     EXPECT_EQ(KonfigBlock.Gravurzeichensatz, "/other/SCRI.FNT");
-    Kind<QPushButton>("AbbruchButton", &form)->click();
+    Teil(form, "AbbruchButton")->click();
   });
   EXPECT_EQ(std::filesystem::current_path(), ordner);
   EXPECT_EQ(skript.Dateidialoge.at(0).Filter, "Zeichensatzdateien|*.FNT");
@@ -122,31 +107,29 @@ TEST_F(DialogKlein, FontFromAnotherFolderLeavesTheWorkingFolderAndCanBeDiscarded
 }
 
 TEST_F(DialogKlein, DisclaimerDecidesWhetherTheExitSaves) {
-  TVelkorkeineHaftungForm form(&haupt);
+  TVelkorkeineHaftungForm form;
   workspace::KonfigSpeichernBeimEnde = true;
   Zeigen(form, [&] {
-    InDerMitte(form);
     EXPECT_FALSE(workspace::KonfigSpeichernBeimEnde);
-    Kind<QPushButton>("AblehnButton", &form)->click();
+    Teil(form, "AblehnButton")->click();
   });
   EXPECT_FALSE(workspace::KonfigSpeichernBeimEnde);
-  Zeigen(form, [&] { Kind<QPushButton>("OKButton", &form)->click(); });
+  Zeigen(form, [&] { Teil(form, "OKButton")->click(); });
   EXPECT_TRUE(workspace::KonfigSpeichernBeimEnde);
   Zeigen(form, [&] { QTest::keyClick(&form, Qt::Key_Escape); });
   EXPECT_FALSE(workspace::KonfigSpeichernBeimEnde);
 }
 
 TEST_F(DialogKlein, AboutBoxShowsTheProgramAndNoContactData) {
-  TCopyrightForm form(&haupt);
+  TCopyrightForm form;
   workspace::Versionszeile = "Velkor 26.12.7 Qt";
   Zeigen(form, [&] {
-    InDerMitte(form);
-    EXPECT_EQ(Kind<QLabel>("VersionLabel", &form)->text(), "Velkor 26.12.7 Qt");
+    EXPECT_EQ(Teil<QLabel>(form, "VersionLabel")->text(), "Velkor 26.12.7 Qt");
     for (auto* l : form.findChildren<QLabel*>()) {
       EXPECT_TRUE(l->text().startsWith("Velkor")) << l->text().toStdString();
       EXPECT_FALSE(l->text().contains(QRegularExpression("[0-9]{4,}|@|Str\\.|Tel"))) << l->text().toStdString();
     }
-    Kind<QPushButton>("EndButton", &form)->click();
+    Teil(form, "EndButton")->click();
   });
   workspace::Versionszeile.clear();
 }

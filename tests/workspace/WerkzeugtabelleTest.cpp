@@ -25,8 +25,6 @@ using VelkorWinVAR::TWerkzeugDaten;
 
 namespace {
 
-using testsupport::Kind;
-
 TWerkzeugDaten Wkz(int nr, std::string name = "Fräser", double d = 3.0, int farbe = 1) {
   return {static_cast<std::uint8_t>(nr), std::move(name), 50.0, 20.0, d, static_cast<std::uint8_t>(farbe)};
 }
@@ -128,14 +126,9 @@ TEST_F(WerkzeugtabelleTest, DeleteThenEditThenWriteBackKeepsRowsWithTheirTools) 
             std::tuple("umbenannt", "umbenannt", 7, 4));  // the colour stays with its tool
 }
 
-// The tool window on the tool list of `werkzeuge`, in input mode or not; its main window
-// stands in the top left corner of the screen.
+// The tool window on the tool list of `werkzeuge`, in input mode or not.
 class WerkzeugfensterTest : public ::testing::Test {
 protected:
-  WerkzeugfensterTest() {
-    haupt.setGeometry(0, 0, 300, 200);
-    haupt.show();
-  }
   void Oeffnen(bool eingabe, TWkzListe werkzeuge) {
     toolkit::SetDecimalSeparator(',');
     VelkorWinVAR::KonfigBlock = {};
@@ -147,44 +140,43 @@ protected:
     VelkorWinVAR::WkzEingabemodus = false;
     VelkorWinWkz::WkzListe.clear();
   }
-  void Setze(const char* name, const char* text) { Kind<QLineEdit>(name, &form)->setText(text); }
+  template <typename T = QPushButton> T* Teil(const char* name) { return testsupport::Kind<T>(name, &form); }
+  void Setze(const char* name, const char* text) { Teil<QLineEdit>(name)->setText(text); }
   testsupport::DialogSkript skript;
-  QWidget haupt;
-  TVelkorWkzForm form{&haupt};
+  TVelkorWkzForm form;
 };
 
 TEST_F(WerkzeugfensterTest, AddChangeDeleteAndCloseInInputModeOnlyWithoutDuplicates) {
   Oeffnen(true, {Wkz(3), Wkz(9)});
   form.show();
-  auto* gitter = Kind<QTableWidget>("WkzStringGrid", &form);
+  auto* gitter = Teil<QTableWidget>("WkzStringGrid");
   ASSERT_EQ(gitter->rowCount(), 2);
   std::vector<int> breiten;
   for (int s = 0; s < gitter->columnCount(); ++s) breiten.push_back(gitter->columnWidth(s));
   EXPECT_EQ(breiten, (std::vector<int>{25, 100, 65, 105, 90, 35}));
   EXPECT_EQ(gitter->viewport()->width(), 420);  // no band beside "Farbe"
-  testsupport::InDerMitte(form);
   skript.Farbe(toolkit::GraphFarben[13]);  // magenta, stored as 5
   for (auto [name, text] : {std::pair{"NummerEdit", "7"}, {"NameEdit", "Bohrer"}, {"L_Edit", "30"}, {"D_Edit", "1,5"},
                             {"NL_Edit", "12"}})
     Setze(name, text);
   QMouseEvent klick(QEvent::MouseButtonRelease, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton, Qt::LeftButton,
                     Qt::NoModifier);
-  QApplication::sendEvent(Kind<QLineEdit>("FarbEdit", &form), &klick);
-  Kind<QPushButton>("UebernehmenButton", &form)->click();
+  QApplication::sendEvent(Teil<QLineEdit>("FarbEdit"), &klick);
+  Teil("UebernehmenButton")->click();
   ASSERT_EQ(gitter->rowCount(), 3);
-  EXPECT_EQ(std::tuple(Kind<QLineEdit>("NummerEdit", &form)->text(), gitter->item(1, 1)->text(), int(VelkorWinWkz::WkzListe[1].Zeichenfarbe)),
+  EXPECT_EQ(std::tuple(Teil<QLineEdit>("NummerEdit")->text(), gitter->item(1, 1)->text(), int(VelkorWinWkz::WkzListe[1].Zeichenfarbe)),
             std::tuple("8", "Bohrer", 5));
   skript.ErwarteFrage("Werkzeug 3 löschen?", true);
   Setze("NummerEdit", "3");
-  Kind<QPushButton>("WkzLoeschenButton", &form)->click();
+  Teil("WkzLoeschenButton")->click();
   ASSERT_EQ(gitter->rowCount(), 2);
-  Kind<QRadioButton>("AendernRadio", &form)->click();
+  Teil<QRadioButton>("AendernRadio")->click();
   gitter->item(1, 0)->setText("7");
   skript.ErwarteHinweis("Die Werkzeugnummer 7 wurde doppelt vergeben!");
-  Kind<QPushButton>("SchliessenButton", &form)->click();
+  Teil("SchliessenButton")->click();
   EXPECT_EQ(std::tuple(form.isVisible(), Nummern(VelkorWinWkz::WkzListe)), std::tuple(true, std::vector<int>{7, 9}));
   gitter->item(1, 0)->setText("2");  // tool 9 becomes 2: the list is sorted at closing
-  Kind<QPushButton>("SchliessenButton", &form)->click();
+  Teil("SchliessenButton")->click();
   EXPECT_FALSE(form.isVisible());
   ASSERT_EQ(Nummern(VelkorWinWkz::WkzListe), (std::vector<int>{2, 7}));
   EXPECT_EQ(std::tuple(VelkorWinWkz::WkzListe[1].Benennung, VelkorWinWkz::WkzListe[1].Durchmesser), std::tuple("Bohrer", 1.5));
@@ -193,19 +185,19 @@ TEST_F(WerkzeugfensterTest, AddChangeDeleteAndCloseInInputModeOnlyWithoutDuplica
 TEST_F(WerkzeugfensterTest, DuplicatesFromTheFileAreReportedAndViewModeLocksTheInput) {
   skript.ErwarteHinweis("Die Werkzeugnummer 4 steht mehrfach in der Werkzeugliste!");
   Oeffnen(false, {Wkz(4, "a"), Wkz(4, "b"), Wkz(0, "null")});
-  EXPECT_EQ(std::tuple(Kind<QTableWidget>("WkzStringGrid", &form)->rowCount(), Kind<QPushButton>("UebernehmenButton", &form)->isEnabled(),
-                       Kind<QRadioButton>("AendernRadio", &form)->isEnabled(), Kind<QPushButton>("ListeDruckenButton", &form)->isEnabled()),
+  EXPECT_EQ(std::tuple(Teil<QTableWidget>("WkzStringGrid")->rowCount(), Teil("UebernehmenButton")->isEnabled(),
+                       Teil<QRadioButton>("AendernRadio")->isEnabled(), Teil("ListeDruckenButton")->isEnabled()),
             std::tuple(3, false, false, true));  // every record shows
-  Kind<QPushButton>("SchliessenButton", &form)->click();
+  Teil("SchliessenButton")->click();
   EXPECT_EQ(VelkorWinWkz::WkzListe.size(), 3u);
 }
 
 TEST_F(WerkzeugfensterTest, TheWheelMovesTheSelectedRowAndLeavingTheGridClearsIt) {
-  Oeffnen(true, {Wkz(3, "drei"), Wkz(5, "fünf"), Wkz(9, "neun")});
+  Oeffnen(true, {Wkz(3, "drei", 3.0, 4), Wkz(5, "fünf"), Wkz(9, "neun")});
   form.show();
   QApplication::setActiveWindow(&form);
-  auto* gitter = Kind<QTableWidget>("WkzStringGrid", &form);
-  auto* nummer = Kind<QLineEdit>("NummerEdit", &form);
+  auto* gitter = Teil<QTableWidget>("WkzStringGrid");
+  auto* nummer = Teil<QLineEdit>("NummerEdit");
   const auto rad = [&](int winkel) {
     const QPointF p(10, 10);
     QWheelEvent e(p, gitter->viewport()->mapToGlobal(p), QPoint(), QPoint(0, winkel), Qt::NoButton, Qt::NoModifier,
@@ -216,9 +208,20 @@ TEST_F(WerkzeugfensterTest, TheWheelMovesTheSelectedRowAndLeavingTheGridClearsIt
     const auto zeilen = gitter->selectionModel()->selectedRows();
     return zeilen.isEmpty() ? -1 : zeilen.front().row();
   };
+  const QImage kopf = gitter->horizontalHeader()->grab().toImage();
   gitter->setFocus();
   gitter->selectRow(0);
   ASSERT_EQ(nummer->text(), "3");
+  // The row shows as selected, but its colour cell only the tool's colour, and the header stays
+  // as it was, so a bolder "Farbe" does not lose its first letter.
+  const QImage bild = gitter->viewport()->grab().toImage();
+  const QRect zelle = gitter->visualRect(gitter->model()->index(0, 5)).adjusted(1, 1, -2, -2);
+  QImage farbe(zelle.size(), bild.format());
+  farbe.fill(toolkit::qt::QFarbe(toolkit::GraphFarbe(4)));
+  const QRect name = gitter->visualRect(gitter->model()->index(0, 1));
+  EXPECT_EQ(std::tuple(gitter->horizontalHeader()->grab().toImage() == kopf, bild.copy(zelle) == farbe,
+                       QColor(bild.pixel(name.right() - 3, name.center().y()))),
+            std::tuple(true, true, gitter->palette().color(QPalette::Highlight)));
   std::vector<std::pair<int, QString>> zeilen;
   for (auto winkel : {std::vector{-120} /* the next row, and its tool in the edits */, {-240} /* no row after the last */,
                       {-60, -60} /* half notches add up */, {120, 120, 120} /* wheel up stops at the first row */}) {
@@ -228,37 +231,14 @@ TEST_F(WerkzeugfensterTest, TheWheelMovesTheSelectedRowAndLeavingTheGridClearsIt
   EXPECT_EQ(zeilen, (std::vector<std::pair<int, QString>>{{1, "5"}, {2, "9"}, {2, "9"}, {0, "3"}}));
 
   // The cell editor of "ändern" is part of the grid; the focus going elsewhere is leaving it.
-  Kind<QRadioButton>("AendernRadio", &form)->click();
+  Teil<QRadioButton>("AendernRadio")->click();
   gitter->setFocus();
   gitter->selectRow(1);
   gitter->editItem(gitter->item(1, 1));
   EXPECT_EQ(gewaehlt(), 1);
   nummer->setFocus();
   EXPECT_EQ(std::tuple(gewaehlt(), nummer->text()), std::tuple(-1, "5"));  // the edits keep the row's values
-  Kind<QRadioButton>("UebernehmenRadio", &form)->click();
-  Kind<QPushButton>("SchliessenButton", &form)->click();
+  Teil<QRadioButton>("UebernehmenRadio")->click();
+  Teil("SchliessenButton")->click();
   EXPECT_EQ(VelkorWinWkz::WkzListe.size(), 3u);
-}
-
-// A selected row shows as selected, but its colour cell keeps showing only the tool's colour
-// and the header stays as it was, so "Farbe" is not cut off by a bolder font.
-TEST_F(WerkzeugfensterTest, ASelectedRowKeepsItsColourAndTheHeaderItsLook) {
-  Oeffnen(true, {Wkz(3, "drei", 3.0, 4)});
-  form.show();
-  QApplication::setActiveWindow(&form);
-  auto* gitter = Kind<QTableWidget>("WkzStringGrid", &form);
-  const QImage kopf = gitter->horizontalHeader()->grab().toImage();
-  gitter->setFocus();
-  gitter->selectRow(0);
-  ASSERT_EQ(Kind<QLineEdit>("NummerEdit", &form)->text(), "3");
-  EXPECT_TRUE(gitter->horizontalHeader()->grab().toImage() == kopf);
-  const QImage zeilen = gitter->viewport()->grab().toImage();
-  const QRect zelle = gitter->visualRect(gitter->model()->index(0, 5)).adjusted(1, 1, -2, -2);
-  const QRgb farbe = toolkit::qt::QFarbe(toolkit::GraphFarbe(4)).rgb();
-  int andere = 0;
-  for (int y = zelle.top(); y <= zelle.bottom(); ++y)
-    for (int x = zelle.left(); x <= zelle.right(); ++x) andere += zeilen.pixel(x, y) != farbe;
-  EXPECT_EQ(andere, 0);
-  const QRect name = gitter->visualRect(gitter->model()->index(0, 1));
-  EXPECT_EQ(QColor(zeilen.pixel(name.right() - 3, name.center().y())), gitter->palette().color(QPalette::Highlight));
 }
