@@ -127,14 +127,21 @@ protected:
 };
 
 // The section choice on the block picture: the four edges dragged from (10, 10, 70, 50)
-// onto the red block (20, 20, 60, 40), "Ausschnitt OK", one coarse step down, "Größe OK".
+// onto the red block (20, 20, 60, 40), Enter (which takes the focus to the accept button),
+// "Ausschnitt OK", one coarse step down, "Größe OK".
 void AusschnittUndGroesse() {
-  EXPECT_EQ(QApplication::activeModalWidget()->windowTitle(), QString::fromUtf8("VelkorWin - Bildausschnitt wählen"));
+  auto* fenster = QApplication::activeModalWidget();
+  EXPECT_EQ(fenster->windowTitle(), QString::fromUtf8("VelkorWin - Bildausschnitt wählen"));
   auto* bild = Kind<QWidget>("BAImage");
   Ziehen(bild, {10, 30}, {20, 30});
   Ziehen(bild, {45, 10}, {45, 20});
   Ziehen(bild, {70, 35}, {60, 35});
   Ziehen(bild, {40, 50}, {40, 40});
+  fenster->activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(fenster));
+  bild->setFocus();
+  QTest::keyClick(bild, Qt::Key_Return);
+  EXPECT_EQ(QApplication::focusWidget(), Kind<QPushButton>("UebernahmeButton"));
   Klick("UebernahmeButton");
   EXPECT_EQ(Kind<QPushButton>("UebernahmeButton")->text(), QString::fromUtf8("Größe OK"));
   Kind<QScrollBar>("GrobScrollBar")->setValue(26);
@@ -169,7 +176,9 @@ TEST_F(FensterTest, NeinFraestDasGanzeBild) {
 }
 
 // A wheel notch over a bar's panel, beside the bar or on it, moves that bar one position
-// (one step of the picture size); the pointer over the fine panel gives its bar the focus.
+// (one step of the picture size); "zurück" puts the coarse bar back to its middle with the
+// unscaled picture; the corner fields follow the pointer; the pointer over the fine panel
+// gives its bar the focus.
 TEST_F(FensterTest, RadUndZeigerUeberDenBalkenfeldern) {
   Bildzyklus(Blockbild());
   fensterhost.Aktionen = {[] {
@@ -186,6 +195,10 @@ TEST_F(FensterTest, RadUndZeigerUeberDenBalkenfeldern) {
     EXPECT_EQ(std::pair(grob->value(), Kind<QLineEdit>("BreiteEdit")->text()), std::pair(25, QString("80")));
     for (int i = 0; i < 30; ++i) rad(grob, 120);
     EXPECT_EQ(grob->value(), 0);
+    Kind<QRadioButton>("backRadioButton")->click();
+    EXPECT_EQ(std::pair(grob->value(), Kind<QLineEdit>("BreiteEdit")->text()), std::pair(25, QString("80")));
+    Maus(Kind<QWidget>("BAImage"), QEvent::MouseMove, {33, 21}, Qt::NoButton, Qt::NoButton);
+    Felder({{"x1Edit", "33"}, {"x2Edit", "33"}, {"y1Edit", "21"}, {"y2Edit", "21"}});
     auto* fenster = QApplication::activeModalWidget();
     fenster->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(fenster));
@@ -233,35 +246,6 @@ TEST_F(FensterTest, AusschnittfensterZeigtJedenGriffEinesEingepasstenBildes) {
     toolkit::TBitmap bild = imageprep_test::KoordinatenBild(groesse.width(), groesse.height());
     EXPECT_FALSE(ba.Zeigen(false, bild));
   }
-}
-
-// What the operator sees of the keys and bars: Enter takes the focus to the accept button, in
-// size mode the corner fields follow the pointer, and "zurück" puts the coarse bar back to its
-// middle with the unscaled picture.
-TEST_F(FensterTest, EnterZeigerImGroessenmodusUndZurueck) {
-  Spaeter([] {
-    auto* fenster = QApplication::activeModalWidget();
-    fenster->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(fenster));
-    auto* bild = Kind<QWidget>("BAImage");
-    bild->setFocus();
-    QTest::keyClick(bild, Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), Kind<QPushButton>("UebernahmeButton"));
-    Klick("UebernahmeButton");  // the section (10, 10, 70, 50): size mode on a 60 x 40 picture
-    Maus(bild, QEvent::MouseMove, {33, 21}, Qt::NoButton, Qt::NoButton);
-    Felder({{"x1Edit", "33"}, {"x2Edit", "33"}, {"y1Edit", "21"}, {"y2Edit", "21"}});
-    auto* grob = Kind<QScrollBar>("GrobScrollBar");
-    grob->setValue(30);  // one step down
-    Felder({{"BreiteEdit", "55"}});
-    Kind<QRadioButton>("backRadioButton")->click();
-    EXPECT_EQ(grob->value(), 25);
-    Felder({{"BreiteEdit", "60"}});
-    grob->setValue(24);  // one step up from the middle
-    Felder({{"BreiteEdit", "66"}});
-    Klick("AbbruchButton");
-  });
-  toolkit::TBitmap bild = Blockbild();
-  EXPECT_FALSE(ba.Zeigen(false, bild));
 }
 
 // The image information of a running cycle: the counts, the colour display, then the red
@@ -405,7 +389,8 @@ TEST_F(FensterTest, FarbeditorUmfaerbenUndRueckgaengig) {
 
 // The colour editor at its first opening: every row whole in the scroll box; the fields say
 // when the pointer is round the picture instead of over it, also at the next opening; Ctrl +
-// arrow moves the probe by one picture pixel of the zoomed picture.
+// arrow moves the probe by one picture pixel of the zoomed picture; "Farbe erhalten" and
+// "Farbe zurück" take turns on their button, and every opening starts at "Farbe erhalten".
 TEST_F(FensterTest, FarbeditorZeilenGanzVerlassenDesBildesUndStrgPfeil) {
   const auto bild = imageprep_test::KoordinatenBild(60, 40);
   imageprep_test::FuerDenEditor(bild);
@@ -436,38 +421,22 @@ TEST_F(FensterTest, FarbeditorZeilenGanzVerlassenDesBildesUndStrgPfeil) {
     QTest::keyClick(ansicht, Qt::Key_Right);
     EXPECT_EQ(static_cast<imageprep::TBildansicht*>(ansicht)->Sonde(), QPoint(5, 4));
     Felder({{"xEdit", "1"}, {"yEdit", "1"}});
+    QStringList beschriftungen;
+    for (int i = 0; i < 3; ++i) {
+      Klick("FarberhaltButton");
+      beschriftungen << Kind<QPushButton>("FarberhaltButton")->text();
+    }
+    EXPECT_EQ(beschriftungen.join('|').toStdString(), "Farbe zurück|Farbe erhalten|Farbe zurück");
     Klick("EndeButton");
   });
   toolkit::qt::FensterZeigen<TVelkorFarbabwahlForm>();
   toolkit::BildAblegen(bild);
   Spaeter([] {
     Felder({{"xEdit", ""}, {"farbNummerEdit", "-1"}, {"TestEdit", "Cursor nicht über dem Bild"}});
+    EXPECT_EQ(Kind<QPushButton>("FarberhaltButton")->text().toStdString(), "Farbe erhalten");
     Klick("EndeButton");
   });
   toolkit::qt::FensterZeigen<TVelkorFarbabwahlForm>();
-}
-
-// "Farbe erhalten" and "Farbe zurück" take turns on the button; every opening starts at
-// "Farbe erhalten".
-TEST_F(FensterTest, FarbeErhaltenWechseltSeineBeschriftung) {
-  const auto bild = imageprep_test::KoordinatenBild(60, 40);
-  const auto oeffnen = [&](std::function<void(QPushButton*)> tat) {
-    imageprep_test::FuerDenEditor(bild);
-    Spaeter([tat] {
-      tat(Kind<QPushButton>("FarberhaltButton"));
-      Klick("EndeButton");
-    });
-    toolkit::qt::FensterZeigen<TVelkorFarbabwahlForm>();
-  };
-  oeffnen([](QPushButton* knopf) {
-    QStringList beschriftungen;
-    for (int i = 0; i < 3; ++i) {
-      knopf->click();
-      beschriftungen << knopf->text();
-    }
-    EXPECT_EQ(beschriftungen.join('|').toStdString(), "Farbe zurück|Farbe erhalten|Farbe zurück");
-  });
-  oeffnen([](QPushButton* knopf) { EXPECT_EQ(knopf->text().toStdString(), "Farbe erhalten"); });
 }
 
 // Screenshots of what the operator sees, saved into the build folder: the section and size
