@@ -10,7 +10,6 @@
 #include <optional>
 
 #include "engine/VelkorWinFileUtils.h"
-#include "engine/VelkorWinINTR.h"
 #include "engine/VelkorWinVAR.h"
 #include "support/EngineFixture.h"
 
@@ -153,26 +152,6 @@ const SchreibFall kSchreibfaelle[] = {
 };
 INSTANTIATE_TEST_SUITE_P(All, Schreibfehler, ::testing::ValuesIn(kSchreibfaelle),
                          [](const auto& info) { return std::string(info.param.name); });
-
-// A run onto a disk that fills up in the middle of it: one question, and the target holds
-// the blocks written before, each whole.
-TEST_F(NcAusgabe, ADiskThatFillsDuringARunAsksOnceAndKeepsWholeBlocks) {
-  Teileprogramm({"N10 G90 G00 X0 Y0 Z10", "N20 G01 X5 F100", "N30 X10", "N40 X15", "N50 X20", "N60 M30"});
-  constexpr std::size_t platz = 80;
-  Pruefnaht.SchreibFehler = [&](const std::string& datei, std::size_t laenge, std::size_t& teil) {
-    const auto belegt = static_cast<std::size_t>(std::filesystem::file_size(datei));
-    teil = platz - std::min(belegt, platz);
-    return belegt + laenge > platz ? ENOSPC : 0;
-  };
-  host.Antworten = {"Ja"};
-  EXPECT_FALSE(VelkorWinINTR::WandlungDurchfuehren());
-  const std::string frage = "confirm: Fehler Nr.: 28 beim Speichern in TEIL.CVT Abbrechen (J/N)?\r\rNc-Satz: ";
-  std::vector<std::string> fragen;
-  for (const auto& z : host.Protokoll)
-    if (z.rfind("confirm:", 0) == 0 || z.rfind("notice:", 0) == 0) fragen.push_back(z);
-  EXPECT_EQ(fragen, std::vector<std::string>{frage + "N4 X15 -> Ja"});
-  EXPECT_EQ(dir.read("TEIL.CVT"), "(Konvertiert: 07.12.2025 9:05)\r\nN1 G90 G00 X0 Y0 Z10\r\nN2 G01 X5 F100\r\nN3 X10\r\n");
-}
 
 // The real device that is always full: the same question, with the system's code.
 TEST_F(NcAusgabe, AFullDeviceAsksWithTheSystemsCode) {

@@ -75,49 +75,46 @@ TEST_F(HauptStart, NachDemHaftungsausschlussSchreibtDasEndeEinstellungenUndWerkz
   EXPECT_EQ(dir.read("VelkorWkz.DAT"), toolkit::ProgramFileName() + " - Werkzeugdatei\r\n");
 }
 
-// A settings file refused and a tool file read only in part are reported at the start (the
-// tool file's last record breaks off after its name) and kept as BAK before the exit writes
-// them anew.
-const std::vector<std::string> kWerkzeugeTeilweise = {
-    "Velkor - Werkzeugdatei",        "Werkzeugnummer=1",            "          Werkzeugbenennung=A",
-    "          Werkzeuglänge=2",     "          Werkzeugnutzlänge=1", "          Werkzeugdurchmesser=1",
-    "          Zeichenfarbe=1",      "Werkzeugnummer=2",            "          Werkzeugbenennung=B"};
+// A settings file refused and a tool file read only in part (its last record breaks off after
+// its name) are reported at the start. The exit keeps them as BAK before it writes them anew;
+// files the user made read-only it leaves as they are, with their mode, moves nothing to a BAK
+// and says once each that it could not write them.
+class HauptStartVerweigert : public HauptStart, public ::testing::WithParamInterface<bool> {};
 
-TEST_F(HauptStart, VerweigerteDateienBleibenAlsBak) {
+TEST_P(HauptStartVerweigert, DateienBleibenAlsBakOderWieSieSind) {
+  const bool schreibgeschuetzt = GetParam();
+  const std::vector<std::string> werkzeuge = {
+      "Velkor - Werkzeugdatei",        "Werkzeugnummer=1",            "          Werkzeugbenennung=A",
+      "          Werkzeuglänge=2",     "          Werkzeugnutzlänge=1", "          Werkzeugdurchmesser=1",
+      "          Zeichenfarbe=1",      "Werkzeugnummer=2",            "          Werkzeugbenennung=B"};
+  const auto lesbar = fs::perms::owner_read | fs::perms::group_read;
   dir.write("VelkorWin.CNF", std::string(2211, 'x'));
-  Datei("VelkorWkz.DAT", kWerkzeugeTeilweise);
+  Datei("VelkorWkz.DAT", werkzeuge);
   skript.ErwarteHinweis("Dateigrößenfehler! Die Konfigurationsdatei VelkorWin.CNF wurde nicht geladen.");
   skript.ErwarteHinweis("Fehler beim Laden der Werkzeuglänge!");
+  if (schreibgeschuetzt) {
+    for (const char* name : {"VelkorWin.CNF", "VelkorWkz.DAT"}) fs::permissions(dir.file(name), lesbar);
+    skript.ErwarteHinweis("Die Konfigurationsdatei " + dir.file("VelkorWin.CNF") + "wurde nicht erzeugt");
+    skript.ErwarteHinweis("Fehler beim Speichern der Werkzeugdatei " + dir.file("VelkorWkz.DAT") + ": Permission denied");
+  }
   Starten();
   EXPECT_EQ(std::tuple(KonfigBlock.GrafikzyklusNummer, VelkorWinWkz::WkzListe.size()), std::tuple(189, 1u));
+  const std::string werkzeugdatei = dir.read("VelkorWkz.DAT");
   Ausloesen("Beenden1");
-  EXPECT_EQ(dir.read("VelkorWin.BAK"), std::string(2211, 'x'));
-  EXPECT_EQ(dir.read("VelkorWin.CNF").size(), 2212u);
-  EXPECT_EQ(Zeilen("VelkorWkz.BAK"), kWerkzeugeTeilweise);
-  EXPECT_EQ(Zeilen("VelkorWkz.DAT").size(), 7u);
+  if (schreibgeschuetzt) {
+    EXPECT_EQ(Dateien(dir.path()), (std::vector<std::string>{"VelkorWin.CNF", "VelkorWkz.DAT"}));
+    EXPECT_EQ(std::tuple(dir.read("VelkorWin.CNF"), dir.read("VelkorWkz.DAT"),
+                         fs::status(dir.file("VelkorWkz.DAT")).permissions()),
+              std::tuple(std::string(2211, 'x'), werkzeugdatei, lesbar));
+  } else {
+    EXPECT_EQ(std::tuple(dir.read("VelkorWin.BAK"), dir.read("VelkorWin.CNF").size(), Zeilen("VelkorWkz.BAK"),
+                         Zeilen("VelkorWkz.DAT").size()),
+              std::tuple(std::string(2211, 'x'), 2212u, werkzeuge, 7u));
+  }
 }
 
-// Files the user made read-only stay as they are, with their mode: the start reports what it
-// could not read, the exit that it could not write, once each, and moves nothing to a BAK. A
-// file of the user's named like a temporary file is not touched.
-TEST_F(HauptStart, SchreibgeschuetzteDateienBleibenWieSieSind) {
-  dir.write("VelkorWin.CNF", std::string(2211, 'x'));
-  Datei("VelkorWkz.DAT", kWerkzeugeTeilweise);
-  const std::string werkzeuge = dir.read("VelkorWkz.DAT");
-  dir.write("VelkorWin.CNF.tmp", "meins");
-  for (const char* name : {"VelkorWin.CNF", "VelkorWkz.DAT"})
-    fs::permissions(dir.file(name), fs::perms::owner_read | fs::perms::group_read);
-  skript.ErwarteHinweis("Dateigrößenfehler! Die Konfigurationsdatei VelkorWin.CNF wurde nicht geladen.");
-  skript.ErwarteHinweis("Fehler beim Laden der Werkzeuglänge!");
-  skript.ErwarteHinweis("Die Konfigurationsdatei " + dir.file("VelkorWin.CNF") + "wurde nicht erzeugt");
-  skript.ErwarteHinweis("Fehler beim Speichern der Werkzeugdatei " + dir.file("VelkorWkz.DAT") + ": Permission denied");
-  Starten();
-  Ausloesen("Beenden1");
-  EXPECT_EQ(Dateien(dir.path()), (std::vector<std::string>{"VelkorWin.CNF", "VelkorWin.CNF.tmp", "VelkorWkz.DAT"}));
-  EXPECT_EQ(std::tuple(dir.read("VelkorWin.CNF"), dir.read("VelkorWkz.DAT"), dir.read("VelkorWin.CNF.tmp")),
-            std::tuple(std::string(2211, 'x'), werkzeuge, "meins"));
-  EXPECT_EQ(fs::status(dir.file("VelkorWkz.DAT")).permissions(), fs::perms::owner_read | fs::perms::group_read);
-}
+INSTANTIATE_TEST_SUITE_P(Schreibschutz, HauptStartVerweigert, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Schreibgeschuetzt" : "Beschreibbar"; });
 
 TEST_F(HauptStart, TeileprogrammMitFehlendemBildMeldetEinmal) {
   TeilMitBild();
