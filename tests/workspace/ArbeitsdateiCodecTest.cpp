@@ -334,12 +334,8 @@ TEST_F(ArbeitsdateiAusschnitt, ReductionsSizeTheSectionAndAbsurdOnesAreRefused) 
       {{"Gesamtbildverkleinerung=0"}, true, {gesamt}, 0.8, 32, 24},
       {{"Gesamtbildverkleinerung=-1"}, true, {gesamt}, 0.8, 32, 24},
       {{"Gesamtbildverkleinerung=200"}, false, {gesamt}, 0.8, 0, 0},  // the whole picture: 20000 wide
-      {{"Anfangsbildverkleinerung x=0", "Anfangsbildverkleinerung y=1000000"},
-       true,
-       {"Fehler beim Laden der Anfangsverkleinerung x!", "Fehler beim Laden der Anfangsverkleinerung y!"},
-       0.8,
-       32,
-       24},
+      {{"Anfangsbildverkleinerung x=0", "Anfangsbildverkleinerung y=1000000"}, true,
+       {"Fehler beim Laden der Anfangsverkleinerung x!", "Fehler beim Laden der Anfangsverkleinerung y!"}, 0.8, 32, 24},
   };
   for (const auto& f : faelle) {
     SCOPED_TRACE(f.zeilen.front());
