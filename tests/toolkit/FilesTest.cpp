@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <filesystem>
+#include <iterator>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -80,11 +80,8 @@ TEST(Files, AtomicWriteKeepsModeAndRefusesAWriteProtectedFile) {
   std::string error;
   EXPECT_FALSE(WriteFileAtomic(dir.file("keep"), "newer", &error));
   EXPECT_EQ(error, "Permission denied");
-  std::vector<std::string> namen;
-  for (const auto& e : fs::directory_iterator(dir.path())) namen.push_back(e.path().filename().string());
-  std::sort(namen.begin(), namen.end());
-  EXPECT_EQ(std::tuple(dir.read("keep"), dir.read("keep.tmp"), namen),
-            std::tuple("new", "mine", std::vector<std::string>{"keep", "keep.tmp"}));
+  EXPECT_EQ(std::tuple(dir.read("keep"), dir.read("keep.tmp"), std::distance(fs::directory_iterator(dir.path()), {})),
+            std::tuple("new", "mine", 2));  // no temporary file left
   EXPECT_FALSE(FileWriteProtected(dir.file("missing")));
 }
 
