@@ -197,24 +197,18 @@ INSTANTIATE_TEST_SUITE_P(Antwort, HauptStartPuffer, ::testing::Bool(),
 // The extra colours at the exit are written, without a notice, only for a picture of more
 // than 16 colours or with grey conversion.
 TEST_F(HauptStart, ExtrafarbenBeimEnde) {
-  const struct {
-    int farben;
-    bool grau;
-  } faelle[] = {{16, false}, {17, false}, {16, true}};
-  for (const auto& f : faelle) {
-    SCOPED_TRACE(f.farben + 100 * f.grau);
+  for (const auto& [farben, grau] : {std::pair{16, false}, {17, false}, {16, true}}) {
+    SCOPED_TRACE(farben + 100 * grau);
     fs::remove(dir.file(workspace::EndeExtrafarbdatei));
     Starten();
-    Farbanzahl = f.farben;
-    KonfigBlock.Graubildwandlung = f.grau;
+    Farbanzahl = farben;
+    KonfigBlock.Graubildwandlung = grau;
     Bilddateiname = "BILD.BMP";
     VelkorWinFileUtils::ExtraFarbeEintragen(Extrafarbliste, 3, 0x123456, TArbeitsmodus::Fraesen, TBesonderheit::keine);
     Ausloesen("Beenden1");
     const auto zeilen = Zeilen(workspace::EndeExtrafarbdatei);
-    if (f.farben <= 16 && !f.grau) {
-      EXPECT_TRUE(zeilen.empty());
-      continue;
-    }
+    EXPECT_EQ(zeilen.empty(), farben <= 16 && !grau);
+    if (zeilen.empty()) continue;
     ASSERT_GE(zeilen.size(), 5u);
     EXPECT_THAT(zeilen[0], testing::EndsWith(" - Extrafarb-Behandlung"));
     EXPECT_EQ(std::vector(zeilen.begin() + 2, zeilen.begin() + 4),
