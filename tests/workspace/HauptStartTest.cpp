@@ -95,7 +95,8 @@ TEST_P(HauptStartVerweigert, DateienBleibenAlsBakOderWieSieSind) {
   if (schreibgeschuetzt) {
     for (const char* name : {"VelkorWin.CNF", "VelkorWkz.DAT"}) fs::permissions(dir.file(name), lesbar);
     skript.ErwarteHinweis("Die Konfigurationsdatei " + dir.file("VelkorWin.CNF") + "wurde nicht erzeugt");
-    skript.ErwarteHinweis("Fehler beim Speichern der Werkzeugdatei " + dir.file("VelkorWkz.DAT") + ": Permission denied");
+    skript.ErwarteHinweis("Fehler beim Speichern der Werkzeugdatei " + dir.file("VelkorWkz.DAT") +
+                          ": Permission denied");
   }
   Starten();
   EXPECT_EQ(std::tuple(KonfigBlock.GrafikzyklusNummer, VelkorWinWkz::WkzListe.size()), std::tuple(189, 1u));

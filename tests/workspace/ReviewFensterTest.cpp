@@ -179,8 +179,9 @@ TEST_F(ReviewFenster, JedesFensterAusDenMenues) {
   Ausloesen("Laden1");
   Ansehen(form, "Hauptfenster_LangerName");
   EXPECT_EQ(testsupport::Kind<QLabel>("QuellLabel", form)->text().toStdString(), "Quelldatei: GROSSPROGRAMM_ZWEI.CNC");
-  EXPECT_EQ(boxen.Protokoll, (std::vector<std::string>{"Hinweis: Diese Farbabwahl ist nur bei mehr als 16 Farben wirksam!",
-                                                       "Oeffnen: CNC-Datei laden"}));
+  EXPECT_EQ(boxen.Protokoll,
+            (std::vector<std::string>{"Hinweis: Diese Farbabwahl ist nur bei mehr als 16 Farben wirksam!",
+                                      "Oeffnen: CNC-Datei laden"}));
   EXPECT_EQ(maengel, 0);
 }
 
