@@ -132,7 +132,7 @@ QHBoxLayout* TEinstellDialog::Knopfzeile(const char* name, const char* text, QWi
 void TEinstellDialog::KlickWaehltAlles(QLineEdit* edit) { new TKlickFilter(edit); }
 
 void TEinstellDialog::BeimVerlassen(QLineEdit* edit, std::function<void()> exit) {
-  new TVerlassenFilter(edit, [this, exit = std::move(exit)] { toolkit::qt::Sicher(exit); });
+  new TVerlassenFilter(edit, [exit = std::move(exit)] { toolkit::qt::Sicher(exit); });
 }
 
 void TEinstellDialog::Ablehnen(QLineEdit* edit, const std::string& hinweis, const std::string& alterText) {
