@@ -3,8 +3,8 @@
 // the build folder's "fenster" folder, and looked over as a user would: a title of its own,
 // no control reaching outside the window or lying on its group's frame, no caption cut off
 // by its control, no two controls lying over each other, no tool bar hiding entries, a name
-// for every control the program draws itself, and a screen reader told a window's or a
-// dialog's role and title, and each named control's role and name.
+// for every control the program draws itself, and for a screen reader the window as a window
+// or dialog under its title, each named control as a control under its name.
 #include <QAbstractButton>
 #include <QAction>
 #include <QAccessible>
