@@ -221,7 +221,7 @@ TEST_F(ReviewFenster, FarbeditorUeberVielenFarben) {
 }
 
 // Windows that open in the middle of the screen do so every time, also after the user moved
-// them aside; the main window stands in the top left corner.
+// them aside.
 TEST_F(ReviewFenster, OeffnenInDerBildschirmmitte) {
   Starten();
   for (const char* eintrag : {"Werkzeugliste1", "Editor1", "Zeichensatzzeigen1", "Zeichensatzwhlen1",
