@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -54,12 +53,11 @@ TEST(Verbinden, DieVerbindungEndetMitIhremEmpfaenger) {
   EXPECT_FALSE(verbindung);
 }
 
-// A field or label at a point takes the size its caption needs; in a rectangle, that size.
+// A field in a rectangle takes that size; read-only and out of the focus chain only where it
+// is built so. (A control at a point takes the size its caption needs: the window review
+// finds every caption cut off.)
 TEST(Bausteine, OrtUndArt) {
   QWidget fenster;
-  auto* label = Beschriftung(&fenster, "Höhe = ", {10, 20}, "HoeheLabel");
-  EXPECT_EQ(std::tuple(label->objectName(), label->text(), label->geometry()),
-            std::tuple(QString("HoeheLabel"), QString::fromUtf8("Höhe = "), QRect(QPoint(10, 20), label->sizeHint())));
   auto* feld = Feld(&fenster, "X", {1, 2, 30, 40}, NurLesen | OhneFokus);
   EXPECT_EQ(std::tuple(feld->geometry(), feld->isReadOnly(), feld->focusPolicy()),
             std::tuple(QRect(1, 2, 30, 40), true, Qt::NoFocus));
