@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QPrinter>
+#include <cstdio>
+#include <cstdlib>
 
 #include "toolkit/Text.h"
 
@@ -12,7 +14,26 @@ const char* Name(int art) {
   static const char* namen[] = {"Hinweis", "Frage", "Tasten", "Oeffnen", "Speichern", "Farbe", "Drucker", "Schrift"};
   return namen[art];
 }
+// A box the script did not expect ends the test at once: answered, it could be asked again
+// and again by the code under test (a window that will not close, a retry), and the test
+// would only end at CTest's timeout. The failure is reported first, then the process ends.
+[[noreturn]] void Beenden() {
+  std::fflush(stdout);
+  std::fflush(stderr);
+  std::_Exit(1);
+}
 }  // namespace
+
+void DialogSkript::Abbrechen(Art art, const std::string& text) {
+  if (erwartet_.empty()) {
+    ADD_FAILURE() << "Unerwartetes Fenster: " << Name(static_cast<int>(art)) << ": " << text;
+  } else {
+    const Erwartung& e = erwartet_.front();
+    ADD_FAILURE() << "Unerwartetes Fenster: " << Name(static_cast<int>(art)) << ": " << text
+                  << "\n  erwartet: " << Name(static_cast<int>(e.art)) << ": " << e.text;
+  }
+  Beenden();
+}
 
 DialogSkript::DialogSkript() { toolkit::qt::DialogeInstallieren(this); }
 
@@ -59,17 +80,8 @@ std::optional<DialogSkript::Erwartung> DialogSkript::naechste(Art art, const std
   const bool mitText = art == Art::Hinweis || art == Art::Frage || art == Art::Tasten;
   const bool passt = !erwartet_.empty() && erwartet_.front().art == art && (!mitText || erwartet_.front().text == text);
   if (mitschreiben_ && !passt) return Erwartung{.art = art};  // "Nein", the first button, cancel
-  if (erwartet_.empty()) {
-    ADD_FAILURE() << "Unerwartetes Fenster: " << Name(static_cast<int>(art)) << ": " << text;
-    return std::nullopt;
-  }
-  const Erwartung& e = erwartet_.front();
-  if (!passt) {
-    ADD_FAILURE() << "Unerwartetes Fenster: " << Name(static_cast<int>(art)) << ": " << text
-                  << "\n  erwartet: " << Name(static_cast<int>(e.art)) << ": " << e.text;
-    return std::nullopt;
-  }
-  Erwartung gefunden = e;
+  if (!passt) Abbrechen(art, text);
+  Erwartung gefunden = erwartet_.front();
   erwartet_.pop_front();
   if (gefunden.waehrenddessen) gefunden.waehrenddessen();
   return gefunden;

@@ -1,7 +1,7 @@
 #pragma once
 // The boxes and dialogs of a window test. A test names, in order, every box it expects with
 // its exact text (UTF-8) and the answer; a box that was not expected, or whose text differs,
-// fails the test and is answered "Nein" / cancelled. Every box shown is recorded. The
+// fails the test and ends it at once. Every box shown is recorded. The
 // script installs itself while it lives and fails the test when boxes it expected never
 // came. Set to Mitschreiben, it fails on no box: one it does not expect is recorded and
 // answered as a cautious user answers ("Nein", the first button, cancel).
@@ -69,8 +69,11 @@ private:
     std::optional<toolkit::qt::TSchrift> schrift{};
     std::function<void()> waehrenddessen{};
   };
-  // The front expectation when it is of `art` (and, for boxes, of `text`); else a failure.
+  // The front expectation when it is of `art` (and, for boxes, of `text`); else the test
+  // fails and ends at once (Abbrechen). In Mitschreiben mode a box not expected gets the
+  // cautious answer instead.
   std::optional<Erwartung> naechste(Art art, const std::string& text);
+  [[noreturn]] void Abbrechen(Art art, const std::string& text);
   DialogSkript& erwarte(Erwartung e);
   std::optional<std::string> Datei(Art art, const toolkit::qt::TDateiDialog& dialog);
 
