@@ -45,6 +45,8 @@ QString Stilname(const QFont& schrift) {
 void Einrichten(QFileDialog& dialog, const TDateiDialog& d) {
   // Without a title of its own the dialog keeps Qt's, "Öffnen" or "Speichern unter".
   if (!d.Titel.empty()) dialog.setWindowTitle(QText(d.Titel));
+  // Each filter is shown under its own name only: Qt would add its pattern once more.
+  dialog.setOption(QFileDialog::HideNameFilterDetails, true);
   if (!d.Filter.empty()) dialog.setNameFilter(QtFilter(d.Filter));
   std::string endung = d.StandardErweiterung;
   if (!endung.empty() && endung.front() == '.') endung.erase(0, 1);

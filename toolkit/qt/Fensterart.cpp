@@ -10,16 +10,35 @@
 namespace toolkit::qt {
 namespace {
 
-// Asked first for every object's accessible interface: a top-level window that Qt would
-// present as a plain client area gets a window or dialog role; everything else is left to
-// Qt's own interfaces (nullptr).
-QAccessibleInterface* Fensterrolle(const QString&, QObject* objekt) {
-  auto* fenster = qobject_cast<QWidget*>(objekt);
-  if (!fenster || !fenster->isWindow() || qobject_cast<QDialog*>(fenster) || qobject_cast<QMainWindow*>(fenster))
-    return nullptr;
-  const Qt::WindowType art = fenster->windowType();
-  if (art != Qt::Window && art != Qt::Tool && art != Qt::Dialog) return nullptr;
-  return new QAccessibleWidget(fenster, art == Qt::Dialog ? QAccessible::Dialog : QAccessible::Window);
+// A plain widget's interface whose role follows where the widget stands when it is asked:
+// a window's (or a dialog's) while it is a top-level window, Qt's own client area once it
+// stands inside another window. Qt keeps an interface for the widget's whole life, and a
+// widget may be made without a parent and put into a window later.
+class TFensterflaeche final : public QAccessibleWidget {
+public:
+  explicit TFensterflaeche(QWidget* w) : QAccessibleWidget(w) {}
+  QAccessible::Role role() const override {
+    const QWidget* w = widget();
+    if (!w->isWindow()) return QAccessibleWidget::role();
+    switch (w->windowType()) {
+      case Qt::Dialog: return QAccessible::Dialog;
+      case Qt::Window:
+      case Qt::Tool: return QAccessible::Window;
+      default: return QAccessibleWidget::role();
+    }
+  }
+};
+
+// Qt asks the factories for each class of an object, from its own class down to QObject,
+// and takes the first answer. This one answers only at QWidget's own level, that is for
+// widgets no class of which Qt has an interface for: every control, however and wherever
+// it was made, keeps Qt's interface with its role and name. Dialogs and main windows have
+// theirs from Qt as well; menus, tips and pop-up lists are no plain widgets.
+QAccessibleInterface* Fensterrolle(const QString& klasse, QObject* objekt) {
+  if (klasse != QLatin1String("QWidget")) return nullptr;
+  auto* w = qobject_cast<QWidget*>(objekt);
+  if (!w || qobject_cast<QDialog*>(w) || qobject_cast<QMainWindow*>(w)) return nullptr;
+  return new TFensterflaeche(w);
 }
 
 }  // namespace

@@ -8,8 +8,10 @@ namespace toolkit::qt {
 
 // From now on every top-level window reports a window role (a dialog role when it is made
 // as a dialog) to assistive technology. Qt gives dialogs and main windows their roles
-// itself, but a plain widget shown as a window would be announced as a "filler". Menus,
-// tips and pop-up lists keep their own roles. Call it once, before the first window.
+// itself, but a plain widget shown as a window would be announced as a "filler". Every
+// control keeps Qt's own role and name, also one made without a parent and put into a
+// window afterwards (the buttons of a message box); menus, tips and pop-up lists keep
+// their own roles. Call it once, before the first window.
 void FensterrollenEinrichten();
 
 // Moves `fenster` to the middle of the available area of its screen; call it when its size
