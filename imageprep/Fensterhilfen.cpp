@@ -1,5 +1,6 @@
 #include "imageprep/Fensterhilfen.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -15,7 +16,9 @@ namespace imageprep {
 using toolkit::qt::U;
 
 void Farbfeld(QWidget* feld, std::optional<toolkit::TColor> farbe) {
-  const QColor c = farbe ? toolkit::qt::QFarbe(*farbe) : feld->palette().color(QPalette::Button);
+  // The button face of the style, not of the field: a colour shown before has become the
+  // field's own palette through its style sheet.
+  const QColor c = farbe ? toolkit::qt::QFarbe(*farbe) : QApplication::palette(feld).color(QPalette::Button);
   // With a border of its own the field is painted flat in exactly this colour; the style's
   // shaded button face would show a lighter colour than the one drawn or milled.
   // A number on a dark field is written in white, so it stays readable.

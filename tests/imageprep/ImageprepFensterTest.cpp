@@ -388,15 +388,22 @@ TEST_F(FensterTest, FarbeditorUmfaerbenUndRueckgaengig) {
 }
 
 // The colour editor at its first opening: every row whole in the scroll box; the fields say
-// when the pointer is round the picture instead of over it, also at the next opening; Ctrl +
-// arrow moves the probe by one picture pixel of the zoomed picture; "Farbe erhalten" and
-// "Farbe zurück" take turns on their button, and every opening starts at "Farbe erhalten".
+// when the pointer is round the picture instead of over it (the colour field empty too), also
+// at the next opening; Ctrl + arrow moves the probe by one picture pixel of the zoomed
+// picture; "Farbe erhalten" and "Farbe zurück" take turns on their button, and every opening
+// starts at "Farbe erhalten".
 TEST_F(FensterTest, FarbeditorZeilenGanzVerlassenDesBildesUndStrgPfeil) {
   const auto bild = imageprep_test::KoordinatenBild(60, 40);
   imageprep_test::FuerDenEditor(bild);
   var::Extrafarbliste = {{7, bild.Pixel(7, 0), var::TArbeitsmodus::Fraesen, var::TBesonderheit::keine}};
   var::Extrafarbanzahl = 1;
-  Spaeter([] {
+  // The colour field as it shows: empty at each opening, the pixel's colour over the picture.
+  const auto gezeigt = [] {
+    auto* feld = Kind<QWidget>("FarbEdit");
+    return feld->grab().toImage().pixelColor(feld->rect().center()).name().toStdString();
+  };
+  std::string leer;
+  Spaeter([&] {
     auto* sicht = Kind<QWidget>("qt_scrollarea_viewport", Kind<QWidget>("FarbwahlScrollBox"));
     for (const char* name : {"GrundFarbAnzahlEdit", "GrundAModus_ComboBox", "GrundBeso_ComboBox", "AMudus_Combobox1",
                              "Beso_ComboBox1", "LoeschButton"}) {
@@ -409,10 +416,13 @@ TEST_F(FensterTest, FarbeditorZeilenGanzVerlassenDesBildesUndStrgPfeil) {
       EXPECT_LE(liste->fontMetrics().horizontalAdvance(liste->currentText()), liste->lineEdit()->width() - 4) << name;
     }
     auto* ansicht = Kind<QWidget>("QuellImage");
+    leer = gezeigt();
     Maus(ansicht, QEvent::MouseMove, {7, 3}, Qt::NoButton, Qt::NoButton);
     Felder({{"xEdit", "7"}, {"farbNummerEdit", "187"}, {"TestEdit", ""}});  // 3 x 60 + 7
+    EXPECT_EQ(gezeigt(), toolkit::qt::QFarbe(bild.Pixel(7, 3)).name().toStdString());
     Maus(ansicht->parentWidget(), QEvent::MouseMove, {2, 2}, Qt::NoButton, Qt::NoButton);
     Felder({{"xEdit", ""}, {"yEdit", ""}, {"farbNummerEdit", "-1"}, {"TestEdit", "Cursor nicht über dem Bild"}});
+    EXPECT_EQ(gezeigt(), leer);
     Klick("Zoom_out_Button");
     Klick("Zoom_out_Button");
     QTest::keyClick(ansicht, Qt::Key_Home);
@@ -431,8 +441,9 @@ TEST_F(FensterTest, FarbeditorZeilenGanzVerlassenDesBildesUndStrgPfeil) {
   });
   toolkit::qt::FensterZeigen<TVelkorFarbabwahlForm>();
   toolkit::BildAblegen(bild);
-  Spaeter([] {
+  Spaeter([&] {
     Felder({{"xEdit", ""}, {"farbNummerEdit", "-1"}, {"TestEdit", "Cursor nicht über dem Bild"}});
+    EXPECT_EQ(gezeigt(), leer);
     EXPECT_EQ(Kind<QPushButton>("FarberhaltButton")->text().toStdString(), "Farbe erhalten");
     Klick("EndeButton");
   });
