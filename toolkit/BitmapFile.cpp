@@ -245,7 +245,7 @@ std::vector<std::uint8_t> SaveBitmapToBytes(const TBitmap& bitmap) {
 void WritePictureFile(const std::string& fileName, std::span<const std::uint8_t> bytes) {
   std::string reason;
   if (!WriteFileAtomic(fileName, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, &reason))
-    throw EFileError("Cannot create file \"" + fileName + "\". " + reason);
+    throw EFileError("Die Datei \"" + fileName + "\" kann nicht angelegt werden: " + reason);
 }
 
 void SaveBitmapFile(const TBitmap& bitmap, const std::string& fileName) {

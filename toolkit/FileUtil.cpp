@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <random>
 
 #include "toolkit/Text.h"
@@ -225,6 +226,23 @@ std::string ProgramFileName() {
                                                                : std::string();
 }
 
-std::string LastErrorText() { return std::strerror(errno); }
+std::string SystemErrorText(int number) {
+  switch (number) {
+    case ENOSPC: return Ansi("Kein Platz mehr auf dem Datenträger");
+    case EDQUOT: return Ansi("Speicherkontingent überschritten");
+    case EACCES:
+    case EPERM: return "Keine Berechtigung";
+    case ENOENT: return "Datei oder Verzeichnis nicht gefunden";
+    case ENOTDIR: return "Ein Teil des Pfades ist kein Verzeichnis";
+    case EROFS: return Ansi("Schreibgeschütztes Dateisystem");
+    case EISDIR: return "Ist ein Verzeichnis";
+    case EFBIG: return Ansi("Datei zu groß");
+    case ENAMETOOLONG: return "Dateiname zu lang";
+    case EIO: return "Ein-/Ausgabefehler";
+    default: return "Systemfehler Nr. " + std::to_string(number);
+  }
+}
+
+std::string LastErrorText() { return SystemErrorText(errno); }
 
 }  // namespace toolkit

@@ -52,7 +52,12 @@ bool WriteFileAtomic(const std::string& path, const std::vector<std::string_view
 // The full path of the running program file ("" when the system does not tell it).
 std::string ProgramFileName();
 
-// The system's text for the last failed call (strerror of errno).
+// The system's reason for a failure, in German whatever the machine's locale (Windows-1252):
+// the failures a user meets (disk full, no permission, not found, read-only file system,
+// is a directory, file too large, input/output error, ...) in words, any other as
+// "Systemfehler Nr. " + its number.
+std::string SystemErrorText(int number);
+// The same for the last failed call (errno).
 std::string LastErrorText();
 
 // Writes all of `bytes` to the open file `fd`, going on after interrupted and partial

@@ -17,7 +17,7 @@ public:
   using std::runtime_error::runtime_error;
 };
 
-// "Cannot open file "<name>". <system reason>"
+// "Die Datei "<name>" kann nicht geöffnet werden: <system reason>"
 [[noreturn]] void RaiseFileOpenError(const std::string& fileName);
 
 }  // namespace toolkit

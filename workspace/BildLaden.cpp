@@ -151,13 +151,13 @@ bool SaveImage(const toolkit::TBitmap& Bild, const std::string& Bilddateiname, T
     std::error_code ec;
     if (sicherung != name &&
         !std::filesystem::copy_file(name, sicherung, std::filesystem::copy_options::overwrite_existing, ec)) {
-      Speicherfehler(sicherung, toolkit::Utf8ToCp1252(ec.message()));
+      Speicherfehler(sicherung, toolkit::SystemErrorText(ec.value()));
       return false;
     }
   }
   std::string grund;
   if (!toolkit::WriteFileAtomic(name, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, &grund)) {
-    Speicherfehler(name, toolkit::Utf8ToCp1252(grund));
+    Speicherfehler(name, grund);
     return false;
   }
   return true;

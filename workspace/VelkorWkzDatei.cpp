@@ -223,7 +223,7 @@ bool WriteToolFile(const std::string& Dateiname) {
   }
   std::string fehler;
   if (toolkit::WriteLineFile(Dateiname, zeilen, &fehler)) return true;
-  toolkit::qt::Hinweis("Fehler beim Speichern der Werkzeugdatei " + Dateiname + ": " + toolkit::Utf8ToCp1252(fehler));
+  toolkit::qt::Hinweis("Fehler beim Speichern der Werkzeugdatei " + Dateiname + ": " + fehler);
   return false;
 }
 

@@ -213,7 +213,7 @@ TEST_F(Interpreter, BufferedLinesAreOfferedForSavingAtTheNextRun) {
   EXPECT_FALSE(WandlungDurchfuehren());
   EXPECT_EQ(host.Protokoll, (std::vector<std::string>{
                                 "confirm: Die erzeugten NC-Sätze speichern? -> Ja", "tone: 440 200",
-                                "notice: Fehler beim Speichern in fehlt/TEIL.CVT: No such file or directory"}));
+                                "notice: Fehler beim Speichern in fehlt/TEIL.CVT: Datei oder Verzeichnis nicht gefunden"}));
   EXPECT_EQ(VelkorWinFileUtils::NcSatzPuffer.size(), 5u);
 }
 

@@ -6,6 +6,7 @@
 #include "support/TempDir.h"
 #include "toolkit/BitmapFile.h"
 #include "toolkit/GraphicError.h"
+#include "toolkit/Text.h"
 
 using namespace toolkit;
 
@@ -166,7 +167,8 @@ TEST(BmpFile, SaveAndLoadThroughFiles) {
     LoadBitmapFile(dir.path().string());
     ADD_FAILURE() << "a directory loaded";
   } catch (const EFileError& e) {
-    EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + dir.path().string() + "\". Is a directory");
+    EXPECT_EQ(std::string(e.what()),
+              "Die Datei \"" + dir.path().string() + Ansi("\" kann nicht geöffnet werden: Ist ein Verzeichnis"));
   }
   dir.write("empty.bmp", "");
   EXPECT_THROW(LoadBitmapFile(dir.file("empty.bmp")), EInvalidGraphic);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <clocale>
 #include <cstdint>
 #include <filesystem>
 #include <iterator>
@@ -11,6 +12,7 @@
 #include "support/TempDir.h"
 #include "toolkit/FileUtil.h"
 #include "toolkit/LineFile.h"
+#include "toolkit/Text.h"
 
 using namespace toolkit;
 
@@ -79,10 +81,27 @@ TEST(Files, AtomicWriteKeepsModeAndRefusesAWriteProtectedFile) {
   EXPECT_TRUE(FileWriteProtected(dir.file("keep")));
   std::string error;
   EXPECT_FALSE(WriteFileAtomic(dir.file("keep"), "newer", &error));
-  EXPECT_EQ(error, "Permission denied");
+  EXPECT_EQ(error, "Keine Berechtigung");
   EXPECT_EQ(std::tuple(dir.read("keep"), dir.read("keep.tmp"), std::distance(fs::directory_iterator(dir.path()), {})),
             std::tuple("new", "mine", 2));  // no temporary file left
   EXPECT_FALSE(FileWriteProtected(dir.file("missing")));
+}
+
+// The reasons a user meets read in German under the C locale too; any other gives its number.
+TEST(Files, SystemReasonsAreGermanWhateverTheLocale) {
+  const std::string vorher = std::setlocale(LC_ALL, nullptr);
+  std::setlocale(LC_ALL, "C");
+  std::vector<std::string> texte;
+  for (int nummer : {ENOSPC, EACCES, EPERM, ENOENT, EROFS, EISDIR, EFBIG, EIO, ENOTDIR, 4095})
+    texte.push_back(Cp1252ToUtf8(SystemErrorText(nummer)));
+  errno = EROFS;
+  texte.push_back(Cp1252ToUtf8(LastErrorText()));
+  std::setlocale(LC_ALL, vorher.c_str());
+  EXPECT_EQ(texte, (std::vector<std::string>{
+                       "Kein Platz mehr auf dem Datenträger", "Keine Berechtigung", "Keine Berechtigung",
+                       "Datei oder Verzeichnis nicht gefunden", "Schreibgeschütztes Dateisystem", "Ist ein Verzeichnis",
+                       "Datei zu groß", "Ein-/Ausgabefehler", "Ein Teil des Pfades ist kein Verzeichnis",
+                       "Systemfehler Nr. 4095", "Schreibgeschütztes Dateisystem"}));
 }
 
 TEST(Files, WholeFileReadsRefuseDirectoriesAndFilesAboveTheirLimit) {

@@ -198,7 +198,7 @@ TEST_F(ArbeitsdateiCodec, RefusedFilesChangeNothing) {
       {"leer", {}, false, {keineArbeitsdatei}},
       {"Sätze nicht gesichert", workspace::ArbeitsdateiZeilen(), true,
        {"confirm: Die erzeugten NC-Sätze speichern? -> Ja", "tone: 440 200",
-        "notice: Fehler beim Speichern in fehlt/TEIL.CVT: No such file or directory"}},
+        "notice: Fehler beim Speichern in fehlt/TEIL.CVT: Datei oder Verzeichnis nicht gefunden"}},
   };
   for (const auto& f : faelle) {
     SCOPED_TRACE(f.name);

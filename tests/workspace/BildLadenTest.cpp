@@ -186,13 +186,13 @@ TEST_F(BildLaden, FailingSaveGivesOneNoticeAndKeepsWhatWasThere) {
   dir.write("BILD.TGA", "alt");
   std::filesystem::permissions(dir.file("BILD.TGA"), std::filesystem::perms::owner_read);  // write-protected
   skript.ErwarteFrage("Die Datei BILD.TGA existiert bereits. Überschreiben (J/N)?", true);
-  skript.ErwarteHinweis("Fehler beim Speichern der Bilddatei BILD.TGA: Permission denied");
+  skript.ErwarteHinweis("Fehler beim Speichern der Bilddatei BILD.TGA: Keine Berechtigung");
   EXPECT_FALSE(workspace::SaveImage(Ortsbild(37, 11), "BILD.PCX", TBildFormat::TGA));
   EXPECT_EQ(dir.read("BILD.TGA"), "alt");
   EXPECT_EQ(dir.read("BILD.BAK"), "alt");
 
   std::filesystem::create_directory(dir.file("BILD.PCX"));
-  skript.ErwarteHinweis("Fehler beim Speichern der Bilddatei BILD.PCX: Is a directory");
+  skript.ErwarteHinweis("Fehler beim Speichern der Bilddatei BILD.PCX: Ist ein Verzeichnis");
   EXPECT_FALSE(workspace::SaveImage(Ortsbild(37, 11), "BILD.TGA", TBildFormat::PCX));
   EXPECT_TRUE(std::filesystem::is_directory(dir.file("BILD.PCX")));
 

@@ -96,7 +96,7 @@ TEST_P(HauptStartVerweigert, DateienBleibenAlsBakOderWieSieSind) {
     for (const char* name : {"VelkorWin.CNF", "VelkorWkz.DAT"}) fs::permissions(dir.file(name), lesbar);
     skript.ErwarteHinweis("Die Konfigurationsdatei " + dir.file("VelkorWin.CNF") + "wurde nicht erzeugt");
     skript.ErwarteHinweis("Fehler beim Speichern der Werkzeugdatei " + dir.file("VelkorWkz.DAT") +
-                          ": Permission denied");
+                          ": Keine Berechtigung");
   }
   Starten();
   EXPECT_EQ(std::tuple(KonfigBlock.GrafikzyklusNummer, VelkorWinWkz::WkzListe.size()), std::tuple(189, 1u));
@@ -227,7 +227,7 @@ TEST_F(HauptStart, GescheiterteSicherungBeimEndeFragtNochEinmal) {
     KonfigBlock.Zieldateiname = "ziel/TEIL.CVT";
     for (const char* z : {"N1 G00 X0", "N2 M30"}) VelkorWinFileUtils::NcSatzPuffer.push_back(z);
     skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", true);
-    skript.ErwarteHinweis("Fehler beim Speichern in ziel/TEIL.CVT: No such file or directory");
+    skript.ErwarteHinweis("Fehler beim Speichern in ziel/TEIL.CVT: Datei oder Verzeichnis nicht gefunden");
     skript.Waehrenddessen([&] { fs::create_directory(dir.file("ziel")); });  // the operator makes room
     skript.ErwarteFrage("Erneut versuchen?", nochmal);
     Ausloesen("Beenden1");

@@ -33,7 +33,7 @@ protected:
   void ErwarteUnveraendert() {
     EXPECT_EQ(host.Protokoll, (std::vector<std::string>{
                                   "confirm: Die erzeugten NC-Sätze speichern? -> Ja", "tone: 440 200",
-                                  "notice: Fehler beim Speichern in fehlt/TEIL.CVT: No such file or directory"}));
+                                  "notice: Fehler beim Speichern in fehlt/TEIL.CVT: Datei oder Verzeichnis nicht gefunden"}));
     EXPECT_EQ(std::tuple(VelkorWinFileUtils::NcSatzPuffer.Zeilen(), KonfigBlock.Arbeitsdateiname,
                          KonfigBlock.Zieldateiname, TeileprogrammListe, KonfigBlock.DirektSpeichern, WandlungLaeuft,
                          std::distance(std::filesystem::directory_iterator(dir.path()), {})),

@@ -170,7 +170,7 @@ TEST_F(Werkzeugdatei, FailedWriteGivesOneNoticeAndLeavesTheOldFile) {
   WkzListe = {{1, "a", 1, 1, 1, 1}};
   std::filesystem::create_directory(dir.file("Ordner"));
   // A directory cannot be replaced by the rename.
-  skript.ErwarteHinweis("Fehler beim Speichern der Werkzeugdatei Ordner: Is a directory");
+  skript.ErwarteHinweis("Fehler beim Speichern der Werkzeugdatei Ordner: Ist ein Verzeichnis");
   EXPECT_FALSE(workspace::WriteToolFile("Ordner"));
   EXPECT_EQ(dir.read("VelkorWkz.DAT"), "alt\r\n");
 }
