@@ -36,7 +36,7 @@ void Wandlung(benchmark::State& state, bool direkt, bool zaehlen, bool speichern
     const bool beendet = VelkorWinINTR::WandlungDurchfuehren();
     benchmark::DoNotOptimize(beendet);
     if (!beendet) state.SkipWithError("the run did not end normally");
-    if (speichern && !VelkorWinFileUtils::NcPufferAusgeben(VelkorWinFileUtils::NcSatzPuffer, "BENCH.CVT")) {
+    if (speichern && !VelkorWinFileUtils::NcPufferAusgeben(VelkorWinFileUtils::NcSatzPuffer)) {
       state.SkipWithError("the buffer was not saved");
     }
     state.PauseTiming();

@@ -164,9 +164,10 @@ void DirektSchreiben(const std::string& Dateiname, const std::string& Satz) {
   }
 }
 
-bool PufferZeileAnhaengen(const std::string& Satz) {
+bool PufferZeileAnhaengen(const std::string& Dateiname, const std::string& Satz) {
   if (Pruefnaht.PufferSpeicherFrei && !Pruefnaht.PufferSpeicherFrei()) return false;
   try {
+    if (NcSatzPuffer.empty()) NcSatzPuffer.ZielSetzen(Dateiname);
     NcSatzPuffer.push_back(Satz);
   } catch (const std::bad_alloc&) {
     return false;
@@ -190,13 +191,14 @@ bool Sicherung(const std::string& Dateiname, std::string_view Endung) {
 void NcSatzSchreiben(const std::string& Dateiname, const std::string& Satz) {
   engine::Host().processEvents();
   if (Satz.empty()) return;
-  if (KonfigBlock.DirektSpeichern) {
+  // The buffer holds the lines of one target only.
+  if (KonfigBlock.DirektSpeichern || (!NcSatzPuffer.empty() && NcSatzPuffer.Ziel() != Dateiname)) {
     DirektSchreiben(Dateiname, Satz);
     return;
   }
-  if (PufferZeileAnhaengen(Satz)) return;
+  if (PufferZeileAnhaengen(Dateiname, Satz)) return;
   engine::Host().notice(toolkit::Ansi("Nicht genügend Heapspeicher!"));
-  if (!NcPufferAusgeben(NcSatzPuffer, KonfigBlock.Zieldateiname)) {
+  if (!NcPufferAusgeben(NcSatzPuffer)) {
     Abbruch = true;  // the lines so far stay in the buffer; none may follow them elsewhere
     return;
   }
@@ -219,8 +221,8 @@ bool NcPufferInDatei(const TNcSatzPuffer& Puffer, const std::string& Dateiname) 
   return TextSpeichern(Dateiname, Puffer.Abschnitte(), Puffer.size());
 }
 
-bool NcPufferAusgeben(TNcSatzPuffer& Puffer, const std::string& Dateiname) {
-  if (!NcPufferInDatei(Puffer, Dateiname)) return false;
+bool NcPufferAusgeben(TNcSatzPuffer& Puffer) {
+  if (!NcPufferInDatei(Puffer, Puffer.Ziel())) return false;
   NcPufferFreigeben(Puffer);
   return true;
 }
@@ -230,7 +232,7 @@ void NcPufferFreigeben(TNcSatzPuffer& Puffer) { Puffer.clear(); }
 bool NcPufferSichern() {
   if (NcSatzPuffer.empty()) return true;
   if (engine::Host().confirm(toolkit::Ansi("Die erzeugten NC-Sätze speichern?")))
-    return NcPufferAusgeben(NcSatzPuffer, VelkorWinVAR::KonfigBlock.Zieldateiname);
+    return NcPufferAusgeben(NcSatzPuffer);
   NcPufferFreigeben(NcSatzPuffer);
   return true;
 }

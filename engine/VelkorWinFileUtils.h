@@ -45,6 +45,10 @@ public:
 
   // Appends one line (std::bad_alloc when memory runs out; the buffer is then unchanged).
   void push_back(std::string_view Zeile);
+  // The target file of the run whose lines the buffer holds: every save of the buffer writes
+  // there, whatever program or target stands when it is saved. Set with the first line.
+  const std::string& Ziel() const { return ziel_; }
+  void ZielSetzen(std::string Ziel) { ziel_ = std::move(Ziel); }
   bool empty() const { return anzahl_ == 0; }
   std::size_t size() const { return anzahl_; }
   // The bytes the lines will write (each with its CR LF).
@@ -66,6 +70,7 @@ private:
   };
   std::vector<TBlock> bloecke_;
   std::size_t anzahl_ = 0, bytes_ = 0, kapazitaet_ = 0;
+  std::string ziel_;
 };
 
 // The block number last given out; the interpreter sets it to 0 at every pass start.
@@ -89,7 +94,9 @@ struct TPruefnaht {
 extern TPruefnaht Pruefnaht;
 
 // Processes messages once, then writes a non-empty line: appended to the file with one
-// write call of its own, so the file always holds every line written, or into the buffer.
+// write call of its own, so the file always holds every line written, or into the buffer,
+// whose target the first line sets. A line for another target than the buffered lines'
+// (written outside their run) goes straight to its own file.
 // A failed open or write (what reached the file of the line is taken back, so the file
 // never ends inside a line) is retried with a tone, a short wait and from the fourth
 // failure the question whether to stop; "Ja" stops the run through Abbruch and the file
@@ -115,12 +122,14 @@ public:
 // nothing is lost. True when written (an empty list writes nothing and succeeds).
 bool NcPufferInDatei(const VelkorWinVAR::TNcZeilen& Liste, const std::string& Dateiname);
 bool NcPufferInDatei(const TNcSatzPuffer& Puffer, const std::string& Dateiname);
-// NcPufferInDatei, then empties the buffer; a buffer that could not be saved is kept.
-bool NcPufferAusgeben(TNcSatzPuffer& Puffer, const std::string& Dateiname);
+// NcPufferInDatei to the buffer's own target, then empties the buffer; a buffer that could
+// not be saved is kept.
+bool NcPufferAusgeben(TNcSatzPuffer& Puffer);
 void NcPufferFreigeben(TNcSatzPuffer& Puffer);
 // When NcSatzPuffer holds lines, asks "Die erzeugten NC-Sätze speichern?" through the host:
-// "Ja" saves them to Zieldateiname, "Nein" drops them. False only when the save failed (the
-// lines then stay buffered).
+// "Ja" saves them to the target of the run that made them (not to the Zieldateiname that
+// stands now), "Nein" drops them. False only when the save failed (the lines then stay
+// buffered).
 bool NcPufferSichern();
 
 // True for an existing regular file.

@@ -138,7 +138,7 @@ void ProgrammEndeSchreiben() {
   // the operator declined to try again.
   bool gesichert = VelkorWinFileUtils::NcPufferSichern();
   while (!gesichert && engine::Host().confirm("Erneut versuchen?"))
-    gesichert = VelkorWinFileUtils::NcPufferAusgeben(VelkorWinFileUtils::NcSatzPuffer, k.Zieldateiname);
+    gesichert = VelkorWinFileUtils::NcPufferAusgeben(VelkorWinFileUtils::NcSatzPuffer);
   VelkorWinFileUtils::NcPufferFreigeben(VelkorWinFileUtils::NcSatzPuffer);
   // An empty list has nothing to keep: no file and no notice.
   if ((Farbanzahl > 16 || k.Graubildwandlung) && Benutzt(Extrafarbliste, Extrafarbanzahl) > 0) {

@@ -2,7 +2,9 @@
 // stops, the programmed stop, the image-information run and the buffered output.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
+#include <tuple>
 
 #include "engine/VelkorWinFileUtils.h"
 #include "engine/VelkorWinGrvTXT.h"
@@ -206,15 +208,16 @@ TEST_F(Interpreter, BufferedLinesAreOfferedForSavingAtTheNextRun) {
   EXPECT_EQ(host.Protokoll, std::vector<std::string>{"confirm: Die erzeugten NC-Sätze speichern? -> Ja"});
   EXPECT_EQ(VelkorWinFileUtils::NcSatzPuffer.size(), 5u);
 
-  // Lines that cannot be saved belong to the run that made them: the next run does not start.
+  // Lines belong to the run that made them: saved to its target, not to the one that stands
+  // now, and when they cannot be saved the next run does not start.
   host.Protokoll.clear();
-  KonfigBlock.Zieldateiname = "fehlt/TEIL.CVT";
+  std::filesystem::create_directory(dir.path() / "TEIL.CVT");
+  KonfigBlock.Zieldateiname = "DREI.CVT";
   host.Antworten = {"Ja"};
   EXPECT_FALSE(WandlungDurchfuehren());
-  EXPECT_EQ(host.Protokoll, (std::vector<std::string>{
-                                "confirm: Die erzeugten NC-Sätze speichern? -> Ja", "tone: 440 200",
-                                "notice: Fehler beim Speichern in fehlt/TEIL.CVT: Datei oder Verzeichnis nicht gefunden"}));
-  EXPECT_EQ(VelkorWinFileUtils::NcSatzPuffer.size(), 5u);
+  EXPECT_EQ(host.Protokoll, (std::vector<std::string>{"confirm: Die erzeugten NC-Sätze speichern? -> Ja", "tone: 440 200",
+                                                      "notice: Fehler beim Speichern in TEIL.CVT: Ist ein Verzeichnis"}));
+  EXPECT_EQ(std::tuple(VelkorWinFileUtils::NcSatzPuffer.size(), dir.exists("DREI.CVT")), std::tuple(5u, false));
 }
 
 TEST_F(Interpreter, GraphicsAreClearedOnRequestAndPreparedForTheRun) {

@@ -170,24 +170,31 @@ TEST_F(NcAusgabe, ATargetThatCouldNotBeMovedAsideIsNeverAppendedTo) {
   EXPECT_EQ(dir.read("T.CVT"), "OLD\r\n");
 }
 
-TEST_F(NcAusgabe, BufferedLinesAreSavedOnceWithABackup) {
+// Buffered lines are saved once, with a backup, to the target of the run that wrote them,
+// whatever target stands when they are saved; a line for another target, written outside
+// their run, goes straight to its own file.
+TEST_F(NcAusgabe, BufferedLinesAreSavedOnceWithABackupToTheirOwnTarget) {
   KonfigBlock.DirektSpeichern = false;
+  KonfigBlock.Zieldateiname = "T.CVT";
   for (const char* zeile : {"L1", "", "L2", "L3"}) NcSatzSchreiben("T.CVT", zeile);
   EXPECT_FALSE(dir.exists("T.CVT"));
-  EXPECT_EQ(NcSatzPuffer.Zeilen(), (VelkorWinVAR::TNcZeilen{"L1", "L2", "L3"}));
+  EXPECT_EQ(std::tuple(NcSatzPuffer.Zeilen(), NcSatzPuffer.Ziel()), std::tuple(VelkorWinVAR::TNcZeilen{"L1", "L2", "L3"}, "T.CVT"));
+  KonfigBlock.Zieldateiname = "DREI.CVT";
+  NcSatzSchreiben("DREI.CVT", "Wandlung abgebrochen!");
   dir.write("T.CVT", "OLD\r\n");
-  EXPECT_TRUE(NcPufferAusgeben(NcSatzPuffer, "T.CVT"));
-  EXPECT_EQ(dir.read("T.BAK"), "OLD\r\n");
-  EXPECT_EQ(dir.read("T.CVT"), "L1\r\nL2\r\nL3\r\n");
+  host.Antworten = {"Ja"};
+  EXPECT_TRUE(NcPufferSichern());
+  EXPECT_EQ(std::tuple(dir.read("T.BAK"), dir.read("T.CVT"), dir.read("DREI.CVT")),
+            std::tuple("OLD\r\n", "L1\r\nL2\r\nL3\r\n", "Wandlung abgebrochen!\r\n"));
   EXPECT_TRUE(NcSatzPuffer.empty());
-  EXPECT_TRUE(NcPufferAusgeben(NcSatzPuffer, "LEER.CVT"));
-  EXPECT_FALSE(dir.exists("LEER.CVT"));
-  EXPECT_FALSE(dir.exists("LEER.BAK"));
+  EXPECT_TRUE(NcPufferAusgeben(NcSatzPuffer));  // nothing to save, nothing written
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
 }
 
 TEST_F(NcAusgabe, ABufferThatCannotBeSavedStaysInMemory) {
   for (const char* zeile : {"L1", "L2"}) NcSatzPuffer.push_back(zeile);
-  EXPECT_FALSE(NcPufferAusgeben(NcSatzPuffer, "fehlt/T.CVT"));
+  NcSatzPuffer.ZielSetzen("fehlt/T.CVT");
+  EXPECT_FALSE(NcPufferAusgeben(NcSatzPuffer));
   EXPECT_EQ(NcSatzPuffer.size(), 2u);
   ASSERT_EQ(host.Protokoll.size(), 2u);
   EXPECT_EQ(host.Protokoll[0], "tone: 440 200");
@@ -257,7 +264,7 @@ TEST_F(NcAusgabe, TheBufferHoldsItsLinesInAtMostOneAndAHalfTimesTheirBytes) {
 #if !defined(__SANITIZE_ADDRESS__)
   EXPECT_LE(static_cast<double>(zuwachs), 1.5 * bytes);
 #endif
-  EXPECT_TRUE(NcPufferAusgeben(NcSatzPuffer, "T.CVT"));
+  EXPECT_TRUE(NcPufferAusgeben(NcSatzPuffer));
   EXPECT_EQ(static_cast<double>(std::filesystem::file_size(dir.path() / "T.CVT")), bytes);
 }
 

@@ -208,7 +208,10 @@ TEST_F(ArbeitsdateiCodec, RefusedFilesChangeNothing) {
     KonfigBlock.Anlauffaktor = 1.5;
     Gesamtbildverkleinerung = 0.5;
     TeileprogrammListe = TNcZeilen{"N10 G00 X0"};
-    if (f.gepuffert) VelkorWinFileUtils::NcSatzPuffer.push_back("N1 G00 X0");
+    if (f.gepuffert) {
+      VelkorWinFileUtils::NcSatzPuffer.push_back("N1 G00 X0");
+      VelkorWinFileUtils::NcSatzPuffer.ZielSetzen(KonfigBlock.Zieldateiname);
+    }
     host.Antworten = {"Ja"};
     const auto vorher = VelkorWinCNF::KonfigBlockKodieren(KonfigBlock);
     EXPECT_FALSE(workspace::ArbeitsdateiUebernehmen(f.zeilen, "A.CFG", Dienste()));

@@ -181,6 +181,7 @@ TEST_F(GrafikFenster, AFailingReadoutIsReportedOncePerFailure) {
 TEST_F(GrafikFenster, BufferedBlocksAreSavedOnlyWithNoRunGoingOn) {
   VelkorWinFileUtils::NcSatzPuffer.push_back("N1 G00 X1");
   VelkorWinFileUtils::NcSatzPuffer.push_back("N2 G01 X2");
+  VelkorWinFileUtils::NcSatzPuffer.ZielSetzen(KonfigBlock.Zieldateiname);
   workspace::LaufArt = workspace::TLaufArt::Wandlung;
   form->LaufBeendet();
   EXPECT_FALSE(Knopf("TP_SaveButton")->isEnabled());

@@ -183,6 +183,7 @@ TEST_P(HauptStartPuffer, GepufferteSaetzeUndGeaendertesProgrammBeimEnde) {
   TeileprogrammListe->push_back("(neu)");
   workspace::TeileprogrammGeaendert = true;
   for (const char* z : {"N1 G00 X0", "N2 G01 X1", "N3 M30"}) VelkorWinFileUtils::NcSatzPuffer.push_back(z);
+  VelkorWinFileUtils::NcSatzPuffer.ZielSetzen(KonfigBlock.Zieldateiname);
   skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", ja);
   Ausloesen("Beenden1");
   EXPECT_EQ(Zeilen("TEIL.CNC"), (std::vector<std::string>{"N10 G90 G00 X0 Y0 Z5", "N20 M30", "(neu)"}));
@@ -226,6 +227,7 @@ TEST_F(HauptStart, GescheiterteSicherungBeimEndeFragtNochEinmal) {
     Starten();
     KonfigBlock.Zieldateiname = "ziel/TEIL.CVT";
     for (const char* z : {"N1 G00 X0", "N2 M30"}) VelkorWinFileUtils::NcSatzPuffer.push_back(z);
+    VelkorWinFileUtils::NcSatzPuffer.ZielSetzen(KonfigBlock.Zieldateiname);
     skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", true);
     skript.ErwarteHinweis("Fehler beim Speichern in ziel/TEIL.CVT: Datei oder Verzeichnis nicht gefunden");
     skript.Waehrenddessen([&] { fs::create_directory(dir.file("ziel")); });  // the operator makes room

@@ -1,7 +1,10 @@
 // Buffered NC blocks that cannot be saved stay with the program they were made for: the
 // windows' commands that would go on after the question (the switch to direct saving, the
 // simulation window's restart, loading another part program) stop there, with the blocks,
-// the program, its target and the setting as they were, after the save's one notice.
+// the program, its target and the setting as they were, after the save's one notice; and
+// whatever the editor changes meanwhile, they are saved to their own target only.
+#include <QAction>
+#include <filesystem>
 #include <optional>
 
 #include "DialogFixture.h"
@@ -9,6 +12,7 @@
 #include "engine/VelkorWinFileUtils.h"
 #include "workspace/Teileprogramm_Befehle.h"
 #include "workspace/VelkorGrafikUnit.h"
+#include "workspace/VelkorEditUnit.h"
 #include "workspace/VelkorGrundeinstell.h"
 #include "workspace/VelkorWinMain.h"
 
@@ -26,6 +30,7 @@ protected:
     KonfigBlock.Zieldateiname = "fehlt/TEIL.CVT";
     TeileprogrammListe = TNcZeilen{"N10 G90 G00 X0 Y0 Z10", "N20 M30"};
     VelkorWinFileUtils::NcSatzPuffer.push_back("N1 G00 X0");
+    VelkorWinFileUtils::NcSatzPuffer.ZielSetzen("fehlt/TEIL.CVT");
     dir.write("NEU.CNC", "N1 M30\r\n");
     host.Antworten = {"Ja"};
   }
@@ -59,6 +64,32 @@ TEST_F(PufferSicherung, TheSimulationRestartRunsNoPass) {
   skript.ErwarteFrage("Konvertierung neu beginnen?", true);
   form.GrafikImageClick();
   ErwarteUnveraendert();
+}
+
+// The blocks belong to the run that made them. What the editor changes meanwhile, the target
+// ("Speichern unter..."), the program ("Öffnen...") and the program the main window takes
+// back from it, never redirects them: once their folder is there again, "Ja" at exit saves
+// them to their own target and to no other file.
+TEST_F(PufferSicherung, TheEditorNeverRedirectsTheBlocks) {
+  host.Antworten.clear();
+  dir.write("TEIL.CNC", "N10 G90 G00 X0 Y0 Z10\r\nN20 M30\r\n");
+  dir.write("ANDERS.CNC", "N1 M30\r\n");
+  TVelkorEditForm editor;
+  QTimer::singleShot(0, &editor, [&] {
+    skript.DateiSpeichern(dir.file("DREI.CNC"));
+    Teil<QAction>(editor, "SpeichernUnter1")->trigger();
+    skript.DateiOeffnen(dir.file("ANDERS.CNC"));
+    Teil<QAction>(editor, "Oeffnen1")->trigger();
+    editor.reject();
+  });
+  EXPECT_TRUE(workspace::Editor1Click().Geaendert);  // ANDERS.CNC taken back
+  EXPECT_EQ(std::tuple(KonfigBlock.Arbeitsdateiname, KonfigBlock.Zieldateiname, TeileprogrammListe),
+            std::tuple(dir.file("ANDERS.CNC"), "DREI.CVT", std::optional(TNcZeilen{"N1 M30"})));
+  std::filesystem::create_directory(dir.path() / "fehlt");
+  host.Antworten = {"Ja"};
+  workspace::ProgrammEndeSchreiben();
+  EXPECT_EQ(dir.read("fehlt/TEIL.CVT"), "N1 G00 X0\r\n");
+  for (const char* datei : {"TEIL.CVT", "DREI.CVT", "ANDERS.CVT"}) EXPECT_FALSE(dir.exists(datei)) << datei;
 }
 
 TEST_F(PufferSicherung, LoadingAnotherProgramLoadsNothing) {

@@ -152,6 +152,7 @@ TEST_F(TeileprogrammBefehle, LoadingAsksForTheBufferedBlocksOfTheOldProgramFirst
     SCOPED_TRACE(ja);
     TeilGeladen("N1 G0 X1\r\n");
     VelkorWinFileUtils::NcSatzPuffer.push_back("N10 G1 X5");
+    VelkorWinFileUtils::NcSatzPuffer.ZielSetzen(KonfigBlock.Zieldateiname);
     skript.DateiOeffnen(dir.file("NEU.CNC"));
     skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", ja);
     skript.ErwarteHinweis("Keine Bilddatei in der Datei " + dir.file("NEU.CNC") + "!");
