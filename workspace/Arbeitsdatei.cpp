@@ -44,20 +44,21 @@ void Speichern1Click() {
   }
 }
 
-void Laden2Click() {
+TBefehlsergebnis Laden2Click() {
   try {
     const auto datei = toolkit::qt::Dialoge().DateiOeffnen(ArbeitsdateiDialog("Velkor - Config-Datei laden"));
-    if (!datei) return;
+    if (!datei) return {};
     const std::vector<std::string> zeilen = VelkorWinFileUtils::BildEinstellDateiLesen(*datei);
     // An unreadable file was reported by the reader; an empty one holds no key and is
     // reported as no work file.
-    if (zeilen.empty() && toolkit::FileSize(*datei).value_or(-1) != 0) return;
+    if (zeilen.empty() && toolkit::FileSize(*datei).value_or(-1) != 0) return {};
     TArbeitsdateiDienste dienste;
     dienste.Hinweis = [](const std::string& text) { toolkit::qt::Hinweis(text); };
-    ArbeitsdateiUebernehmen(zeilen, *datei, dienste);
+    return ArbeitsdateiUebernehmen(zeilen, *datei, dienste);
   } catch (const std::exception& e) {
     toolkit::qt::Hinweis(e.what());
   }
+  return {};
 }
 
 }  // namespace workspace

@@ -94,26 +94,29 @@ void BearbeitungsbildZaehlen() {
   Bildhoehe = Bearbeitungsbild.Height();
 }
 
-// The picture the new part program names, loaded when it is not the one loaded now.
-void BildDesProgrammsLaden(const TArbeitsdateiDienste& d) {
+// The picture the new part program names, loaded when it is not the one loaded now; `e`
+// receives what the main window is to show of it.
+void BildDesProgrammsLaden(const TArbeitsdateiDienste& d, TBefehlsergebnis& e) {
   const std::string name = BildnameDesProgramms();
   if (BildGeladen && name == Bilddateiname) return;
   Bilddateiname = name;
   QuellImage.Release();
   BildGeladen = false;
+  e.BildGeaendert = true;
   if (name.empty()) return;
   if (!d.DateiExistiert(name)) {
     d.Hinweis("Die Bilddatei " + name + " wurde nicht gefunden!");
     return;
   }
   try {
-    d.BildLaden(name);
-  } catch (const std::exception& e) {
-    d.Hinweis(e.what());
+    e.Einpassung = d.BildLaden(name);
+  } catch (const std::exception& fehler) {
+    d.Hinweis(fehler.what());
     QuellImage.Release();
     return;
   }
   BildGeladen = !QuellImage.Empty();
+  e.BildDa = BildGeladen;
   if (!BildGeladen) return;
   VelkorWinMOVE::FarbInfoUebernehmen(Farbtabelle, Farbanzahl);
   Bearbeitungsbild = QuellImage;
@@ -195,7 +198,7 @@ TArbeitsdateiDienste MitVorgaben(TArbeitsdateiDienste d) {
   if (!d.BildLaden)
     d.BildLaden = [](const std::string& n) {
       LoadImageFile(n, QuellImage);
-      FitImageToPanel();
+      return FitImageToPanel();
     };
   return d;
 }
@@ -284,16 +287,17 @@ std::string ArbeitsdateiExtrafarbname(const std::string& Arbeitsdatei) {
   return verzeichnis + rumpf + ".NOP";
 }
 
-bool ArbeitsdateiUebernehmen(const std::vector<std::string>& Zeilen, const std::string& Arbeitsdatei,
-                             const TArbeitsdateiDienste& Dienste) {
+TBefehlsergebnis ArbeitsdateiUebernehmen(const std::vector<std::string>& Zeilen, const std::string& Arbeitsdatei,
+                                         const TArbeitsdateiDienste& Dienste) {
   const TArbeitsdateiDienste d = MitVorgaben(Dienste);
+  TBefehlsergebnis ergebnis;
   if (!HatArbeitsdateiSchluessel(Zeilen)) {
     d.Hinweis("Fehler beim Laden der Bildkonfigurationsdatei " + Arbeitsdatei + " !");
-    return false;
+    return ergebnis;
   }
   // The work file names a part program: lines buffered for the one that stands are saved
   // or dropped first, and when they cannot be saved nothing is taken over.
-  if (!VelkorWinFileUtils::NcPufferSichern()) return false;
+  if (!VelkorWinFileUtils::NcPufferSichern()) return ergebnis;
   TKonfigBlock& k = KonfigBlock;
   auto real = [&](const std::string& schluessel, auto& ziel, const std::string& fehler) {
     if (const auto w = ArbeitsdateiZahlLesen(Wert(Zeilen, schluessel))) ziel = *w;
@@ -308,7 +312,7 @@ bool ArbeitsdateiUebernehmen(const std::vector<std::string>& Zeilen, const std::
   const std::string programm = Wert(Zeilen, "Arbeitsdateiname");
   if (d.TeileprogrammOeffnen(programm)) {
     k.Arbeitsdateiname = programm;
-    BildDesProgrammsLaden(d);
+    BildDesProgrammsLaden(d, ergebnis);
   } else {
     d.Hinweis("Fehler beim Laden der Arbeitsdatei " + programm + "!");
     k.Arbeitsdateiname.clear();
@@ -379,7 +383,9 @@ bool ArbeitsdateiUebernehmen(const std::vector<std::string>& Zeilen, const std::
   k.Extrafarbdateiname = ArbeitsdateiExtrafarbname(Arbeitsdatei);
   if (d.DateiExistiert(k.Extrafarbdateiname))
     VelkorWinFileUtils::ExtrafarbDateiLaden(Extrafarbliste, k.Extrafarbdateiname);
-  return true;
+  ergebnis.Geaendert = true;
+  ProgrammBeschriftungen(ergebnis);
+  return ergebnis;
 }
 
 }  // namespace workspace

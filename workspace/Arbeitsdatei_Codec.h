@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "workspace/Teileprogramm_Befehle.h"
+
 namespace workspace {
 
 // A real as the work file writes it: fixed notation with the locale's separator, at least
@@ -34,9 +36,9 @@ struct TArbeitsdateiDienste {
   std::function<void(const std::string& Text)> Hinweis;
   std::function<bool(const std::string& Dateiname)> TeileprogrammOeffnen;
   std::function<bool(const std::string& Dateiname)> DateiExistiert;
-  // Loads `Bilddateiname` into QuellImage and fits it into the panel; raises the reader's
-  // error (std::exception) when it cannot.
-  std::function<void(const std::string& Bilddateiname)> BildLaden;
+  // Loads `Bilddateiname` into QuellImage and fits it into the panel, giving the picture's
+  // place there; raises the reader's error (std::exception) when it cannot.
+  std::function<TEinpassung(const std::string& Bilddateiname)> BildLaden;
 };
 
 // Takes the lines of the work file `Arbeitsdatei` (its head line included) into the
@@ -47,9 +49,11 @@ struct TArbeitsdateiDienste {
 // beyond the section and size window's limits. Refused with one notice, nothing changed, is
 // a file in which no line holds a key of the work file; nothing changes either when buffered
 // NC lines are asked about first (VelkorWinFileUtils::NcPufferSichern) and cannot be saved.
-// True when the file was taken over.
-bool ArbeitsdateiUebernehmen(const std::vector<std::string>& Zeilen, const std::string& Arbeitsdatei,
-                             const TArbeitsdateiDienste& Dienste = {});
+// What the main window is to show, as after "Teileprogramm" > "Laden": Geaendert when the file
+// was taken over, with the labels of its part program and, when another picture came or the
+// picture went, that picture with its place in the panel.
+TBefehlsergebnis ArbeitsdateiUebernehmen(const std::vector<std::string>& Zeilen, const std::string& Arbeitsdatei,
+                                         const TArbeitsdateiDienste& Dienste = {});
 
 // The extra-colour file that belongs to a work file: its directory and bare name + ".NOP".
 std::string ArbeitsdateiExtrafarbname(const std::string& Arbeitsdatei);

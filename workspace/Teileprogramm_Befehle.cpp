@@ -27,15 +27,6 @@ namespace {
 
 bool LaufGeht(bool LaufAktiv) { return LaufAktiv || WandlungLaeuft; }
 
-// The labels for Arbeitsdateiname: "Quelldatei: " + bare name + extension and
-// "Zieldatei: " + bare name + "." + ZielExt.
-void Beschriftungen(TBefehlsergebnis& e) {
-  std::string verzeichnis, name, ext;
-  VelkorWinUTIL::DateinameZerlegen(KonfigBlock.Arbeitsdateiname, verzeichnis, name, ext);
-  e.QuellLabel = "Quelldatei: " + name + ext;
-  e.ZielLabel = "Zieldatei: " + name + "." + KonfigBlock.ZielExt;
-}
-
 void BildLeeren(TBefehlsergebnis& e) {
   QuellImage = {};
   BildGeladen = false;
@@ -77,6 +68,13 @@ std::string BildnameDesProgramms() {
 
 }  // namespace
 
+void ProgrammBeschriftungen(TBefehlsergebnis& e) {
+  std::string verzeichnis, name, ext;
+  VelkorWinUTIL::DateinameZerlegen(KonfigBlock.Arbeitsdateiname, verzeichnis, name, ext);
+  e.QuellLabel = "Quelldatei: " + name + ext;
+  e.ZielLabel = "Zieldatei: " + name + "." + KonfigBlock.ZielExt;
+}
+
 TBefehlsergebnis Laden1Click(bool LaufAktiv) {
   TBefehlsergebnis e;
   if (LaufGeht(LaufAktiv)) return e;
@@ -93,7 +91,7 @@ TBefehlsergebnis Laden1Click(bool LaufAktiv) {
     if (!gelesen) {
       toolkit::qt::Hinweis("Die Datei " + *datei + " kann nicht gelesen werden!");
       BildLeeren(e);
-      Beschriftungen(e);
+      ProgrammBeschriftungen(e);
       e.Geaendert = true;
       return e;
     }
@@ -114,7 +112,7 @@ TBefehlsergebnis Laden1Click(bool LaufAktiv) {
   } else {
     BildVorbereiten(Bilddateiname, true, e);
   }
-  Beschriftungen(e);
+  ProgrammBeschriftungen(e);
   return e;
 }
 
@@ -139,7 +137,7 @@ TBefehlsergebnis Editor1Click(bool LaufAktiv) {
   }
   TeileprogrammGeaendert = false;
   e.Geaendert = true;
-  Beschriftungen(e);
+  ProgrammBeschriftungen(e);
   Bilddateiname = BildnameDesProgramms();
   if (Bilddateiname != alterBildname) {
     if (Bilddateiname.empty()) {

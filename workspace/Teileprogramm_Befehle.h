@@ -24,6 +24,10 @@ struct TBefehlsergebnis {
   TEinpassung Einpassung;
 };
 
+// The labels for Arbeitsdateiname: "Quelldatei: " + bare name + extension and
+// "Zieldatei: " + bare name + "." + ZielExt.
+void ProgrammBeschriftungen(TBefehlsergebnis& e);
+
 // "Teileprogramm" > "Laden": the open dialog "CNC-Datei laden"; buffered NC lines are saved
 // or dropped (a failed save ends the command there, nothing changed), then the chosen
 // program replaces the one loaded (OpenPartProgram) and becomes Arbeitsdateiname. Then,

@@ -161,11 +161,7 @@ void TVelkorMainForm::MenueBauen() {
   Eintrag(einrichten, "Fräsgrundeinstellungen", "Frsgrundeinstellungen1", FensterZeigen<TVelkorFraesgrundForm>);
   einrichten->addSeparator();
   QMenu* einstelldatei = untermenue(einrichten, "Einstelldatei", "Einstelldatei1");
-  Eintrag(einstelldatei, "Laden", "Laden2", [this] {
-    workspace::Laden2Click();
-    BeschriftungenSetzen();
-    BildAnzeigen();
-  });
+  Eintrag(einstelldatei, "Laden", "Laden2", [this] { Uebernehmen(workspace::Laden2Click()); });
   Eintrag(einstelldatei, "Speichern", "Speichern1", [] { workspace::Speichern1Click(); });
   QMenu* grafik = untermenue(einrichten, "Grafiksimulation", "Grafiksimulation1");
   Eintrag(grafik, "Grafikgrenzen", "Grafikgrenzen1", FensterZeigen<TVelkorSimuGrenzForm>);

@@ -52,13 +52,13 @@ protected:
   virtual workspace::TArbeitsdateiDienste Dienste() {
     workspace::TArbeitsdateiDienste d;
     d.TeileprogrammOeffnen = [this](const std::string& n) { return geoeffnet.push_back(n), programmDa; };
-    d.BildLaden = [](const std::string&) { throw std::runtime_error("kein Bild erwartet"); };
+    d.BildLaden = [](const std::string&) -> workspace::TEinpassung { throw std::runtime_error("kein Bild erwartet"); };
     return d;
   }
   // The key lines (Windows-1252) read below a head line.
-  void Uebernehmen(Texte zeilen, const std::string& datei = "A.CFG") {
+  workspace::TBefehlsergebnis Uebernehmen(Texte zeilen, const std::string& datei = "A.CFG") {
     zeilen.insert(zeilen.begin(), "Kopf");
-    workspace::ArbeitsdateiUebernehmen(zeilen, datei, Dienste());
+    return workspace::ArbeitsdateiUebernehmen(zeilen, datei, Dienste());
   }
   Texte Hinweise(bool mitZeichensatz = false) const {
     Texte h;
@@ -214,7 +214,7 @@ TEST_F(ArbeitsdateiCodec, RefusedFilesChangeNothing) {
     }
     host.Antworten = {"Ja"};
     const auto vorher = VelkorWinCNF::KonfigBlockKodieren(KonfigBlock);
-    EXPECT_FALSE(workspace::ArbeitsdateiUebernehmen(f.zeilen, "A.CFG", Dienste()));
+    EXPECT_FALSE(workspace::ArbeitsdateiUebernehmen(f.zeilen, "A.CFG", Dienste()).Geaendert);
     EXPECT_EQ(host.Protokoll, f.protokoll);
     EXPECT_EQ(std::tuple(VelkorWinCNF::KonfigBlockKodieren(KonfigBlock) == vorher, Gesamtbildverkleinerung, geoeffnet,
                          TeileprogrammListe, VelkorWinFileUtils::NcSatzPuffer.size()),
@@ -257,6 +257,19 @@ TEST_F(ArbeitsdateiCodec, KeysReadAsHandEditedFilesNeed) {
   }
 }
 
+// Without a picture nothing bounds a reduction, but one that is not above 0 is refused all
+// the same, and the old factor stays.
+TEST_F(ArbeitsdateiCodec, ReductionsNotAboveZeroAreRefusedWithoutAPicture) {
+  Gesamtbildverkleinerung = 0.8;
+  Uebernehmen(MitZeilen({"Gesamtbildverkleinerung=0", "Anfangsbildverkleinerung x=-0,5",
+                         "Anfangsbildverkleinerung y=2,5"}));
+  EXPECT_EQ(Hinweise(), (Texte{"Fehler beim Laden der Anfangsverkleinerung x!",
+                               "Fehler beim Laden der Gesamtverkleinerung!"}));
+  EXPECT_EQ(std::tuple(Gesamtbildverkleinerung, workspace::AnfangsbildverkleinerungX,
+                       workspace::AnfangsbildverkleinerungY, BildGeladen),
+            std::tuple(0.8, 1.0L, 2.5L, false));
+}
+
 // A 100 x 80 picture of two colours, loaded as the part program's picture.
 class ArbeitsdateiAusschnitt : public ArbeitsdateiCodec {
 protected:
@@ -270,8 +283,8 @@ protected:
     BildGeladen = true;
     Bilddateiname = "BILD.BMP";
   }
-  void Abschnitt(const char* l, const char* o, const char* r, const char* u) {
-    Uebernehmen(MitZeilen({std::string("Bildausschnitt links=") + l, std::string("Bildausschnitt oben=") + o,
+  workspace::TBefehlsergebnis Abschnitt(const char* l, const char* o, const char* r, const char* u) {
+    return Uebernehmen(MitZeilen({std::string("Bildausschnitt links=") + l, std::string("Bildausschnitt oben=") + o,
                            std::string("Bildausschnitt rechts=") + r, std::string("Bildausschnitt unten=") + u,
                            "Ausschnitt gewählt=TRUE", "Gesamtbildverkleinerung=1,000"}));
   }
@@ -283,6 +296,7 @@ protected:
       geladen.push_back(n);
       Bild();
       QuellImage.SetPixel(0, 0, 0x00FF00);
+      return workspace::TEinpassung{100, 80, 322, 180};
     };
     return d;
   }
@@ -374,20 +388,32 @@ TEST_F(ArbeitsdateiAusschnitt, BoundsOutsideThePictureAreNotApplied) {
   }
 }
 
+// The main window is told what to show as after loading the part program: its labels, and
+// the new picture with its place in the panel, or none.
 TEST_F(ArbeitsdateiAusschnitt, TheNewProgramsPictureIsLoadedBeforeTheSectionAndAMissingOneReported) {
   BildLaden();
+  KonfigBlock.Arbeitsdateiname = "werk/TEIL.CNC";
   programm = {"N10 G189 P'NEU.BMP'"};
-  Abschnitt("10", "10", "50", "40");
+  auto e = Abschnitt("10", "10", "50", "40");
   EXPECT_EQ(std::tuple(geladen, Bilddateiname, Bearbeitungsbild.Width()), std::tuple(Texte{"NEU.BMP"}, "NEU.BMP", 40));
   EXPECT_EQ(std::tuple(Arbeitsbild->Pixel(0, 0), QuellImage.Pixel(0, 0)), std::tuple(0x0000FF, 0x00FF00));
+  const auto gezeigt = [](const workspace::TBefehlsergebnis& e) {
+    return std::tuple(e.Geaendert, e.QuellLabel, e.ZielLabel, e.BildGeaendert, e.BildDa, e.Einpassung.Breite,
+                      e.Einpassung.Links);
+  };
+  EXPECT_EQ(gezeigt(e), std::tuple(true, "Quelldatei: TEIL.CNC", "Zieldatei: TEIL.CVT", true,
+                                   true, 100, 322));
 
   Neu();
   BildLaden();
+  KonfigBlock.Arbeitsdateiname = "werk/TEIL.CNC";
   programm = {"N10 G189 P'FEHLT.BMP'"};
-  Abschnitt("10", "10", "50", "40");
+  e = Abschnitt("10", "10", "50", "40");
   ASSERT_FALSE(Hinweise().empty());
   EXPECT_EQ(std::tuple(Hinweise()[0], BildGeladen, Bildausschnitt.Gewaehlt),
             std::tuple("Die Bilddatei FEHLT.BMP wurde nicht gefunden!", false, false));
+  EXPECT_EQ(gezeigt(e), std::tuple(true, "Quelldatei: TEIL.CNC", "Zieldatei: TEIL.CVT", true,
+                                   false, 0, 0));
 }
 
 TEST_F(ArbeitsdateiCodec, ExtraColoursComeOnceFromTheWorkFilesOwnFile) {

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 
 #include "HauptFixture.h"
 #include "toolkit/BitmapFile.h"
+#include "workspace/Arbeitsdatei_Codec.h"
 #include "engine/VelkorWinWkz.h"
 #include "toolkit/FileUtil.h"
 #include "workspace/UserDialog.h"
@@ -142,6 +144,45 @@ TEST_F(HauptStart, GrossesBildWirdEingepasst) {
   EXPECT_EQ(testsupport::Kind<QLabel>("QuellImage", form)->geometry(), QRect(19, 118, 705, 204));
   EXPECT_EQ(testsupport::Kind<QFrame>("ImgBevel", form)->geometry(), QRect(14, 113, 715, 214));
   EXPECT_EQ(std::tuple(Bearbeitungsbild.Width(), Farbanzahl), std::tuple(705, 2));  // no new colours
+}
+
+// "Einstelldatei > Laden" shows what "Teileprogramm > Laden" shows: the picture the work
+// file's program names fitted and centred in the panel, whether larger or smaller than the one
+// shown, the labels of that program and empty block fields.
+TEST_F(HauptStart, ArbeitsdateiZeigtIhrBildWieTeileprogrammLaden) {
+  TeilMitBild();
+  toolkit::SaveBitmapFile(toolkit::TBitmap(300, 200, toolkit::TPixelFormat::pf24bit), dir.file("BILD.BMP"));
+  Starten();
+  dir.write("SCRI.FNT", "x");
+  KonfigBlock.Gravurzeichensatz = "SCRI.FNT";
+  const struct {
+    const char* name;
+    int breite, hoehe;
+    QSize gezeigt;
+  } faelle[] = {{"GROSS", 1000, 800, {511, 409}}, {"KLEIN", 60, 40, {60, 40}}};
+  for (const auto& f : faelle) {
+    SCOPED_TRACE(f.name);
+    const std::string name = f.name;
+    toolkit::SaveBitmapFile(toolkit::TBitmap(f.breite, f.hoehe, toolkit::TPixelFormat::pf24bit),
+                            dir.file(name + ".BMP"));
+    Datei(name + ".CNC", {"N10 G189 R2=2", "N20 X30 Y0 P'" + name + ".BMP'", "N30 G80", "N40 M30"});
+    const std::string programm = std::exchange(KonfigBlock.Arbeitsdateiname, dir.file(name + ".CNC"));
+    auto zeilen = workspace::ArbeitsdateiZeilen();
+    ASSERT_TRUE(VelkorWinFileUtils::BildEinstellDateiSpeichern(zeilen, dir.file(name + ".CFG")));
+    KonfigBlock.Arbeitsdateiname = programm;
+    form->SatzZeigen(engine::TSatzAnzeige::HauptQuelle, "N10 G01 X1");
+    form->SatzZeigen(engine::TSatzAnzeige::HauptZiel, "N1 G01 X1");
+    skript.DateiOeffnen(dir.file(name + ".CFG"));
+    Ausloesen("Laden2");
+    auto* bild = testsupport::Kind<QLabel>("QuellImage", form);
+    auto* panel = testsupport::Kind<QWidget>("ImgPanel", form);
+    EXPECT_EQ(bild->size(), f.gezeigt);
+    EXPECT_LE((bild->geometry().center() - panel->rect().center()).manhattanLength(), 1);
+    EXPECT_EQ(testsupport::Kind<QFrame>("ImgBevel", form)->geometry(), bild->geometry().adjusted(-5, -5, 5, 5));
+    EXPECT_EQ(Beschriftung(), "Quelldatei: " + name + ".CNC|Zieldatei: " + name + ".CVT");
+    for (const char* feld : {"QuellEdit", "ZielEdit"})
+      EXPECT_TRUE(testsupport::Kind<QLineEdit>(feld, form)->text().isEmpty()) << feld;
+  }
 }
 
 TEST_F(HauptStart, UnlesbaresBildMeldetUndDieTastenGehenDoch) {
