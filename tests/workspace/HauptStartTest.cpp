@@ -185,6 +185,31 @@ TEST_F(HauptStart, ArbeitsdateiZeigtIhrBildWieTeileprogrammLaden) {
   }
 }
 
+// The labels are measured whenever their text changes, also when a run writes its grey-value
+// count into the target label: the block fields begin 20 pixels right of the longer text.
+TEST_F(HauptStart, BlockfelderBeginnen20PixelHinterDerLaengerenBeschriftung) {
+  Starten();
+  auto* quelle = testsupport::Kind<QLabel>("QuellLabel", form);
+  auto* ziel = testsupport::Kind<QLabel>("ZielLabel", form);
+  auto* feld = testsupport::Kind<QLineEdit>("QuellEdit", form);
+  const auto abstand = [&] {
+    const QFontMetrics masse(quelle->font());
+    return feld->x() - quelle->x() -
+           std::max(masse.horizontalAdvance(quelle->text()), masse.horizontalAdvance(ziel->text()));
+  };
+  const auto zeigen = [](const std::string& text) {  // as a run does, at its next message-loop turn
+    engine::Host().showBlock(engine::TSatzAnzeige::ZielLabel, text);
+    workspace::FensterHost().Abgleichen();
+  };
+  const int anfang = feld->x();
+  EXPECT_EQ(abstand(), 20);
+  zeigen("Zieldatei: " + std::string(24, 'X') + ".CVT");
+  EXPECT_EQ(abstand(), 20);
+  EXPECT_GT(feld->x(), anfang);
+  zeigen("2");
+  EXPECT_EQ(std::tuple(abstand(), feld->x(), ziel->width()), std::tuple(20, anfang, quelle->width()));
+}
+
 TEST_F(HauptStart, UnlesbaresBildMeldetUndDieTastenGehenDoch) {
   TeilMitBild();
   dir.write("BILD.BMP", "BM kein Bild");
