@@ -6,8 +6,9 @@
 // dialogs of "Teileprogramm > Laden", of the font choice and of saving the image work file
 // are saved as they open (Dateidialog.png, DateidialogZeichensatz.png,
 // DateidialogEinstelldatei.png) and must speak German, under Qt's title where the program
-// gives none. scripts/test runs this under xvfb-run on the X11 platform; CTest runs it on the
-// headless one.
+// gives none. The main window after loading an image work file whose picture is larger than
+// the one shown is saved too (HauptfensterEinstelldatei.png). scripts/test runs this under
+// xvfb-run on the X11 platform; CTest runs it on the headless one.
 #include <QAbstractItemView>
 #include <QFileDialog>
 #include <QImage>
@@ -17,6 +18,8 @@
 #include <QTest>
 
 #include "HauptFixture.h"
+#include "toolkit/BitmapFile.h"
+#include "workspace/Arbeitsdatei_Codec.h"
 #include "workspace/VelkorGrafikUnit.h"
 
 namespace hauptfenster {
@@ -71,6 +74,41 @@ TEST_F(Bildschirmfoto, BeispielMitGrafik) {
   EXPECT_EQ(bild->size(), QSize(192, 128));
   EXPECT_GT(Zaehle(haupt, qRgb(0, 0, 255), platz), 100);
   EXPECT_GT(Zaehle(haupt, qRgb(0, 160, 0), platz), 50);
+}
+
+// The main window after "Einstelldatei > Laden" of a work file whose part program names a
+// picture larger than the one shown (HauptfensterEinstelldatei.png): the new picture fitted
+// and centred in the panel, the labels of its program, the block fields empty.
+TEST_F(Bildschirmfoto, HauptfensterNachEinstelldatei) {
+  Beispiele();
+  testsupport::DialogSkript skript;
+  Starten();
+  toolkit::TBitmap gross(900, 600, toolkit::TPixelFormat::pf24bit);
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 900; ++x) gross.SetPixel(x, y, x < 450 ? 0xFF0000 : 0x00A000);  // blue | green
+  toolkit::SaveBitmapFile(gross, dir.file("GROSS.BMP"));
+  std::string programm = dir.read("BEISPIEL.CNC");
+  programm.replace(programm.find("BEISPIEL.BMP"), 12, "GROSS.BMP");
+  dir.write("GROSS.CNC", programm);
+  auto& k = VelkorWinVAR::KonfigBlock;
+  const std::string beispiel = std::exchange(k.Arbeitsdateiname, "GROSS.CNC");
+  auto zeilen = workspace::ArbeitsdateiZeilen();
+  ASSERT_TRUE(VelkorWinFileUtils::BildEinstellDateiSpeichern(zeilen, dir.file("GROSS.CFG")));
+  k.Arbeitsdateiname = beispiel;
+  skript.DateiOeffnen(dir.file("GROSS.CFG"));
+  Ausloesen("Laden2");
+  QApplication::processEvents();
+
+  const QImage haupt = form->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  ASSERT_TRUE(haupt.save(QString::fromStdString(std::string(VELKOR_BINARY_DIR) + "/HauptfensterEinstelldatei.png")));
+  const QLabel* bild = testsupport::Kind<QLabel>("QuellImage", form);
+  const QRect platz(bild->mapTo(form, QPoint(0, 0)), bild->size());
+  const QWidget* panel = testsupport::Kind<QWidget>("ImgPanel", form);
+  EXPECT_EQ(bild->size(), QSize(614, 409));
+  EXPECT_LE((bild->geometry().center() - panel->rect().center()).manhattanLength(), 1);
+  EXPECT_EQ(Zaehle(haupt, qRgb(0, 0, 255), platz), 307 * 409);
+  EXPECT_EQ(Zaehle(haupt, qRgb(0, 160, 0), platz), 307 * 409);
+  EXPECT_EQ(testsupport::Kind<QLabel>("QuellLabel", form)->text().toStdString(), "Quelldatei: GROSS.CNC");
 }
 
 // Boxes as the script expects them (none here); the file dialogs are Qt's own.

@@ -1,6 +1,8 @@
 // The real boxes and file dialogs of the dialog service, not the test script: what the
 // operator and a screen reader find in them. Each is opened through the service and looked at
-// while it is up, then answered with its own button.
+// while it is up (the boxes saved as BoxFrage.png, BoxHinweis.png and BoxTasten.png into the
+// build folder), then answered with its own button. scripts/test runs this under xvfb-run on
+// the X11 platform too.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -10,6 +12,7 @@
 #include <QPushButton>
 
 #include "qtsupport/Fensterhilfen.h"
+#include "toolkit/Text.h"
 #include "toolkit/qt/Dialoge.h"
 
 namespace {
@@ -23,10 +26,12 @@ struct Vorlesen {
   ~Vorlesen() { QAccessible::setActive(false); }
 };
 
-// "Rolle Name" of the open box and of each of its buttons, in order; then `druecken` pressed.
-void Vorgelesen(std::vector<std::string>& gefunden, QString druecken) {
-  Spaeter([&gefunden, druecken] {
+// "Rolle Name" of the open box and of each of its buttons, in order; the box saved as
+// `foto` + ".png" into the build folder; then `druecken` pressed.
+void Vorgelesen(std::vector<std::string>& gefunden, QString druecken, const char* foto) {
+  Spaeter([&gefunden, druecken, foto] {
     QWidget* box = QApplication::activeModalWidget();
+    EXPECT_TRUE(box->grab().save(QString::fromStdString(std::string(VELKOR_BINARY_DIR) + "/" + foto + ".png")));
     auto eintrag = [](QObject* o) {
       QAccessibleInterface* i = QAccessible::queryAccessibleInterface(o);
       const char* rolle = i->role() == QAccessible::PushButton     ? "Knopf"
@@ -49,11 +54,11 @@ TEST(QtBoxen, JederKnopfWirdUnterSeinerBeschriftungAlsKnopfVorgelesen) {
   Vorlesen vorlesen;
   auto& boxen = toolkit::qt::QtDialoge();
   std::vector<std::string> gefunden;
-  Vorgelesen(gefunden, "&Nein");
-  EXPECT_FALSE(boxen.Frage("Die erzeugten NC-Saetze speichern?"));
-  Vorgelesen(gefunden, "OK");
+  Vorgelesen(gefunden, "&Nein", "BoxFrage");
+  EXPECT_FALSE(boxen.Frage(toolkit::Ansi("Die erzeugten NC-Sätze speichern?")));
+  Vorgelesen(gefunden, "OK", "BoxHinweis");
   boxen.Hinweis("Wandlung beendet");
-  Vorgelesen(gefunden, "Weiter");
+  Vorgelesen(gefunden, "Weiter", "BoxTasten");
   EXPECT_EQ(boxen.FrageMitTasten("Was nun?", {"Neu", "Weiter"}), 1);
   EXPECT_EQ(gefunden, (std::vector<std::string>{"Meldung Bestätigung", "Knopf Ja", "Knopf Nein", "Meldung Velkor",
                                                 "Knopf OK", "Meldung Bestätigung", "Knopf Neu", "Knopf Weiter"}));
