@@ -9,8 +9,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <string>
 #include <random>
+#include <string>
 
 #include "toolkit/Text.h"
 

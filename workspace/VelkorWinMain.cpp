@@ -298,7 +298,7 @@ void TVelkorMainForm::BildEinpassen(const workspace::TEinpassung& platz) {
   if (beendet_) return;
   if (platz.Breite > 0 && platz.Hoehe > 0) {
     quellImage_->setGeometry(platz.Links, platz.Oben, platz.Breite, platz.Hoehe);
-    imgBevel_->setGeometry(platz.Links - 5, platz.Oben - 5, platz.Breite + 10, platz.Hoehe + 10);
+    imgBevel_->setGeometry(platz.BevelLinks(), platz.BevelOben(), platz.BevelBreite(), platz.BevelHoehe());
   }
   BildAnzeigen();
 }

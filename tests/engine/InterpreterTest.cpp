@@ -215,8 +215,9 @@ TEST_F(Interpreter, BufferedLinesAreOfferedForSavingAtTheNextRun) {
   KonfigBlock.Zieldateiname = "DREI.CVT";
   host.Antworten = {"Ja"};
   EXPECT_FALSE(WandlungDurchfuehren());
-  EXPECT_EQ(host.Protokoll, (std::vector<std::string>{"confirm: Die erzeugten NC-Sätze speichern? -> Ja", "tone: 440 200",
-                                                      "notice: Fehler beim Speichern in TEIL.CVT: Ist ein Verzeichnis"}));
+  EXPECT_EQ(host.Protokoll,
+            (std::vector<std::string>{"confirm: Die erzeugten NC-Sätze speichern? -> Ja", "tone: 440 200",
+                                      "notice: Fehler beim Speichern in TEIL.CVT: Ist ein Verzeichnis"}));
   EXPECT_EQ(std::tuple(VelkorWinFileUtils::NcSatzPuffer.size(), dir.exists("DREI.CVT")), std::tuple(5u, false));
 }
 

@@ -178,7 +178,8 @@ TEST_F(NcAusgabe, BufferedLinesAreSavedOnceWithABackupToTheirOwnTarget) {
   KonfigBlock.Zieldateiname = "T.CVT";
   for (const char* zeile : {"L1", "", "L2", "L3"}) NcSatzSchreiben("T.CVT", zeile);
   EXPECT_FALSE(dir.exists("T.CVT"));
-  EXPECT_EQ(std::tuple(NcSatzPuffer.Zeilen(), NcSatzPuffer.Ziel()), std::tuple(VelkorWinVAR::TNcZeilen{"L1", "L2", "L3"}, "T.CVT"));
+  EXPECT_EQ(std::tuple(NcSatzPuffer.Zeilen(), NcSatzPuffer.Ziel()),
+            std::tuple(VelkorWinVAR::TNcZeilen{"L1", "L2", "L3"}, "T.CVT"));
   KonfigBlock.Zieldateiname = "DREI.CVT";
   NcSatzSchreiben("DREI.CVT", "Wandlung abgebrochen!");
   dir.write("T.CVT", "OLD\r\n");
@@ -192,8 +193,7 @@ TEST_F(NcAusgabe, BufferedLinesAreSavedOnceWithABackupToTheirOwnTarget) {
 }
 
 TEST_F(NcAusgabe, ABufferThatCannotBeSavedStaysInMemory) {
-  for (const char* zeile : {"L1", "L2"}) NcSatzPuffer.push_back(zeile);
-  NcSatzPuffer.ZielSetzen("fehlt/T.CVT");
+  testsupport::GepufferteSaetze({"L1", "L2"}, "fehlt/T.CVT");
   EXPECT_FALSE(NcPufferAusgeben(NcSatzPuffer));
   EXPECT_EQ(NcSatzPuffer.size(), 2u);
   ASSERT_EQ(host.Protokoll.size(), 2u);

@@ -150,7 +150,8 @@ TEST(PictureWriters, AFileThatCannotBeCreatedIsNamedWithTheReason) {
   testsupport::TempDir dir;
   toolkit::TBitmap picture(2, 2, toolkit::TPixelFormat::pf24bit);
   const std::string target = dir.file("missing/BILD");
-  const std::string expected = "Die Datei \"" + target + "\" kann nicht angelegt werden: Datei oder Verzeichnis nicht gefunden";
+  const std::string expected =
+      "Die Datei \"" + target + "\" kann nicht angelegt werden: Datei oder Verzeichnis nicht gefunden";
   Save_as_PCX_Unit::TPCX_Image pcx;
   pcx.Assign(picture);
   TTargaGraphic tga;

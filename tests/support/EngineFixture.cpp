@@ -1,6 +1,7 @@
 #include "support/EngineFixture.h"
 
 #include "engine/EngineReset.h"
+#include "engine/VelkorWinFileUtils.h"
 #include "engine/VelkorWinVAR.h"
 #include "imageio/RasterGraphics.h"
 #include "toolkit/Clock.h"
@@ -9,6 +10,11 @@
 #include "toolkit/Text.h"
 
 namespace testsupport {
+
+void GepufferteSaetze(const std::vector<std::string>& zeilen, const std::string& ziel) {
+  for (const auto& zeile : zeilen) VelkorWinFileUtils::NcSatzPuffer.push_back(zeile);
+  VelkorWinFileUtils::NcSatzPuffer.ZielSetzen(ziel);
+}
 
 void EngineFixture::SetUp() {
   engine::ResetAllModules();

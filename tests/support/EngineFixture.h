@@ -12,6 +12,9 @@
 
 namespace testsupport {
 
+// Lines a buffered run for the target `ziel` left in the NC buffer.
+void GepufferteSaetze(const std::vector<std::string>& zeilen, const std::string& ziel);
+
 class EngineFixture : public ::testing::Test {
 protected:
   void SetUp() override;

@@ -97,11 +97,11 @@ TEST(Files, SystemReasonsAreGermanWhateverTheLocale) {
   errno = EROFS;
   texte.push_back(Cp1252ToUtf8(LastErrorText()));
   std::setlocale(LC_ALL, vorher.c_str());
-  EXPECT_EQ(texte, (std::vector<std::string>{
-                       "Kein Platz mehr auf dem Datenträger", "Keine Berechtigung", "Keine Berechtigung",
-                       "Datei oder Verzeichnis nicht gefunden", "Schreibgeschütztes Dateisystem", "Ist ein Verzeichnis",
-                       "Datei zu groß", "Ein-/Ausgabefehler", "Ein Teil des Pfades ist kein Verzeichnis",
-                       "Systemfehler Nr. 4095", "Schreibgeschütztes Dateisystem"}));
+  EXPECT_EQ(texte, (std::vector<std::string>{"Kein Platz mehr auf dem Datenträger", "Keine Berechtigung",
+                                             "Keine Berechtigung", "Datei oder Verzeichnis nicht gefunden",
+                                             "Schreibgeschütztes Dateisystem", "Ist ein Verzeichnis", "Datei zu groß",
+                                             "Ein-/Ausgabefehler", "Ein Teil des Pfades ist kein Verzeichnis",
+                                             "Systemfehler Nr. 4095", "Schreibgeschütztes Dateisystem"}));
 }
 
 TEST(Files, WholeFileReadsRefuseDirectoriesAndFilesAboveTheirLimit) {

@@ -208,10 +208,7 @@ TEST_F(ArbeitsdateiCodec, RefusedFilesChangeNothing) {
     KonfigBlock.Anlauffaktor = 1.5;
     Gesamtbildverkleinerung = 0.5;
     TeileprogrammListe = TNcZeilen{"N10 G00 X0"};
-    if (f.gepuffert) {
-      VelkorWinFileUtils::NcSatzPuffer.push_back("N1 G00 X0");
-      VelkorWinFileUtils::NcSatzPuffer.ZielSetzen(KonfigBlock.Zieldateiname);
-    }
+    if (f.gepuffert) testsupport::GepufferteSaetze({"N1 G00 X0"}, KonfigBlock.Zieldateiname);
     host.Antworten = {"Ja"};
     const auto vorher = VelkorWinCNF::KonfigBlockKodieren(KonfigBlock);
     EXPECT_FALSE(workspace::ArbeitsdateiUebernehmen(f.zeilen, "A.CFG", Dienste()).Geaendert);
@@ -285,8 +282,8 @@ protected:
   }
   workspace::TBefehlsergebnis Abschnitt(const char* l, const char* o, const char* r, const char* u) {
     return Uebernehmen(MitZeilen({std::string("Bildausschnitt links=") + l, std::string("Bildausschnitt oben=") + o,
-                           std::string("Bildausschnitt rechts=") + r, std::string("Bildausschnitt unten=") + u,
-                           "Ausschnitt gewählt=TRUE", "Gesamtbildverkleinerung=1,000"}));
+                                  std::string("Bildausschnitt rechts=") + r, std::string("Bildausschnitt unten=") + u,
+                                  "Ausschnitt gewählt=TRUE", "Gesamtbildverkleinerung=1,000"}));
   }
   workspace::TArbeitsdateiDienste Dienste() override {
     auto d = ArbeitsdateiCodec::Dienste();
@@ -401,8 +398,7 @@ TEST_F(ArbeitsdateiAusschnitt, TheNewProgramsPictureIsLoadedBeforeTheSectionAndA
     return std::tuple(e.Geaendert, e.QuellLabel, e.ZielLabel, e.BildGeaendert, e.BildDa, e.Einpassung.Breite,
                       e.Einpassung.Links);
   };
-  EXPECT_EQ(gezeigt(e), std::tuple(true, "Quelldatei: TEIL.CNC", "Zieldatei: TEIL.CVT", true,
-                                   true, 100, 322));
+  EXPECT_EQ(gezeigt(e), std::tuple(true, "Quelldatei: TEIL.CNC", "Zieldatei: TEIL.CVT", true, true, 100, 322));
 
   Neu();
   BildLaden();
@@ -412,8 +408,7 @@ TEST_F(ArbeitsdateiAusschnitt, TheNewProgramsPictureIsLoadedBeforeTheSectionAndA
   ASSERT_FALSE(Hinweise().empty());
   EXPECT_EQ(std::tuple(Hinweise()[0], BildGeladen, Bildausschnitt.Gewaehlt),
             std::tuple("Die Bilddatei FEHLT.BMP wurde nicht gefunden!", false, false));
-  EXPECT_EQ(gezeigt(e), std::tuple(true, "Quelldatei: TEIL.CNC", "Zieldatei: TEIL.CVT", true,
-                                   false, 0, 0));
+  EXPECT_EQ(gezeigt(e), std::tuple(true, "Quelldatei: TEIL.CNC", "Zieldatei: TEIL.CVT", true, false, 0, 0));
 }
 
 TEST_F(ArbeitsdateiCodec, ExtraColoursComeOnceFromTheWorkFilesOwnFile) {

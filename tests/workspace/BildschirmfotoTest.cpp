@@ -19,7 +19,6 @@
 
 #include "HauptFixture.h"
 #include "toolkit/BitmapFile.h"
-#include "workspace/Arbeitsdatei_Codec.h"
 #include "workspace/VelkorGrafikUnit.h"
 
 namespace hauptfenster {
@@ -90,11 +89,7 @@ TEST_F(Bildschirmfoto, HauptfensterNachEinstelldatei) {
   std::string programm = dir.read("BEISPIEL.CNC");
   programm.replace(programm.find("BEISPIEL.BMP"), 12, "GROSS.BMP");
   dir.write("GROSS.CNC", programm);
-  auto& k = VelkorWinVAR::KonfigBlock;
-  const std::string beispiel = std::exchange(k.Arbeitsdateiname, "GROSS.CNC");
-  auto zeilen = workspace::ArbeitsdateiZeilen();
-  ASSERT_TRUE(VelkorWinFileUtils::BildEinstellDateiSpeichern(zeilen, dir.file("GROSS.CFG")));
-  k.Arbeitsdateiname = beispiel;
+  Arbeitsdatei(dir.file("GROSS.CFG"), "GROSS.CNC");
   skript.DateiOeffnen(dir.file("GROSS.CFG"));
   Ausloesen("Laden2");
   QApplication::processEvents();

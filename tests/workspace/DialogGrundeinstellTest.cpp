@@ -49,8 +49,7 @@ TEST_F(DialogGrundeinstell, DirectSavingWritesOrDropsTheWaitingBlocks) {
     SCOPED_TRACE(speichern);
     KonfigBlock.DirektSpeichern = false;
     KonfigBlock.Zieldateiname = "TEIL.CVT";
-    VelkorWinFileUtils::NcSatzPuffer.push_back("N10 G00 X0");
-    VelkorWinFileUtils::NcSatzPuffer.ZielSetzen("TEIL.CVT");
+    testsupport::GepufferteSaetze({"N10 G00 X0"}, "TEIL.CVT");
     host.Anzeigen.clear();
     host.Protokoll.clear();
     host.Antworten = {speichern ? "Ja" : "Nein"};

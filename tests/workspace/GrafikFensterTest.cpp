@@ -18,6 +18,7 @@
 #include "engine/VelkorWinVAR.h"
 #include "qtsupport/DialogSkript.h"
 #include "qtsupport/Fensterhilfen.h"
+#include "support/EngineFixture.h"
 #include "support/TempDir.h"
 #include "toolkit/BitmapFile.h"
 #include "toolkit/LineFile.h"
@@ -102,7 +103,7 @@ TEST_F(GrafikFenster, StopQuestionSetsBothFlagsOnYes) {
 
 TEST_F(GrafikFenster, RestartAsksInOrderDropsTheBufferKeepsTheDrawingAndConvertsOnce) {
   TeileprogrammListe = kProgramm;
-  VelkorWinFileUtils::NcSatzPuffer.push_back("N1 G00 X1");
+  testsupport::GepufferteSaetze({"N1 G00 X1"}, KonfigBlock.Zieldateiname);
   KonfigBlock.GrafikEin = true;
   Zeichnen();
   skript.ErwarteFrage("Konvertierung neu beginnen?", true);
@@ -179,9 +180,7 @@ TEST_F(GrafikFenster, AFailingReadoutIsReportedOncePerFailure) {
 }
 
 TEST_F(GrafikFenster, BufferedBlocksAreSavedOnlyWithNoRunGoingOn) {
-  VelkorWinFileUtils::NcSatzPuffer.push_back("N1 G00 X1");
-  VelkorWinFileUtils::NcSatzPuffer.push_back("N2 G01 X2");
-  VelkorWinFileUtils::NcSatzPuffer.ZielSetzen(KonfigBlock.Zieldateiname);
+  testsupport::GepufferteSaetze({"N1 G00 X1", "N2 G01 X2"}, KonfigBlock.Zieldateiname);
   workspace::LaufArt = workspace::TLaufArt::Wandlung;
   form->LaufBeendet();
   EXPECT_FALSE(Knopf("TP_SaveButton")->isEnabled());

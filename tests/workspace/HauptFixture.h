@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "app/Fensterliste.h"
 #include "engine/EngineReset.h"
@@ -20,6 +21,7 @@
 #include "imageprep/VelkorBildInfoUnit.h"
 #include "qtsupport/DialogSkript.h"
 #include "qtsupport/Fensterhilfen.h"
+#include "support/EngineFixture.h"
 #include "support/TempDir.h"
 #include "toolkit/Bildablage.h"
 #include "toolkit/Clock.h"
@@ -27,6 +29,7 @@
 #include "toolkit/NumberFormat.h"
 #include "toolkit/Text.h"
 #include "toolkit/qt/Fensterliste.h"
+#include "workspace/Arbeitsdatei_Codec.h"
 #include "workspace/FensterHost.h"
 #include "workspace/Hauptzustand.h"
 #include "workspace/Teileprogramm.h"
@@ -76,6 +79,15 @@ protected:
   void Beispiele() {
     for (const auto& e : std::filesystem::directory_iterator(std::filesystem::path(VELKOR_SOURCE_DIR) / "examples"))
       if (e.path().filename() != "erzeugen") std::filesystem::copy_file(e.path(), dir.path() / e.path().filename());
+  }
+  // An image work file `cfg` of the settings that stand, naming the part program `programm`.
+  void Arbeitsdatei(const std::string& cfg, const std::string& programm) {
+    std::string& name = VelkorWinVAR::KonfigBlock.Arbeitsdateiname;
+    const std::string bisher = std::exchange(name, programm);
+    auto zeilen = workspace::ArbeitsdateiZeilen();
+    const bool geschrieben = VelkorWinFileUtils::BildEinstellDateiSpeichern(zeilen, cfg);
+    name = bisher;
+    ASSERT_TRUE(geschrieben) << cfg;
   }
   std::vector<std::string> Zeilen(const std::string& name) const {
     std::vector<std::string> z = toolkit::SplitLines(dir.read(name));

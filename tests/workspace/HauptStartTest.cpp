@@ -11,9 +11,8 @@
 #include <gmock/gmock.h>
 
 #include "HauptFixture.h"
-#include "toolkit/BitmapFile.h"
-#include "workspace/Arbeitsdatei_Codec.h"
 #include "engine/VelkorWinWkz.h"
+#include "toolkit/BitmapFile.h"
 #include "toolkit/FileUtil.h"
 #include "workspace/UserDialog.h"
 
@@ -166,10 +165,7 @@ TEST_F(HauptStart, ArbeitsdateiZeigtIhrBildWieTeileprogrammLaden) {
     toolkit::SaveBitmapFile(toolkit::TBitmap(f.breite, f.hoehe, toolkit::TPixelFormat::pf24bit),
                             dir.file(name + ".BMP"));
     Datei(name + ".CNC", {"N10 G189 R2=2", "N20 X30 Y0 P'" + name + ".BMP'", "N30 G80", "N40 M30"});
-    const std::string programm = std::exchange(KonfigBlock.Arbeitsdateiname, dir.file(name + ".CNC"));
-    auto zeilen = workspace::ArbeitsdateiZeilen();
-    ASSERT_TRUE(VelkorWinFileUtils::BildEinstellDateiSpeichern(zeilen, dir.file(name + ".CFG")));
-    KonfigBlock.Arbeitsdateiname = programm;
+    Arbeitsdatei(dir.file(name + ".CFG"), dir.file(name + ".CNC"));
     form->SatzZeigen(engine::TSatzAnzeige::HauptQuelle, "N10 G01 X1");
     form->SatzZeigen(engine::TSatzAnzeige::HauptZiel, "N1 G01 X1");
     skript.DateiOeffnen(dir.file(name + ".CFG"));
@@ -248,8 +244,7 @@ TEST_P(HauptStartPuffer, GepufferteSaetzeUndGeaendertesProgrammBeimEnde) {
   Starten();
   TeileprogrammListe->push_back("(neu)");
   workspace::TeileprogrammGeaendert = true;
-  for (const char* z : {"N1 G00 X0", "N2 G01 X1", "N3 M30"}) VelkorWinFileUtils::NcSatzPuffer.push_back(z);
-  VelkorWinFileUtils::NcSatzPuffer.ZielSetzen(KonfigBlock.Zieldateiname);
+  testsupport::GepufferteSaetze({"N1 G00 X0", "N2 G01 X1", "N3 M30"}, KonfigBlock.Zieldateiname);
   skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", ja);
   Ausloesen("Beenden1");
   EXPECT_EQ(Zeilen("TEIL.CNC"), (std::vector<std::string>{"N10 G90 G00 X0 Y0 Z5", "N20 M30", "(neu)"}));
@@ -292,8 +287,7 @@ TEST_F(HauptStart, GescheiterteSicherungBeimEndeFragtNochEinmal) {
     fs::remove_all(dir.file("ziel"));
     Starten();
     KonfigBlock.Zieldateiname = "ziel/TEIL.CVT";
-    for (const char* z : {"N1 G00 X0", "N2 M30"}) VelkorWinFileUtils::NcSatzPuffer.push_back(z);
-    VelkorWinFileUtils::NcSatzPuffer.ZielSetzen(KonfigBlock.Zieldateiname);
+    testsupport::GepufferteSaetze({"N1 G00 X0", "N2 M30"}, KonfigBlock.Zieldateiname);
     skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", true);
     skript.ErwarteHinweis("Fehler beim Speichern in ziel/TEIL.CVT: Datei oder Verzeichnis nicht gefunden");
     skript.Waehrenddessen([&] { fs::create_directory(dir.file("ziel")); });  // the operator makes room

@@ -11,8 +11,8 @@
 
 #include "engine/VelkorWinFileUtils.h"
 #include "workspace/Teileprogramm_Befehle.h"
-#include "workspace/VelkorGrafikUnit.h"
 #include "workspace/VelkorEditUnit.h"
+#include "workspace/VelkorGrafikUnit.h"
 #include "workspace/VelkorGrundeinstell.h"
 #include "workspace/VelkorWinMain.h"
 
@@ -29,16 +29,16 @@ protected:
     KonfigBlock.Arbeitsdateiname = "TEIL.CNC";
     KonfigBlock.Zieldateiname = "fehlt/TEIL.CVT";
     TeileprogrammListe = TNcZeilen{"N10 G90 G00 X0 Y0 Z10", "N20 M30"};
-    VelkorWinFileUtils::NcSatzPuffer.push_back("N1 G00 X0");
-    VelkorWinFileUtils::NcSatzPuffer.ZielSetzen("fehlt/TEIL.CVT");
+    testsupport::GepufferteSaetze({"N1 G00 X0"}, "fehlt/TEIL.CVT");
     dir.write("NEU.CNC", "N1 M30\r\n");
     host.Antworten = {"Ja"};
   }
   // The one question, the save's tone and notice; nothing changed, nothing written.
   void ErwarteUnveraendert() {
-    EXPECT_EQ(host.Protokoll, (std::vector<std::string>{
-                                  "confirm: Die erzeugten NC-Sätze speichern? -> Ja", "tone: 440 200",
-                                  "notice: Fehler beim Speichern in fehlt/TEIL.CVT: Datei oder Verzeichnis nicht gefunden"}));
+    EXPECT_EQ(host.Protokoll,
+              (std::vector<std::string>{
+                  "confirm: Die erzeugten NC-Sätze speichern? -> Ja", "tone: 440 200",
+                  "notice: Fehler beim Speichern in fehlt/TEIL.CVT: Datei oder Verzeichnis nicht gefunden"}));
     EXPECT_EQ(std::tuple(VelkorWinFileUtils::NcSatzPuffer.Zeilen(), KonfigBlock.Arbeitsdateiname,
                          KonfigBlock.Zieldateiname, TeileprogrammListe, KonfigBlock.DirektSpeichern, WandlungLaeuft,
                          std::distance(std::filesystem::directory_iterator(dir.path()), {})),

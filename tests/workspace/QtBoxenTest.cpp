@@ -87,7 +87,8 @@ TEST(QtBoxen, DateidialogeZeigenIhreFilterWieBenannt) {
   d.Filter = "Zeichensatzdateien (*.FNT)|*.FNT";
   filter();
   EXPECT_FALSE(toolkit::qt::QtDialoge().DateiSpeichern(d));
-  EXPECT_EQ(listen, (std::vector<std::string>{"Teiledateien [*.CNC]|alle Dateien [*.*]", "Zeichensatzdateien (*.FNT)"}));
+  EXPECT_EQ(listen,
+            (std::vector<std::string>{"Teiledateien [*.CNC]|alle Dateien [*.*]", "Zeichensatzdateien (*.FNT)"}));
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "imageio/RasterGraphics.h"
 #include "qtsupport/DialogSkript.h"
 #include "qtsupport/Fensterhilfen.h"
+#include "support/EngineFixture.h"
 #include "support/TempDir.h"
 #include "toolkit/Bildablage.h"
 #include "toolkit/BitmapFile.h"
@@ -151,8 +152,7 @@ TEST_F(TeileprogrammBefehle, LoadingAsksForTheBufferedBlocksOfTheOldProgramFirst
   for (const bool ja : {true, false}) {
     SCOPED_TRACE(ja);
     TeilGeladen("N1 G0 X1\r\n");
-    VelkorWinFileUtils::NcSatzPuffer.push_back("N10 G1 X5");
-    VelkorWinFileUtils::NcSatzPuffer.ZielSetzen(KonfigBlock.Zieldateiname);
+    testsupport::GepufferteSaetze({"N10 G1 X5"}, KonfigBlock.Zieldateiname);
     skript.DateiOeffnen(dir.file("NEU.CNC"));
     skript.ErwarteFrage("Die erzeugten NC-Sätze speichern?", ja);
     skript.ErwarteHinweis("Keine Bilddatei in der Datei " + dir.file("NEU.CNC") + "!");
